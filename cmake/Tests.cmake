@@ -1,0 +1,16 @@
+# Logic tests run in both builds on the headless platform; the Windows build
+# adds the tests of the Win32 layer, which run under Wine.
+file(GLOB TOVIRA_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
+if(WIN32)
+  file(GLOB TOVIRA_WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
+  add_executable(tovira_wintests ${TOVIRA_TEST_SOURCES} ${TOVIRA_WIN32_TEST_SOURCES})
+  target_link_libraries(tovira_wintests PRIVATE tovira_host tovira_win32 gtest gtest_main)
+  target_compile_definitions(tovira_wintests PRIVATE TOVIRA_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
+else()
+  add_executable(tovira_tests ${TOVIRA_TEST_SOURCES})
+  target_link_libraries(tovira_tests PRIVATE tovira_host gtest gtest_main)
+  target_compile_definitions(tovira_tests PRIVATE TOVIRA_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
+    TOVIRA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  include(GoogleTest)
+  gtest_discover_tests(tovira_tests DISCOVERY_TIMEOUT 60)
+endif()

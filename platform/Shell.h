@@ -1,0 +1,53 @@
+// The shell: its application-bar protocol, opening documents and its system
+// image lists.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/Geometry.h"
+
+namespace tov {
+
+using WindowId = uintptr_t;  // a top-level window as the shell knows it; 0 is none
+
+enum AppBarMsg : uint32_t {
+  ABM_NEW = 0,
+  ABM_REMOVE = 1,
+  ABM_QUERYPOS = 2,
+  ABM_SETPOS = 3,
+  ABM_GETSTATE = 4,
+  ABM_GETTASKBARPOS = 5,
+  ABM_ACTIVATE = 6,
+  ABM_GETAUTOHIDEBAR = 7,
+  ABM_SETAUTOHIDEBAR = 8,
+  ABM_WINDOWPOSCHANGED = 9,
+};
+
+enum AppBarNotify : uint32_t { ABN_STATECHANGE = 0, ABN_POSCHANGED = 1, ABN_FULLSCREENAPP = 2, ABN_WINDOWARRANGE = 3 };
+
+// The fields of APPBARDATA the protocol uses.
+struct AppBarData {
+  WindowId window = 0;
+  uint32_t callbackMessage = 0;
+  uint32_t edge = 0;
+  Rect rect;
+  intptr_t lParam = 0;
+};
+
+// Flags of a shell icon lookup.
+enum : uint32_t { kIconLarge = 0, kIconSmall = 1, kIconOpen = 2 };
+
+class IShell {
+ public:
+  virtual ~IShell() = default;
+  // One SHAppBarMessage call; rect is in/out.
+  virtual uintptr_t AppBarMessage(uint32_t message, AppBarData& data) = 0;
+  // ShellExecute with the verb "open"; true when the shell accepted it.
+  virtual bool Open(const std::string& path, const std::string& params, const std::string& dir) = 0;
+  // Index of a file's icon in the shared system image list, or -1.
+  virtual int IconIndex(const std::string& path, uint32_t flags) = 0;
+  // Handle of the system image list (large or small); 0 when the shell has none.
+  virtual uintptr_t SystemImageList(bool small) = 0;
+};
+
+}  // namespace tov

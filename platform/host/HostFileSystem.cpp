@@ -1,0 +1,247 @@
+#include "platform/host/HostFileSystem.h"
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace tov::host {
+
+namespace {
+
+// Splits a Windows path into its drive letter and components.
+bool SplitWindowsPath(const std::string& path, char* drive, std::vector<std::string>* parts) {
+  if (path.size() < 2 || path[1] != ':') return false;
+  *drive = char(std::toupper(static_cast<unsigned char>(path[0])));
+  parts->clear();
+  std::string cur;
+  for (size_t i = 2; i < path.size(); ++i) {
+    char c = path[i];
+    if (c == '\\' || c == '/') {
+      if (!cur.empty()) parts->push_back(cur);
+      cur.clear();
+    } else {
+      cur += c;
+    }
+  }
+  if (!cur.empty()) parts->push_back(cur);
+  return true;
+}
+
+}  // namespace
+
+std::string HostFileSystem::Lower(std::string s) {
+  for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+bool WildcardMatch(const std::string& pattern, const std::string& name) {
+  if (pattern == "*.*" || pattern == "*") return true;
+  std::string p = HostFileSystem::Lower(pattern), n = HostFileSystem::Lower(name);
+  // A trailing ".*" also matches a name without a dot, as Windows does.
+  if (p.size() >= 2 && p.compare(p.size() - 2, 2, ".*") == 0 && n.find('.') == std::string::npos &&
+      WildcardMatch(p.substr(0, p.size() - 2), n))
+    return true;
+  size_t pi = 0, ni = 0, star = std::string::npos, mark = 0;
+  while (ni < n.size()) {
+    if (pi < p.size() && (p[pi] == '?' || p[pi] == n[ni])) {
+      ++pi;
+      ++ni;
+    } else if (pi < p.size() && p[pi] == '*') {
+      star = pi++;
+      mark = ni;
+    } else if (star != std::string::npos) {
+      pi = star + 1;
+      ni = ++mark;
+    } else {
+      return false;
+    }
+  }
+  while (pi < p.size() && p[pi] == '*') ++pi;
+  return pi == p.size();
+}
+
+HostFileSystem::HostFileSystem(fs::path root) : root_(std::move(root)) {}
+
+fs::path HostFileSystem::Map(const std::string& windowsPath) const {
+  char drive = 0;
+  std::vector<std::string> parts;
+  if (!SplitWindowsPath(windowsPath, &drive, &parts)) return root_ / "invalid-path";
+  fs::path cur = root_ / std::string(1, drive);
+  std::error_code ec;
+  for (const std::string& part : parts) {
+    if (part == ".") continue;
+    if (part == "..") {
+      if (cur != root_ / std::string(1, drive)) cur = cur.parent_path();
+      continue;
+    }
+    fs::path exact = cur / part;
+    if (!fs::exists(exact, ec) && fs::is_directory(cur, ec)) {
+      std::string want = Lower(part);
+      for (const auto& e : fs::directory_iterator(cur, ec)) {
+        if (Lower(e.path().filename().string()) == want) {
+          exact = e.path();
+          break;
+        }
+      }
+    }
+    cur = exact;
+  }
+  return cur;
+}
+
+bool HostFileSystem::Writable(const std::string& path) const {
+  std::string l = Lower(path);
+  for (const std::string& ro : readOnly_) {
+    if (l.compare(0, ro.size(), ro) == 0) return false;
+  }
+  return true;
+}
+
+bool HostFileSystem::CountWrite() {
+  ++writes_;
+  if (failAt_ > 0 && --failAt_ == 0) return false;
+  return true;
+}
+
+bool HostFileSystem::FileExists(const std::string& path) {
+  std::error_code ec;
+  return fs::is_regular_file(Map(path), ec);
+}
+
+bool HostFileSystem::DirExists(const std::string& path) {
+  std::error_code ec;
+  return fs::is_directory(Map(path), ec);
+}
+
+bool HostFileSystem::CreateDir(const std::string& path) {
+  std::error_code ec;
+  fs::path p = Map(path);
+  if (fs::is_directory(p, ec)) return true;
+  if (!Writable(path) || !fs::is_directory(p.parent_path(), ec)) return false;
+  return fs::create_directory(p, ec);
+}
+
+bool HostFileSystem::RemoveDir(const std::string& path) {
+  std::error_code ec;
+  fs::path p = Map(path);
+  if (!fs::is_directory(p, ec) || !fs::is_empty(p, ec)) return false;
+  return fs::remove(p, ec);
+}
+
+bool HostFileSystem::ReadFile(const std::string& path, std::string* bytes) {
+  std::ifstream in(Map(path), std::ios::binary);
+  if (!in) return false;
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  *bytes = ss.str();
+  return true;
+}
+
+bool HostFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
+  if (!Writable(path)) return false;
+  fs::path p = Map(path);
+  std::error_code ec;
+  if (fs::is_directory(p, ec) || !fs::is_directory(p.parent_path(), ec)) return false;
+  bool ok = CountWrite();
+  std::ofstream out(p, std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  if (!ok) {
+    out.write(bytes.data(), std::streamsize(std::min(failKeep_, bytes.size())));
+    return false;
+  }
+  out.write(bytes.data(), std::streamsize(bytes.size()));
+  return bool(out);
+}
+
+bool HostFileSystem::DeleteFile(const std::string& path) {
+  if (!Writable(path)) return false;
+  std::error_code ec;
+  fs::path p = Map(path);
+  if (!fs::is_regular_file(p, ec)) return false;
+  return fs::remove(p, ec);
+}
+
+bool HostFileSystem::MoveFile(const std::string& from, const std::string& to, bool replace) {
+  if (!Writable(from) || !Writable(to)) return false;
+  std::error_code ec;
+  fs::path a = Map(from), b = Map(to);
+  if (!fs::exists(a, ec)) return false;
+  if (fs::exists(b, ec) && !(replace && fs::equivalent(a, b, ec))) {
+    if (!replace || fs::is_directory(b, ec)) return false;
+  }
+  if (!fs::is_directory(b.parent_path(), ec)) return false;
+  fs::rename(a, b, ec);
+  return !ec;
+}
+
+bool HostFileSystem::CopyFile(const std::string& from, const std::string& to, bool failIfExists) {
+  if (!Writable(to)) return false;
+  std::string bytes;
+  if (!ReadFile(from, &bytes)) return false;
+  if (failIfExists && FileExists(to)) return false;
+  return WriteFile(to, bytes);
+}
+
+std::vector<FindEntry> HostFileSystem::FindFiles(const std::string& pattern) {
+  std::vector<FindEntry> out;
+  size_t cut = pattern.find_last_of("\\:");
+  std::string folder = cut == std::string::npos ? std::string() : pattern.substr(0, cut + 1);
+  std::string mask = cut == std::string::npos ? pattern : pattern.substr(cut + 1);
+  if (folder.empty() || mask.empty()) return out;
+  std::error_code ec;
+  fs::path dir = Map(folder);
+  if (!fs::is_directory(dir, ec)) return out;
+  bool isRoot = folder.size() <= 3;
+  if (!isRoot) {
+    for (const char* dot : {".", ".."}) {
+      if (WildcardMatch(mask, dot)) out.push_back(FindEntry{dot, kAttrDirectory, 0});
+    }
+  }
+  std::vector<fs::directory_entry> entries;
+  for (const auto& e : fs::directory_iterator(dir, ec)) entries.push_back(e);
+  // NTFS returns entries sorted by name without regard to case.
+  std::sort(entries.begin(), entries.end(), [](const fs::directory_entry& x, const fs::directory_entry& y) {
+    return Lower(x.path().filename().string()) < Lower(y.path().filename().string());
+  });
+  for (const auto& e : entries) {
+    std::string name = e.path().filename().string();
+    if (!WildcardMatch(mask, name)) continue;
+    FindEntry fe;
+    fe.name = name;
+    if (e.is_directory(ec)) {
+      fe.attributes = kAttrDirectory;
+    } else {
+      fe.attributes = kAttrArchive;
+      fe.size = e.file_size(ec);
+    }
+    if (!name.empty() && name[0] == '.') fe.attributes |= kAttrHidden;
+    out.push_back(fe);
+  }
+  return out;
+}
+
+bool HostFileSystem::LastWriteTime(const std::string& path, DateTime* out) {
+  fs::path p = Map(path);
+  std::ifstream probe(p, std::ios::binary);
+  std::error_code ec;
+  if (!probe || !fs::is_regular_file(p, ec)) return false;
+  auto ft = fs::last_write_time(p, ec);
+  if (ec) return false;
+  auto sys = std::chrono::time_point_cast<std::chrono::seconds>(std::chrono::file_clock::to_sys(ft));
+  std::time_t t = std::chrono::system_clock::to_time_t(sys);
+  std::tm tm{};
+#ifdef _WIN32
+  gmtime_s(&tm, &t);
+#else
+  gmtime_r(&t, &tm);
+#endif
+  *out = DateTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, 0};
+  return true;
+}
+
+}  // namespace tov::host

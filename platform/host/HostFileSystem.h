@@ -1,0 +1,63 @@
+// Windows paths on host folders: "X:\a\b" lives at <root>/X/a/b. Names are
+// matched without regard to letter case, as on Windows. Writes pass through
+// one choke point where tests make the Nth write fail.
+#pragma once
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "platform/Files.h"
+
+namespace tov::host {
+
+class HostFileSystem : public IFileSystem {
+ public:
+  explicit HostFileSystem(std::filesystem::path root);
+
+  // Host path for a Windows path, matching existing names case-insensitively.
+  std::filesystem::path Map(const std::string& windowsPath) const;
+
+  bool FileExists(const std::string& path) override;
+  bool DirExists(const std::string& path) override;
+  bool CreateDir(const std::string& path) override;
+  bool RemoveDir(const std::string& path) override;
+  bool ReadFile(const std::string& path, std::string* bytes) override;
+  bool WriteFile(const std::string& path, const std::string& bytes) override;
+  bool DeleteFile(const std::string& path) override;
+  bool MoveFile(const std::string& from, const std::string& to, bool replace) override;
+  bool CopyFile(const std::string& from, const std::string& to, bool failIfExists) override;
+  std::vector<FindEntry> FindFiles(const std::string& pattern) override;
+  bool LastWriteTime(const std::string& path, DateTime* out) override;
+  std::string ExePath() override { return exePath_; }
+
+  void SetExePath(const std::string& path) { exePath_ = path; }
+
+  // Fault injection: the nth write from now (1 = the next) fails after
+  // writing only `keepBytes` bytes of its data; 0 switches it off.
+  void FailWriteAfter(int nth, size_t keepBytes = 0) {
+    failAt_ = nth;
+    failKeep_ = keepBytes;
+  }
+  // Folders (Windows paths) in which nothing can be created or written.
+  void SetReadOnlyFolder(const std::string& windowsPath) { readOnly_.insert(Lower(windowsPath)); }
+  int WriteCount() const { return writes_; }
+
+  static std::string Lower(std::string s);
+
+ private:
+  bool Writable(const std::string& path) const;
+  bool CountWrite();  // false when this write must fail
+
+  std::filesystem::path root_;
+  std::string exePath_ = "C:\\Programmi\\Tovira\\tovira.exe";
+  std::set<std::string> readOnly_;
+  int failAt_ = 0;
+  size_t failKeep_ = 0;
+  int writes_ = 0;
+};
+
+// Windows wildcard match ("*", "?"), without regard to case; "*.*" matches
+// every name, with or without a dot.
+bool WildcardMatch(const std::string& pattern, const std::string& name);
+
+}  // namespace tov::host

@@ -1,0 +1,65 @@
+// The shell as the headless host simulates it: the monitors with their work
+// areas, and the application-bar protocol behaving like Explorer's: bars are
+// registered per monitor, ABM_QUERYPOS shrinks a proposal past the strips
+// other bars reserved, ABM_SETPOS reserves a strip and shrinks the work area,
+// each edge has at most one autohide bar, and the other bars hear of every
+// change of reservation through ABN_POSCHANGED.
+#pragma once
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/Shell.h"
+#include "platform/host/HostPlatform.h"
+
+namespace tov::host {
+
+class HostWindowSystem;
+
+class HostShell : public IShell {
+ public:
+  explicit HostShell(HostWindowSystem* windows) : windows_(windows) {}
+
+  uintptr_t AppBarMessage(uint32_t message, AppBarData& data) override;
+  bool Open(const std::string& path, const std::string& params, const std::string& dir) override;
+  int IconIndex(const std::string& path, uint32_t flags) override;
+  uintptr_t SystemImageList(bool small) override { return small ? kSmallList : kLargeList; }
+
+  void SetMonitors(const std::vector<MonitorSpec>& monitors);
+  const std::vector<MonitorSpec>& Monitors() const { return monitors_; }
+  const MonitorSpec& Primary() const;
+  // The current work area of monitor i: its base work area less every reservation.
+  Rect WorkArea(size_t i) const;
+  Rect PrimaryWorkArea() const;
+  // Index of the monitor a rectangle lies on (largest overlap, else the primary).
+  size_t MonitorOf(const Rect& r) const;
+
+  // Tells every registered bar that a full-screen application opened or closed.
+  void NotifyFullScreen(bool open);
+
+  struct Bar {
+    uint32_t callback = 0;
+    bool reserved = false;
+    uint32_t edge = 0;
+    Rect rect;
+    size_t monitor = 0;
+  };
+  const std::map<WindowId, Bar>& Bars() const { return bars_; }
+  WindowId AutoHideBar(uint32_t edge) const;
+
+  // Documents opened through Open, in order.
+  std::vector<std::string> opened;
+  static constexpr uintptr_t kLargeList = 0x1001;
+  static constexpr uintptr_t kSmallList = 0x1002;
+
+ private:
+  Rect WorkAreaWithout(size_t monitor, WindowId self) const;
+  void NotifyOthers(WindowId self);
+
+  HostWindowSystem* windows_;
+  std::vector<MonitorSpec> monitors_;
+  std::map<WindowId, Bar> bars_;
+  WindowId autoHide_[4] = {0, 0, 0, 0};
+};
+
+}  // namespace tov::host

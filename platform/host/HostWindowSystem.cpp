@@ -1,0 +1,218 @@
+#include "platform/host/HostWindowSystem.h"
+
+#include "platform/host/HostSystem.h"
+
+namespace tov::host {
+
+HostWindow::HostWindow(HostWindowSystem* owner, WindowId id, IWindowHandler* handler, const WindowParams& params)
+    : owner_(owner), id_(id), handler_(handler), rect_(params.bounds), style_(params.style),
+      exStyle_(params.exStyle), caption_(params.caption), visible_((params.style & WS_VISIBLE) != 0) {}
+
+HostWindow::~HostWindow() {
+  if (!destroyed_) {
+    destroyed_ = true;
+    owner_->Forget(id_);
+  }
+}
+
+Rect HostWindow::ClientRectOnScreen() {
+  HostSystem& sys = owner_->System();
+  int fx = 0, fy = 0;
+  if (style_ & WS_THICKFRAME) {
+    fx = sys.GetSystemMetrics(SM_CXFRAME);
+    fy = sys.GetSystemMetrics(SM_CYFRAME);
+  } else if (style_ & WS_DLGFRAME) {
+    fx = sys.GetSystemMetrics(SM_CXDLGFRAME);
+    fy = sys.GetSystemMetrics(SM_CYDLGFRAME);
+  } else if (style_ & WS_BORDER) {
+    fx = sys.GetSystemMetrics(SM_CXBORDER);
+    fy = sys.GetSystemMetrics(SM_CYBORDER);
+  }
+  Rect c{rect_.left + fx, rect_.top + fy, rect_.right - fx, rect_.bottom - fy};
+  if ((style_ & WS_CAPTION) == WS_CAPTION) c.top += sys.GetSystemMetrics(SM_CYCAPTION);
+  if (c.right < c.left) c.right = c.left;
+  if (c.bottom < c.top) c.bottom = c.top;
+  return c;
+}
+
+void HostWindow::SetWindowPos(intptr_t insertAfter, const Rect& bounds, uint32_t flags) {
+  Rect r = rect_;
+  if (!(flags & SWP_NOMOVE)) {
+    int w = r.Width(), h = r.Height();
+    r.left = bounds.left;
+    r.top = bounds.top;
+    r.right = r.left + w;
+    r.bottom = r.top + h;
+  }
+  if (!(flags & SWP_NOSIZE)) {
+    r.right = r.left + bounds.Width();
+    r.bottom = r.top + bounds.Height();
+  }
+  if (!(flags & SWP_NOZORDER)) {
+    zOrder = insertAfter;
+    if (insertAfter == HWND_TOPMOST) exStyle_ |= WS_EX_TOPMOST;
+    if (insertAfter == HWND_NOTOPMOST || insertAfter == HWND_BOTTOM) exStyle_ &= ~uint32_t(WS_EX_TOPMOST);
+  }
+  if (flags & SWP_FRAMECHANGED) ++frameChanges;
+  if (!(flags & SWP_NOACTIVATE)) Activate();
+  if (!(r == rect_)) {
+    rect_ = r;
+    history.push_back(r);
+    Message m{WM_WINDOWPOSCHANGED, 0, 0, 0};
+    handler_->HandleMessage(m);
+  }
+}
+
+void HostWindow::SetLong(int index, int32_t value) {
+  if (index == GWL_EXSTYLE)
+    exStyle_ = uint32_t(value);
+  else
+    style_ = uint32_t(value);
+}
+
+void HostWindow::Post(uint32_t msg, uintptr_t wParam, intptr_t lParam) { owner_->PostTo(id_, msg, wParam, lParam); }
+
+intptr_t HostWindow::DefaultHandling(const Message& m) {
+  switch (m.msg) {
+    case WM_NCHITTEST: {
+      Point p{int16_t(m.lParam & 0xFFFF), int16_t((m.lParam >> 16) & 0xFFFF)};
+      if (!rect_.Contains(p)) return 0;
+      Rect c = ClientRectOnScreen();
+      if (c.Contains(p)) return HTCLIENT;
+      if (!(style_ & WS_THICKFRAME)) return (style_ & WS_CAPTION) == WS_CAPTION && p.y < c.top ? HTCAPTION : HTBORDER;
+      bool l = p.x < c.left, r = p.x >= c.right, t = p.y < c.top, b = p.y >= c.bottom;
+      if (t && l) return HTTOPLEFT;
+      if (t && r) return HTTOPRIGHT;
+      if (b && l) return HTBOTTOMLEFT;
+      if (b && r) return HTBOTTOMRIGHT;
+      if (l) return HTLEFT;
+      if (r) return HTRIGHT;
+      if (b) return HTBOTTOM;
+      if ((style_ & WS_CAPTION) == WS_CAPTION && p.y >= rect_.top + owner_->System().GetSystemMetrics(SM_CYFRAME))
+        return HTCAPTION;
+      return HTTOP;
+    }
+    case WM_CLOSE: Destroy(); return 0;
+    default: return 0;
+  }
+}
+
+bool HostWindow::IsActive() { return owner_->active_ == id_; }
+
+void HostWindow::Activate() {
+  WindowId prev = owner_->active_;
+  if (prev == id_) return;
+  owner_->active_ = id_;
+  if (HostWindow* old = owner_->Find(prev)) old->Send(WM_ACTIVATE, WA_INACTIVE, intptr_t(id_));
+  Send(WM_ACTIVATE, WA_ACTIVE, intptr_t(prev));
+}
+
+void HostWindow::Show(bool visible) {
+  if (visible_ == visible) return;
+  visible_ = visible;
+  Send(WM_SHOWWINDOW, visible ? 1 : 0, 0);
+}
+
+void HostWindow::SetTimer(uint32_t id, uint32_t ms) {
+  timers[id] = Timer{ms, owner_->System().ticks + ms};
+}
+
+void HostWindow::KillTimer(uint32_t id) { timers.erase(id); }
+
+intptr_t HostWindow::Send(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
+  if (destroyed_) return 0;
+  Message m{msg, wParam, lParam, 0};
+  return handler_->HandleMessage(m);
+}
+
+void HostWindow::Destroy() {
+  if (destroyed_) return;
+  Send(WM_DESTROY);
+  destroyed_ = true;
+  visible_ = false;
+  timers.clear();
+  if (owner_->active_ == id_) owner_->active_ = 0;
+  owner_->Forget(id_);
+}
+
+std::unique_ptr<IWindow> HostWindowSystem::CreateTopLevel(const WindowParams& params, IWindowHandler* handler) {
+  WindowId id = nextId_;
+  nextId_ += 0x10;
+  auto w = std::make_unique<HostWindow>(this, id, handler, params);
+  windows_[id] = w.get();
+  w->history.push_back(w->rect_);
+  Message m{WM_CREATE, 0, 0, 0};
+  handler->HandleMessage(m);
+  return w;
+}
+
+void HostWindowSystem::Forget(WindowId id) {
+  windows_.erase(id);
+  std::deque<Posted> kept;
+  for (const Posted& p : queue_) {
+    if (p.window != id) kept.push_back(p);
+  }
+  queue_.swap(kept);
+}
+
+HostWindow* HostWindowSystem::Find(WindowId id) const {
+  auto it = windows_.find(id);
+  return it == windows_.end() ? nullptr : it->second;
+}
+
+void HostWindowSystem::PostTo(WindowId id, uint32_t msg, uintptr_t wParam, intptr_t lParam) {
+  if (!Find(id)) return;
+  queue_.push_back(Posted{id, Message{msg, wParam, lParam, 0}});
+}
+
+int HostWindowSystem::Pump() {
+  int n = 0;
+  while (!queue_.empty() && !quit_) {
+    Posted p = queue_.front();
+    queue_.pop_front();
+    if (HostWindow* w = Find(p.window)) {
+      Message m = p.m;
+      w->handler_->HandleMessage(m);
+      ++n;
+    }
+  }
+  return n;
+}
+
+int HostWindowSystem::RunMessageLoop() {
+  quit_ = false;
+  Pump();
+  return quitCode_;
+}
+
+void HostWindowSystem::QuitMessageLoop(int code) {
+  quit_ = true;
+  quitCode_ = code;
+}
+
+void HostWindowSystem::AdvanceTime(uint32_t ms) {
+  uint32_t end = system_->ticks + ms;
+  for (;;) {
+    // The earliest due timer of any window, if it falls inside the span.
+    HostWindow* next = nullptr;
+    uint32_t nextId = 0, nextDue = end;
+    for (auto& [id, w] : windows_) {
+      for (auto& [tid, t] : w->timers) {
+        if (t.interval > 0 && int32_t(t.due - nextDue) <= 0) {
+          next = w;
+          nextId = tid;
+          nextDue = t.due;
+        }
+      }
+    }
+    if (!next) break;
+    system_->ticks = nextDue;
+    next->timers[nextId].due = nextDue + next->timers[nextId].interval;
+    next->Send(WM_TIMER, nextId, 0);
+    Pump();
+  }
+  system_->ticks = end;
+  Pump();
+}
+
+}  // namespace tov::host

@@ -1,0 +1,118 @@
+// Headless windows: each keeps its rectangle, styles, z-order, timers and the
+// history of its positions; posted messages wait in one queue until a test
+// (or the headless message loop) pumps them; timers fire as the host clock
+// advances.
+#pragma once
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Window.h"
+
+namespace tov::host {
+
+class HostSystem;
+class HostWindowSystem;
+
+class HostWindow : public IWindow {
+ public:
+  HostWindow(HostWindowSystem* owner, WindowId id, IWindowHandler* handler, const WindowParams& params);
+  ~HostWindow() override;
+
+  WindowId Id() const override { return id_; }
+  Rect WindowRect() override { return rect_; }
+  Rect ClientRectOnScreen() override;
+  void SetWindowPos(intptr_t insertAfter, const Rect& bounds, uint32_t flags) override;
+  int32_t GetLong(int index) override { return index == GWL_EXSTYLE ? int32_t(exStyle_) : int32_t(style_); }
+  void SetLong(int index, int32_t value) override;
+  void Post(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
+  intptr_t DefaultHandling(const Message& m) override;
+  void UpdateNow() override { ++updates; }
+  void Invalidate() override { ++invalidations; }
+  bool IsActive() override;
+  void Activate() override;
+  bool IsVisible() override { return visible_; }
+  void Show(bool visible) override;
+  void SetTimer(uint32_t id, uint32_t ms) override;
+  void KillTimer(uint32_t id) override;
+  void DeleteSystemMenuCommand(uint32_t command) override { systemMenu.erase(command); }
+  void ShowTaskbarEntry(bool show) override { taskbarEntry = show; }
+  void SetCaption(const std::string& caption) override { caption_ = caption; }
+  void Destroy() override;
+
+  // Sends a message straight to the handler, as SendMessage does.
+  intptr_t Send(uint32_t msg, uintptr_t wParam = 0, intptr_t lParam = 0);
+  bool Destroyed() const { return destroyed_; }
+  IWindowHandler* Handler() const { return handler_; }
+  const std::string& Caption() const { return caption_; }
+  uint32_t Style() const { return style_; }
+  uint32_t ExStyle() const { return exStyle_; }
+
+  // Observable state for tests.
+  intptr_t zOrder = HWND_NOTOPMOST;  // last z-order placement
+  bool taskbarEntry = true;
+  int updates = 0;
+  int invalidations = 0;
+  int frameChanges = 0;
+  std::vector<Rect> history;  // every rectangle the window took, in order
+  std::map<uint32_t, bool> systemMenu{{SC_RESTORE, true}, {SC_MOVE, true}, {SC_MINIMIZE, true}, {SC_MAXIMIZE, true}};
+
+  struct Timer {
+    uint32_t interval = 0;
+    uint32_t due = 0;
+  };
+  std::map<uint32_t, Timer> timers;
+
+ private:
+  friend class HostWindowSystem;
+  HostWindowSystem* owner_;
+  WindowId id_;
+  IWindowHandler* handler_;
+  Rect rect_;
+  uint32_t style_;
+  uint32_t exStyle_;
+  std::string caption_;
+  bool visible_ = false;
+  bool destroyed_ = false;
+};
+
+class HostWindowSystem : public IWindowSystem {
+ public:
+  explicit HostWindowSystem(HostSystem* system) : system_(system) {}
+
+  std::unique_ptr<IWindow> CreateTopLevel(const WindowParams& params, IWindowHandler* handler) override;
+  // Pumps posted messages until the queue is empty or the loop was told to quit.
+  int RunMessageLoop() override;
+  void QuitMessageLoop(int code) override;
+  WindowId ActiveWindow() override { return active_; }
+
+  void PostTo(WindowId id, uint32_t msg, uintptr_t wParam, intptr_t lParam);
+  // Delivers posted messages until none is left; answers how many were handled.
+  int Pump();
+  // Moves the host clock on by ms, firing due timers (and pumping after each).
+  void AdvanceTime(uint32_t ms);
+  HostWindow* Find(WindowId id) const;
+  void SetActive(WindowId id) { active_ = id; }
+  bool QuitRequested() const { return quit_; }
+  HostSystem& System() { return *system_; }
+
+ private:
+  friend class HostWindow;
+  void Forget(WindowId id);
+
+  struct Posted {
+    WindowId window;
+    Message m;
+  };
+  HostSystem* system_;
+  std::map<WindowId, HostWindow*> windows_;
+  std::deque<Posted> queue_;
+  WindowId nextId_ = 0x10010;
+  WindowId active_ = 0;
+  bool quit_ = false;
+  int quitCode_ = 0;
+};
+
+}  // namespace tov::host
