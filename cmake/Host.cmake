@@ -3,12 +3,6 @@ find_package(PNG REQUIRED)
 target_link_libraries(tovira_logic PUBLIC PNG::PNG)
 target_compile_definitions(tovira_logic PUBLIC TOVIRA_HOST=1)
 
-file(GLOB TOVIRA_TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*.cpp)
-if(TOVIRA_TOOL_SOURCES)
-  add_executable(tovira-tool ${TOVIRA_TOOL_SOURCES})
-  target_link_libraries(tovira-tool PRIVATE tovira_host)
-endif()
-
 if(TOVIRA_BENCHMARKS)
   find_package(benchmark REQUIRED)
   file(GLOB TOVIRA_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/benchmarks/*.cpp)
