@@ -1,0 +1,44 @@
+#include "settings/Supportfiles.h"
+
+#include "platform/Platform.h"
+
+namespace tov {
+
+std::string FileNameWithoutExt(const std::string& path) {
+  size_t cut = path.find_last_of("\\:");
+  std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
+  size_t dot = name.rfind('.');
+  return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+int ForbiddenCharPos(const std::string& name) {
+  for (char c : std::string("\\/:*?\"<>")) {
+    size_t at = name.find(c);
+    if (at != std::string::npos) return int(at) + 1;
+  }
+  return 0;
+}
+
+std::vector<std::string> ListFiles(const std::string& pattern) {
+  size_t cut = pattern.find_last_of("\\:");
+  std::string folder = cut == std::string::npos ? std::string() : pattern.substr(0, cut + 1);
+  std::vector<std::string> out;
+  for (const FindEntry& e : Files().FindFiles(pattern)) out.push_back(folder + e.name);
+  return out;
+}
+
+std::string FileDateTimeText(const std::string& path) {
+  DateTime t;
+  if (!Files().LastWriteTime(path, &t)) return std::string();
+  // File-system date words keep seconds in two-second steps.
+  t.second -= t.second % 2;
+  t.millisecond = 0;
+  return System().FormatShortDate(t) + " " + System().FormatTime(t);
+}
+
+std::string DateStampText(const DateTime& date, bool yearFirst) {
+  const std::string y = std::to_string(date.year), m = std::to_string(date.month), d = std::to_string(date.day);
+  return yearFirst ? y + "_" + m + "_" + d : d + "_" + m + "_" + y;
+}
+
+}  // namespace tov

@@ -1,0 +1,32 @@
+// Pieces of file names, wildcard listings and file dates.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/Files.h"
+
+namespace tov {
+
+// The file-name part of a path (after the last "\" or ":") without its
+// extension (everything from its last "."): C:\a\b.c.lnk gives b.c.
+std::string FileNameWithoutExt(const std::string& path);
+
+// 0 when the name holds none of \ / : * ? " < >; otherwise the 1-based
+// position of the first occurrence of the first of those characters, taken
+// in that order, that occurs at all.
+int ForbiddenCharPos(const std::string& name);
+
+// Entries matching a wildcard pattern, each with the pattern's folder part in
+// front, in the order the file system returns them ("." and ".." included when
+// they match). Empty for a missing folder or no match.
+std::vector<std::string> ListFiles(const std::string& pattern);
+
+// Last-write date and time of a file in the locale's short date and time
+// formats, at the two-second precision of file-system date words; empty when
+// the file cannot be opened for reading.
+std::string FileDateTimeText(const std::string& path);
+
+// "2012_2_27" (year first) or "27_2_2012", never padded.
+std::string DateStampText(const DateTime& date, bool yearFirst);
+
+}  // namespace tov
