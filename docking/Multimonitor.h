@@ -1,0 +1,31 @@
+// The monitors attached when the program starts, in the platform's
+// enumeration order; built once with the data module and never refreshed.
+#pragma once
+#include <string>
+
+#include "platform/Geometry.h"
+#include "platform/Monitors.h"
+
+namespace tov {
+
+struct TMonitorInfo {
+  MonitorHandle Handle = 0;
+  int Number = 0;  // position in the list plus 1
+  std::string DeviceName;
+  bool Primary = false;  // the monitor's flags are exactly the primary flag
+  Rect MonitorRect;
+  Rect WorkRect;
+};
+
+// Builds the list; throws std::runtime_error when the system library or one
+// of its two functions is missing (no list is built then).
+void LoadMonitors();
+// Frees every record, last to first, then the list, and releases the library.
+void FreeMonitors();
+int MonitorCount();
+// The record at a 0-based index, or nullptr when the index is out of range.
+const TMonitorInfo* MonitorAt(int index);
+// "<device> (<width>x<height>) " followed by "*" for the primary monitor.
+std::string MonitorLabel(const TMonitorInfo& monitor);
+
+}  // namespace tov
