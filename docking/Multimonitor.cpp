@@ -52,7 +52,8 @@ void LoadMonitors() {
 
 void FreeMonitors() {
   if (g_monitors) {
-    while (!g_monitors->empty()) g_monitors->pop_back();
+    while (!g_monitors->empty())
+      g_monitors->pop_back();
     g_monitors.reset();
   }
   if (g_libraryLoaded) {
@@ -61,7 +62,9 @@ void FreeMonitors() {
   }
 }
 
-int MonitorCount() { return g_monitors ? int(g_monitors->size()) : 0; }
+int MonitorCount() {
+  return g_monitors ? int(g_monitors->size()) : 0;
+}
 
 const TMonitorInfo* MonitorAt(int index) {
   if (!g_monitors || index < 0 || index >= MonitorCount()) return nullptr;

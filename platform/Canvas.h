@@ -18,9 +18,15 @@ constexpr Color kNoColor = 0x1FFFFFFF;
 inline constexpr Color RGB(uint8_t r, uint8_t g, uint8_t b) {
   return Color(r) | (Color(g) << 8) | (Color(b) << 16);
 }
-inline constexpr uint8_t RedOf(Color c) { return uint8_t(c & 0xFF); }
-inline constexpr uint8_t GreenOf(Color c) { return uint8_t((c >> 8) & 0xFF); }
-inline constexpr uint8_t BlueOf(Color c) { return uint8_t((c >> 16) & 0xFF); }
+inline constexpr uint8_t RedOf(Color c) {
+  return uint8_t(c & 0xFF);
+}
+inline constexpr uint8_t GreenOf(Color c) {
+  return uint8_t((c >> 8) & 0xFF);
+}
+inline constexpr uint8_t BlueOf(Color c) {
+  return uint8_t((c >> 16) & 0xFF);
+}
 
 enum FontStyle : uint32_t { kFontBold = 1, kFontItalic = 2, kFontUnderline = 4, kFontStrikeOut = 8 };
 

@@ -4,7 +4,8 @@ namespace tov {
 
 bool ForceDirectories(IFileSystem& fs, const std::string& path) {
   std::string p = path;
-  while (p.size() > 3 && (p.back() == '\\' || p.back() == '/')) p.pop_back();
+  while (p.size() > 3 && (p.back() == '\\' || p.back() == '/'))
+    p.pop_back();
   if (p.empty()) return false;
   if (fs.DirExists(p)) return true;
   size_t cut = p.find_last_of("\\/");

@@ -66,6 +66,8 @@ std::vector<FindEntry> NativeFileSystem::FindFiles(const std::string&) {
   return {};
 }
 
-bool NativeFileSystem::LastWriteTime(const std::string&, DateTime*) { return false; }
+bool NativeFileSystem::LastWriteTime(const std::string&, DateTime*) {
+  return false;
+}
 
 }  // namespace tov

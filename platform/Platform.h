@@ -13,8 +13,6 @@
 
 namespace tov {
 
-
-
 struct Platform {
   IRegistry* registry = nullptr;
   IFileSystem* files = nullptr;
@@ -30,13 +28,29 @@ struct Platform {
 Platform* InstallPlatform(Platform* p);
 Platform& Sys();
 
-inline IRegistry& Registry() { return *Sys().registry; }
-inline IFileSystem& Files() { return *Sys().files; }
-inline ISystem& System() { return *Sys().system; }
-inline IShell& Shell() { return *Sys().shell; }
-inline IMonitorApi& MonitorApi() { return *Sys().monitors; }
-inline IWindowSystem& Windows() { return *Sys().windows; }
-inline IDialogs& Dialogs() { return *Sys().dialogs; }
-inline ICanvasFactory& Canvases() { return *Sys().canvases; }
+inline IRegistry& Registry() {
+  return *Sys().registry;
+}
+inline IFileSystem& Files() {
+  return *Sys().files;
+}
+inline ISystem& System() {
+  return *Sys().system;
+}
+inline IShell& Shell() {
+  return *Sys().shell;
+}
+inline IMonitorApi& MonitorApi() {
+  return *Sys().monitors;
+}
+inline IWindowSystem& Windows() {
+  return *Sys().windows;
+}
+inline IDialogs& Dialogs() {
+  return *Sys().dialogs;
+}
+inline ICanvasFactory& Canvases() {
+  return *Sys().canvases;
+}
 
 }  // namespace tov

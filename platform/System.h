@@ -47,8 +47,8 @@ class ISystem {
  public:
   virtual ~ISystem() = default;
   virtual int GetSystemMetrics(int index) = 0;
-  virtual bool DragFullWindows() = 0;  // SPI_GETDRAGFULLWINDOWS
-  virtual Rect WorkArea() = 0;         // SPI_GETWORKAREA: the primary work area
+  virtual bool DragFullWindows() = 0;     // SPI_GETDRAGFULLWINDOWS
+  virtual Rect WorkArea() = 0;            // SPI_GETWORKAREA: the primary work area
   virtual bool KeyDown(int vk) = 0;       // GetKeyState: the key is held
   virtual bool AsyncKeyDown(int vk) = 0;  // GetAsyncKeyState: the key is down now
   virtual Point MessagePos() = 0;         // cursor of the current message

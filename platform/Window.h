@@ -160,6 +160,8 @@ class IWindow {
 class IWindowHandler {
  public:
   virtual ~IWindowHandler() = default;
+  // The window this handler serves, told before its first message arrives.
+  virtual void Attach(IWindow* window) { (void)window; }
   // Every message of the window; answers the message's result. Handlers that
   // want the framework's handling call IWindow::DefaultHandling themselves.
   virtual intptr_t HandleMessage(Message& m) = 0;

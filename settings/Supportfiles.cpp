@@ -23,7 +23,8 @@ std::vector<std::string> ListFiles(const std::string& pattern) {
   size_t cut = pattern.find_last_of("\\:");
   std::string folder = cut == std::string::npos ? std::string() : pattern.substr(0, cut + 1);
   std::vector<std::string> out;
-  for (const FindEntry& e : Files().FindFiles(pattern)) out.push_back(folder + e.name);
+  for (const FindEntry& e : Files().FindFiles(pattern))
+    out.push_back(folder + e.name);
   return out;
 }
 

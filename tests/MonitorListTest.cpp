@@ -52,7 +52,8 @@ TEST_F(MonitorListTest, MissingLibraryOrFunctionsRaiseTheirMessages) {
     LoadMonitors();
     FAIL();
   } catch (const std::runtime_error& e) {
-    EXPECT_STREQ(e.what(), "Impossibile trovare la funzione di esportazione.\nFunzione 'EnumDisplayMonitors' non trovata");
+    EXPECT_STREQ(e.what(),
+                 "Impossibile trovare la funzione di esportazione.\nFunzione 'EnumDisplayMonitors' non trovata");
   }
   EXPECT_EQ(MonitorCount(), 0);
   hp.Monitors().missing = {"GetMonitorInfoA"};

@@ -23,7 +23,8 @@ class SoftCanvas : public ICanvas {
   }
   void FillRect(const Rect& r, Color c) override {
     for (int y = std::max(0, r.top); y < std::min(bmp_.height, r.bottom); ++y)
-      for (int x = std::max(0, r.left); x < std::min(bmp_.width, r.right); ++x) bmp_.At(x, y) = c & 0x00FFFFFF;
+      for (int x = std::max(0, r.left); x < std::min(bmp_.width, r.right); ++x)
+        bmp_.At(x, y) = c & 0x00FFFFFF;
   }
   void FrameRect(const Rect& r, Color c) override {
     if (r.IsEmpty()) return;
@@ -74,7 +75,8 @@ class SoftCanvas : public ICanvas {
   }
   void CopyFrom(ICanvas& source, const Rect& r, Point to) override {
     for (int j = 0; j < r.Height(); ++j)
-      for (int i = 0; i < r.Width(); ++i) SetPixel(to.x + i, to.y + j, source.GetPixel(r.left + i, r.top + j));
+      for (int i = 0; i < r.Width(); ++i)
+        SetPixel(to.x + i, to.y + j, source.GetPixel(r.left + i, r.top + j));
   }
 
  private:
@@ -92,13 +94,20 @@ std::unique_ptr<ICanvas> HostCanvasFactory::CreateBitmapCanvas(int width, int he
 // The classic Windows scheme.
 Color HostCanvasFactory::SysColor(int index) {
   switch (index) {
-    case 15: return RGB(240, 240, 240);  // COLOR_BTNFACE
-    case 16: return RGB(160, 160, 160);  // COLOR_BTNSHADOW
-    case 18: return RGB(0, 0, 0);        // COLOR_BTNTEXT
-    case 20: return RGB(255, 255, 255);  // COLOR_BTNHIGHLIGHT
-    case 5: return RGB(255, 255, 255);   // COLOR_WINDOW
-    case 8: return RGB(0, 0, 0);         // COLOR_WINDOWTEXT
-    default: return RGB(192, 192, 192);
+    case 15:
+      return RGB(240, 240, 240);  // COLOR_BTNFACE
+    case 16:
+      return RGB(160, 160, 160);  // COLOR_BTNSHADOW
+    case 18:
+      return RGB(0, 0, 0);  // COLOR_BTNTEXT
+    case 20:
+      return RGB(255, 255, 255);  // COLOR_BTNHIGHLIGHT
+    case 5:
+      return RGB(255, 255, 255);  // COLOR_WINDOW
+    case 8:
+      return RGB(0, 0, 0);  // COLOR_WINDOWTEXT
+    default:
+      return RGB(192, 192, 192);
   }
 }
 

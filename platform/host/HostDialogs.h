@@ -26,8 +26,10 @@ class HostDialogs : public IDialogs {
     // Unscripted boxes take their first button.
     switch (style & 0xF) {
       case MB_YESNO:
-      case MB_YESNOCANCEL: return IDYES;
-      default: return IDOK;
+      case MB_YESNOCANCEL:
+        return IDYES;
+      default:
+        return IDOK;
     }
   }
 

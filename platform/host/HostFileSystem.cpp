@@ -35,7 +35,8 @@ bool SplitWindowsPath(const std::string& path, char* drive, std::vector<std::str
 }  // namespace
 
 std::string HostFileSystem::Lower(std::string s) {
-  for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : s)
+    c = char(std::tolower(static_cast<unsigned char>(c)));
   return s;
 }
 
@@ -61,7 +62,8 @@ bool WildcardMatch(const std::string& pattern, const std::string& name) {
       return false;
     }
   }
-  while (pi < p.size() && p[pi] == '*') ++pi;
+  while (pi < p.size() && p[pi] == '*')
+    ++pi;
   return pi == p.size();
 }
 
@@ -203,7 +205,8 @@ std::vector<FindEntry> HostFileSystem::FindFiles(const std::string& pattern) {
     }
   }
   std::vector<fs::directory_entry> entries;
-  for (const auto& e : fs::directory_iterator(dir, ec)) entries.push_back(e);
+  for (const auto& e : fs::directory_iterator(dir, ec))
+    entries.push_back(e);
   // NTFS returns entries sorted by name without regard to case.
   std::sort(entries.begin(), entries.end(), [](const fs::directory_entry& x, const fs::directory_entry& y) {
     return Lower(x.path().filename().string()) < Lower(y.path().filename().string());

@@ -9,7 +9,8 @@ constexpr MonitorHandle kFirstHandle = 0x10001;
 }
 
 void HostMonitorApi::EnumMonitors(const std::function<void(MonitorHandle)>& each) {
-  for (size_t i = 0; i < shell_->Monitors().size(); ++i) each(kFirstHandle + i);
+  for (size_t i = 0; i < shell_->Monitors().size(); ++i)
+    each(kFirstHandle + i);
 }
 
 bool HostMonitorApi::GetMonitorInfo(MonitorHandle handle, RawMonitorInfo* out) {

@@ -55,7 +55,7 @@ HostPlatform::HostPlatform(fs::path root) {
   monitors_ = std::make_unique<HostMonitorApi>(shell_.get());
   dialogs_ = std::make_unique<HostDialogs>();
   canvases_ = std::make_unique<HostCanvasFactory>();
-  platform_ = Platform{registry_.get(), files_.get(),    system_.get(),  shell_.get(),
+  platform_ = Platform{registry_.get(), files_.get(),   system_.get(),  shell_.get(),
                        monitors_.get(), windows_.get(), dialogs_.get(), canvases_.get()};
   previous_ = InstallPlatform(&platform_);
 }
@@ -75,8 +75,12 @@ fs::path HostPlatform::DriveFolder(char drive) const {
   return p;
 }
 
-fs::path HostPlatform::HostPath(const std::string& windowsPath) const { return files_->Map(windowsPath); }
+fs::path HostPlatform::HostPath(const std::string& windowsPath) const {
+  return files_->Map(windowsPath);
+}
 
-void HostPlatform::SetMonitors(const std::vector<MonitorSpec>& monitors) { shell_->SetMonitors(monitors); }
+void HostPlatform::SetMonitors(const std::vector<MonitorSpec>& monitors) {
+  shell_->SetMonitors(monitors);
+}
 
 }  // namespace tov::host

@@ -11,10 +11,14 @@ namespace {
 
 const char* TypeName(RegType t) {
   switch (t) {
-    case RegType::String: return "sz";
-    case RegType::Binary: return "bin";
-    case RegType::Other: return "other";
-    case RegType::None: break;
+    case RegType::String:
+      return "sz";
+    case RegType::Binary:
+      return "bin";
+    case RegType::Other:
+      return "other";
+    case RegType::None:
+      break;
   }
   return "none";
 }
@@ -38,13 +42,16 @@ std::string Hex(const std::string& s) {
 
 std::string Unhex(const std::string& s) {
   std::string out;
-  for (size_t i = 0; i + 1 < s.size(); i += 2) out += char(std::stoi(s.substr(i, 2), nullptr, 16));
+  for (size_t i = 0; i + 1 < s.size(); i += 2)
+    out += char(std::stoi(s.substr(i, 2), nullptr, 16));
   return out;
 }
 
 }  // namespace
 
-HostRegistry::HostRegistry(std::filesystem::path file) : file_(std::move(file)) { Load(); }
+HostRegistry::HostRegistry(std::filesystem::path file) : file_(std::move(file)) {
+  Load();
+}
 
 std::string HostRegistry::Normalize(const std::string& key) {
   std::string out;
@@ -52,7 +59,8 @@ std::string HostRegistry::Normalize(const std::string& key) {
     if (c == '\\' && (out.empty() || out.back() == '\\')) continue;
     out += char(std::tolower(static_cast<unsigned char>(c)));
   }
-  while (!out.empty() && out.back() == '\\') out.pop_back();
+  while (!out.empty() && out.back() == '\\')
+    out.pop_back();
   return out;
 }
 
@@ -63,7 +71,9 @@ bool HostRegistry::Denied(const std::string& norm) const {
   return false;
 }
 
-void HostRegistry::DenyKey(const std::string& key) { denied_.insert(Normalize(key)); }
+void HostRegistry::DenyKey(const std::string& key) {
+  denied_.insert(Normalize(key));
+}
 
 bool HostRegistry::KeyExists(const std::string& key) {
   std::string n = Normalize(key);
@@ -79,7 +89,8 @@ bool HostRegistry::CreateKey(const std::string& key) {
     if (c == '\\' && (spelled.empty() || spelled.back() == '\\')) continue;
     spelled += c;
   }
-  while (!spelled.empty() && spelled.back() == '\\') spelled.pop_back();
+  while (!spelled.empty() && spelled.back() == '\\')
+    spelled.pop_back();
   bool changed = false;
   for (size_t pos = 0;; ++pos) {
     pos = spelled.find('\\', pos);

@@ -19,11 +19,20 @@ int64_t Overlap(const Rect& a, const Rect& b) {
 // Takes a bar's strip out of a work area, from the bar's edge inwards.
 void Exclude(Rect& work, uint32_t edge, const Rect& strip) {
   switch (edge) {
-    case 0: work.left = std::max(work.left, strip.right); break;
-    case 1: work.top = std::max(work.top, strip.bottom); break;
-    case 2: work.right = std::min(work.right, strip.left); break;
-    case 3: work.bottom = std::min(work.bottom, strip.top); break;
-    default: break;
+    case 0:
+      work.left = std::max(work.left, strip.right);
+      break;
+    case 1:
+      work.top = std::max(work.top, strip.bottom);
+      break;
+    case 2:
+      work.right = std::min(work.right, strip.left);
+      break;
+    case 3:
+      work.bottom = std::min(work.bottom, strip.top);
+      break;
+    default:
+      break;
   }
 }
 
@@ -31,7 +40,8 @@ void Exclude(Rect& work, uint32_t edge, const Rect& strip) {
 
 void HostShell::SetMonitors(const std::vector<MonitorSpec>& monitors) {
   monitors_ = monitors;
-  if (monitors_.empty()) monitors_.push_back(MonitorSpec{{0, 0, 1024, 768}, {0, 0, 1024, 738}, true, "\\\\.\\DISPLAY1"});
+  if (monitors_.empty())
+    monitors_.push_back(MonitorSpec{{0, 0, 1024, 768}, {0, 0, 1024, 738}, true, "\\\\.\\DISPLAY1"});
 }
 
 const MonitorSpec& HostShell::Primary() const {
@@ -67,7 +77,9 @@ Rect HostShell::WorkAreaWithout(size_t monitor, WindowId self) const {
   return work;
 }
 
-Rect HostShell::WorkArea(size_t i) const { return WorkAreaWithout(i, 0); }
+Rect HostShell::WorkArea(size_t i) const {
+  return WorkAreaWithout(i, 0);
+}
 
 Rect HostShell::PrimaryWorkArea() const {
   for (size_t i = 0; i < monitors_.size(); ++i) {
@@ -76,7 +88,9 @@ Rect HostShell::PrimaryWorkArea() const {
   return WorkArea(0);
 }
 
-WindowId HostShell::AutoHideBar(uint32_t edge) const { return edge < 4 ? autoHide_[edge] : 0; }
+WindowId HostShell::AutoHideBar(uint32_t edge) const {
+  return edge < 4 ? autoHide_[edge] : 0;
+}
 
 void HostShell::NotifyOthers(WindowId self) {
   for (const auto& [id, bar] : bars_) {
@@ -85,7 +99,8 @@ void HostShell::NotifyOthers(WindowId self) {
 }
 
 void HostShell::NotifyFullScreen(bool open) {
-  for (const auto& [id, bar] : bars_) windows_->PostTo(id, bar.callback, ABN_FULLSCREENAPP, open ? 1 : 0);
+  for (const auto& [id, bar] : bars_)
+    windows_->PostTo(id, bar.callback, ABN_FULLSCREENAPP, open ? 1 : 0);
 }
 
 uintptr_t HostShell::AppBarMessage(uint32_t message, AppBarData& data) {
@@ -138,7 +153,8 @@ uintptr_t HostShell::AppBarMessage(uint32_t message, AppBarData& data) {
       }
       return 1;
     }
-    case ABM_GETAUTOHIDEBAR: return data.edge < 4 ? autoHide_[data.edge] : 0;
+    case ABM_GETAUTOHIDEBAR:
+      return data.edge < 4 ? autoHide_[data.edge] : 0;
     case ABM_SETAUTOHIDEBAR: {
       if (data.edge > 3) return 0;
       WindowId& slot = autoHide_[data.edge];
@@ -151,9 +167,12 @@ uintptr_t HostShell::AppBarMessage(uint32_t message, AppBarData& data) {
       return 1;
     }
     case ABM_ACTIVATE:
-    case ABM_WINDOWPOSCHANGED: return known ? 1 : 0;
-    case ABM_GETSTATE: return 0;
-    default: return 0;
+    case ABM_WINDOWPOSCHANGED:
+      return known ? 1 : 0;
+    case ABM_GETSTATE:
+      return 0;
+    default:
+      return 0;
   }
 }
 
@@ -175,7 +194,8 @@ int HostShell::IconIndex(const std::string& path, uint32_t flags) {
   std::string ext = (dot != std::string::npos && (slash == std::string::npos || dot > slash)) ? lower.substr(dot) : "";
   if (ext == ".exe" || ext == ".lnk" || ext == ".ico") ext = lower;  // these carry their own icons
   uint32_t h = 2166136261u;
-  for (char c : ext) h = (h ^ uint8_t(c)) * 16777619u;
+  for (char c : ext)
+    h = (h ^ uint8_t(c)) * 16777619u;
   int index = int(h % 500) + 4;
   if (ext.empty()) index = (flags & kIconOpen) ? 2 : 3;  // folders
   return index;

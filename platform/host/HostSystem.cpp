@@ -10,29 +10,43 @@ int HostSystem::GetSystemMetrics(int index) {
   auto it = metrics.find(index);
   if (it != metrics.end()) return it->second;
   switch (index) {
-    case SM_CXSCREEN: return shell_ ? shell_->Primary().monitor.Width() : 1024;
-    case SM_CYSCREEN: return shell_ ? shell_->Primary().monitor.Height() : 768;
+    case SM_CXSCREEN:
+      return shell_ ? shell_->Primary().monitor.Width() : 1024;
+    case SM_CYSCREEN:
+      return shell_ ? shell_->Primary().monitor.Height() : 768;
     case SM_CXVSCROLL:
-    case SM_CYHSCROLL: return 17;
-    case SM_CYCAPTION: return 23;
+    case SM_CYHSCROLL:
+      return 17;
+    case SM_CYCAPTION:
+      return 23;
     case SM_CXBORDER:
-    case SM_CYBORDER: return 1;
+    case SM_CYBORDER:
+      return 1;
     case SM_CXDLGFRAME:
-    case SM_CYDLGFRAME: return 3;
+    case SM_CYDLGFRAME:
+      return 3;
     case SM_CXFRAME:
-    case SM_CYFRAME: return 4;
+    case SM_CYFRAME:
+      return 4;
     case SM_CXICON:
-    case SM_CYICON: return 32;
+    case SM_CYICON:
+      return 32;
     case SM_CXSMICON:
-    case SM_CYSMICON: return 16;
+    case SM_CYSMICON:
+      return 16;
     case SM_CXDOUBLECLK:
-    case SM_CYDOUBLECLK: return 4;
-    case SM_SWAPBUTTON: return 0;
-    default: return 0;
+    case SM_CYDOUBLECLK:
+      return 4;
+    case SM_SWAPBUTTON:
+      return 0;
+    default:
+      return 0;
   }
 }
 
-Rect HostSystem::WorkArea() { return shell_ ? shell_->PrimaryWorkArea() : Rect{0, 0, 1024, 738}; }
+Rect HostSystem::WorkArea() {
+  return shell_ ? shell_->PrimaryWorkArea() : Rect{0, 0, 1024, 738};
+}
 
 bool HostSystem::SpecialFolderPath(int csidl, std::string* path) {
   auto it = specialFolders.find(csidl);

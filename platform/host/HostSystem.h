@@ -44,9 +44,8 @@ class HostSystem : public ISystem {
   uint32_t ticks = 1000;
   uint32_t tickStep = 10;
   DateTime now{2026, 12, 9, 10, 30, 0, 0};
-  std::map<int, std::string> specialFolders{{16, "C:\\Users\\utente\\Desktop"},
-                                            {26, "C:\\Users\\utente\\AppData\\Roaming"},
-                                            {35, "C:\\ProgramData"}};
+  std::map<int, std::string> specialFolders{
+      {16, "C:\\Users\\utente\\Desktop"}, {26, "C:\\Users\\utente\\AppData\\Roaming"}, {35, "C:\\ProgramData"}};
   OsVersion version{true, 10, 0, 19045, ""};
   char decimalSeparator = ',';
 

@@ -5,8 +5,14 @@
 namespace tov::host {
 
 HostWindow::HostWindow(HostWindowSystem* owner, WindowId id, IWindowHandler* handler, const WindowParams& params)
-    : owner_(owner), id_(id), handler_(handler), rect_(params.bounds), style_(params.style),
-      exStyle_(params.exStyle), caption_(params.caption), visible_((params.style & WS_VISIBLE) != 0) {}
+    : owner_(owner),
+      id_(id),
+      handler_(handler),
+      rect_(params.bounds),
+      style_(params.style),
+      exStyle_(params.exStyle),
+      caption_(params.caption),
+      visible_((params.style & WS_VISIBLE) != 0) {}
 
 HostWindow::~HostWindow() {
   if (!destroyed_) {
@@ -70,7 +76,9 @@ void HostWindow::SetLong(int index, int32_t value) {
     style_ = uint32_t(value);
 }
 
-void HostWindow::Post(uint32_t msg, uintptr_t wParam, intptr_t lParam) { owner_->PostTo(id_, msg, wParam, lParam); }
+void HostWindow::Post(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
+  owner_->PostTo(id_, msg, wParam, lParam);
+}
 
 intptr_t HostWindow::DefaultHandling(const Message& m) {
   switch (m.msg) {
@@ -92,12 +100,17 @@ intptr_t HostWindow::DefaultHandling(const Message& m) {
         return HTCAPTION;
       return HTTOP;
     }
-    case WM_CLOSE: Destroy(); return 0;
-    default: return 0;
+    case WM_CLOSE:
+      Destroy();
+      return 0;
+    default:
+      return 0;
   }
 }
 
-bool HostWindow::IsActive() { return owner_->active_ == id_; }
+bool HostWindow::IsActive() {
+  return owner_->active_ == id_;
+}
 
 void HostWindow::Activate() {
   WindowId prev = owner_->active_;
@@ -117,7 +130,9 @@ void HostWindow::SetTimer(uint32_t id, uint32_t ms) {
   timers[id] = Timer{ms, owner_->System().ticks + ms};
 }
 
-void HostWindow::KillTimer(uint32_t id) { timers.erase(id); }
+void HostWindow::KillTimer(uint32_t id) {
+  timers.erase(id);
+}
 
 intptr_t HostWindow::Send(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
   if (destroyed_) return 0;
@@ -141,6 +156,7 @@ std::unique_ptr<IWindow> HostWindowSystem::CreateTopLevel(const WindowParams& pa
   auto w = std::make_unique<HostWindow>(this, id, handler, params);
   windows_[id] = w.get();
   w->history.push_back(w->rect_);
+  handler->Attach(w.get());
   Message m{WM_CREATE, 0, 0, 0};
   handler->HandleMessage(m);
   return w;
@@ -167,7 +183,7 @@ void HostWindowSystem::PostTo(WindowId id, uint32_t msg, uintptr_t wParam, intpt
 
 int HostWindowSystem::Pump() {
   int n = 0;
-  while (!queue_.empty() && !quit_) {
+  while (!queue_.empty()) {
     Posted p = queue_.front();
     queue_.pop_front();
     if (HostWindow* w = Find(p.window)) {
@@ -176,17 +192,18 @@ int HostWindowSystem::Pump() {
       ++n;
     }
   }
+  if (quitPending_) quit_ = true;
   return n;
 }
 
 int HostWindowSystem::RunMessageLoop() {
-  quit_ = false;
+  quit_ = quitPending_ = false;
   Pump();
   return quitCode_;
 }
 
 void HostWindowSystem::QuitMessageLoop(int code) {
-  quit_ = true;
+  quitPending_ = true;
   quitCode_ = code;
 }
 

@@ -83,7 +83,8 @@ class HostWindowSystem : public IWindowSystem {
   explicit HostWindowSystem(HostSystem* system) : system_(system) {}
 
   std::unique_ptr<IWindow> CreateTopLevel(const WindowParams& params, IWindowHandler* handler) override;
-  // Pumps posted messages until the queue is empty or the loop was told to quit.
+  // Pumps posted messages until the queue is empty. A request to quit takes
+  // effect once the messages already posted are handled, as WM_QUIT does.
   int RunMessageLoop() override;
   void QuitMessageLoop(int code) override;
   WindowId ActiveWindow() override { return active_; }
@@ -112,6 +113,7 @@ class HostWindowSystem : public IWindowSystem {
   WindowId nextId_ = 0x10010;
   WindowId active_ = 0;
   bool quit_ = false;
+  bool quitPending_ = false;
   int quitCode_ = 0;
 };
 

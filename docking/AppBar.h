@@ -1,0 +1,139 @@
+// The window base of the bar: an application bar of the shell. Docked to an
+// edge of a monitor the shell reserves its strip; floating it is an ordinary
+// window; a docked bar may hide itself at the edge and slide back. Dragging
+// proposes edges live and commits on release. The docking state is one
+// 88-byte record in the registry.
+//
+// All geometry is arithmetic on the screen table and the window rectangle;
+// everything the bar asks of the system goes through the platform seam, and
+// its messages arrive through Dispatch from whichever window layer is below.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "docking/AppBarSettings.h"
+#include "forms/WindowForm.h"
+
+namespace tov {
+
+// The shell's callback message for the bar.
+constexpr uint32_t AppBarCallbackMessage = WM_USER + 100;
+constexpr uint32_t kAutoHideTimerId = 1;
+constexpr uintptr_t HKEY_CURRENT_USER_ROOT = 0x80000001;
+
+struct TScreenInfo {
+  Rect rcMonitor;
+  Rect rcWork;
+  Size szMonitor;
+  Size szWork;
+  int32_t MonitorFlags = 0;  // non-zero for the primary monitor
+};
+
+constexpr int kScreenTableSize = 10;
+
+class TAppBar : public TForm {
+ public:
+  TAppBar();
+  ~TAppBar() override;
+
+  // --- Published properties: each reads and writes its settings field; a new
+  // value takes effect at the next SetEdge or UpdateBar.
+  TAppBarSettings& Settings() { return abs_; }
+  const TAppBarSettings& Settings() const { return abs_; }
+  TAppBarFlags Flags() const { return abs_.Flags; }
+  void SetFlags(TAppBarFlags f) { abs_.Flags = f; }
+  bool AutoHide() const { return abs_.AutoHide != 0; }
+  void SetAutoHide(bool v) { abs_.AutoHide = v ? 1 : 0; }
+  bool AlwaysOnTop() const { return abs_.AlwaysOnTop != 0; }
+  void SetAlwaysOnTop(bool v) { abs_.AlwaysOnTop = v ? 1 : 0; }
+  bool SlideEffect() const { return abs_.SlideEffect != 0; }
+  void SetSlideEffect(bool v) { abs_.SlideEffect = v ? 1 : 0; }
+  int SlideTime() const { return abs_.SlideTime; }
+  void SetSlideTime(int ms);
+  TAppBarTaskEntry TaskEntry() const { return TAppBarTaskEntry(abs_.TaskEntry); }
+  void SetTaskEntry(TAppBarTaskEntry t) { abs_.TaskEntry = t; }
+  int ScreenIndex() const { return abs_.ScreenIndex; }
+  void SetScreenIndex(int i) { abs_.ScreenIndex = i; }
+  const std::string& KeyName() const { return keyName_; }
+  void SetKeyName(const std::string& k) { keyName_ = k; }
+  uintptr_t RootKey() const { return rootKey_; }
+
+  TAppBarEdge GetEdge() const;
+  void SetEdge(TAppBarEdge edge);
+  virtual void UpdateBar();
+  virtual bool LoadSettings();
+  virtual bool SaveSettings();
+
+  // --- The screen table.
+  static void InitScreenCoord(Rect& rect, Size& size, int left, int top, int right, int bottom);
+  TScreenInfo GetScreenInfo(int index);
+  std::array<TScreenInfo, kScreenTableSize> Screens;
+  int ScreenCount = 1;
+
+  // --- Geometry.
+  TAppBarEdge GetEdgeFromPoint(TAppBarFlags flags, Point p);
+  TAppBarEdge CalcProposedState(Point p);
+  void GetRect(TAppBarEdge edge, Rect& r);
+  bool AdjustLocationForAutohide(bool show, Rect& r);
+  void ShowHiddenAppBar(bool show);
+  void SlideWindow(const Rect& target);
+  TAppBarEdge GetAutohideEdge();
+  uintptr_t AppBarMessage(uint32_t message, TAppBarEdge edge = abeFloat, intptr_t lParam = 0, bool useRect = false,
+                          Rect* rect = nullptr);
+  bool ModifyStyle(int index, uint32_t remove, uint32_t add, uint32_t extraFlags);
+
+  static bool IsEdgeLeftOrRight(TAppBarEdge e) { return e == abeLeft || e == abeRight; }
+  static bool IsEdgeTopOrBottom(TAppBarEdge e) { return e == abeTop || e == abeBottom; }
+  static bool IsFloating(TAppBarEdge e) { return e == abeFloat; }
+  static bool IsDockable(TAppBarFlags f) { return (f & 0x0F) != 0; }
+  static bool IsDockableVertically(TAppBarFlags f) {
+    return (f & (FlagBit(abfAllowLeft) | FlagBit(abfAllowRight))) != 0;
+  }
+  static bool IsDockableHorizontally(TAppBarFlags f) {
+    return (f & (FlagBit(abfAllowTop) | FlagBit(abfAllowBottom))) != 0;
+  }
+
+  // --- Run-time state.
+  TAppBarEdge ProposedEdge = abeUnknown;
+  bool FullScreenAppOpen = false;
+  bool AutoHideIsVisible = false;
+
+ protected:
+  // Hooks, with the base behaviour.
+  virtual void OnBeforeTimer() {}
+  virtual void OnAppBarStateChange(bool proposed, TAppBarEdge edge);
+  virtual void OnAppBarForcedToDocked();
+  virtual void OnABNFullScreenApp(bool open);
+  virtual void OnABNPosChanged();
+  virtual void OnABNWindowArrange(bool beginning) { (void)beginning; }
+  // A visible, enabled control drawn on the bar lies under this screen point;
+  // dragging there must not move the bar.
+  virtual bool ControlAtPoint(Point screen) {
+    (void)screen;
+    return false;
+  }
+
+  void CreateParams(WindowParams& params) override;
+  intptr_t Dispatch(Message& m) override;
+
+ private:
+  void OnCreate();
+  void OnDestroy();
+  void OnAppBarTimer();
+  intptr_t OnNcHitTest(Message& m);
+  void OnMoving(Rect* r);
+  void OnSizing(int side, Rect* r);
+  void OnGetMinMaxInfo(MinMaxInfo* info);
+  void OnEnterSizeMove();
+  void OnExitSizeMove();
+  void OnAppBarCallbackMsg(const Message& m);
+  void ApplyTaskEntry(TAppBarEdge edge);
+
+  TAppBarSettings abs_;
+  std::string keyName_ = "Software\\Brenvoll\\AppBar";
+  uintptr_t rootKey_ = HKEY_CURRENT_USER_ROOT;
+  bool timerRunning_ = false;
+};
+
+}  // namespace tov
