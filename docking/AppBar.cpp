@@ -12,9 +12,7 @@ Point PointFromLParam(intptr_t lParam) {
 }
 
 // Products of 32-bit integers wrap as the machine's own do.
-int32_t Mul32(int64_t a, int64_t b) {
-  return int32_t(uint32_t(uint64_t(a * b)));
-}
+int32_t Mul32(int64_t a, int64_t b) { return int32_t(uint32_t(uint64_t(a * b))); }
 
 }  // namespace
 
@@ -23,9 +21,7 @@ TAppBar::TAppBar() {
   Screens[0].MonitorFlags = -1;
 }
 
-TAppBar::~TAppBar() {
-  DestroyHandle();
-}
+TAppBar::~TAppBar() { DestroyHandle(); }
 
 void TAppBar::CreateParams(WindowParams& params) {
   TForm::CreateParams(params);
@@ -72,9 +68,7 @@ bool TAppBar::ModifyStyle(int index, uint32_t remove, uint32_t add, uint32_t ext
 
 // ------------------------------------------------------------------- the edge
 
-TAppBarEdge TAppBar::GetEdge() const {
-  return ProposedEdge != abeUnknown ? ProposedEdge : TAppBarEdge(abs_.Edge);
-}
+TAppBarEdge TAppBar::GetEdge() const { return ProposedEdge != abeUnknown ? ProposedEdge : TAppBarEdge(abs_.Edge); }
 
 void TAppBar::SetEdge(TAppBarEdge edge) {
   TAppBarEdge held = GetAutohideEdge();
@@ -127,9 +121,7 @@ void TAppBar::ApplyTaskEntry(TAppBarEdge edge) {
   }
 }
 
-void TAppBar::UpdateBar() {
-  SetEdge(GetEdge());
-}
+void TAppBar::UpdateBar() { SetEdge(GetEdge()); }
 
 // --------------------------------------------------------------- the screens
 
@@ -465,9 +457,7 @@ intptr_t TAppBar::OnNcHitTest(Message& m) {
   return u;
 }
 
-void TAppBar::OnEnterSizeMove() {
-  ProposedEdge = GetEdge();
-}
+void TAppBar::OnEnterSizeMove() { ProposedEdge = GetEdge(); }
 
 void TAppBar::OnMoving(Rect* r) {
   Point p = System().MessagePos();

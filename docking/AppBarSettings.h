@@ -15,9 +15,7 @@ enum TAppBarFlag : uint8_t {
   abfAllowFloat = 4
 };
 using TAppBarFlags = uint8_t;  // bit n stands for the flag of ordinal n
-constexpr TAppBarFlags FlagBit(TAppBarFlag f) {
-  return TAppBarFlags(1u << f);
-}
+constexpr TAppBarFlags FlagBit(TAppBarFlag f) { return TAppBarFlags(1u << f); }
 constexpr TAppBarFlags kAllAppBarFlags = 0x1F;
 enum TAppBarTaskEntry : uint8_t { abtShow = 0, abtHide = 1, abtFloatDependent = 2 };
 

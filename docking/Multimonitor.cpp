@@ -62,9 +62,7 @@ void FreeMonitors() {
   }
 }
 
-int MonitorCount() {
-  return g_monitors ? int(g_monitors->size()) : 0;
-}
+int MonitorCount() { return g_monitors ? int(g_monitors->size()) : 0; }
 
 const TMonitorInfo* MonitorAt(int index) {
   if (!g_monitors || index < 0 || index >= MonitorCount()) return nullptr;

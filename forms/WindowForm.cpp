@@ -4,9 +4,7 @@ namespace tov {
 
 TForm::TForm() = default;
 
-TForm::~TForm() {
-  DestroyHandle();
-}
+TForm::~TForm() { DestroyHandle(); }
 
 void TForm::DestroyHandle() {
   if (!window_) return;
@@ -62,9 +60,7 @@ IWindow& TForm::Window() {
   return *window_;
 }
 
-Rect TForm::BoundsRect() {
-  return window_ ? window_->WindowRect() : initialBounds_;
-}
+Rect TForm::BoundsRect() { return window_ ? window_->WindowRect() : initialBounds_; }
 
 void TForm::SetBounds(int left, int top, int width, int height) {
   Rect r = tov::BoundsRect(left, top, width, height);
@@ -103,9 +99,7 @@ void TForm::SetCaption(const std::string& caption) {
   if (window_) window_->SetCaption(caption);
 }
 
-void TForm::Show() {
-  Window().Show(true);
-}
+void TForm::Show() { Window().Show(true); }
 
 void TForm::Hide() {
   if (window_) window_->Show(false);
@@ -116,9 +110,7 @@ void TForm::Close() {
   Dispatch(m);
 }
 
-void TForm::PostMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
-  Window().Post(msg, wParam, lParam);
-}
+void TForm::PostMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) { Window().Post(msg, wParam, lParam); }
 
 void TForm::Invalidate() {
   if (window_) window_->Invalidate();
@@ -132,9 +124,31 @@ void TForm::Paint(ICanvas& canvas) {
   if (OnPaint) OnPaint(canvas);
 }
 
-intptr_t TForm::Dispatch(Message& m) {
-  return DefaultHandler(m);
+intptr_t TForm::HandleMessage(Message& m) {
+  intptr_t result = Dispatch(m);
+  if (!hooks_.empty()) {
+    auto hooks = hooks_;  // a hook may remove itself
+    for (auto& [id, hook] : hooks)
+      hook(m, result);
+  }
+  return result;
 }
+
+int TForm::AddMessageHook(MessageHook hook) {
+  hooks_.emplace_back(nextHook_, std::move(hook));
+  return nextHook_++;
+}
+
+void TForm::RemoveMessageHook(int id) {
+  for (auto it = hooks_.begin(); it != hooks_.end(); ++it) {
+    if (it->first == id) {
+      hooks_.erase(it);
+      return;
+    }
+  }
+}
+
+intptr_t TForm::Dispatch(Message& m) { return DefaultHandler(m); }
 
 intptr_t TForm::DefaultHandler(Message& m) {
   switch (m.msg) {

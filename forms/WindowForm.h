@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/Platform.h"
 
@@ -67,9 +69,15 @@ class TForm : public IWindowHandler {
   std::function<void()> OnDestroyForm;
   std::function<void(ICanvas&)> OnPaint;
 
+  // Observers of every message, called after the form's own handling with
+  // the result it gave (which they may change). Answers an id for removal.
+  using MessageHook = std::function<void(Message& m, intptr_t& result)>;
+  int AddMessageHook(MessageHook hook);
+  void RemoveMessageHook(int id);
+
   // IWindowHandler.
   void Attach(IWindow* window) override { window_ = window; }
-  intptr_t HandleMessage(Message& m) final { return Dispatch(m); }
+  intptr_t HandleMessage(Message& m) final;
   void Paint(ICanvas& canvas) override;
 
  protected:
@@ -89,6 +97,8 @@ class TForm : public IWindowHandler {
   Rect initialBounds_{0, 0, 320, 240};
   bool mainForm_ = false;
   bool closing_ = false;
+  std::vector<std::pair<int, MessageHook>> hooks_;
+  int nextHook_ = 1;
 };
 
 }  // namespace tov

@@ -3,6 +3,7 @@
 // through the accessors below and never includes a system header.
 #pragma once
 #include "platform/Canvas.h"
+#include "platform/Compositor.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Monitors.h"
@@ -22,35 +23,21 @@ struct Platform {
   IWindowSystem* windows = nullptr;
   IDialogs* dialogs = nullptr;
   ICanvasFactory* canvases = nullptr;
+  ICompositor* compositor = nullptr;
 };
 
 // Installs p (not owned) and answers the one installed before.
 Platform* InstallPlatform(Platform* p);
 Platform& Sys();
 
-inline IRegistry& Registry() {
-  return *Sys().registry;
-}
-inline IFileSystem& Files() {
-  return *Sys().files;
-}
-inline ISystem& System() {
-  return *Sys().system;
-}
-inline IShell& Shell() {
-  return *Sys().shell;
-}
-inline IMonitorApi& MonitorApi() {
-  return *Sys().monitors;
-}
-inline IWindowSystem& Windows() {
-  return *Sys().windows;
-}
-inline IDialogs& Dialogs() {
-  return *Sys().dialogs;
-}
-inline ICanvasFactory& Canvases() {
-  return *Sys().canvases;
-}
+inline IRegistry& Registry() { return *Sys().registry; }
+inline IFileSystem& Files() { return *Sys().files; }
+inline ISystem& System() { return *Sys().system; }
+inline IShell& Shell() { return *Sys().shell; }
+inline IMonitorApi& MonitorApi() { return *Sys().monitors; }
+inline IWindowSystem& Windows() { return *Sys().windows; }
+inline IDialogs& Dialogs() { return *Sys().dialogs; }
+inline ICanvasFactory& Canvases() { return *Sys().canvases; }
+inline ICompositor& Compositor() { return *Sys().compositor; }
 
 }  // namespace tov

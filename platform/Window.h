@@ -154,6 +154,9 @@ class IWindow {
   // Shows or hides the program's entry on the task bar.
   virtual void ShowTaskbarEntry(bool show) = 0;
   virtual void SetCaption(const std::string& caption) = 0;
+  // Releases the mouse capture and starts moving the window with the mouse,
+  // as a press on its caption does.
+  virtual void StartSystemMove() = 0;
   virtual void Destroy() = 0;
 };
 

@@ -10,6 +10,7 @@
 #endif
 
 #include "platform/host/HostCanvas.h"
+#include "platform/host/HostCompositor.h"
 #include "platform/host/HostDialogs.h"
 #include "platform/host/HostFileSystem.h"
 #include "platform/host/HostMonitorApi.h"
@@ -55,8 +56,10 @@ HostPlatform::HostPlatform(fs::path root) {
   monitors_ = std::make_unique<HostMonitorApi>(shell_.get());
   dialogs_ = std::make_unique<HostDialogs>();
   canvases_ = std::make_unique<HostCanvasFactory>();
+  compositor_ = std::make_unique<HostCompositor>();
   platform_ = Platform{registry_.get(), files_.get(),   system_.get(),  shell_.get(),
-                       monitors_.get(), windows_.get(), dialogs_.get(), canvases_.get()};
+                       monitors_.get(), windows_.get(), dialogs_.get(), canvases_.get(),
+                       compositor_.get()};
   previous_ = InstallPlatform(&platform_);
 }
 

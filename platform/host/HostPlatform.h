@@ -19,6 +19,7 @@ class HostMonitorApi;
 class HostWindowSystem;
 class HostDialogs;
 class HostCanvasFactory;
+class HostCompositor;
 
 struct MonitorSpec {
   Rect monitor;
@@ -54,6 +55,7 @@ class HostPlatform {
   HostWindowSystem& Windows() { return *windows_; }
   HostDialogs& Dialogs() { return *dialogs_; }
   HostCanvasFactory& Canvases() { return *canvases_; }
+  HostCompositor& Compositor() { return *compositor_; }
 
  private:
   std::filesystem::path root_;
@@ -66,6 +68,7 @@ class HostPlatform {
   std::unique_ptr<HostWindowSystem> windows_;
   std::unique_ptr<HostDialogs> dialogs_;
   std::unique_ptr<HostCanvasFactory> canvases_;
+  std::unique_ptr<HostCompositor> compositor_;
   Platform platform_;
   Platform* previous_ = nullptr;
 };

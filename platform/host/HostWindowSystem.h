@@ -40,6 +40,7 @@ class HostWindow : public IWindow {
   void DeleteSystemMenuCommand(uint32_t command) override { systemMenu.erase(command); }
   void ShowTaskbarEntry(bool show) override { taskbarEntry = show; }
   void SetCaption(const std::string& caption) override { caption_ = caption; }
+  void StartSystemMove() override { ++systemMoves; }
   void Destroy() override;
 
   // Sends a message straight to the handler, as SendMessage does.
@@ -56,6 +57,7 @@ class HostWindow : public IWindow {
   int updates = 0;
   int invalidations = 0;
   int frameChanges = 0;
+  int systemMoves = 0;
   std::vector<Rect> history;  // every rectangle the window took, in order
   std::map<uint32_t, bool> systemMenu{{SC_RESTORE, true}, {SC_MOVE, true}, {SC_MINIMIZE, true}, {SC_MAXIMIZE, true}};
 
