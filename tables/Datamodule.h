@@ -1,0 +1,38 @@
+// The data module: the bar's button table, the table of saved appearance
+// combinations and the one format object through which every table file is
+// written and read. The program creates one, DC, before the bar window and
+// destroys it after:
+//
+//   DC = new TDC();          // also builds the monitor list
+//   DC->TblLinks.Locate("Ordine", "3");
+//   DC->TblLinks.SaveToFileViaFormat(path, DC->SaveFormat);
+//   delete DC; DC = nullptr; // frees the monitor list
+#pragma once
+#include "tables/BinaryTableFormat.h"
+#include "tables/RecordTable.h"
+
+namespace tov {
+
+class TDC {
+ public:
+  TDC();
+  ~TDC();
+  TDC(const TDC&) = delete;
+  TDC& operator=(const TDC&) = delete;
+
+  TRecordTable TblLinks{"TblLinks"};
+  TRecordTable TblThemes{"TblThemes"};
+  TBinaryTableFormat SaveFormat{"SaveFormat"};
+
+ private:
+  void DCCreate();
+  void DCDestroy();
+};
+
+extern TDC* DC;
+
+// The columns each table has when the data module is created.
+void DefineLinkColumns(TRecordTable& table);
+void DefineThemeColumns(TRecordTable& table);
+
+}  // namespace tov
