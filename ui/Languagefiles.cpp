@@ -1,0 +1,79 @@
+#include "ui/Languagefiles.h"
+
+#include "platform/Platform.h"
+#include "settings/Supportfiles.h"
+#include "settings/Supportsystem.h"
+#include "ui/Supportlanguage.h"
+#include "ui/Supportmsg.h"
+#include "ui/Supportstring.h"
+#include "ui/Translatecomponents.h"
+
+namespace tov {
+
+namespace {
+
+void LanguageFileMissing() {
+  MessageBoxError("Language file not found.\nUsing default language.", "Error!");
+}
+
+bool ReadLines(const std::string& path, std::vector<std::string>* lines) {
+  std::string bytes;
+  if (!Files().FileExists(path) || !Files().ReadFile(path, &bytes)) return false;
+  *lines = TextLines(bytes);
+  return true;
+}
+
+}  // namespace
+
+std::string LanguageFilePath(const std::string& language) {
+  return AppSubDir("Langs") + language + ".lng";
+}
+
+void LoadMessageTable(const std::string& path) {
+  SetMessageTable({});
+  std::string file = path;
+  if (!Files().FileExists(file)) file = AppSubDir("Langs") + "English.lng";
+  std::vector<std::string> lines;
+  if (!ReadLines(file, &lines)) {
+    LanguageFileMissing();
+    return;
+  }
+  std::vector<std::string> entries;
+  for (const std::string& line : lines)
+    if (!line.empty() && line[0] == '*') entries.push_back(line.substr(1));
+  SetMessageTable(std::move(entries));
+}
+
+bool TranslateFromFile(Component& form, const std::string& path) {
+  std::vector<std::string> lines;
+  if (!ReadLines(path, &lines)) {
+    LanguageFileMissing();
+    return false;
+  }
+  TranslateComponents(form, lines);
+  return true;
+}
+
+void ApplyLanguage(Component& form, const std::string& language) {
+  std::string path = LanguageFilePath(language);
+  LoadMessageTable(path);
+  TranslateFromFile(form, path);
+}
+
+std::vector<std::string> LanguageNames() {
+  std::vector<std::string> names;
+  for (const FindEntry& e : Files().FindFiles(AppSubDir("Langs") + "*.lng"))
+    if (!e.IsDirectory()) names.push_back(FileNameWithoutExt(e.name));
+  return names;
+}
+
+void AddLanguageMenuItems(Component& menuItem, const std::string& handler, EventFn fn) {
+  for (const std::string& language : LanguageNames()) {
+    auto item = MakeComponent(ComponentKind::MenuItem, "", language);
+    item->SetOwner(&menuItem);
+    item->Bind("OnClick", handler, fn);
+    menuItem.Add(std::move(item));
+  }
+}
+
+}  // namespace tov
