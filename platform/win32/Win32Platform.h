@@ -12,6 +12,7 @@ class Win32Platform {
   ~Win32Platform();
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
+  Platform& Get();
 
  private:
   struct Impl;

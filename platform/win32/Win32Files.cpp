@@ -1,0 +1,268 @@
+#include "platform/win32/Win32Files.h"
+
+#include <shlobj.h>
+#include "platform/win32/WinApi.h"
+
+namespace tov::win32 {
+
+namespace {
+
+DateTime FromSystemTime(const SYSTEMTIME& st) {
+  return DateTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+}
+
+SYSTEMTIME ToSystemTime(const DateTime& t) {
+  SYSTEMTIME st{};
+  st.wYear = WORD(t.year);
+  st.wMonth = WORD(t.month);
+  st.wDay = WORD(t.day);
+  st.wHour = WORD(t.hour);
+  st.wMinute = WORD(t.minute);
+  st.wSecond = WORD(t.second);
+  st.wMilliseconds = WORD(t.millisecond);
+  return st;
+}
+
+struct Handle {
+  HANDLE h;
+  ~Handle() {
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  }
+};
+
+struct Key {
+  HKEY h = nullptr;
+  ~Key() {
+    if (h) RegCloseKey(h);
+  }
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------- files
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+  DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::DirExists(const std::string& path) {
+  DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::CreateDir(const std::string& path) {
+  return CreateDirectoryA(path.c_str(), nullptr) || DirExists(path);
+}
+
+bool Win32FileSystem::RemoveDir(const std::string& path) { return RemoveDirectoryA(path.c_str()) != 0; }
+
+bool Win32FileSystem::ReadFile(const std::string& path, std::string* bytes) {
+  Handle f{CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr)};
+  if (f.h == INVALID_HANDLE_VALUE) return false;
+  bytes->clear();
+  char buf[65536];
+  DWORD got = 0;
+  for (;;) {
+    if (!::ReadFile(f.h, buf, sizeof buf, &got, nullptr)) return false;
+    if (got == 0) return true;
+    bytes->append(buf, got);
+  }
+}
+
+bool Win32FileSystem::WriteFile(const std::string& path, const std::string& bytes) {
+  Handle f{CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
+  if (f.h == INVALID_HANDLE_VALUE) return false;
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD chunk = DWORD(std::min<size_t>(bytes.size() - done, 1 << 20)), wrote = 0;
+    if (!::WriteFile(f.h, bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) return false;
+    done += wrote;
+  }
+  return FlushFileBuffers(f.h) != 0;
+}
+
+bool Win32FileSystem::DeleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
+bool Win32FileSystem::MoveFile(const std::string& from, const std::string& to, bool replace) {
+  DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+  return MoveFileExA(from.c_str(), to.c_str(), flags) != 0;
+}
+
+bool Win32FileSystem::CopyFile(const std::string& from, const std::string& to, bool failIfExists) {
+  return CopyFileA(from.c_str(), to.c_str(), failIfExists) != 0;
+}
+
+std::vector<FindEntry> Win32FileSystem::FindFiles(const std::string& pattern) {
+  std::vector<FindEntry> out;
+  WIN32_FIND_DATAA d;
+  HANDLE h = FindFirstFileA(pattern.c_str(), &d);
+  if (h == INVALID_HANDLE_VALUE) return out;
+  do {
+    FindEntry e;
+    e.name = d.cFileName;
+    e.attributes = d.dwFileAttributes;
+    e.size = (uint64_t(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+    out.push_back(e);
+  } while (FindNextFileA(h, &d));
+  FindClose(h);
+  return out;
+}
+
+bool Win32FileSystem::LastWriteTime(const std::string& path, DateTime* out) {
+  Handle f{CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr)};
+  if (f.h == INVALID_HANDLE_VALUE) return false;
+  FILETIME written, local;
+  SYSTEMTIME st;
+  if (!GetFileTime(f.h, nullptr, nullptr, &written) || !FileTimeToLocalFileTime(&written, &local) ||
+      !FileTimeToSystemTime(&local, &st))
+    return false;
+  *out = FromSystemTime(st);
+  return true;
+}
+
+std::string Win32FileSystem::ExePath() {
+  char buf[MAX_PATH * 2];
+  DWORD n = GetModuleFileNameA(nullptr, buf, sizeof buf);
+  return std::string(buf, n);
+}
+
+// ------------------------------------------------------------------- registry
+
+bool Win32Registry::KeyExists(const std::string& key) {
+  Key k;
+  return RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &k.h) == ERROR_SUCCESS;
+}
+
+bool Win32Registry::CreateKey(const std::string& key) {
+  Key k;
+  return RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k.h, nullptr) ==
+         ERROR_SUCCESS;
+}
+
+bool Win32Registry::ReadValue(const std::string& key, const std::string& name, RegValue* out) {
+  Key k;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &k.h) != ERROR_SUCCESS) return false;
+  DWORD type = 0, size = 0;
+  if (RegQueryValueExA(k.h, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
+  std::vector<uint8_t> data(size);
+  if (size && RegQueryValueExA(k.h, name.c_str(), nullptr, &type, data.data(), &size) != ERROR_SUCCESS) return false;
+  data.resize(size);
+  if (type == REG_SZ || type == REG_EXPAND_SZ) {
+    while (!data.empty() && data.back() == 0)
+      data.pop_back();
+    out->type = RegType::String;
+  } else {
+    out->type = type == REG_BINARY ? RegType::Binary : RegType::Other;
+  }
+  out->data = std::move(data);
+  return true;
+}
+
+bool Win32Registry::WriteString(const std::string& key, const std::string& name, const std::string& value) {
+  Key k;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_WRITE, &k.h) != ERROR_SUCCESS) return false;
+  return RegSetValueExA(k.h, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                        DWORD(value.size() + 1)) == ERROR_SUCCESS;
+}
+
+bool Win32Registry::WriteBinary(const std::string& key, const std::string& name, const std::vector<uint8_t>& value) {
+  Key k;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_WRITE, &k.h) != ERROR_SUCCESS) return false;
+  return RegSetValueExA(k.h, name.c_str(), 0, REG_BINARY, value.data(), DWORD(value.size())) == ERROR_SUCCESS;
+}
+
+bool Win32Registry::DeleteValue(const std::string& key, const std::string& name) {
+  Key k;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_WRITE, &k.h) != ERROR_SUCCESS) return false;
+  return RegDeleteValueA(k.h, name.c_str()) == ERROR_SUCCESS;
+}
+
+// --------------------------------------------------------------------- system
+
+int Win32System::GetSystemMetrics(int index) { return ::GetSystemMetrics(index); }
+
+bool Win32System::DragFullWindows() {
+  BOOL on = FALSE;
+  SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &on, 0);
+  return on != FALSE;
+}
+
+Rect Win32System::WorkArea() {
+  RECT r{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+  return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+bool Win32System::KeyDown(int vk) { return GetKeyState(vk) < 0; }
+bool Win32System::AsyncKeyDown(int vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; }
+
+Point Win32System::MessagePos() {
+  DWORD p = GetMessagePos();
+  return Point{int16_t(p & 0xFFFF), int16_t((p >> 16) & 0xFFFF)};
+}
+
+Point Win32System::CursorPos() {
+  POINT p{};
+  GetCursorPos(&p);
+  return Point{p.x, p.y};
+}
+
+uint32_t Win32System::TickCount() { return GetTickCount(); }
+void Win32System::Sleep(uint32_t ms) { ::Sleep(ms); }
+
+DateTime Win32System::Now() {
+  SYSTEMTIME st;
+  GetLocalTime(&st);
+  return FromSystemTime(st);
+}
+
+bool Win32System::SpecialFolderPath(int csidl, std::string* path) {
+  LPITEMIDLIST pidl = nullptr;
+  if (SHGetSpecialFolderLocation(nullptr, csidl, &pidl) != S_OK || !pidl) return false;
+  char buf[MAX_PATH + 1] = {};
+  BOOL ok = SHGetPathFromIDListA(pidl, buf);
+  CoTaskMemFree(pidl);
+  if (!ok) return false;
+  *path = buf;
+  return true;
+}
+
+OsVersion Win32System::Version() {
+  OSVERSIONINFOA v{};
+  v.dwOSVersionInfoSize = sizeof v;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  GetVersionExA(&v);
+#pragma GCC diagnostic pop
+  return OsVersion{v.dwPlatformId == VER_PLATFORM_WIN32_NT, v.dwMajorVersion, v.dwMinorVersion, v.dwBuildNumber,
+                   v.szCSDVersion};
+}
+
+std::string Win32System::FormatShortDate(const DateTime& t) {
+  SYSTEMTIME st = ToSystemTime(t);
+  char buf[128] = {};
+  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buf, sizeof buf);
+  return buf;
+}
+
+std::string Win32System::FormatTime(const DateTime& t) {
+  SYSTEMTIME st = ToSystemTime(t);
+  char buf[128] = {};
+  GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, buf, sizeof buf);
+  return buf;
+}
+
+char Win32System::DecimalSeparator() {
+  char buf[8] = {};
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buf, sizeof buf) > 0 && buf[0]) return buf[0];
+  return '.';
+}
+
+int Win32Dialogs::MessageBox(const std::string& text, const std::string& caption, uint32_t style) {
+  return MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), style);
+}
+
+}  // namespace tov::win32

@@ -1,0 +1,60 @@
+// Files, the registry, message boxes and the system's parameters on the Win32 API.
+#pragma once
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "platform/Registry.h"
+#include "platform/System.h"
+
+namespace tov::win32 {
+
+class Win32FileSystem : public IFileSystem {
+ public:
+  bool FileExists(const std::string& path) override;
+  bool DirExists(const std::string& path) override;
+  bool CreateDir(const std::string& path) override;
+  bool RemoveDir(const std::string& path) override;
+  bool ReadFile(const std::string& path, std::string* bytes) override;
+  bool WriteFile(const std::string& path, const std::string& bytes) override;
+  bool DeleteFile(const std::string& path) override;
+  bool MoveFile(const std::string& from, const std::string& to, bool replace) override;
+  bool CopyFile(const std::string& from, const std::string& to, bool failIfExists) override;
+  std::vector<FindEntry> FindFiles(const std::string& pattern) override;
+  bool LastWriteTime(const std::string& path, DateTime* out) override;
+  std::string ExePath() override;
+};
+
+class Win32Registry : public IRegistry {
+ public:
+  bool KeyExists(const std::string& key) override;
+  bool CreateKey(const std::string& key) override;
+  bool ReadValue(const std::string& key, const std::string& name, RegValue* out) override;
+  bool WriteString(const std::string& key, const std::string& name, const std::string& value) override;
+  bool WriteBinary(const std::string& key, const std::string& name, const std::vector<uint8_t>& value) override;
+  bool DeleteValue(const std::string& key, const std::string& name) override;
+};
+
+class Win32System : public ISystem {
+ public:
+  int GetSystemMetrics(int index) override;
+  bool DragFullWindows() override;
+  Rect WorkArea() override;
+  bool KeyDown(int vk) override;
+  bool AsyncKeyDown(int vk) override;
+  Point MessagePos() override;
+  Point CursorPos() override;
+  uint32_t TickCount() override;
+  void Sleep(uint32_t ms) override;
+  DateTime Now() override;
+  bool SpecialFolderPath(int csidl, std::string* path) override;
+  OsVersion Version() override;
+  std::string FormatShortDate(const DateTime& t) override;
+  std::string FormatTime(const DateTime& t) override;
+  char DecimalSeparator() override;
+};
+
+class Win32Dialogs : public IDialogs {
+ public:
+  int MessageBox(const std::string& text, const std::string& caption, uint32_t style) override;
+};
+
+}  // namespace tov::win32

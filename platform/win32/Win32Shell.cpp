@@ -1,0 +1,133 @@
+#include "platform/win32/Win32Shell.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+#include "platform/win32/WinApi.h"
+
+namespace tov::win32 {
+
+namespace {
+
+template <typename Fn>
+Fn Lookup(void* library, const char* name) {
+  return library ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(HMODULE(library), name))) : nullptr;
+}
+
+}  // namespace
+
+uintptr_t Win32Shell::AppBarMessage(uint32_t message, AppBarData& data) {
+  APPBARDATA abd{};
+  abd.cbSize = sizeof abd;
+  abd.hWnd = HWND(data.window);
+  abd.uCallbackMessage = data.callbackMessage;
+  abd.uEdge = data.edge;
+  abd.rc = RECT{data.rect.left, data.rect.top, data.rect.right, data.rect.bottom};
+  abd.lParam = data.lParam;
+  UINT_PTR result = SHAppBarMessage(message, &abd);
+  data.rect = Rect{abd.rc.left, abd.rc.top, abd.rc.right, abd.rc.bottom};
+  return result;
+}
+
+bool Win32Shell::Open(const std::string& path, const std::string& params, const std::string& dir) {
+  HINSTANCE r = ShellExecuteA(GetActiveWindow(), "open", path.c_str(), params.empty() ? nullptr : params.c_str(),
+                              dir.empty() ? nullptr : dir.c_str(), SW_SHOWNORMAL);
+  return reinterpret_cast<intptr_t>(r) > 32;
+}
+
+int Win32Shell::IconIndex(const std::string& path, uint32_t flags) {
+  SHFILEINFOA info{};
+  UINT f = SHGFI_SYSICONINDEX | ((flags & kIconSmall) ? SHGFI_SMALLICON : SHGFI_LARGEICON) |
+           ((flags & kIconOpen) ? SHGFI_OPENICON : 0);
+  if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, f)) return -1;
+  return info.iIcon;
+}
+
+uintptr_t Win32Shell::SystemImageList(bool small) {
+  LPITEMIDLIST pidl = nullptr;
+  if (SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOPDIRECTORY, &pidl) != S_OK || !pidl) return 0;
+  SHFILEINFOA info{};
+  UINT f = SHGFI_SYSICONINDEX | SHGFI_PIDL | (small ? SHGFI_SMALLICON : 0);
+  DWORD_PTR list = SHGetFileInfoA(reinterpret_cast<LPCSTR>(pidl), 0, &info, sizeof info, f);
+  CoTaskMemFree(pidl);
+  return uintptr_t(list);
+}
+
+// ------------------------------------------------------------------ monitors
+
+bool Win32MonitorApi::LoadLibrary() {
+  if (!library_) library_ = reinterpret_cast<void*>(LoadLibraryA("USER32.DLL"));
+  return library_ != nullptr;
+}
+
+void Win32MonitorApi::FreeLibrary() {
+  if (library_) ::FreeLibrary(HMODULE(library_));
+  library_ = nullptr;
+}
+
+bool Win32MonitorApi::HasFunction(const std::string& name) {
+  return library_ && GetProcAddress(HMODULE(library_), name.c_str()) != nullptr;
+}
+
+void Win32MonitorApi::EnumMonitors(const std::function<void(MonitorHandle)>& each) {
+  using EnumFn = BOOL(WINAPI*)(HDC, LPCRECT, MONITORENUMPROC, LPARAM);
+  auto enumerate = Lookup<EnumFn>(library_, "EnumDisplayMonitors");
+  if (!enumerate) return;
+  auto callback = [](HMONITOR m, HDC, LPRECT, LPARAM data) -> BOOL {
+    (*reinterpret_cast<const std::function<void(MonitorHandle)>*>(data))(MonitorHandle(m));
+    return TRUE;
+  };
+  enumerate(nullptr, nullptr, callback, reinterpret_cast<LPARAM>(&each));
+}
+
+bool Win32MonitorApi::GetMonitorInfo(MonitorHandle handle, RawMonitorInfo* out) {
+  using InfoFn = BOOL(WINAPI*)(HMONITOR, LPMONITORINFO);
+  auto info = Lookup<InfoFn>(library_, "GetMonitorInfoA");
+  if (!info) return false;
+  MONITORINFOEXA mi{};
+  mi.cbSize = sizeof mi;  // 72: the extended record with the device name
+  if (!info(HMONITOR(handle), reinterpret_cast<LPMONITORINFO>(&mi))) return false;
+  out->monitor = Rect{mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right, mi.rcMonitor.bottom};
+  out->work = Rect{mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom};
+  out->flags = mi.dwFlags;
+  out->deviceName = mi.szDevice;
+  return true;
+}
+
+// ---------------------------------------------------------------- compositor
+
+struct DwmMargins {
+  int left, right, top, bottom;
+};
+
+bool Win32Compositor::LoadLibrary() {
+  if (!library_) library_ = reinterpret_cast<void*>(LoadLibraryA("dwmapi.dll"));
+  if (!library_) return false;
+  isEnabled_ = reinterpret_cast<void*>(GetProcAddress(HMODULE(library_), "DwmIsCompositionEnabled"));
+  extend_ = reinterpret_cast<void*>(GetProcAddress(HMODULE(library_), "DwmExtendFrameIntoClientArea"));
+  return true;
+}
+
+void Win32Compositor::FreeLibrary() {
+  if (library_) ::FreeLibrary(HMODULE(library_));
+  library_ = isEnabled_ = extend_ = nullptr;
+}
+
+bool Win32Compositor::IsCompositionEnabled() {
+  if (!isEnabled_ || !extend_) return false;
+  BOOL on = FALSE;
+  auto fn = reinterpret_cast<HRESULT(WINAPI*)(BOOL*)>(isEnabled_);
+  return SUCCEEDED(fn(&on)) && on;
+}
+
+bool Win32Compositor::ExtendFrameIntoClientArea(WindowId window, int left, int right, int top, int bottom) {
+  if (!extend_) return false;
+  DwmMargins m{left, right, top, bottom};
+  auto fn = reinterpret_cast<HRESULT(WINAPI*)(HWND, const DwmMargins*)>(extend_);
+  return SUCCEEDED(fn(HWND(window), &m));
+}
+
+bool Win32Compositor::SetLayeredColorKey(WindowId window, Color key) {
+  return SetLayeredWindowAttributes(HWND(window), COLORREF(key), 0, LWA_COLORKEY) != 0;
+}
+
+}  // namespace tov::win32

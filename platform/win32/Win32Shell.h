@@ -1,0 +1,46 @@
+// The shell, the monitor functions of USER32 and the desktop compositor, on
+// the Win32 API; the optional ones are looked up at run time.
+#pragma once
+#include "platform/Compositor.h"
+#include "platform/Monitors.h"
+#include "platform/Shell.h"
+
+namespace tov::win32 {
+
+class Win32Shell : public IShell {
+ public:
+  uintptr_t AppBarMessage(uint32_t message, AppBarData& data) override;
+  bool Open(const std::string& path, const std::string& params, const std::string& dir) override;
+  int IconIndex(const std::string& path, uint32_t flags) override;
+  uintptr_t SystemImageList(bool small) override;
+};
+
+class Win32MonitorApi : public IMonitorApi {
+ public:
+  ~Win32MonitorApi() override { FreeLibrary(); }
+  bool LoadLibrary() override;
+  void FreeLibrary() override;
+  bool HasFunction(const std::string& name) override;
+  void EnumMonitors(const std::function<void(MonitorHandle)>& each) override;
+  bool GetMonitorInfo(MonitorHandle handle, RawMonitorInfo* out) override;
+
+ private:
+  void* library_ = nullptr;
+};
+
+class Win32Compositor : public ICompositor {
+ public:
+  ~Win32Compositor() override { FreeLibrary(); }
+  bool LoadLibrary() override;
+  void FreeLibrary() override;
+  bool IsCompositionEnabled() override;
+  bool ExtendFrameIntoClientArea(WindowId window, int left, int right, int top, int bottom) override;
+  bool SetLayeredColorKey(WindowId window, Color key) override;
+
+ private:
+  void* library_ = nullptr;
+  void* isEnabled_ = nullptr;
+  void* extend_ = nullptr;
+};
+
+}  // namespace tov::win32

@@ -1,0 +1,201 @@
+#include "platform/win32/Win32Windows.h"
+
+#include <shobjidl.h>
+
+#include "platform/Platform.h"
+#if __has_include("platform/win32/Win32Canvas.h")
+#include "platform/win32/Win32Canvas.h"
+#define TOVIRA_HAVE_GDI_CANVAS 1
+#endif
+
+namespace tov::win32 {
+
+namespace {
+
+const char* kClassName = "TToviraForm";
+
+void RegisterFormClass() {
+  static bool done = false;
+  if (done) return;
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = Win32Window::WndProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
+  wc.lpszClassName = kClassName;
+  RegisterClassExA(&wc);
+  done = true;
+}
+
+struct CreateContext {
+  Win32Window* window;
+  IWindowHandler* handler;
+};
+
+ITaskbarList* TaskbarList() {
+  static ITaskbarList* list = [] {
+    ITaskbarList* l = nullptr;
+    CoInitialize(nullptr);
+    if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList,
+                                reinterpret_cast<void**>(&l))) ||
+        FAILED(l->HrInit())) {
+      if (l) l->Release();
+      l = nullptr;
+    }
+    return l;
+  }();
+  return list;
+}
+
+}  // namespace
+
+Win32Window::~Win32Window() { Destroy(); }
+
+Rect Win32Window::WindowRect() {
+  RECT r{};
+  GetWindowRect(hwnd_, &r);
+  return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+Rect Win32Window::ClientRectOnScreen() {
+  RECT r{};
+  GetClientRect(hwnd_, &r);
+  POINT a{r.left, r.top}, b{r.right, r.bottom};
+  ClientToScreen(hwnd_, &a);
+  ClientToScreen(hwnd_, &b);
+  return Rect{a.x, a.y, b.x, b.y};
+}
+
+void Win32Window::SetWindowPos(intptr_t insertAfter, const Rect& b, uint32_t flags) {
+  ::SetWindowPos(hwnd_, reinterpret_cast<HWND>(insertAfter), b.left, b.top, b.Width(), b.Height(), flags);
+}
+
+int32_t Win32Window::GetLong(int index) { return int32_t(GetWindowLongA(hwnd_, index)); }
+void Win32Window::SetLong(int index, int32_t value) { SetWindowLongA(hwnd_, index, LONG(value)); }
+
+void Win32Window::Post(uint32_t msg, uintptr_t wParam, intptr_t lParam) { PostMessageA(hwnd_, msg, wParam, lParam); }
+
+intptr_t Win32Window::DefaultHandling(const Message& m) { return DefWindowProcA(hwnd_, m.msg, m.wParam, m.lParam); }
+
+void Win32Window::UpdateNow() { UpdateWindow(hwnd_); }
+void Win32Window::Invalidate() { InvalidateRect(hwnd_, nullptr, FALSE); }
+bool Win32Window::IsActive() { return GetActiveWindow() == hwnd_; }
+
+void Win32Window::Activate() {
+  SetActiveWindow(hwnd_);
+  SetFocus(hwnd_);
+}
+
+bool Win32Window::IsVisible() { return IsWindowVisible(hwnd_) != 0; }
+void Win32Window::Show(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
+void Win32Window::SetTimer(uint32_t id, uint32_t ms) { ::SetTimer(hwnd_, id, ms, nullptr); }
+void Win32Window::KillTimer(uint32_t id) { ::KillTimer(hwnd_, id); }
+
+void Win32Window::DeleteSystemMenuCommand(uint32_t command) {
+  if (HMENU m = GetSystemMenu(hwnd_, FALSE)) DeleteMenu(m, command, MF_BYCOMMAND);
+}
+
+void Win32Window::ShowTaskbarEntry(bool show) {
+  if (ITaskbarList* list = TaskbarList()) {
+    if (show)
+      list->AddTab(hwnd_);
+    else
+      list->DeleteTab(hwnd_);
+  }
+}
+
+void Win32Window::SetCaption(const std::string& caption) { SetWindowTextA(hwnd_, caption.c_str()); }
+
+void Win32Window::StartSystemMove() {
+  ReleaseCapture();
+  SendMessageA(hwnd_, WM_SYSCOMMAND, 0xF012, 0);
+}
+
+void Win32Window::Destroy() {
+  if (destroyed_ || !hwnd_) return;
+  destroyed_ = true;
+  DestroyWindow(hwnd_);
+}
+
+void Win32Window::PaintNow() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+#ifdef TOVIRA_HAVE_GDI_CANVAS
+  // Painted off screen, then copied in one go: no flicker.
+  if (Sys().canvases && client.right > 0 && client.bottom > 0) {
+    auto canvas = Canvases().CreateBitmapCanvas(client.right, client.bottom);
+    canvas->FillRect(Rect{0, 0, client.right, client.bottom}, Canvases().SysColor(COLOR_BTNFACE));
+    handler_->Paint(*canvas);
+    if (HDC src = CanvasDc(*canvas)) BitBlt(dc, 0, 0, client.right, client.bottom, src, 0, 0, SRCCOPY);
+  }
+#else
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+#endif
+  EndPaint(hwnd_, &ps);
+}
+
+LRESULT CALLBACK Win32Window::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (msg == WM_NCCREATE) {
+    auto* ctx = static_cast<CreateContext*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    self = ctx->window;
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->handler_->Attach(self);
+  }
+  if (!self || (self->destroyed_ && msg != WM_DESTROY && msg != WM_NCDESTROY))
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+  switch (msg) {
+    case WM_PAINT:
+      self->PaintNow();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the paint step covers the whole client area
+    case WM_NCDESTROY:
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      self->destroyed_ = true;
+      return DefWindowProcA(hwnd, msg, wParam, lParam);
+    default:
+      break;
+  }
+  tov::Message m{msg, wParam, lParam, 0};
+  return self->handler_->HandleMessage(m);
+}
+
+std::unique_ptr<IWindow> Win32WindowSystem::CreateTopLevel(const WindowParams& params, IWindowHandler* handler) {
+  RegisterFormClass();
+  auto window = std::make_unique<Win32Window>(handler);
+  CreateContext ctx{window.get(), handler};
+  const Rect& b = params.bounds;
+  HWND hwnd = CreateWindowExA(params.exStyle, kClassName, params.caption.c_str(), params.style & ~WS_VISIBLE, b.left,
+                              b.top, b.Width(), b.Height(), nullptr, nullptr, GetModuleHandleA(nullptr), &ctx);
+  if (!hwnd) return nullptr;
+  return window;
+}
+
+int Win32WindowSystem::RunMessageLoop() {
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return int(msg.wParam);
+}
+
+bool Win32WindowSystem::PumpWaiting() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) return false;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return true;
+}
+
+void Win32WindowSystem::QuitMessageLoop(int code) { PostQuitMessage(code); }
+
+}  // namespace tov::win32
