@@ -1,7 +1,8 @@
 #include "platform/win32/Win32Files.h"
 
-#include <shlobj.h>
 #include "platform/win32/WinApi.h"
+
+#include <shlobj.h>
 
 namespace tov::win32 {
 

@@ -1,8 +1,9 @@
 #include "platform/win32/Win32Shell.h"
 
+#include "platform/win32/WinApi.h"
+
 #include <shellapi.h>
 #include <shlobj.h>
-#include "platform/win32/WinApi.h"
 
 namespace tov::win32 {
 
