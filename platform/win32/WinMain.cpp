@@ -1,4 +1,10 @@
-// Entry point of tovira.exe.
-#include <windows.h>
+// Entry point of tovira.exe: the real platform, then the program.
+#include "bar/Program.h"
+#include "platform/win32/Win32Platform.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "platform/win32/WinApi.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  tov::win32::Win32Platform platform;
+  return tov::RunProgram();
+}

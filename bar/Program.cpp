@@ -1,0 +1,33 @@
+#include "bar/Program.h"
+
+#include <exception>
+#include <memory>
+
+#include "bar/ToviraMain.h"
+#include "tables/Datamodule.h"
+#include "ui/Product.h"
+#include "ui/Supportmsg.h"
+
+namespace tov {
+
+int RunProgram() {
+  try {
+    SetAppTitle(kProductName);
+    DC = new TDC();
+    std::unique_ptr<TDC> dc(DC);
+    {
+      TFormToviraMain bar;
+      bar.SetMainForm(true);
+      bar.Show();
+      Windows().RunMessageLoop();
+    }
+    dc.reset();
+    DC = nullptr;
+  } catch (const std::exception& e) {
+    // The framework's standard exception display.
+    Dialogs().MessageBox(e.what(), kProductName, MB_OK | MB_ICONERROR);
+  }
+  return 0;
+}
+
+}  // namespace tov

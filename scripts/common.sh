@@ -1,0 +1,19 @@
+# Shared by the build scripts: folders and the Windows build under Wine.
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${TOVIRA_BUILD:-$top/build}
+jobs=${TOVIRA_JOBS:-2}
+
+configure_windows() {
+  cmake -S "$top" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64.cmake" >/dev/null
+}
+
+# A throwaway Wine prefix inside the build folder, made once.
+wine_env() {
+  export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "wine: preparing $WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w || true
+  fi
+}

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Builds both builds and runs every test: the host tests, the host tests again
+# under AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows tests
+# under Wine with a headless X server. Exits non-zero on any failure.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+"$top/scripts/setup.sh" || exit 1
+
+declare -a names results
+step() {  # step NAME COMMAND...
+  local name=$1
+  shift
+  echo "==> $name"
+  if "$@"; then results+=("ok"); else results+=("FAILED"); fi
+  names+=("$name")
+}
+
+host_build() {
+  cmake -S "$top" -B "$build/host" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVIRA_BENCHMARKS=ON >/dev/null &&
+    cmake --build "$build/host" -j "$jobs"
+}
+host_tests() { ctest --test-dir "$build/host" --output-on-failure -j "$jobs" --timeout 300; }
+asan_build() {
+  cmake -S "$top" -B "$build/host-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOVIRA_SANITIZE=ON >/dev/null &&
+    cmake --build "$build/host-asan" -j "$jobs" --target tovira_tests
+}
+asan_tests() {
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    "$build/host-asan/tovira_tests" --gtest_brief=1
+}
+windows_build() { configure_windows && cmake --build "$build/win" -j "$jobs"; }
+windows_tests() {
+  wine_env
+  (cd "$build/win" && xvfb-run -a -s "-screen 0 1280x1024x24" wine tovira_wintests.exe --gtest_brief=1)
+}
+bar_under_wine() { "$top/tests/e2e/bar_under_wine.sh"; }
+
+step "host build" host_build
+step "host tests" host_tests
+step "host build (sanitizers)" asan_build
+step "host tests (sanitizers)" asan_tests
+step "windows build" windows_build
+step "windows tests (wine)" windows_tests
+step "tovira.exe under wine" bar_under_wine
+
+echo
+echo "Summary"
+status=0
+for i in "${!names[@]}"; do
+  printf '  %-28s %s\n' "${names[$i]}" "${results[$i]}"
+  [ "${results[$i]}" = ok ] || status=1
+done
+exit $status
