@@ -33,12 +33,8 @@ std::string SetDamagedTableFileAside(const std::string& path) {
   return std::string();
 }
 
-bool IsGuardedTableFile(const std::string& path) {
-  return Guarded().count(Folded(path)) != 0;
-}
+bool IsGuardedTableFile(const std::string& path) { return Guarded().count(Folded(path)) != 0; }
 
-void ForgetGuardedTableFiles() {
-  Guarded().clear();
-}
+void ForgetGuardedTableFiles() { Guarded().clear(); }
 
 }  // namespace tov

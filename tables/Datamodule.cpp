@@ -57,12 +57,8 @@ void DefineThemeColumns(TRecordTable& t) {
   t.CreateTable();
 }
 
-TDC::TDC() {
-  DCCreate();
-}
-TDC::~TDC() {
-  DCDestroy();
-}
+TDC::TDC() { DCCreate(); }
+TDC::~TDC() { DCDestroy(); }
 
 void TDC::DCCreate() {
   DefineLinkColumns(TblLinks);
@@ -70,8 +66,6 @@ void TDC::DCCreate() {
   LoadMonitors();
 }
 
-void TDC::DCDestroy() {
-  FreeMonitors();
-}
+void TDC::DCDestroy() { FreeMonitors(); }
 
 }  // namespace tov

@@ -37,20 +37,12 @@ bool IsIntegerType(TFieldType type) {
   return type == ftSmallint || type == ftInteger || type == ftWord || type == ftAutoInc;
 }
 
-bool IsFloatType(TFieldType type) {
-  return type == ftFloat || IsMoneyType(type) || IsDateTimeType(type);
-}
+bool IsFloatType(TFieldType type) { return type == ftFloat || IsMoneyType(type) || IsDateTimeType(type); }
 
-bool IsDateTimeType(TFieldType type) {
-  return type == ftDate || type == ftTime || type == ftDateTime;
-}
+bool IsDateTimeType(TFieldType type) { return type == ftDate || type == ftTime || type == ftDateTime; }
 
-bool IsMoneyType(TFieldType type) {
-  return type == ftCurrency || type == ftBCD;
-}
+bool IsMoneyType(TFieldType type) { return type == ftCurrency || type == ftBCD; }
 
-bool IsBlobType(TFieldType type) {
-  return type >= ftBlob && type <= ftTypedBinary;
-}
+bool IsBlobType(TFieldType type) { return type >= ftBlob && type <= ftTypedBinary; }
 
 }  // namespace tov

@@ -9,12 +9,8 @@ namespace tov {
 
 namespace {
 
-[[noreturn]] void ReadError() {
-  throw TableError("Stream read error");
-}
-[[noreturn]] void InvalidValue() {
-  throw TableError("Invalid property value");
-}
+[[noreturn]] void ReadError() { throw TableError("Stream read error"); }
+[[noreturn]] void InvalidValue() { throw TableError("Invalid property value"); }
 
 void AppendLittleEndian(std::string* out, uint32_t v, int bytes) {
   for (int i = 0; i < bytes; ++i)
@@ -101,9 +97,7 @@ int32_t TableReader::ReadIntegerPayload(uint8_t tag) {
   }
 }
 
-int32_t TableReader::ReadInteger() {
-  return ReadIntegerPayload(ReadTag());
-}
+int32_t TableReader::ReadInteger() { return ReadIntegerPayload(ReadTag()); }
 
 std::string TableReader::ReadString() {
   uint8_t tag = ReadTag();
@@ -126,9 +120,7 @@ std::string TableReader::ReadString() {
   return s;
 }
 
-bool TableReader::ReadBoolean() {
-  return ReadTag() == itTrue;
-}
+bool TableReader::ReadBoolean() { return ReadTag() == itTrue; }
 
 double TableReader::ReadFloat() {
   uint8_t tag = ReadTag();

@@ -57,7 +57,7 @@ std::string CutText(const std::string& text, TFieldType type, int size) {
 
 }  // namespace
 
-bool ParseInteger(const std::string& text, int32_t* out) {
+bool ParseTableInteger(const std::string& text, int32_t* out) {
   size_t i = 0;
   while (i < text.size() && text[i] == ' ')
     ++i;
@@ -94,7 +94,7 @@ bool ParseInteger(const std::string& text, int32_t* out) {
   return true;
 }
 
-bool ParseFloat(const std::string& text, double* out) {
+bool ParseTableFloat(const std::string& text, double* out) {
   std::string s = text;
   size_t b = s.find_first_not_of(' ');
   size_t e = s.find_last_not_of(' ');
@@ -143,7 +143,7 @@ int32_t ValueInteger(const TValue& v) {
       const std::string& s = std::get<std::string>(v);
       int32_t r = 0;
       if (s.empty()) return 0;
-      if (!ParseInteger(s, &r)) throw TableError("'" + s + "' is not a valid integer value");
+      if (!ParseTableInteger(s, &r)) throw TableError("'" + s + "' is not a valid integer value");
       return r;
     }
     default:
@@ -184,7 +184,7 @@ double ValueFloat(const TValue& v) {
       const std::string& s = std::get<std::string>(v);
       double d = 0;
       if (s.empty()) return 0.0;
-      if (!ParseFloat(s, &d)) throw TableError("'" + s + "' is not a valid floating point value");
+      if (!ParseTableFloat(s, &d)) throw TableError("'" + s + "' is not a valid floating point value");
       return d;
     }
     default:
@@ -196,7 +196,7 @@ TValue ValueFromText(const std::string& text, TFieldType type, int size, const s
   if (IsIntegerType(type)) {
     if (text.empty()) return std::monostate{};
     int32_t v = 0;
-    if (!ParseInteger(text, &v)) throw TableError("'" + text + "' is not a valid integer value");
+    if (!ParseTableInteger(text, &v)) throw TableError("'" + text + "' is not a valid integer value");
     return v;
   }
   if (type == ftBoolean) {
@@ -208,7 +208,7 @@ TValue ValueFromText(const std::string& text, TFieldType type, int size, const s
   if (IsFloatType(type)) {
     if (text.empty()) return std::monostate{};
     double d = 0;
-    if (!ParseFloat(text, &d)) throw TableError("'" + text + "' is not a valid floating point value");
+    if (!ParseTableFloat(text, &d)) throw TableError("'" + text + "' is not a valid floating point value");
     return ValueFromFloat(d, type, size);
   }
   return CutText(text, type, size);

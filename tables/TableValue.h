@@ -13,9 +13,7 @@ namespace tov {
 
 using TValue = std::variant<std::monostate, int32_t, bool, double, int64_t, std::string>;
 
-inline bool IsNullValue(const TValue& v) {
-  return std::holds_alternative<std::monostate>(v);
-}
+inline bool IsNullValue(const TValue& v) { return std::holds_alternative<std::monostate>(v); }
 
 // Reading a value in another form. A null reads as "", 0, false and 0.0;
 // text that does not convert raises a TableError.
@@ -37,9 +35,9 @@ TValue ValueFromFloat(double v, TFieldType type, int size);
 // Text as an integer: optional blanks in front, an optional sign, decimal
 // digits or "$"/"0x" followed by hexadecimal digits; false when it is not one
 // or does not fit in 32 bits.
-bool ParseInteger(const std::string& text, int32_t* out);
+bool ParseTableInteger(const std::string& text, int32_t* out);
 // Text as a float: "." or "," as the decimal separator, an optional exponent.
-bool ParseFloat(const std::string& text, double* out);
+bool ParseTableFloat(const std::string& text, double* out);
 
 // Ascending order of two values of one column: null first.
 int CompareValues(const TValue& a, const TValue& b);

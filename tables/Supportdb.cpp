@@ -1,0 +1,162 @@
+#include "tables/Supportdb.h"
+
+#include "platform/Platform.h"
+#include "settings/Supportfiles.h"
+#include "tables/DamagedTableFile.h"
+#include "tables/TableError.h"
+#include "ui/Supportlanguage.h"
+#include "ui/Supportmsg.h"
+#include "ui/Supportstring.h"
+
+namespace tov {
+
+namespace {
+
+std::string Fill(std::string text, const std::string& a, const std::string& b, const std::string& c) {
+  for (const std::string* arg : {&a, &b, &c}) {
+    size_t at = text.find("%s");
+    if (at == std::string::npos) break;
+    text.replace(at, 2, *arg);
+  }
+  return text;
+}
+
+// A table file that could not be read: it is kept, and the user is told
+// where, so that a later save of the bar cannot cost the buttons it holds.
+void KeepDamagedTableFile(const std::string& fileName, const std::string& error) {
+  const std::string aside = SetDamagedTableFileAside(fileName);
+  if (!aside.empty()) {
+    ErrorMessage(Fill(LangText("MsgErr.TableFileDamaged",
+                               "Il file \"%s\" \xE8 danneggiato e non pu\xF2 essere letto (%s).\n"
+                               "\xC8 stato conservato come \"%s\"."),
+                      fileName, error, aside));
+  } else {
+    ErrorMessage(Fill(LangText("MsgErr.TableFileDamagedKept",
+                               "Il file \"%s\" \xE8 danneggiato e non pu\xF2 essere letto (%s).\n"
+                               "Non \xE8 stato possibile rinominarlo: resta com'\xE8 e non verr\xE0 sovrascritto."),
+                      fileName, error, std::string()));
+  }
+}
+
+// Loads the file into the table; a failure keeps the file aside, reports it
+// and leaves the table untouched. False when the table was not loaded.
+bool LoadGuarded(TRecordTable& table, const std::string& fileName, TBinaryTableFormat& format) {
+  try {
+    table.LoadFromFileViaFormat(fileName, format);
+    return true;
+  } catch (const TableError& e) {
+    KeepDamagedTableFile(fileName, e.what());
+    return false;
+  }
+}
+
+}  // namespace
+
+std::string TableFileName(const std::string& folder, const std::string& name, const std::string& extension) {
+  return WithTrailingBackslash(folder) + name + "." + extension;
+}
+
+bool LoadTableFile(TRecordTable& table, const std::string& folder, const std::string& name,
+                   const std::string& sortColumn, const std::string& extension, TBinaryTableFormat& format) {
+  const std::string fileName = TableFileName(folder, name, extension);
+  bool loaded = false, damaged = false;
+  if (Files().FileExists(fileName)) {
+    loaded = LoadGuarded(table, fileName, format);
+    damaged = !loaded;
+  }
+  const std::string sort = Trim(sortColumn);
+  // A fresh table whose file proved damaged has no columns to sort on.
+  if (!sort.empty() && !(damaged && !table.FindField(sort))) table.SortOn(sort, "");
+  return loaded;
+}
+
+void SaveTableFile(TRecordTable& table, const std::string& folder, const std::string& name,
+                   const std::string& extension, bool enabled, TBinaryTableFormat& format) {
+  if (!enabled) return;
+  const std::string dir = Trim(folder);
+  if (!dir.empty() && !Files().DirExists(dir)) ForceDirectories(Files(), dir);
+  table.SaveToFileViaFormat(TableFileName(folder, name, extension), format);
+}
+
+void UpgradeTableFiles(const std::string& pattern, TRecordTable& table, TBinaryTableFormat& format) {
+  for (const std::string& file : ListFiles(pattern))
+    UpgradeTableFile(table, file, format);
+}
+
+int UpgradeTableFile(TRecordTable& table, const std::string& fileName, TBinaryTableFormat& format) {
+  if (!Files().FileExists(fileName)) return 0;
+  TRecordTable old;
+  if (!LoadGuarded(old, fileName, format)) return 0;
+  table.Close();
+  const int added = IntegraCampiVecchi(old, table);
+  table.CreateTable();
+  bool rewrite = added > 0;
+  for (size_t i = 0; !rewrite && i < table.FieldDefs().size(); ++i) {
+    const TFieldDef& live = table.FieldDefs()[i];
+    const int at = old.IndexOfFieldDef(live.Name);
+    if (at < 0) {
+      rewrite = true;
+    } else {
+      const TFieldDef& file = old.FieldDefs()[size_t(at)];
+      rewrite = file.DataType != live.DataType || file.Size != live.Size;
+    }
+  }
+  if (!rewrite) return 0;
+  CopyAllRecords(old, table);
+  table.SaveToFileViaFormat(fileName, format);
+  return 1;
+}
+
+bool CopyRecordByFieldName(TRecordTable& source, TRecordTable& destination) {
+  for (int i = 0; i < destination.FieldCount(); ++i) {
+    TField& to = destination.Field(i);
+    if (source.IndexOfFieldDef(to.FieldName()) < 0) continue;
+    const TField& from = source.FieldByName(to.FieldName());
+    if (IsDateTimeType(to.DataType()) && IsDateTimeType(from.DataType()) && !from.IsNull())
+      to.SetAsFloat(from.AsFloat());
+    else
+      to.SetAsString(from.AsString());
+  }
+  return true;
+}
+
+bool CopyAllRecords(TRecordTable& source, TRecordTable& destination) {
+  const TBookmark mark = source.GetBookmark();
+  destination.EmptyTable();
+  destination.First();
+  for (source.First(); !source.Eof(); source.Next()) {
+    destination.Append();
+    for (int i = 0; i < destination.FieldCount(); ++i) {
+      TField& to = destination.Field(i);
+      if (source.IndexOfFieldDef(to.FieldName()) >= 0) to.SetAsString(source.FieldByName(to.FieldName()).AsString());
+    }
+    destination.Post();
+  }
+  if (destination.IsEmpty()) {
+    destination.Append();
+    destination.Post();
+  }
+  source.GotoBookmark(mark);
+  return true;
+}
+
+int IntegraCampiVecchi(TRecordTable& source, TRecordTable& destination) {
+  int added = 0;
+  for (const TFieldDef& def : source.FieldDefs()) {
+    // A definition already waiting for CreateTable counts as present too.
+    if (destination.FindField(def.Name) || destination.IndexOfFieldDef(def.Name) >= 0) continue;
+    destination.AddFieldDef(def.Name, def.DataType, def.Size, def.Required);
+    ++added;
+  }
+  return added;
+}
+
+bool HasFieldDef(const TRecordTable& table, const std::string& fieldName) {
+  return table.IndexOfFieldDef(fieldName) >= 0;
+}
+
+bool LocateRow(TRecordTable& table, const std::string& fieldName, const std::string& value) {
+  return table.Locate(fieldName, value);
+}
+
+}  // namespace tov
