@@ -1,6 +1,7 @@
 #include "bar/ToviraMain.h"
 
 #include "docking/Multimonitor.h"
+#include "ui/Popupmenu.h"
 #include "ui/Product.h"
 #include "ui/Supportlanguage.h"
 #include "ui/Supportmsg.h"
@@ -22,6 +23,7 @@ TFormToviraMain::TFormToviraMain() {
   OnShow = [this] { FormShow(); };
   OnCloseForm = [this] { FormClose(); };
   OnDestroyForm = [this] { FormDestroy(); };
+  BuildComponents();
   FillScreenTable();
   SetTaskEntry(abtHide);
   BarInstanceIndex = ClaimInstanceSlot();
@@ -41,6 +43,14 @@ TFormToviraMain::TFormToviraMain() {
 }
 
 TFormToviraMain::~TFormToviraMain() { DestroyHandle(); }
+
+void TFormToviraMain::BuildComponents() {
+  form_ = MakeComponent(ComponentKind::Form, "FormToviraMain", kProductName);
+  popupMenu_ = &form_->Add(MakeComponent(ComponentKind::PopupMenu, "PopupMenu"));
+  popupMenu_->Add(MakeComponent(ComponentKind::MenuItem, "PopClose", "Chiudi"));
+  form_->SetHandler("PopCloseClick", [this](Component&) { PopCloseClick(); });
+  popupMenu_->Child(0).Bind("OnClick", "PopCloseClick");
+}
 
 void TFormToviraMain::FillScreenTable() {
   // The table has room for ten monitors; any beyond are left out.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "docking/AppBar.h"
+#include "forms/Component.h"
 
 namespace tov {
 
@@ -33,6 +34,10 @@ class TFormToviraMain : public TAppBar {
   void FormDestroy();
   void PopCloseClick() { Close(); }
 
+  // The form's components: its menus and the rest of its resource.
+  Component& FormComponent() { return *form_; }
+  Component& PopupMenu() { return *popupMenu_; }
+
   std::string SourceFolder;
   std::vector<Rect> SeparatorRects;
   TAppBarEdge LastEdge = abeUnknown;
@@ -44,9 +49,12 @@ class TFormToviraMain : public TAppBar {
   void OnAppBarStateChange(bool proposed, TAppBarEdge edge) override;
 
  private:
+  void BuildComponents();
   void FillScreenTable();
   void PlaceFloatingWindow();
   bool firstStart_ = false;
+  std::unique_ptr<Component> form_;
+  Component* popupMenu_ = nullptr;
 };
 
 }  // namespace tov

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Geometry.h"
 #include "platform/Shell.h"
@@ -171,6 +172,20 @@ class IWindowHandler {
   virtual void Paint(ICanvas& canvas) = 0;
 };
 
+// One entry of a pop-up menu as the window system shows it.
+struct MenuEntry {
+  int id = 0;  // answered when chosen; 0 for entries that are not commands
+  std::string caption;
+  bool separator = false;
+  bool enabled = true;
+  bool checked = false;
+  bool radio = false;  // checked entries drawn with a bullet
+  bool isDefault = false;
+  uintptr_t imageList = 0;  // an image list and an index for the entry's icon
+  int imageIndex = -1;
+  std::vector<MenuEntry> children;  // a sub-menu
+};
+
 struct WindowParams {
   std::string caption;
   uint32_t style = WS_OVERLAPPED;
@@ -186,6 +201,9 @@ class IWindowSystem {
   virtual int RunMessageLoop() = 0;  // until QuitMessageLoop
   virtual void QuitMessageLoop(int code) = 0;
   virtual WindowId ActiveWindow() = 0;
+  // Shows a pop-up menu at a screen point and waits for the choice; answers
+  // the chosen entry's id, or 0 when the menu was dismissed.
+  virtual int TrackPopupMenu(const std::vector<MenuEntry>& entries, Point at, WindowId owner) = 0;
 };
 
 }  // namespace tov

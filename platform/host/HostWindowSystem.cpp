@@ -76,9 +76,7 @@ void HostWindow::SetLong(int index, int32_t value) {
     style_ = uint32_t(value);
 }
 
-void HostWindow::Post(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
-  owner_->PostTo(id_, msg, wParam, lParam);
-}
+void HostWindow::Post(uint32_t msg, uintptr_t wParam, intptr_t lParam) { owner_->PostTo(id_, msg, wParam, lParam); }
 
 intptr_t HostWindow::DefaultHandling(const Message& m) {
   switch (m.msg) {
@@ -108,9 +106,7 @@ intptr_t HostWindow::DefaultHandling(const Message& m) {
   }
 }
 
-bool HostWindow::IsActive() {
-  return owner_->active_ == id_;
-}
+bool HostWindow::IsActive() { return owner_->active_ == id_; }
 
 void HostWindow::Activate() {
   WindowId prev = owner_->active_;
@@ -126,13 +122,9 @@ void HostWindow::Show(bool visible) {
   Send(WM_SHOWWINDOW, visible ? 1 : 0, 0);
 }
 
-void HostWindow::SetTimer(uint32_t id, uint32_t ms) {
-  timers[id] = Timer{ms, owner_->System().ticks + ms};
-}
+void HostWindow::SetTimer(uint32_t id, uint32_t ms) { timers[id] = Timer{ms, owner_->System().ticks + ms}; }
 
-void HostWindow::KillTimer(uint32_t id) {
-  timers.erase(id);
-}
+void HostWindow::KillTimer(uint32_t id) { timers.erase(id); }
 
 intptr_t HostWindow::Send(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
   if (destroyed_) return 0;
@@ -205,6 +197,29 @@ int HostWindowSystem::RunMessageLoop() {
 void HostWindowSystem::QuitMessageLoop(int code) {
   quitPending_ = true;
   quitCode_ = code;
+}
+
+namespace {
+
+int FindByPath(const std::vector<MenuEntry>& entries, const std::string& path) {
+  size_t slash = path.find('/');
+  std::string head = path.substr(0, slash);
+  for (const MenuEntry& e : entries) {
+    if (e.separator || e.caption != head) continue;
+    if (slash == std::string::npos) return e.enabled && e.children.empty() ? e.id : 0;
+    return FindByPath(e.children, path.substr(slash + 1));
+  }
+  return 0;
+}
+
+}  // namespace
+
+int HostWindowSystem::TrackPopupMenu(const std::vector<MenuEntry>& entries, Point at, WindowId owner) {
+  shownMenus.push_back(ShownMenu{entries, at, owner});
+  if (menuChoices.empty()) return 0;
+  std::string choice = menuChoices.front();
+  menuChoices.pop_front();
+  return choice.empty() ? 0 : FindByPath(entries, choice);
 }
 
 void HostWindowSystem::AdvanceTime(uint32_t ms) {

@@ -90,6 +90,17 @@ class HostWindowSystem : public IWindowSystem {
   int RunMessageLoop() override;
   void QuitMessageLoop(int code) override;
   WindowId ActiveWindow() override { return active_; }
+  // Answers from menuChoices (captions, with "/" between the levels of a
+  // sub-menu; an empty text dismisses the menu), else dismisses it. Every
+  // menu shown is kept in shownMenus.
+  int TrackPopupMenu(const std::vector<MenuEntry>& entries, Point at, WindowId owner) override;
+  std::deque<std::string> menuChoices;
+  struct ShownMenu {
+    std::vector<MenuEntry> entries;
+    Point at;
+    WindowId owner = 0;
+  };
+  std::vector<ShownMenu> shownMenus;
 
   void PostTo(WindowId id, uint32_t msg, uintptr_t wParam, intptr_t lParam);
   // Delivers posted messages until none is left; answers how many were handled.

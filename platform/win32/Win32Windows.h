@@ -51,6 +51,7 @@ class Win32WindowSystem : public IWindowSystem {
   int RunMessageLoop() override;
   void QuitMessageLoop(int code) override;
   WindowId ActiveWindow() override { return WindowId(GetActiveWindow()); }
+  int TrackPopupMenu(const std::vector<MenuEntry>& entries, Point at, WindowId owner) override;
   // Handles the messages waiting now, without blocking; answers false once WM_QUIT came.
   bool PumpWaiting();
 };
