@@ -1,0 +1,29 @@
+// The JSON form of a table file, as `tovira-tool table dump` prints it and
+// `tovira-tool table load` reads it:
+//
+//   {"version": 251,
+//    "fields": [{"name": "Ordine", "type": "Integer", "size": 0, "required": false}, ...],
+//    "indexes": [{"name": ..., "fields": ..., "descending": false, "caseInsensitive": false, "unique": false}],
+//    "records": [[1, "abc", true], [300, null, false]]}
+//
+// Strings are the table's 8-bit bytes read as Windows-1252 (the five bytes
+// that code page leaves undefined stand for the control characters of the
+// same value), so every byte survives a dump and a load.
+#pragma once
+#include <string>
+
+#include "tables/RecordTable.h"
+
+namespace tov {
+
+std::string TableToJson(const TRecordTable& table, int version);
+// Rebuilds the table (columns, index definitions and rows) from the JSON;
+// raises TableError naming what is wrong and where. Answers the version.
+int TableFromJson(const std::string& json, TRecordTable& table);
+
+// Windows-1252 bytes and UTF-8; false when the text holds a character the
+// code page cannot hold (or is not UTF-8).
+std::string AnsiToUtf8(const std::string& ansi);
+bool Utf8ToAnsi(const std::string& utf8, std::string* ansi);
+
+}  // namespace tov
