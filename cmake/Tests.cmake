@@ -13,4 +13,6 @@ else()
     TOVIRA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   include(GoogleTest)
   gtest_discover_tests(tovira_tests DISCOVERY_TIMEOUT 60)
+  # The companion tool's commands, run as a user runs them.
+  add_test(NAME tool_ini COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/tool_ini.sh $<TARGET_FILE:tovira-tool>)
 endif()
