@@ -57,8 +57,15 @@ void DefineThemeColumns(TRecordTable& t) {
   t.CreateTable();
 }
 
-TDC::TDC() { DCCreate(); }
-TDC::~TDC() { DCDestroy(); }
+TDC::TDC() {
+  DCCreate();
+  if (!DC) DC = this;
+}
+
+TDC::~TDC() {
+  if (DC == this) DC = nullptr;
+  DCDestroy();
+}
 
 void TDC::DCCreate() {
   DefineLinkColumns(TblLinks);

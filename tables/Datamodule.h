@@ -1,12 +1,12 @@
 // The data module: the bar's button table, the table of saved appearance
 // combinations and the one format object through which every table file is
 // written and read. The program creates one, DC, before the bar window and
-// destroys it after:
+// destroys it after; the first one created is DC until it is destroyed:
 //
-//   DC = new TDC();          // also builds the monitor list
+//   auto dc = std::make_unique<TDC>();   // also builds the monitor list; DC == dc.get()
 //   DC->TblLinks.Locate("Ordine", "3");
 //   DC->TblLinks.SaveToFileViaFormat(path, DC->SaveFormat);
-//   delete DC; DC = nullptr; // frees the monitor list
+//   dc.reset();                          // frees the monitor list; DC == nullptr
 #pragma once
 #include "tables/BinaryTableFormat.h"
 #include "tables/RecordTable.h"

@@ -220,11 +220,14 @@ void TRecordTable::Delete() {
 bool TRecordTable::Locate(const std::string& fieldName, const std::string& value) {
   TField& f = FieldByName(fieldName);
   CheckBrowseMode();
-  TValue wanted;
-  try {
-    wanted = ValueFromText(value, f.DataType(), f.Size(), f.FieldName());
-  } catch (const TableError&) {
-    return false;  // no row can hold a value the column cannot take
+  const TFieldType type = f.DataType();
+  TValue wanted = value;  // text columns compare the text as given
+  if (IsIntegerType(type) || type == ftBoolean || IsFloatType(type)) {
+    try {
+      wanted = ValueFromText(value, type, f.Size(), f.FieldName());
+    } catch (const TableError&) {
+      return false;  // no row can hold a value the column cannot take
+    }
   }
   const bool text = std::holds_alternative<std::string>(wanted);
   const size_t col = size_t(f.Index());

@@ -165,6 +165,8 @@ TEST(RecordTable, LocateFindsFirstMatchOrLeavesTheCursor) {
   EXPECT_TRUE(t.Locate("Caption", "abc"));  // exact case, first in order
   EXPECT_EQ(t.FieldByName("Ordine").AsInteger(), 1);
   EXPECT_FALSE(t.Locate("Caption", "ABC"));
+  AddRow(t, 3, "abcdefgh");
+  EXPECT_FALSE(t.Locate("Caption", "abcdefghij"));  // longer than the column: no match, not a cut match
   EXPECT_THROW(t.Locate("Nope", "1"), TableError);
 }
 
@@ -259,7 +261,9 @@ TEST(RecordTable, CreateTableAndCloseEmpty) {
 
 TEST(DataModule, TablesHaveTheirColumnsInOrderAndAreOpen) {
   host::HostPlatform hp;
+  ASSERT_EQ(DC, nullptr);
   TDC dc;
+  EXPECT_EQ(DC, &dc);
   const char* links[] = {"Ordine",        "Caption",     "Path",          "Width",        "Height",       "Color",
                          "LightColor",    "ShadowColor", "HotTrackColor", "FontName",     "FontColor",    "FontStyle",
                          "FontSize",      "RealTime",    "SelFontName",   "SelFontColor", "SelFontStyle", "SelFontSize",
