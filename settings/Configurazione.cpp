@@ -37,13 +37,9 @@ std::string Upper(std::string s) {
   return s;
 }
 
-bool AnsiSameText(const std::string& a, const std::string& b) {
-  return Upper(a) == Upper(b);
-}
+bool AnsiSameText(const std::string& a, const std::string& b) { return Upper(a) == Upper(b); }
 
-bool IsTrueText(const std::string& s) {
-  return Upper(s) == "TRUE";
-}
+bool IsTrueText(const std::string& s) { return Upper(s) == "TRUE"; }
 
 // The folder of a path, with doubled separators taken as one.
 std::string FolderOf(const std::string& path) {
@@ -182,9 +178,7 @@ std::vector<std::string> TConfigurazione::TemplateSectionKeys(const std::string&
   return template_ ? template_->ReadSectionKeys(section) : std::vector<std::string>();
 }
 
-std::string TConfigurazione::BackupPath() const {
-  return folder_ + "Settings.bkp";
-}
+std::string TConfigurazione::BackupPath() const { return folder_ + "Settings.bkp"; }
 
 void TConfigurazione::BackupValues() {
   if (!template_) return;
@@ -263,7 +257,9 @@ void TConfigurazione::RestoreValues() {
 
 // ---- Attribute lists and value texts
 
-std::vector<std::string> SplitAttributeList(const std::string& list) {
+std::vector<std::string> SplitAttributeList(const std::string& text) {
+  // The list ends at a zero byte, if one slipped into the file.
+  const std::string list = text.substr(0, text.find('\0'));
   auto blank = [](char c) { return c != '\0' && static_cast<unsigned char>(c) <= ' '; };
   std::vector<std::string> items;
   size_t p = 0;

@@ -209,6 +209,7 @@ TEST(AttributeList, SplitRules) {
   EXPECT_EQ(SplitAttributeList("\"open=no end"), (std::vector<std::string>{"open=no end"}));
   EXPECT_EQ(SplitAttributeList("a,,b,"), (std::vector<std::string>{"a", "", "b", ""}));
   EXPECT_TRUE(SplitAttributeList("   ").empty());
+  EXPECT_EQ(SplitAttributeList(std::string("a=1,b\0=2,c", 10)), (std::vector<std::string>{"a=1", "b"}));
   EXPECT_EQ(AttributeValue("FieldType=INT,fieldtype=BOOL", "FIELDTYPE"), "INT");  // the first one
   EXPECT_EQ(AttributeValue("DefaultValue=a=b", "defaultvalue"), "a=b");
   EXPECT_EQ(AttributeValue("DefaultValue", "DefaultValue"), "");
