@@ -17,4 +17,18 @@ void DestroyChildControls(Component& container, bool destroySelf);
 // the first, each after its own descendants.
 void CollectChildControls(Component& container, std::vector<Component*>& list);
 
+class TConfigurazione;
+
+// Points a position store (a FormPlacement component) at the settings store:
+// it keeps the form's position in the store's INI file, in the section named
+// after the form up to its first "_".
+void BindFormPlacement(const TConfigurazione& settings, Component& placement, const Component& form);
+
+// Writes the form's bounds ("Left", "Top", "Width", "Height") where the
+// position store points; false when it points nowhere or the write fails.
+bool SaveFormPlacement(const Component& placement, const Component& form);
+// Gives the form the stored bounds; false (form unchanged) when none are
+// stored or they are not usable.
+bool RestoreFormPlacement(const Component& placement, Component& form);
+
 }  // namespace tov

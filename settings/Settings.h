@@ -1,0 +1,60 @@
+// The bar's own options: read from the user store into BarSettings at
+// start-up and after every confirmed settings dialog; nothing writes them
+// back. A default in the template takes precedence over the ones below.
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace tov {
+
+constexpr int32_t kButtonFaceColor = int32_t(0x8000000F);
+
+struct TBarSettings {
+  // "Interfaccia"
+  std::string Lingua = "Italiano";
+  bool AutoStart = false;
+  // "Pannello"
+  bool AlwaysOnTop = false;
+  bool AutoHide = false;
+  bool Animate = true;
+  bool ShowBevel = true;
+  bool FixedBorder = true;
+  bool GlassPanel = false;
+  bool Borderless = false;
+  bool DrawBackground = false;
+  int32_t BackgroundColor = kButtonFaceColor;
+  std::string BackgroundImage;
+  bool CustomMargins = false;
+  int32_t MarginWidth = 2;
+  int32_t MarginHeight = 2;
+  // "Pulsanti"
+  bool HideLinkExt = true;
+};
+
+TBarSettings& BarSettings();
+
+// Keys of the same store that other parts of the bar read themselves.
+constexpr const char* kFolderSourceSection = "Generale";
+constexpr const char* kFolderSourceKey = "FolderSource";
+constexpr const char* kFolderSourceDefault = "[Bogus]";
+constexpr const char* kUserDirSection = "Avvio";
+constexpr const char* kUserDirKey = "UserDir";
+constexpr const char* kUserDirDefault = "<UserAppData>";
+
+// What ReadBarSettings resets on the bar window's background.
+class IBarBackground {
+ public:
+  virtual ~IBarBackground() = default;
+  virtual void DropBackgroundBitmap() = 0;  // free the brush's bitmap, if any
+  virtual void SetBackgroundColor(int32_t color) = 0;
+};
+
+// Reads every value of BarSettings from the user store. Then, on the bar's
+// background (when given): without DrawBackground or without an image the
+// bitmap goes; without DrawBackground the colour becomes the button face.
+void ReadBarSettings(IBarBackground* bar = nullptr);
+
+// The start-up step: InitSettings with the program's store name, then ReadBarSettings.
+void StartSettings(IBarBackground* bar = nullptr);
+
+}  // namespace tov
