@@ -8,106 +8,122 @@ namespace tov {
 
 namespace {
 
-// Blanks around names and values in the file: space, tab and vertical tab.
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\v';
+// The engine works on the text of a file in its own encoding: bytes of the
+// ANSI code page, or UTF-16 code units for a file that starts with the UTF-16
+// little-endian byte order mark (which Windows reads and writes as Unicode).
+template <class C>
+bool IsBlank(C c) {
+  return c == C(' ') || c == C('\t') || c == C('\v');
 }
 
-char AsciiUpper(char c) {
-  return c >= 'a' && c <= 'z' ? char(c - 32) : c;
+template <class C>
+C AsciiUpper(C c) {
+  return c >= C('a') && c <= C('z') ? C(c - 32) : c;
 }
 
-}  // namespace
-
-bool SameIniName(const std::string& a, const std::string& b) {
+template <class S>
+bool SameName(const S& a, const S& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
     if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
   return true;
 }
 
-namespace {
+template <class S>
+S Lit(const char* ascii) {
+  S out;
+  for (; *ascii; ++ascii)
+    out += typename S::value_type(static_cast<unsigned char>(*ascii));
+  return out;
+}
 
 // Names given by the caller lose their leading and trailing spaces (spaces
 // only: a tab stays in the name).
-std::string TrimSpaces(const char* s) {
-  std::string t = s;
-  size_t b = t.find_first_not_of(' ');
-  if (b == std::string::npos) return std::string();
-  size_t e = t.find_last_not_of(' ');
+template <class S>
+S TrimSpaces(const S& t) {
+  using C = typename S::value_type;
+  size_t b = t.find_first_not_of(C(' '));
+  if (b == S::npos) return S();
+  size_t e = t.find_last_not_of(C(' '));
   return t.substr(b, e - b + 1);
 }
 
 enum class LineKind { Outside, Blank, Comment, Section, Entry, EntryWithoutValue };
 
+template <class S>
 struct Line {
-  size_t begin = 0;  // first byte of the line
+  size_t begin = 0;  // first character of the line
   size_t end = 0;    // end of its text, before the line break
-  size_t next = 0;   // first byte after the line break
+  size_t next = 0;   // first character after the line break
   LineKind kind = LineKind::Blank;
-  std::string name;       // section or key name, blanks removed
-  std::string value;      // the value, blanks removed (entries only)
+  S name;                 // section or key name, blanks removed
+  S value;                // the value, blanks removed (entries only)
   size_t nameEnd = 0;     // end of the key name in the file
-  size_t valueBegin = 0;  // first byte after "=" (entries only)
+  size_t valueBegin = 0;  // first character after "=" (entries only)
 };
 
-std::vector<Line> ParseLines(const std::string& bytes) {
-  std::vector<Line> lines;
+template <class S>
+std::vector<Line<S>> ParseLines(const S& text) {
+  using C = typename S::value_type;
+  std::vector<Line<S>> lines;
   bool inSection = false;
   size_t pos = 0;
-  while (pos < bytes.size()) {
-    Line line;
+  while (pos < text.size()) {
+    Line<S> line;
     line.begin = pos;
-    size_t brk = bytes.find_first_of("\r\n", pos);
-    if (brk == std::string::npos) {
-      line.end = line.next = bytes.size();
-    } else {
-      line.end = brk;
+    size_t brk = pos;
+    while (brk < text.size() && text[brk] != C('\r') && text[brk] != C('\n'))
+      ++brk;
+    line.end = line.next = brk;
+    if (brk < text.size()) {
       line.next = brk + 1;
-      if (bytes[brk] == '\r' && brk + 1 < bytes.size() && bytes[brk + 1] == '\n') line.next = brk + 2;
+      if (text[brk] == C('\r') && brk + 1 < text.size() && text[brk + 1] == C('\n')) line.next = brk + 2;
     }
     pos = line.next;
     size_t b = line.begin, e = line.end;
-    while (b < e && IsBlank(bytes[b]))
+    while (b < e && IsBlank(text[b]))
       ++b;
-    while (e > b && IsBlank(bytes[e - 1]))
+    while (e > b && IsBlank(text[e - 1]))
       --e;
     if (b == e) {
       line.kind = inSection ? LineKind::Blank : LineKind::Outside;
-    } else if (bytes[b] == '[') {
+    } else if (text[b] == C('[')) {
       // The name ends at the first "]" or at the end of the line; what
       // follows the "]" is ignored.
       size_t nb = b + 1;
-      size_t ne = bytes.find(']', nb);
-      if (ne == std::string::npos || ne > e) ne = e;
-      while (nb < ne && IsBlank(bytes[nb]))
+      size_t ne = nb;
+      while (ne < e && text[ne] != C(']'))
+        ++ne;
+      while (nb < ne && IsBlank(text[nb]))
         ++nb;
-      while (ne > nb && IsBlank(bytes[ne - 1]))
+      while (ne > nb && IsBlank(text[ne - 1]))
         --ne;
       line.kind = LineKind::Section;
-      line.name = bytes.substr(nb, ne - nb);
+      line.name = text.substr(nb, ne - nb);
       inSection = true;
     } else if (!inSection) {
       line.kind = LineKind::Outside;
-    } else if (bytes[b] == ';') {
+    } else if (text[b] == C(';')) {
       line.kind = LineKind::Comment;
     } else {
-      size_t eq = bytes.find('=', b);
-      if (eq != std::string::npos && eq < e) {
+      size_t eq = b;
+      while (eq < e && text[eq] != C('='))
+        ++eq;
+      if (eq < e) {
         size_t ne = eq;
-        while (ne > b && IsBlank(bytes[ne - 1]))
+        while (ne > b && IsBlank(text[ne - 1]))
           --ne;
         size_t vb = eq + 1;
-        while (vb < e && IsBlank(bytes[vb]))
+        while (vb < e && IsBlank(text[vb]))
           ++vb;
         line.kind = LineKind::Entry;
-        line.name = bytes.substr(b, ne - b);
+        line.name = text.substr(b, ne - b);
         line.nameEnd = ne;
-        line.value = bytes.substr(vb, e - vb);
+        line.value = text.substr(vb, e - vb);
         line.valueBegin = eq + 1;
       } else {
         line.kind = LineKind::EntryWithoutValue;
-        line.name = bytes.substr(b, e - b);
+        line.name = text.substr(b, e - b);
         line.nameEnd = e;
       }
     }
@@ -116,36 +132,193 @@ std::vector<Line> ParseLines(const std::string& bytes) {
   return lines;
 }
 
-bool IsEntry(const Line& l) {
+template <class S>
+bool IsEntry(const Line<S>& l) {
   return l.kind == LineKind::Entry || l.kind == LineKind::EntryWithoutValue;
 }
 
 // Index of the first section line of that name, or lines.size().
-size_t FindSection(const std::vector<Line>& lines, const std::string& name) {
+template <class S>
+size_t FindSection(const std::vector<Line<S>>& lines, const S& name) {
   for (size_t i = 0; i < lines.size(); ++i)
-    if (lines[i].kind == LineKind::Section && SameIniName(lines[i].name, name)) return i;
+    if (lines[i].kind == LineKind::Section && SameName(lines[i].name, name)) return i;
   return lines.size();
 }
 
 // One past the last line of the section that starts at line `head`.
-size_t SectionEnd(const std::vector<Line>& lines, size_t head) {
+template <class S>
+size_t SectionEnd(const std::vector<Line<S>>& lines, size_t head) {
   size_t i = head + 1;
   while (i < lines.size() && lines[i].kind != LineKind::Section)
     ++i;
   return i;
 }
 
-size_t FindKeyLine(const std::vector<Line>& lines, size_t head, const std::string& key) {
+template <class S>
+size_t FindKeyLine(const std::vector<Line<S>>& lines, size_t head, const S& key) {
   size_t end = SectionEnd(lines, head);
   for (size_t i = head + 1; i < end; ++i)
-    if (IsEntry(lines[i]) && SameIniName(lines[i].name, key)) return i;
+    if (IsEntry(lines[i]) && SameName(lines[i].name, key)) return i;
   return lines.size();
 }
 
 // A value enclosed in matching double or single quotes comes back without them.
-std::string Unquote(const std::string& v) {
-  if (v.size() >= 2 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0]) return v.substr(1, v.size() - 2);
+template <class S>
+S Unquote(const S& v) {
+  using C = typename S::value_type;
+  if (v.size() >= 2 && (v[0] == C('"') || v[0] == C('\'')) && v.back() == v[0]) return v.substr(1, v.size() - 2);
   return v;
+}
+
+// ---- Reading: the answers, in the file's own encoding
+
+template <class S>
+std::vector<S> SectionNames(const S& text) {
+  std::vector<S> names;
+  for (const Line<S>& l : ParseLines(text))
+    if (l.kind == LineKind::Section && !l.name.empty()) names.push_back(l.name);
+  return names;
+}
+
+// Key names of the first section of that name (lines without "=" are no keys).
+template <class S>
+std::vector<S> KeyNames(const S& text, const S& section) {
+  std::vector<S> names;
+  std::vector<Line<S>> lines = ParseLines(text);
+  size_t head = FindSection(lines, TrimSpaces(section));
+  if (head < lines.size()) {
+    size_t end = SectionEnd(lines, head);
+    for (size_t i = head + 1; i < end; ++i)
+      if (lines[i].kind == LineKind::Entry) names.push_back(lines[i].name);
+  }
+  return names;
+}
+
+template <class S>
+bool FindValue(const S& text, const S& section, const S& key, S* value) {
+  std::vector<Line<S>> lines = ParseLines(text);
+  size_t head = FindSection(lines, TrimSpaces(section));
+  if (head == lines.size()) return false;
+  size_t at = FindKeyLine(lines, head, TrimSpaces(key));
+  if (at == lines.size() || lines[at].kind != LineKind::Entry) return false;
+  *value = Unquote(lines[at].value);
+  return true;
+}
+
+// ---- Writing, in the file's own encoding
+
+template <class S>
+bool EndsWithLineBreak(const S& text) {
+  using C = typename S::value_type;
+  return !text.empty() && (text.back() == C('\n') || text.back() == C('\r'));
+}
+
+// key null deletes the section, value null the key.
+template <class S>
+void Edit(S* text, const S& section, const S* key, const S* value) {
+  const S sec = TrimSpaces(section);
+  const S crlf = Lit<S>("\r\n");
+  std::vector<Line<S>> lines = ParseLines(*text);
+  size_t head = FindSection(lines, sec);
+
+  if (key == nullptr) {
+    // The section's header and entries go; its comments and blank lines stay.
+    if (head == lines.size()) return;
+    size_t end = SectionEnd(lines, head);
+    S out = text->substr(0, lines[head].begin);
+    for (size_t i = head + 1; i < end; ++i)
+      if (!IsEntry(lines[i])) out.append(*text, lines[i].begin, lines[i].next - lines[i].begin);
+    if (end < lines.size()) out.append(*text, lines[end].begin, S::npos);
+    *text = std::move(out);
+    return;
+  }
+  const S k = TrimSpaces(*key);
+  if (value == nullptr) {
+    if (head == lines.size()) return;
+    size_t at = FindKeyLine(lines, head, k);
+    if (at < lines.size()) text->erase(lines[at].begin, lines[at].next - lines[at].begin);
+    return;
+  }
+  const S entry = k + Lit<S>("=") + *value + crlf;
+  if (head == lines.size()) {
+    if (!text->empty() && !EndsWithLineBreak(*text)) *text += crlf;
+    *text += Lit<S>("[") + sec + Lit<S>("]") + crlf + entry;
+    return;
+  }
+  size_t at = FindKeyLine(lines, head, k);
+  if (at < lines.size()) {
+    // In place: the line keeps everything up to its "=" (a line without "="
+    // keeps its name and gets one) and its own line break.
+    const Line<S>& l = lines[at];
+    S lead = l.kind == LineKind::Entry ? text->substr(l.begin, l.valueBegin - l.begin)
+                                       : text->substr(l.begin, l.nameEnd - l.begin) + Lit<S>("=");
+    S brk = l.next > l.end ? text->substr(l.end, l.next - l.end) : crlf;
+    text->replace(l.begin, l.next - l.begin, lead + *value + brk);
+    return;
+  }
+  // A new key goes right after the last entry of its section (comments and
+  // blank lines after it stay after it), or right after the header.
+  size_t end = SectionEnd(lines, head);
+  size_t after = head;
+  for (size_t i = head + 1; i < end; ++i)
+    if (IsEntry(lines[i])) after = i;
+  const Line<S>& l = lines[after];
+  text->insert(l.next, l.next == l.end ? crlf + entry : entry);  // the file's last line may lack its break
+}
+
+// ---- The two encodings
+
+bool IsUtf16(const std::string& bytes) {
+  return bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+         static_cast<unsigned char>(bytes[1]) == 0xFE;
+}
+
+// Windows-1252 characters 0x80 to 0x9F (the five unassigned ones map to the
+// control characters of the same number, as Windows maps them).
+const char16_t kCp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                  0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+std::u16string Widen(const std::string& ansi) {
+  std::u16string out;
+  for (char ch : ansi) {
+    auto c = static_cast<unsigned char>(ch);
+    out += c >= 0x80 && c <= 0x9F ? kCp1252High[c - 0x80] : char16_t(c);
+  }
+  return out;
+}
+
+// Characters the code page lacks become "?".
+std::string Narrow(const std::u16string& wide) {
+  std::string out;
+  for (char16_t c : wide) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+      out += char(c);
+      continue;
+    }
+    char m = '?';
+    for (int i = 0; i < 32; ++i)
+      if (kCp1252High[i] == c) m = char(0x80 + i);
+    out += m;
+  }
+  return out;
+}
+
+std::u16string DecodeUtf16(const std::string& bytes) {
+  std::u16string out;
+  for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+    out += char16_t(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+  return out;
+}
+
+std::string EncodeUtf16(const std::u16string& text) {
+  std::string out = "\xFF\xFE";
+  for (char16_t c : text) {
+    out += char(c & 0xFF);
+    out += char(c >> 8);
+  }
+  return out;
 }
 
 uint32_t CopyText(const std::string& text, char* buf, uint32_t size) {
@@ -179,11 +352,16 @@ uint32_t CopyList(const std::vector<std::string>& names, char* buf, uint32_t siz
   return size - 2;
 }
 
-bool EndsWithLineBreak(const std::string& bytes) {
-  return !bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r');
+std::vector<std::string> Narrow(const std::vector<std::u16string>& names) {
+  std::vector<std::string> out;
+  for (const std::u16string& n : names)
+    out.push_back(Narrow(n));
+  return out;
 }
 
 }  // namespace
+
+bool SameIniName(const std::string& a, const std::string& b) { return SameName(a, b); }
 
 uint32_t ProfileGetString(const std::string& bytes, bool exists, const char* section, const char* key, const char* def,
                           char* buf, uint32_t size) {
@@ -192,12 +370,12 @@ uint32_t ProfileGetString(const std::string& bytes, bool exists, const char* sec
   std::string defText = def ? def : "";
   while (defText.size() > 1 && defText.back() == ' ')
     defText.pop_back();
+  const bool wide = exists && IsUtf16(bytes);
+  const std::u16string text16 = wide ? DecodeUtf16(bytes) : std::u16string();
 
   if (section == nullptr) {
     std::vector<std::string> names;
-    if (exists)
-      for (const Line& l : ParseLines(bytes))
-        if (l.kind == LineKind::Section && !l.name.empty()) names.push_back(l.name);
+    if (exists) names = wide ? Narrow(SectionNames(text16)) : SectionNames(bytes);
     if (names.empty()) {
       buf[0] = '\0';
       return 0;
@@ -205,80 +383,34 @@ uint32_t ProfileGetString(const std::string& bytes, bool exists, const char* sec
     return CopyList(names, buf, size);
   }
   if (!exists) return CopyText(defText, buf, size);
-
-  std::vector<Line> lines = ParseLines(bytes);
-  size_t head = FindSection(lines, TrimSpaces(section));
   if (key == nullptr) {
-    std::vector<std::string> names;
-    if (head < lines.size()) {
-      size_t end = SectionEnd(lines, head);
-      for (size_t i = head + 1; i < end; ++i)
-        if (lines[i].kind == LineKind::Entry) names.push_back(lines[i].name);
-    }
+    std::vector<std::string> names =
+        wide ? Narrow(KeyNames(text16, Widen(section))) : KeyNames(bytes, std::string(section));
     // An empty listing gives the default instead.
     if (names.empty()) return CopyText(defText, buf, size);
     return CopyList(names, buf, size);
   }
-  if (head < lines.size()) {
-    size_t at = FindKeyLine(lines, head, TrimSpaces(key));
-    if (at < lines.size() && lines[at].kind == LineKind::Entry) return CopyText(Unquote(lines[at].value), buf, size);
+  if (wide) {
+    std::u16string value;
+    if (FindValue(text16, Widen(section), Widen(key), &value)) return CopyText(Narrow(value), buf, size);
+  } else {
+    std::string value;
+    if (FindValue(bytes, std::string(section), std::string(key), &value)) return CopyText(value, buf, size);
   }
   return CopyText(defText, buf, size);
 }
 
 bool ProfileWriteString(std::string* bytes, const char* section, const char* key, const char* value) {
   if (section == nullptr) return false;
-  const std::string sec = TrimSpaces(section);
-  std::vector<Line> lines = ParseLines(*bytes);
-  size_t head = FindSection(lines, sec);
-
-  if (key == nullptr) {
-    // The section's header and entries go; its comments and blank lines stay.
-    if (head == lines.size()) return true;
-    size_t end = SectionEnd(lines, head);
-    std::string out = bytes->substr(0, lines[head].begin);
-    for (size_t i = head + 1; i < end; ++i)
-      if (!IsEntry(lines[i])) out.append(*bytes, lines[i].begin, lines[i].next - lines[i].begin);
-    if (end < lines.size()) out.append(*bytes, lines[end].begin, std::string::npos);
-    *bytes = std::move(out);
-    return true;
+  if (IsUtf16(*bytes)) {
+    std::u16string text = DecodeUtf16(*bytes);
+    std::u16string k = key ? Widen(key) : std::u16string(), v = value ? Widen(value) : std::u16string();
+    Edit(&text, Widen(section), key ? &k : nullptr, value ? &v : nullptr);
+    *bytes = EncodeUtf16(text);
+  } else {
+    std::string k = key ? key : "", v = value ? value : "";
+    Edit(bytes, std::string(section), key ? &k : nullptr, value ? &v : nullptr);
   }
-  const std::string k = TrimSpaces(key);
-  if (value == nullptr) {
-    if (head == lines.size()) return true;
-    size_t at = FindKeyLine(lines, head, k);
-    if (at < lines.size()) bytes->erase(lines[at].begin, lines[at].next - lines[at].begin);
-    return true;
-  }
-
-  if (head == lines.size()) {
-    std::string add;
-    if (!bytes->empty() && !EndsWithLineBreak(*bytes)) add = "\r\n";
-    add += "[" + sec + "]\r\n" + k + "=" + value + "\r\n";
-    *bytes += add;
-    return true;
-  }
-  size_t at = FindKeyLine(lines, head, k);
-  if (at < lines.size()) {
-    // In place: the line keeps everything up to its "=" (a line without "="
-    // keeps its name and gets one) and its own line break.
-    const Line& l = lines[at];
-    std::string lead = l.kind == LineKind::Entry ? bytes->substr(l.begin, l.valueBegin - l.begin)
-                                                 : bytes->substr(l.begin, l.nameEnd - l.begin) + "=";
-    std::string brk = l.next > l.end ? bytes->substr(l.end, l.next - l.end) : std::string("\r\n");
-    bytes->replace(l.begin, l.next - l.begin, lead + value + brk);
-    return true;
-  }
-  // A new key goes right after the last entry of its section (comments and
-  // blank lines after it stay after it), or right after the header.
-  size_t end = SectionEnd(lines, head);
-  size_t after = head;
-  for (size_t i = head + 1; i < end; ++i)
-    if (IsEntry(lines[i])) after = i;
-  const Line& l = lines[after];
-  std::string add = k + "=" + value + "\r\n";
-  if (l.next == l.end) add = "\r\n" + add;  // the last line of the file had no line break
-  bytes->insert(l.next, add);
   return true;
 }
 
@@ -338,8 +470,11 @@ std::vector<std::string> TIniFile::ReadSectionKeys(const std::string& section) c
 bool TIniFile::SectionExists(const std::string& section) const {
   std::string bytes;
   if (!Files().FileExists(path_) || !Files().ReadFile(path_, &bytes)) return false;
-  std::vector<Line> lines = ParseLines(bytes);
-  return FindSection(lines, TrimSpaces(section.c_str())) < lines.size();
+  const std::string wanted = TrimSpaces(section);
+  std::vector<std::string> names = IsUtf16(bytes) ? Narrow(SectionNames(DecodeUtf16(bytes))) : SectionNames(bytes);
+  for (const std::string& n : names)
+    if (SameName(n, wanted)) return true;
+  return false;
 }
 
 bool TIniFile::EraseSection(const std::string& section) {

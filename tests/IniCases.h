@@ -77,6 +77,16 @@ inline IniStep List(const char* section, std::vector<std::string> names, bool wi
   return Read(section, nullptr, nullptr, 260, ret, all, wineDiffers);
 }
 
+// A file in UTF-16 little endian with its byte order mark.
+inline std::string Utf16File(const std::u16string& text) {
+  std::string out = "\xFF\xFE";
+  for (char16_t c : text) {
+    out += char(c & 0xFF);
+    out += char(c >> 8);
+  }
+  return out;
+}
+
 inline IniStep Put(const char* section, const char* key, const char* value) {
   IniStep s;
   s.write = true;
@@ -246,6 +256,27 @@ inline std::vector<IniCase> IniParityCases() {
               {Get("CITT\xC0", "Perch\xE9", "d", "d"), Get("citt\xE0", "PERCH\xE9", nullptr, "s\xEC")}};
     a.needsCp1252 = true;
     c.push_back(a);
+  }
+
+  // ---- Files in UTF-16: Windows reads and writes them as Unicode
+  c.push_back(
+      {"utf-16 file read",
+       Utf16File(u"[s]\r\nk = v \r\n;c=x\r\n[t]\r\nj=\"w\"\r\n"),
+       true,
+       {Get("s", "k", nullptr, "v"), Get("T", "J", nullptr, "w"), List(nullptr, {"s", "t"}), List("s", {"k"})}});
+  c.push_back({"utf-16 letters outside the code page read as ?",
+               Utf16File(u"[s]\r\nk=\u0416x\u00E9\u20AC\r\n"),
+               true,
+               {Get("s", "k", nullptr, "?x\xE9\x80")}});
+  {
+    IniCase w{"utf-16 file edited",
+              Utf16File(u"[s]\r\nk=1\r\nw=\u0416\r\n"),
+              true,
+              {Put("s", "k", "2"), Put("s", "n", "\xE9"), Put("t", "x", "y"), Get("s", "n", nullptr, "\xE9"),
+               Get("s", "k", nullptr, "2"), Get("t", "x", nullptr, "y")}};
+    w.bytes = IniBytes::Ours;
+    w.expectFile = Utf16File(u"[s]\r\nk=2\r\nw=\u0416\r\nn=\u00E9\r\n[t]\r\nx=y\r\n");
+    c.push_back(w);
   }
 
   // ---- Listings of an empty or missing section fall back on the default
