@@ -9,6 +9,8 @@ namespace tov {
 Component::Component(ComponentKind k, std::string n) : kind(k), name(std::move(n)) {}
 
 Component::~Component() {
+  // A tree that goes as a whole tells nobody: its window goes with it.
+  listener_ = nullptr;
   RemoveChildren();
   // Components owned from elsewhere in the tree outlive their owner.
   for (Component* c : owned_)
