@@ -35,6 +35,13 @@ std::string ShellDataDir(int csidl) {
   return csidl == CSIDL_APPDATA ? UserAppDataDir() : SharedAppDataDir();
 }
 
+// A folder written literally, with its separator; a relative one lies in
+// the program folder.
+std::string LiteralDataDir(const std::string& dir) {
+  bool absolute = dir[0] == '\\' || (dir.size() >= 2 && dir[1] == ':');
+  return WithTrailingBackslash(absolute ? dir : AppDir() + dir);
+}
+
 std::string NewKeyFileBytes() {
   std::random_device device;
   auto now = std::chrono::system_clock::now().time_since_epoch().count();
@@ -62,7 +69,7 @@ std::string ResolveUserDataDir(const std::string& userDir) {
   else if (mode == "<SHAREDAPPDATA>")
     dir = ShellDataDir(CSIDL_COMMON_APPDATA);
   else if (mode != "<APPDIR>" && !mode.empty())
-    return WithTrailingBackslash(userDir);
+    return LiteralDataDir(Trim(userDir));
   return dir.empty() ? AppSubDir("User") : dir;
 }
 

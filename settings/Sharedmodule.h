@@ -21,8 +21,9 @@ void InitSettings(const std::string& storeName);
 void FreeSettings();
 
 // The folder a "UserDir" text names, ending with "\" (folders of the shell are
-// created). An empty text, or a shell folder that cannot be found, gives the
-// program folder's "User" folder.
+// created). A relative literal folder lies in the program folder. An empty
+// text, or a shell folder that cannot be found, gives the program folder's
+// "User" folder.
 std::string ResolveUserDataDir(const std::string& userDir);
 
 // The user data folder, created when missing. Resolved by InitSettings, or on

@@ -117,6 +117,10 @@ TEST_F(LanguageTest, LanguageNamesListTheFolderAndMenuItemsFollowIt) {
   Write("note.txt", "");
   ASSERT_TRUE(Files().CreateDir(std::string(kLangs) + "Cartella.lng"));
   EXPECT_EQ(LanguageNames(), (std::vector<std::string>{"English", "Italiano"}));
+  ASSERT_TRUE(WriteLanguageList("C:\\Programmi\\Tovira\\"));
+  std::string list;
+  ASSERT_TRUE(Files().ReadFile("C:\\Programmi\\Tovira\\Lingua.lst", &list));
+  EXPECT_EQ(list, "English\r\nItaliano\r\n");
 
   Component& lang = *form.Find("PopLingua");
   std::string chosen;

@@ -55,6 +55,8 @@ TEST_F(SharedmoduleTest, ModesIgnoreCaseAndLiteralFoldersGetTheirSeparator) {
   EXPECT_TRUE(Files().DirExists("C:\\Dati\\Mia\\Config"));
   EXPECT_EQ(ResolveUserDataDir("C:\\Dati\\Mia\\"), "C:\\Dati\\Mia\\");
   EXPECT_EQ(ResolveUserDataDir(""), "C:\\Programmi\\Tovira\\User\\");
+  EXPECT_EQ(ResolveUserDataDir(" Dati "), "C:\\Programmi\\Tovira\\Dati\\");
+  EXPECT_EQ(ResolveUserDataDir("\\\\server\\share"), "\\\\server\\share\\");
 }
 
 TEST_F(SharedmoduleTest, AMissingShellFolderFallsBackOnTheProgramFolder) {

@@ -12,9 +12,7 @@ namespace tov {
 
 namespace {
 
-void LanguageFileMissing() {
-  MessageBoxError("Language file not found.\nUsing default language.", "Error!");
-}
+void LanguageFileMissing() { MessageBoxError("Language file not found.\nUsing default language.", "Error!"); }
 
 bool ReadLines(const std::string& path, std::vector<std::string>* lines) {
   std::string bytes;
@@ -25,9 +23,7 @@ bool ReadLines(const std::string& path, std::vector<std::string>* lines) {
 
 }  // namespace
 
-std::string LanguageFilePath(const std::string& language) {
-  return AppSubDir("Langs") + language + ".lng";
-}
+std::string LanguageFilePath(const std::string& language) { return AppSubDir("Langs") + language + ".lng"; }
 
 void LoadMessageTable(const std::string& path) {
   SetMessageTable({});
@@ -65,6 +61,13 @@ std::vector<std::string> LanguageNames() {
   for (const FindEntry& e : Files().FindFiles(AppSubDir("Langs") + "*.lng"))
     if (!e.IsDirectory()) names.push_back(FileNameWithoutExt(e.name));
   return names;
+}
+
+bool WriteLanguageList(const std::string& folder) {
+  std::string text;
+  for (const std::string& name : LanguageNames())
+    text += name + "\r\n";
+  return WriteFileSafely(Files(), folder + "Lingua.lst", text);
 }
 
 void AddLanguageMenuItems(Component& menuItem, const std::string& handler, EventFn fn) {

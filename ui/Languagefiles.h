@@ -29,6 +29,10 @@ void ApplyLanguage(Component& form, const std::string& language);
 // order of the folder listing; the folder is created when missing.
 std::vector<std::string> LanguageNames();
 
+// Writes LanguageNames() into folder + "Lingua.lst", one name per line,
+// each ended by CR LF; false when the file cannot be written.
+bool WriteLanguageList(const std::string& folder);
+
 // Appends one item per language file to the menu item, captioned with the
 // language name and owned by the menu item, each with the click handler.
 void AddLanguageMenuItems(Component& menuItem, const std::string& handler, EventFn fn = nullptr);
