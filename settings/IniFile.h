@@ -8,11 +8,11 @@
 // the first "]" is ignored, a missing "]" ends the name at the line end);
 // lines before the first section and lines starting with ";" are ignored; a
 // line without "=" is a key without value; the first section and the first
-// key of a name win (compared without regard to case); a value enclosed in
-// matching double or single quotes comes back without them. A file that
-// starts with the UTF-16 little-endian byte order mark is read and written in
-// UTF-16; its texts come and go in the ANSI code page ("?" for characters the
-// code page lacks).
+// key of a name win (names compare without regard to the case of ASCII
+// letters); a value enclosed in matching double or single quotes comes back
+// without them. A file that starts with the UTF-16 little-endian byte order
+// mark is read and written in UTF-16; its texts come and go in the ANSI code
+// page ("?" for characters the code page lacks).
 //
 // Writing: a key that exists gets its value replaced in its own line; a new
 // key goes after the last key line of its section, a new section at the end of

@@ -265,9 +265,9 @@ inline std::vector<IniCase> IniParityCases() {
        true,
        {Get("s", "k", nullptr, "v"), Get("T", "J", nullptr, "w"), List(nullptr, {"s", "t"}), List("s", {"k"})}});
   c.push_back({"utf-16 letters outside the code page read as ?",
-               Utf16File(u"[s]\r\nk=\u0416x\u00E9\u20AC\r\n"),
+               Utf16File(u"[s]\r\nk=\u0416x\u00E9\u20AC.\r\n"),
                true,
-               {Get("s", "k", nullptr, "?x\xE9\x80")}});
+               {Get("s", "k", nullptr, "?x\xE9\x80.")}});
   {
     IniCase w{"utf-16 file edited",
               Utf16File(u"[s]\r\nk=1\r\nw=\u0416\r\n"),
