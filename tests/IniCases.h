@@ -23,6 +23,9 @@ struct IniStep {
   // Wine answers this read differently from Windows (documented where the
   // case is built); under Wine only our answer is checked against `expect`.
   bool wineDiffers = false;
+  // Wine's ANSI call leaves the second zero byte of a cut listing unwritten:
+  // under Wine the answer and the bytes before that one are compared.
+  bool wineLeavesLastZero = false;
 };
 
 enum class IniBytes {
@@ -57,6 +60,13 @@ inline IniStep Read(const char* section, const char* key, const char* def, uint3
   s.ret = ret;
   s.expect = std::move(expect);
   s.wineDiffers = wineDiffers;
+  return s;
+}
+
+// A listing cut to a small buffer.
+inline IniStep CutList(const char* section, uint32_t size, uint32_t ret, std::string expect) {
+  IniStep s = Read(section, nullptr, nullptr, size, ret, std::move(expect));
+  s.wineLeavesLastZero = true;
   return s;
 }
 
@@ -122,21 +132,15 @@ inline std::vector<IniCase> IniParityCases() {
   c.push_back({"sections listed", b1, true, {List(nullptr, {"section1", "section2"})}});
   c.push_back({"keys listed without lines lacking =", b1, true, {List("section1", {"name1", "name2", "name4"})}});
   // Wine's ANSI call leaves the second zero byte of a cut listing unwritten.
-  c.push_back({"section listing cut to the buffer",
-               b1,
-               true,
-               {Read(nullptr, nullptr, nullptr, 16, 14, "section1\0secti\0\0"s, true)}});
-  c.push_back({"key listing cut to the buffer",
-               b1,
-               true,
-               {Read("section1", nullptr, nullptr, 16, 14, "name1\0name2\0na\0\0"s, true)}});
+  c.push_back({"section listing cut to the buffer", b1, true, {CutList(nullptr, 16, 14, "section1\0secti\0\0"s)}});
+  c.push_back({"key listing cut to the buffer", b1, true, {CutList("section1", 16, 14, "name1\0name2\0na\0\0"s)}});
   // Windows needs room for the final zero byte and one more.
   c.push_back({"listing that just fits counts as cut",
                three,
                true,
                {Read(nullptr, nullptr, nullptr, 29, 27, "section1\0section2\0section3\0\0"s),
-                Read(nullptr, nullptr, nullptr, 28, 26, "section1\0section2\0section3\0\0"s, true),
-                Read(nullptr, nullptr, nullptr, 27, 25, "section1\0section2\0section\0\0"s, true)}});
+                CutList(nullptr, 28, 26, "section1\0section2\0section3\0\0"s),
+                CutList(nullptr, 27, 25, "section1\0section2\0section\0\0"s)}});
   c.push_back(
       {"value cut to the buffer",
        b1,

@@ -111,7 +111,9 @@ TEST_F(IniParityTest, RealProfileFunctionsAndOursAgree) {
       }
       ++readsCompared;
       EXPECT_EQ(realRet, oursRet) << "read of " << where;
-      EXPECT_EQ(Printable(std::string(realBuf.data(), s.expect.size())), Printable(oursBytes)) << "read of " << where;
+      size_t compared = wine && s.wineLeavesLastZero ? s.expect.size() - 1 : s.expect.size();
+      EXPECT_EQ(Printable(std::string(realBuf.data(), compared)), Printable(oursBytes.substr(0, compared)))
+          << "read of " << where;
     }
     if (c.bytes == testing::IniBytes::None) continue;
     const std::string oursFile = ReadBytes(ours);
@@ -124,7 +126,8 @@ TEST_F(IniParityTest, RealProfileFunctionsAndOursAgree) {
   }
   std::printf("ANSI code page %u\n", testing::SystemAnsiCodePage());
   std::printf(
-      "INI parity: %d cases, %d reads and %d files compared with the system%s (%d reads left out: Wine's own ways or another code page)\n",
+      "INI parity: %d cases, %d reads and %d files compared with the system%s (%d reads left out: Wine's own ways or "
+      "another code page)\n",
       int(cases.size()), readsCompared, filesCompared, wine ? " under Wine" : "", skippedForWine);
   EXPECT_GE(readsCompared, 60);
 }
