@@ -1,5 +1,5 @@
 #include "platform/win32/Win32Canvas.h"
-
+// <commctrl.h> needs <windows.h> first.
 #include <commctrl.h>
 
 #include <algorithm>
@@ -20,9 +20,7 @@ bool Resolve(Color c, COLORREF* out) {
 }
 
 // Bitmap pixels are 0x00BBGGRR, a 32-bit DIB holds 0x00RRGGBB.
-inline uint32_t SwapRB(uint32_t c) {
-  return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
+inline uint32_t SwapRB(uint32_t c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
 
 HBITMAP CreateDib(HDC dc, int w, int h, uint32_t** bits) {
   BITMAPINFO bi{};
@@ -287,9 +285,7 @@ std::unique_ptr<ICanvas> Win32CanvasFactory::CreateBitmapCanvas(int width, int h
   return std::make_unique<DibCanvas>(mem, bmp, bits, width, height);
 }
 
-Color Win32CanvasFactory::SysColor(int index) {
-  return Color(GetSysColor(index));
-}
+Color Win32CanvasFactory::SysColor(int index) { return Color(GetSysColor(index)); }
 
 Size Win32CanvasFactory::ImageListSize(uintptr_t imageList) {
   int cx = 0, cy = 0;

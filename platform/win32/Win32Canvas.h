@@ -1,11 +1,10 @@
 // The GDI canvas: ICanvas on a device context, off-screen canvases on 32-bit
 // DIB sections, and the factory that makes them.
 #pragma once
-#include <windows.h>
-
 #include <memory>
 
 #include "platform/Canvas.h"
+#include "platform/win32/WinApi.h"
 
 namespace tov::win32 {
 
