@@ -5,6 +5,7 @@
 #include "platform/host/HostDialogs.h"
 #include "platform/host/HostFileSystem.h"
 #include "platform/host/HostPlatform.h"
+#include "settings/Sharedmodule.h"
 #include "tables/DamagedTableFile.h"
 #include "tables/Datamodule.h"
 #include "tables/Supportdb.h"
@@ -179,6 +180,29 @@ TEST_F(TableUtils, UpgradeAddsMissingColumnsAndKeepsExtraOnes) {
   file.LoadFromFileViaFormat("C:\\B\\Narrow.lob", format);
   EXPECT_EQ(file.FieldByName("Caption").Size(), 20);
   EXPECT_EQ(file.GetRecordCount(), 1);  // an empty file gains one all-null row
+}
+
+TEST_F(TableUtils, UserTablesLiveInTheUserDataFolder) {
+  TRecordTable themes("TblThemes");
+  DefineThemeColumns(themes);
+  themes.Append();
+  themes.FieldByName("Theme").SetAsString("Scuro");
+  themes.Post();
+  SaveUserTable(themes, "Data", "Themes", false, format);
+  const std::string file = UserSubDir("Data") + "Themes.DAT";
+  EXPECT_FALSE(Files().FileExists(file));
+  SaveUserTable(themes, "Data", "Themes", true, format);
+  ASSERT_TRUE(Files().FileExists(file));
+  TRecordTable back("TblThemes");
+  DefineThemeColumns(back);
+  EXPECT_TRUE(LoadUserTable(back, "Data", "Themes", format));
+  EXPECT_EQ(back.SortFieldNames(), "");
+  back.First();
+  EXPECT_EQ(back.FieldByName("Theme").AsString(), "Scuro");
+  TRecordTable none("TblThemes");
+  DefineThemeColumns(none);
+  EXPECT_FALSE(LoadUserTable(none, "Altro", "Themes", format));  // missing: stays empty
+  EXPECT_TRUE(none.IsEmpty());
 }
 
 TEST_F(TableUtils, CopiesByColumnName) {
