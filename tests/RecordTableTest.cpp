@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "docking/Multimonitor.h"
 #include "platform/host/HostPlatform.h"
 #include "tables/Datamodule.h"
 #include "tables/RecordTable.h"
@@ -298,6 +299,16 @@ TEST(DataModule, TablesHaveTheirColumnsInOrderAndAreOpen) {
   dc.TblLinks.Post();
   EXPECT_EQ(dc.SaveFormat.Name(), "SaveFormat");
   EXPECT_EQ(dc.SaveFormat.BufferSize(), 16384);
+}
+
+TEST(DataModule, OwnsTheMonitorListForItsLifetime) {
+  host::HostPlatform hp;
+  {
+    TDC dc;
+    EXPECT_EQ(MonitorCount(), 1);
+  }
+  EXPECT_EQ(MonitorCount(), 0);
+  EXPECT_EQ(DC, nullptr);
 }
 
 }  // namespace
