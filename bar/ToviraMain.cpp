@@ -1,6 +1,15 @@
 #include "bar/ToviraMain.h"
 
+#include <algorithm>
+
+#include "bar/ButtonTable.h"
+#include "bar/SourceFolder.h"
 #include "docking/Multimonitor.h"
+#include "forms/ToviraMainForm.h"
+#include "settings/Sharedmodule.h"
+#include "tables/Datamodule.h"
+#include "tables/Supportdb.h"
+#include "ui/Languagefiles.h"
 #include "ui/Popupmenu.h"
 #include "ui/Product.h"
 #include "ui/Supportlanguage.h"
@@ -19,12 +28,15 @@ std::string QuotedExePath() { return "\"" + Files().ExePath() + "\""; }
 }  // namespace
 
 TFormToviraMain::TFormToviraMain() {
-  SetCaption(kProductName);
-  OnShow = [this] { FormShow(); };
-  OnCloseForm = [this] { FormClose(); };
-  OnDestroyForm = [this] { FormDestroy(); };
-  BuildComponents();
+  form_ = BuildToviraMainForm();
+  SetCaption(form_->caption);
+  BindHandlers();
   FillScreenTable();
+  InitSettings(kStoreName);
+  ReadBarSettings(this);
+  settingsReady_ = true;
+  ApplyBorderStyle();
+  BuildLanguageMenu();
   SetTaskEntry(abtHide);
   BarInstanceIndex = ClaimInstanceSlot();
   SetKeyName(BarKeyName(BarInstanceIndex));
@@ -34,29 +46,47 @@ TFormToviraMain::TFormToviraMain() {
     if (GetEdge() == abeFloat) PlaceFloatingWindow();
   } else {
     firstStart_ = true;
+    ComputeDockSizes(Size{21, 21}, 1);
     SetEdge(abeTop);
     MessageBoxInfo(LangText("Messages.FirstRun",
                             "Tovira ha creato la cartella dei collegamenti. E' necessario riavviare il programma"),
                    LangText("Messages.TtlFirstRun", "Prima esecuzione"));
     PostMessage(WM_CLOSE);
   }
+  ApplyPanelFlags();
+  LoadUserTable(DC->TblThemes, "Data", "Themes", DC->SaveFormat);
+  BuildMonitorsMenu();
 }
 
 TFormToviraMain::~TFormToviraMain() { DestroyHandle(); }
 
-void TFormToviraMain::BuildComponents() {
-  form_ = MakeComponent(ComponentKind::Form, "FormToviraMain", kProductName);
-  popupMenu_ = &form_->Add(MakeComponent(ComponentKind::PopupMenu, "PopupMenu"));
-  popupMenu_->Add(MakeComponent(ComponentKind::MenuItem, "PopClose", "Chiudi"));
-  form_->SetHandler("PopCloseClick", [this](Component&) { PopCloseClick(); });
-  popupMenu_->Child(0).Bind("OnClick", "PopCloseClick");
+void TFormToviraMain::BindHandlers() {
+  OnShow = [this] { FormShow(); };
+  OnCloseForm = [this] { FormClose(); };
+  OnDestroyForm = [this] { FormDestroy(); };
+  OnPaint = [this](ICanvas& c) { FormPaint(c); };
+  Component& f = *form_;
+  f.SetHandler("PopupMenuPopup", [this](Component&) { PopupMenuPopup(); });
+  f.SetHandler("PopCloseClick", [this](Component&) { PopCloseClick(); });
+  f.SetHandler("PopDockTopClick", [this](Component&) { PopDockClick(abeTop); });
+  f.SetHandler("PopDockBottomClick", [this](Component&) { PopDockClick(abeBottom); });
+  f.SetHandler("PopDockLeftClick", [this](Component&) { PopDockClick(abeLeft); });
+  f.SetHandler("PopDockRightClick", [this](Component&) { PopDockClick(abeRight); });
+  f.SetHandler("BtnUnlockClick", [this](Component&) { PopDockClick(abeFloat); });
+  f.SetHandler("PopSelectMonitorClick", [this](Component& c) { PopSelectMonitorClick(c); });
+  f.SetHandler("PopLinguaClick", [this](Component& c) { PopLinguaClick(c); });
+  f.SetHandler("PopOpenFolderClick", [this](Component&) { PopOpenFolderClick(); });
+  f.SetHandler("PopRefreshFolderCleanClick", [this](Component&) { PopRefreshFolderClick(false); });
+  f.SetHandler("PopRefreshFolderKeepClick", [this](Component&) { PopRefreshFolderClick(true); });
+  f.SetHandler("PopBtnSpostaPrimaClick", [this](Component&) { PopBtnSpostaClick(false); });
+  f.SetHandler("PopBtnSpostaDopoClick", [this](Component&) { PopBtnSpostaClick(true); });
 }
 
 void TFormToviraMain::FillScreenTable() {
   // The table has room for ten monitors; any beyond are left out.
-  ScreenCount = std::min(MonitorCount(), kScreenTableSize);
-  if (ScreenCount == 0) ScreenCount = 1;
-  for (int i = 0; i < std::min(MonitorCount(), kScreenTableSize); ++i) {
+  const int n = std::min(MonitorCount(), kScreenTableSize);
+  ScreenCount = std::max(n, 1);
+  for (int i = 0; i < n; ++i) {
     const TMonitorInfo* m = MonitorAt(i);
     TScreenInfo& s = Screens[size_t(i)];
     s.MonitorFlags = m->Primary ? 1 : 0;
@@ -68,15 +98,24 @@ void TFormToviraMain::FillScreenTable() {
 }
 
 void TFormToviraMain::PlaceFloatingWindow() {
+  TAppBarSettings& s = Settings();
   const TMonitorInfo* m = MonitorAt(ScreenIndex());
-  const Point corner{Settings().FloatLeft, Settings().FloatTop};
+  const Point corner{s.FloatLeft, s.FloatTop};
   if (m && m->MonitorRect.Contains(corner)) {
     SetBounds(corner.x, corner.y, Width(), Height());
     return;
   }
-  // A position on a monitor that is gone: the middle of the screen.
+  // A position on a monitor that is gone: the middle of the screen. The
+  // floating rectangle moves with the window, keeping its size, so the bar
+  // does not stretch back to the old corner when its state is applied.
+  const int w = s.FloatRight > s.FloatLeft ? s.FloatRight - s.FloatLeft : Width();
+  const int h = s.FloatBottom > s.FloatTop ? s.FloatBottom - s.FloatTop : Height();
   const int sw = System().GetSystemMetrics(SM_CXSCREEN), sh = System().GetSystemMetrics(SM_CYSCREEN);
-  SetBounds((sw - Width()) / 2, (sh - Height()) / 2, Width(), Height());
+  s.FloatLeft = (sw - w) / 2;
+  s.FloatTop = (sh - h) / 2;
+  s.FloatRight = s.FloatLeft + w;
+  s.FloatBottom = s.FloatTop + h;
+  SetBounds(s.FloatLeft, s.FloatTop, w, h);
 }
 
 int TFormToviraMain::ClaimInstanceSlot() {
@@ -107,6 +146,25 @@ void TFormToviraMain::SetAutoStart(bool on) {
     Registry().DeleteValue(kRunKey, InstanceValueName(n));
 }
 
+void TFormToviraMain::ApplyBorderStyle() {
+  TBarSettings& s = BarSettings();
+  if (s.Borderless) {
+    SetBorderStyle(TBorderStyle::bsNone);
+    return;
+  }
+  if (s.GlassPanel) s.FixedBorder = false;
+  SetBorderStyle(s.FixedBorder ? TBorderStyle::bsDialog : TBorderStyle::bsSizeable);
+  if (s.GlassPanel) {
+    glass_ = std::make_unique<TAeroGlass>(*this);
+    glass_->SetMarginTop(0);
+    glass_->SetMarginLeft(0);
+    glass_->SetMarginBottom(0);
+    glass_->SetMarginRight(0);
+    glass_->SetSheetOfGlass(true);
+    glass_->SetDragGlass(dgNone);
+  }
+}
+
 bool TFormToviraMain::FixScreenIndex() {
   if (ScreenIndex() < MonitorCount()) return false;
   for (int i = 0; i < MonitorCount(); ++i) {
@@ -118,17 +176,109 @@ bool TFormToviraMain::FixScreenIndex() {
   return false;
 }
 
-void TFormToviraMain::FormShow() { PostMessage(kAfterShowMessage); }
+void TFormToviraMain::ApplyPanelFlags() {
+  const TBarSettings& s = BarSettings();
+  SetAutoHide(s.AutoHide);
+  SetAlwaysOnTop(s.AlwaysOnTop);
+  SetSlideEffect(s.Animate);
+  SetAutoStart(s.AutoStart);
+}
 
-void TFormToviraMain::OnAfterShow() { UpdateBar(); }
+// ---------------------------------------------------------------- the menus
+
+void TFormToviraMain::BuildLanguageMenu() {
+  Component& languages = *form_->Find("PopLingue");
+  languages.RemoveChildren();
+  AddLanguageMenuItems(languages, "PopLinguaClick");
+  TBarSettings& s = BarSettings();
+  if (s.Lingua.empty()) s.Lingua = GetUserSettings().GetString("Interfaccia", "Lingua", "Italiano");
+  ApplyLanguage(*form_, s.Lingua);
+  SetCaption(form_->caption);
+}
+
+void TFormToviraMain::BuildMonitorsMenu() {
+  Component& screens = *form_->Find("PopSchermo");
+  for (int i = 0; i < MonitorCount(); ++i) {
+    const int k = int(screens.ChildCount());
+    Component& item =
+        screens.Add(MakeComponent(ComponentKind::MenuItem, "PopMonitor_" + std::to_string(k + 1),
+                                  "Display " + std::to_string(k + 1) + " - " + MonitorLabel(*MonitorAt(i))));
+    item.tag = i;
+    item.checked = i == ScreenIndex();
+    item.Bind("OnClick", "PopSelectMonitorClick");
+  }
+}
+
+void TFormToviraMain::PopupMenuPopup() { form_->Find("PopUnlock")->enabled = GetEdge() != abeFloat; }
+
+void TFormToviraMain::PopSelectMonitorClick(Component& item) {
+  Component& screens = *form_->Find("PopSchermo");
+  for (size_t i = 0; i < screens.ChildCount(); ++i)
+    screens.Child(i).checked = false;
+  item.checked = true;
+  SetScreenIndex(int(item.tag));
+  RebuildBar();
+}
+
+void TFormToviraMain::PopLinguaClick(Component& item) {
+  BarSettings().Lingua = item.caption;
+  ApplyLanguage(*form_, item.caption);
+  SetCaption(form_->caption);
+}
+
+void TFormToviraMain::PopOpenFolderClick() {
+  if (Files().DirExists(SourceFolder)) Shell().Open(SourceFolder, "", "");
+}
+
+void TFormToviraMain::PopRefreshFolderClick(bool keep) {
+  if (!Files().DirExists(SourceFolder)) return;
+  if (RefreshFromFolder(DC->TblLinks, SourceFolder, keep)) RebuildBar();
+}
+
+// -------------------------------------------------------------- life cycle
+
+void TFormToviraMain::FormShow() {
+  ApplyLanguage(*form_, BarSettings().Lingua);
+  SetCaption(form_->caption);
+  PostMessage(kAfterShowMessage);
+}
+
+void TFormToviraMain::OnAfterShow() {
+  LoadButtons();
+  UpdateBar();
+}
+
+void TFormToviraMain::LoadButtons() {
+  std::string folder = GetUserSettings().GetString("Generale", "FolderSource", "[Bogus]");
+  if (folder == "[Bogus]") folder = UserSubDir("ToolbarLinks");
+  if (Files().FileExists(ButtonListPath(folder))) {
+    SourceFolder = folder;
+    LoadButtonList(DC->TblLinks, ButtonListPath(folder));
+    RebuildBar();
+  } else if (RefreshFromFolder(DC->TblLinks, folder, false)) {
+    SourceFolder = folder;
+    RebuildBar();
+  }
+}
 
 void TFormToviraMain::FormClose() { SaveSettings(); }
 
-void TFormToviraMain::FormDestroy() { SeparatorRects.clear(); }
+void TFormToviraMain::FormDestroy() {
+  ClearBar();
+  FreeMessageTable();
+  FreeSettings();
+  settingsReady_ = false;
+}
+
+void TFormToviraMain::FormMouseMove() {
+  if (!AutoHide() && !Active()) SetFocus();
+}
 
 void TFormToviraMain::OnAppBarStateChange(bool proposed, TAppBarEdge edge) {
   TAppBar::OnAppBarStateChange(proposed, edge);
-  if (proposed || edge == LastEdge) return;
+  if (proposed) return;
+  if (!settingsReady_ || edge == LastEdge) return;
+  RebuildBar();
   LastEdge = edge;
   UpdateBar();
 }
@@ -140,6 +290,13 @@ intptr_t TFormToviraMain::Dispatch(Message& m) {
       return 0;
     case kDelayedUpdateMessage:
       return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MOUSELEAVE:
+      return MouseMessage(m);
     default:
       return TAppBar::Dispatch(m);
   }

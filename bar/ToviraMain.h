@@ -1,12 +1,18 @@
 // The bar window: the program's main form, an application bar that docks to
 // a screen edge or floats, claims one of ten instance slots by the path of its
-// executable and keeps its docking state under that slot's registry key.
+// executable and keeps its docking state under that slot's registry key. Its
+// buttons are windowless speed buttons laid out from the button table.
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "controls/ButtonHost.h"
+#include "docking/AeroGlass.h"
 #include "docking/AppBar.h"
 #include "forms/Component.h"
+#include "settings/Settings.h"
+#include "tables/RecordTable.h"
 
 namespace tov {
 
@@ -19,42 +25,100 @@ extern const char* const kRunKey;           // "Software\Microsoft\Windows\Curre
 std::string InstanceValueName(int slot);    // "Brenvoll.Tovira_" + slot
 std::string BarKeyName(int slot);           // "Software\Brenvoll\Tovira_" + slot
 
-class TFormToviraMain : public TAppBar {
+class TFormToviraMain : public TAppBar, public TButtonHost, public IBarBackground {
  public:
   TFormToviraMain();
   ~TFormToviraMain() override;
 
+  // --- Start-up and instance.
   int ClaimInstanceSlot();
   void SetAutoStart(bool on);
+  void ApplyBorderStyle();
   bool FixScreenIndex();
+  void ApplyPanelFlags();
+  bool FirstStart() const { return firstStart_; }
 
+  // --- Handlers bound by the form resource.
   void FormShow();
   void OnAfterShow();
   void FormClose();
   void FormDestroy();
+  void FormMouseMove();
+  void PopupMenuPopup();
   void PopCloseClick() { Close(); }
+  void PopDockClick(TAppBarEdge edge) { SetEdge(edge); }
+  void PopSelectMonitorClick(Component& item);
+  void PopLinguaClick(Component& item);
+  void PopOpenFolderClick();
+  void PopRefreshFolderClick(bool keep);
+  void BuildLanguageMenu();
+  void BuildMonitorsMenu();
+
+  // --- Layout.
+  void RebuildBar();
+  void ClearBar();
+  void ComputeDockSizes(Size button, int rows);
+  void AddBevelRect();
+  void StretchSeparators(int widest, int tallest);
+  void UpdatePaintHandler();
+  void ApplyBackground();
+  void FormPaint(ICanvas& canvas);
+  static void PaintSeparator(ICanvas& canvas, const Rect& r);
+  Size BarMargins() const;
+  Size FrameSize() const;
+
+  // IBarBackground: what reloading the settings resets.
+  void DropBackgroundBitmap() override;
+  void SetBackgroundColor(int32_t color) override;
+  Color BackgroundColor() const { return color_; }
+  const Bitmap& BackgroundBitmap() const { return brushBitmap_; }
+  bool PaintHandlerSet() const { return paintHandler_; }
+  TAeroGlass* Glass() const { return glass_.get(); }
 
   // The form's components: its menus and the rest of its resource.
   Component& FormComponent() { return *form_; }
-  Component& PopupMenu() { return *popupMenu_; }
+  Component& Menu(const std::string& name) { return *form_->Find(name); }
 
   std::string SourceFolder;
   std::vector<Rect> SeparatorRects;
   TAppBarEdge LastEdge = abeUnknown;
   int BarInstanceIndex = -1;
-  bool FirstStart() const { return firstStart_; }
+
+  void Paint(ICanvas& canvas) override;
+  // The button a button-menu command acts on (the one the menu opened on).
+  TLbSpeedButton* MenuButton() const { return menuButton_; }
+  void ButtonClick(TLbSpeedButton& button);
+  void PopBtnSpostaClick(bool after);
+
+  // IButtonParent.
+  void InvalidateArea(const Rect& area, bool now) override;
+  bool Showing() override { return Visible(); }
+  Point ClientToScreen(Point p) override;
+  void PopupAt(Component& menu, Point screen) override;
 
  protected:
   intptr_t Dispatch(Message& m) override;
   void OnAppBarStateChange(bool proposed, TAppBarEdge edge) override;
+  bool ControlAtPoint(Point screen) override;
 
  private:
-  void BuildComponents();
+  TLbSpeedButton& AddBarButton(TRecordTable& links, int order);
+  // The row's appearance on the button (its button style).
+  static void ApplyRowStyle(TRecordTable& links, TLbSpeedButton& button);
+  intptr_t MouseMessage(Message& m);
+  void BindHandlers();
   void FillScreenTable();
   void PlaceFloatingWindow();
-  bool firstStart_ = false;
+  void LoadButtons();
+
   std::unique_ptr<Component> form_;
-  Component* popupMenu_ = nullptr;
+  std::unique_ptr<TAeroGlass> glass_;
+  bool firstStart_ = false;
+  bool settingsReady_ = false;
+  bool paintHandler_ = false;
+  Color color_ = 0x8000000F;
+  Bitmap brushBitmap_;
+  TLbSpeedButton* menuButton_ = nullptr;
 };
 
 }  // namespace tov

@@ -1,5 +1,7 @@
 #include "forms/WindowForm.h"
 
+#include <stdexcept>
+
 namespace tov {
 
 TForm::TForm() = default;
@@ -55,6 +57,7 @@ IWindow& TForm::Window() {
     CreateParams(params);
     // The window system tells us the window (Attach) before WM_CREATE.
     owned_ = Windows().CreateTopLevel(params, this);
+    if (!owned_) throw std::runtime_error("Impossibile creare la finestra \"" + params.caption + "\"");
     window_ = owned_.get();
   }
   return *window_;

@@ -1,0 +1,206 @@
+// The bar's layout: buttons and separators in rows for a horizontal bar or
+// one under the other for a vertical one, the dock sizes that follow from
+// them, the grip line, the background and the etched separator lines.
+#include <algorithm>
+
+#include "bar/ButtonTable.h"
+#include "bar/ToviraMain.h"
+#include "docking/Multimonitor.h"
+#include "tables/Datamodule.h"
+
+namespace tov {
+
+namespace {
+
+Color Shifted(Color c, int delta) {
+  auto ch = [&](uint8_t v) { return uint8_t(std::clamp(int(v) + delta, 0, 255)); };
+  return RGB(ch(RedOf(c)), ch(GreenOf(c)), ch(BlueOf(c)));
+}
+
+Color Resolved(Color c) { return IsSystemColor(c) ? Canvases().SysColor(int(c & 0xFF)) : (c & 0x00FFFFFF); }
+
+}  // namespace
+
+Size TFormToviraMain::BarMargins() const {
+  const TBarSettings& s = BarSettings();
+  if (s.CustomMargins) return Size{s.MarginWidth, s.MarginHeight};
+  return s.Borderless ? Size{2, 2} : Size{1, 1};
+}
+
+Size TFormToviraMain::FrameSize() const {
+  const TBarSettings& s = BarSettings();
+  if (s.Borderless) return Size{0, 0};
+  if (s.FixedBorder) return Size{System().GetSystemMetrics(SM_CXDLGFRAME), System().GetSystemMetrics(SM_CYDLGFRAME)};
+  return Size{System().GetSystemMetrics(SM_CXFRAME), System().GetSystemMetrics(SM_CYFRAME)};
+}
+
+void TFormToviraMain::ComputeDockSizes(Size button, int rows) {
+  const Size f = FrameSize(), m = BarMargins();
+  TAppBarSettings& s = Settings();
+  s.HorzDockSize = s.MinHorzDockSize = 2 * f.cx + button.cx + 2 * m.cx;
+  s.VertDockSize = s.MinVertDockSize = rows * (2 * m.cy + button.cy) + 2 * f.cy;
+  if (const TMonitorInfo* mon = MonitorAt(ScreenIndex())) {
+    s.MaxHorzDockSize = mon->MonitorRect.Width();
+    s.MaxVertDockSize = mon->MonitorRect.Height();
+  }
+  const TAppBarEdge e = GetEdge();
+  if (e == abeFloat) {
+    if (s.FloatRight - s.FloatLeft < 320 / 4 || s.FloatBottom - s.FloatTop < 240 / 4) {
+      s.FloatLeft = Left();
+      s.FloatTop = Top();
+      s.FloatRight = s.FloatLeft + 320;
+      s.FloatBottom = s.FloatTop + 240;
+    }
+    SetBounds(Left(), Top(), 320, 240);
+  } else if (e == abeTop || e == abeBottom) {
+    SetBounds(Left(), Top(), Width(), s.VertDockSize);
+  } else {
+    SetBounds(Left(), Top(), s.HorzDockSize, Height());
+  }
+}
+
+void TFormToviraMain::AddBevelRect() {
+  const Size m = BarMargins();
+  const TAppBarEdge e = GetEdge();
+  if (e == abeLeft || e == abeRight || e == abeFloat)
+    SeparatorRects.push_back(Rect{m.cx + 2, 4, 0, 0});
+  else
+    SeparatorRects.push_back(Rect{4, m.cy + 2, 0, 0});
+}
+
+void TFormToviraMain::StretchSeparators(int widest, int tallest) {
+  const Size m = BarMargins();
+  const TAppBarEdge e = GetEdge();
+  for (Rect& r : SeparatorRects) {
+    if (e == abeLeft || e == abeRight || e == abeFloat) {
+      r.left = m.cx + 2;
+      r.right = r.left + widest - 4;
+      r.bottom = r.top + 2;
+    } else {
+      r.top = m.cy + 2;
+      r.right = r.left + 2;
+      r.bottom = r.top + tallest - 4;
+    }
+  }
+  UpdatePaintHandler();
+}
+
+void TFormToviraMain::UpdatePaintHandler() { paintHandler_ = !brushBitmap_.Empty() || !SeparatorRects.empty(); }
+
+void TFormToviraMain::DropBackgroundBitmap() { brushBitmap_ = Bitmap(); }
+
+void TFormToviraMain::SetBackgroundColor(int32_t color) {
+  color_ = Color(color);
+  Invalidate();
+}
+
+void TFormToviraMain::Paint(ICanvas& canvas) {
+  canvas.FillRect(Rect{0, 0, canvas.Width(), canvas.Height()}, Resolved(color_));
+  TAppBar::Paint(canvas);  // the paint handler (and the glass that hooks it)
+  PaintButtons(canvas, Rect{0, 0, canvas.Width(), canvas.Height()});
+}
+
+void TFormToviraMain::FormPaint(ICanvas& canvas) {
+  if (!paintHandler_) return;
+  if (!brushBitmap_.Empty()) {
+    // The brush repeats the bitmap as a pattern over the client area.
+    for (int y = 0; y < canvas.Height(); y += brushBitmap_.height)
+      for (int x = 0; x < canvas.Width(); x += brushBitmap_.width)
+        canvas.DrawBitmap(brushBitmap_, x, y);
+  }
+  for (const Rect& r : SeparatorRects)
+    PaintSeparator(canvas, r);
+}
+
+void TFormToviraMain::PaintSeparator(ICanvas& canvas, const Rect& r) {
+  if (r.Width() == 2) {
+    for (int y = r.top; y < r.bottom; ++y) {
+      canvas.SetPixel(r.left, y, Shifted(Resolved(canvas.GetPixel(r.left, y)), -50));
+      canvas.SetPixel(r.left + 1, y, Shifted(canvas.GetPixel(r.left + 1, y), 50));
+    }
+    canvas.SetPixel(r.left, r.bottom - 1, canvas.GetPixel(r.left + 1, r.bottom - 1));
+  } else if (r.Height() == 2) {
+    for (int x = r.left; x < r.right; ++x) {
+      canvas.SetPixel(x, r.top, Shifted(Resolved(canvas.GetPixel(x, r.top)), -50));
+      canvas.SetPixel(x, r.top + 1, Shifted(canvas.GetPixel(x, r.top + 1), 50));
+    }
+    canvas.SetPixel(r.right - 1, r.top, canvas.GetPixel(r.right - 1, r.top + 1));
+  }
+}
+
+}  // namespace tov
+
+namespace tov {
+
+void TFormToviraMain::ClearBar() {
+  ClearButtons();
+  SeparatorRects.clear();
+}
+
+void TFormToviraMain::ApplyBackground() {
+  const TBarSettings& s = BarSettings();
+  if (!s.DrawBackground || s.GlassPanel) return;
+  color_ = Color(s.BackgroundColor);
+  brushBitmap_ = Bitmap();
+  (void)brushBitmap_;
+}
+
+void TFormToviraMain::RebuildBar() {
+  ClearBar();
+  TRecordTable& links = DC->TblLinks;
+  const Size m = BarMargins();
+  const TAppBarEdge edge = GetEdge();
+  const bool vertical = edge == abeLeft || edge == abeRight;
+  const bool grip = BarSettings().ShowBevel && edge != abeFloat;
+  const int gx = grip ? 2 * m.cx + 6 : 0, gy = grip ? 2 * m.cy + 6 : 0;
+  int x = vertical ? m.cx : gx, y = vertical ? gy : m.cy;
+  if (grip) AddBevelRect();
+  int widest = 0, tallest = 0, rowTallest = 0, rows = 1, i = 0;
+  ApplyBackground();
+  const int clientWidth = ClientSize().cx;
+  std::vector<TBookmark> order;
+  for (links.First(); !links.Eof(); links.Next())
+    order.push_back(links.GetBookmark());
+  for (TBookmark b : order) {
+    if (!links.GotoBookmark(b)) continue;
+    links.Edit();
+    links.FieldByName("Ordine").SetAsInteger(i);
+    links.Post();
+    int dx = 0, dy = 0;
+    auto wrap = [&](int w) {
+      if (i > 0 && (clientWidth < x + w || vertical)) {
+        y += rowTallest + 2 * m.cy + 2 * dy;
+        x = vertical ? m.cx : gx;
+        ++rows;
+        rowTallest = 0;
+      }
+    };
+    if (IsButtonRow(links)) {
+      TLbSpeedButton& button = AddBarButton(links, i);
+      const int w = button.Width(), h = button.Height();
+      wrap(w);
+      widest = std::max(widest, w);
+      tallest = std::max(tallest, h);
+      rowTallest = std::max(rowTallest, h);
+      button.SetBounds(x + dx, y - dy, w, h);
+      x += w + 2 * m.cx + 2 * dx;
+    } else {
+      if (vertical)
+        dy = 3;
+      else
+        dx = 3;
+      wrap(2);
+      SeparatorRects.push_back(Rect{x + dx, y - dy, x + dx + 2, y - dy + 2});
+      x += 2 + 2 * m.cx + 2 * dx;
+    }
+    ++i;
+  }
+  if (widest == 0) widest = 21;
+  if (tallest == 0) tallest = 21;
+  ComputeDockSizes(Size{widest, tallest}, rows);
+  StretchSeparators(widest, tallest);
+  SaveButtonList(links, SourceFolder);
+  Invalidate();
+}
+
+}  // namespace tov

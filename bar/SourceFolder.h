@@ -1,0 +1,21 @@
+// The source folder: its entries become the bar's buttons, in two modes:
+// clean (start again from the folder) and keep (start again, but keep what
+// the user set for entries that are still there).
+#pragma once
+#include <string>
+
+#include "tables/RecordTable.h"
+
+namespace tov {
+
+// The caption an entry of the source folder gets (its name without its
+// extension); empty when the entry never becomes a button (".", "..",
+// "ButtonList.lob" and names whose only dot comes first).
+std::string EntryCaption(const std::string& name);
+
+// Refills the table from the folder's entries, the last listed first; false
+// (and nothing changed) when the folder does not exist. The caller rebuilds
+// the bar, which numbers the rows and saves them into the folder.
+bool RefreshFromFolder(TRecordTable& links, const std::string& folder, bool keep);
+
+}  // namespace tov

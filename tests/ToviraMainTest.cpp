@@ -1,0 +1,263 @@
+// The bar window on the headless platform: instance slots, first and normal
+// start, the border options and the layout of its buttons and separators.
+#include <gtest/gtest.h>
+
+#include "bar/ButtonTable.h"
+#include "bar/ToviraMain.h"
+#include "docking/Multimonitor.h"
+#include "platform/host/HostDialogs.h"
+#include "platform/host/HostFileSystem.h"
+#include "platform/host/HostPlatform.h"
+#include "platform/host/HostRegistry.h"
+#include "platform/host/HostShell.h"
+#include "platform/host/HostWindowSystem.h"
+#include "settings/Settings.h"
+#include "settings/Sharedmodule.h"
+#include "tables/Datamodule.h"
+#include "tests/ShippedFiles.h"
+
+namespace tov {
+namespace {
+
+const char* kLinks = "C:\\Users\\utente\\AppData\\Roaming\\tovira\\ToolbarLinks\\";
+
+struct ToviraMainTest : ::testing::Test {
+  ToviraMainTest() {
+    for (const char* dir : {"C:\\Uno\\", "C:\\Due\\"})
+      testing::InstallShippedFiles(hp, dir);
+    hp.Files().SetExePath("C:\\Uno\\tovira.exe");
+  }
+  ~ToviraMainTest() override {
+    bar.reset();
+    FreeSettings();
+    dc.reset();
+  }
+  // Starts the program as the entry point does, up to an idle message loop.
+  TFormToviraMain& Start() {
+    if (!dc) dc = std::make_unique<TDC>();
+    bar = std::make_unique<TFormToviraMain>();
+    bar->SetMainForm(true);
+    bar->Show();
+    hp.Windows().Pump();
+    return *bar;
+  }
+  void Stop() {
+    if (bar && bar->HandleAllocated()) bar->Close();
+    hp.Windows().Pump();
+    bar.reset();
+    FreeSettings();
+    dc.reset();
+    hp.Windows().RunMessageLoop();  // clears the quit request
+  }
+  std::string Slot(int i) {
+    RegValue v;
+    return Registry().ReadValue(kInstanceRootKey, InstanceValueName(i), &v) ? v.AsString() : "";
+  }
+  void PrepareButtons(const std::vector<std::pair<std::string, std::string>>& rows) {
+    TDC scratch;
+    int i = 0;
+    for (const auto& [caption, type] : rows) {
+      if (type == "Button")
+        AddButtonRow(scratch.TblLinks, i++, caption, std::string(kLinks) + caption + ".lnk");
+      else
+        AddSeparatorRow(scratch.TblLinks, i++, "*Separator*");
+    }
+    SaveButtonList(scratch.TblLinks, kLinks);
+  }
+  host::HostWindow& Win() { return *hp.Windows().Find(bar->Handle()); }
+  host::HostPlatform hp;
+  std::unique_ptr<TDC> dc;
+  std::unique_ptr<TFormToviraMain> bar;
+};
+
+TEST_F(ToviraMainTest, CopiesInTwoFoldersClaimTwoSlotsAndFindThemAgain) {
+  Start();
+  EXPECT_EQ(bar->BarInstanceIndex, 0);
+  EXPECT_EQ(Slot(0), "\"C:\\Uno\\tovira.exe\"");
+  Stop();
+  hp.Files().SetExePath("C:\\Due\\tovira.exe");
+  Start();
+  EXPECT_EQ(bar->BarInstanceIndex, 1);
+  EXPECT_EQ(bar->KeyName(), "Software\\Brenvoll\\Tovira_1");
+  Stop();
+  hp.Files().SetExePath("C:\\Uno\\tovira.exe");
+  Start();
+  EXPECT_EQ(bar->BarInstanceIndex, 0);
+  // The same path in other letters is another copy.
+  EXPECT_EQ(bar->ClaimInstanceSlot(), 0);
+  hp.Files().SetExePath("C:\\UNO\\tovira.exe");
+  EXPECT_EQ(bar->ClaimInstanceSlot(), 2);
+  // Every slot taken by other paths: -1.
+  for (int i = 0; i <= 9; ++i)
+    Registry().WriteString(kInstanceRootKey, InstanceValueName(i), "\"X" + std::to_string(i) + "\"");
+  hp.Files().SetExePath("C:\\Tre\\tovira.exe");
+  EXPECT_EQ(bar->ClaimInstanceSlot(), -1);
+  hp.Registry().DenyKey(kInstanceRootKey);
+  EXPECT_EQ(bar->ClaimInstanceSlot(), -1);
+}
+
+TEST_F(ToviraMainTest, FirstStartDocksAtTheTopAsksAndClosesLeavingAnEmptyButtonList) {
+  Start();
+  ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
+  EXPECT_EQ(hp.Dialogs().shown[0].caption, "Prima esecuzione");
+  EXPECT_EQ(hp.Dialogs().shown[0].text,
+            "Tovira ha creato la cartella dei collegamenti. E' necessario riavviare il programma");
+  EXPECT_EQ(hp.Dialogs().shown[0].style, uint32_t(MB_OK | MB_ICONINFORMATION));
+  EXPECT_TRUE(bar->FirstStart());
+  // WM_CLOSE came first and wrote the docking state; the after-show message
+  // still ran and left the links folder with an empty button list.
+  EXPECT_TRUE(hp.Windows().QuitRequested());
+  EXPECT_TRUE(Registry().KeyExists("Software\\Brenvoll\\Tovira_0"));
+  EXPECT_TRUE(Files().DirExists(kLinks));
+  EXPECT_TRUE(Files().FileExists(std::string(kLinks) + "ButtonList.lob"));
+  EXPECT_EQ(dc->TblLinks.GetRecordCount(), 0);
+  RegValue v;
+  ASSERT_TRUE(Registry().ReadValue("Software\\Brenvoll\\Tovira_0", "", &v));
+  EXPECT_EQ(v.data.size(), 88u);
+  EXPECT_EQ(v.data[4], abeTop);
+  Stop();
+  // The next start is a normal one: no question, the bar stays.
+  Start();
+  EXPECT_FALSE(bar->FirstStart());
+  EXPECT_EQ(hp.Dialogs().shown.size(), 1u);
+  EXPECT_FALSE(hp.Windows().QuitRequested());
+  EXPECT_EQ(bar->GetEdge(), abeTop);
+}
+
+TEST_F(ToviraMainTest, NormalStartShowsAButtonPerRowLaidOutForTheTopEdge) {
+  Start();
+  Stop();
+  PrepareButtons({{"Uno", "Button"}, {"Due", "Button"}});
+  Start();
+  ASSERT_EQ(bar->ButtonCount(), 2u);
+  const Size f = bar->FrameSize();
+  EXPECT_EQ(bar->Button(0).BoundsRect(), (Rect{8, 1, 100, 22}));
+  EXPECT_EQ(bar->Button(1).BoundsRect(), (Rect{102, 1, 194, 22}));
+  EXPECT_EQ(bar->Settings().VertDockSize, 23 + 2 * f.cy);
+  ASSERT_EQ(bar->SeparatorRects.size(), 1u);
+  EXPECT_EQ(bar->SeparatorRects[0], (Rect{4, 3, 6, 20}));  // the grip line
+  EXPECT_EQ(Win().WindowRect().Height(), 23 + 2 * f.cy);
+  EXPECT_EQ(bar->Button(1).tag, 1);
+  EXPECT_EQ(bar->Button(0).hint, "Uno");
+}
+
+TEST_F(ToviraMainTest, LeftEdgePutsEveryControlUnderThePreviousOne) {
+  Start();
+  Stop();
+  PrepareButtons({{"Uno", "Button"}, {"Due", "Button"}});
+  Start();
+  bar->SetEdge(abeLeft);
+  ASSERT_EQ(bar->ButtonCount(), 2u);
+  EXPECT_EQ(bar->Button(0).BoundsRect().left, 1);
+  EXPECT_EQ(bar->Button(0).BoundsRect().top, 8);
+  EXPECT_EQ(bar->Button(1).BoundsRect().top, 31);
+  EXPECT_EQ(bar->Settings().HorzDockSize, 94 + 2 * bar->FrameSize().cx);
+  EXPECT_EQ(bar->SeparatorRects[0], (Rect{3, 4, 91, 6}));
+  EXPECT_EQ(bar->LastEdge, abeLeft);
+}
+
+TEST_F(ToviraMainTest, SeparatorsAreEtchedLinesBetweenButtons) {
+  Start();
+  Stop();
+  PrepareButtons({{"Uno", "Button"}, {"", "Panel"}, {"Due", "Button"}});
+  Start();
+  ASSERT_EQ(bar->ButtonCount(), 2u);
+  ASSERT_EQ(bar->SeparatorRects.size(), 2u);
+  // Flow position after the first button: 8 + 92 + 2 = 102; the line at +3.
+  EXPECT_EQ(bar->SeparatorRects[1], (Rect{105, 3, 107, 20}));
+  EXPECT_EQ(bar->Button(1).BoundsRect().left, 102 + 2 + 2 + 6);
+  // The etched line darkens its left column and lightens its right one.
+  auto canvas = Canvases().CreateBitmapCanvas(300, 23);
+  bar->Paint(*canvas);
+  const Color face = Canvases().SysColor(15);
+  EXPECT_EQ(canvas->GetPixel(105, 10), RGB(RedOf(face) - 50, GreenOf(face) - 50, BlueOf(face) - 50));
+  EXPECT_EQ(canvas->GetPixel(106, 10),
+            RGB(std::min(255, RedOf(face) + 50), std::min(255, GreenOf(face) + 50), std::min(255, BlueOf(face) + 50)));
+  EXPECT_EQ(canvas->GetPixel(105, 19), canvas->GetPixel(106, 19));
+  EXPECT_EQ(canvas->GetPixel(104, 10), face);
+}
+
+TEST_F(ToviraMainTest, AutoStartFollowsTheSlotAndTheRunKey) {
+  Start();
+  Registry().CreateKey(kRunKey);
+  bar->SetAutoStart(true);
+  RegValue v;
+  ASSERT_TRUE(Registry().ReadValue(kRunKey, "Brenvoll.Tovira_0", &v));
+  EXPECT_EQ(v.AsString(), "\"C:\\Uno\\tovira.exe\"");
+  bar->SetAutoStart(false);
+  EXPECT_FALSE(Registry().ReadValue(kRunKey, "Brenvoll.Tovira_0", &v));
+}
+
+TEST_F(ToviraMainTest, BorderOptionsAndGlass) {
+  Start();
+  Stop();
+  TBarSettings& s = BarSettings();
+  Start();
+  s.Borderless = true;
+  s.GlassPanel = true;
+  s.FixedBorder = true;
+  bar->ApplyBorderStyle();
+  EXPECT_EQ(bar->BorderStyle(), TBorderStyle::bsNone);
+  EXPECT_TRUE(s.FixedBorder);
+  EXPECT_EQ(bar->Glass(), nullptr);
+  s.Borderless = false;
+  bar->ApplyBorderStyle();
+  EXPECT_EQ(bar->BorderStyle(), TBorderStyle::bsSizeable);
+  EXPECT_FALSE(s.FixedBorder);
+  EXPECT_NE(bar->Glass(), nullptr);
+}
+
+TEST_F(ToviraMainTest, AFloatingBarWhoseMonitorIsGoneIsCentred) {
+  Start();
+  bar->Settings().FloatLeft = 5000;
+  bar->Settings().FloatTop = 100;
+  bar->Settings().FloatRight = 5320;
+  bar->Settings().FloatBottom = 340;
+  bar->SetEdge(abeFloat);
+  Stop();
+  Start();
+  EXPECT_EQ(bar->GetEdge(), abeFloat);
+  const Rect r = Win().WindowRect();
+  EXPECT_EQ(r.Width(), 320);
+  EXPECT_EQ(r.left, (1024 - 320) / 2);
+}
+
+TEST_F(ToviraMainTest, TheMenusDockTheBarAndMoveButtons) {
+  Start();
+  Stop();
+  PrepareButtons({{"Uno", "Button"}, {"Due", "Button"}});
+  Start();
+  hp.Windows().menuChoices = {"Aggancia/A destra"};
+  Win().Send(WM_RBUTTONUP, 0, intptr_t(300));  // on the background
+  EXPECT_EQ(bar->GetEdge(), abeRight);
+  // A right click on the first button opens the button menu.
+  bar->SetEdge(abeTop);
+  hp.Windows().menuChoices = {"Sposta dopo"};
+  Win().Send(WM_RBUTTONUP, 0, intptr_t(10) | (intptr_t(5) << 16));
+  ASSERT_EQ(bar->ButtonCount(), 2u);
+  EXPECT_EQ(bar->Button(0).hint, "Due");
+  EXPECT_EQ(hp.Windows().shownMenus.back().entries[0].caption, "Sposta prima");
+  // The monitors sub-menu lists the monitor, checked.
+  const auto& first = hp.Windows().shownMenus.front().entries;
+  const MenuEntry* screens = nullptr;
+  for (const MenuEntry& e : first)
+    if (e.caption == "Schermo") screens = &e;
+  ASSERT_NE(screens, nullptr);
+  ASSERT_EQ(screens->children.size(), 1u);
+  EXPECT_EQ(screens->children[0].caption, "Display 1 - \\\\.\\DISPLAY1 (1024x768) *");
+  EXPECT_TRUE(screens->children[0].checked);
+}
+
+TEST_F(ToviraMainTest, ClickingAButtonOpensItsPath) {
+  Start();
+  Stop();
+  PrepareButtons({{"Uno", "Button"}});
+  Start();
+  Win().Send(WM_LBUTTONDOWN, 1, intptr_t(10) | (intptr_t(5) << 16));
+  Win().Send(WM_LBUTTONUP, 0, intptr_t(10) | (intptr_t(5) << 16));
+  ASSERT_EQ(hp.Shell().opened.size(), 1u);
+  EXPECT_EQ(hp.Shell().opened[0], std::string(kLinks) + "Uno.lnk");
+}
+
+}  // namespace
+}  // namespace tov
