@@ -1,23 +1,33 @@
 #!/usr/bin/env bash
-# tovira.exe for real, under Wine on a headless X server: the first start asks
-# its question and leaves the docking key behind; the next start shows the bar
-# docked at the top, and Alt+F4 closes it and writes its record. Screenshots
-# land in build/e2e/.
+# tovira.exe for real, under Wine on a headless X server:
+# - two copies in two folders start for the first time: each asks its
+#   question (answered with a key press), claims its own instance slot and
+#   leaves its docking key, the links folder and an empty button list;
+# - a button list with buttons of several styles and a separator is written
+#   with tovira-tool; the next start shows it docked at the top; Alt+F4
+#   closes the bar and writes its 88-byte record; with the record turned to
+#   the left edge, the next start shows the bar docked at the left.
+# Screenshots land in build/e2e/.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
 wine_env
 out="$build/e2e"
+tool="$build/host/tovira-tool"
 rm -rf "$out" && mkdir -p "$out"
 export WINEPREFIX="$out/prefix"  # a prefix of its own: the registry starts empty
 cp -r "$build/wineprefix" "$WINEPREFIX"
-app="$out/app"
-mkdir -p "$app"
-cp "$build/win/tovira.exe" "$app/"
-cp -r "$build/win/Config" "$build/win/Langs" "$app/" 2>/dev/null || true
+for copy in app0 app1; do
+  mkdir -p "$out/$copy"
+  cp "$build/win/tovira.exe" "$out/$copy/"
+  cp -r "$build/win/Config" "$build/win/Langs" "$out/$copy/" 2>/dev/null || true
+done
 
-fail() { echo "bar_under_wine: $*" >&2; exit 1; }
+fail() {
+  echo "bar_under_wine: $*" >&2
+  import -window root "$out/failure.png" 2>/dev/null
+  exit 1
+}
 
-# One X server for the whole run.
 disp=:$((70 + RANDOM % 20))
 Xvfb "$disp" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
@@ -25,45 +35,98 @@ trap 'kill $xvfb 2>/dev/null; wineserver -k 2>/dev/null' EXIT
 export DISPLAY=$disp
 sleep 1
 
-wait_window() {  # wait_window NAME SECONDS: answers the window id
-  local i
+wait_window() {  # wait_window NAME SECONDS: prints the window id
+  local i id
   for ((i = 0; i < $2 * 4; i++)); do
-    local id
     id=$(xdotool search --name "$1" 2>/dev/null | head -1)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.25
   done
   return 1
 }
-
+wait_exit() {  # wait_exit PID SECONDS
+  local i
+  for ((i = 0; i < $2 * 2; i++)); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.5; done
+  return 1
+}
 reg_query() { wine reg query "$1" 2>/dev/null | tr -d '\r'; }
+record() { reg_query "HKCU\\Software\\Brenvoll\\Tovira_$1" | grep REG_BINARY | awk '{print $NF}'; }
 
-# First start: the question box, answered with Enter; the program closes.
-wine "$app/tovira.exe" &
-pid=$!
-box=$(wait_window "Prima esecuzione" 60) || fail "the first-start box did not appear"
-sleep 1
-import -window root "$out/first-start.png"
-xdotool windowactivate --sync "$box" key Return 2>/dev/null || xdotool key Return
-for ((i = 0; i < 60; i++)); do kill -0 $pid 2>/dev/null || break; sleep 0.5; done
-kill -0 $pid 2>/dev/null && fail "the first start did not end"
-reg_query 'HKCU\Software\Brenvoll\ToviraRoot' | grep -q 'Brenvoll.Tovira_0' || fail "no instance slot 0"
-reg_query 'HKCU\Software\Brenvoll\Tovira_0' | grep -q 'REG_BINARY' || fail "no docking record after the first start"
+first_start() {  # first_start COPY SLOT
+  wine "$out/$1/tovira.exe" &
+  local pid=$! box
+  box=$(wait_window "Prima esecuzione" 90) || fail "$1: the first-start box did not appear"
+  sleep 1
+  import -window root "$out/first-start-$1.png"
+  xdotool windowfocus --sync "$box" 2>/dev/null
+  xdotool key --window "$box" Return
+  wait_exit $pid 30 || fail "$1: the first start did not end"
+  reg_query 'HKCU\Software\Brenvoll\ToviraRoot' | grep "Brenvoll.Tovira_$2" | grep -qi "$1" ||
+    fail "$1 did not claim slot $2"
+  [ -n "$(record "$2")" ] || fail "$1: no docking record after the first start"
+}
 
-# Normal start: the bar docks at the top.
-wine "$app/tovira.exe" &
-pid=$!
-bar=$(wait_window "^Tovira$" 60) || fail "the bar did not appear"
-sleep 2
-eval "$(xdotool getwindowgeometry --shell "$bar")"
-echo "bar at x=$X y=$Y width=$WIDTH height=$HEIGHT"
-import -window root "$out/docked-top.png"
-[ "$Y" -le 5 ] && [ "$WIDTH" -ge 1200 ] || fail "the bar is not docked at the top"
-xdotool windowfocus --sync "$bar" 2>/dev/null; xdotool key --window "$bar" alt+F4; sleep 0.5; xdotool key alt+F4
-for ((i = 0; i < 40; i++)); do kill -0 $pid 2>/dev/null || break; sleep 0.5; done
-kill -0 $pid 2>/dev/null && fail "Alt+F4 did not close the bar"
-record=$(reg_query 'HKCU\Software\Brenvoll\Tovira_0' | grep REG_BINARY | awk '{print $NF}')
-echo "record: $record"
-[ ${#record} -eq 176 ] || fail "the docking record is not 88 bytes"
-[ "${record:8:2}" = "01" ] || fail "the record does not say top"
+first_start app0 0
+first_start app1 1
+links=$(find "$WINEPREFIX/drive_c/users" -path '*tovira/ToolbarLinks' -type d | head -1)
+[ -n "$links" ] || fail "no ToolbarLinks folder"
+"$tool" table check "$links/ButtonList.lob" | grep -q 'records=0' || fail "no empty ButtonList.lob"
+echo "first starts: slots 0 and 1, $(basename "$links") with an empty button list"
+
+# A button list of four buttons in different styles and a separator.
+"$tool" table dump "$links/ButtonList.lob" >"$out/empty.json" || fail "cannot dump the button list"
+python3 - "$out/empty.json" "$out/buttons.json" <<'PY' || fail "cannot write the button list"
+import json, sys
+table = json.load(open(sys.argv[1]))
+names = [f["name"] for f in table["fields"]]
+def row(order, caption, path, kind="Button", **extra):
+    values = {"Ordine": order, "Caption": caption, "Path": path, "Width": 92, "Height": 21,
+              "Color": 0x8000000F, "LightColor": 0x80000014, "ShadowColor": 0x80000010,
+              "HotTrackColor": 0x8000000F, "FontName": "Tahoma", "FontSize": 8, "FontColor": 0x80000008,
+              "FontStyle": 0, "SelFontName": "Tahoma", "SelFontSize": 8, "SelFontColor": 0x80000008,
+              "SelFontStyle": 0, "RealTime": False, "ShowText": True, "AutoSize": True, "WordWrap": False,
+              "ButtonStyle": 0, "FolderMenu": False, "HotTrack": False, "TextAlignment": 2, "ImgLayout": 0,
+              "SmallIcon": True, "Type": kind, "ShowIcon": True, "Hotkey": None}
+    values.update(extra)
+    # Integer columns are signed 32-bit: system colours are negative there.
+    signed = lambda v: v - (1 << 32) if isinstance(v, int) and not isinstance(v, bool) and v >= 1 << 31 else v
+    return [signed(values.get(n)) for n in names]
+table["records"] = [
+    row(0, "Blocco note", "C:\\windows\\notepad.exe"),
+    row(1, "Sistema", "C:\\windows\\system32", ButtonStyle=1, Color=0x00C08040, FontColor=0x00FFFFFF),
+    row(2, "*Separator*", "", kind="Panel"),
+    row(3, "Moderno", "C:\\windows\\regedit.exe", ButtonStyle=2, FontStyle=1),
+    row(4, "Grande", "C:\\windows\\winhlp32.exe", ButtonStyle=3, SmallIcon=False, ImgLayout=2, Color=0x0040C0F0),
+]
+json.dump(table, open(sys.argv[2], "w"))
+PY
+"$tool" table load "$out/buttons.json" "$links/ButtonList.lob" || fail "cannot load the button list"
+
+show_bar() {  # show_bar SHOT: starts app0, checks it, screenshots, closes with Alt+F4
+  wine "$out/app0/tovira.exe" &
+  local pid=$! bar
+  bar=$(wait_window "^Tovira$" 90) || fail "the bar did not appear"
+  sleep 3
+  eval "$(xdotool getwindowgeometry --shell "$bar")"
+  echo "bar at x=$X y=$Y width=$WIDTH height=$HEIGHT"
+  import -window root "$out/$1.png"
+  BAR_X=$X BAR_Y=$Y BAR_W=$WIDTH BAR_H=$HEIGHT
+  xdotool windowfocus --sync "$bar" 2>/dev/null
+  xdotool key --window "$bar" alt+F4
+  wait_exit $pid 20 || { xdotool key alt+F4; wait_exit $pid 20; } || fail "Alt+F4 did not close the bar"
+}
+
+show_bar docked-top
+[ "$BAR_Y" -le 5 ] && [ "$BAR_W" -ge 1200 ] || fail "the bar is not docked at the top"
+[ "$BAR_H" -ge 20 ] && [ "$BAR_H" -le 40 ] || fail "the bar is not one row of buttons high"
+"$tool" table check "$links/ButtonList.lob" | grep -q 'records=5' || fail "the button list lost rows"
+rec=$(record 0)
+echo "record: $rec"
+[ ${#rec} -eq 176 ] || fail "the docking record is not 88 bytes"
+[ "${rec:8:2}" = "01" ] || fail "the record does not say top"
+
+# The left edge: byte 4 of the record is the edge.
+wine reg add 'HKCU\Software\Brenvoll\Tovira_0' /ve /t REG_BINARY /d "${rec:0:8}00${rec:10}" /f >/dev/null 2>&1
+show_bar docked-left
+[ "$BAR_X" -le 5 ] && [ "$BAR_H" -ge 900 ] && [ "$BAR_W" -le 200 ] || fail "the bar is not docked at the left"
 echo "bar_under_wine: ok"
