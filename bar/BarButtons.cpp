@@ -2,6 +2,7 @@
 // the window's mouse, opening their targets when clicked.
 #include "bar/ButtonTable.h"
 #include "bar/ToviraMain.h"
+#include "controls/Buttonstyle.h"
 #include "tables/Datamodule.h"
 #include "ui/Popupmenu.h"
 
@@ -36,7 +37,9 @@ TLbSpeedButton& TFormToviraMain::AddBarButton(TRecordTable& links, int order) {
   b.showHint = true;
   b.hint = links.FieldByName("Caption").AsString();
   b.popupMenu = &Menu("PopupButtonMenu");
-  ApplyRowStyle(links, b);
+  TCustomButtonStyle style;
+  style.LoadFromRow(links);
+  style.ApplyToButton(b);
   b.OnMouseMove = [this](TLbSpeedButton&, uint32_t, int, int) { FormMouseMove(); };
   b.OnClick = [this](TLbSpeedButton& sender) { ButtonClick(sender); };
   return b;

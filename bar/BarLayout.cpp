@@ -5,21 +5,12 @@
 
 #include "bar/ButtonTable.h"
 #include "bar/ToviraMain.h"
+#include "controls/Colors.h"
 #include "docking/Multimonitor.h"
 #include "tables/Datamodule.h"
+#include "ui/Supportaspetto.h"
 
 namespace tov {
-
-namespace {
-
-Color Shifted(Color c, int delta) {
-  auto ch = [&](uint8_t v) { return uint8_t(std::clamp(int(v) + delta, 0, 255)); };
-  return RGB(ch(RedOf(c)), ch(GreenOf(c)), ch(BlueOf(c)));
-}
-
-Color Resolved(Color c) { return IsSystemColor(c) ? Canvases().SysColor(int(c & 0xFF)) : (c & 0x00FFFFFF); }
-
-}  // namespace
 
 Size TFormToviraMain::BarMargins() const {
   const TBarSettings& s = BarSettings();
@@ -95,7 +86,7 @@ void TFormToviraMain::SetBackgroundColor(int32_t color) {
 }
 
 void TFormToviraMain::Paint(ICanvas& canvas) {
-  canvas.FillRect(Rect{0, 0, canvas.Width(), canvas.Height()}, Resolved(color_));
+  canvas.FillRect(Rect{0, 0, canvas.Width(), canvas.Height()}, ColorToRGB(color_));
   TAppBar::Paint(canvas);  // the paint handler (and the glass that hooks it)
   PaintButtons(canvas, Rect{0, 0, canvas.Width(), canvas.Height()});
 }
@@ -115,14 +106,14 @@ void TFormToviraMain::FormPaint(ICanvas& canvas) {
 void TFormToviraMain::PaintSeparator(ICanvas& canvas, const Rect& r) {
   if (r.Width() == 2) {
     for (int y = r.top; y < r.bottom; ++y) {
-      canvas.SetPixel(r.left, y, Shifted(Resolved(canvas.GetPixel(r.left, y)), -50));
-      canvas.SetPixel(r.left + 1, y, Shifted(canvas.GetPixel(r.left + 1, y), 50));
+      canvas.SetPixel(r.left, y, Darker(canvas.GetPixel(r.left, y), 50));
+      canvas.SetPixel(r.left + 1, y, Lighter(canvas.GetPixel(r.left + 1, y), 50));
     }
     canvas.SetPixel(r.left, r.bottom - 1, canvas.GetPixel(r.left + 1, r.bottom - 1));
   } else if (r.Height() == 2) {
     for (int x = r.left; x < r.right; ++x) {
-      canvas.SetPixel(x, r.top, Shifted(Resolved(canvas.GetPixel(x, r.top)), -50));
-      canvas.SetPixel(x, r.top + 1, Shifted(canvas.GetPixel(x, r.top + 1), 50));
+      canvas.SetPixel(x, r.top, Darker(canvas.GetPixel(x, r.top), 50));
+      canvas.SetPixel(x, r.top + 1, Lighter(canvas.GetPixel(x, r.top + 1), 50));
     }
     canvas.SetPixel(r.right - 1, r.top, canvas.GetPixel(r.right - 1, r.top + 1));
   }

@@ -1,5 +1,6 @@
 #include "bar/ButtonTable.h"
 
+#include "controls/Buttonstyle.h"
 #include "platform/Platform.h"
 #include "settings/Supportfiles.h"
 #include "tables/Datamodule.h"
@@ -48,6 +49,33 @@ void LoadButtonList(TRecordTable& links, const std::string& path) {
 void SaveButtonList(TRecordTable& links, const std::string& sourceFolder) {
   if (sourceFolder.empty()) return;
   SaveTableFile(links, FolderPart(ButtonListPath(sourceFolder)), kButtonListName, kButtonListExt, true, DC->SaveFormat);
+}
+
+namespace {
+
+// A new row: appended with its order, then filled from a fresh style.
+void AddStyledRow(TRecordTable& links, TCustomButtonStyle& style, int order, const std::string& caption,
+                  const std::string& path) {
+  style.Ordine = order;
+  style.Caption = caption;
+  style.Path = path;
+  links.Append();
+  links.FieldByName("Ordine").SetAsInteger(order);
+  links.Post();
+  LocateOrder(links, order);
+  style.SaveToRow(links);
+}
+
+}  // namespace
+
+void AddButtonRow(TRecordTable& links, int order, const std::string& caption, const std::string& path) {
+  TCustomButtonStyle style;
+  AddStyledRow(links, style, order, caption, path);
+}
+
+void AddSeparatorRow(TRecordTable& links, int order, const std::string& caption) {
+  TCustomPanelStyle style;
+  AddStyledRow(links, style, order, caption, "");
 }
 
 void DeleteButtonRow(TRecordTable& links, int order, bool deleteFile) {

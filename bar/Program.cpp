@@ -4,6 +4,8 @@
 #include <memory>
 
 #include "bar/ToviraMain.h"
+#include "controls/ShellImages.h"
+#include "settings/Supportsystem.h"
 #include "tables/Datamodule.h"
 #include "ui/Product.h"
 #include "ui/Supportmsg.h"
@@ -12,12 +14,17 @@ namespace tov {
 
 int RunProgram() {
   try {
+    // The shell's system image lists, shared by every button icon.
+    SetSharedImageLists(SystemImageList("LARGE"), SystemImageList("SMALL"));
     SetAppTitle(kProductName);
     DC = new TDC();
     std::unique_ptr<TDC> dc(DC);
     {
       TFormToviraMain bar;
       bar.SetMainForm(true);
+      // The exception report's window: created now, shown only by a report.
+      TForm exceptMessage;
+      exceptMessage.SetCaption("FormExceptMessage");
       bar.Show();
       Windows().RunMessageLoop();
     }

@@ -103,8 +103,6 @@ class TFormToviraMain : public TAppBar, public TButtonHost, public IBarBackgroun
 
  private:
   TLbSpeedButton& AddBarButton(TRecordTable& links, int order);
-  // The row's appearance on the button (its button style).
-  static void ApplyRowStyle(TRecordTable& links, TLbSpeedButton& button);
   intptr_t MouseMessage(Message& m);
   void BindHandlers();
   void FillScreenTable();

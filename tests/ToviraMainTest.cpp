@@ -62,6 +62,13 @@ struct ToviraMainTest : ::testing::Test {
       else
         AddSeparatorRow(scratch.TblLinks, i++, "*Separator*");
     }
+    // Buttons of the fixed size 92 x 21, so the layout's arithmetic shows.
+    TRecordTable& t = scratch.TblLinks;
+    for (t.First(); !t.Eof(); t.Next()) {
+      t.Edit();
+      t.FieldByName("AutoSize").SetAsBoolean(false);
+      t.Post();
+    }
     SaveButtonList(scratch.TblLinks, kLinks);
   }
   host::HostWindow& Win() { return *hp.Windows().Find(bar->Handle()); }

@@ -93,10 +93,11 @@ def row(order, caption, path, kind="Button", **extra):
     return [signed(values.get(n)) for n in names]
 table["records"] = [
     row(0, "Blocco note", "C:\\windows\\notepad.exe"),
-    row(1, "Sistema", "C:\\windows\\system32", ButtonStyle=1, Color=0x00C08040, FontColor=0x00FFFFFF),
+    row(1, "Sistema", "C:\\windows\\system32", ButtonStyle=1),
     row(2, "*Separator*", "", kind="Panel"),
     row(3, "Moderno", "C:\\windows\\regedit.exe", ButtonStyle=2, FontStyle=1),
-    row(4, "Grande", "C:\\windows\\winhlp32.exe", ButtonStyle=3, SmallIcon=False, ImgLayout=2, Color=0x0040C0F0),
+    row(4, "Grande", "C:\\windows\\explorer.exe", ButtonStyle=3, SmallIcon=False, ImgLayout=2, Color=0x0040C0F0),
+    row(5, "Piatto", "C:\\windows\\win.ini", ButtonStyle=2, Color=0x00F0D0A0, ShowText=False),
 ]
 json.dump(table, open(sys.argv[2], "w"))
 PY
@@ -118,8 +119,8 @@ show_bar() {  # show_bar SHOT: starts app0, checks it, screenshots, closes with 
 
 show_bar docked-top
 [ "$BAR_Y" -le 5 ] && [ "$BAR_W" -ge 1200 ] || fail "the bar is not docked at the top"
-[ "$BAR_H" -ge 20 ] && [ "$BAR_H" -le 40 ] || fail "the bar is not one row of buttons high"
-"$tool" table check "$links/ButtonList.lob" | grep -q 'records=5' || fail "the button list lost rows"
+[ "$BAR_H" -ge 20 ] && [ "$BAR_H" -le 80 ] || fail "the bar is not one row of buttons high"
+"$tool" table check "$links/ButtonList.lob" | grep -q 'records=6' || fail "the button list lost rows"
 rec=$(record 0)
 echo "record: $rec"
 [ ${#rec} -eq 176 ] || fail "the docking record is not 88 bytes"
