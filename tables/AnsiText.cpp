@@ -13,6 +13,16 @@ const uint16_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x20
                             0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
                             0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+
+int AnsiByte(uint32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return int(cp);
+  for (int i = 0; i < 32; ++i)
+    if (kHigh[i] == cp) return 0x80 + i;
+  return -1;
+}
+
+}  // namespace
+
 void AppendUtf8(std::string& out, uint32_t cp) {
   if (cp < 0x80) {
     out.push_back(char(cp));
@@ -25,15 +35,6 @@ void AppendUtf8(std::string& out, uint32_t cp) {
     out.push_back(char(0x80 | (cp & 0x3F)));
   }
 }
-
-int AnsiByte(uint32_t cp) {
-  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return int(cp);
-  for (int i = 0; i < 32; ++i)
-    if (kHigh[i] == cp) return 0x80 + i;
-  return -1;
-}
-
-}  // namespace
 
 std::string AnsiToUtf8(const std::string& ansi) {
   std::string out;

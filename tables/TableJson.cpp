@@ -247,16 +247,7 @@ class JsonParser {
         case 'u': {
           uint32_t cp = Hex4();
           if (cp >= 0xD800 && cp <= 0xDFFF) Fail("character outside Windows-1252");
-          if (cp < 0x80) {
-            out.push_back(char(cp));
-          } else if (cp < 0x800) {
-            out.push_back(char(0xC0 | (cp >> 6)));
-            out.push_back(char(0x80 | (cp & 0x3F)));
-          } else {
-            out.push_back(char(0xE0 | (cp >> 12)));
-            out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(char(0x80 | (cp & 0x3F)));
-          }
+          AppendUtf8(out, cp);
           break;
         }
         default:
