@@ -19,21 +19,11 @@ constexpr Color kSystemColorFlag = 0x80000000;
 
 // The name in parentheses keeps the function safe from the RGB macro of
 // <windows.h>, which gives the same value.
-inline constexpr Color(RGB)(uint8_t r, uint8_t g, uint8_t b) {
-  return Color(r) | (Color(g) << 8) | (Color(b) << 16);
-}
-inline constexpr uint8_t RedOf(Color c) {
-  return uint8_t(c & 0xFF);
-}
-inline constexpr uint8_t GreenOf(Color c) {
-  return uint8_t((c >> 8) & 0xFF);
-}
-inline constexpr uint8_t BlueOf(Color c) {
-  return uint8_t((c >> 16) & 0xFF);
-}
-inline constexpr bool IsSystemColor(Color c) {
-  return (c & 0xFF000000) == kSystemColorFlag;
-}
+inline constexpr Color(RGB)(uint8_t r, uint8_t g, uint8_t b) { return Color(r) | (Color(g) << 8) | (Color(b) << 16); }
+inline constexpr uint8_t RedOf(Color c) { return uint8_t(c & 0xFF); }
+inline constexpr uint8_t GreenOf(Color c) { return uint8_t((c >> 8) & 0xFF); }
+inline constexpr uint8_t BlueOf(Color c) { return uint8_t((c >> 16) & 0xFF); }
+inline constexpr bool IsSystemColor(Color c) { return (c & 0xFF000000) == kSystemColorFlag; }
 
 enum FontStyle : uint32_t { kFontBold = 1, kFontItalic = 2, kFontUnderline = 4, kFontStrikeOut = 8 };
 
@@ -71,6 +61,21 @@ struct Bitmap {
   Color& At(int x, int y) { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
   bool Empty() const { return width <= 0 || height <= 0; }
   friend bool operator==(const Bitmap&, const Bitmap&) = default;
+};
+
+// A decoded picture: its colours, and one alpha value per pixel (0 clear,
+// 255 opaque) when the file has transparency; empty alpha means opaque.
+struct Picture {
+  Bitmap rgb;
+  std::vector<uint8_t> alpha;
+};
+
+class IImageCodec {
+ public:
+  virtual ~IImageCodec() = default;
+  // Decodes the bytes of a PNG or BMP file; false, with the reason, when they
+  // are not a picture it can read.
+  virtual bool Decode(const std::string& bytes, Picture* out, std::string* error) = 0;
 };
 
 class ICanvas {
@@ -120,6 +125,8 @@ class ICanvasFactory {
   virtual Size ImageListSize(uintptr_t imageList) = 0;
   // Colour depth of the screen in bits per pixel.
   virtual int ScreenBitsPerPixel() { return 32; }
+  // The decoder of picture files; null when the platform has none.
+  virtual IImageCodec* ImageCodec() { return nullptr; }
 };
 
 }  // namespace tov

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/host/HostImages.h"
 #include "platform/host/HostShell.h"
 
 namespace tov::host {
@@ -15,9 +16,7 @@ int FontEm(const FontSpec& font) {
   return std::max(1, (points * 96 + 36) / 72);
 }
 
-int FontLineHeight(const FontSpec& font) {
-  return FontEm(font) + 2;
-}
+int FontLineHeight(const FontSpec& font) { return FontEm(font) + 2; }
 
 int CharAdvance(const FontSpec& font, char c) {
   int e = FontEm(font);
@@ -399,6 +398,11 @@ Color HostCanvasFactory::SysColor(int index) {
 
 void HostCanvasFactory::SetSysColor(int index, Color rgb) {
   if (index >= 0 && index < int(sysColors_.size())) sysColors_[size_t(index)] = rgb & 0x00FFFFFF;
+}
+
+IImageCodec* HostCanvasFactory::ImageCodec() {
+  if (!codec_) codec_ = std::make_unique<HostImageCodec>();
+  return codec_.get();
 }
 
 Size HostCanvasFactory::ImageListSize(uintptr_t imageList) {

@@ -35,6 +35,7 @@ class HostCanvasFactory : public ICanvasFactory {
   Color SysColor(int index) override;
   Size ImageListSize(uintptr_t imageList) override;
   int ScreenBitsPerPixel() override { return bitsPerPixel_; }
+  IImageCodec* ImageCodec() override;
 
   // Test controls.
   void SetSysColor(int index, Color rgb);
@@ -45,6 +46,7 @@ class HostCanvasFactory : public ICanvasFactory {
  private:
   SysColors sysColors_;
   int bitsPerPixel_ = 32;
+  std::unique_ptr<IImageCodec> codec_;
 };
 
 // The text model's metrics.

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/win32/Win32Images.h"
+
 namespace tov::win32 {
 
 namespace {
@@ -292,6 +294,8 @@ Size Win32CanvasFactory::ImageListSize(uintptr_t imageList) {
   if (!imageList || !ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(imageList), &cx, &cy)) return Size{0, 0};
   return Size{cx, cy};
 }
+
+IImageCodec* Win32CanvasFactory::ImageCodec() { return &WicCodec(); }
 
 int Win32CanvasFactory::ScreenBitsPerPixel() {
   HDC screen = GetDC(nullptr);

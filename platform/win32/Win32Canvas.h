@@ -19,6 +19,7 @@ class Win32CanvasFactory : public ICanvasFactory {
   Color SysColor(int index) override;
   Size ImageListSize(uintptr_t imageList) override;
   int ScreenBitsPerPixel() override;
+  IImageCodec* ImageCodec() override;
 };
 
 // The device context of a canvas made here (for BitBlt to a window), or

@@ -1,0 +1,85 @@
+#include "platform/win32/Win32Images.h"
+
+#include "platform/win32/WinApi.h"
+// <wincodec.h> needs <windows.h> first.
+#include <wincodec.h>
+
+namespace tov::win32 {
+
+namespace {
+
+template <class T>
+struct Com {
+  T* p = nullptr;
+  ~Com() {
+    if (p) p->Release();
+  }
+  T** operator&() { return &p; }
+  T* operator->() { return p; }
+};
+
+bool Fail(std::string* error, const char* what, HRESULT hr) {
+  if (error) {
+    char buf[80];
+    wsprintfA(buf, "%s (0x%08lX)", what, static_cast<unsigned long>(hr));
+    *error = buf;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool WicImageCodec::Decode(const std::string& bytes, Picture* out, std::string* error) {
+  HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  struct Uninit {
+    bool on;
+    ~Uninit() {
+      if (on) CoUninitialize();
+    }
+  } uninit{SUCCEEDED(init)};
+  Com<IWICImagingFactory> factory;
+  HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                reinterpret_cast<void**>(&factory));
+  if (FAILED(hr)) return Fail(error, "no imaging component", hr);
+  Com<IWICStream> stream;
+  if (FAILED(hr = factory->CreateStream(&stream))) return Fail(error, "cannot make a stream", hr);
+  std::string copy = bytes;  // the stream reads the memory while decoding
+  if (FAILED(hr = stream->InitializeFromMemory(reinterpret_cast<BYTE*>(copy.data()), DWORD(copy.size()))))
+    return Fail(error, "cannot read the picture", hr);
+  Com<IWICBitmapDecoder> decoder;
+  if (FAILED(hr = factory->CreateDecoderFromStream(stream.p, nullptr, WICDecodeMetadataCacheOnDemand, &decoder)))
+    return Fail(error, "not a picture file", hr);
+  Com<IWICBitmapFrameDecode> frame;
+  if (FAILED(hr = decoder->GetFrame(0, &frame))) return Fail(error, "no image in the file", hr);
+  UINT w = 0, h = 0;
+  if (FAILED(hr = frame->GetSize(&w, &h)) || w == 0 || h == 0 || w > 32768 || h > 32768 ||
+      uint64_t(w) * h > (uint64_t(1) << 26))
+    return Fail(error, "bad picture size", hr);
+  Com<IWICFormatConverter> converter;
+  if (FAILED(hr = factory->CreateFormatConverter(&converter))) return Fail(error, "no converter", hr);
+  if (FAILED(hr = converter->Initialize(frame.p, GUID_WICPixelFormat32bppRGBA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                        WICBitmapPaletteTypeCustom)))
+    return Fail(error, "cannot convert the picture", hr);
+  std::vector<BYTE> rgba(size_t(w) * h * 4);
+  if (FAILED(hr = converter->CopyPixels(nullptr, w * 4, UINT(rgba.size()), rgba.data())))
+    return Fail(error, "cannot decode the picture", hr);
+  Picture p;
+  p.rgb = Bitmap(int(w), int(h));
+  p.alpha.resize(p.rgb.pixels.size());
+  bool anyClear = false;
+  for (size_t i = 0; i < p.rgb.pixels.size(); ++i) {
+    p.rgb.pixels[i] = RGB(rgba[i * 4], rgba[i * 4 + 1], rgba[i * 4 + 2]);
+    p.alpha[i] = rgba[i * 4 + 3];
+    anyClear |= p.alpha[i] != 255;
+  }
+  if (!anyClear) p.alpha.clear();
+  *out = std::move(p);
+  return true;
+}
+
+IImageCodec& WicCodec() {
+  static WicImageCodec codec;
+  return codec;
+}
+
+}  // namespace tov::win32
