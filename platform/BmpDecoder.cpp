@@ -1,22 +1,48 @@
+// Windows bitmap files. Every size, offset and count in the headers is
+// checked against the file's length before anything is allocated, so a
+// damaged file is refused with a message and never read past its end.
 #include "platform/BmpDecoder.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
-#include <cstdlib>
+#include <vector>
 
 namespace tov {
 
 namespace {
 
-uint32_t U32(const std::string& b, size_t at) {
-  return uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8 | uint32_t(uint8_t(b[at + 2])) << 16 |
-         uint32_t(uint8_t(b[at + 3])) << 24;
-}
-uint16_t U16(const std::string& b, size_t at) { return uint16_t(uint8_t(b[at]) | uint8_t(b[at + 1]) << 8); }
+// The largest bitmap taken: bigger sizes in a header are damage, not allocated.
+constexpr int64_t kMaxImageSide = 32768;
+constexpr uint64_t kMaxImagePixels = uint64_t(1) << 26;
 
-bool Fail(std::string* error, const char* why) {
-  if (error) *error = why;
-  return false;
-}
+enum : uint32_t { kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3, kBiAlphaBitfields = 6 };
+
+uint32_t U16(const std::string& b, size_t at) { return uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8; }
+uint32_t U32(const std::string& b, size_t at) { return U16(b, at) | U16(b, at + 2) << 16; }
+
+// One colour channel described by a mask, scaled to 8 bits.
+struct Channel {
+  uint32_t mask = 0;
+  int shift = 0;
+  int bits = 0;
+  explicit Channel(uint32_t m = 0) : mask(m) {
+    if (!m) return;
+    shift = std::countr_zero(m);
+    bits = int(std::bit_width(m >> shift));
+  }
+  uint8_t Of(uint32_t pixel) const {
+    if (!mask) return 0;
+    uint32_t v = (pixel & mask) >> shift;
+    if (bits >= 8) return uint8_t(v >> (bits - 8));
+    // Repeats the bits from the top down: 5 bits abcde give abcdeabc.
+    uint32_t r = 0;
+    for (int filled = 0; filled < 8; filled += bits)
+      r = (r << bits) | v;
+    int total = ((8 + bits - 1) / bits) * bits;
+    return uint8_t(r >> (total - 8));
+  }
+};
 
 }  // namespace
 
@@ -25,73 +51,178 @@ bool IsBmpFile(const std::string& bytes) { return bytes.size() >= 2 && bytes[0] 
 bool IsPngFile(const std::string& bytes) { return bytes.size() >= 8 && bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0; }
 
 bool DecodeBmp(const std::string& b, Picture* out, std::string* error) {
-  if (!IsBmpFile(b) || b.size() < 14 + 40) return Fail(error, "not a bitmap file");
-  const uint32_t dataAt = U32(b, 10);
-  const uint32_t headerSize = U32(b, 14);
-  if (headerSize < 40 || 14 + size_t(headerSize) > b.size()) return Fail(error, "unsupported bitmap header");
-  const int32_t w = int32_t(U32(b, 18));
-  const int32_t rawH = int32_t(U32(b, 22));
-  const uint16_t bpp = U16(b, 28);
-  const uint32_t compression = U32(b, 30);
-  uint32_t colors = U32(b, 46);
-  if (w <= 0 || rawH == 0 || rawH == INT32_MIN || w > 32768 || std::abs(rawH) > 32768)
-    return Fail(error, "bad bitmap size");
-  const bool topDown = rawH < 0;
-  const int h = std::abs(rawH);
-  if (!(bpp == 1 || bpp == 4 || bpp == 8 || bpp == 24 || bpp == 32)) return Fail(error, "unsupported bit depth");
-  if (!(compression == 0 || (compression == 3 && bpp == 32)))
-    return Fail(error, "compressed bitmaps are not supported");
-  const size_t stride = ((size_t(w) * bpp + 31) / 32) * 4;
-  if (dataAt > b.size() || stride * size_t(h) > b.size() - dataAt) return Fail(error, "bitmap data cut short");
+  std::string scratch;
+  if (!error) error = &scratch;
+  auto fail = [&](const char* why) {
+    *out = Picture();
+    *error = why;
+    return false;
+  };
+  *out = Picture();
+  const uint64_t fileSize = b.size();
+  if (fileSize < 14 + 12 || b[0] != 'B' || b[1] != 'M') return fail("not a Windows bitmap");
+  const uint64_t offBits = U32(b, 10);
+  const uint64_t headerSize = U32(b, 14);
+  if (headerSize < 12 || 14 + headerSize > fileSize) return fail("the bitmap header is damaged");
+
+  int64_t width = 0, height = 0;
+  uint32_t bpp = 0, compression = kBiRgb, colorsUsed = 0;
+  uint32_t masks[4] = {0, 0, 0, 0};
+  uint64_t paletteAt = 14 + headerSize;
+  size_t paletteEntry = 4;
+  if (headerSize == 12) {  // the OS/2 core header: 16-bit sizes, 3-byte palette entries
+    width = U16(b, 18);
+    height = U16(b, 20);
+    bpp = U16(b, 24);
+    paletteEntry = 3;
+  } else {
+    if (headerSize < 40) return fail("the bitmap header is damaged");
+    width = int32_t(U32(b, 18));
+    height = int32_t(U32(b, 22));
+    bpp = U16(b, 28);
+    compression = U32(b, 30);
+    colorsUsed = U32(b, 46);
+    if (compression == kBiBitfields || compression == kBiAlphaBitfields) {
+      size_t count = compression == kBiAlphaBitfields ? 4 : 3;
+      uint64_t masksAt = 54;
+      if (headerSize == 40) {  // the masks follow the header
+        if (masksAt + 4 * count > fileSize) return fail("the bitmap's colour masks are missing");
+        paletteAt += 4 * count;
+      } else {
+        if (headerSize < 52) return fail("the bitmap header is damaged");
+        if (headerSize >= 56) count = 4;  // the header holds an alpha mask too
+      }
+      for (size_t i = 0; i < count; ++i)
+        masks[i] = U32(b, size_t(masksAt + 4 * i));
+    }
+  }
+
+  bool topDown = height < 0;
+  if (topDown) height = -height;
+  if (width <= 0 || height <= 0) return fail("the bitmap has no pixels");
+  if (width > kMaxImageSide || height > kMaxImageSide || uint64_t(width) * uint64_t(height) > kMaxImagePixels)
+    return fail("the bitmap is too large");
+
+  switch (compression) {
+    case kBiRgb:
+      if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
+        return fail("unsupported number of bits per pixel");
+      if (bpp == 16) masks[0] = 0x7C00, masks[1] = 0x03E0, masks[2] = 0x001F, masks[3] = 0;
+      if (bpp == 32) masks[0] = 0xFF0000, masks[1] = 0x00FF00, masks[2] = 0x0000FF, masks[3] = 0;
+      break;
+    case kBiRle8:
+    case kBiRle4:
+      if (bpp != (compression == kBiRle8 ? 8u : 4u)) return fail("the bitmap's compression does not fit its depth");
+      if (topDown) return fail("a compressed bitmap must be stored bottom-up");
+      break;
+    case kBiBitfields:
+    case kBiAlphaBitfields:
+      if (bpp != 16 && bpp != 32) return fail("the bitmap's compression does not fit its depth");
+      if (!masks[0] && !masks[1] && !masks[2]) return fail("the bitmap's colour masks are empty");
+      break;
+    default:
+      return fail("unsupported bitmap compression");
+  }
+
+  // The palette.
   std::vector<Color> palette;
   if (bpp <= 8) {
-    if (colors == 0 || colors > (1u << bpp)) colors = 1u << bpp;
-    size_t at = 14 + headerSize;
-    if (at + size_t(colors) * 4 > b.size()) return Fail(error, "bitmap palette cut short");
-    for (uint32_t i = 0; i < colors; ++i, at += 4)
-      palette.push_back(RGB(uint8_t(b[at + 2]), uint8_t(b[at + 1]), uint8_t(b[at])));
-  }
-  uint32_t masks[3] = {0x00FF0000, 0x0000FF00, 0x000000FF};
-  if (compression == 3) {
-    size_t at = headerSize >= 52 ? 14 + 40 : 14 + headerSize;
-    if (at + 12 > b.size()) return Fail(error, "bitmap masks cut short");
-    for (int i = 0; i < 3; ++i)
-      masks[i] = U32(b, at + size_t(i) * 4);
-  }
-  auto channel = [](uint32_t v, uint32_t mask) -> uint8_t {
-    if (!mask) return 0;
-    int shift = 0;
-    while (!(mask & 1)) {
-      mask >>= 1;
-      ++shift;
+    uint64_t count = colorsUsed ? colorsUsed : (uint64_t(1) << bpp);
+    if (count > (uint64_t(1) << bpp)) count = uint64_t(1) << bpp;
+    if (paletteAt + count * paletteEntry > fileSize) return fail("the bitmap's palette is damaged");
+    palette.resize(size_t(count));
+    for (size_t i = 0; i < palette.size(); ++i) {
+      size_t at = size_t(paletteAt + i * paletteEntry);
+      palette[i] = RGB(uint8_t(b[at + 2]), uint8_t(b[at + 1]), uint8_t(b[at]));
     }
-    uint32_t x = (v >> shift) & mask;
-    return uint8_t(mask >= 255 ? x * 255 / mask : (x * 255 + mask / 2) / mask);
-  };
-  Picture p;
-  p.rgb = Bitmap(w, h);
-  for (int row = 0; row < h; ++row) {
-    const size_t line = dataAt + stride * size_t(topDown ? row : h - 1 - row);
-    for (int x = 0; x < w; ++x) {
-      Color c = 0;
-      if (bpp == 24 || bpp == 32) {
-        size_t at = line + size_t(x) * (bpp / 8);
-        if (compression == 3) {
-          uint32_t v = U32(b, at);
-          c = RGB(channel(v, masks[0]), channel(v, masks[1]), channel(v, masks[2]));
-        } else {
-          c = RGB(uint8_t(b[at + 2]), uint8_t(b[at + 1]), uint8_t(b[at]));
+  }
+  if (offBits == 0 || offBits >= fileSize) return fail("the bitmap's pixel data is missing");
+
+  const uint64_t stride = ((uint64_t(width) * bpp + 31) / 32) * 4;
+  const bool compressed = compression == kBiRle8 || compression == kBiRle4;
+  if (!compressed && offBits + stride * uint64_t(height) > fileSize)
+    return fail("the bitmap's pixel data is cut short");
+
+  const int w = int(width), h = int(height);
+  Picture img;
+  img.rgb = Bitmap(w, h, 0);
+  const bool alpha = masks[3] != 0 && (compression == kBiBitfields || compression == kBiAlphaBitfields);
+  if (alpha) img.alpha.assign(size_t(w) * size_t(h), 0);
+  auto index = [&](uint32_t i) { return i < palette.size() ? palette[i] : Color(0); };
+  auto rowOf = [&](int64_t fileRow) { return topDown ? int(fileRow) : h - 1 - int(fileRow); };
+
+  if (!compressed) {
+    Channel r(masks[0]), g(masks[1]), bl(masks[2]), a(masks[3]);
+    for (int fr = 0; fr < h; ++fr) {
+      const size_t rowAt = size_t(offBits + stride * uint64_t(fr));
+      const int y = rowOf(fr);
+      for (int x = 0; x < w; ++x) {
+        Color c = 0;
+        switch (bpp) {
+          case 1:
+            c = index((uint8_t(b[rowAt + size_t(x) / 8]) >> (7 - x % 8)) & 1);
+            break;
+          case 4:
+            c = index((uint8_t(b[rowAt + size_t(x) / 2]) >> (x % 2 ? 0 : 4)) & 0x0F);
+            break;
+          case 8:
+            c = index(uint8_t(b[rowAt + size_t(x)]));
+            break;
+          case 24: {
+            size_t at = rowAt + size_t(x) * 3;
+            c = RGB(uint8_t(b[at + 2]), uint8_t(b[at + 1]), uint8_t(b[at]));
+            break;
+          }
+          case 16:
+          case 32: {
+            uint32_t px = bpp == 16 ? U16(b, rowAt + size_t(x) * 2) : U32(b, rowAt + size_t(x) * 4);
+            c = RGB(r.Of(px), g.Of(px), bl.Of(px));
+            if (alpha) img.alpha[size_t(y) * size_t(w) + size_t(x)] = a.Of(px);
+            break;
+          }
         }
-      } else {
-        size_t bit = size_t(x) * bpp;
-        uint8_t byte = uint8_t(b[line + bit / 8]);
-        uint32_t index = (byte >> (8 - bpp - bit % 8)) & ((1u << bpp) - 1);
-        c = index < palette.size() ? palette[index] : 0;
+        img.rgb.At(x, y) = c;
       }
-      p.rgb.At(x, row) = c;
+    }
+  } else {
+    // Run-length encoded: pairs of (count, index) and escapes; pixels a
+    // delta skips stay black. The data may end without its end marker.
+    const bool four = compression == kBiRle4;
+    size_t at = size_t(offBits);
+    int64_t x = 0, fr = 0;
+    auto put = [&](uint32_t idx) {
+      if (x < w && fr < h) img.rgb.At(int(x), rowOf(fr)) = index(idx);
+      ++x;
+    };
+    while (at + 2 <= fileSize && fr < h) {
+      uint8_t n = uint8_t(b[at]), v = uint8_t(b[at + 1]);
+      at += 2;
+      if (n > 0) {
+        for (int i = 0; i < n; ++i)
+          put(four ? ((i % 2) ? (v & 0x0F) : (v >> 4)) : v);
+      } else if (v == 0) {
+        x = 0, ++fr;
+      } else if (v == 1) {
+        break;
+      } else if (v == 2) {
+        if (at + 2 > fileSize) break;
+        x += uint8_t(b[at]);
+        fr += uint8_t(b[at + 1]);
+        at += 2;
+      } else {
+        size_t bytes = four ? (size_t(v) + 1) / 2 : size_t(v);
+        if (at + bytes > fileSize) return fail("the bitmap's pixel data is cut short");
+        for (int i = 0; i < v; ++i) {
+          uint8_t byte = uint8_t(b[at + (four ? size_t(i) / 2 : size_t(i))]);
+          put(four ? ((i % 2) ? (byte & 0x0F) : (byte >> 4)) : byte);
+        }
+        at += (bytes + 1) & ~size_t(1);  // absolute runs are padded to a word
+      }
     }
   }
-  *out = std::move(p);
+  // An alpha mask whose pixels are all opaque says nothing: no alpha.
+  if (alpha && std::all_of(img.alpha.begin(), img.alpha.end(), [](uint8_t v) { return v == 255; })) img.alpha.clear();
+  *out = std::move(img);
   return true;
 }
 

@@ -1,5 +1,7 @@
-// A reader of Windows bitmap files (.bmp): 1, 4, 8, 24 and 32 bits per pixel,
-// uncompressed or with bit fields for 32 bits, bottom-up or top-down.
+// A reader of Windows bitmap files (.bmp): the OS/2 core header and the
+// Windows headers up to version 5; 1, 4, 8, 16, 24 and 32 bits per pixel,
+// bottom-up or top-down; RLE4 and RLE8; colour masks for 16 and 32 bits, an
+// alpha mask giving alpha.
 #pragma once
 #include <string>
 

@@ -132,7 +132,7 @@ TEST_F(Pics, DamagedFilesGiveNoPictureAndAreNotCached) {
   Picture out;
   std::string error;
   EXPECT_FALSE(DecodeBmp(huge, &out, &error));
-  EXPECT_EQ(error, "bitmap data cut short");
+  EXPECT_EQ(error, "the bitmap is too large");
 }
 
 TEST(Bmp, PalettedAndTopDownBitmaps) {
@@ -164,6 +164,10 @@ TEST(Colours, LighterTakesTheValueAsItIsDarkerResolvesIt) {
   EXPECT_EQ(Lighter(RGB(10, 250, 0), 10), RGB(20, 255, 10));
   EXPECT_EQ(Lighter(0x8000000F, 1), RGB(0x10, 1, 1));  // not resolved, high byte cleared
   EXPECT_EQ(Darker(0x8000000F, 50), RGB(190, 180, 0));
+  // Amounts past a channel's range saturate instead of overflowing.
+  EXPECT_EQ(Lighter(RGB(1, 2, 3), INT32_MAX), RGB(255, 255, 255));
+  EXPECT_EQ(Darker(RGB(1, 2, 3), INT32_MIN), RGB(255, 255, 255));
+  EXPECT_EQ(Darker(RGB(200, 2, 3), INT32_MAX), RGB(0, 0, 0));
   auto panel = MakeComponent(ComponentKind::FlatPanel, "PnlBase");
   SetFlatPanelColors(*panel, RGB(100, 100, 100), 30);
   EXPECT_EQ(panel->Property("Color"), std::to_string(RGB(100, 100, 100)));

@@ -10,13 +10,16 @@
 
 namespace tov {
 
+// Amounts beyond a channel's range are cut first, so that no sum overflows.
 Color Lighter(Color color, int amount) {
+  amount = std::clamp(amount, -255, 255);
   auto up = [amount](uint8_t c) { return uint8_t(std::clamp(int(c) + amount, 0, 255)); };
   return RGB(up(RedOf(color)), up(GreenOf(color)), up(BlueOf(color)));
 }
 
 Color Darker(Color color, int amount) {
   Color c = ColorToRGB(color);
+  amount = std::clamp(amount, -255, 255);
   auto down = [amount](uint8_t v) { return uint8_t(std::clamp(int(v) - amount, 0, 255)); };
   return RGB(down(RedOf(c)), down(GreenOf(c)), down(BlueOf(c)));
 }

@@ -55,6 +55,10 @@ bool WicImageCodec::Decode(const std::string& bytes, Picture* out, std::string* 
   if (FAILED(hr = frame->GetSize(&w, &h)) || w == 0 || h == 0 || w > 32768 || h > 32768 ||
       uint64_t(w) * h > (uint64_t(1) << 26))
     return Fail(error, "bad picture size", hr);
+  // No file format packs more than about 8,300 pixels into a byte (one-bit
+  // PNG rows at deflate's best): a header that claims more is damage, found
+  // before the pixels are allocated.
+  if (uint64_t(w) * h > uint64_t(bytes.size()) * 8320 + 65536) return Fail(error, "picture larger than its data", hr);
   Com<IWICFormatConverter> converter;
   if (FAILED(hr = factory->CreateFormatConverter(&converter))) return Fail(error, "no converter", hr);
   if (FAILED(hr = converter->Initialize(frame.p, GUID_WICPixelFormat32bppRGBA, WICBitmapDitherTypeNone, nullptr, 0.0,

@@ -1,0 +1,155 @@
+#include "tests/ImageSamples.h"
+
+#include <zlib.h>
+
+namespace tov::testing {
+
+namespace {
+
+void Put16(std::string& s, uint32_t v) {
+  s += char(v & 0xFF);
+  s += char((v >> 8) & 0xFF);
+}
+void Put32(std::string& s, uint32_t v) {
+  Put16(s, v & 0xFFFF);
+  Put16(s, v >> 16);
+}
+void Put32Be(std::string& s, uint32_t v) {
+  for (int shift = 24; shift >= 0; shift -= 8)
+    s += char((v >> shift) & 0xFF);
+}
+
+}  // namespace
+
+std::string BmpFile(const BmpSpec& spec) {
+  const bool core = spec.headerSize == 12;
+  std::string pixels;
+  if (spec.compression == 1 || spec.compression == 2) {
+    pixels = spec.rle;
+  } else {
+    const size_t stride = ((size_t(spec.width) * size_t(spec.bpp) + 31) / 32) * 4;
+    for (int fr = 0; fr < spec.height; ++fr) {
+      int y = spec.topDown ? fr : spec.height - 1 - fr;
+      std::string row(stride, '\0');
+      for (int x = 0; x < spec.width; ++x) {
+        uint32_t v = spec.values[size_t(y) * size_t(spec.width) + size_t(x)];
+        switch (spec.bpp) {
+          case 1:
+            row[size_t(x) / 8] = char(uint8_t(row[size_t(x) / 8]) | ((v & 1) << (7 - x % 8)));
+            break;
+          case 4:
+            row[size_t(x) / 2] = char(uint8_t(row[size_t(x) / 2]) | ((v & 0xF) << (x % 2 ? 0 : 4)));
+            break;
+          case 8:
+            row[size_t(x)] = char(v);
+            break;
+          case 16:
+            row[size_t(x) * 2] = char(v & 0xFF);
+            row[size_t(x) * 2 + 1] = char((v >> 8) & 0xFF);
+            break;
+          case 24:
+            row[size_t(x) * 3] = char(BlueOf(v));
+            row[size_t(x) * 3 + 1] = char(GreenOf(v));
+            row[size_t(x) * 3 + 2] = char(RedOf(v));
+            break;
+          case 32:
+            for (int i = 0; i < 4; ++i)
+              row[size_t(x) * 4 + size_t(i)] = char((v >> (8 * i)) & 0xFF);
+            break;
+        }
+      }
+      pixels += row;
+    }
+  }
+  std::string header;
+  if (core) {
+    Put32(header, 12);
+    Put16(header, uint32_t(spec.width));
+    Put16(header, uint32_t(spec.height));
+    Put16(header, 1);
+    Put16(header, uint32_t(spec.bpp));
+  } else {
+    Put32(header, spec.headerSize);
+    Put32(header, uint32_t(spec.width));
+    Put32(header, uint32_t(spec.topDown ? -spec.height : spec.height));
+    Put16(header, 1);
+    Put16(header, uint32_t(spec.bpp));
+    Put32(header, spec.compression);
+    Put32(header, uint32_t(pixels.size()));
+    Put32(header, 2835);
+    Put32(header, 2835);
+    Put32(header, spec.colorsUsed);
+    Put32(header, 0);
+    if (spec.headerSize > 40)
+      for (uint32_t m : spec.masks)
+        Put32(header, m);
+    header.resize(spec.headerSize, '\0');
+  }
+  std::string extra;
+  if (!core && spec.headerSize == 40 && spec.compression == 3)
+    for (int i = 0; i < 3; ++i)
+      Put32(extra, spec.masks[i]);
+  for (Color c : spec.palette) {
+    extra += char(BlueOf(c));
+    extra += char(GreenOf(c));
+    extra += char(RedOf(c));
+    if (!core) extra += '\0';
+  }
+  std::string file = "BM";
+  uint32_t offBits = uint32_t(14 + header.size() + extra.size());
+  Put32(file, uint32_t(offBits + pixels.size()));
+  Put32(file, 0);
+  Put32(file, offBits);
+  return file + header + extra + pixels;
+}
+
+std::string PngChunk(const std::string& type, const std::string& data) {
+  std::string s;
+  Put32Be(s, uint32_t(data.size()));
+  std::string body = type + data;
+  uLong crc = crc32(0L, reinterpret_cast<const Bytef*>(body.data()), uInt(body.size()));
+  s += body;
+  Put32Be(s, uint32_t(crc));
+  return s;
+}
+
+std::string PngFile(const PngSpec& spec) {
+  int channels = spec.colorType == 2 ? 3 : spec.colorType == 4 ? 2 : spec.colorType == 6 ? 4 : 1;
+  size_t rowBytes = (size_t(spec.width) * size_t(channels) * size_t(spec.depth) + 7) / 8;
+  std::string raw;
+  for (int y = 0; y < spec.height; ++y) {
+    raw += '\0';  // no filter
+    raw.append(reinterpret_cast<const char*>(spec.samples.data()) + size_t(y) * rowBytes, rowBytes);
+  }
+  uLongf packedSize = compressBound(uLong(raw.size()));
+  std::string packed(packedSize, '\0');
+  compress(reinterpret_cast<Bytef*>(packed.data()), &packedSize, reinterpret_cast<const Bytef*>(raw.data()),
+           uLong(raw.size()));
+  packed.resize(packedSize);
+
+  std::string ihdr;
+  Put32Be(ihdr, uint32_t(spec.width));
+  Put32Be(ihdr, uint32_t(spec.height));
+  ihdr += char(spec.depth);
+  ihdr += char(spec.colorType);
+  ihdr += std::string(3, '\0');  // deflate, adaptive filters, not interlaced
+  std::string file = "\x89PNG\r\n\x1a\n";
+  file += PngChunk("IHDR", ihdr);
+  if (!spec.palette.empty()) {
+    std::string plte;
+    for (Color c : spec.palette)
+      plte += {char(RedOf(c)), char(GreenOf(c)), char(BlueOf(c))};
+    file += PngChunk("PLTE", plte);
+  }
+  if (!spec.trns.empty()) file += PngChunk("tRNS", spec.trns);
+  file += PngChunk("IDAT", packed);
+  file += PngChunk("IEND", "");
+  return file;
+}
+
+Color SamplePixel(int x, int y) {
+  return RGB(uint8_t(40 * x + 10), uint8_t(70 * y + 5), uint8_t(200 - 30 * x - 20 * y));
+}
+uint8_t SampleAlpha(int x, int y) { return uint8_t(255 - 20 * x - 60 * y); }
+
+}  // namespace tov::testing
