@@ -133,7 +133,15 @@ void TFormToviraMain::ApplyBackground() {
   if (!s.DrawBackground || s.GlassPanel) return;
   color_ = Color(s.BackgroundColor);
   brushBitmap_ = Bitmap();
-  (void)brushBitmap_;
+  if (Files().FileExists(s.BackgroundImage)) {
+    // The brush's pattern: a Windows bitmap file. One that cannot be read
+    // leaves a plain coloured background.
+    std::string bytes, error;
+    Picture picture;
+    IImageCodec* codec = Canvases().ImageCodec();
+    if (codec && Files().ReadFile(s.BackgroundImage, &bytes) && codec->Decode(bytes, &picture, &error))
+      brushBitmap_ = std::move(picture.rgb);
+  }
 }
 
 void TFormToviraMain::RebuildBar() {

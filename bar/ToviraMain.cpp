@@ -12,6 +12,7 @@
 #include "ui/Languagefiles.h"
 #include "ui/Popupmenu.h"
 #include "ui/Product.h"
+#include "ui/Supportaspetto.h"
 #include "ui/Supportlanguage.h"
 #include "ui/Supportmsg.h"
 
@@ -267,6 +268,7 @@ void TFormToviraMain::FormDestroy() {
   ClearBar();
   FreeMessageTable();
   FreeSettings();
+  FreePictureCache();
   settingsReady_ = false;
 }
 
@@ -292,6 +294,7 @@ intptr_t TFormToviraMain::Dispatch(Message& m) {
       return 0;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:

@@ -268,3 +268,66 @@ TEST_F(ToviraMainTest, ClickingAButtonOpensItsPath) {
 
 }  // namespace
 }  // namespace tov
+
+namespace tov {
+namespace {
+
+// A 2 x 2 bitmap file, 24 bits, bottom-up: red, green / blue, white.
+std::string TinyBmp() {
+  std::string b = "BM";
+  auto u32 = [&](uint32_t v) {
+    for (int i = 0; i < 4; ++i) b.push_back(char(v >> (8 * i)));
+  };
+  auto u16 = [&](uint16_t v) {
+    b.push_back(char(v));
+    b.push_back(char(v >> 8));
+  };
+  u32(54 + 16);
+  u32(0);
+  u32(54);
+  u32(40);
+  u32(2);
+  u32(2);
+  u16(1);
+  u16(24);
+  u32(0);
+  u32(16);
+  u32(2835);
+  u32(2835);
+  u32(0);
+  u32(0);
+  // Bottom row first (blue, white), rows padded to four bytes; pixels are B, G, R.
+  b += std::string("\xFF\x00\x00\xFF\xFF\xFF\x00\x00", 8);
+  b += std::string("\x00\x00\xFF\x00\xFF\x00\x00\x00", 8);
+  return b;
+}
+
+TEST_F(ToviraMainTest, BackgroundColourAndImagePattern) {
+  Start();
+  TBarSettings& s = BarSettings();
+  ASSERT_TRUE(Files().WriteFile("C:\\sfondo.bmp", TinyBmp()));
+  s.DrawBackground = true;
+  s.BackgroundColor = int32_t(RGB(10, 20, 30));
+  s.BackgroundImage = "C:\\sfondo.bmp";
+  bar->RebuildBar();
+  EXPECT_EQ(bar->BackgroundColor(), RGB(10, 20, 30));
+  ASSERT_FALSE(bar->BackgroundBitmap().Empty());
+  auto canvas = Canvases().CreateBitmapCanvas(6, 4);
+  bar->Paint(*canvas);
+  EXPECT_EQ(canvas->GetPixel(0, 0), RGB(255, 0, 0));
+  EXPECT_EQ(canvas->GetPixel(3, 0), RGB(0, 255, 0));  // the pattern repeats
+  EXPECT_EQ(canvas->GetPixel(1, 3), RGB(255, 255, 255));
+  EXPECT_EQ(canvas->GetPixel(2, 3), RGB(0, 0, 255));
+  // The file gone: the next rebuild paints the colour alone.
+  Files().DeleteFile("C:\\sfondo.bmp");
+  bar->RebuildBar();
+  EXPECT_TRUE(bar->BackgroundBitmap().Empty());
+  // With glass on, no background is applied at all.
+  s.GlassPanel = true;
+  s.BackgroundColor = int32_t(RGB(1, 1, 1));
+  bar->RebuildBar();
+  EXPECT_EQ(bar->BackgroundColor(), RGB(10, 20, 30));
+}
+
+}  // namespace
+}  // namespace tov
