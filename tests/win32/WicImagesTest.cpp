@@ -1,0 +1,62 @@
+// The imaging component decodes the same bitmap files as the host's reader,
+// pixel for pixel; the expected pixels are those the files were made from.
+#include <gtest/gtest.h>
+
+#include "platform/win32/Win32Images.h"
+#include "tests/ImageSamples.h"
+
+namespace tov {
+namespace {
+
+using testing::BmpFile;
+using testing::BmpSpec;
+using testing::SamplePixel;
+
+Picture Wic(const std::string& bytes) {
+  Picture p;
+  std::string why;
+  EXPECT_TRUE(win32::WicCodec().Decode(bytes, &p, &why)) << why;
+  return p;
+}
+
+TEST(WicImages, BitmapsDecodeAsTheHostReaderDecodesThem) {
+  for (bool topDown : {false, true}) {
+    BmpSpec s;
+    s.width = 4, s.height = 3, s.bpp = 24, s.topDown = topDown;
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 4; ++x)
+        s.values.push_back(SamplePixel(x, y));
+    Picture p = Wic(BmpFile(s));
+    ASSERT_EQ(p.rgb.width, 4);
+    ASSERT_EQ(p.rgb.height, 3);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 4; ++x)
+        EXPECT_EQ(p.rgb.At(x, y), SamplePixel(x, y)) << topDown << x << y;
+    EXPECT_TRUE(p.alpha.empty());
+  }
+  for (auto [bpp, size] : {std::pair{1, 2}, {4, 16}, {8, 256}}) {
+    BmpSpec s;
+    s.width = 5, s.height = 2, s.bpp = bpp;
+    for (int i = 0; i < size; ++i)
+      s.palette.push_back(RGB(uint8_t(i * 7), uint8_t(255 - i), uint8_t(i * 3)));
+    for (int i = 0; i < 10; ++i)
+      s.values.push_back(uint32_t((i * 5 + 1) % size));
+    Picture p = Wic(BmpFile(s));
+    ASSERT_EQ(p.rgb.width, 5);
+    for (int i = 0; i < 10; ++i)
+      EXPECT_EQ(p.rgb.At(i % 5, i / 5), s.palette[s.values[size_t(i)]]) << bpp << " " << i;
+  }
+  BmpSpec s32;  // BGRX: the fourth byte is not alpha
+  s32.width = 1, s32.height = 2, s32.bpp = 32;
+  s32.values = {0x7F102030, 0x00405060};
+  Picture c = Wic(BmpFile(s32));
+  ASSERT_EQ(c.rgb.height, 2);
+  EXPECT_EQ(c.rgb.At(0, 0), RGB(0x10, 0x20, 0x30));
+  EXPECT_EQ(c.rgb.At(0, 1), RGB(0x40, 0x50, 0x60));
+  Picture bad;
+  std::string why;
+  EXPECT_FALSE(win32::WicCodec().Decode(BmpFile(s32).substr(0, 30), &bad, &why));
+}
+
+}  // namespace
+}  // namespace tov
