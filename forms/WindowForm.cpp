@@ -57,7 +57,10 @@ IWindow& TForm::Window() {
     CreateParams(params);
     // The window system tells us the window (Attach) before WM_CREATE.
     owned_ = Windows().CreateTopLevel(params, this);
-    if (!owned_) throw std::runtime_error("Impossibile creare la finestra \"" + params.caption + "\"");
+    if (!owned_) {
+      window_ = nullptr;  // a window that failed on its way up may have been told to us
+      throw std::runtime_error("Impossibile creare la finestra \"" + params.caption + "\"");
+    }
     window_ = owned_.get();
   }
   return *window_;
