@@ -13,9 +13,9 @@ namespace tov {
 namespace {
 
 using testing::BmpFile;
-using testing::BmpSpec;
+using testing::BmpLayout;
 using testing::PngFile;
-using testing::PngSpec;
+using testing::PngLayout;
 using testing::SampleAlpha;
 using testing::SamplePixel;
 
@@ -43,8 +43,8 @@ Bitmap SampleBitmap() {
   return b;
 }
 
-BmpSpec Sample24(bool topDown) {
-  BmpSpec s;
+BmpLayout Sample24(bool topDown) {
+  BmpLayout s;
   s.width = kW, s.height = kH, s.bpp = 24, s.topDown = topDown;
   for (int y = 0; y < kH; ++y)
     for (int x = 0; x < kW; ++x)
@@ -53,8 +53,8 @@ BmpSpec Sample24(bool topDown) {
 }
 
 // Indexed layouts: palette entry i is a colour made from i; pixel values cycle.
-BmpSpec SampleIndexed(int bpp, int paletteSize) {
-  BmpSpec s;
+BmpLayout SampleIndexed(int bpp, int paletteSize) {
+  BmpLayout s;
   s.width = 5, s.height = 2, s.bpp = bpp;
   for (int i = 0; i < paletteSize; ++i)
     s.palette.push_back(RGB(uint8_t(i * 7), uint8_t(255 - i), uint8_t(i * 3)));
@@ -70,7 +70,7 @@ uint8_t AlphaAt(const Picture& p, int x, int y) {
 bool PngAvailable() {
   Picture img;
   std::string why;
-  PngSpec s;
+  PngLayout s;
   s.width = 1, s.height = 1, s.colorType = 0, s.samples = {0};
   return Canvases().ImageCodec()->Decode(PngFile(s), &img, &why) || why.find("this build") == std::string::npos;
 }
@@ -87,7 +87,7 @@ TEST(BitmapDecode, TwentyFourBitsBottomUpAndTopDownWithRowPadding) {
 TEST(BitmapDecode, PalettesOfOneFourAndEightBits) {
   host::HostPlatform hp;
   for (auto [bpp, size] : {std::pair{1, 2}, {4, 16}, {4, 5}, {8, 256}, {8, 9}}) {
-    BmpSpec s = SampleIndexed(bpp, size);
+    BmpLayout s = SampleIndexed(bpp, size);
     if (size < (1 << bpp)) s.colorsUsed = uint32_t(size);
     Picture img = Decoded(BmpFile(s));
     ASSERT_EQ(img.rgb.width, 5);
@@ -96,7 +96,7 @@ TEST(BitmapDecode, PalettesOfOneFourAndEightBits) {
       EXPECT_EQ(img.rgb.At(i % 5, i / 5), s.palette[s.values[size_t(i)]]) << bpp << " " << size << " " << i;
   }
   // The OS/2 core header has three-byte palette entries.
-  BmpSpec core = SampleIndexed(8, 256);
+  BmpLayout core = SampleIndexed(8, 256);
   core.headerSize = 12;
   Picture img = Decoded(BmpFile(core));
   EXPECT_EQ(img.rgb.At(1, 0), core.palette[core.values[1]]);
@@ -105,7 +105,7 @@ TEST(BitmapDecode, PalettesOfOneFourAndEightBits) {
 
 TEST(BitmapDecode, AnIndexPastThePaletteIsBlack) {
   host::HostPlatform hp;
-  BmpSpec s = SampleIndexed(8, 4);
+  BmpLayout s = SampleIndexed(8, 4);
   s.colorsUsed = 4;
   s.values[3] = 200;
   Picture img = Decoded(BmpFile(s));
@@ -115,14 +115,14 @@ TEST(BitmapDecode, AnIndexPastThePaletteIsBlack) {
 
 TEST(BitmapDecode, SixteenAndThirtyTwoBitsWithAndWithoutMasks) {
   host::HostPlatform hp;
-  BmpSpec s555;  // 5-5-5 by default: red 31, green 16, blue 1
+  BmpLayout s555;  // 5-5-5 by default: red 31, green 16, blue 1
   s555.width = 2, s555.height = 1, s555.bpp = 16;
   s555.values = {(31u << 10) | (16u << 5) | 1u, 0x7FFF};
   Picture a = Decoded(BmpFile(s555));
   EXPECT_EQ(a.rgb.At(0, 0), RGB(255, 132, 8));
   EXPECT_EQ(a.rgb.At(1, 0), RGB(255, 255, 255));
 
-  BmpSpec s565 = s555;  // 5-6-5 through masks after a 40-byte header
+  BmpLayout s565 = s555;  // 5-6-5 through masks after a 40-byte header
   s565.compression = 3;
   s565.masks[0] = 0xF800, s565.masks[1] = 0x07E0, s565.masks[2] = 0x001F;
   s565.values = {(1u << 11) | (63u << 5) | 31u, 0};
@@ -130,7 +130,7 @@ TEST(BitmapDecode, SixteenAndThirtyTwoBitsWithAndWithoutMasks) {
   EXPECT_EQ(b.rgb.At(0, 0), RGB(8, 255, 255));
   EXPECT_EQ(b.rgb.At(1, 0), RGB(0, 0, 0));
 
-  BmpSpec s32;  // BGRX: the fourth byte is not alpha
+  BmpLayout s32;  // BGRX: the fourth byte is not alpha
   s32.width = 1, s32.height = 2, s32.bpp = 32;
   s32.values = {0x7F102030, 0x00405060};
   Picture c = Decoded(BmpFile(s32));
@@ -138,7 +138,7 @@ TEST(BitmapDecode, SixteenAndThirtyTwoBitsWithAndWithoutMasks) {
   EXPECT_EQ(c.rgb.At(0, 0), RGB(0x10, 0x20, 0x30));
   EXPECT_EQ(c.rgb.At(0, 1), RGB(0x40, 0x50, 0x60));
 
-  BmpSpec v5 = s32;  // a version 5 header with an alpha mask
+  BmpLayout v5 = s32;  // a version 5 header with an alpha mask
   v5.headerSize = 124, v5.compression = 3;
   v5.masks[0] = 0x00FF0000, v5.masks[1] = 0x0000FF00, v5.masks[2] = 0x000000FF, v5.masks[3] = 0xFF000000;
   Picture d = Decoded(BmpFile(v5));
@@ -150,7 +150,7 @@ TEST(BitmapDecode, SixteenAndThirtyTwoBitsWithAndWithoutMasks) {
 
 TEST(BitmapDecode, RunLengthEncodedEightAndFourBits) {
   host::HostPlatform hp;
-  BmpSpec s = SampleIndexed(8, 4);
+  BmpLayout s = SampleIndexed(8, 4);
   s.width = 5, s.height = 2, s.compression = 1, s.colorsUsed = 4;
   // Bottom row: 2 x index 1, an absolute run 1 2 3 (padded to a word), end
   // of line; top row: a delta one to the right, 2 x index 3, end of bitmap.
@@ -165,7 +165,7 @@ TEST(BitmapDecode, RunLengthEncodedEightAndFourBits) {
   EXPECT_EQ(bottom, (std::vector<Color>{p[1], p[1], p[1], p[2], p[3]}));
   EXPECT_EQ(top, (std::vector<Color>{0, p[3], p[3], 0, 0}));
 
-  BmpSpec f = SampleIndexed(4, 16);
+  BmpLayout f = SampleIndexed(4, 16);
   f.width = 7, f.height = 1, f.compression = 2;
   // Indexes 5 A 5, an absolute run C 1 2, and a run that ends with the data.
   f.rle = std::string("\x03\x5A\x00\x03\xC1\x20\x01\x77", 8);
@@ -204,10 +204,10 @@ TEST(BitmapDecode, DamagedHeadersAreRefusedWithAMessage) {
   std::string bits = good;
   bits[28] = 7;
   refused(bits, "bits per pixel");
-  BmpSpec pal = SampleIndexed(8, 256);
+  BmpLayout pal = SampleIndexed(8, 256);
   std::string palFile = BmpFile(pal);
   refused(palFile.substr(0, 54 + 100), "palette");
-  BmpSpec topRle = SampleIndexed(8, 4);
+  BmpLayout topRle = SampleIndexed(8, 4);
   topRle.compression = 1, topRle.colorsUsed = 4, topRle.topDown = true, topRle.rle = std::string("\x00\x01", 2);
   refused(BmpFile(topRle), "bottom-up");
 }
@@ -240,9 +240,9 @@ TEST(BitmapDecode, EveryCutAndRandomDamageFailsCleanlyOrDecodes) {
 TEST(PngDecode, ColourTypesAndDepthsAsEightBitColoursWithAlphaWhereTheFileHasIt) {
   host::HostPlatform hp;
   if (!PngAvailable()) GTEST_SKIP() << "no PNG decoder in this build";
-  PngSpec rgb;
+  PngLayout rgb;
   rgb.width = kW, rgb.height = kH, rgb.colorType = 2;
-  PngSpec rgba = rgb;
+  PngLayout rgba = rgb;
   rgba.colorType = 6;
   for (int y = 0; y < kH; ++y)
     for (int x = 0; x < kW; ++x) {
@@ -260,18 +260,18 @@ TEST(PngDecode, ColourTypesAndDepthsAsEightBitColoursWithAlphaWhereTheFileHasIt)
     for (int x = 0; x < kW; ++x)
       EXPECT_EQ(AlphaAt(b, x, y), SampleAlpha(x, y));
 
-  PngSpec grey;  // 1-bit grey: 1 0 1 1
+  PngLayout grey;  // 1-bit grey: 1 0 1 1
   grey.width = 4, grey.height = 1, grey.colorType = 0, grey.depth = 1, grey.samples = {0xB0};
   Picture g = Decoded(PngFile(grey));
   EXPECT_EQ(g.rgb.pixels, (std::vector<Color>{0xFFFFFF, 0, 0xFFFFFF, 0xFFFFFF}));
 
-  PngSpec deep;  // 16-bit grey + alpha keeps the high bytes
+  PngLayout deep;  // 16-bit grey + alpha keeps the high bytes
   deep.width = 1, deep.height = 1, deep.colorType = 4, deep.depth = 16, deep.samples = {0x12, 0x34, 0x80, 0x01};
   Picture d = Decoded(PngFile(deep));
   EXPECT_EQ(d.rgb.At(0, 0), RGB(0x12, 0x12, 0x12));
   EXPECT_EQ(AlphaAt(d, 0, 0), 0x80);
 
-  PngSpec pal;  // palette with a transparent first entry
+  PngLayout pal;  // palette with a transparent first entry
   pal.width = 3, pal.height = 1, pal.colorType = 3, pal.palette = {RGB(1, 2, 3), RGB(200, 100, 50)};
   pal.samples = {1, 0, 1};
   Picture p0 = Decoded(PngFile(pal));
@@ -286,7 +286,7 @@ TEST(PngDecode, ColourTypesAndDepthsAsEightBitColoursWithAlphaWhereTheFileHasIt)
 TEST(PngDecode, DamagedFilesAreRefusedAndHugeHeadersAreNotAllocated) {
   host::HostPlatform hp;
   if (!PngAvailable()) GTEST_SKIP() << "no PNG decoder in this build";
-  PngSpec s;
+  PngLayout s;
   s.width = 3, s.height = 2, s.colorType = 2, s.samples.assign(18, 0x55);
   const std::string good = PngFile(s);
   for (size_t n = 0; n < good.size() - 12; ++n) {  // the IEND chunk is not needed

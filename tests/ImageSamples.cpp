@@ -21,19 +21,19 @@ void Put32Be(std::string& s, uint32_t v) {
 
 }  // namespace
 
-std::string BmpFile(const BmpSpec& spec) {
-  const bool core = spec.headerSize == 12;
+std::string BmpFile(const BmpLayout& layout) {
+  const bool core = layout.headerSize == 12;
   std::string pixels;
-  if (spec.compression == 1 || spec.compression == 2) {
-    pixels = spec.rle;
+  if (layout.compression == 1 || layout.compression == 2) {
+    pixels = layout.rle;
   } else {
-    const size_t stride = ((size_t(spec.width) * size_t(spec.bpp) + 31) / 32) * 4;
-    for (int fr = 0; fr < spec.height; ++fr) {
-      int y = spec.topDown ? fr : spec.height - 1 - fr;
+    const size_t stride = ((size_t(layout.width) * size_t(layout.bpp) + 31) / 32) * 4;
+    for (int fr = 0; fr < layout.height; ++fr) {
+      int y = layout.topDown ? fr : layout.height - 1 - fr;
       std::string row(stride, '\0');
-      for (int x = 0; x < spec.width; ++x) {
-        uint32_t v = spec.values[size_t(y) * size_t(spec.width) + size_t(x)];
-        switch (spec.bpp) {
+      for (int x = 0; x < layout.width; ++x) {
+        uint32_t v = layout.values[size_t(y) * size_t(layout.width) + size_t(x)];
+        switch (layout.bpp) {
           case 1:
             row[size_t(x) / 8] = char(uint8_t(row[size_t(x) / 8]) | ((v & 1) << (7 - x % 8)));
             break;
@@ -64,32 +64,32 @@ std::string BmpFile(const BmpSpec& spec) {
   std::string header;
   if (core) {
     Put32(header, 12);
-    Put16(header, uint32_t(spec.width));
-    Put16(header, uint32_t(spec.height));
+    Put16(header, uint32_t(layout.width));
+    Put16(header, uint32_t(layout.height));
     Put16(header, 1);
-    Put16(header, uint32_t(spec.bpp));
+    Put16(header, uint32_t(layout.bpp));
   } else {
-    Put32(header, spec.headerSize);
-    Put32(header, uint32_t(spec.width));
-    Put32(header, uint32_t(spec.topDown ? -spec.height : spec.height));
+    Put32(header, layout.headerSize);
+    Put32(header, uint32_t(layout.width));
+    Put32(header, uint32_t(layout.topDown ? -layout.height : layout.height));
     Put16(header, 1);
-    Put16(header, uint32_t(spec.bpp));
-    Put32(header, spec.compression);
+    Put16(header, uint32_t(layout.bpp));
+    Put32(header, layout.compression);
     Put32(header, uint32_t(pixels.size()));
     Put32(header, 2835);
     Put32(header, 2835);
-    Put32(header, spec.colorsUsed);
+    Put32(header, layout.colorsUsed);
     Put32(header, 0);
-    if (spec.headerSize > 40)
-      for (uint32_t m : spec.masks)
+    if (layout.headerSize > 40)
+      for (uint32_t m : layout.masks)
         Put32(header, m);
-    header.resize(spec.headerSize, '\0');
+    header.resize(layout.headerSize, '\0');
   }
   std::string extra;
-  if (!core && spec.headerSize == 40 && spec.compression == 3)
+  if (!core && layout.headerSize == 40 && layout.compression == 3)
     for (int i = 0; i < 3; ++i)
-      Put32(extra, spec.masks[i]);
-  for (Color c : spec.palette) {
+      Put32(extra, layout.masks[i]);
+  for (Color c : layout.palette) {
     extra += char(BlueOf(c));
     extra += char(GreenOf(c));
     extra += char(RedOf(c));
@@ -113,13 +113,13 @@ std::string PngChunk(const std::string& type, const std::string& data) {
   return s;
 }
 
-std::string PngFile(const PngSpec& spec) {
-  int channels = spec.colorType == 2 ? 3 : spec.colorType == 4 ? 2 : spec.colorType == 6 ? 4 : 1;
-  size_t rowBytes = (size_t(spec.width) * size_t(channels) * size_t(spec.depth) + 7) / 8;
+std::string PngFile(const PngLayout& layout) {
+  int channels = layout.colorType == 2 ? 3 : layout.colorType == 4 ? 2 : layout.colorType == 6 ? 4 : 1;
+  size_t rowBytes = (size_t(layout.width) * size_t(channels) * size_t(layout.depth) + 7) / 8;
   std::string raw;
-  for (int y = 0; y < spec.height; ++y) {
+  for (int y = 0; y < layout.height; ++y) {
     raw += '\0';  // no filter
-    raw.append(reinterpret_cast<const char*>(spec.samples.data()) + size_t(y) * rowBytes, rowBytes);
+    raw.append(reinterpret_cast<const char*>(layout.samples.data()) + size_t(y) * rowBytes, rowBytes);
   }
   uLongf packedSize = compressBound(uLong(raw.size()));
   std::string packed(packedSize, '\0');
@@ -128,20 +128,20 @@ std::string PngFile(const PngSpec& spec) {
   packed.resize(packedSize);
 
   std::string ihdr;
-  Put32Be(ihdr, uint32_t(spec.width));
-  Put32Be(ihdr, uint32_t(spec.height));
-  ihdr += char(spec.depth);
-  ihdr += char(spec.colorType);
+  Put32Be(ihdr, uint32_t(layout.width));
+  Put32Be(ihdr, uint32_t(layout.height));
+  ihdr += char(layout.depth);
+  ihdr += char(layout.colorType);
   ihdr += std::string(3, '\0');  // deflate, adaptive filters, not interlaced
   std::string file = "\x89PNG\r\n\x1a\n";
   file += PngChunk("IHDR", ihdr);
-  if (!spec.palette.empty()) {
+  if (!layout.palette.empty()) {
     std::string plte;
-    for (Color c : spec.palette)
+    for (Color c : layout.palette)
       plte += {char(RedOf(c)), char(GreenOf(c)), char(BlueOf(c))};
     file += PngChunk("PLTE", plte);
   }
-  if (!spec.trns.empty()) file += PngChunk("tRNS", spec.trns);
+  if (!layout.trns.empty()) file += PngChunk("tRNS", layout.trns);
   file += PngChunk("IDAT", packed);
   file += PngChunk("IEND", "");
   return file;

@@ -9,7 +9,7 @@
 
 namespace tov::testing {
 
-struct BmpSpec {
+struct BmpLayout {
   int width = 0;
   int height = 0;  // rows in top-down order below; written bottom-up unless topDown
   int bpp = 24;
@@ -24,9 +24,9 @@ struct BmpSpec {
   uint32_t masks[4] = {0, 0, 0, 0};  // red, green, blue, alpha (bit fields)
   std::string rle;                   // the compressed data, for RLE
 };
-std::string BmpFile(const BmpSpec& spec);
+std::string BmpFile(const BmpLayout& layout);
 
-struct PngSpec {
+struct PngLayout {
   int width = 0;
   int height = 0;
   int colorType = 2;  // 0 grey, 2 RGB, 3 palette, 4 grey + alpha, 6 RGBA
@@ -35,7 +35,7 @@ struct PngSpec {
   std::vector<Color> palette;    // PLTE, for colour type 3
   std::string trns;              // tRNS chunk data, when not empty
 };
-std::string PngFile(const PngSpec& spec);
+std::string PngFile(const PngLayout& layout);
 
 // A PNG chunk with its length and CRC.
 std::string PngChunk(const std::string& type, const std::string& data);

@@ -1,6 +1,8 @@
 // The bar's options as read from the user store.
 #include <gtest/gtest.h>
 
+#include "tests/ShippedFiles.h"
+
 #include "platform/host/HostPlatform.h"
 #include "settings/IniFile.h"
 #include "settings/Settings.h"
@@ -95,15 +97,7 @@ TEST_F(SettingsTest, StoredValuesAndTheBackgroundRules) {
 // The shipped template: every key of the catalogue with a type its getter reads.
 TEST_F(SettingsTest, TheShippedTemplateDeclaresTheCatalogue) {
   std::string tpl;
-  {
-    FILE* f = std::fopen(TOVIRA_SOURCE_DIR "/data/Config/Settings.tpl", "rb");
-    ASSERT_NE(f, nullptr);
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-      tpl.append(buf, n);
-    std::fclose(f);
-  }
+  ASSERT_TRUE(tov::testing::ReadSourceFile("data/Config/Settings.tpl", &tpl));
   ASSERT_TRUE(ForceDirectories(Files(), "C:\\Programmi\\Tovira\\Config"));
   ASSERT_TRUE(Files().WriteFile("C:\\Programmi\\Tovira\\Config\\Settings.tpl", tpl));
   FreeSettings();
@@ -139,13 +133,7 @@ TEST_F(SettingsTest, TheShippedTemplateDeclaresTheCatalogue) {
 TEST_F(SettingsTest, TheShippedLanguageFilesCaptionTheTemplate) {
   auto read = [](const char* rel) {
     std::string bytes;
-    FILE* f = std::fopen((std::string(TOVIRA_SOURCE_DIR "/data/") + rel).c_str(), "rb");
-    if (!f) return bytes;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-      bytes.append(buf, n);
-    std::fclose(f);
+    tov::testing::ReadSourceFile(std::string("data/") + rel, &bytes);
     return bytes;
   };
   ASSERT_TRUE(ForceDirectories(Files(), "C:\\Programmi\\Tovira\\Config"));

@@ -3,6 +3,8 @@
 #pragma once
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
 
 #include "platform/host/HostPlatform.h"
 
@@ -18,6 +20,14 @@ inline void InstallShippedFiles(host::HostPlatform& hp, const std::string& appDi
   }
   // The built-in texts are Italian: its language file may be all but empty.
   if (!fs::exists(target / "Langs" / "Italiano.lng")) std::ofstream(target / "Langs" / "Italiano.lng") << "; Tovira\n";
+}
+
+// The bytes of a file of the source tree (a path relative to its top).
+inline bool ReadSourceFile(const std::string& relative, std::string* bytes) {
+  std::ifstream in(std::filesystem::path(TOVIRA_TEST_DATA).parent_path().parent_path() / relative, std::ios::binary);
+  if (!in) return false;
+  bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return true;
 }
 
 }  // namespace tov::testing

@@ -1,6 +1,8 @@
 // The shipped English file translates every item of the bar window.
 #include <gtest/gtest.h>
 
+#include "tests/ShippedFiles.h"
+
 #include <cstdio>
 
 #include "forms/ToviraMainForm.h"
@@ -16,13 +18,7 @@ namespace {
 TEST(ShippedLanguage, EnglishCaptionsEveryItemOfTheBarWindow) {
   host::HostPlatform hp;
   std::string bytes;
-  FILE* f = std::fopen(TOVIRA_SOURCE_DIR "/data/Langs/English.lng", "rb");
-  ASSERT_NE(f, nullptr);
-  char buf[4096];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-    bytes.append(buf, n);
-  std::fclose(f);
+  ASSERT_TRUE(tov::testing::ReadSourceFile("data/Langs/English.lng", &bytes));
   ASSERT_TRUE(Files().WriteFile(LanguageFilePath("English"), bytes));
 
   auto design = BuildToviraMainForm();

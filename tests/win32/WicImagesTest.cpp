@@ -9,7 +9,7 @@ namespace tov {
 namespace {
 
 using testing::BmpFile;
-using testing::BmpSpec;
+using testing::BmpLayout;
 using testing::SamplePixel;
 
 Picture Wic(const std::string& bytes) {
@@ -21,7 +21,7 @@ Picture Wic(const std::string& bytes) {
 
 TEST(WicImages, BitmapsDecodeAsTheHostReaderDecodesThem) {
   for (bool topDown : {false, true}) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 4, s.height = 3, s.bpp = 24, s.topDown = topDown;
     for (int y = 0; y < 3; ++y)
       for (int x = 0; x < 4; ++x)
@@ -35,7 +35,7 @@ TEST(WicImages, BitmapsDecodeAsTheHostReaderDecodesThem) {
     EXPECT_TRUE(p.alpha.empty());
   }
   for (auto [bpp, size] : {std::pair{1, 2}, {4, 16}, {8, 256}}) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 5, s.height = 2, s.bpp = bpp;
     for (int i = 0; i < size; ++i)
       s.palette.push_back(RGB(uint8_t(i * 7), uint8_t(255 - i), uint8_t(i * 3)));
@@ -46,7 +46,7 @@ TEST(WicImages, BitmapsDecodeAsTheHostReaderDecodesThem) {
     for (int i = 0; i < 10; ++i)
       EXPECT_EQ(p.rgb.At(i % 5, i / 5), s.palette[s.values[size_t(i)]]) << bpp << " " << i;
   }
-  BmpSpec s32;  // BGRX: the fourth byte is not alpha
+  BmpLayout s32;  // BGRX: the fourth byte is not alpha
   s32.width = 1, s32.height = 2, s32.bpp = 32;
   s32.values = {0x7F102030, 0x00405060};
   Picture c = Wic(BmpFile(s32));
