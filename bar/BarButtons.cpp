@@ -49,7 +49,7 @@ void TFormToviraMain::ButtonClick(TLbSpeedButton& button) {
   TRecordTable& links = DC->TblLinks;
   if (!links.Locate("Ordine", std::to_string(button.tag))) return;
   const std::string path = links.FieldByName("Path").AsString();
-  if (!path.empty()) Shell().Open(path, "", "");
+  if (!path.empty()) Shell().Open(Handle(), path, "", "");
 }
 
 void TFormToviraMain::PopBtnSpostaClick(bool after) {

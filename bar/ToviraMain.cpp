@@ -228,7 +228,7 @@ void TFormToviraMain::PopLinguaClick(Component& item) {
 }
 
 void TFormToviraMain::PopOpenFolderClick() {
-  if (Files().DirExists(SourceFolder)) Shell().Open(SourceFolder, "", "");
+  if (Files().DirExists(SourceFolder)) Shell().Open(Handle(), SourceFolder, "", "");
 }
 
 void TFormToviraMain::PopRefreshFolderClick(bool keep) {

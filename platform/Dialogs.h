@@ -22,6 +22,10 @@ class IDialogs {
  public:
   virtual ~IDialogs() = default;
   virtual int MessageBox(const std::string& text, const std::string& caption, uint32_t style) = 0;
+  // The shell's folder browser, file-system folders only, owned by owner;
+  // initial is preselected when not empty. False when the user cancelled (or
+  // chose something that is not a folder of the file system).
+  virtual bool BrowseForFolder(uintptr_t owner, const std::string& initial, std::string* chosen) = 0;
 };
 
 }  // namespace tov

@@ -9,6 +9,7 @@
 #include "platform/Monitors.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
+#include "platform/ShellLinks.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 
@@ -24,6 +25,7 @@ struct Platform {
   IDialogs* dialogs = nullptr;
   ICanvasFactory* canvases = nullptr;
   ICompositor* compositor = nullptr;
+  IShellLinks* links = nullptr;
 };
 
 // Installs p (not owned) and answers the one installed before.
@@ -39,5 +41,6 @@ inline IWindowSystem& Windows() { return *Sys().windows; }
 inline IDialogs& Dialogs() { return *Sys().dialogs; }
 inline ICanvasFactory& Canvases() { return *Sys().canvases; }
 inline ICompositor& Compositor() { return *Sys().compositor; }
+inline IShellLinks& ShellLinks() { return *Sys().links; }
 
 }  // namespace tov

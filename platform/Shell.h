@@ -42,12 +42,27 @@ class IShell {
   virtual ~IShell() = default;
   // One SHAppBarMessage call; rect is in/out.
   virtual uintptr_t AppBarMessage(uint32_t message, AppBarData& data) = 0;
-  // ShellExecute with the verb "open"; true when the shell accepted it.
-  virtual bool Open(const std::string& path, const std::string& params, const std::string& dir) = 0;
+  // ShellExecute with the verb "open", owned by owner, shown with SW_SHOW;
+  // true when the shell accepted it.
+  virtual bool Open(WindowId owner, const std::string& path, const std::string& params,
+                    const std::string& dir) = 0;
   // Index of a file's icon in the shared system image list, or -1.
   virtual int IconIndex(const std::string& path, uint32_t flags) = 0;
   // Handle of the system image list (large or small); 0 when the shell has none.
   virtual uintptr_t SystemImageList(bool small) = 0;
+
+  // --- Files dropped from the shell (a drop handle comes with WM_DROPFILES).
+  // DragAcceptFiles.
+  virtual void AcceptDroppedFiles(WindowId window, bool accept) = 0;
+  // DragQueryFileA: with index kDropCount, the number of dropped items; with
+  // no buffer, the length of item index's path (without the terminating
+  // zero); else copies at most size - 1 characters and a zero into buffer and
+  // answers how many it copied. 0 for a bad handle or index.
+  virtual uint32_t QueryDroppedFile(uintptr_t drop, uint32_t index, char* buffer, uint32_t size) = 0;
+  // DragFinish: the handle is freed.
+  virtual void DragFinish(uintptr_t drop) = 0;
 };
+
+constexpr uint32_t kDropCount = 0xFFFFFFFF;
 
 }  // namespace tov

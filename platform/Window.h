@@ -13,6 +13,7 @@
 namespace tov {
 
 class ICanvas;
+class Component;
 
 // Window messages, with the values Windows gives them.
 enum WindowMessage : uint32_t {
@@ -184,6 +185,7 @@ struct MenuEntry {
   bool isDefault = false;
   uintptr_t imageList = 0;  // an image list and an index for the entry's icon
   int imageIndex = -1;
+  int extraHeight = 0;  // pixels added to the entry's standard height
   std::vector<MenuEntry> children;  // a sub-menu
 };
 
@@ -205,6 +207,12 @@ class IWindowSystem {
   // Shows a pop-up menu at a screen point and waits for the choice; answers
   // the chosen entry's id, or 0 when the menu was dismissed.
   virtual int TrackPopupMenu(const std::vector<MenuEntry>& entries, Point at, WindowId owner) = 0;
+  // Shows a form (a component tree, see forms/Component.h) as a modal
+  // dialog owned by owner and runs it until it ends; answers its modal
+  // result: the "ModalResult" of the button that ended it, or 2 (cancel) when
+  // it was closed with its close box. The form's "OnShow" fires before it
+  // appears; edits keep their text in their caption.
+  virtual int ShowModal(Component& form, WindowId owner) = 0;
 };
 
 }  // namespace tov

@@ -1,6 +1,7 @@
 // Scripted message boxes: tests queue the answers; every box shown is kept.
 #pragma once
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,8 +34,24 @@ class HostDialogs : public IDialogs {
     }
   }
 
+  // Answers from folderAnswers (a folder, or nothing for a cancel); an
+  // unscripted browser is cancelled. The preselection of each is kept.
+  bool BrowseForFolder(uintptr_t owner, const std::string& initial, std::string* chosen) override {
+    (void)owner;
+    browsed.push_back(initial);
+    if (folderAnswers.empty() || !folderAnswers.front()) {
+      if (!folderAnswers.empty()) folderAnswers.pop_front();
+      return false;
+    }
+    *chosen = *folderAnswers.front();
+    folderAnswers.pop_front();
+    return true;
+  }
+
   std::deque<int> answers;
   std::vector<ShownBox> shown;
+  std::deque<std::optional<std::string>> folderAnswers;
+  std::vector<std::string> browsed;
 };
 
 }  // namespace tov::host

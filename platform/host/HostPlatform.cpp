@@ -1,5 +1,7 @@
 #include "platform/host/HostPlatform.h"
 
+#include "platform/FileShellLinks.h"
+
 #include <atomic>
 #include <cstdlib>
 #ifdef _WIN32
@@ -57,9 +59,9 @@ HostPlatform::HostPlatform(fs::path root) {
   dialogs_ = std::make_unique<HostDialogs>();
   canvases_ = std::make_unique<HostCanvasFactory>();
   compositor_ = std::make_unique<HostCompositor>();
-  platform_ = Platform{registry_.get(), files_.get(),   system_.get(),  shell_.get(),
-                       monitors_.get(), windows_.get(), dialogs_.get(), canvases_.get(),
-                       compositor_.get()};
+  links_ = std::make_unique<FileShellLinks>();
+  platform_ = Platform{registry_.get(), files_.get(),   system_.get(),  shell_.get(),     monitors_.get(),
+                       windows_.get(),  dialogs_.get(), canvases_.get(), compositor_.get(), links_.get()};
   previous_ = InstallPlatform(&platform_);
 }
 

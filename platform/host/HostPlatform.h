@@ -9,6 +9,10 @@
 
 #include "platform/Platform.h"
 
+namespace tov {
+class FileShellLinks;
+}  // namespace tov
+
 namespace tov::host {
 
 class HostFileSystem;
@@ -56,6 +60,7 @@ class HostPlatform {
   HostDialogs& Dialogs() { return *dialogs_; }
   HostCanvasFactory& Canvases() { return *canvases_; }
   HostCompositor& Compositor() { return *compositor_; }
+  FileShellLinks& Links() { return *links_; }
 
  private:
   std::filesystem::path root_;
@@ -69,6 +74,7 @@ class HostPlatform {
   std::unique_ptr<HostDialogs> dialogs_;
   std::unique_ptr<HostCanvasFactory> canvases_;
   std::unique_ptr<HostCompositor> compositor_;
+  std::unique_ptr<FileShellLinks> links_;
   Platform platform_;
   Platform* previous_ = nullptr;
 };

@@ -176,7 +176,8 @@ uintptr_t HostShell::AppBarMessage(uint32_t message, AppBarData& data) {
   }
 }
 
-bool HostShell::Open(const std::string& path, const std::string& params, const std::string& dir) {
+bool HostShell::Open(WindowId owner, const std::string& path, const std::string& params, const std::string& dir) {
+  openOwners.push_back(owner);
   std::string entry = path;
   if (!params.empty()) entry += " " + params;
   if (!dir.empty()) entry += " @" + dir;
@@ -200,5 +201,36 @@ int HostShell::IconIndex(const std::string& path, uint32_t flags) {
   if (ext.empty()) index = (flags & kIconOpen) ? 2 : 3;  // folders
   return index;
 }
+
+void HostShell::AcceptDroppedFiles(WindowId window, bool accept) {
+  if (accept)
+    dropTargets_[window] = true;
+  else
+    dropTargets_.erase(window);
+}
+
+uintptr_t HostShell::MakeDrop(const std::vector<std::string>& paths) {
+  const uintptr_t h = nextDrop_++;
+  drops_[h] = paths;
+  return h;
+}
+
+uint32_t HostShell::QueryDroppedFile(uintptr_t drop, uint32_t index, char* buffer, uint32_t size) {
+  auto it = drops_.find(drop);
+  if (it == drops_.end()) return 0;
+  const std::vector<std::string>& paths = it->second;
+  if (index == kDropCount) return uint32_t(paths.size());
+  if (index >= paths.size()) return 0;
+  const std::string& p = paths[index];
+  if (!buffer) return uint32_t(p.size());
+  if (size == 0) return 0;
+  // As DragQueryFileA does: a buffer too small gets the path cut short.
+  const size_t n = std::min<size_t>(p.size(), size - 1);
+  std::copy_n(p.data(), n, buffer);
+  buffer[n] = 0;
+  return uint32_t(n);
+}
+
+void HostShell::DragFinish(uintptr_t drop) { drops_.erase(drop); }
 
 }  // namespace tov::host

@@ -21,9 +21,18 @@ class HostShell : public IShell {
   explicit HostShell(HostWindowSystem* windows) : windows_(windows) {}
 
   uintptr_t AppBarMessage(uint32_t message, AppBarData& data) override;
-  bool Open(const std::string& path, const std::string& params, const std::string& dir) override;
+  bool Open(WindowId owner, const std::string& path, const std::string& params, const std::string& dir) override;
   int IconIndex(const std::string& path, uint32_t flags) override;
   uintptr_t SystemImageList(bool small) override { return small ? kSmallList : kLargeList; }
+  void AcceptDroppedFiles(WindowId window, bool accept) override;
+  uint32_t QueryDroppedFile(uintptr_t drop, uint32_t index, char* buffer, uint32_t size) override;
+  void DragFinish(uintptr_t drop) override;
+
+  // A drop of these paths, as the shell hands one to WM_DROPFILES.
+  uintptr_t MakeDrop(const std::vector<std::string>& paths);
+  bool DropFinished(uintptr_t drop) const { return drops_.count(drop) == 0 && drop != 0 && drop < nextDrop_; }
+  bool AcceptsDrops(WindowId window) const { return dropTargets_.count(window) > 0; }
+  size_t OpenDrops() const { return drops_.size(); }
 
   void SetMonitors(const std::vector<MonitorSpec>& monitors);
   const std::vector<MonitorSpec>& Monitors() const { return monitors_; }
@@ -49,6 +58,7 @@ class HostShell : public IShell {
 
   // Documents opened through Open, in order.
   std::vector<std::string> opened;
+  std::vector<WindowId> openOwners;  // the owner of each
   static constexpr uintptr_t kLargeList = 0x1001;
   static constexpr uintptr_t kSmallList = 0x1002;
 
@@ -59,6 +69,9 @@ class HostShell : public IShell {
   HostWindowSystem* windows_;
   std::vector<MonitorSpec> monitors_;
   std::map<WindowId, Bar> bars_;
+  std::map<uintptr_t, std::vector<std::string>> drops_;
+  uintptr_t nextDrop_ = 0xD000;
+  std::map<WindowId, bool> dropTargets_;
   WindowId autoHide_[4] = {0, 0, 0, 0};
 };
 

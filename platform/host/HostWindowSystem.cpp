@@ -1,5 +1,7 @@
 #include "platform/host/HostWindowSystem.h"
 
+#include "forms/Component.h"
+
 #include "platform/host/HostSystem.h"
 
 namespace tov::host {
@@ -220,6 +222,16 @@ int HostWindowSystem::TrackPopupMenu(const std::vector<MenuEntry>& entries, Poin
   std::string choice = menuChoices.front();
   menuChoices.pop_front();
   return choice.empty() ? 0 : FindByPath(entries, choice);
+}
+
+int HostWindowSystem::ShowModal(Component& form, WindowId owner) {
+  (void)owner;
+  shownForms.push_back(form.name);
+  form.Fire("OnShow");
+  if (modalScripts.empty()) return 2;
+  auto script = std::move(modalScripts.front());
+  modalScripts.pop_front();
+  return script(form);
 }
 
 void HostWindowSystem::AdvanceTime(uint32_t ms) {

@@ -4,6 +4,7 @@
 // advances.
 #pragma once
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -101,6 +102,13 @@ class HostWindowSystem : public IWindowSystem {
     WindowId owner = 0;
   };
   std::vector<ShownMenu> shownMenus;
+  // Fires the form's "OnShow", then hands it to the first of modalScripts,
+  // which plays the user (types into its edits, presses its buttons) and
+  // answers the modal result; with no script the form is closed with its
+  // close box (2). Every form shown is kept in shownForms by name.
+  int ShowModal(Component& form, WindowId owner) override;
+  std::deque<std::function<int(Component& form)>> modalScripts;
+  std::vector<std::string> shownForms;
 
   void PostTo(WindowId id, uint32_t msg, uintptr_t wParam, intptr_t lParam);
   // Delivers posted messages until none is left; answers how many were handled.

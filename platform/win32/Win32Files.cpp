@@ -262,6 +262,35 @@ char Win32System::DecimalSeparator() {
   return '.';
 }
 
+namespace {
+
+// Preselects the folder the browser was given once it has come up.
+int CALLBACK BrowseCallback(HWND hwnd, UINT msg, LPARAM, LPARAM data) {
+  if (msg == BFFM_INITIALIZED && data) SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, data);
+  return 0;
+}
+
+}  // namespace
+
+bool Win32Dialogs::BrowseForFolder(uintptr_t owner, const std::string& initial, std::string* chosen) {
+  char display[MAX_PATH] = {};
+  BROWSEINFOA bi = {};
+  bi.hwndOwner = HWND(owner);
+  bi.pszDisplayName = display;
+  bi.ulFlags = BIF_RETURNONLYFSDIRS;
+  if (!initial.empty()) {
+    bi.lpfn = BrowseCallback;
+    bi.lParam = LPARAM(initial.c_str());
+  }
+  LPITEMIDLIST pidl = SHBrowseForFolderA(&bi);
+  if (!pidl) return false;
+  char path[MAX_PATH] = {};
+  const bool ok = SHGetPathFromIDListA(pidl, path) && path[0];
+  CoTaskMemFree(pidl);
+  if (ok) *chosen = path;
+  return ok;
+}
+
 int Win32Dialogs::MessageBox(const std::string& text, const std::string& caption, uint32_t style) {
   return MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), style);
 }

@@ -55,6 +55,7 @@ class Win32System : public ISystem {
 class Win32Dialogs : public IDialogs {
  public:
   int MessageBox(const std::string& text, const std::string& caption, uint32_t style) override;
+  bool BrowseForFolder(uintptr_t owner, const std::string& initial, std::string* chosen) override;
 };
 
 }  // namespace tov::win32

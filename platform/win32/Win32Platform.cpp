@@ -2,6 +2,7 @@
 
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32ShellLinks.h"
 #include "platform/win32/Win32Windows.h"
 #if __has_include("platform/win32/Win32Canvas.h")
 #include "platform/win32/Win32Canvas.h"
@@ -19,6 +20,7 @@ struct Win32Platform::Impl {
   Win32WindowSystem windows;
   Win32Dialogs dialogs;
   Win32Compositor compositor;
+  Win32ShellLinks links;
 #ifdef TOVIRA_HAVE_GDI_CANVAS
   Win32CanvasFactory canvases;
 #endif
@@ -36,6 +38,7 @@ Win32Platform::Win32Platform() : impl_(std::make_unique<Impl>()) {
   i.platform.windows = &i.windows;
   i.platform.dialogs = &i.dialogs;
   i.platform.compositor = &i.compositor;
+  i.platform.links = &i.links;
 #ifdef TOVIRA_HAVE_GDI_CANVAS
   i.platform.canvases = &i.canvases;
 #endif

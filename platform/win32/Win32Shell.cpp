@@ -29,9 +29,17 @@ uintptr_t Win32Shell::AppBarMessage(uint32_t message, AppBarData& data) {
   return result;
 }
 
-bool Win32Shell::Open(const std::string& path, const std::string& params, const std::string& dir) {
-  HINSTANCE r = ShellExecuteA(GetActiveWindow(), "open", path.c_str(), params.empty() ? nullptr : params.c_str(),
-                              dir.empty() ? nullptr : dir.c_str(), SW_SHOWNORMAL);
+void Win32Shell::AcceptDroppedFiles(WindowId window, bool accept) { DragAcceptFiles(HWND(window), accept); }
+
+uint32_t Win32Shell::QueryDroppedFile(uintptr_t drop, uint32_t index, char* buffer, uint32_t size) {
+  return ::DragQueryFileA(HDROP(drop), index, buffer, size);
+}
+
+void Win32Shell::DragFinish(uintptr_t drop) { ::DragFinish(HDROP(drop)); }
+
+bool Win32Shell::Open(WindowId owner, const std::string& path, const std::string& params, const std::string& dir) {
+  HINSTANCE r = ShellExecuteA(HWND(owner), "open", path.c_str(), params.empty() ? nullptr : params.c_str(),
+                              dir.empty() ? nullptr : dir.c_str(), SW_SHOW);
   return reinterpret_cast<intptr_t>(r) > 32;
 }
 
