@@ -234,6 +234,4 @@ int Win32WindowSystem::TrackPopupMenu(const std::vector<MenuEntry>& entries, Poi
   return chosen;
 }
 
-int Win32WindowSystem::ShowModal(Component&, WindowId) { return 2; }
-
 }  // namespace tov::win32
