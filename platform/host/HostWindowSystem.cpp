@@ -1,10 +1,29 @@
 #include "platform/host/HostWindowSystem.h"
 
+#include <cstdlib>
+
 #include "forms/Component.h"
 
 #include "platform/host/HostSystem.h"
 
 namespace tov::host {
+
+int PressButton(Component& form, const std::string& name) {
+  Component* b = form.Find(name);
+  if (!b) return 0;
+  for (Component* c = b; c; c = c->Parent())
+    if (!c->enabled || !c->visible) return 0;
+  b->Fire("OnClick");
+  return std::atoi(b->Property("ModalResult", "0").c_str());
+}
+
+bool TypeText(Component& form, const std::string& name, const std::string& text) {
+  Component* e = form.Find(name);
+  if (!e || e->kind != ComponentKind::Edit) return false;
+  e->caption = text;
+  e->Fire("OnChange");
+  return true;
+}
 
 HostWindow::HostWindow(HostWindowSystem* owner, WindowId id, IWindowHandler* handler, const WindowParams& params)
     : owner_(owner),
@@ -225,8 +244,8 @@ int HostWindowSystem::TrackPopupMenu(const std::vector<MenuEntry>& entries, Poin
 }
 
 int HostWindowSystem::ShowModal(Component& form, WindowId owner) {
-  (void)owner;
   shownForms.push_back(form.name);
+  modalOwners.push_back(owner);
   form.Fire("OnShow");
   if (modalScripts.empty()) return 2;
   auto script = std::move(modalScripts.front());

@@ -17,6 +17,15 @@ namespace tov::host {
 class HostSystem;
 class HostWindowSystem;
 
+// Conveniences for the scripts that play the user of a modal form.
+// Presses the form's named button as a click does: fires its "OnClick" and
+// answers its "ModalResult" (0 when it has none, or when the button is
+// missing, disabled or hidden, which a click cannot reach).
+int PressButton(Component& form, const std::string& name);
+// Types text into the form's named edit: its caption becomes the text and
+// its "OnChange" fires. False when there is no such edit.
+bool TypeText(Component& form, const std::string& name, const std::string& text);
+
 class HostWindow : public IWindow {
  public:
   HostWindow(HostWindowSystem* owner, WindowId id, IWindowHandler* handler, const WindowParams& params);
@@ -105,10 +114,12 @@ class HostWindowSystem : public IWindowSystem {
   // Fires the form's "OnShow", then hands it to the first of modalScripts,
   // which plays the user (types into its edits, presses its buttons) and
   // answers the modal result; with no script the form is closed with its
-  // close box (2). Every form shown is kept in shownForms by name.
+  // close box (2). Every form shown is kept in shownForms by name, its
+  // owner in modalOwners.
   int ShowModal(Component& form, WindowId owner) override;
   std::deque<std::function<int(Component& form)>> modalScripts;
   std::vector<std::string> shownForms;
+  std::vector<WindowId> modalOwners;
 
   void PostTo(WindowId id, uint32_t msg, uintptr_t wParam, intptr_t lParam);
   // Delivers posted messages until none is left; answers how many were handled.

@@ -1,0 +1,201 @@
+// The value prompt: what it answers, how it is translated, its pictures, and
+// that it never outlives the question.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "platform/host/HostDialogs.h"
+#include "platform/host/HostPlatform.h"
+#include "platform/host/HostWindowSystem.h"
+#include "settings/Settings.h"
+#include "settings/Supportsystem.h"
+#include "tests/ImageSamples.h"
+#include "tests/ShippedFiles.h"
+#include "ui/Languagefiles.h"
+#include "ui/Standardprompt.h"
+#include "ui/Supportaspetto.h"
+#include "ui/Supportlanguage.h"
+
+namespace tov {
+namespace {
+
+struct StandardpromptTest : ::testing::Test {
+  StandardpromptTest() { BarSettings().Lingua.clear(); }
+  ~StandardpromptTest() override {
+    BarSettings() = TBarSettings();
+    FreeMessageTable();
+    FreePictureCache();
+  }
+  // The user's part in the next prompt.
+  void Play(std::function<int(Component&)> script) { hp.Windows().modalScripts.push_back(std::move(script)); }
+  // A prompt answered by typing text and pressing the named button.
+  std::string Answer(const std::string& text, const char* button) {
+    Play([=](Component& f) {
+      EXPECT_TRUE(host::TypeText(f, "EditCampo", text));
+      return host::PressButton(f, button);
+    });
+    return PromptText(CreatePromptForm(), "Titolo", "Campo");
+  }
+  host::HostPlatform hp;
+};
+
+TEST_F(StandardpromptTest, ConfirmAnswersTheTextExactlyAsTypedAndFreesTheForm) {
+  Play([&](Component& f) {
+    EXPECT_EQ(f.caption, "Titolo");
+    EXPECT_EQ(f.FindOwned("LblCampo")->caption, "Campo");
+    EXPECT_EQ(FormStandardPrompt->EditCampo().caption, "");
+    host::TypeText(f, "EditCampo", "  Nuovo nome\t ");
+    return host::PressButton(f, "BtnConferma");
+  });
+  hp.Windows().SetActive(0x4242);
+  TFormStandardPrompt* form = CreatePromptForm();
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(FormStandardPrompt, form);
+  EXPECT_EQ(PromptText(form, "Titolo", "Campo"), "  Nuovo nome\t ");
+  EXPECT_EQ(FormStandardPrompt, nullptr);
+  EXPECT_EQ(hp.Windows().shownForms, std::vector<std::string>{"FormStandardPrompt"});
+  EXPECT_EQ(hp.Windows().modalOwners, std::vector<WindowId>{0x4242});
+  EXPECT_TRUE(hp.Dialogs().shown.empty());
+}
+
+TEST_F(StandardpromptTest, EmptyConfirmCancelAndTheCloseBoxAllAnswerNothing) {
+  EXPECT_EQ(Answer("", "BtnConferma"), "");
+  EXPECT_EQ(Answer("scritto", "BtnAnnulla"), "");
+  // No script: the window is closed with its close box.
+  TFormStandardPrompt* form = CreatePromptForm();
+  form->EditCampo().caption = "scritto";
+  EXPECT_EQ(PromptText(form, "Titolo", "Campo"), "");
+  EXPECT_EQ(hp.Windows().shownForms.size(), 3u);
+  EXPECT_EQ(FormStandardPrompt, nullptr);
+  // Only the confirm button ends with 1; cancel ends with 2.
+  TFormStandardPrompt again;
+  EXPECT_EQ(host::PressButton(again.Form(), "BtnConferma"), kPromptConfirmed);
+  EXPECT_EQ(host::PressButton(again.Form(), "BtnAnnulla"), kPromptCancelled);
+  EXPECT_EQ(again.BtnConferma().Property("Default"), "True");
+  EXPECT_NE(again.BtnAnnulla().Property("Default"), "True");
+}
+
+TEST_F(StandardpromptTest, CallersCaptionsAndInitialTextAreShownAndTheInitialTextComesBack) {
+  Play([](Component& f) {
+    EXPECT_EQ(f.caption, "Digitare l'etichetta del pulsante");
+    EXPECT_EQ(f.FindOwned("LblCampo")->caption, "Etichetta");
+    EXPECT_EQ(f.FindOwned("EditCampo")->caption, "Vecchia etichetta");
+    return host::PressButton(f, "BtnConferma");
+  });
+  EXPECT_EQ(AskText(kPromptNuovaCaption, "Vecchia etichetta"), "Vecchia etichetta");
+  Play([](Component& f) {
+    EXPECT_EQ(f.caption, "Digitare il nome del tema");
+    EXPECT_EQ(f.FindOwned("LblCampo")->caption, "Tema");
+    return host::PressButton(f, "BtnAnnulla");
+  });
+  EXPECT_EQ(AskText(kPromptSalvaTema, "Blu"), "");
+  EXPECT_EQ(kPromptSalvaModello.Caption(), "Digitare il nome del modello");
+  EXPECT_EQ(kPromptSalvaModello.Label(), "Nome");
+}
+
+TEST_F(StandardpromptTest, WithoutALanguageNameNoFileIsReadAndTheDesignTextsStay) {
+  tov::testing::InstallShippedFiles(hp, "C:\\Programmi\\Tovira");
+  // What an empty name would open, were it looked up.
+  ASSERT_TRUE(
+      Files().WriteFile(LanguageFilePath(""),
+                        "*Messages.TtlSalvaTema=Sbagliato\r\nFormStandardPrompt.BtnConferma.Caption=Sbagliato\r\n"));
+  Play([](Component& f) {
+    EXPECT_EQ(f.FindOwned("BtnConferma")->caption, "Conferma");
+    EXPECT_EQ(f.FindOwned("BtnAnnulla")->caption, "Annulla");
+    return 2;
+  });
+  EXPECT_EQ(AskText(kPromptSalvaTema), "");
+  EXPECT_FALSE(HasMessageTable());
+  EXPECT_TRUE(hp.Dialogs().shown.empty());
+}
+
+TEST_F(StandardpromptTest, TheShippedEnglishFileTranslatesTheButtonsButNotTheCallersTexts) {
+  tov::testing::InstallShippedFiles(hp, "C:\\Programmi\\Tovira");
+  BarSettings().Lingua = "English";
+  Play([](Component& f) {
+    EXPECT_EQ(f.FindOwned("BtnConferma")->caption, "Confirm");
+    EXPECT_EQ(f.FindOwned("BtnAnnulla")->caption, "Cancel");
+    EXPECT_EQ(f.caption, "Titolo");
+    return host::PressButton(f, "BtnConferma");
+  });
+  TFormStandardPrompt* form = CreatePromptForm();
+  form->EditCampo().caption = "x";
+  EXPECT_EQ(PromptText(form, "Titolo", "Campo"), "x");
+  // The texts for the next question now come in English.
+  EXPECT_EQ(kPromptSalvaTema.Caption(), "Type the name of the theme");
+  EXPECT_EQ(kPromptNuovaCaption.Label(), "Label");
+  EXPECT_TRUE(hp.Dialogs().shown.empty());
+
+  // A file that names the caption, the label and the field keeps them all
+  // as the caller set them.
+  ASSERT_TRUE(Files().WriteFile(LanguageFilePath("Altro"),
+                                "FormStandardPrompt.FormStandardPrompt.Caption=Input\r\n"
+                                "FormStandardPrompt.LblCampo.Caption=Valore\r\n"
+                                "FormStandardPrompt.EditCampo.Caption=\r\n"
+                                "FormStandardPrompt.EditCampo.Caption=vuoto\r\n"
+                                "FormStandardPrompt.BtnAnnulla.Caption=Lascia\r\n"));
+  BarSettings().Lingua = "Altro";
+  Play([](Component& f) {
+    EXPECT_EQ(f.caption, "Rinomina");
+    EXPECT_EQ(f.FindOwned("LblCampo")->caption, "Nome");
+    EXPECT_EQ(f.FindOwned("BtnAnnulla")->caption, "Lascia");
+    return host::PressButton(f, "BtnConferma");
+  });
+  form = CreatePromptForm();
+  form->EditCampo().caption = "iniziale";
+  EXPECT_EQ(PromptText(form, "Rinomina", "Nome"), "iniziale");
+}
+
+TEST_F(StandardpromptTest, TheButtonsAskForTheirPicturesWithTwoGlyphs) {
+  tov::testing::BmpLayout bmp;
+  bmp.width = 4;
+  bmp.height = 2;
+  bmp.values = {1, 2, 3, 4, 5, 6, 7, 8};
+  ASSERT_TRUE(Files().WriteFile(AppSubDir("pics") + "BtnConferma.bmp", tov::testing::BmpFile(bmp)));
+  TFormStandardPrompt form;
+  EXPECT_EQ(form.BtnConferma().Property(kGlyphProperty), "BtnConferma");
+  EXPECT_EQ(form.BtnConferma().Property(kNumGlyphsProperty), "2");
+  EXPECT_NE(CachedPicture("BtnConferma"), nullptr);
+  // No file: no glyph, and nothing else breaks.
+  EXPECT_EQ(form.BtnAnnulla().Property(kGlyphProperty), "");
+  EXPECT_EQ(form.BtnAnnulla().Property(kNumGlyphsProperty), "2");
+}
+
+std::unique_ptr<Component> ResourceWithoutField() {
+  auto form = BuildStandardPromptForm();
+  Component* edit = form->Find("EditCampo");
+  edit->Parent()->Remove(*edit);
+  return form;
+}
+
+std::unique_ptr<Component> ResourceThatFails() { throw std::runtime_error("Risorsa non trovata"); }
+
+TEST_F(StandardpromptTest, AFormThatCannotBeCreatedShowsTheErrorAndAsksNothing) {
+  for (PromptFormResource resource : {ResourceWithoutField, ResourceThatFails}) {
+    hp.Dialogs().shown.clear();
+    EXPECT_EQ(CreatePromptForm(resource), nullptr);
+    EXPECT_EQ(FormStandardPrompt, nullptr);
+    ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
+    EXPECT_EQ(hp.Dialogs().shown[0].caption, "Tovira");
+    EXPECT_EQ(hp.Dialogs().shown[0].style, uint32_t(MB_OK | MB_ICONERROR));
+  }
+  EXPECT_NE(hp.Dialogs().shown[0].text.find("Risorsa non trovata"), std::string::npos);
+  EXPECT_EQ(PromptText(nullptr, "Titolo", "Campo"), "");
+  EXPECT_TRUE(hp.Windows().shownForms.empty());
+}
+
+TEST_F(StandardpromptTest, TheFormIsFreedEvenWhenTheDialogFails) {
+  Play([](Component&) -> int { throw std::runtime_error("finestra persa"); });
+  TFormStandardPrompt* form = CreatePromptForm();
+  EXPECT_THROW(PromptText(form, "Titolo", "Campo"), std::runtime_error);
+  EXPECT_EQ(FormStandardPrompt, nullptr);
+  // A prompt made by its caller stays the caller's.
+  TFormStandardPrompt own;
+  own.EditCampo().caption = "mio";
+  Play([](Component& f) { return host::PressButton(f, "BtnConferma"); });
+  EXPECT_EQ(PromptText(&own, "Titolo", "Campo"), "mio");
+  EXPECT_EQ(own.Form().caption, "Titolo");
+}
+
+}  // namespace
+}  // namespace tov
