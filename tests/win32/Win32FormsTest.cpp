@@ -1,0 +1,287 @@
+// The value prompt as a real dialog: typed into, confirmed with Enter,
+// cancelled with its button and closed with its close box, while its owner
+// waits disabled. A timer of the dialog's own loop plays the user.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/host/HostDialogs.h"
+#include "platform/host/HostFileSystem.h"
+#include "platform/host/HostPlatform.h"
+#include "platform/win32/Win32ModalForm.h"
+#include "platform/win32/Win32Platform.h"
+#include "settings/Settings.h"
+#include "settings/Supportsystem.h"
+#include "tests/ImageSamples.h"
+#include "ui/Languagefiles.h"
+#include "ui/Standardprompt.h"
+#include "ui/Supportaspetto.h"
+#include "ui/Supportlanguage.h"
+
+namespace tov {
+namespace {
+
+// The steps of the user, one per tick once the dialog shows.
+struct User {
+  std::vector<std::function<void(HWND dialog)>> steps;
+  size_t next = 0;
+  int waited = 0;
+  bool timedOut = false;
+};
+User* g_user = nullptr;
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+  HWND dialog = FindWindowA(win32::kModalFormClass, nullptr);
+  if (!g_user || !dialog || !IsWindowVisible(dialog)) return;
+  if (g_user->next < g_user->steps.size()) {
+    g_user->steps[g_user->next++](dialog);
+  } else if (++g_user->waited > 100) {
+    g_user->timedOut = true;  // nothing ended it: do not hang the tests
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+  }
+}
+
+HWND Child(HWND dialog, const char* cls, const char* text = nullptr) {
+  return FindWindowExA(dialog, nullptr, cls, text);
+}
+
+// Writes what the dialog shows now as a bitmap file, when asked for.
+void SaveScreenshot(HWND dialog, const char* name) {
+  const char* folder = std::getenv("TOVIRA_SCREENSHOTS");
+  if (!folder) return;
+  RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RECT r{};
+  GetWindowRect(dialog, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  BITMAPFILEHEADER fh{};
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+  fh.bfSize = fh.bfOffBits + DWORD(w * h * 4);
+  std::ofstream out(std::string(folder) + "\\" + name + ".bmp", std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
+  out.write(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
+  out.write(static_cast<const char*>(bits), std::streamsize(w) * h * 4);
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+}
+
+// A two-glyph picture for the confirm button: a green square, then a grey
+// one for the disabled button, on magenta that stays transparent.
+void WriteConfirmPicture() {
+  tov::testing::BmpLayout bmp;
+  bmp.width = 32;
+  bmp.height = 16;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 32; ++x) {
+      const bool inside = (x % 16) >= 3 && (x % 16) < 13 && y >= 3 && y < 13;
+      bmp.values.push_back(!inside ? 0xFF00FF : x < 16 ? 0x00A000 : 0x808080);
+    }
+  ASSERT_TRUE(Files().WriteFile(AppSubDir("pics") + "BtnConferma.bmp", tov::testing::BmpFile(bmp)));
+}
+
+// Files, message boxes and settings headless; windows, drawing and pictures real.
+struct Win32FormsTest : ::testing::Test {
+  void SetUp() override {
+    mixed = wp.Get();
+    mixed.files = &hp.Files();
+    mixed.dialogs = &hp.Dialogs();
+    previous = InstallPlatform(&mixed);
+    owner = CreateWindowExA(0, "STATIC", "Proprietario", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300, 200, nullptr,
+                            nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!owner) GTEST_SKIP() << "no display for the dialog";
+    BarSettings().Lingua.clear();
+    g_user = &user;
+    timer = SetTimer(nullptr, 0, 50, Tick);
+  }
+  void TearDown() override {
+    if (timer) KillTimer(nullptr, timer);
+    g_user = nullptr;
+    if (owner) DestroyWindow(owner);
+    InstallPlatform(previous);
+    BarSettings() = TBarSettings();
+    FreeMessageTable();
+    FreePictureCache();
+  }
+  // Shows a prompt (with its initial text) and answers what it gave.
+  std::string Ask(const std::string& initial = {}) {
+    TFormStandardPrompt* form = CreatePromptForm();
+    EXPECT_NE(form, nullptr);
+    if (!form) return "<no form>";
+    form->EditCampo().caption = initial;
+    std::string text = PromptText(form, "Digitare il nome del tema", "Tema", WindowId(owner));
+    EXPECT_FALSE(user.timedOut);
+    EXPECT_EQ(FindWindowA(win32::kModalFormClass, nullptr), nullptr) << "the dialog is destroyed";
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    return text;
+  }
+
+  host::HostPlatform hp;
+  win32::Win32Platform wp;
+  Platform mixed;
+  Platform* previous = nullptr;
+  HWND owner = nullptr;
+  UINT_PTR timer = 0;
+  User user;
+};
+
+TEST_F(Win32FormsTest, TypedTextConfirmedWithEnterComesBackExactly) {
+  WriteConfirmPicture();
+  bool ownerDisabled = false, editFocused = false;
+  DWORD selStart = 1, selEnd = 0;
+  std::string label, caption;
+  user.steps = {
+      [&](HWND dialog) {
+        ownerDisabled = !IsWindowEnabled(owner);
+        HWND edit = Child(dialog, "Edit");
+        editFocused = GetFocus() == edit;
+        SendMessageA(edit, EM_GETSEL, WPARAM(&selStart), LPARAM(&selEnd));
+        label = [&] {
+          char text[64] = {};
+          GetWindowTextA(Child(dialog, "Static", "Tema"), text, sizeof text);
+          return std::string(text);
+        }();
+        char text[64] = {};
+        GetWindowTextA(dialog, text, sizeof text);
+        caption = text;
+        // Typed over the selected initial text.
+        for (char ch : std::string("  Nuovo tema "))
+          PostMessageA(edit, WM_CHAR, WPARAM(static_cast<unsigned char>(ch)), 1);
+      },
+      [&](HWND dialog) { SaveScreenshot(dialog, "prompt"); },
+      [&](HWND dialog) { PostMessageA(Child(dialog, "Edit"), WM_KEYDOWN, VK_RETURN, 1); },
+  };
+  EXPECT_EQ(Ask("vecchio"), "  Nuovo tema ");
+  EXPECT_TRUE(ownerDisabled);
+  EXPECT_TRUE(editFocused);
+  EXPECT_EQ(selStart, 0u);
+  EXPECT_EQ(selEnd, 7u);
+  EXPECT_EQ(label, "Tema");
+  EXPECT_EQ(caption, "Digitare il nome del tema");
+  EXPECT_EQ(GetActiveWindow(), owner);
+}
+
+TEST_F(Win32FormsTest, EscapeDoesNothingAndTheCancelButtonOrTheCloseBoxGiveNothing) {
+  bool stillShown = false;
+  user.steps = {
+      [&](HWND dialog) {
+        SetWindowTextA(Child(dialog, "Edit"), "scritto");
+        PostMessageA(Child(dialog, "Edit"), WM_KEYDOWN, VK_ESCAPE, 1);
+      },
+      [&](HWND dialog) {
+        stillShown = IsWindowVisible(dialog) != 0;
+        PostMessageA(Child(dialog, "Button", "Annulla"), BM_CLICK, 0, 0);
+      },
+  };
+  EXPECT_EQ(Ask(), "");
+  EXPECT_TRUE(stillShown);
+
+  user = User{};
+  user.steps = {[&](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); }};
+  EXPECT_EQ(Ask("iniziale"), "");
+}
+
+TEST_F(Win32FormsTest, TabMovesToTheButtonsAndEnterPressesTheFocusedOne) {
+  // Tab twice: past the confirm button to the cancel button; Enter presses that.
+  user.steps = {
+      [&](HWND dialog) { PostMessageA(Child(dialog, "Edit"), WM_KEYDOWN, VK_TAB, 1); },
+      [&](HWND) { PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 1); },
+      [&](HWND) { PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 1); },
+  };
+  EXPECT_EQ(Ask("testo"), "");
+  user = User{};
+  user.steps = {
+      [&](HWND dialog) { PostMessageA(Child(dialog, "Edit"), WM_KEYDOWN, VK_TAB, 1); },
+      [&](HWND) { PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 1); },
+  };
+  EXPECT_EQ(Ask("testo"), "testo");
+}
+
+TEST_F(Win32FormsTest, WhatHandlersChangeWhileTheDialogShowsReachItsControls) {
+  WriteConfirmPicture();
+  TFormStandardPrompt prompt;
+  Component& edit = prompt.EditCampo();
+  Component& ok = prompt.BtnConferma();
+  Component& label = prompt.LblCampo();
+  // Confirm only with something typed; a click on the label's neighbour
+  // button renames the label.
+  edit.Bind("OnChange", "EditCampoChange", [&](Component& e) {
+    ok.enabled = !e.caption.empty();
+    ok.Changed();
+    label.caption = "Lettere: " + std::to_string(e.caption.size());
+    label.Changed();
+  });
+  bool disabledWhenEmpty = false, enabledWhenTyped = false, pressedWhileDisabled = false;
+  std::string labelText;
+  user.steps = {
+      [&](HWND dialog) { SetWindowTextA(Child(dialog, "Edit"), ""); },
+      [&](HWND dialog) {
+        HWND button = Child(dialog, "Button", "Conferma");
+        disabledWhenEmpty = !IsWindowEnabled(button);
+        SaveScreenshot(dialog, "prompt-disabled");
+        PostMessageA(Child(dialog, "Edit"), WM_KEYDOWN, VK_RETURN, 1);  // the default is disabled: nothing
+      },
+      [&](HWND dialog) {
+        pressedWhileDisabled = !IsWindowVisible(dialog);
+        SetWindowTextA(Child(dialog, "Edit"), "abc");
+      },
+      [&](HWND dialog) {
+        HWND button = Child(dialog, "Button", "Conferma");
+        enabledWhenTyped = IsWindowEnabled(button) != 0;
+        char text[64] = {};
+        GetWindowTextA(Child(dialog, "Static", nullptr), text, sizeof text);
+        labelText = text;
+        PostMessageA(button, BM_CLICK, 0, 0);
+      },
+  };
+  edit.caption = "x";
+  EXPECT_EQ(prompt.ShowModal(WindowId(owner)), kPromptConfirmed);
+  EXPECT_EQ(edit.caption, "abc");
+  EXPECT_TRUE(disabledWhenEmpty);
+  EXPECT_FALSE(pressedWhileDisabled);
+  EXPECT_TRUE(enabledWhenTyped);
+  EXPECT_EQ(labelText, "Lettere: 3");
+  EXPECT_TRUE(IsWindowEnabled(owner));
+  EXPECT_FALSE(user.timedOut);
+  // Shown again, the same form starts afresh.
+  user = User{};
+  user.steps = {[&](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); }};
+  EXPECT_EQ(prompt.ShowModal(WindowId(owner)), kPromptCancelled);
+}
+
+TEST_F(Win32FormsTest, AHandlerThatThrowsIsReportedAndTheDialogGoesOn) {
+  TFormStandardPrompt prompt;
+  prompt.BtnAnnulla().properties["ModalResult"] = "0";
+  prompt.BtnAnnulla().Bind("OnClick", "BtnAnnullaClick",
+                           [](Component&) { throw std::runtime_error("Qualcosa non va"); });
+  user.steps = {
+      [&](HWND dialog) { PostMessageA(Child(dialog, "Button", "Annulla"), BM_CLICK, 0, 0); },
+      // The clicked button has the focus now: Enter would press it again.
+      [&](HWND dialog) { PostMessageA(Child(dialog, "Button", "Conferma"), BM_CLICK, 0, 0); },
+  };
+  EXPECT_EQ(prompt.ShowModal(WindowId(owner)), kPromptConfirmed);
+  EXPECT_FALSE(user.timedOut);
+  ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
+  EXPECT_EQ(hp.Dialogs().shown[0].text, "Qualcosa non va");
+}
+
+}  // namespace
+}  // namespace tov
