@@ -142,6 +142,7 @@ class ModalForm final : public ComponentListener {
 
   LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
   void CreateFrame();
+  void DestroyFrame();
   void Realise(Component& c);  // c and everything under it
   void CreateControl(Control& ctl);
   void Sync(Control& ctl);
@@ -178,12 +179,16 @@ class ModalForm final : public ComponentListener {
   int result_ = kCloseResult;
 };
 
-ModalForm::~ModalForm() {
+ModalForm::~ModalForm() { DestroyFrame(); }
+
+void ModalForm::DestroyFrame() {
   form_.SetListener(nullptr);
-  if (hwnd_) {
-    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_);  // with every control on it
-  }
+  if (!hwnd_) return;
+  HWND h = hwnd_;
+  SetWindowLongPtrA(h, GWLP_USERDATA, 0);
+  hwnd_ = nullptr;
+  controls_.clear();
+  DestroyWindow(h);  // with every control on it
 }
 
 LRESULT CALLBACK ModalForm::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -677,20 +682,19 @@ int ModalForm::Run() {
   // goes, so that Windows gives the activation back to the owner.
   const bool disableOwner = owner_ && IsWindowEnabled(owner_);
   struct OwnerBack {
+    ModalForm* dialog;
     HWND owner;
     bool enable;
-    HWND dialog;
     ~OwnerBack() {
       if (enable) EnableWindow(owner, TRUE);
-      if (dialog && IsWindow(dialog)) ShowWindow(dialog, SW_HIDE);
+      dialog->DestroyFrame();
       if (owner && IsWindow(owner)) SetActiveWindow(owner);
     }
-  } back{owner_, disableOwner, hwnd_};
+  } back{this, owner_, disableOwner};
   if (disableOwner) EnableWindow(owner_, FALSE);
   ShowWindow(hwnd_, SW_SHOWNORMAL);
   UpdateWindow(hwnd_);
   FocusFirst();
-
   MSG msg;
   while (!ended_ && hwnd_) {
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -711,6 +715,14 @@ int ModalForm::Run() {
     }
   }
   form_.SetListener(nullptr);
+  // The texts as the dialog leaves them: a multi-line edit given its text
+  // from outside says nothing of it.
+  if (hwnd_) {
+    for (auto& ctl : controls_) {
+      if (ctl->how == Realised::Edit) ctl->component->caption = WindowText(ctl->hwnd);
+      if (ctl->how == Realised::Memo) ctl->component->lines = SplitLines(WindowText(ctl->hwnd));
+    }
+  }
   return result_;
 }
 

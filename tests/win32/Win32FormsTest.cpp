@@ -45,8 +45,15 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   }
 }
 
+// The first control of the class on the dialog, or the first showing that
+// text (edits keep their text to themselves, so it is asked for).
 HWND Child(HWND dialog, const char* cls, const char* text = nullptr) {
-  return FindWindowExA(dialog, nullptr, cls, text);
+  for (HWND h = FindWindowExA(dialog, nullptr, cls, nullptr); h; h = FindWindowExA(dialog, h, cls, nullptr)) {
+    char buffer[256] = {};
+    GetWindowTextA(h, buffer, sizeof buffer);
+    if (!text || std::string(buffer) == text) return h;
+  }
+  return nullptr;
 }
 
 // Writes what the dialog shows now as a bitmap file, when asked for.
@@ -100,14 +107,23 @@ void WriteConfirmPicture() {
 
 // Files, message boxes and settings headless; windows, drawing and pictures real.
 struct Win32FormsTest : ::testing::Test {
+  // One owner for all: a window that goes away takes Wine up to two
+  // seconds without a window manager.
+  static void SetUpTestSuite() {
+    owner = CreateWindowExA(0, "STATIC", "Proprietario", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300, 200, nullptr,
+                            nullptr, GetModuleHandleA(nullptr), nullptr);
+  }
+  static void TearDownTestSuite() {
+    if (owner) DestroyWindow(owner);
+    owner = nullptr;
+  }
   void SetUp() override {
     mixed = wp.Get();
     mixed.files = &hp.Files();
     mixed.dialogs = &hp.Dialogs();
     previous = InstallPlatform(&mixed);
-    owner = CreateWindowExA(0, "STATIC", "Proprietario", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300, 200, nullptr,
-                            nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!owner) GTEST_SKIP() << "no display for the dialog";
+    SetActiveWindow(owner);
     BarSettings().Lingua.clear();
     g_user = &user;
     timer = SetTimer(nullptr, 0, 50, Tick);
@@ -115,7 +131,6 @@ struct Win32FormsTest : ::testing::Test {
   void TearDown() override {
     if (timer) KillTimer(nullptr, timer);
     g_user = nullptr;
-    if (owner) DestroyWindow(owner);
     InstallPlatform(previous);
     BarSettings() = TBarSettings();
     FreeMessageTable();
@@ -138,10 +153,11 @@ struct Win32FormsTest : ::testing::Test {
   win32::Win32Platform wp;
   Platform mixed;
   Platform* previous = nullptr;
-  HWND owner = nullptr;
+  static HWND owner;
   UINT_PTR timer = 0;
   User user;
 };
+HWND Win32FormsTest::owner = nullptr;
 
 TEST_F(Win32FormsTest, TypedTextConfirmedWithEnterComesBackExactly) {
   WriteConfirmPicture();
@@ -281,6 +297,85 @@ TEST_F(Win32FormsTest, AHandlerThatThrowsIsReportedAndTheDialogGoesOn) {
   EXPECT_FALSE(user.timedOut);
   ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
   EXPECT_EQ(hp.Dialogs().shown[0].text, "Qualcosa non va");
+}
+
+// A form of other controls: offsets add up through the containers, each
+// kind shows its state and hands the user's changes back, and controls come
+// and go with their components.
+TEST_F(Win32FormsTest, OtherControlsShowTheirStateAndGiveBackTheUsersChanges) {
+  auto form = MakeComponent(ComponentKind::Form, "FormProva", "Prova");
+  form->bounds = Rect{100, 100, 400, 300};
+  form->properties["BorderStyle"] = "bsDialog";
+  auto add = [](Component& parent, ComponentKind kind, const char* name, Rect r,
+                const char* caption = "") -> Component& {
+    Component& c = parent.Add(MakeComponent(kind, name, caption));
+    c.bounds = r;
+    return c;
+  };
+  Component& group = add(*form, ComponentKind::GroupBox, "GrpOpzioni", Rect{8, 8, 292, 120}, "Opzioni");
+  Component& check = add(group, ComponentKind::CheckBox, "ChkUno", Rect{16, 20, 200, 37}, "Uno");
+  Component& combo = add(group, ComponentKind::ComboBox, "CmbScelta", Rect{16, 44, 200, 65});
+  combo.items = {"Rosso", "Verde"};
+  combo.itemIndex = 1;
+  combo.properties["Style"] = "csDropDownList";
+  Component& hidden = add(group, ComponentKind::Panel, "PnlNascosto", Rect{16, 70, 200, 100});
+  hidden.visible = false;
+  add(hidden, ComponentKind::Edit, "EditNascosto", Rect{4, 4, 150, 25}, "dentro");
+  Component& memo = add(*form, ComponentKind::Memo, "MemoNote", Rect{8, 124, 200, 190});
+  memo.lines = {"a", "b"};
+  Component& done = add(*form, ComponentKind::Button, "BtnFine", Rect{210, 150, 290, 180}, "Fine");
+  done.properties["ModalResult"] = "1";
+  check.Bind("OnClick", "ChkUnoClick", [&](Component& c) {
+    hidden.visible = c.checked;
+    hidden.Changed();
+    add(group, ComponentKind::Label, "LblNuovo", Rect{210, 20, 280, 35}, "Nuovo");
+  });
+  done.Bind("OnClick", "BtnFineClick", [&](Component&) { group.Remove(*group.Find("LblNuovo")); });
+
+  POINT checkAt{};
+  bool checkFocused = false, editHidden = false, editShownAfter = false, labelAdded = false;
+  int comboShown = -1;
+  std::string memoText;
+  user.steps = {
+      [&](HWND dialog) {
+        HWND box = Child(dialog, "Button", "Uno");
+        RECT r{};
+        GetWindowRect(box, &r);
+        checkAt = POINT{r.left, r.top};
+        ScreenToClient(dialog, &checkAt);
+        checkFocused = GetFocus() == box;
+        editHidden = !IsWindowVisible(Child(dialog, "Edit", "dentro"));
+        HWND list = Child(dialog, "ComboBox");
+        comboShown = int(SendMessageA(list, CB_GETCURSEL, 0, 0));
+        memoText.resize(32);
+        memoText.resize(size_t(GetWindowTextA(Child(dialog, "Edit", "a\r\nb"), memoText.data(), 32)));
+        PostMessageA(box, BM_CLICK, 0, 0);
+        SendMessageA(list, CB_SETCURSEL, 0, 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE), LPARAM(list));
+        SetWindowTextA(Child(dialog, "Edit", "a\r\nb"), "x\r\ny\r\nz");
+      },
+      [&](HWND dialog) {
+        editShownAfter = IsWindowVisible(Child(dialog, "Edit", "dentro")) != 0;
+        labelAdded = Child(dialog, "Static", "Nuovo") != nullptr;
+        PostMessageA(Child(dialog, "Button", "Fine"), BM_CLICK, 0, 0);
+      },
+  };
+  EXPECT_EQ(Windows().ShowModal(*form, WindowId(owner)), 1);
+  EXPECT_FALSE(user.timedOut);
+  EXPECT_EQ(checkAt.x, 24);
+  EXPECT_EQ(checkAt.y, 28);
+  EXPECT_TRUE(checkFocused);  // no edit can take it: the first control that can
+  EXPECT_TRUE(editHidden);
+  EXPECT_EQ(comboShown, 1);
+  EXPECT_EQ(memoText, "a\r\nb");
+  EXPECT_TRUE(check.checked);
+  EXPECT_TRUE(editShownAfter);
+  EXPECT_TRUE(labelAdded);
+  EXPECT_EQ(group.Find("LblNuovo"), nullptr);
+  EXPECT_EQ(combo.itemIndex, 0);
+  EXPECT_EQ(combo.caption, "Rosso");
+  EXPECT_EQ(memo.lines, (std::vector<std::string>{"x", "y", "z"}));
+  EXPECT_EQ(FindWindowA(win32::kModalFormClass, nullptr), nullptr);
 }
 
 }  // namespace
