@@ -311,7 +311,12 @@ void ModalForm::Realise(Component& c) {
     ctl->how = how;
     ctl->id = nextId_++;
     controls_.push_back(std::move(ctl));
-    CreateControl(*controls_.back());
+    try {
+      CreateControl(*controls_.back());
+    } catch (...) {
+      controls_.pop_back();  // no entry without its window
+      throw;
+    }
   }
   for (size_t i = 0; i < c.ChildCount(); ++i)
     Realise(c.Child(i));
@@ -415,11 +420,10 @@ void ModalForm::Sync(Control& ctl) {
     SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
   switch (ctl.how) {
-    case Realised::Memo: {
-      const std::string text = JoinLines(c.lines);
-      if (WindowText(h) != text) SetWindowTextA(h, text.c_str());
+    case Realised::Memo:
+      // Compared as lines: a line break just typed at the end stays.
+      if (SplitLines(WindowText(h)) != c.lines) SetWindowTextA(h, JoinLines(c.lines).c_str());
       break;
-    }
     case Realised::ComboBox:
     case Realised::ListBox: {
       const bool combo = ctl.how == Realised::ComboBox;

@@ -323,6 +323,11 @@ TEST_F(Win32FormsTest, OtherControlsShowTheirStateAndGiveBackTheUsersChanges) {
   add(hidden, ComponentKind::Edit, "EditNascosto", Rect{4, 4, 150, 25}, "dentro");
   Component& memo = add(*form, ComponentKind::Memo, "MemoNote", Rect{8, 124, 200, 190});
   memo.lines = {"a", "b"};
+  std::vector<std::string> linesWhileTyping;
+  memo.Bind("OnChange", "MemoNoteChange", [&](Component& m) {
+    linesWhileTyping = m.lines;
+    m.Changed();  // as a handler that shows what it got would
+  });
   Component& done = add(*form, ComponentKind::Button, "BtnFine", Rect{210, 150, 290, 180}, "Fine");
   done.properties["ModalResult"] = "1";
   check.Bind("OnClick", "ChkUnoClick", [&](Component& c) {
@@ -335,7 +340,7 @@ TEST_F(Win32FormsTest, OtherControlsShowTheirStateAndGiveBackTheUsersChanges) {
   POINT checkAt{};
   bool checkFocused = false, editHidden = false, editShownAfter = false, labelAdded = false;
   int comboShown = -1;
-  std::string memoText;
+  std::string memoText, memoTyped;
   user.steps = {
       [&](HWND dialog) {
         HWND box = Child(dialog, "Button", "Uno");
@@ -352,9 +357,16 @@ TEST_F(Win32FormsTest, OtherControlsShowTheirStateAndGiveBackTheUsersChanges) {
         PostMessageA(box, BM_CLICK, 0, 0);
         SendMessageA(list, CB_SETCURSEL, 0, 0);
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE), LPARAM(list));
-        SetWindowTextA(Child(dialog, "Edit", "a\r\nb"), "x\r\ny\r\nz");
+        // Typed at the end of the memo: a letter and a line break.
+        HWND notes = Child(dialog, "Edit", "a\r\nb");
+        SendMessageA(notes, EM_SETSEL, 4, 4);
+        PostMessageA(notes, WM_CHAR, 'z', 1);
+        PostMessageA(notes, WM_CHAR, '\r', 1);
       },
       [&](HWND dialog) {
+        memoTyped = Child(dialog, "Edit", "a\r\nbz\r\n") ? "kept" : "lost";
+        // Given from outside, a multi-line edit says nothing: read when the dialog ends.
+        SetWindowTextA(Child(dialog, "Edit", "a\r\nbz\r\n"), "x\r\ny\r\nz");
         editShownAfter = IsWindowVisible(Child(dialog, "Edit", "dentro")) != 0;
         labelAdded = Child(dialog, "Static", "Nuovo") != nullptr;
         PostMessageA(Child(dialog, "Button", "Fine"), BM_CLICK, 0, 0);
@@ -374,6 +386,8 @@ TEST_F(Win32FormsTest, OtherControlsShowTheirStateAndGiveBackTheUsersChanges) {
   EXPECT_EQ(group.Find("LblNuovo"), nullptr);
   EXPECT_EQ(combo.itemIndex, 0);
   EXPECT_EQ(combo.caption, "Rosso");
+  EXPECT_EQ(linesWhileTyping, (std::vector<std::string>{"a", "bz"}));
+  EXPECT_EQ(memoTyped, "kept");
   EXPECT_EQ(memo.lines, (std::vector<std::string>{"x", "y", "z"}));
   EXPECT_EQ(FindWindowA(win32::kModalFormClass, nullptr), nullptr);
 }
