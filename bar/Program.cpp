@@ -13,6 +13,8 @@
 namespace tov {
 
 int RunProgram() {
+  // Shortcut targets are read through the shell's link object on this thread.
+  const int32_t ole = Sys().links ? ShellLinks().OleInitialize() : E_FAIL_RESULT;
   try {
     // The shell's system image lists, shared by every button icon.
     SetSharedImageLists(SystemImageList("LARGE"), SystemImageList("SMALL"));
@@ -34,6 +36,7 @@ int RunProgram() {
     // The framework's standard exception display.
     Dialogs().MessageBox(e.what(), kProductName, MB_OK | MB_ICONERROR);
   }
+  if (ole == S_OK_RESULT) ShellLinks().OleUninitialize();
   return 0;
 }
 

@@ -3,15 +3,76 @@
 #include "platform/win32/WinApi.h"
 
 #include <ole2.h>
+#include <shlobj.h>
+#include <shobjidl.h>
 
 namespace tov::win32 {
+
+namespace {
+
+// The link path as the wide string of at most MAX_PATH characters (the zero
+// included) the persist-file interface takes; a longer path is refused
+// rather than cut, which would name another file.
+bool WidePath(const std::string& path, wchar_t (&wide)[MAX_PATH]) {
+  if (path.empty() || path.size() >= MAX_PATH) return false;
+  return MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH) > 0;
+}
+
+HRESULT CreateLink(IShellLinkA** link) {
+  *link = nullptr;
+  return CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                          reinterpret_cast<void**>(link));
+}
+
+}  // namespace
 
 int32_t Win32ShellLinks::OleInitialize() { return int32_t(::OleInitialize(nullptr)); }
 
 void Win32ShellLinks::OleUninitialize() { ::OleUninitialize(); }
 
-int32_t Win32ShellLinks::SaveLink(const std::string&, const std::string&, const std::string&) { return E_FAIL_RESULT; }
+int32_t Win32ShellLinks::SaveLink(const std::string& linkPath, const std::string& target,
+                                  const std::string& description) {
+  wchar_t wide[MAX_PATH];
+  if (!WidePath(linkPath, wide)) return int32_t(E_INVALIDARG);
+  IShellLinkA* link = nullptr;
+  HRESULT hr = CreateLink(&link);
+  if (hr != S_OK || !link) return int32_t(hr != S_OK ? hr : E_FAIL);
+  IPersistFile* file = nullptr;
+  hr = link->SetPath(target.c_str());
+  // S_FALSE: the path is set but names nothing that exists yet, which a
+  // shortcut may well point at (a drive that is not plugged in).
+  if (hr == S_FALSE) hr = S_OK;
+  if (hr == S_OK) hr = link->SetDescription(description.c_str());
+  if (hr == S_OK) hr = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+  if (hr == S_OK) hr = file->Save(wide, TRUE);
+  if (file) file->Release();
+  link->Release();
+  return int32_t(hr);
+}
 
-int32_t Win32ShellLinks::LoadLink(WindowId, const std::string&, std::string*, std::string*) { return E_FAIL_RESULT; }
+int32_t Win32ShellLinks::LoadLink(WindowId owner, const std::string& linkPath, std::string* target,
+                                  std::string* description) {
+  wchar_t wide[MAX_PATH];
+  if (!WidePath(linkPath, wide)) return int32_t(E_INVALIDARG);
+  IShellLinkA* link = nullptr;
+  HRESULT hr = CreateLink(&link);
+  if (hr != S_OK || !link) return int32_t(hr != S_OK ? hr : E_FAIL);
+  IPersistFile* file = nullptr;
+  char path[MAX_PATH] = {};
+  char text[MAX_PATH] = {};
+  WIN32_FIND_DATAA found{};
+  hr = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+  if (hr == S_OK) hr = file->Load(wide, STGM_READ);
+  if (hr == S_OK) hr = link->Resolve(reinterpret_cast<HWND>(owner), 0);
+  if (hr == S_OK) hr = link->GetPath(path, MAX_PATH, &found, SLGP_SHORTPATH);
+  if (hr == S_OK) hr = link->GetDescription(text, MAX_PATH);
+  if (file) file->Release();
+  link->Release();
+  if (hr == S_OK) {
+    *target = path;
+    *description = text;
+  }
+  return int32_t(hr);
+}
 
 }  // namespace tov::win32
