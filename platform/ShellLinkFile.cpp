@@ -576,6 +576,9 @@ bool ParseShellLink(const std::string& bytes, ShellLinkContents* out, std::strin
       text = file.Bytes(at, count);
       at += count;
     }
+    // Some writers (Wine's among them) count a terminating zero in.
+    const size_t zero = text.find('\0');
+    if (zero != std::string::npos) text.resize(zero);
     if (f == kHasName) result.description = text;
   }
 

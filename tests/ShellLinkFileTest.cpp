@@ -153,6 +153,8 @@ TEST(ShellLinkFile, ReadsLinksOfOtherWriters) {
   EXPECT_EQ(c.target, "C:\\test\\a.txt");
   EXPECT_EQ(c.description, "Descrizione \xE8");
   EXPECT_EQ(Parse(ForeignLink("C:\\test\\a.txt", "", "")).target, "C:\\test\\a.txt");
+  // A description whose count takes in its terminating zero, as Wine writes it.
+  EXPECT_EQ(Parse(ForeignLink("C:\\test", "", std::string("Descrizione\0", 12))).description, "Descrizione");
   // The Unicode base path is preferred to the ANSI one.
   EXPECT_EQ(Parse(ForeignLink("C:\\????", "", "x", u"C:\\\u00E0\u20AC")).target, "C:\\\xE0\x80");
 }

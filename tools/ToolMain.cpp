@@ -3,8 +3,12 @@
 #include <map>
 #include <sstream>
 
+#include "platform/FileShellLinks.h"
 #include "platform/NativeFileSystem.h"
 #include "platform/Platform.h"
+#ifdef TOVIRA_WINDOWS
+#include "platform/win32/Win32ShellLinks.h"
+#endif
 #include "tools/Tool.h"
 
 namespace tov::tool {
@@ -62,6 +66,13 @@ int main(int argc, char** argv) {
   NativeFileSystem files;
   Platform platform;
   platform.files = &files;
+  // Shortcuts go through the shell's link object where there is one.
+#ifdef TOVIRA_WINDOWS
+  win32::Win32ShellLinks links;
+#else
+  FileShellLinks links;
+#endif
+  platform.links = &links;
   InstallPlatform(&platform);
   if (argc < 2) return tool::Usage();
   auto it = tool::Commands().find(argv[1]);

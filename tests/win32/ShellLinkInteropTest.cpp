@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/FileShellLinks.h"
+#include "platform/ShellLinkFile.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32ShellLinks.h"
 #include "platform/win32/WinApi.h"
@@ -15,9 +16,11 @@
 namespace tov {
 namespace {
 
-// The short form the shell hands out for an existing path; the path itself
-// for one that does not exist.
+// What the shell's GetPath hands out with SLGP_SHORTPATH: Windows gives the
+// short form of an existing path (the path itself for one that does not
+// exist); Wine ignores the flag and gives the path as stored.
 std::string ShortForm(const std::string& path) {
+  if (testing::RunningUnderWine()) return path;
   char buf[MAX_PATH];
   const DWORD n = GetShortPathNameA(path.c_str(), buf, MAX_PATH);
   return n > 0 && n < MAX_PATH ? std::string(buf, n) : path;
@@ -32,11 +35,13 @@ class ShellLinkInterop : public ::testing::Test {
     ASSERT_TRUE(CreateDirectoryA(longDir_.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
     file_ = dir_ + "Documento.txt";
     longFile_ = longDir_ + "\\Relazione trimestrale di prova.txt";
-    for (const std::string& f : {file_, longFile_}) ASSERT_TRUE(Files().WriteFile(f, "contenuto"));
+    for (const std::string& f : {file_, longFile_})
+      ASSERT_TRUE(Files().WriteFile(f, "contenuto"));
     targets_ = {file_, dir_.substr(0, dir_.size() - 1), longDir_, longFile_, dir_ + "Manca\\nessuno.exe"};
   }
   void TearDown() override {
-    for (const std::string& f : made_) DeleteFileA(f.c_str());
+    for (const std::string& f : made_)
+      DeleteFileA(f.c_str());
     DeleteFileA(longFile_.c_str());
     DeleteFileA(file_.c_str());
     RemoveDirectoryA(longDir_.c_str());
@@ -66,6 +71,30 @@ TEST_F(ShellLinkInterop, OurLinksLoadThroughTheShellsLinkObject) {
     ASSERT_EQ(shell.LoadLink(0, link, &got, &description), S_OK_RESULT);
     EXPECT_EQ(got, ShortForm(target));
     EXPECT_EQ(description, "Descrizione " + std::to_string(i));
+  }
+}
+
+// The item id list of our links alone names the target for the shell too.
+TEST_F(ShellLinkInterop, OurItemIdListsAloneNameTheTargetForTheShell) {
+  win32::Win32ShellLinks shell;
+  for (const std::string& target : {file_, longDir_, longFile_}) {
+    SCOPED_TRACE(target);
+    std::string bytes, error;
+    ShellLinkTargetInfo info;
+    ASSERT_TRUE(BuildShellLink(target, "senza blocco", info, &bytes, &error)) << error;
+    auto u32 = [&](size_t at) {
+      return uint32_t(uint8_t(bytes[at])) | uint32_t(uint8_t(bytes[at + 1])) << 8 |
+             uint32_t(uint8_t(bytes[at + 2])) << 16 | uint32_t(uint8_t(bytes[at + 3])) << 24;
+    };
+    const size_t infoAt = 0x4C + 2 + (uint8_t(bytes[0x4C]) | uint8_t(bytes[0x4D]) << 8);
+    bytes.erase(infoAt, u32(infoAt));
+    bytes[0x14] = char(uint8_t(bytes[0x14]) & ~0x02);
+    const std::string link = Link("soloelenco.lnk");
+    ASSERT_TRUE(Files().WriteFile(link, bytes));
+    std::string got, description;
+    ASSERT_EQ(shell.LoadLink(0, link, &got, &description), S_OK_RESULT);
+    EXPECT_EQ(got, ShortForm(target));
+    EXPECT_EQ(description, "senza blocco");
   }
 }
 

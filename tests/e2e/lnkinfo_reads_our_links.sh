@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# liblnk's lnkinfo, an independent reader of the shell link format, reads the
+# links tovira-tool writes: the local path, the network path and the
+# description, Windows-1252 letters included. Fails when lnkinfo is missing
+# (scripts/setup.sh installs it).
+# Usage: lnkinfo_reads_our_links.sh PATH-TO-tovira-tool
+set -u
+tool=$1
+if ! command -v lnkinfo >/dev/null; then
+  echo "FAIL lnkinfo is not installed (package liblnk-utils)"
+  exit 1
+fi
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+fails=0
+check() {  # check NAME EXPECTED ACTUAL
+  if [ "$2" != "$3" ]; then
+    echo "FAIL $1: expected [$2], got [$3]"
+    fails=$((fails + 1))
+  fi
+}
+field() {  # field LINKFILE NAME: the value lnkinfo prints for NAME
+  lnkinfo "$1" | sed -n "s/^[[:space:]]*$2[[:space:]]*: //p" | head -n 1
+}
+
+"$tool" lnk write 'C:\Dati\Documento.txt' "$dir/x.lnk" || fails=$((fails + 1))
+check "local path" 'C:\Dati\Documento.txt' "$(field "$dir/x.lnk" 'Local path')"
+check "description" 'Documento.txt' "$(field "$dir/x.lnk" 'Description')"
+check "last item" 'Documento.txt' "$(lnkinfo "$dir/x.lnk" | sed -n 's/^[[:space:]]*Long name[[:space:]]*: //p' | tail -n 1)"
+
+# Windows-1252 arguments; lnkinfo prints UTF-8.
+"$tool" lnk write "C:\\Caff$(printf '\xe8')\\Cartella" "$dir/y.lnk" "Descrizione $(printf '\xe8\x80')" ||
+  fails=$((fails + 1))
+check "local path in Windows-1252" 'C:\Caffè\Cartella' "$(field "$dir/y.lnk" 'Local path')"
+check "description in Windows-1252" 'Descrizione è€' "$(field "$dir/y.lnk" 'Description')"
+
+"$tool" lnk write '\\server\condivisa\Dati\f.txt' "$dir/z.lnk" || fails=$((fails + 1))
+check "network path" '\\server\condivisa\Dati\f.txt' "$(field "$dir/z.lnk" 'Network path')"
+
+[ "$fails" -eq 0 ] && echo "lnkinfo: all checks passed"
+exit $((fails > 0))
