@@ -46,6 +46,8 @@ ShellLinkTargetInfo TargetInfo(const std::string& target) {
       break;
     }
   }
+  // The link format keeps UTC; the file layer gives local time and no time
+  // zone, so the time is stored as it comes (off by the zone's offset).
   Files().LastWriteTime(path, &info.writeTime);
   return info;
 }

@@ -158,7 +158,10 @@ std::vector<std::string> SplitParts(const std::string& rest) {
   return parts;
 }
 
-bool Split(const std::string& target, SplitTarget* out) {
+bool Split(std::string target, SplitTarget* out) {
+  // Forward slashes separate path elements as well.
+  for (char& c : target)
+    if (c == '/') c = '\\';
   if (target.size() >= 2 && std::isalpha(static_cast<unsigned char>(target[0])) && target[1] == ':' &&
       (target.size() == 2 || target[2] == '\\')) {
     out->root = std::string(1, char(std::toupper(static_cast<unsigned char>(target[0])))) + ":\\";

@@ -71,6 +71,8 @@ TEST(ShellLinkFile, TargetsAndDescriptionsRoundTrip) {
 TEST(ShellLinkFile, DrivePathsAreNormalisedAsTheShellStoresThem) {
   EXPECT_EQ(Parse(Build("c:", "")).target, "C:\\");
   EXPECT_EQ(Parse(Build("c:\\Dati\\\\Sotto\\", "")).target, "C:\\Dati\\Sotto");
+  EXPECT_EQ(Parse(Build("C:/Dati/Sotto/a.txt", "")).target, "C:\\Dati\\Sotto\\a.txt");
+  EXPECT_EQ(Parse(Build("//server/share/a.txt", "")).target, "\\\\server\\share\\a.txt");
 }
 
 TEST(ShellLinkFile, ItemIdListAloneGivesTheTargetWithItsLongNames) {
@@ -157,6 +159,31 @@ TEST(ShellLinkFile, ReadsLinksOfOtherWriters) {
   EXPECT_EQ(Parse(ForeignLink("C:\\test", "", std::string("Descrizione\0", 12))).description, "Descrizione");
   // The Unicode base path is preferred to the ANSI one.
   EXPECT_EQ(Parse(ForeignLink("C:\\????", "", "x", u"C:\\\u00E0\u20AC")).target, "C:\\\xE0\x80");
+}
+
+std::string FromHex(const std::string& hex) {
+  std::string b;
+  for (size_t i = 0; i + 1 < hex.size(); i += 2)
+    b.push_back(char(std::stoi(hex.substr(i, 2), nullptr, 16)));
+  return b;
+}
+
+// Items as Windows 10 writes them: the short name as the item's own name and
+// the long one in a version 9 extension block (liblnk's lnkinfo reads the
+// same long names from these bytes). No link info block.
+TEST(ShellLinkFile, LongNamesComeFromTheExtensionBlocksOfNewerWindows) {
+  const std::string bytes = FromHex(
+      "4c0000000114020000000000c00000000000004681000000000000000000000000000000000000000000000000000000"
+      "000000000000000000000000010000000000000000000000000000001d0114001f50e04fd020ea3a6910a2d808002b30"
+      "309d19002f433a5c000000000000000000000000000000000000006e00310000000000000000002000554e414341527e"
+      "310000560009000400efbe00000000000000002e00000011111111111111110000000000000000000000000000000000"
+      "0055006e0061002000630061007200740065006c006c00610020006c0075006e00670061000000180080003200000000"
+      "0000000000200052454c415a497e312e5458540000640009000400efbe00000000000000002e00000011111111111111"
+      "11000000000000000000000000000000000000520065006c0061007a0069006f006e00650020007400720069006d0065"
+      "0073007400720061006c0065002e0074007800740000001c00000000000000");
+  const ShellLinkContents c = Parse(bytes);
+  EXPECT_EQ(c.target, "C:\\Una cartella lunga\\Relazione trimestrale.txt");
+  EXPECT_EQ(c.description, "");
 }
 
 TEST(ShellLinkFile, WhatIsNotAWholeLinkFails) {
