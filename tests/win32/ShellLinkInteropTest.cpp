@@ -37,12 +37,23 @@ class ShellLinkInterop : public ::testing::Test {
     longFile_ = longDir_ + "\\Relazione trimestrale di prova.txt";
     for (const std::string& f : {file_, longFile_})
       ASSERT_TRUE(Files().WriteFile(f, "contenuto"));
-    targets_ = {file_, dir_.substr(0, dir_.size() - 1), longDir_, longFile_, dir_ + "Manca\\nessuno.exe"};
+    targets_ = {file_, dir_.substr(0, dir_.size() - 1), longDir_, longFile_, dir_ + "Manca\\nessuno.exe", "C:\\"};
+    // Letters of Windows-1252 beyond ASCII, where that is the system's code page.
+    if (testing::SystemAnsiCodePage() == 1252) {
+      accentDir_ = dir_ + "Caff\xE8";
+      accentFile_ = accentDir_ + "\\R\xE9sum\xE9 \x80.txt";
+      ASSERT_TRUE(CreateDirectoryA(accentDir_.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+      ASSERT_TRUE(Files().WriteFile(accentFile_, "x"));
+      targets_.push_back(accentDir_);
+      targets_.push_back(accentFile_);
+    }
   }
   void TearDown() override {
     for (const std::string& f : made_)
       DeleteFileA(f.c_str());
     DeleteFileA(longFile_.c_str());
+    if (!accentFile_.empty()) DeleteFileA(accentFile_.c_str());
+    if (!accentDir_.empty()) RemoveDirectoryA(accentDir_.c_str());
     DeleteFileA(file_.c_str());
     RemoveDirectoryA(longDir_.c_str());
     RemoveDirectoryA(dir_.c_str());
@@ -55,7 +66,7 @@ class ShellLinkInterop : public ::testing::Test {
 
   win32::Win32Platform wp_;
   int32_t ole_ = E_FAIL_RESULT;
-  std::string dir_, longDir_, file_, longFile_;
+  std::string dir_, longDir_, file_, longFile_, accentDir_, accentFile_;
   std::vector<std::string> targets_, made_;
 };
 
