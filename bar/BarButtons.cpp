@@ -45,13 +45,6 @@ TLbSpeedButton& TFormToviraMain::AddBarButton(TRecordTable& links, int order) {
   return b;
 }
 
-void TFormToviraMain::ButtonClick(TLbSpeedButton& button) {
-  TRecordTable& links = DC->TblLinks;
-  if (!links.Locate("Ordine", std::to_string(button.tag))) return;
-  const std::string path = links.FieldByName("Path").AsString();
-  if (!path.empty()) Shell().Open(Handle(), path, "", "");
-}
-
 void TFormToviraMain::PopBtnSpostaClick(bool after) {
   if (!menuButton_) return;
   const int order = int(menuButton_->tag);

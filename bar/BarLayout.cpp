@@ -200,6 +200,7 @@ void TFormToviraMain::RebuildBar() {
   StretchSeparators(widest, tallest);
   SaveButtonList(links, SourceFolder);
   Invalidate();
+  BuildFolderMenus();
 }
 
 }  // namespace tov

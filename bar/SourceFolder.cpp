@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "bar/ButtonTable.h"
+#include "bar/ToviraMain.h"
 #include "platform/Platform.h"
+#include "settings/Sharedmodule.h"
 #include "settings/Supportfiles.h"
 #include "tables/Datamodule.h"
 #include "tables/Supportdb.h"
@@ -25,7 +27,11 @@ bool RefreshFromFolder(TRecordTable& links, const std::string& folder, bool keep
     previous = std::make_unique<TRecordTable>("TblPrevious");
     DefineLinkColumns(*previous);
     previous->CreateTable();
-    LoadTableFile(*previous, dir, kButtonListName, "Ordine", kButtonListExt, DC->SaveFormat);
+    // A button list that is there but cannot be read (the user has been told
+    // why) leaves the bar as it was.
+    const bool listed = Files().FileExists(TableFileName(dir, kButtonListName, kButtonListExt));
+    if (!LoadTableFile(*previous, dir, kButtonListName, "Ordine", kButtonListExt, DC->SaveFormat) && listed)
+      return false;
   }
   links.EmptyTable();
   int n = 0;
@@ -49,6 +55,34 @@ bool RefreshFromFolder(TRecordTable& links, const std::string& folder, bool keep
     RenumberRows(links);
   }
   return true;
+}
+
+// ------------------------------------------------- the bar's commands
+
+bool TFormToviraMain::RefreshFromFolder(const std::string& folder, bool keep) {
+  if (!Files().DirExists(folder)) return false;
+  SourceFolder = folder;
+  if (!tov::RefreshFromFolder(DC->TblLinks, folder, keep)) return false;
+  RebuildBar();
+  return true;
+}
+
+void TFormToviraMain::PopFolderClick() {
+  const std::string initial = Files().DirExists(SourceFolder) ? SourceFolder : std::string();
+  std::string chosen;
+  if (!Dialogs().BrowseForFolder(Handle(), initial, &chosen) || !Files().DirExists(chosen)) return;
+  // A button list the chosen folder already holds is not read: the rebuild
+  // replaces it.
+  RefreshFromFolder(chosen, false);
+  GetUserSettings().SetString("Generale", "FolderSource", SourceFolder);
+}
+
+void TFormToviraMain::PopOpenFolderClick() {
+  if (Files().DirExists(SourceFolder)) Shell().Open(Handle(), SourceFolder, "", "");
+}
+
+void TFormToviraMain::PopRefreshFolderClick(bool keep) {
+  if (Files().DirExists(SourceFolder)) RefreshFromFolder(SourceFolder, keep);
 }
 
 }  // namespace tov

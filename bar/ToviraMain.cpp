@@ -76,6 +76,7 @@ void TFormToviraMain::BindHandlers() {
   f.SetHandler("BtnUnlockClick", [this](Component&) { PopDockClick(abeFloat); });
   f.SetHandler("PopSelectMonitorClick", [this](Component& c) { PopSelectMonitorClick(c); });
   f.SetHandler("PopLinguaClick", [this](Component& c) { PopLinguaClick(c); });
+  f.SetHandler("PopFolderClick", [this](Component&) { PopFolderClick(); });
   f.SetHandler("PopOpenFolderClick", [this](Component&) { PopOpenFolderClick(); });
   f.SetHandler("PopRefreshFolderCleanClick", [this](Component&) { PopRefreshFolderClick(false); });
   f.SetHandler("PopRefreshFolderKeepClick", [this](Component&) { PopRefreshFolderClick(true); });
@@ -227,15 +228,6 @@ void TFormToviraMain::PopLinguaClick(Component& item) {
   SetCaption(form_->caption);
 }
 
-void TFormToviraMain::PopOpenFolderClick() {
-  if (Files().DirExists(SourceFolder)) Shell().Open(Handle(), SourceFolder, "", "");
-}
-
-void TFormToviraMain::PopRefreshFolderClick(bool keep) {
-  if (!Files().DirExists(SourceFolder)) return;
-  if (RefreshFromFolder(DC->TblLinks, SourceFolder, keep)) RebuildBar();
-}
-
 // -------------------------------------------------------------- life cycle
 
 void TFormToviraMain::FormShow() {
@@ -256,9 +248,8 @@ void TFormToviraMain::LoadButtons() {
     SourceFolder = folder;
     LoadButtonList(DC->TblLinks, ButtonListPath(folder));
     RebuildBar();
-  } else if (RefreshFromFolder(DC->TblLinks, folder, false)) {
-    SourceFolder = folder;
-    RebuildBar();
+  } else {
+    RefreshFromFolder(folder, false);
   }
 }
 
@@ -266,6 +257,7 @@ void TFormToviraMain::FormClose() { SaveSettings(); }
 
 void TFormToviraMain::FormDestroy() {
   ClearBar();
+  FolderMenus.reset();
   FreeMessageTable();
   FreeSettings();
   FreePictureCache();
@@ -291,6 +283,14 @@ intptr_t TFormToviraMain::Dispatch(Message& m) {
       OnAfterShow();
       return 0;
     case kDelayedUpdateMessage:
+      return 0;
+    case WM_CREATE: {
+      const intptr_t r = TAppBar::Dispatch(m);
+      Shell().AcceptDroppedFiles(Handle(), true);
+      return r;
+    }
+    case WM_DROPFILES:
+      WmDropFiles(m.wParam);
       return 0;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:

@@ -4,10 +4,12 @@
 // buttons are windowless speed buttons laid out from the button table.
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "controls/ButtonHost.h"
+#include "controls/Buttonstyle.h"
 #include "docking/AeroGlass.h"
 #include "docking/AppBar.h"
 #include "forms/Component.h"
@@ -49,10 +51,32 @@ class TFormToviraMain : public TAppBar, public TButtonHost, public IBarBackgroun
   void PopDockClick(TAppBarEdge edge) { SetEdge(edge); }
   void PopSelectMonitorClick(Component& item);
   void PopLinguaClick(Component& item);
+  void PopFolderClick();
   void PopOpenFolderClick();
   void PopRefreshFolderClick(bool keep);
   void BuildLanguageMenu();
   void BuildMonitorsMenu();
+
+  // --- The source folder. Refills the button table from the folder's
+  // entries (keep: keeping what was set for entries still there) and
+  // rebuilds the bar; false, with nothing changed, when the folder is missing
+  // or the previous button list cannot be read.
+  bool RefreshFromFolder(const std::string& folder, bool keep);
+
+  // --- Launching and folder menus.
+  void PopupFolder(TLbSpeedButton& button);
+  void FolderItemClick(Component& item);
+  void BuildFolderMenus();
+  std::unique_ptr<Component> BuildFolderMenu(TLbSpeedButton& button, const TCustomButtonStyle& style);
+  std::string ResolveLinkTarget(const std::string& path);
+  Point FolderMenuOffset(const TLbSpeedButton& button);
+  static void GetFolderImageIndex(Component& item, int& imageIndex);
+  static void PopupFolderMeasureItem(Component& item, int& height);
+  // The folder menu of each button position, once the bar was first laid out.
+  std::optional<std::vector<std::shared_ptr<Component>>> FolderMenus;
+
+  // --- Dropped files: one shortcut and one button for each item.
+  void WmDropFiles(uintptr_t drop);
 
   // --- Layout.
   void RebuildBar();

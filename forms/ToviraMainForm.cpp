@@ -25,6 +25,7 @@ std::unique_ptr<Component> BuildToviraMainForm() {
   Component& menu = form->Add(MakeComponent(ComponentKind::PopupMenu, "PopupMenu"));
   menu.Bind("OnPopup", "PopupMenuPopup");
   Component& folder = Item(menu, "PopFolder", "Cartella origine");
+  Item(folder, "PopChooseFolder", "Scegli cartella origine", "PopFolderClick");
   Item(folder, "PopOpenFolder", "Apri cartella origine", "PopOpenFolderClick");
   Item(folder, "N4", "-");
   Component& refresh = Item(folder, "PopRefreshFolder", "Aggiorna da contenuto");

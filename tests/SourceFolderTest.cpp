@@ -70,6 +70,19 @@ TEST_F(SourceFolderTest, KeepModeKeepsWhatTheUserSetForEntriesStillThere) {
   EXPECT_EQ(links.FieldByName("Ordine").AsInteger(), 2);
 }
 
+TEST_F(SourceFolderTest, KeptRowsComeBeforeNewRowsOfTheSameNumber) {
+  // The bar showed B, C, A; D is new and is listed last.
+  ASSERT_TRUE(RefreshFromFolder(links, "C:\\L", false));  // C B A
+  MoveButtonBefore(links, 1);
+  RenumberRows(links);
+  SaveButtonList(links, "C:\\L");
+  ASSERT_EQ(Captions(), "B C A ");
+  Files().WriteFile("C:\\L\\D.lnk", "x");
+  ASSERT_TRUE(RefreshFromFolder(links, "C:\\L", true));
+  // New numbers D 0, C 1, B 2, A 3; after the merge B 0, D 0, C 1, A 2.
+  EXPECT_EQ(Captions(), "B D C A ");
+}
+
 TEST(EntryCaptions, NamesThatNeverBecomeButtons) {
   EXPECT_EQ(EntryCaption("."), "");
   EXPECT_EQ(EntryCaption(".."), "");

@@ -14,68 +14,13 @@
 #include "settings/Settings.h"
 #include "settings/Sharedmodule.h"
 #include "tables/Datamodule.h"
-#include "tests/ShippedFiles.h"
+#include "tests/BarFixture.h"
 
 namespace tov {
 namespace {
 
-const char* kLinks = "C:\\Users\\utente\\AppData\\Roaming\\tovira\\ToolbarLinks\\";
-
-struct ToviraMainTest : ::testing::Test {
-  ToviraMainTest() {
-    for (const char* dir : {"C:\\Uno\\", "C:\\Due\\"})
-      testing::InstallShippedFiles(hp, dir);
-    hp.Files().SetExePath("C:\\Uno\\tovira.exe");
-  }
-  ~ToviraMainTest() override {
-    bar.reset();
-    FreeSettings();
-    dc.reset();
-  }
-  // Starts the program as the entry point does, up to an idle message loop.
-  TFormToviraMain& Start() {
-    if (!dc) dc = std::make_unique<TDC>();
-    bar = std::make_unique<TFormToviraMain>();
-    bar->SetMainForm(true);
-    bar->Show();
-    hp.Windows().Pump();
-    return *bar;
-  }
-  void Stop() {
-    if (bar && bar->HandleAllocated()) bar->Close();
-    hp.Windows().Pump();
-    bar.reset();
-    FreeSettings();
-    dc.reset();
-    hp.Windows().RunMessageLoop();  // clears the quit request
-  }
-  std::string Slot(int i) {
-    RegValue v;
-    return Registry().ReadValue(kInstanceRootKey, InstanceValueName(i), &v) ? v.AsString() : "";
-  }
-  void PrepareButtons(const std::vector<std::pair<std::string, std::string>>& rows) {
-    TDC scratch;
-    int i = 0;
-    for (const auto& [caption, type] : rows) {
-      if (type == "Button")
-        AddButtonRow(scratch.TblLinks, i++, caption, std::string(kLinks) + caption + ".lnk");
-      else
-        AddSeparatorRow(scratch.TblLinks, i++, "*Separator*");
-    }
-    // Buttons of the fixed size 92 x 21, so the layout's arithmetic shows.
-    TRecordTable& t = scratch.TblLinks;
-    for (t.First(); !t.Eof(); t.Next()) {
-      t.Edit();
-      t.FieldByName("AutoSize").SetAsBoolean(false);
-      t.Post();
-    }
-    SaveButtonList(scratch.TblLinks, kLinks);
-  }
-  host::HostWindow& Win() { return *hp.Windows().Find(bar->Handle()); }
-  host::HostPlatform hp;
-  std::unique_ptr<TDC> dc;
-  std::unique_ptr<TFormToviraMain> bar;
-};
+using ToviraMainTest = testing::BarFixture;
+const char* const kLinks = testing::kBarLinks;
 
 TEST_F(ToviraMainTest, CopiesInTwoFoldersClaimTwoSlotsAndFindThemAgain) {
   Start();
@@ -276,7 +221,8 @@ namespace {
 std::string TinyBmp() {
   std::string b = "BM";
   auto u32 = [&](uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(char(v >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+      b.push_back(char(v >> (8 * i)));
   };
   auto u16 = [&](uint16_t v) {
     b.push_back(char(v));

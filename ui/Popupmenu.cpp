@@ -6,7 +6,7 @@ namespace tov {
 
 namespace {
 
-std::vector<MenuEntry> Entries(Component& parent, std::vector<Component*>& byId) {
+std::vector<MenuEntry> Entries(Component& parent, std::vector<Component*>& byId, const MenuItemDrawing* drawing) {
   std::vector<MenuEntry> out;
   for (size_t i = 0; i < parent.ChildCount(); ++i) {
     Component& c = parent.Child(i);
@@ -23,8 +23,13 @@ std::vector<MenuEntry> Entries(Component& parent, std::vector<Component*>& byId)
     e.radio = c.Property("RadioItem") == "True";
     e.isDefault = c.Property("Default") == "True";
     e.imageIndex = c.imageIndex;
+    if (drawing) {
+      e.imageList = drawing->images;
+      if (drawing->getImageIndex) drawing->getImageIndex(c, e.imageIndex);
+      if (drawing->measureItem) drawing->measureItem(c, e.extraHeight);
+    }
     if (c.ChildCount() > 0) {
-      e.children = Entries(c, byId);
+      e.children = Entries(c, byId, drawing);
     } else {
       byId.push_back(&c);
       e.id = int(byId.size());
@@ -36,10 +41,10 @@ std::vector<MenuEntry> Entries(Component& parent, std::vector<Component*>& byId)
 
 }  // namespace
 
-Component* PopupComponentMenu(Component& menu, Point at, WindowId owner) {
+Component* PopupComponentMenu(Component& menu, Point at, WindowId owner, const MenuItemDrawing* drawing) {
   menu.Fire("OnPopup");
   std::vector<Component*> byId;
-  std::vector<MenuEntry> entries = Entries(menu, byId);
+  std::vector<MenuEntry> entries = Entries(menu, byId, drawing);
   if (entries.empty()) return nullptr;
   int chosen = Windows().TrackPopupMenu(entries, at, owner);
   if (chosen <= 0 || size_t(chosen) > byId.size()) return nullptr;

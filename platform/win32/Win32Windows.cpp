@@ -3,6 +3,7 @@
 #include <shobjidl.h>
 
 #include "platform/Platform.h"
+#include "platform/win32/Win32Menus.h"
 #if __has_include("platform/win32/Win32Canvas.h")
 #include "platform/win32/Win32Canvas.h"
 #define TOVIRA_HAVE_GDI_CANVAS 1
@@ -149,6 +150,8 @@ LRESULT CALLBACK Win32Window::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
   }
   if (!self || (self->destroyed_ && msg != WM_DESTROY && msg != WM_NCDESTROY))
     return DefWindowProcA(hwnd, msg, wParam, lParam);
+  LRESULT drawn = 0;
+  if (HandleMenuDrawing(msg, wParam, lParam, &drawn)) return drawn;
   switch (msg) {
     case WM_PAINT:
       self->PaintNow();
@@ -197,41 +200,5 @@ bool Win32WindowSystem::PumpWaiting() {
 }
 
 void Win32WindowSystem::QuitMessageLoop(int code) { PostQuitMessage(code); }
-
-namespace {
-
-HMENU BuildMenu(const std::vector<MenuEntry>& entries) {
-  HMENU menu = CreatePopupMenu();
-  for (const MenuEntry& e : entries) {
-    if (e.separator) {
-      AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-      continue;
-    }
-    UINT flags = MF_STRING | (e.enabled ? MF_ENABLED : MF_GRAYED) | (e.checked ? MF_CHECKED : MF_UNCHECKED);
-    if (!e.children.empty()) {
-      AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(BuildMenu(e.children)), e.caption.c_str());
-    } else {
-      AppendMenuA(menu, flags, UINT_PTR(e.id), e.caption.c_str());
-      if (e.radio && e.checked) CheckMenuRadioItem(menu, UINT(e.id), UINT(e.id), UINT(e.id), MF_BYCOMMAND);
-      if (e.isDefault) SetMenuDefaultItem(menu, UINT(e.id), FALSE);
-    }
-  }
-  return menu;
-}
-
-}  // namespace
-
-int Win32WindowSystem::TrackPopupMenu(const std::vector<MenuEntry>& entries, Point at, WindowId owner) {
-  HMENU menu = BuildMenu(entries);
-  HWND hwnd = HWND(owner);
-  // The owner must be in the foreground, or the menu would not close when
-  // the user clicks elsewhere.
-  SetForegroundWindow(hwnd);
-  int chosen =
-      int(::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, hwnd, nullptr));
-  PostMessageA(hwnd, WM_NULL, 0, 0);
-  DestroyMenu(menu);  // destroys the sub-menus too
-  return chosen;
-}
 
 }  // namespace tov::win32

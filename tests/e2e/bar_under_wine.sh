@@ -16,6 +16,7 @@ tool="$build/host/tovira-tool"
 rm -rf "$out" && mkdir -p "$out"
 export WINEPREFIX="$out/prefix"  # a prefix of its own: the registry starts empty
 cp -r "$build/wineprefix" "$WINEPREFIX"
+wine reg delete 'HKCU\Software\Brenvoll' /f >/dev/null 2>&1  # whatever the Windows tests left
 for copy in app0 app1; do
   mkdir -p "$out/$copy"
   cp "$build/win/tovira.exe" "$out/$copy/"
@@ -130,4 +131,49 @@ echo "record: $rec"
 wine reg add 'HKCU\Software\Brenvoll\Tovira_0' /ve /t REG_BINARY /d "${rec:0:8}00${rec:10}" /f >/dev/null 2>&1
 show_bar docked-left
 [ "$BAR_X" -le 5 ] && [ "$BAR_H" -ge 900 ] && [ "$BAR_W" -le 200 ] || fail "the bar is not docked at the left"
+
+# A folder-menu button: a click pops up the entries of its folder.
+menu_dir="$WINEPREFIX/drive_c/Menu di prova"
+mkdir -p "$menu_dir/Sottocartella"
+echo "testo" >"$menu_dir/Appunti.txt"
+echo "a;b" >"$menu_dir/Conti.csv"
+"$tool" lnk write 'C:\windows\notepad.exe' "$menu_dir/Blocco note.lnk" >/dev/null 2>&1 || true
+wine reg add 'HKCU\Software\Brenvoll\Tovira_0' /ve /t REG_BINARY /d "$rec" /f >/dev/null 2>&1
+python3 - "$out/empty.json" "$out/menu.json" <<'PY' || fail "cannot write the folder-menu button list"
+import json, sys
+table = json.load(open(sys.argv[1]))
+names = [f["name"] for f in table["fields"]]
+values = {"Ordine": 0, "Caption": "Cartella", "Path": "C:\\Menu di prova", "Width": 92, "Height": 21,
+          "Color": 0x8000000F, "LightColor": 0x80000014, "ShadowColor": 0x80000010, "HotTrackColor": 0x8000000F,
+          "FontName": "Tahoma", "FontSize": 8, "FontColor": 0x80000008, "FontStyle": 0, "SelFontName": "Tahoma",
+          "SelFontSize": 8, "SelFontColor": 0x80000008, "SelFontStyle": 0, "RealTime": True, "ShowText": True,
+          "AutoSize": True, "WordWrap": False, "ButtonStyle": 0, "FolderMenu": True, "HotTrack": False,
+          "TextAlignment": 2, "ImgLayout": 0, "SmallIcon": True, "Type": "Button", "ShowIcon": True, "Hotkey": None}
+signed = lambda v: v - (1 << 32) if isinstance(v, int) and not isinstance(v, bool) and v >= 1 << 31 else v
+table["records"] = [[signed(values.get(n)) for n in names]]
+json.dump(table, open(sys.argv[2], "w"))
+PY
+"$tool" table load "$out/menu.json" "$links/ButtonList.lob" || fail "cannot load the folder-menu button list"
+wine "$out/app0/tovira.exe" &
+pid=$!
+bar=$(wait_window "^Tovira$" 90) || fail "the bar with the folder menu did not appear"
+sleep 3
+eval "$(xdotool getwindowgeometry --shell "$bar")"
+import -window root "$out/folder-button.png"
+# The button's middle: the grip takes the first few pixels of a top bar.
+xdotool mousemove $((X + 40)) $((Y + HEIGHT / 2)) click 1
+sleep 2
+import -window root "$out/folder-menu.png"
+# The menu covers what was below the bar: the two screenshots differ there.
+area="200x60+$X+$((Y + HEIGHT))"
+convert "$out/folder-button.png" -crop "$area" +repage "$out/below-before.png"
+convert "$out/folder-menu.png" -crop "$area" +repage "$out/below-after.png"
+below=$(compare -metric AE "$out/below-before.png" "$out/below-after.png" null: 2>&1 | cut -d' ' -f1)
+echo "folder menu: $below pixels changed below the button"
+[ "${below%.*}" -gt 500 ] 2>/dev/null || fail "no folder menu below the button"
+xdotool key Escape
+sleep 0.5
+xdotool windowfocus --sync "$bar" 2>/dev/null
+xdotool key --window "$bar" alt+F4
+wait_exit $pid 20 || { xdotool key alt+F4; wait_exit $pid 20; } || fail "Alt+F4 did not close the bar"
 echo "bar_under_wine: ok"

@@ -1,0 +1,68 @@
+// Files and folders dropped on the bar: each becomes a shortcut in the
+// source folder and a button at the end of the bar, in drop order.
+#include "bar/ButtonTable.h"
+#include "bar/ToviraMain.h"
+#include "settings/Supportfiles.h"
+#include "tables/Datamodule.h"
+#include "ui/Shortcut.h"
+
+namespace tov {
+
+namespace {
+
+// Releases a drop handle however the drop ends.
+class DropHandle {
+ public:
+  explicit DropHandle(uintptr_t drop) : drop_(drop) {}
+  ~DropHandle() { Shell().DragFinish(drop_); }
+  DropHandle(const DropHandle&) = delete;
+  DropHandle& operator=(const DropHandle&) = delete;
+
+  uint32_t Count() const { return Shell().QueryDroppedFile(drop_, kDropCount, nullptr, 0); }
+  // The whole path of item i, however long; "" when the shell cannot give it.
+  std::string Path(uint32_t i) const {
+    const uint32_t length = Shell().QueryDroppedFile(drop_, i, nullptr, 0);
+    if (length == 0) return std::string();
+    std::string path(size_t(length) + 1, '\0');
+    if (Shell().QueryDroppedFile(drop_, i, path.data(), length + 1) != length) return std::string();
+    path.resize(length);
+    return path;
+  }
+
+ private:
+  uintptr_t drop_;
+};
+
+std::string FileNamePart(const std::string& path) {
+  const size_t cut = path.find_last_of("\\:");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+std::string Joined(const std::string& folder, const std::string& name) {
+  if (!folder.empty() && folder.back() == '\\') return folder + name;
+  return folder + "\\" + name;
+}
+
+}  // namespace
+
+void TFormToviraMain::WmDropFiles(uintptr_t drop) {
+  DropHandle items(drop);
+  if (!Files().DirExists(SourceFolder)) return;
+  const std::string folder = SourceFolder;
+  TRecordTable& links = DC->TblLinks;
+  const uint32_t n = items.Count();
+  for (uint32_t i = 0; i < n; ++i) {
+    const std::string path = items.Path(i);
+    const std::string name = FileNamePart(path);
+    // Nothing to name a shortcut after (a drive's root, or a path the shell
+    // could not give whole): no shortcut and no button.
+    if (name.empty()) continue;
+    std::string linkFolder = folder;
+    if (linkFolder.size() > 1 && linkFolder.back() == '\\') linkFolder.pop_back();
+    CreateShortcut(path, name, linkFolder);
+    AddButtonRow(links, links.GetRecordCount(), FileNameWithoutExt(name), Joined(folder, name + ".lnk"));
+    RebuildBar();
+  }
+}
+
+}  // namespace tov

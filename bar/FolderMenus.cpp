@@ -1,0 +1,140 @@
+// Launching: a click opens the button's target through the shell; a
+// folder-menu button pops up the entries of its folder instead, and each
+// entry opens the same way.
+#include "bar/ToviraMain.h"
+#include "controls/ShellImages.h"
+#include "tables/Datamodule.h"
+#include "ui/Popupmenu.h"
+#include "ui/Shortcut.h"
+#include "ui/Supportstring.h"
+
+namespace tov {
+
+namespace {
+
+const char* const kFileNameProperty = "FileName";  // the entry a folder-menu item opens
+
+std::string Joined(const std::string& folder, const std::string& name) {
+  if (!folder.empty() && folder.back() == '\\') return folder + name;
+  return folder + "\\" + name;
+}
+
+bool HasLinkExtension(const std::string& name) {
+  return name.size() >= 4 && AnsiUpperCase(name.substr(name.size() - 4)) == ".LNK";
+}
+
+}  // namespace
+
+void TFormToviraMain::ButtonClick(TLbSpeedButton& button) {
+  TRecordTable& links = DC->TblLinks;
+  if (!links.Locate("Ordine", std::to_string(button.tag))) return;
+  Shell().Open(Handle(), links.FieldByName("Path").AsString(), "", "");
+}
+
+std::string TFormToviraMain::ResolveLinkTarget(const std::string& path) {
+  if (!HasLinkExtension(path)) return path;
+  const std::string target = ReadShortcutTarget(Handle(), path);
+  return target.empty() ? path : target;
+}
+
+void TFormToviraMain::BuildFolderMenus() {
+  FolderMenus.reset();
+  FolderMenus.emplace(ButtonCount() + SeparatorRects.size());
+  TRecordTable& links = DC->TblLinks;
+  for (size_t i = 0; i < ButtonCount(); ++i) {
+    TLbSpeedButton& button = Button(i);
+    if (!links.Locate("Ordine", std::to_string(button.tag))) continue;
+    TCustomButtonStyle style;
+    style.LoadFromRow(links);
+    std::unique_ptr<Component> menu = BuildFolderMenu(button, style);
+    if (!menu) continue;
+    if (button.tag < 0) continue;
+    if (size_t(button.tag) >= FolderMenus->size()) FolderMenus->resize(size_t(button.tag) + 1);
+    (*FolderMenus)[size_t(button.tag)] = std::move(menu);
+    if (style.FolderMenu) button.OnClick = [this](TLbSpeedButton& sender) { PopupFolder(sender); };
+  }
+}
+
+std::unique_ptr<Component> TFormToviraMain::BuildFolderMenu(TLbSpeedButton& button, const TCustomButtonStyle& style) {
+  if (!style.FolderMenu) return nullptr;
+  const std::string folder = ResolveLinkTarget(style.Path);
+  if (folder.empty() || !Files().DirExists(folder)) return nullptr;
+  auto menu = MakeComponent(ComponentKind::PopupMenu, "PopFolderMenu" + std::to_string(button.tag));
+  menu->tag = button.tag;
+  menu->properties["AutoCheck"] = "False";
+  const bool hideLinkExt = BarSettings().HideLinkExt;
+  const std::vector<FindEntry> entries = Files().FindFiles(Joined(folder, "*"));
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const std::string& name = entries[i].name;
+    std::string caption = name;
+    if (hideLinkExt && HasLinkExtension(name)) caption = name.substr(0, name.size() - 4);
+    if (caption.empty() || caption == "." || caption == "..") continue;
+    const int icon = TCustomButtonStyle::PathIconIndex(Joined(folder, name));
+    Component& item = menu->Add(
+        MakeComponent(ComponentKind::MenuItem, "Pop" + std::to_string(button.tag) + "_" + std::to_string(i), caption));
+    item.tag = icon + 1;
+    item.properties[kFileNameProperty] = name;
+    item.Bind("OnClick", "FolderItemClick", [this](Component& sender) { FolderItemClick(sender); });
+  }
+  return menu;
+}
+
+void TFormToviraMain::PopupFolder(TLbSpeedButton& button) {
+  if (!FolderMenus) {
+    ButtonClick(button);
+    return;
+  }
+  const Point offset = FolderMenuOffset(button);
+  const Point p = ClientToScreen(Point{button.Left(), button.Top()});
+  if (button.tag < 0 || size_t(button.tag) >= FolderMenus->size()) return;
+  std::shared_ptr<Component>& menu = (*FolderMenus)[size_t(button.tag)];
+  if (menu) {
+    TRecordTable& links = DC->TblLinks;
+    if (links.Locate("Ordine", std::to_string(button.tag))) {
+      TCustomButtonStyle style;
+      style.LoadFromRow(links);
+      // A real-time menu lists the folder as it is at this very click.
+      if (style.RealTime) menu = BuildFolderMenu(button, style);
+    }
+  }
+  if (!menu) return;
+  MenuItemDrawing drawing;
+  const TImageList* small = SharedImageList(true);
+  drawing.images = small ? small->handle : 0;
+  drawing.getImageIndex = &TFormToviraMain::GetFolderImageIndex;
+  drawing.measureItem = &TFormToviraMain::PopupFolderMeasureItem;
+  // The menu stays alive while it shows, even when something handled
+  // meanwhile (the shell moving the bar) rebuilds the bar and its menus.
+  const std::shared_ptr<Component> shown = menu;
+  PopupComponentMenu(*shown, Point{p.x + offset.x, p.y + offset.y}, Handle(), &drawing);
+}
+
+Point TFormToviraMain::FolderMenuOffset(const TLbSpeedButton& button) {
+  switch (GetEdge()) {
+    case abeLeft:
+      return Point{button.Width(), 0};
+    case abeTop:
+    case abeRight:
+      return Point{0, button.Height()};
+    default:
+      return Point{0, 0};
+  }
+}
+
+void TFormToviraMain::FolderItemClick(Component& item) {
+  Component* menu = item.Parent();
+  if (!menu) return;
+  TRecordTable& links = DC->TblLinks;
+  if (!links.Locate("Ordine", std::to_string(menu->tag))) return;
+  const std::string folder = ResolveLinkTarget(links.FieldByName("Path").AsString());
+  if (folder.empty()) return;
+  Shell().Open(Handle(), Joined(folder, item.Property(kFileNameProperty)), "", "");
+}
+
+void TFormToviraMain::GetFolderImageIndex(Component& item, int& imageIndex) {
+  if (item.tag > 0) imageIndex = int(item.tag) - 1;
+}
+
+void TFormToviraMain::PopupFolderMeasureItem(Component&, int& height) { height += 5; }
+
+}  // namespace tov

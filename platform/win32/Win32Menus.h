@@ -1,0 +1,13 @@
+// Pop-up menus on the Win32 API. Entries with a picture or extra height are
+// drawn by the menu's owner window, whose procedure passes the drawing
+// messages here.
+#pragma once
+#include "platform/win32/WinApi.h"
+
+namespace tov::win32 {
+
+// WM_MEASUREITEM and WM_DRAWITEM of menu entries this layer draws; true (and
+// the result) when the message was one of them.
+bool HandleMenuDrawing(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+}  // namespace tov::win32

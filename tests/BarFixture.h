@@ -1,0 +1,81 @@
+// The whole bar on the headless platform, started and stopped as the entry
+// point does, with helpers that prepare its button list.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "bar/ButtonTable.h"
+#include "bar/ToviraMain.h"
+#include "platform/host/HostFileSystem.h"
+#include "platform/host/HostPlatform.h"
+#include "platform/host/HostWindowSystem.h"
+#include "settings/Sharedmodule.h"
+#include "tables/Datamodule.h"
+#include "tests/ShippedFiles.h"
+
+namespace tov::testing {
+
+// The links folder of a first start.
+inline const char* const kBarLinks = "C:\\Users\\utente\\AppData\\Roaming\\tovira\\ToolbarLinks\\";
+
+struct BarFixture : ::testing::Test {
+  BarFixture() {
+    for (const char* dir : {"C:\\Uno\\", "C:\\Due\\"})
+      InstallShippedFiles(hp, dir);
+    hp.Files().SetExePath("C:\\Uno\\tovira.exe");
+  }
+  ~BarFixture() override {
+    bar.reset();
+    FreeSettings();
+    dc.reset();
+  }
+  // Starts the program as the entry point does, up to an idle message loop.
+  TFormToviraMain& Start() {
+    if (!dc) dc = std::make_unique<TDC>();
+    bar = std::make_unique<TFormToviraMain>();
+    bar->SetMainForm(true);
+    bar->Show();
+    hp.Windows().Pump();
+    return *bar;
+  }
+  void Stop() {
+    if (bar && bar->HandleAllocated()) bar->Close();
+    hp.Windows().Pump();
+    bar.reset();
+    FreeSettings();
+    dc.reset();
+    hp.Windows().RunMessageLoop();  // clears the quit request
+  }
+  std::string Slot(int i) {
+    RegValue v;
+    return Registry().ReadValue(kInstanceRootKey, InstanceValueName(i), &v) ? v.AsString() : "";
+  }
+  void PrepareButtons(const std::vector<std::pair<std::string, std::string>>& rows) {
+    TDC scratch;
+    int i = 0;
+    for (const auto& [caption, type] : rows) {
+      if (type == "Button")
+        AddButtonRow(scratch.TblLinks, i++, caption, std::string(kBarLinks) + caption + ".lnk");
+      else
+        AddSeparatorRow(scratch.TblLinks, i++, "*Separator*");
+    }
+    // Buttons of the fixed size 92 x 21, so the layout's arithmetic shows.
+    TRecordTable& t = scratch.TblLinks;
+    for (t.First(); !t.Eof(); t.Next()) {
+      t.Edit();
+      t.FieldByName("AutoSize").SetAsBoolean(false);
+      t.Post();
+    }
+    SaveButtonList(scratch.TblLinks, kBarLinks);
+  }
+  host::HostWindow& Win() { return *hp.Windows().Find(bar->Handle()); }
+  host::HostPlatform hp;
+  std::unique_ptr<TDC> dc;
+  std::unique_ptr<TFormToviraMain> bar;
+};
+
+}  // namespace tov::testing

@@ -1,0 +1,236 @@
+// The whole bar on the real Win32 API, in this process: files dropped with a
+// real drop handle become shortcuts and buttons, a click on a button starts
+// its program through the shell, and a folder-menu button pops up its
+// folder's entries drawn with their icons.
+#include <gtest/gtest.h>
+
+#include <exception>
+#include <memory>
+
+#include "bar/ToviraMain.h"
+#include "controls/ShellImages.h"
+#include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32Windows.h"
+#include "settings/Configurazione.h"
+#include "settings/Sharedmodule.h"
+#include "settings/Supportsystem.h"
+#include "tables/Datamodule.h"
+#include "tests/win32/SystemProfile.h"
+#include "ui/Shortcut.h"
+
+#include <shellapi.h>
+
+namespace tov {
+namespace {
+
+// The real file system, except that the program lives in a folder of the
+// test's own: its settings and its instance slot are the test's, not those
+// of a real copy of the program.
+class RelocatedFiles : public IFileSystem {
+ public:
+  RelocatedFiles(IFileSystem& real, std::string exe) : real_(real), exe_(std::move(exe)) {}
+  bool FileExists(const std::string& p) override { return real_.FileExists(p); }
+  bool DirExists(const std::string& p) override { return real_.DirExists(p); }
+  bool CreateDir(const std::string& p) override { return real_.CreateDir(p); }
+  bool RemoveDir(const std::string& p) override { return real_.RemoveDir(p); }
+  bool ReadFile(const std::string& p, std::string* b) override { return real_.ReadFile(p, b); }
+  bool WriteFile(const std::string& p, const std::string& b) override { return real_.WriteFile(p, b); }
+  bool DeleteFile(const std::string& p) override { return real_.DeleteFile(p); }
+  bool MoveFile(const std::string& f, const std::string& t, bool r) override { return real_.MoveFile(f, t, r); }
+  bool CopyFile(const std::string& f, const std::string& t, bool x) override { return real_.CopyFile(f, t, x); }
+  std::vector<FindEntry> FindFiles(const std::string& p) override { return real_.FindFiles(p); }
+  bool LastWriteTime(const std::string& p, DateTime* o) override { return real_.LastWriteTime(p, o); }
+  std::string ExePath() override { return exe_; }
+
+ private:
+  IFileSystem& real_;
+  std::string exe_;
+};
+
+std::string ExeFolder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string p = path;
+  return p.substr(0, p.find_last_of('\\') + 1);
+}
+
+std::string ShortPath(const std::string& p) {
+  char buffer[MAX_PATH] = {};
+  const DWORD n = GetShortPathNameA(p.c_str(), buffer, MAX_PATH);
+  return n > 0 && n < MAX_PATH ? std::string(buffer, n) : p;
+}
+
+// A drop handle as the shell makes one: DROPFILES, then the paths, each
+// ended by a zero, and one more zero.
+HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
+  size_t chars = 1;
+  for (const std::string& p : paths)
+    chars += p.size() + 1;
+  HGLOBAL h = GlobalAlloc(GHND, sizeof(DROPFILES) + chars);
+  auto* d = static_cast<DROPFILES*>(GlobalLock(h));
+  d->pFiles = sizeof(DROPFILES);
+  d->fWide = FALSE;
+  char* out = reinterpret_cast<char*>(d + 1);
+  for (const std::string& p : paths) {
+    memcpy(out, p.c_str(), p.size() + 1);
+    out += p.size() + 1;
+  }
+  *out = 0;
+  GlobalUnlock(h);
+  return h;
+}
+
+struct ShownMenu {
+  int items = 0;
+  int ownerDrawn = 0;
+  int itemHeight = 0;
+  bool seen = false;
+} shownMenu;
+
+// Looks at the folder menu while it is up, then closes it.
+void CALLBACK InspectMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND popup = FindWindowA("#32768", nullptr);
+  if (!popup || !IsWindowVisible(popup)) return;
+  KillTimer(nullptr, id);
+  HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, 0x01E1 /* MN_GETHMENU */, 0, 0));
+  shownMenu.seen = true;
+  shownMenu.items = menu ? GetMenuItemCount(menu) : 0;
+  for (int i = 0; i < shownMenu.items; ++i) {
+    MENUITEMINFOA mi{};
+    mi.cbSize = sizeof mi;
+    mi.fMask = MIIM_FTYPE;
+    if (GetMenuItemInfoA(menu, UINT(i), TRUE, &mi) && (mi.fType & MFT_OWNERDRAW)) ++shownMenu.ownerDrawn;
+  }
+  RECT r{};
+  if (menu && GetMenuItemRect(nullptr, menu, 0, &r)) shownMenu.itemHeight = r.bottom - r.top;
+  EndMenu();
+}
+
+struct Win32BarTest : ::testing::Test {
+  Win32BarTest() {
+    root = testing::MakeTempFolder("tovira-bar");
+    CreateDirectoryA((root + "app").c_str(), nullptr);
+    CreateDirectoryA((root + "app\\Config").c_str(), nullptr);
+    CreateDirectoryA((root + "app\\Langs").c_str(), nullptr);
+    for (const char* f : {"Config\\Settings.tpl", "Config\\Lingua.lst", "Langs\\Italiano.lng", "Langs\\English.lng"})
+      CopyFileA((ExeFolder() + f).c_str(), (root + "app\\" + f).c_str(), FALSE);
+    source = root + "links";
+    CreateDirectoryA(source.c_str(), nullptr);
+    files = std::make_unique<RelocatedFiles>(*wp.Get().files, root + "app\\tovira.exe");
+    wp.Get().files = files.get();
+    {
+      TConfigurazione app(AppSubDir("Config"), kStoreName, "");
+      app.SetString("Avvio", "UserDir", root + "user");
+    }
+    InitSettings(kStoreName);
+    GetUserSettings().SetString("Generale", "FolderSource", source);
+    FreeSettings();
+    // The bar's key exists: a normal start, not the first one.
+    for (slot = 0; slot <= 9; ++slot) {
+      RegValue v;
+      if (!Registry().ReadValue(kInstanceRootKey, InstanceValueName(slot), &v) || v.AsString().empty()) break;
+    }
+    Registry().CreateKey(BarKeyName(slot));
+    SetSharedImageLists(SystemImageList("LARGE"), SystemImageList("SMALL"));
+  }
+  ~Win32BarTest() override {
+    bar.reset();
+    FreeSettings();
+    dc.reset();
+    Registry().DeleteValue(kInstanceRootKey, InstanceValueName(slot));
+    RegDeleteKeyA(HKEY_CURRENT_USER, BarKeyName(slot).c_str());
+  }
+  void Pump() {
+    for (int i = 0; i < 5; ++i) {
+      static_cast<win32::Win32WindowSystem&>(Windows()).PumpWaiting();
+      Sleep(20);
+    }
+  }
+  bool Start() {
+    dc = std::make_unique<TDC>();
+    try {
+      bar = std::make_unique<TFormToviraMain>();
+      bar->Window();
+    } catch (const std::exception&) {
+      return false;
+    }
+    bar->Show();
+    Pump();
+    return true;
+  }
+  HWND Hwnd() { return HWND(bar->Handle()); }
+  void Click(size_t i) {
+    const Rect r = bar->Button(i).BoundsRect();
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMessageA(Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(Hwnd(), WM_LBUTTONUP, 0, at);
+  }
+
+  win32::Win32Platform wp;
+  std::unique_ptr<RelocatedFiles> files;
+  std::string root, source;
+  int slot = 0;
+  std::unique_ptr<TDC> dc;
+  std::unique_ptr<TFormToviraMain> bar;
+};
+
+TEST_F(Win32BarTest, DropsMakeShortcutsAndButtonsAndClicksStartTheirTargets) {
+  if (!Start()) GTEST_SKIP() << "no display to show the bar on";
+  ASSERT_EQ(bar->BarInstanceIndex, slot);
+  ASSERT_EQ(bar->SourceFolder, source);
+  ASSERT_EQ(bar->ButtonCount(), 0u);
+
+  // Three items dropped from the shell.
+  const std::string marker = root + "tovira_marker.exe";
+  ASSERT_TRUE(CopyFileA((ExeFolder() + "tovira_marker.exe").c_str(), marker.c_str(), FALSE));
+  const std::string docs = root + "Documenti del progetto";
+  CreateDirectoryA(docs.c_str(), nullptr);
+  for (const char* f : {"\\lettera.txt", "\\conti.csv"})
+    Files().WriteFile(docs + f, "x");
+  const std::string note = root + "nota.txt";
+  Files().WriteFile(note, "x");
+  PostMessageA(Hwnd(), WM_DROPFILES, WPARAM(MakeDrop({marker, docs, note})), 0);
+  Pump();
+
+  ASSERT_EQ(bar->ButtonCount(), 3u);
+  EXPECT_EQ(bar->Button(0).hint, "tovira_marker");
+  EXPECT_EQ(bar->Button(1).hint, "Documenti del progetto");
+  EXPECT_EQ(bar->Button(2).hint, "nota");
+  for (const std::string& link : {"\\tovira_marker.exe.lnk", "\\Documenti del progetto.lnk", "\\nota.txt.lnk"})
+    EXPECT_EQ(GetFileAttributesA((source + link).c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u) << link;
+  // The shell's own link object reads them back, in short form.
+  EXPECT_EQ(ReadShortcutTarget(bar->Handle(), source + "\\Documenti del progetto.lnk"), ShortPath(docs));
+  EXPECT_EQ(ReadShortcutTarget(bar->Handle(), source + "\\nota.txt.lnk"), ShortPath(note));
+
+  // A click on the first button starts the program through its shortcut.
+  const std::string launched = root + "tovira_marker.launched";
+  DeleteFileA(launched.c_str());
+  Click(0);
+  bool started = false;
+  for (int i = 0; i < 300 && !started; ++i) {
+    Pump();
+    started = GetFileAttributesA(launched.c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  EXPECT_TRUE(started) << "the marker program did not run";
+
+  // The folder's button turned into a folder menu: its entries, drawn by
+  // the bar with their icons, each 5 pixels taller than the standard.
+  TRecordTable& links = DC->TblLinks;
+  ASSERT_TRUE(links.Locate("Ordine", "1"));
+  links.Edit();
+  links.FieldByName("FolderMenu").SetAsBoolean(true);
+  links.Post();
+  bar->RebuildBar();
+  ASSERT_TRUE(bar->FolderMenus && (*bar->FolderMenus)[1]);
+  shownMenu = ShownMenu{};
+  const UINT_PTR timer = SetTimer(nullptr, 0, 300, InspectMenu);
+  Click(1);
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(shownMenu.seen);
+  EXPECT_EQ(shownMenu.items, 2);
+  EXPECT_EQ(shownMenu.ownerDrawn, 2);
+  EXPECT_GE(shownMenu.itemHeight, 16 + 2 + 5);
+}
+
+}  // namespace
+}  // namespace tov
