@@ -19,6 +19,7 @@
 #include "ui/Shortcut.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 namespace tov {
 namespace {
@@ -108,6 +109,8 @@ void CALLBACK InspectMenu(HWND, UINT, UINT_PTR id, DWORD) {
 
 struct Win32BarTest : ::testing::Test {
   Win32BarTest() {
+    // As the program does at start-up: the shell's link object needs it.
+    oleReady = ShellLinks().OleInitialize() == 0;
     root = testing::MakeTempFolder("tovira-bar");
     CreateDirectoryA((root + "app").c_str(), nullptr);
     CreateDirectoryA((root + "app\\Config").c_str(), nullptr);
@@ -139,6 +142,7 @@ struct Win32BarTest : ::testing::Test {
     dc.reset();
     Registry().DeleteValue(kInstanceRootKey, InstanceValueName(slot));
     RegDeleteKeyA(HKEY_CURRENT_USER, BarKeyName(slot).c_str());
+    if (oleReady) ShellLinks().OleUninitialize();
   }
   void Pump() {
     for (int i = 0; i < 5; ++i) {
@@ -170,6 +174,7 @@ struct Win32BarTest : ::testing::Test {
   std::unique_ptr<RelocatedFiles> files;
   std::string root, source;
   int slot = 0;
+  bool oleReady = false;
   std::unique_ptr<TDC> dc;
   std::unique_ptr<TFormToviraMain> bar;
 };
@@ -196,7 +201,7 @@ TEST_F(Win32BarTest, DropsMakeShortcutsAndButtonsAndClicksStartTheirTargets) {
   EXPECT_EQ(bar->Button(0).hint, "tovira_marker");
   EXPECT_EQ(bar->Button(1).hint, "Documenti del progetto");
   EXPECT_EQ(bar->Button(2).hint, "nota");
-  for (const std::string& link : {"\\tovira_marker.exe.lnk", "\\Documenti del progetto.lnk", "\\nota.txt.lnk"})
+  for (const char* link : {"\\tovira_marker.exe.lnk", "\\Documenti del progetto.lnk", "\\nota.txt.lnk"})
     EXPECT_EQ(GetFileAttributesA((source + link).c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u) << link;
   // The shell's own link object reads them back, in short form.
   EXPECT_EQ(ReadShortcutTarget(bar->Handle(), source + "\\Documenti del progetto.lnk"), ShortPath(docs));
