@@ -52,9 +52,10 @@ TEST_F(DropFilesTest, EachDroppedItemBecomesAShortcutAndAButtonAtTheEnd) {
   EXPECT_EQ(saved.TblLinks.FieldByName("Caption").AsString(), "Docs");
   EXPECT_EQ(saved.TblLinks.FieldByName("Path").AsString(), kLinks + "Docs.lnk");
   EXPECT_EQ(saved.TblLinks.FieldByName("Type").AsString(), "Button");
-  // A later refresh that keeps what was set keeps the dropped buttons.
+  // A later refresh that keeps what was set keeps the dropped buttons in
+  // their places ("Uno" stood for no file of the folder and goes).
   bar->PopRefreshFolderClick(true);
-  EXPECT_EQ(bar->ButtonCount(), 4u);
+  EXPECT_EQ(Hints(), (std::vector<std::string>{"report", "Docs", "Editor"}));
 }
 
 TEST_F(DropFilesTest, TheSameFileTwiceGivesTwoButtonsAndOneShortcut) {
@@ -67,17 +68,27 @@ TEST_F(DropFilesTest, TheSameFileTwiceGivesTwoButtonsAndOneShortcut) {
   EXPECT_EQ(shortcuts, 1);
 }
 
-TEST_F(DropFilesTest, APathLongerThanTheClassicLimitIsTakenWholeOrNotAtAll) {
+TEST_F(DropFilesTest, APathLongerThanTheClassicLimitIsNeverCutShort) {
   std::string deep = "C:\\Dati";
   while (deep.size() < 300)
     deep += "\\Cartella con un nome lungo";
   ForceDirectories(Files(), deep);
   const std::string file = deep + "\\fattura.pdf";
   Files().WriteFile(file, "x");
+  const size_t boxes = hp.Dialogs().shown.size();
   Drop({file});
+  // The row comes all the same; a shortcut cannot hold so long a path, and
+  // the user is told, rather than getting one that names a cut path.
   EXPECT_EQ(Hints(), (std::vector<std::string>{"Uno", "fattura"}));
-  // The shortcut names the whole path, not the first 259 characters of it.
-  EXPECT_EQ(ReadShortcutTarget(0, kLinks + "fattura.pdf.lnk"), file);
+  EXPECT_FALSE(Files().FileExists(kLinks + "fattura.pdf.lnk"));
+  ASSERT_EQ(hp.Dialogs().shown.size(), boxes + 1);
+  EXPECT_EQ(hp.Dialogs().shown.back().style & MB_ICONERROR, uint32_t(MB_ICONERROR));
+  // A path just inside the limit is taken whole.
+  const std::string fits = "C:\\Dati\\" + std::string(230, 'x') + "\\breve.txt";
+  ForceDirectories(Files(), "C:\\Dati\\" + std::string(230, 'x'));
+  Files().WriteFile(fits, "x");
+  Drop({fits});
+  EXPECT_EQ(ReadShortcutTarget(0, kLinks + "breve.txt.lnk"), fits);
 }
 
 TEST_F(DropFilesTest, NothingHappensWithoutASourceFolderOrAName) {
