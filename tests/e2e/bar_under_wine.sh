@@ -16,7 +16,6 @@ tool="$build/host/tovira-tool"
 rm -rf "$out" && mkdir -p "$out"
 export WINEPREFIX="$out/prefix"  # a prefix of its own: the registry starts empty
 cp -r "$build/wineprefix" "$WINEPREFIX"
-wine reg delete 'HKCU\Software\Brenvoll' /f >/dev/null 2>&1  # whatever the Windows tests left
 for copy in app0 app1; do
   mkdir -p "$out/$copy"
   cp "$build/win/tovira.exe" "$out/$copy/"
@@ -29,12 +28,16 @@ fail() {
   exit 1
 }
 
-disp=:$((70 + RANDOM % 20))
-Xvfb "$disp" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# A display of our own: the server picks a free number and tells it.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$out/display" >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; wineserver -k 2>/dev/null' EXIT
-export DISPLAY=$disp
-sleep 1
+for ((i = 0; i < 40; i++)); do [ -s "$out/display" ] && break; sleep 0.25; done
+[ -s "$out/display" ] || { echo "bar_under_wine: no X server" >&2; exit 1; }
+export DISPLAY=":$(head -1 "$out/display")"
+# Wine's first process of the prefix brings up its desktop: only now that
+# the display is there. Whatever the Windows tests left in the registry goes.
+wine reg delete 'HKCU\Software\Brenvoll' /f >/dev/null 2>&1
 
 wait_window() {  # wait_window NAME SECONDS: prints the window id
   local i id
