@@ -33,16 +33,6 @@ class DropHandle {
   uintptr_t drop_;
 };
 
-std::string FileNamePart(const std::string& path) {
-  const size_t cut = path.find_last_of("\\:");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
-std::string Joined(const std::string& folder, const std::string& name) {
-  if (!folder.empty() && folder.back() == '\\') return folder + name;
-  return folder + "\\" + name;
-}
-
 }  // namespace
 
 void TFormToviraMain::WmDropFiles(uintptr_t drop) {
@@ -57,10 +47,8 @@ void TFormToviraMain::WmDropFiles(uintptr_t drop) {
     // Nothing to name a shortcut after (a drive's root, or a path the shell
     // could not give whole): no shortcut and no button.
     if (name.empty()) continue;
-    std::string linkFolder = folder;
-    if (linkFolder.size() > 1 && linkFolder.back() == '\\') linkFolder.pop_back();
-    CreateShortcut(path, name, linkFolder);
-    AddButtonRow(links, links.GetRecordCount(), FileNameWithoutExt(name), Joined(folder, name + ".lnk"));
+    CreateShortcut(path, name, folder);
+    AddButtonRow(links, links.GetRecordCount(), FileNameWithoutExt(name), JoinPath(folder, name + ".lnk"));
     RebuildBar();
   }
 }

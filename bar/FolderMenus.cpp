@@ -3,6 +3,7 @@
 // entry opens the same way.
 #include "bar/ToviraMain.h"
 #include "controls/ShellImages.h"
+#include "settings/Supportfiles.h"
 #include "tables/Datamodule.h"
 #include "ui/Popupmenu.h"
 #include "ui/Shortcut.h"
@@ -13,11 +14,6 @@ namespace tov {
 namespace {
 
 const char* const kFileNameProperty = "FileName";  // the entry a folder-menu item opens
-
-std::string Joined(const std::string& folder, const std::string& name) {
-  if (!folder.empty() && folder.back() == '\\') return folder + name;
-  return folder + "\\" + name;
-}
 
 bool HasLinkExtension(const std::string& name) {
   return name.size() >= 4 && AnsiUpperCase(name.substr(name.size() - 4)) == ".LNK";
@@ -63,13 +59,13 @@ std::unique_ptr<Component> TFormToviraMain::BuildFolderMenu(TLbSpeedButton& butt
   menu->tag = button.tag;
   menu->properties["AutoCheck"] = "False";
   const bool hideLinkExt = BarSettings().HideLinkExt;
-  const std::vector<FindEntry> entries = Files().FindFiles(Joined(folder, "*"));
+  const std::vector<FindEntry> entries = Files().FindFiles(JoinPath(folder, "*"));
   for (size_t i = 0; i < entries.size(); ++i) {
     const std::string& name = entries[i].name;
     std::string caption = name;
     if (hideLinkExt && HasLinkExtension(name)) caption = name.substr(0, name.size() - 4);
     if (caption.empty() || caption == "." || caption == "..") continue;
-    const int icon = TCustomButtonStyle::PathIconIndex(Joined(folder, name));
+    const int icon = TCustomButtonStyle::PathIconIndex(JoinPath(folder, name));
     Component& item = menu->Add(
         MakeComponent(ComponentKind::MenuItem, "Pop" + std::to_string(button.tag) + "_" + std::to_string(i), caption));
     item.tag = icon + 1;
@@ -128,7 +124,7 @@ void TFormToviraMain::FolderItemClick(Component& item) {
   if (!links.Locate("Ordine", std::to_string(menu->tag))) return;
   const std::string folder = ResolveLinkTarget(links.FieldByName("Path").AsString());
   if (folder.empty()) return;
-  Shell().Open(Handle(), Joined(folder, item.Property(kFileNameProperty)), "", "");
+  Shell().Open(Handle(), JoinPath(folder, item.Property(kFileNameProperty)), "", "");
 }
 
 void TFormToviraMain::GetFolderImageIndex(Component& item, int& imageIndex) {

@@ -4,9 +4,18 @@
 
 namespace tov {
 
+std::string FileNamePart(const std::string& path) {
+  const size_t cut = path.find_last_of("\\:");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (!folder.empty() && folder.back() == '\\') return folder + name;
+  return folder + "\\" + name;
+}
+
 std::string FileNameWithoutExt(const std::string& path) {
-  size_t cut = path.find_last_of("\\:");
-  std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
+  const std::string name = FileNamePart(path);
   size_t dot = name.rfind('.');
   return dot == std::string::npos ? name : name.substr(0, dot);
 }

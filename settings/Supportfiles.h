@@ -7,6 +7,13 @@
 
 namespace tov {
 
+// The file-name part of a path: what follows its last "\" or ":".
+std::string FileNamePart(const std::string& path);
+
+// A folder and a name joined with one backslash between them, whether or not
+// the folder ends with one.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
 // The file-name part of a path (after the last "\" or ":") without its
 // extension (everything from its last "."): C:\a\b.c.lnk gives b.c.
 std::string FileNameWithoutExt(const std::string& path);

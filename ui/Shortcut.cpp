@@ -1,13 +1,13 @@
 #include "ui/Shortcut.h"
 
 #include "platform/Platform.h"
+#include "settings/Supportfiles.h"
 #include "ui/Supportmsg.h"
 
 namespace tov {
 
 void CreateShortcut(const std::string& target, const std::string& linkName, const std::string& folder) {
-  const size_t cut = target.find_last_of("\\:");
-  const std::string fileName = cut == std::string::npos ? target : target.substr(cut + 1);
+  const std::string fileName = FileNamePart(target);
   if (fileName.empty()) return;
 
   // Only a plain success is ours to undo; an incompatible OLE library means
@@ -19,10 +19,7 @@ void CreateShortcut(const std::string& target, const std::string& linkName, cons
   bool ok = true;
   if (dir.empty()) ok = System().SpecialFolderPath(CSIDL_DESKTOPDIRECTORY, &dir) && !dir.empty();
   if (ok) {
-    std::string linkPath = dir;
-    if (linkPath.back() != '\\') linkPath += '\\';
-    linkPath += linkName + ".lnk";
-    ok = ShellLinks().SaveLink(linkPath, target, fileName) == S_OK_RESULT;
+    ok = ShellLinks().SaveLink(JoinPath(dir, linkName + ".lnk"), target, fileName) == S_OK_RESULT;
   }
   if (!ok) ErrorMessageByKey("MsgErr.CantCreateShortcut", "Could not create shortcut");
 
