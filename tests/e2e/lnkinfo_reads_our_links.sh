@@ -10,15 +10,7 @@ if ! command -v lnkinfo >/dev/null; then
   echo "FAIL lnkinfo is not installed (package liblnk-utils)"
   exit 1
 fi
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-fails=0
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" != "$3" ]; then
-    echo "FAIL $1: expected [$2], got [$3]"
-    fails=$((fails + 1))
-  fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/check.sh"
 field() {  # field LINKFILE NAME: the value lnkinfo prints for NAME
   lnkinfo "$1" | sed -n "s/^[[:space:]]*$2[[:space:]]*: //p" | head -n 1
 }

@@ -3,15 +3,7 @@
 # Usage: tool_ini.sh PATH-TO-tovira-tool
 set -u
 tool=$1
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-fails=0
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" != "$3" ]; then
-    echo "FAIL $1: expected [$2], got [$3]"
-    fails=$((fails + 1))
-  fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/check.sh"
 
 f=$dir/Tovira.ini
 printf '; impostazioni\r\n[Generale]\r\nFolderSource = "C:\\Collegamenti"\r\n\r\n[Avvio]\r\nUserDir=<APPDATA>\r\n' >"$f"

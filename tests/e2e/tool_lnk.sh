@@ -4,15 +4,7 @@
 # Usage: tool_lnk.sh PATH-TO-tovira-tool
 set -u
 tool=$1
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-fails=0
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" != "$3" ]; then
-    echo "FAIL $1: expected [$2], got [$3]"
-    fails=$((fails + 1))
-  fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/check.sh"
 
 "$tool" lnk write 'C:\Dati\Documento.txt' "$dir/a.lnk" || fails=$((fails + 1))
 check "read back" 'C:\Dati\Documento.txt' "$("$tool" lnk read "$dir/a.lnk")"
