@@ -264,9 +264,21 @@ char Win32System::DecimalSeparator() {
 
 namespace {
 
-// Preselects the folder the browser was given once it has come up.
+// The folder the browser comes up on: as an item list, which the browser
+// finds anywhere in the shell's namespace (a path under the user's profile
+// may not be found from the path alone), else as the path.
+struct Preselection {
+  std::string path;
+  LPITEMIDLIST items = nullptr;
+};
+
 int CALLBACK BrowseCallback(HWND hwnd, UINT msg, LPARAM, LPARAM data) {
-  if (msg == BFFM_INITIALIZED && data) SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, data);
+  const auto* pre = reinterpret_cast<const Preselection*>(data);
+  if (msg != BFFM_INITIALIZED || !pre) return 0;
+  if (pre->items)
+    SendMessageA(hwnd, BFFM_SETSELECTIONA, FALSE, LPARAM(pre->items));
+  else
+    SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, LPARAM(pre->path.c_str()));
   return 0;
 }
 
@@ -278,11 +290,17 @@ bool Win32Dialogs::BrowseForFolder(uintptr_t owner, const std::string& initial, 
   bi.hwndOwner = HWND(owner);
   bi.pszDisplayName = display;
   bi.ulFlags = BIF_RETURNONLYFSDIRS;
+  Preselection pre;
   if (!initial.empty()) {
+    pre.path = initial;
+    while (pre.path.size() > 3 && pre.path.back() == '\\')
+      pre.path.pop_back();
+    pre.items = ILCreateFromPathA(pre.path.c_str());
     bi.lpfn = BrowseCallback;
-    bi.lParam = LPARAM(initial.c_str());
+    bi.lParam = LPARAM(&pre);
   }
   LPITEMIDLIST pidl = SHBrowseForFolderA(&bi);
+  if (pre.items) ILFree(pre.items);
   if (!pidl) return false;
   char path[MAX_PATH] = {};
   const bool ok = SHGetPathFromIDListA(pidl, path) && path[0];
