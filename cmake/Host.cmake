@@ -9,5 +9,7 @@ if(TOVIRA_BENCHMARKS)
   if(TOVIRA_BENCH_SOURCES)
     add_executable(tovira_bench ${TOVIRA_BENCH_SOURCES})
     target_link_libraries(tovira_bench PRIVATE tovira_host benchmark::benchmark benchmark::benchmark_main)
+    # The shipped files a headless bar starts with come from the source tree.
+    target_compile_definitions(tovira_bench PRIVATE TOVIRA_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
   endif()
 endif()

@@ -23,12 +23,22 @@ TEST(HostFiles, WindowsPathsIgnoreCaseAndWildcardsMatchLikeWindows) {
   ASSERT_TRUE(fs.ReadFile("c:\\DATI\\uno.lnk", &bytes));
   EXPECT_EQ(bytes, "x");
   std::vector<std::string> names;
-  for (const FindEntry& e : fs.FindFiles("C:\\Dati\\*.lnk")) names.push_back(e.name);
+  for (const FindEntry& e : fs.FindFiles("C:\\Dati\\*.lnk"))
+    names.push_back(e.name);
   EXPECT_EQ(names, std::vector<std::string>{"Uno.LNK"});
   names.clear();
-  for (const FindEntry& e : fs.FindFiles("C:\\Dati\\*.*")) names.push_back(e.name);
+  for (const FindEntry& e : fs.FindFiles("C:\\Dati\\*.*"))
+    names.push_back(e.name);
   EXPECT_EQ(names, (std::vector<std::string>{".", "..", "due.txt", "senza", "Sotto", "Uno.LNK"}));
   EXPECT_TRUE(fs.FindFiles("C:\\Manca\\*.*").empty());
+  // A name without wildcards finds that entry alone, as it is spelt on disk.
+  const std::vector<FindEntry> one = fs.FindFiles("C:\\dati\\UNO.lnk");
+  ASSERT_EQ(one.size(), 1u);
+  EXPECT_EQ(one[0].name, "Uno.LNK");
+  EXPECT_EQ(one[0].size, 1u);
+  ASSERT_EQ(fs.FindFiles("C:\\Dati\\sotto").size(), 1u);
+  EXPECT_TRUE(fs.FindFiles("C:\\Dati\\sotto")[0].IsDirectory());
+  EXPECT_TRUE(fs.FindFiles("C:\\Dati\\manca.txt").empty());
   EXPECT_TRUE(WildcardMatch("a?c.*", "abc"));
   EXPECT_FALSE(WildcardMatch("a?c", "ac"));
 }

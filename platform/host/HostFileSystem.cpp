@@ -189,6 +189,24 @@ bool HostFileSystem::CopyFile(const std::string& from, const std::string& to, bo
   return WriteFile(to, bytes);
 }
 
+namespace {
+
+FindEntry EntryOf(const fs::directory_entry& e) {
+  std::error_code ec;
+  FindEntry fe;
+  fe.name = e.path().filename().string();
+  if (e.is_directory(ec)) {
+    fe.attributes = kAttrDirectory;
+  } else {
+    fe.attributes = kAttrArchive;
+    fe.size = e.file_size(ec);
+  }
+  if (!fe.name.empty() && fe.name[0] == '.') fe.attributes |= kAttrHidden;
+  return fe;
+}
+
+}  // namespace
+
 std::vector<FindEntry> HostFileSystem::FindFiles(const std::string& pattern) {
   std::vector<FindEntry> out;
   size_t cut = pattern.find_last_of("\\:");
@@ -198,6 +216,13 @@ std::vector<FindEntry> HostFileSystem::FindFiles(const std::string& pattern) {
   std::error_code ec;
   fs::path dir = Map(folder);
   if (!fs::is_directory(dir, ec)) return out;
+  // One name without wildcards: that entry alone, found without listing the
+  // whole folder (as a lookup by name does on Windows).
+  if (mask.find_first_of("*?") == std::string::npos && mask != "." && mask != "..") {
+    const fs::directory_entry e(Map(pattern), ec);
+    if (!ec && e.exists(ec)) out.push_back(EntryOf(e));
+    return out;
+  }
   bool isRoot = folder.size() <= 3;
   if (!isRoot) {
     for (const char* dot : {".", ".."}) {
@@ -213,17 +238,7 @@ std::vector<FindEntry> HostFileSystem::FindFiles(const std::string& pattern) {
   });
   for (const auto& e : entries) {
     std::string name = e.path().filename().string();
-    if (!WildcardMatch(mask, name)) continue;
-    FindEntry fe;
-    fe.name = name;
-    if (e.is_directory(ec)) {
-      fe.attributes = kAttrDirectory;
-    } else {
-      fe.attributes = kAttrArchive;
-      fe.size = e.file_size(ec);
-    }
-    if (!name.empty() && name[0] == '.') fe.attributes |= kAttrHidden;
-    out.push_back(fe);
+    if (WildcardMatch(mask, name)) out.push_back(EntryOf(e));
   }
   return out;
 }
