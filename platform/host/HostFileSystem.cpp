@@ -217,8 +217,15 @@ std::vector<FindEntry> HostFileSystem::FindFiles(const std::string& pattern) {
   fs::path dir = Map(folder);
   if (!fs::is_directory(dir, ec)) return out;
   // One name without wildcards: that entry alone, found without listing the
-  // whole folder (as a lookup by name does on Windows).
-  if (mask.find_first_of("*?") == std::string::npos && mask != "." && mask != "..") {
+  // whole folder (as a lookup by name does on Windows). Only where the host's
+  // own names have case: there the path found is spelt as on disk.
+  constexpr bool kHostNamesHaveCase =
+#ifdef _WIN32
+      false;
+#else
+      true;
+#endif
+  if (kHostNamesHaveCase && mask.find_first_of("*?") == std::string::npos && mask != "." && mask != "..") {
     const fs::directory_entry e(Map(pattern), ec);
     if (!ec && e.exists(ec)) out.push_back(EntryOf(e));
     return out;
