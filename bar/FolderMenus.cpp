@@ -39,12 +39,11 @@ void TFormToviraMain::BuildFolderMenus() {
   TRecordTable& links = DC->TblLinks;
   for (size_t i = 0; i < ButtonCount(); ++i) {
     TLbSpeedButton& button = Button(i);
-    if (!links.Locate("Ordine", std::to_string(button.tag))) continue;
+    if (button.tag < 0 || !links.Locate("Ordine", std::to_string(button.tag))) continue;
     TCustomButtonStyle style;
     style.LoadFromRow(links);
     std::unique_ptr<Component> menu = BuildFolderMenu(button, style);
     if (!menu) continue;
-    if (button.tag < 0) continue;
     if (size_t(button.tag) >= FolderMenus->size()) FolderMenus->resize(size_t(button.tag) + 1);
     (*FolderMenus)[size_t(button.tag)] = std::move(menu);
     if (style.FolderMenu) button.OnClick = [this](TLbSpeedButton& sender) { PopupFolder(sender); };
@@ -57,7 +56,6 @@ std::unique_ptr<Component> TFormToviraMain::BuildFolderMenu(TLbSpeedButton& butt
   if (folder.empty() || !Files().DirExists(folder)) return nullptr;
   auto menu = MakeComponent(ComponentKind::PopupMenu, "PopFolderMenu" + std::to_string(button.tag));
   menu->tag = button.tag;
-  menu->properties["AutoCheck"] = "False";
   const bool hideLinkExt = BarSettings().HideLinkExt;
   const std::vector<FindEntry> entries = Files().FindFiles(JoinPath(folder, "*"));
   for (size_t i = 0; i < entries.size(); ++i) {

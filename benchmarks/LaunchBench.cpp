@@ -13,6 +13,7 @@
 #include "platform/host/HostWindowSystem.h"
 #include "settings/Sharedmodule.h"
 #include "tables/Datamodule.h"
+#include "tests/HeadlessBar.h"
 #include "tests/ShippedFiles.h"
 #include "ui/Shortcut.h"
 
@@ -35,8 +36,8 @@ struct BarWithFolderMenu {
     ForceDirectories(Files(), "C:\\Menu");
     for (int i = 0; i < entries; ++i)
       Files().WriteFile("C:\\Menu\\Documento " + std::to_string(i) + ".txt", "x");
-    Run();  // the first start makes the links folder and closes
-    Stop();
+    program.Start();  // the first start makes the links folder and closes
+    program.Stop();
     {
       TDC scratch;
       AddButtonRow(scratch.TblLinks, 0, "Menu", "C:\\Menu");
@@ -46,27 +47,11 @@ struct BarWithFolderMenu {
       SaveButtonList(scratch.TblLinks, UserSubDir("ToolbarLinks"));
       FreeSettings();
     }
-    Run();
-  }
-  ~BarWithFolderMenu() { Stop(); }
-  void Run() {
-    dc = std::make_unique<TDC>();
-    bar = std::make_unique<TFormToviraMain>();
-    bar->SetMainForm(true);
-    bar->Show();
-    hp.Windows().Pump();
-  }
-  void Stop() {
-    if (bar && bar->HandleAllocated()) bar->Close();
-    hp.Windows().Pump();
-    bar.reset();
-    FreeSettings();
-    dc.reset();
-    hp.Windows().RunMessageLoop();
+    program.Start();
   }
   host::HostPlatform hp;
-  std::unique_ptr<TDC> dc;
-  std::unique_ptr<TFormToviraMain> bar;
+  testing::HeadlessBar program{hp};
+  std::unique_ptr<TFormToviraMain>& bar = program.bar;
 };
 
 void BM_BuildFolderMenus(benchmark::State& state) {

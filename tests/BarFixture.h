@@ -15,6 +15,7 @@
 #include "platform/host/HostWindowSystem.h"
 #include "settings/Sharedmodule.h"
 #include "tables/Datamodule.h"
+#include "tests/HeadlessBar.h"
 #include "tests/ShippedFiles.h"
 
 namespace tov::testing {
@@ -28,28 +29,9 @@ struct BarFixture : ::testing::Test {
       InstallShippedFiles(hp, dir);
     hp.Files().SetExePath("C:\\Uno\\tovira.exe");
   }
-  ~BarFixture() override {
-    bar.reset();
-    FreeSettings();
-    dc.reset();
-  }
   // Starts the program as the entry point does, up to an idle message loop.
-  TFormToviraMain& Start() {
-    if (!dc) dc = std::make_unique<TDC>();
-    bar = std::make_unique<TFormToviraMain>();
-    bar->SetMainForm(true);
-    bar->Show();
-    hp.Windows().Pump();
-    return *bar;
-  }
-  void Stop() {
-    if (bar && bar->HandleAllocated()) bar->Close();
-    hp.Windows().Pump();
-    bar.reset();
-    FreeSettings();
-    dc.reset();
-    hp.Windows().RunMessageLoop();  // clears the quit request
-  }
+  TFormToviraMain& Start() { return program.Start(); }
+  void Stop() { program.Stop(); }
   std::string Slot(int i) {
     RegValue v;
     return Registry().ReadValue(kInstanceRootKey, InstanceValueName(i), &v) ? v.AsString() : "";
@@ -74,8 +56,9 @@ struct BarFixture : ::testing::Test {
   }
   host::HostWindow& Win() { return *hp.Windows().Find(bar->Handle()); }
   host::HostPlatform hp;
-  std::unique_ptr<TDC> dc;
-  std::unique_ptr<TFormToviraMain> bar;
+  HeadlessBar program{hp};  // gone before the platform it runs on
+  std::unique_ptr<TDC>& dc = program.dc;
+  std::unique_ptr<TFormToviraMain>& bar = program.bar;
 };
 
 }  // namespace tov::testing

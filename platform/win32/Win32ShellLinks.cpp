@@ -18,10 +18,15 @@ bool WidePath(const std::string& path, wchar_t (&wide)[MAX_PATH]) {
   return MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH) > 0;
 }
 
-HRESULT CreateLink(IShellLinkA** link) {
+// A new shell link object for the link file at path, whose wide name it
+// fills; the first failing result, or S_OK with *link set.
+HRESULT OpenLink(const std::string& path, wchar_t (&wide)[MAX_PATH], IShellLinkA** link) {
   *link = nullptr;
-  return CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                          reinterpret_cast<void**>(link));
+  if (!WidePath(path, wide)) return E_INVALIDARG;
+  const HRESULT hr =
+      CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, reinterpret_cast<void**>(link));
+  if (hr != S_OK) return hr;
+  return *link ? S_OK : E_FAIL;
 }
 
 }  // namespace
@@ -33,10 +38,9 @@ void Win32ShellLinks::OleUninitialize() { ::OleUninitialize(); }
 int32_t Win32ShellLinks::SaveLink(const std::string& linkPath, const std::string& target,
                                   const std::string& description) {
   wchar_t wide[MAX_PATH];
-  if (!WidePath(linkPath, wide)) return int32_t(E_INVALIDARG);
   IShellLinkA* link = nullptr;
-  HRESULT hr = CreateLink(&link);
-  if (hr != S_OK || !link) return int32_t(hr != S_OK ? hr : E_FAIL);
+  HRESULT hr = OpenLink(linkPath, wide, &link);
+  if (hr != S_OK) return int32_t(hr);
   IPersistFile* file = nullptr;
   hr = link->SetPath(target.c_str());
   // S_FALSE: the path is set but names nothing that exists yet, which a
@@ -53,10 +57,9 @@ int32_t Win32ShellLinks::SaveLink(const std::string& linkPath, const std::string
 int32_t Win32ShellLinks::LoadLink(WindowId owner, const std::string& linkPath, std::string* target,
                                   std::string* description) {
   wchar_t wide[MAX_PATH];
-  if (!WidePath(linkPath, wide)) return int32_t(E_INVALIDARG);
   IShellLinkA* link = nullptr;
-  HRESULT hr = CreateLink(&link);
-  if (hr != S_OK || !link) return int32_t(hr != S_OK ? hr : E_FAIL);
+  HRESULT hr = OpenLink(linkPath, wide, &link);
+  if (hr != S_OK) return int32_t(hr);
   IPersistFile* file = nullptr;
   char path[MAX_PATH] = {};
   char text[MAX_PATH] = {};

@@ -23,15 +23,6 @@ check "long value cut to 2047" 2047 "$("$tool" ini set "$f" L v "$(head -c 3000 
 # The dot keeps $(...) from dropping the final line break.
 check "set creates a missing file" $'[S]\r\nK=V\r\n.' "$(cat "$dir/nuovo.ini"; printf .)"
 
-err() {  # err NAME COMMAND...: exit status 1 and one line on stderr
-  local name=$1
-  shift
-  local out
-  out=$("$@" 2>&1 >/dev/null)
-  local rc=$?
-  check "$name: status" 1 "$rc"
-  check "$name: one line" 1 "$(printf '%s\n' "$out" | wc -l | tr -d ' ')"
-}
 err "missing file" "$tool" ini get "$dir/manca.ini" S K
 err "missing folder" "$tool" ini set "$dir/manca/x.ini" S K V
 err "missing section" "$tool" ini keys "$f" Manca

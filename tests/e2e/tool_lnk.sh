@@ -21,15 +21,6 @@ for f in testo.lnk tronco.lnk manca.lnk; do
   check "$f: prints nothing" '' "$out"
 done
 
-err() {  # err NAME COMMAND...: exit status 1 and one line on stderr
-  local name=$1
-  shift
-  local out
-  out=$("$@" 2>&1 >/dev/null)
-  local rc=$?
-  check "$name: status" 1 "$rc"
-  check "$name: one line" 1 "$(printf '%s\n' "$out" | wc -l | tr -d ' ')"
-}
 err "missing folder" "$tool" lnk write 'C:\x.txt' "$dir/manca/x.lnk"
 err "relative target" "$tool" lnk write 'x.txt' "$dir/x.lnk"
 err "wrong arguments" "$tool" lnk read
