@@ -82,9 +82,7 @@ std::unique_ptr<Component> Component::Release(Component& child) {
   return nullptr;
 }
 
-void Component::Remove(Component& child) {
-  Release(child).reset();
-}
+void Component::Remove(Component& child) { Release(child).reset(); }
 
 void Component::RemoveChildren() {
   while (!children_.empty())
@@ -118,9 +116,7 @@ void Component::Bind(const std::string& event, const std::string& handler, Event
   events_[event] = Binding{handler, std::move(fn)};
 }
 
-void Component::Unbind(const std::string& event) {
-  events_.erase(event);
-}
+void Component::Unbind(const std::string& event) { events_.erase(event); }
 
 std::string Component::HandlerName(const std::string& event) const {
   auto it = events_.find(event);

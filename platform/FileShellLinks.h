@@ -11,8 +11,7 @@ class FileShellLinks : public IShellLinks {
   int32_t OleInitialize() override { return S_OK_RESULT; }
   void OleUninitialize() override {}
   int32_t SaveLink(const std::string& linkPath, const std::string& target, const std::string& description) override;
-  int32_t LoadLink(WindowId owner, const std::string& linkPath, std::string* target,
-                   std::string* description) override;
+  int32_t LoadLink(WindowId owner, const std::string& linkPath, std::string* target, std::string* description) override;
 };
 
 }  // namespace tov

@@ -31,11 +31,7 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-inline Rect MakeRect(int32_t l, int32_t t, int32_t r, int32_t b) {
-  return Rect{l, t, r, b};
-}
-inline Rect BoundsRect(int32_t x, int32_t y, int32_t w, int32_t h) {
-  return Rect{x, y, x + w, y + h};
-}
+inline Rect MakeRect(int32_t l, int32_t t, int32_t r, int32_t b) { return Rect{l, t, r, b}; }
+inline Rect BoundsRect(int32_t x, int32_t y, int32_t w, int32_t h) { return Rect{x, y, x + w, y + h}; }
 
 }  // namespace tov

@@ -66,8 +66,6 @@ std::vector<FindEntry> NativeFileSystem::FindFiles(const std::string&) {
   return {};
 }
 
-bool NativeFileSystem::LastWriteTime(const std::string&, DateTime*) {
-  return false;
-}
+bool NativeFileSystem::LastWriteTime(const std::string&, DateTime*) { return false; }
 
 }  // namespace tov

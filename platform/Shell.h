@@ -44,8 +44,7 @@ class IShell {
   virtual uintptr_t AppBarMessage(uint32_t message, AppBarData& data) = 0;
   // ShellExecute with the verb "open", owned by owner, shown with SW_SHOW;
   // true when the shell accepted it.
-  virtual bool Open(WindowId owner, const std::string& path, const std::string& params,
-                    const std::string& dir) = 0;
+  virtual bool Open(WindowId owner, const std::string& path, const std::string& params, const std::string& dir) = 0;
   // Index of a file's icon in the shared system image list, or -1.
   virtual int IconIndex(const std::string& path, uint32_t flags) = 0;
   // Handle of the system image list (large or small); 0 when the shell has none.

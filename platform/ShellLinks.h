@@ -26,8 +26,7 @@ class IShellLinks {
   // Creates a shell link object, sets its path and description, and saves it
   // to linkPath (at most 260 characters), making that file its current file.
   // An existing file is replaced. Answers the first failing result, or 0.
-  virtual int32_t SaveLink(const std::string& linkPath, const std::string& target,
-                           const std::string& description) = 0;
+  virtual int32_t SaveLink(const std::string& linkPath, const std::string& target, const std::string& description) = 0;
   // Loads linkPath read-only, resolves it (flags 0, owner for any window the
   // shell shows), and reads its path in short (8.3) form, where the platform
   // has one, and its description. Answers the first failing result, or 0;

@@ -185,7 +185,7 @@ struct MenuEntry {
   bool isDefault = false;
   uintptr_t imageList = 0;  // an image list and an index for the entry's icon
   int imageIndex = -1;
-  int extraHeight = 0;  // pixels added to the entry's standard height
+  int extraHeight = 0;              // pixels added to the entry's standard height
   std::vector<MenuEntry> children;  // a sub-menu
 };
 

@@ -8,9 +8,7 @@ namespace tov {
 
 namespace {
 
-uint32_t Rol(uint32_t x, int n) {
-  return (x << n) | (x >> (32 - n));
-}
+uint32_t Rol(uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }
 
 void Block(TSecDigest& h, const unsigned char* p) {
   uint32_t w[80];

@@ -63,9 +63,7 @@ class Pc1 {
   uint32_t s_ = 0, t_ = 0, n_ = 0, r_ = 0;
 };
 
-uint8_t Mask(uint32_t x) {
-  return static_cast<uint8_t>((x >> 8) ^ (x & 0xFF));
-}
+uint8_t Mask(uint32_t x) { return static_cast<uint8_t>((x >> 8) ^ (x & 0xFF)); }
 
 uint8_t LetterValue(char c) {
   if (c >= 'a' && c <= 'p') return uint8_t(c - 'a');

@@ -14,9 +14,7 @@ std::string Created(const std::string& path) {
   return path;
 }
 
-std::string ExeBaseName() {
-  return FileNameWithoutExt(Files().ExePath());
-}
+std::string ExeBaseName() { return FileNameWithoutExt(Files().ExePath()); }
 
 }  // namespace
 
@@ -26,9 +24,7 @@ std::string AppDir() {
   return cut == std::string::npos ? std::string() : exe.substr(0, cut + 1);
 }
 
-std::string AppSubDir(const std::string& name) {
-  return Created(AppDir() + name + "\\");
-}
+std::string AppSubDir(const std::string& name) { return Created(AppDir() + name + "\\"); }
 
 StructSysPathInfo SpecialFolderInfo(int id) {
   StructSysPathInfo info;
@@ -41,9 +37,7 @@ StructSysPathInfo SpecialFolderInfo(int id) {
   return info;
 }
 
-std::string UserAppDataDir() {
-  return Created(SpecialFolderInfo(CSIDL_APPDATA).path + "\\" + ExeBaseName() + "\\");
-}
+std::string UserAppDataDir() { return Created(SpecialFolderInfo(CSIDL_APPDATA).path + "\\" + ExeBaseName() + "\\"); }
 
 std::string UserAppDataSubDir(const std::string& name) {
   return Created(SpecialFolderInfo(CSIDL_APPDATA).path + "\\" + ExeBaseName() + "\\" + name + "\\");

@@ -27,15 +27,14 @@ std::map<std::string, Entry>& Commands() {
 
 int Usage() {
   std::fputs("usage:\n", stderr);
-  for (const auto& [group, e] : Commands()) std::fprintf(stderr, "  tovira-tool %s\n", e.usage.c_str());
+  for (const auto& [group, e] : Commands())
+    std::fprintf(stderr, "  tovira-tool %s\n", e.usage.c_str());
   return 1;
 }
 
 }  // namespace
 
-Registration::Registration(const char* group, const char* usage, CommandFn fn) {
-  Commands()[group] = Entry{usage, fn};
-}
+Registration::Registration(const char* group, const char* usage, CommandFn fn) { Commands()[group] = Entry{usage, fn}; }
 
 bool ReadWholeFile(const std::string& path, std::string* bytes) {
   std::ifstream in(path, std::ios::binary);

@@ -30,9 +30,7 @@ std::string LangText(const std::string& key, const std::string& def) {
   return v.empty() ? def : v;
 }
 
-bool HasMessageTable() {
-  return Table() != nullptr;
-}
+bool HasMessageTable() { return Table() != nullptr; }
 
 const std::vector<std::string>& MessageTable() {
   static const std::vector<std::string> none;
@@ -43,8 +41,6 @@ void SetMessageTable(std::vector<std::string> entries) {
   Table() = std::make_unique<std::vector<std::string>>(std::move(entries));
 }
 
-void FreeMessageTable() {
-  Table().reset();
-}
+void FreeMessageTable() { Table().reset(); }
 
 }  // namespace tov

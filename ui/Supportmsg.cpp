@@ -14,30 +14,20 @@ std::string& Title() {
 
 }  // namespace
 
-const std::string& AppTitle() {
-  return Title();
-}
-void SetAppTitle(const std::string& title) {
-  Title() = title;
-}
+const std::string& AppTitle() { return Title(); }
+void SetAppTitle(const std::string& title) { Title() = title; }
 
 int AppMessageBox(const std::string& text, const std::string& caption, uint32_t style) {
   return Dialogs().MessageBox(text, caption, style);
 }
 
-void MessageBoxInfo(const std::string& text, const std::string& caption) {
-  AppMessageBox(text, caption, kBoxInfo);
-}
-void MessageBoxError(const std::string& text, const std::string& caption) {
-  AppMessageBox(text, caption, kBoxError);
-}
+void MessageBoxInfo(const std::string& text, const std::string& caption) { AppMessageBox(text, caption, kBoxInfo); }
+void MessageBoxError(const std::string& text, const std::string& caption) { AppMessageBox(text, caption, kBoxError); }
 int MessageBoxYesNo(const std::string& text, const std::string& caption) {
   return AppMessageBox(text, caption, kBoxYesNo);
 }
 
-void ErrorMessage(const std::string& text) {
-  MessageBoxError(text, AppTitle() + " - Errore");
-}
+void ErrorMessage(const std::string& text) { MessageBoxError(text, AppTitle() + " - Errore"); }
 
 void ErrorMessageTitled(const std::string& text, const std::string& title) {
   MessageBoxError(text, AppTitle() + " - " + title);

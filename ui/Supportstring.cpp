@@ -63,9 +63,7 @@ bool SameText(const std::string& a, const std::string& b) {
   return true;
 }
 
-static bool IsBlank(char c) {
-  return static_cast<unsigned char>(c) <= ' ';
-}
+static bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 std::string Trim(const std::string& s) {
   size_t b = 0, e = s.size();

@@ -60,7 +60,7 @@ HostPlatform::HostPlatform(fs::path root) {
   canvases_ = std::make_unique<HostCanvasFactory>();
   compositor_ = std::make_unique<HostCompositor>();
   links_ = std::make_unique<FileShellLinks>();
-  platform_ = Platform{registry_.get(), files_.get(),   system_.get(),  shell_.get(),     monitors_.get(),
+  platform_ = Platform{registry_.get(), files_.get(),   system_.get(),   shell_.get(),      monitors_.get(),
                        windows_.get(),  dialogs_.get(), canvases_.get(), compositor_.get(), links_.get()};
   previous_ = InstallPlatform(&platform_);
 }
@@ -80,12 +80,8 @@ fs::path HostPlatform::DriveFolder(char drive) const {
   return p;
 }
 
-fs::path HostPlatform::HostPath(const std::string& windowsPath) const {
-  return files_->Map(windowsPath);
-}
+fs::path HostPlatform::HostPath(const std::string& windowsPath) const { return files_->Map(windowsPath); }
 
-void HostPlatform::SetMonitors(const std::vector<MonitorSpec>& monitors) {
-  shell_->SetMonitors(monitors);
-}
+void HostPlatform::SetMonitors(const std::vector<MonitorSpec>& monitors) { shell_->SetMonitors(monitors); }
 
 }  // namespace tov::host

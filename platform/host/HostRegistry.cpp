@@ -49,9 +49,7 @@ std::string Unhex(const std::string& s) {
 
 }  // namespace
 
-HostRegistry::HostRegistry(std::filesystem::path file) : file_(std::move(file)) {
-  Load();
-}
+HostRegistry::HostRegistry(std::filesystem::path file) : file_(std::move(file)) { Load(); }
 
 std::string HostRegistry::Normalize(const std::string& key) {
   std::string out;
@@ -71,9 +69,7 @@ bool HostRegistry::Denied(const std::string& norm) const {
   return false;
 }
 
-void HostRegistry::DenyKey(const std::string& key) {
-  denied_.insert(Normalize(key));
-}
+void HostRegistry::DenyKey(const std::string& key) { denied_.insert(Normalize(key)); }
 
 bool HostRegistry::KeyExists(const std::string& key) {
   std::string n = Normalize(key);

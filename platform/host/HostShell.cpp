@@ -77,9 +77,7 @@ Rect HostShell::WorkAreaWithout(size_t monitor, WindowId self) const {
   return work;
 }
 
-Rect HostShell::WorkArea(size_t i) const {
-  return WorkAreaWithout(i, 0);
-}
+Rect HostShell::WorkArea(size_t i) const { return WorkAreaWithout(i, 0); }
 
 Rect HostShell::PrimaryWorkArea() const {
   for (size_t i = 0; i < monitors_.size(); ++i) {
@@ -88,9 +86,7 @@ Rect HostShell::PrimaryWorkArea() const {
   return WorkArea(0);
 }
 
-WindowId HostShell::AutoHideBar(uint32_t edge) const {
-  return edge < 4 ? autoHide_[edge] : 0;
-}
+WindowId HostShell::AutoHideBar(uint32_t edge) const { return edge < 4 ? autoHide_[edge] : 0; }
 
 void HostShell::NotifyOthers(WindowId self) {
   for (const auto& [id, bar] : bars_) {

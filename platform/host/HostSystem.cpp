@@ -44,9 +44,7 @@ int HostSystem::GetSystemMetrics(int index) {
   }
 }
 
-Rect HostSystem::WorkArea() {
-  return shell_ ? shell_->PrimaryWorkArea() : Rect{0, 0, 1024, 738};
-}
+Rect HostSystem::WorkArea() { return shell_ ? shell_->PrimaryWorkArea() : Rect{0, 0, 1024, 738}; }
 
 bool HostSystem::SpecialFolderPath(int csidl, std::string* path) {
   auto it = specialFolders.find(csidl);

@@ -9,8 +9,7 @@ class Win32ShellLinks : public IShellLinks {
   int32_t OleInitialize() override;
   void OleUninitialize() override;
   int32_t SaveLink(const std::string& linkPath, const std::string& target, const std::string& description) override;
-  int32_t LoadLink(WindowId owner, const std::string& linkPath, std::string* target,
-                   std::string* description) override;
+  int32_t LoadLink(WindowId owner, const std::string& linkPath, std::string* target, std::string* description) override;
 };
 
 }  // namespace tov::win32
