@@ -3,6 +3,7 @@
 #include "controls/Buttonstyle.h"
 #include "platform/Platform.h"
 #include "settings/Supportfiles.h"
+#include "tables/DamagedTableFile.h"
 #include "tables/Datamodule.h"
 #include "tables/Supportdb.h"
 
@@ -41,9 +42,14 @@ std::string ButtonListPath(const std::string& folder) {
   return f + kButtonListName + "." + kButtonListExt;
 }
 
-void LoadButtonList(TRecordTable& links, const std::string& path) {
+bool LoadButtonList(TRecordTable& links, const std::string& path) {
   UpgradeTableFiles(path, links, DC->SaveFormat);
-  LoadTableFile(links, FolderPart(path), kButtonListName, "Ordine", kButtonListExt, DC->SaveFormat);
+  // A file the upgrade could not open has been reported already.
+  if (IsGuardedTableFile(path)) {
+    links.SortOn("Ordine");
+    return false;
+  }
+  return LoadTableFile(links, FolderPart(path), kButtonListName, "Ordine", kButtonListExt, DC->SaveFormat);
 }
 
 void SaveButtonList(TRecordTable& links, const std::string& sourceFolder) {

@@ -15,7 +15,9 @@ extern const char* const kButtonListExt;   // "lob"
 // folder + "ButtonList.lob", with one separator between them.
 std::string ButtonListPath(const std::string& folder);
 // Brings the file to the current columns, then loads it sorted on "Ordine".
-void LoadButtonList(TRecordTable& links, const std::string& path);
+// False, the user told, when the file could not be read: a damaged one is
+// set aside, one that cannot be opened stays unread where it is.
+bool LoadButtonList(TRecordTable& links, const std::string& path);
 // Saves the table into the source folder (created when missing); nothing
 // when the source folder is empty.
 void SaveButtonList(TRecordTable& links, const std::string& sourceFolder);

@@ -19,6 +19,8 @@ int RunProgram() {
     // The shell's system image lists, shared by every button icon.
     SetSharedImageLists(SystemImageList("LARGE"), SystemImageList("SMALL"));
     SetAppTitle(kProductName);
+    // An exception that escapes an event is shown, and the bar goes on.
+    InstallExceptionDisplay();
     DC = new TDC();
     std::unique_ptr<TDC> dc(DC);
     {

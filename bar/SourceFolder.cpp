@@ -9,11 +9,21 @@
 #include "settings/Supportfiles.h"
 #include "tables/Datamodule.h"
 #include "tables/Supportdb.h"
+#include "ui/Supportstring.h"
 
 namespace tov {
 
+bool IsButtonListSideFile(const std::string& name) {
+  // The list itself, the temporary file of a save and the copies of a
+  // damaged list: "ButtonList.lob", "ButtonList.lob.tmp",
+  // "ButtonList.lob.damaged2" ... in any letter case, as Windows names them.
+  const std::string list = std::string(kButtonListName) + "." + kButtonListExt;
+  if (name.size() < list.size() || !SameText(name.substr(0, list.size()), list)) return false;
+  return name.size() == list.size() || name[list.size()] == '.';
+}
+
 std::string EntryCaption(const std::string& name) {
-  if (name == "." || name == ".." || name == "ButtonList.lob") return std::string();
+  if (name == "." || name == ".." || IsButtonListSideFile(name)) return std::string();
   return FileNameWithoutExt(name);
 }
 
@@ -34,6 +44,9 @@ bool RefreshFromFolder(TRecordTable& links, const std::string& folder, bool keep
       return false;
   }
   links.EmptyTable();
+  // The rows stand in "Ordine" order from the moment they are made, as when
+  // they come from the button list: moves and the keep merge rely on it.
+  links.SortOn("Ordine");
   int n = 0;
   for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
     const std::string caption = EntryCaption(it->name);

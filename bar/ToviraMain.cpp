@@ -246,11 +246,14 @@ void TFormToviraMain::LoadButtons() {
   if (folder == "[Bogus]") folder = UserSubDir("ToolbarLinks");
   if (Files().FileExists(ButtonListPath(folder))) {
     SourceFolder = folder;
-    LoadButtonList(DC->TblLinks, ButtonListPath(folder));
-    RebuildBar();
-  } else {
-    RefreshFromFolder(folder, false);
+    if (LoadButtonList(DC->TblLinks, ButtonListPath(folder))) {
+      RebuildBar();
+      return;
+    }
+    // A list that could not be read (the user was told why): the buttons
+    // come from the folder's entries, as when there is no list.
   }
+  RefreshFromFolder(folder, false);
 }
 
 void TFormToviraMain::FormClose() { SaveSettings(); }

@@ -1,6 +1,7 @@
 #include "tables/Datamodule.h"
 
 #include "docking/Multimonitor.h"
+#include "tables/DamagedTableFile.h"
 
 namespace tov {
 
@@ -59,11 +60,18 @@ void DefineThemeColumns(TRecordTable& t) {
 
 TDC::TDC() {
   DCCreate();
-  if (!DC) DC = this;
+  if (!DC) {
+    DC = this;
+    // A new session: no table file has been found unreadable yet.
+    ForgetGuardedTableFiles();
+  }
 }
 
 TDC::~TDC() {
-  if (DC == this) DC = nullptr;
+  if (DC == this) {
+    DC = nullptr;
+    ForgetGuardedTableFiles();
+  }
   DCDestroy();
 }
 

@@ -25,7 +25,7 @@ void TRecordTable::SaveToFileViaFormat(const std::string& fileName, TBinaryTable
 
 void TRecordTable::LoadFromFileViaFormat(const std::string& fileName, TBinaryTableFormat& format) {
   std::string bytes;
-  if (!Files().ReadFile(fileName, &bytes)) throw TableError("Cannot open file " + fileName);
+  if (!Files().ReadFile(fileName, &bytes)) throw TableOpenError("Cannot open file " + fileName);
   format.Load(*this, bytes);
 }
 

@@ -38,12 +38,28 @@ void KeepDamagedTableFile(const std::string& fileName, const std::string& error)
   }
 }
 
-// Loads the file into the table; a failure keeps the file aside, reports it
-// and leaves the table untouched. False when the table was not loaded.
+// A table file that exists but cannot be opened: it stays where it is, and
+// is not saved over until it has been read.
+void KeepUnopenedTableFile(const std::string& fileName, const std::string& error) {
+  GuardUnreadTableFile(fileName);
+  ErrorMessage(error + "\n\n" +
+               Fill(LangText("MsgErr.TableFileLocked",
+                             "Il file \"%s\" esiste ma non pu\xF2 essere aperto: forse \xE8 in uso da un altro "
+                             "programma.\nResta com'\xE8 e non verr\xE0 sovrascritto finch\xE9 non sar\xE0 "
+                             "stato letto (\"Aggiorna e mantieni\" lo rilegge)."),
+                    fileName, std::string(), std::string()));
+}
+
+// Loads the file into the table; a failure keeps the file, reports it and
+// leaves the table untouched. False when the table was not loaded.
 bool LoadGuarded(TRecordTable& table, const std::string& fileName, TBinaryTableFormat& format) {
   try {
     table.LoadFromFileViaFormat(fileName, format);
+    ReleaseTableFileGuard(fileName);
     return true;
+  } catch (const TableOpenError& e) {
+    KeepUnopenedTableFile(fileName, e.what());
+    return false;
   } catch (const TableError& e) {
     KeepDamagedTableFile(fileName, e.what());
     return false;
@@ -74,8 +90,12 @@ void SaveTableFile(TRecordTable& table, const std::string& folder, const std::st
                    const std::string& extension, bool enabled, TBinaryTableFormat& format) {
   if (!enabled) return;
   const std::string dir = Trim(folder);
+  const std::string fileName = TableFileName(folder, name, extension);
+  // A file still unread (the user was told when it could not be read) is
+  // not written over.
+  if (IsGuardedTableFile(fileName)) return;
   if (!dir.empty() && !Files().DirExists(dir)) ForceDirectories(Files(), dir);
-  table.SaveToFileViaFormat(TableFileName(folder, name, extension), format);
+  table.SaveToFileViaFormat(fileName, format);
 }
 
 void UpgradeTableFiles(const std::string& pattern, TRecordTable& table, TBinaryTableFormat& format) {

@@ -5,9 +5,11 @@
 //   LoadTableFile(DC->TblLinks, folder, "ButtonList", "Ordine", "lob", DC->SaveFormat);
 //   SaveTableFile(DC->TblLinks, folder, "ButtonList", "lob", true, DC->SaveFormat);
 //
-// A missing file is not an error. A file that cannot be read is moved aside
-// (name + ".damaged"), the user is told, and the table stays as it was; a
-// failing save raises TableError ("Cannot create file ...").
+// A missing file is not an error. A file whose bytes do not parse is moved
+// aside (name + ".damaged"); one that exists but cannot be opened stays where
+// it is and is not saved over until it has been read. Either way the user is
+// told and the table stays as it was. A failing save raises TableError
+// ("Cannot create file ...").
 #pragma once
 #include <string>
 
@@ -23,7 +25,8 @@ std::string TableFileName(const std::string& folder, const std::string& name, co
 // whether or not a file was loaded. True when the file was loaded.
 bool LoadTableFile(TRecordTable& table, const std::string& folder, const std::string& name,
                    const std::string& sortColumn, const std::string& extension, TBinaryTableFormat& format);
-// Creates the folder when missing and saves the whole table over the file.
+// Creates the folder when missing and saves the whole table over the file;
+// nothing when the file is one that could not be read (see above).
 void SaveTableFile(TRecordTable& table, const std::string& folder, const std::string& name,
                    const std::string& extension, bool enabled, TBinaryTableFormat& format);
 

@@ -12,4 +12,11 @@ class TableError : public std::runtime_error {
   explicit TableError(const std::string& message) : std::runtime_error(message) {}
 };
 
+// A table file that exists but cannot be opened: held by another program,
+// access denied. Its bytes may be sound.
+class TableOpenError : public TableError {
+ public:
+  explicit TableOpenError(const std::string& message) : TableError(message) {}
+};
+
 }  // namespace tov

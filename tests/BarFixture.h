@@ -55,6 +55,13 @@ struct BarFixture : ::testing::Test {
     SaveButtonList(scratch.TblLinks, kBarLinks);
   }
   host::HostWindow& Win() { return *hp.Windows().Find(bar->Handle()); }
+  // The bar's buttons by their hints, in the order they stand.
+  std::vector<std::string> Hints() {
+    std::vector<std::string> out;
+    for (size_t i = 0; i < bar->ButtonCount(); ++i)
+      out.push_back(bar->Button(i).hint);
+    return out;
+  }
   host::HostPlatform hp;
   HeadlessBar program{hp};  // gone before the platform it runs on
   std::unique_ptr<TDC>& dc = program.dc;

@@ -3,25 +3,34 @@
 #include <gtest/gtest.h>
 
 #include "bar/ButtonTable.h"
+#include "platform/host/HostFileSystem.h"
 #include "platform/host/HostPlatform.h"
 #include "tables/Datamodule.h"
 
 namespace tov {
 namespace {
 
+// Rows are written into a button list and reach the bar's table the way the
+// program fills it at start: loaded from that file.
 struct ButtonTableTest : ::testing::Test {
   ButtonTableTest() {
     DC = &dc;
-    links.SortOn("Ordine");
+    ForceDirectories(Files(), "C:\\L");
   }
   ~ButtonTableTest() override { DC = nullptr; }
   void Row(int order, const std::string& caption, const std::string& path, const std::string& type = "Button") {
-    links.Append();
-    links.FieldByName("Ordine").SetAsInteger(order);
-    links.FieldByName("Caption").SetAsString(caption);
-    links.FieldByName("Path").SetAsString(path);
-    links.FieldByName("Type").SetAsString(type);
-    links.Post();
+    TRecordTable& t = file.TblLinks;
+    t.Append();
+    t.FieldByName("Ordine").SetAsInteger(order);
+    t.FieldByName("Caption").SetAsString(caption);
+    t.FieldByName("Path").SetAsString(path);
+    t.FieldByName("Type").SetAsString(type);
+    t.Post();
+  }
+  void Load() {
+    SaveButtonList(file.TblLinks, "C:\\L");
+    file.TblLinks.EmptyTable();
+    ASSERT_TRUE(LoadButtonList(links, "C:\\L\\ButtonList.lob"));
   }
   std::string Captions() {
     std::string out;
@@ -33,9 +42,11 @@ struct ButtonTableTest : ::testing::Test {
     Row(0, "A", "C:\\L\\A.lnk");
     Row(1, "B", "C:\\L\\B.lnk");
     Row(2, "C", "C:\\L\\C.lnk");
+    Load();
   }
   host::HostPlatform hp;
   TDC dc;
+  TDC file;  // the rows as the file holds them
   TRecordTable& links = dc.TblLinks;
 };
 
@@ -54,12 +65,15 @@ TEST_F(ButtonTableTest, MovesExchangeNeighboursAndStopAtTheEnds) {
 }
 
 TEST_F(ButtonTableTest, RenumberingVisitsEveryRowOnce) {
+  Row(40, "D", "");
   Row(5, "A", "");
   Row(9, "B", "");
-  Row(9, "C", "");  // goes in front of B
-  Row(40, "D", "");
+  Row(9, "C", "");
+  Load();
+  EXPECT_EQ(Captions(), "A5 B9 C9 D40 ");
+  // Each new number moves the row no further than rows already visited.
   RenumberRows(links);
-  EXPECT_EQ(Captions(), "A0 C1 B2 D3 ");
+  EXPECT_EQ(Captions(), "A0 B1 C2 D3 ");
 }
 
 TEST_F(ButtonTableTest, RenameMovesTheShortcutAndRefusesForbiddenCaptions) {
@@ -71,6 +85,7 @@ TEST_F(ButtonTableTest, RenameMovesTheShortcutAndRefusesForbiddenCaptions) {
   Row(1, "nota", "C:\\L\\nota.txt");
   Row(2, "Cartella.2", "C:\\L\\Cartella.2");
   Row(3, "Persa", "C:\\L\\Manca.lnk");
+  Load();
   EXPECT_EQ(RenameButtonRow(links, 0, "a/b"), 0);
   EXPECT_EQ(RenameButtonRow(links, 9, "Notes"), 0);
   EXPECT_EQ(RenameButtonRow(links, 0, "Notes"), 1);
@@ -96,13 +111,14 @@ TEST_F(ButtonTableTest, DeleteRemovesTheRowAndOptionallyTheFileButNeverAFolder) 
   Row(0, "A", "C:\\L\\A.lnk");
   Row(1, "Sub", "C:\\L\\Sub");
   Row(2, "Sep", "", "Panel");
+  Load();
   DeleteButtonRow(links, 1, true);
   EXPECT_TRUE(Files().DirExists("C:\\L\\Sub"));
   DeleteButtonRow(links, 0, false);
   EXPECT_TRUE(Files().FileExists("C:\\L\\A.lnk"));
   DeleteButtonRow(links, 2, true);
   EXPECT_EQ(links.GetRecordCount(), 0);
-  Row(0, "A", "C:\\L\\A.lnk");
+  AddButtonRow(links, 0, "A", "C:\\L\\A.lnk");
   DeleteButtonRow(links, 0, true);
   EXPECT_FALSE(Files().FileExists("C:\\L\\A.lnk"));
   DeleteButtonRow(links, 0, true);  // no such row: nothing happens
@@ -112,6 +128,7 @@ TEST_F(ButtonTableTest, OnlyTheExactTypeButtonIsAButton) {
   Row(0, "A", "", "Button");
   Row(1, "B", "", "button");
   Row(2, "C", "", "");
+  Load();
   links.First();
   EXPECT_TRUE(IsButtonRow(links));
   links.Next();
@@ -124,7 +141,9 @@ TEST_F(ButtonTableTest, TheFileLivesInTheSourceFolderAndLoadsBackInOrder) {
   EXPECT_EQ(ButtonListPath("C:\\L"), "C:\\L\\ButtonList.lob");
   EXPECT_EQ(ButtonListPath("C:\\L\\"), "C:\\L\\ButtonList.lob");
   ABC();
+  const int writes = hp.Files().WriteCount();
   SaveButtonList(links, "");  // no source folder: nothing written
+  EXPECT_EQ(hp.Files().WriteCount(), writes);
   SaveButtonList(links, "C:\\Nuova\\Cartella");
   ASSERT_TRUE(Files().FileExists("C:\\Nuova\\Cartella\\ButtonList.lob"));
   links.EmptyTable();

@@ -28,12 +28,6 @@ struct DropFilesTest : testing::BarFixture {
     Win().Send(WM_DROPFILES, drop, 0);
     EXPECT_TRUE(hp.Shell().DropFinished(drop));
   }
-  std::vector<std::string> Hints() {
-    std::vector<std::string> out;
-    for (size_t i = 0; i < bar->ButtonCount(); ++i)
-      out.push_back(bar->Button(i).hint);
-    return out;
-  }
 };
 
 TEST_F(DropFilesTest, EachDroppedItemBecomesAShortcutAndAButtonAtTheEnd) {

@@ -8,6 +8,7 @@
 #include "platform/host/HostWindowSystem.h"
 #include "settings/Sharedmodule.h"
 #include "tables/Datamodule.h"
+#include "ui/Supportmsg.h"
 
 namespace tov::testing {
 
@@ -22,6 +23,7 @@ struct HeadlessBar {
   HeadlessBar& operator=(const HeadlessBar&) = delete;
 
   TFormToviraMain& Start() {
+    InstallExceptionDisplay();
     if (!dc) dc = std::make_unique<TDC>();
     bar = std::make_unique<TFormToviraMain>();
     bar->SetMainForm(true);

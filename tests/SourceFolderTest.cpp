@@ -11,7 +11,6 @@ namespace {
 
 struct SourceFolderTest : ::testing::Test {
   SourceFolderTest() {
-    links.SortOn("Ordine");
     ForceDirectories(Files(), "C:\\L");
     for (const char* f : {"A.lnk", "B.lnk", "C.lnk"})
       Files().WriteFile(std::string("C:\\L\\") + f, "x");

@@ -27,10 +27,9 @@ std::string LanguageFilePath(const std::string& language) { return AppSubDir("La
 
 void LoadMessageTable(const std::string& path) {
   SetMessageTable({});
-  std::string file = path;
-  if (!Files().FileExists(file)) file = AppSubDir("Langs") + "English.lng";
+  // A file that is there but cannot be read counts as missing.
   std::vector<std::string> lines;
-  if (!ReadLines(file, &lines)) {
+  if (!ReadLines(path, &lines) && !ReadLines(AppSubDir("Langs") + "English.lng", &lines)) {
     LanguageFileMissing();
     return;
   }

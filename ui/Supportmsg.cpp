@@ -1,5 +1,6 @@
 #include "ui/Supportmsg.h"
 
+#include "platform/EventGuard.h"
 #include "platform/Platform.h"
 #include "ui/Supportlanguage.h"
 
@@ -26,6 +27,14 @@ void MessageBoxError(const std::string& text, const std::string& caption) { AppM
 int MessageBoxYesNo(const std::string& text, const std::string& caption) {
   return AppMessageBox(text, caption, kBoxYesNo);
 }
+
+void ShowException(const std::string& message) {
+  std::string text = message.empty() ? std::string("Unknown exception") : message;
+  if (text.back() != '.') text += '.';
+  AppMessageBox(text, AppTitle(), kBoxError);
+}
+
+void InstallExceptionDisplay() { SetExceptionDisplay(&ShowException); }
 
 void ErrorMessage(const std::string& text) { MessageBoxError(text, AppTitle() + " - Errore"); }
 

@@ -32,4 +32,10 @@ void ErrorMessageTitled(const std::string& text, const std::string& title);
 // the translated title word ("Message.Error", "Errore").
 void ErrorMessageByKey(const std::string& key, const std::string& def);
 
+// The standard display of an exception that no handler caught: an error box
+// under the application title with the exception's text, ending in a full
+// stop. Installed as the window system's exception display at start-up.
+void ShowException(const std::string& message);
+void InstallExceptionDisplay();
+
 }  // namespace tov

@@ -136,6 +136,7 @@ bool HostFileSystem::RemoveDir(const std::string& path) {
 }
 
 bool HostFileSystem::ReadFile(const std::string& path, std::string* bytes) {
+  if (Locked(path)) return false;
   std::ifstream in(Map(path), std::ios::binary);
   if (!in) return false;
   std::ostringstream ss;
@@ -145,7 +146,7 @@ bool HostFileSystem::ReadFile(const std::string& path, std::string* bytes) {
 }
 
 bool HostFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
-  if (!Writable(path)) return false;
+  if (!Writable(path) || Locked(path)) return false;
   fs::path p = Map(path);
   std::error_code ec;
   if (fs::is_directory(p, ec) || !fs::is_directory(p.parent_path(), ec)) return false;
@@ -161,7 +162,7 @@ bool HostFileSystem::WriteFile(const std::string& path, const std::string& bytes
 }
 
 bool HostFileSystem::DeleteFile(const std::string& path) {
-  if (!Writable(path)) return false;
+  if (!Writable(path) || Locked(path)) return false;
   std::error_code ec;
   fs::path p = Map(path);
   if (!fs::is_regular_file(p, ec)) return false;
@@ -169,7 +170,7 @@ bool HostFileSystem::DeleteFile(const std::string& path) {
 }
 
 bool HostFileSystem::MoveFile(const std::string& from, const std::string& to, bool replace) {
-  if (!Writable(from) || !Writable(to)) return false;
+  if (!Writable(from) || !Writable(to) || Locked(from) || Locked(to)) return false;
   std::error_code ec;
   fs::path a = Map(from), b = Map(to);
   if (!fs::exists(a, ec)) return false;

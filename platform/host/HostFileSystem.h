@@ -40,17 +40,23 @@ class HostFileSystem : public IFileSystem {
   }
   // Folders (Windows paths) in which nothing can be created or written.
   void SetReadOnlyFolder(const std::string& windowsPath) { readOnly_.insert(Lower(windowsPath)); }
+  // Files held open by another program without sharing: they exist and are
+  // listed, but cannot be read, written, replaced, moved or deleted.
+  void LockFile(const std::string& windowsPath) { locked_.insert(Lower(windowsPath)); }
+  void UnlockFile(const std::string& windowsPath) { locked_.erase(Lower(windowsPath)); }
   int WriteCount() const { return writes_; }
 
   static std::string Lower(std::string s);
 
  private:
   bool Writable(const std::string& path) const;
+  bool Locked(const std::string& path) const { return locked_.count(Lower(path)) != 0; }
   bool CountWrite();  // false when this write must fail
 
   std::filesystem::path root_;
   std::string exePath_ = "C:\\Programmi\\Tovira\\tovira.exe";
   std::set<std::string> readOnly_;
+  std::set<std::string> locked_;
   int failAt_ = 0;
   size_t failKeep_ = 0;
   int writes_ = 0;

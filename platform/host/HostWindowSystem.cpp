@@ -4,6 +4,7 @@
 
 #include "forms/Component.h"
 
+#include "platform/EventGuard.h"
 #include "platform/host/HostSystem.h"
 
 namespace tov::host {
@@ -24,6 +25,16 @@ bool TypeText(Component& form, const std::string& name, const std::string& text)
   e->Fire("OnChange");
   return true;
 }
+
+namespace {
+
+// Every message reaches the program as the Win32 window procedure hands it
+// over: an exception goes to the exception display, never to the sender.
+intptr_t Deliver(IWindowHandler* handler, Message& m) {
+  return GuardEvent(intptr_t(0), [&] { return handler->HandleMessage(m); });
+}
+
+}  // namespace
 
 HostWindow::HostWindow(HostWindowSystem* owner, WindowId id, IWindowHandler* handler, const WindowParams& params)
     : owner_(owner),
@@ -86,7 +97,7 @@ void HostWindow::SetWindowPos(intptr_t insertAfter, const Rect& bounds, uint32_t
     rect_ = r;
     history.push_back(r);
     Message m{WM_WINDOWPOSCHANGED, 0, 0, 0};
-    handler_->HandleMessage(m);
+    Deliver(handler_, m);
   }
 }
 
@@ -150,7 +161,7 @@ void HostWindow::KillTimer(uint32_t id) { timers.erase(id); }
 intptr_t HostWindow::Send(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
   if (destroyed_) return 0;
   Message m{msg, wParam, lParam, 0};
-  return handler_->HandleMessage(m);
+  return Deliver(handler_, m);
 }
 
 void HostWindow::Destroy() {
@@ -171,7 +182,7 @@ std::unique_ptr<IWindow> HostWindowSystem::CreateTopLevel(const WindowParams& pa
   w->history.push_back(w->rect_);
   handler->Attach(w.get());
   Message m{WM_CREATE, 0, 0, 0};
-  handler->HandleMessage(m);
+  Deliver(handler, m);
   return w;
 }
 
@@ -201,7 +212,7 @@ int HostWindowSystem::Pump() {
     queue_.pop_front();
     if (HostWindow* w = Find(p.window)) {
       Message m = p.m;
-      w->handler_->HandleMessage(m);
+      Deliver(w->handler_, m);
       ++n;
     }
   }

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "forms/Component.h"
+#include "platform/EventGuard.h"
 #include "platform/win32/Win32FormPaint.h"
-#include "ui/Supportmsg.h"
 
 namespace tov::win32 {
 
@@ -196,14 +196,7 @@ LRESULT CALLBACK ModalForm::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
   if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
   // An exception must not cross the system's frames: it is shown as the
   // application shows one that no handler caught, and the dialog goes on.
-  try {
-    return self->Handle(msg, wParam, lParam);
-  } catch (const std::exception& e) {
-    AppMessageBox(e.what(), AppTitle(), MB_OK | MB_ICONERROR);
-  } catch (...) {
-    AppMessageBox("Unexpected error", AppTitle(), MB_OK | MB_ICONERROR);
-  }
-  return 0;
+  return GuardEvent(LRESULT(0), [&] { return self->Handle(msg, wParam, lParam); });
 }
 
 void ModalForm::CreateFrame() {

@@ -2,6 +2,7 @@
 
 #include <shobjidl.h>
 
+#include "platform/EventGuard.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Menus.h"
 #if __has_include("platform/win32/Win32Canvas.h")
@@ -130,7 +131,8 @@ void Win32Window::PaintNow() {
   if (Sys().canvases && client.right > 0 && client.bottom > 0) {
     auto canvas = Canvases().CreateBitmapCanvas(client.right, client.bottom);
     canvas->FillRect(Rect{0, 0, client.right, client.bottom}, Canvases().SysColor(COLOR_BTNFACE));
-    handler_->Paint(*canvas);
+    // The paint always ends, even when the program's painting fails.
+    GuardEvent([&] { handler_->Paint(*canvas); });
     if (HDC src = CanvasDc(*canvas)) BitBlt(dc, 0, 0, client.right, client.bottom, src, 0, 0, SRCCOPY);
   }
 #else
@@ -150,23 +152,27 @@ LRESULT CALLBACK Win32Window::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
   }
   if (!self || (self->destroyed_ && msg != WM_DESTROY && msg != WM_NCDESTROY))
     return DefWindowProcA(hwnd, msg, wParam, lParam);
-  LRESULT drawn = 0;
-  if (HandleMenuDrawing(msg, wParam, lParam, &drawn)) return drawn;
-  switch (msg) {
-    case WM_PAINT:
-      self->PaintNow();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // the paint step covers the whole client area
-    case WM_NCDESTROY:
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      self->destroyed_ = true;
-      return DefWindowProcA(hwnd, msg, wParam, lParam);
-    default:
-      break;
-  }
-  tov::Message m{msg, wParam, lParam, 0};
-  return self->handler_->HandleMessage(m);
+  // No exception crosses the system's frames: it is shown, and the message
+  // ends with the answer 0.
+  return GuardEvent(LRESULT(0), [&]() -> LRESULT {
+    LRESULT drawn = 0;
+    if (HandleMenuDrawing(msg, wParam, lParam, &drawn)) return drawn;
+    switch (msg) {
+      case WM_PAINT:
+        self->PaintNow();
+        return 0;
+      case WM_ERASEBKGND:
+        return 1;  // the paint step covers the whole client area
+      case WM_NCDESTROY:
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->destroyed_ = true;
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+      default:
+        break;
+    }
+    tov::Message m{msg, wParam, lParam, 0};
+    return self->handler_->HandleMessage(m);
+  });
 }
 
 std::unique_ptr<IWindow> Win32WindowSystem::CreateTopLevel(const WindowParams& params, IWindowHandler* handler) {
