@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/host/HostDialogs.h"
+#include "platform/host/HostFileSystem.h"
 #include "platform/host/HostPlatform.h"
 #include "ui/Languagefiles.h"
 #include "ui/Supportlanguage.h"
@@ -99,6 +100,17 @@ TEST_F(LanguageTest, MessagesFallBackOnEnglishWhileTheFormKeepsItsTexts) {
   ApplyLanguage(form, "");
   EXPECT_EQ(Boxes().size(), 2u);
   EXPECT_EQ(LangText("Messages.FirstRun", "x"), "Welcome");
+}
+
+TEST_F(LanguageTest, AFileThatCannotBeReadCountsAsMissing) {
+  Write("English.lng", "*Messages.FirstRun=Welcome\r\n");
+  Write("Deutsch.lng", "*Messages.FirstRun=Willkommen\r\nFormImpostazioni.BtnOk.Caption=Gut\r\n");
+  hp.Files().LockFile(std::string(kLangs) + "Deutsch.lng");
+  ApplyLanguage(form, "Deutsch");
+  EXPECT_EQ(LangText("Messages.FirstRun", "Benvenuto"), "Welcome");
+  EXPECT_EQ(form.Find("BtnOk")->caption, "Conferma");
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].caption, "Error!");
 }
 
 TEST_F(LanguageTest, WithoutAnyFileEveryTextKeepsItsDefaultAndTwoBoxesShow) {

@@ -4,12 +4,17 @@
 #include "tests/ShippedFiles.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
 
 #include "forms/ToviraMainForm.h"
 #include "platform/host/HostDialogs.h"
 #include "platform/host/HostPlatform.h"
 #include "ui/Languagefiles.h"
 #include "ui/Supportlanguage.h"
+#include "ui/Supportstring.h"
 
 namespace tov {
 namespace {
@@ -33,6 +38,41 @@ TEST(ShippedLanguage, EnglishCaptionsEveryItemOfTheBarWindow) {
   }
   EXPECT_EQ(LangText("Messages.TtlFirstRun", "Prima esecuzione"), "First start");
   FreeMessageTable();
+}
+
+// Every message key the program looks up, and every page and option of the
+// settings template, has its English text.
+TEST(ShippedLanguage, EnglishHasEveryKeyTheProgramLooksUp) {
+  namespace fs = std::filesystem;
+  std::string english;
+  ASSERT_TRUE(tov::testing::ReadSourceFile("data/Langs/English.lng", &english));
+  auto has = [&](const std::string& key) { return english.find("\n*" + key + "=") != std::string::npos; };
+  const std::regex lookup(R"re((?:LangText|ErrorMessageByKey)\("([A-Za-z_][A-Za-z0-9_.]*[A-Za-z0-9_])")re");
+  int keys = 0;
+  for (const char* folder : {"bar", "controls", "docking", "forms", "settings", "tables", "ui"}) {
+    for (const auto& entry : fs::recursive_directory_iterator(fs::path(TOVIRA_SOURCE_DIR) / folder)) {
+      if (entry.path().extension() != ".cpp") continue;
+      std::ifstream in(entry.path());
+      const std::string code((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      for (std::sregex_iterator m(code.begin(), code.end(), lookup), end; m != end; ++m, ++keys)
+        EXPECT_TRUE(has((*m)[1])) << (*m)[1] << " (" << entry.path().filename().string() << ")";
+    }
+  }
+  EXPECT_GT(keys, 5);
+  std::string tpl;
+  ASSERT_TRUE(tov::testing::ReadSourceFile("data/Config/Settings.tpl", &tpl));
+  std::string section;
+  for (const std::string& line : TextLines(tpl)) {
+    if (line.empty() || line[0] == ';') continue;
+    if (line[0] == '[') {
+      section = line.substr(1, line.find(']') - 1);
+      EXPECT_TRUE(has("Config." + section)) << section;
+    } else if (size_t eq = line.find('='); eq != std::string::npos) {
+      const std::string key = "Config." + section + "." + line.substr(0, eq);
+      EXPECT_TRUE(has(key)) << key;
+      EXPECT_TRUE(has(key + ".Hint")) << key;
+    }
+  }
 }
 #endif
 
