@@ -353,22 +353,34 @@ TEST_F(AppBarTest, AutohideSlidesInOnTheStripAndOutWhenTheMouseLeaves) {
   bar.SetAutoHide(true);
   bar.SetEdge(abeRight);
   EXPECT_EQ(Win(bar).WindowRect(), (Rect{1022, 0, 1054, 768}));
-  Win(bar).history.clear();
-  Send(bar, WM_NCMOUSEMOVE);
+  // 400 ms read every 50 ms: steps at t = 0, 50, ... 350, each placed with a
+  // frame refresh and painted at once, then the target.
+  auto slide = [&](auto&& start) {
+    Win(bar).history.clear();
+    const int frames = Win(bar).frameChanges, paints = Win(bar).updates;
+    start();
+    EXPECT_EQ(Win(bar).frameChanges - frames, 8);
+    EXPECT_EQ(Win(bar).updates - paints, 8);
+    std::vector<int> lefts;
+    for (const Rect& r : Win(bar).history)
+      lefts.push_back(r.left);
+    return lefts;
+  };
+  // Sliding out: t = 0 places the bar where it is (no move), then 30 pixels
+  // in eighths, truncated, then the target.
+  std::vector<int> out = slide([&] { Send(bar, WM_NCMOUSEMOVE); });
   EXPECT_TRUE(bar.AutoHideIsVisible);
   EXPECT_EQ(Win(bar).WindowRect(), (Rect{992, 0, 1024, 768}));
-  // 400 ms at 50 ms a reading: steps at t = 0, 50, ... 350, then the target.
-  ASSERT_EQ(Win(bar).history.size(), 8u);
-  EXPECT_EQ(Win(bar).history[0].left, 1022 - 30 * 50 / 400);  // t = 0 drew the start
-  EXPECT_EQ(Win(bar).history[6].left, 1022 - 30 * 350 / 400);
+  EXPECT_EQ(out, (std::vector<int>{1019, 1015, 1011, 1007, 1004, 1000, 996, 992}));
   // The timer hides it again once the cursor is away and the bar inactive.
   hp.System().cursor = Point{992 - 8, 300};  // within two double-click widths
   hp.Windows().AdvanceTime(400);
   EXPECT_TRUE(bar.AutoHideIsVisible);
   hp.System().cursor = Point{500, 300};
-  hp.Windows().AdvanceTime(400);
+  std::vector<int> in = slide([&] { hp.Windows().AdvanceTime(400); });
   EXPECT_FALSE(bar.AutoHideIsVisible);
   EXPECT_EQ(Win(bar).WindowRect(), (Rect{1022, 0, 1054, 768}));
+  EXPECT_EQ(in, (std::vector<int>{995, 999, 1003, 1007, 1010, 1014, 1018, 1022}));
   // Without the slide effect the bar jumps.
   bar.SetSlideEffect(false);
   Win(bar).history.clear();

@@ -147,20 +147,23 @@ TEST_F(FolderMenuTest, ARealTimeMenuShowsTheFolderAsItIsAtTheClick) {
 
 TEST_F(FolderMenuTest, TheMenuAppearsBesideTheButtonForEachEdge) {
   Prepare({"C:\\Dati"});
+  // The button is 50 x 29 (its icon and caption). Docked, the window has no
+  // frame of its own; floating, its client area starts at (3, 26).
   struct Case {
     TAppBarEdge edge;
-    bool right, below;
+    Point at;
   };
-  for (const Case& c : {Case{abeLeft, true, false}, Case{abeTop, false, true}, Case{abeRight, false, true},
-                        Case{abeBottom, false, false}, Case{abeFloat, false, false}}) {
+  for (const Case& c : {
+           Case{abeLeft, {1 + 50, 8}},         // right of the button, level with its top
+           Case{abeTop, {8, 1 + 29}},          // below it
+           Case{abeRight, {966 + 1, 8 + 29}},  // below it, on the bar at the right edge
+           Case{abeBottom, {8, 701 + 1}},      // at its top, on the bar at the bottom
+           Case{abeFloat, {3 + 0, 26 + 1}},    // at its corner
+       }) {
     bar->SetEdge(c.edge);
     hp.Windows().Pump();
-    TLbSpeedButton& b = bar->Button(0);
-    const Point corner = bar->ClientToScreen(Point{b.Left(), b.Top()});
     Click(0);
-    const Point at = hp.Windows().shownMenus.back().at;
-    EXPECT_EQ(at.x, corner.x + (c.right ? b.Width() : 0)) << c.edge;
-    EXPECT_EQ(at.y, corner.y + (c.below ? b.Height() : 0)) << c.edge;
+    EXPECT_EQ(hp.Windows().shownMenus.back().at, c.at) << c.edge;
   }
 }
 

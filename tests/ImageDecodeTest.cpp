@@ -239,7 +239,7 @@ TEST(BitmapDecode, EveryCutAndRandomDamageFailsCleanlyOrDecodes) {
 
 TEST(PngDecode, ColourTypesAndDepthsAsEightBitColoursWithAlphaWhereTheFileHasIt) {
   host::HostPlatform hp;
-  if (!PngAvailable()) GTEST_SKIP() << "no PNG decoder in this build";
+  ASSERT_TRUE(PngAvailable()) << "no PNG decoder in this build";
   PngLayout rgb;
   rgb.width = kW, rgb.height = kH, rgb.colorType = 2;
   PngLayout rgba = rgb;
@@ -285,7 +285,7 @@ TEST(PngDecode, ColourTypesAndDepthsAsEightBitColoursWithAlphaWhereTheFileHasIt)
 
 TEST(PngDecode, DamagedFilesAreRefusedAndHugeHeadersAreNotAllocated) {
   host::HostPlatform hp;
-  if (!PngAvailable()) GTEST_SKIP() << "no PNG decoder in this build";
+  ASSERT_TRUE(PngAvailable()) << "no PNG decoder in this build";
   PngLayout s;
   s.width = 3, s.height = 2, s.colorType = 2, s.samples.assign(18, 0x55);
   const std::string good = PngFile(s);

@@ -95,11 +95,10 @@ TEST(ProtectedValue, TwoPassesUnderTheKeyFile) {
   ASSERT_TRUE(Files().WriteFile("C:\\Support.dat", Pattern(3000)));
   ASSERT_TRUE(Files().WriteFile("C:\\Altro.dat", Pattern(3001)));
   EXPECT_EQ(FolderKey("C:\\Support.dat").size(), 15u);
-  // H3, H2, H1, H4 of the pattern, from the second character on.
-  TSecDigest h = TSecHash::HashBytes(Pattern(3000));
-  char hex[33];
-  std::snprintf(hex, sizeof hex, "%08X%08X%08X%08X", unsigned(h[3]), unsigned(h[2]), unsigned(h[1]), unsigned(h[4]));
-  EXPECT_EQ(FolderKey("C:\\Support.dat"), std::string(hex + 1, 15));
+  // sha1sum of the pattern: 9da88e78 3609b44b a9884b7a 37e4189e 1aa11c42.
+  // The key is its words H3, H2, H1, H4 in upper case, from the second
+  // character on: 37E4189E A9884B7A 3609B44B 1AA11C42.
+  EXPECT_EQ(FolderKey("C:\\Support.dat"), "7E4189EA9884B7A");
 
   for (size_t n : {0u, 1u, 7u, 100u, 511u, 9000u}) {
     std::string plain = Pattern(n);

@@ -10,6 +10,7 @@
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostRegistry.h"
 #include "platform/host/HostShell.h"
+#include "platform/host/HostSystem.h"
 #include "platform/host/HostWindowSystem.h"
 #include "settings/Settings.h"
 #include "settings/Sharedmodule.h"
@@ -80,15 +81,18 @@ TEST_F(ToviraMainTest, NormalStartShowsAButtonPerRowLaidOutForTheTopEdge) {
   Start();
   Stop();
   PrepareButtons({{"Uno", "Button"}, {"Due", "Button"}});
+  // The fixed border the bar has by default: a dialog frame of 5 pixels.
+  hp.System().metrics[SM_CXDLGFRAME] = 6;
+  hp.System().metrics[SM_CYDLGFRAME] = 5;
   Start();
   ASSERT_EQ(bar->ButtonCount(), 2u);
-  const Size f = bar->FrameSize();
   EXPECT_EQ(bar->Button(0).BoundsRect(), (Rect{8, 1, 100, 22}));
   EXPECT_EQ(bar->Button(1).BoundsRect(), (Rect{102, 1, 194, 22}));
-  EXPECT_EQ(bar->Settings().VertDockSize, 23 + 2 * f.cy);
+  // A button and its margins, and the frame above and below.
+  EXPECT_EQ(bar->Settings().VertDockSize, 1 + 21 + 1 + 2 * 5);
   ASSERT_EQ(bar->SeparatorRects.size(), 1u);
   EXPECT_EQ(bar->SeparatorRects[0], (Rect{4, 3, 6, 20}));  // the grip line
-  EXPECT_EQ(Win().WindowRect().Height(), 23 + 2 * f.cy);
+  EXPECT_EQ(Win().WindowRect().Height(), 33);
   EXPECT_EQ(bar->Button(1).tag, 1);
   EXPECT_EQ(bar->Button(0).hint, "Uno");
 }
@@ -97,13 +101,16 @@ TEST_F(ToviraMainTest, LeftEdgePutsEveryControlUnderThePreviousOne) {
   Start();
   Stop();
   PrepareButtons({{"Uno", "Button"}, {"Due", "Button"}});
+  hp.System().metrics[SM_CXDLGFRAME] = 6;
+  hp.System().metrics[SM_CYDLGFRAME] = 5;
   Start();
   bar->SetEdge(abeLeft);
   ASSERT_EQ(bar->ButtonCount(), 2u);
   EXPECT_EQ(bar->Button(0).BoundsRect().left, 1);
   EXPECT_EQ(bar->Button(0).BoundsRect().top, 8);
   EXPECT_EQ(bar->Button(1).BoundsRect().top, 31);
-  EXPECT_EQ(bar->Settings().HorzDockSize, 94 + 2 * bar->FrameSize().cx);
+  EXPECT_EQ(bar->Settings().HorzDockSize, 1 + 92 + 1 + 2 * 6);
+  EXPECT_EQ(Win().WindowRect().Width(), 106);
   EXPECT_EQ(bar->SeparatorRects[0], (Rect{3, 4, 91, 6}));
   EXPECT_EQ(bar->LastEdge, abeLeft);
 }

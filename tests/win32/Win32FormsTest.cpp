@@ -3,6 +3,8 @@
 // waits disabled. A timer of the dialog's own loop plays the user.
 #include <gtest/gtest.h>
 
+#include "tests/win32/Display.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -122,7 +124,8 @@ struct Win32FormsTest : ::testing::Test {
     mixed.files = &hp.Files();
     mixed.dialogs = &hp.Dialogs();
     previous = InstallPlatform(&mixed);
-    if (!owner) GTEST_SKIP() << "no display for the dialog";
+    TOVIRA_SKIP_WITHOUT_DISPLAY();
+    ASSERT_NE(owner, nullptr) << "the owner window could not be made";
     SetActiveWindow(owner);
     BarSettings().Lingua.clear();
     g_user = &user;
