@@ -7,6 +7,10 @@
 #   with tovira-tool; the next start shows it docked at the top; Alt+F4
 #   closes the bar and writes its 88-byte record; with the record turned to
 #   the left edge, the next start shows the bar docked at the left.
+# - started on a folder without a button list, the bar moves its first
+#   button with "Sposta dopo"; the side files of a list never become buttons;
+# - a button list that cannot be written leaves the bar running with an
+#   error box.
 # Screenshots land in build/e2e/.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
@@ -179,4 +183,65 @@ sleep 0.5
 xdotool windowfocus --sync "$bar" 2>/dev/null
 xdotool key --window "$bar" alt+F4
 wait_exit $pid 20 || { xdotool key alt+F4; wait_exit $pid 20; } || fail "Alt+F4 did not close the bar"
+# A folder of entries and no button list: the bar is built from the folder,
+# and "Sposta dopo" on the first button moves it at once. A damaged list set
+# aside earlier never becomes a button.
+captions() {  # the button list's captions in its order, one line
+  "$tool" table dump "$links/ButtonList.lob" | python3 -c '
+import json, sys
+t = json.load(sys.stdin)
+i = [f["name"] for f in t["fields"]].index("Caption")
+print(" ".join(r[i] for r in t["records"]))'
+}
+rm -f "$links"/*
+for f in Uno Due Tre; do echo "$f" >"$links/$f.txt"; done
+echo "rotto" >"$links/ButtonList.lob.damaged"
+wine "$out/app0/tovira.exe" &
+pid=$!
+bar=$(wait_window "^Tovira$" 90) || fail "the bar built from a folder did not appear"
+sleep 3
+before=$(captions)
+echo "buttons from the folder: $before"
+[ "$(echo "$before" | wc -w)" -eq 3 ] || fail "the folder's three entries are not three buttons: $before"
+case " $before " in *ButtonList*) fail "a side file of the button list became a button: $before" ;; esac
+eval "$(xdotool getwindowgeometry --shell "$bar")"
+xdotool mousemove $((X + 20)) $((Y + HEIGHT / 2)) click 3
+sleep 1
+import -window root "$out/button-menu.png"
+xdotool key Down Down Return
+sleep 2
+after=$(captions)
+echo "after Sposta dopo: $after"
+read -r b1 b2 b3 <<<"$before"
+[ "$after" = "$b2 $b1 $b3" ] || fail "Sposta dopo did not move the first button: $before -> $after"
+import -window root "$out/moved.png"
+xdotool windowfocus --sync "$bar" 2>/dev/null
+xdotool key --window "$bar" alt+F4
+wait_exit $pid 20 || { xdotool key alt+F4; wait_exit $pid 20; } || fail "Alt+F4 did not close the bar"
+
+# A button list that cannot be written (a folder stands in its place): the
+# bar shows its buttons and an error box, and goes on running.
+rm -f "$links/ButtonList.lob"
+mkdir "$links/ButtonList.lob"
+wine "$out/app0/tovira.exe" &
+pid=$!
+for ((i = 0; i < 120; i++)); do
+  [ "$(xdotool search --onlyvisible --name '^Tovira$' 2>/dev/null | wc -l)" -ge 2 ] && break
+  sleep 0.5
+done
+sleep 2
+import -window root "$out/cannot-save.png"
+[ "$(xdotool search --onlyvisible --name '^Tovira$' 2>/dev/null | wc -l)" -ge 2 ] || fail "no error box over the bar"
+xdotool key Return
+sleep 2
+kill -0 $pid 2>/dev/null || fail "the bar ended after a save that failed"
+bar=$(wait_window "^Tovira$" 10) || fail "the bar is gone after a save that failed"
+ls "$links" | grep -q '\.tmp$' && fail "a failed save left a temporary file"
+import -window root "$out/still-running.png"
+xdotool windowfocus --sync "$bar" 2>/dev/null
+xdotool key --window "$bar" alt+F4
+sleep 1
+xdotool search --onlyvisible --name '^Tovira$' >/dev/null 2>&1 && xdotool key Return  # a box left open
+wait_exit $pid 20 || { xdotool key alt+F4; wait_exit $pid 20; } || fail "Alt+F4 did not close the bar"
+rmdir "$links/ButtonList.lob"
 echo "bar_under_wine: ok"
