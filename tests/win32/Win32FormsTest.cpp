@@ -21,6 +21,7 @@
 #include "tests/ImageSamples.h"
 #include "ui/Languagefiles.h"
 #include "ui/Standardprompt.h"
+#include "ui/Supportmsg.h"
 #include "ui/Supportaspetto.h"
 #include "ui/Supportlanguage.h"
 
@@ -296,10 +297,12 @@ TEST_F(Win32FormsTest, AHandlerThatThrowsIsReportedAndTheDialogGoesOn) {
       // The clicked button has the focus now: Enter would press it again.
       [&](HWND dialog) { PostMessageA(Child(dialog, "Button", "Conferma"), BM_CLICK, 0, 0); },
   };
+  InstallExceptionDisplay();  // as the program does at start
   EXPECT_EQ(prompt.ShowModal(WindowId(owner)), kPromptConfirmed);
   EXPECT_FALSE(user.timedOut);
   ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
-  EXPECT_EQ(hp.Dialogs().shown[0].text, "Qualcosa non va");
+  EXPECT_EQ(hp.Dialogs().shown[0].text, "Qualcosa non va.");
+  EXPECT_EQ(hp.Dialogs().shown[0].style, uint32_t(MB_OK | MB_ICONERROR));
 }
 
 // A form of other controls: offsets add up through the containers, each
