@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   const RegType type = data[0] == 0 ? RegType::String : RegType::Binary;
   const std::vector<uint8_t> bytes(data + 1, data + size);
-  if (!platform.Registry().WriteRaw(kKey, "", type, bytes)) std::abort();
+  if (!platform.Registry().CreateKey(kKey) || !platform.Registry().WriteRaw(kKey, "", type, bytes)) std::abort();
 
   TAppBar bar;
   bar.SetKeyName(kKey);

@@ -55,8 +55,9 @@ std::string Read(const std::string& bytes, const char* section, const char* key,
   for (uint32_t i = size; i < size + 16; ++i)
     if (buf[i] != '\x55') std::abort();  // written past the buffer
   if (buf[n] != '\0') std::abort();
-  // A listing ends with two zero bytes.
-  if ((section == nullptr || key == nullptr) && n > 0 && size >= 2 && buf[n + 1] != '\0') std::abort();
+  // A listing of sections ends with two zero bytes: the last name's and the
+  // list's, or, cut short, two after the part that fits.
+  if (section == nullptr && n > 0 && buf[n - 1] != '\0' && buf[n + 1] != '\0') std::abort();
   return std::string(buf.data(), n);
 }
 

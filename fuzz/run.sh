@@ -6,13 +6,15 @@
 #
 # Each target starts from its seeds in fuzz/corpus/<target>/ and grows its own
 # corpus in build/fuzz/corpus/<target>/; crashing inputs and the log land in
-# build/fuzz/findings/<target>/. TOVIRA_FUZZ_NO_BUILD=1 runs what is built.
+# build/fuzz/findings/<target>/ (TOVIRA_FUZZ_WORK names another folder for
+# both). TOVIRA_FUZZ_NO_BUILD=1 runs what is built.
 # Exits non-zero when a target reports a crash, a leak, a time-out, running
 # out of memory or a sanitizer error.
 set -uo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out=${TOVIRA_BUILD:-$top/build}/fuzz
 jobs=${TOVIRA_JOBS:-2}
+work=${TOVIRA_FUZZ_WORK:-$out}
 seconds=${1:-600}
 shift $(($# > 0 ? 1 : 0))
 
@@ -29,19 +31,19 @@ fi
 
 status=0
 for t in "${targets[@]}"; do
-  exe=$out/fuzz_$t
+  exe=$out/fuzz/fuzz_$t
   if [ ! -x "$exe" ]; then
     echo "fuzz: no target $t" >&2
     status=1
     continue
   fi
-  mkdir -p "$out/corpus/$t" "$out/findings/$t"
-  if [ -d "$top/fuzz/corpus/$t" ]; then cp -n "$top/fuzz/corpus/$t"/* "$out/corpus/$t/" 2>/dev/null; fi
-  log=$out/findings/$t/fuzz.log
+  mkdir -p "$work/corpus/$t" "$work/findings/$t"
+  if [ -d "$top/fuzz/corpus/$t" ]; then cp -n "$top/fuzz/corpus/$t"/* "$work/corpus/$t/" 2>/dev/null; fi
+  log=$work/findings/$t/fuzz.log
   start=$SECONDS
-  (cd "$out/findings/$t" &&
+  (cd "$work/findings/$t" &&
     "$exe" -max_total_time="$seconds" -max_len=4096 -rss_limit_mb=1024 -timeout=10 -print_final_stats=1 \
-      "$out/corpus/$t" >"$log" 2>&1)
+      "$work/corpus/$t" >"$log" 2>&1)
   rc=$?
   elapsed=$((SECONDS - start))
   result=ok
@@ -56,8 +58,8 @@ for t in "${targets[@]}"; do
   rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
   cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$last")
   ft=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$last")
-  corpus=$(find "$out/corpus/$t" -type f | wc -l)
+  corpus=$(find "$work/corpus/$t" -type f | wc -l)
   printf 'fuzz %-18s %5s s  %10s execs  %7s exec/s  corpus %5s  cov %5s  ft %6s  %s\n' "$t" "$elapsed" \
-    "${execs:-?}" "${rate:-?}" "$corpus" "${cov:-?}" "${ft:-?}" "$result" | tee -a "$out/summary.txt"
+    "${execs:-?}" "${rate:-?}" "$corpus" "${cov:-?}" "${ft:-?}" "$result" | tee -a "$work/summary.txt"
 done
 exit $status
