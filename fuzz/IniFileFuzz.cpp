@@ -33,8 +33,8 @@ bool LegalSection(const std::string& s) {
 }
 
 bool LegalKey(const std::string& k) {
-  return !k.empty() && !HasLineBreakOrZero(k) && !HasEdgeBlanks(k) && k.find('=') == std::string::npos &&
-         k[0] != '[' && k[0] != ';';
+  return !k.empty() && !HasLineBreakOrZero(k) && !HasEdgeBlanks(k) && k.find('=') == std::string::npos && k[0] != '[' &&
+         k[0] != ';';
 }
 
 bool LegalValue(const std::string& v) {
@@ -109,8 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!same && Value(written, otherSection, otherKey) != otherBefore) std::abort();
   // The list of sections stays, or gains the new section at its end.
   const std::string sectionsAfter = Sections(written);
-  if (sectionsAfter != sectionsBefore && sectionsAfter != sectionsBefore + section + std::string(1, '\0'))
-    std::abort();
+  if (sectionsAfter != sectionsBefore && sectionsAfter != sectionsBefore + section + std::string(1, '\0')) std::abort();
   // Writing the same value again changes nothing.
   std::string again = written;
   ProfileWriteString(&again, section.c_str(), key.c_str(), value.c_str());

@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tov;
   // The signature is always there: the codec hands other files to the bitmap
   // reader, which has its own target.
-  const std::string bytes = std::string("\x89PNG\r\n\x1a\n", 8) + std::string(reinterpret_cast<const char*>(data), size);
+  const std::string bytes =
+      std::string("\x89PNG\r\n\x1a\n", 8) + std::string(reinterpret_cast<const char*>(data), size);
   host::HostImageCodec codec;
   Picture picture;
   std::string error;
