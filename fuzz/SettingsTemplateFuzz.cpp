@@ -18,8 +18,8 @@ namespace {
 using namespace tov;
 
 // Bounds the work one input can ask for.
-constexpr size_t kMaxSections = 8;
-constexpr size_t kMaxKeys = 8;
+constexpr size_t kMaxSections = 6;
+constexpr size_t kMaxKeys = 6;
 
 void CheckNumbers(const std::string& text) {
   int32_t i = 0;
@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
   config.SectionCaptions();
-  if (sections.size() <= kMaxSections && allKeys <= 2 * kMaxKeys) {
+  if (sections.size() <= kMaxSections && allKeys <= kMaxKeys) {
     config.BackupValues();
     config.RestoreValues();
   }

@@ -7,7 +7,9 @@
 # Each target starts from its seeds in fuzz/corpus/<target>/ and grows its own
 # corpus in build/fuzz/corpus/<target>/; crashing inputs and the log land in
 # build/fuzz/findings/<target>/ (TOVIRA_FUZZ_WORK names another folder for
-# both). TOVIRA_FUZZ_NO_BUILD=1 runs what is built.
+# both). TOVIRA_FUZZ_NO_BUILD=1 runs what is built; TOVIRA_FUZZ_TIMEOUT sets
+# the seconds one input may take (default 30: time-outs count wall time, and a
+# loaded machine stretches it).
 # Exits non-zero when a target reports a crash, a leak, a time-out, running
 # out of memory or a sanitizer error.
 set -uo pipefail
@@ -23,6 +25,11 @@ if [ "${TOVIRA_FUZZ_NO_BUILD:-0}" != 1 ]; then
     -DTOVIRA_TESTS=OFF -DTOVIRA_WERROR=ON >/dev/null || exit 1
   cmake --build "$out" -j "$jobs" --target tovira_fuzzers || exit 1
 fi
+
+# A smaller quarantine than AddressSanitizer's 256 MB: the readers allocate and
+# free a buffer per call, and a large quarantine turns that into page faults.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=32}
+timeout=${TOVIRA_FUZZ_TIMEOUT:-30}
 
 targets=("$@")
 if ((${#targets[@]} == 0)); then
@@ -42,7 +49,7 @@ for t in "${targets[@]}"; do
   log=$work/findings/$t/fuzz.log
   start=$SECONDS
   (cd "$work/findings/$t" &&
-    "$exe" -max_total_time="$seconds" -max_len=4096 -rss_limit_mb=1024 -timeout=10 -print_final_stats=1 \
+    "$exe" -max_total_time="$seconds" -max_len=4096 -rss_limit_mb=2048 -timeout="$timeout" -print_final_stats=1 \
       "$work/corpus/$t" >"$log" 2>&1)
   rc=$?
   elapsed=$((SECONDS - start))
