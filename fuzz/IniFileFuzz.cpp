@@ -23,22 +23,22 @@ using tov::ProfileWriteString;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
 
-bool HasLineBreakOrZero(const std::string& s) { return s.find_first_of(std::string("\r\n\0", 3)) != std::string::npos; }
+bool HasLineBreak(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
 
 bool HasEdgeBlanks(const std::string& s) { return !s.empty() && (IsBlank(s.front()) || IsBlank(s.back())); }
 
 // Names and values that the file's syntax can hold unchanged.
 bool LegalSection(const std::string& s) {
-  return !s.empty() && !HasLineBreakOrZero(s) && !HasEdgeBlanks(s) && s.find(']') == std::string::npos;
+  return !s.empty() && !HasLineBreak(s) && !HasEdgeBlanks(s) && s.find(']') == std::string::npos;
 }
 
 bool LegalKey(const std::string& k) {
-  return !k.empty() && !HasLineBreakOrZero(k) && !HasEdgeBlanks(k) && k.find('=') == std::string::npos && k[0] != '[' &&
+  return !k.empty() && !HasLineBreak(k) && !HasEdgeBlanks(k) && k.find('=') == std::string::npos && k[0] != '[' &&
          k[0] != ';';
 }
 
 bool LegalValue(const std::string& v) {
-  if (HasLineBreakOrZero(v) || HasEdgeBlanks(v)) return false;
+  if (HasLineBreak(v) || HasEdgeBlanks(v)) return false;
   // A value in matching quotes reads back without them.
   return !(v.size() >= 2 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0]);
 }
@@ -75,11 +75,16 @@ bool IsUtf16(const std::string& bytes) { return bytes.size() >= 2 && bytes[0] ==
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
-  const std::string section = in.ConsumeRandomLengthString(64);
-  const std::string key = in.ConsumeRandomLengthString(64);
-  const std::string value = in.ConsumeRandomLengthString(256);
-  const std::string otherSection = in.ConsumeRandomLengthString(64);
-  const std::string otherKey = in.ConsumeRandomLengthString(64);
+  // The functions take C strings: a name ends at its first zero byte.
+  auto text = [&in](size_t most) {
+    std::string s = in.ConsumeRandomLengthString(most);
+    return s.substr(0, s.find('\0'));
+  };
+  const std::string section = text(64);
+  const std::string key = text(64);
+  const std::string value = text(256);
+  const std::string otherSection = text(64);
+  const std::string otherKey = text(64);
   const uint32_t smallBuffer = in.ConsumeIntegral<uint8_t>();
   const std::string file = in.ConsumeRemainingBytesAsString();
 
