@@ -25,7 +25,14 @@ std::string InstanceValueName(int slot) { return "Brenvoll.Tovira_" + std::to_st
 std::string BarKeyName(int slot) { return "Software\\Brenvoll\\Tovira_" + std::to_string(slot); }
 
 namespace {
-std::string QuotedExePath() { return "\"" + Files().ExePath() + "\""; }
+// Built by appending: `"literal" + std::string` inserts at the front, which
+// GCC 12 at -O3 reports as an overlapping copy (a false -Wrestrict).
+std::string QuotedExePath() {
+  std::string quoted = "\"";
+  quoted += Files().ExePath();
+  quoted += '"';
+  return quoted;
+}
 }  // namespace
 
 TFormToviraMain::TFormToviraMain() {

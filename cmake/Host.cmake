@@ -11,5 +11,6 @@ if(TOVIRA_BENCHMARKS)
     target_link_libraries(tovira_bench PRIVATE tovira_host benchmark::benchmark benchmark::benchmark_main)
     # The shipped files a headless bar starts with come from the source tree.
     target_compile_definitions(tovira_bench PRIVATE TOVIRA_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
+    tovira_strict(tovira_bench)
   endif()
 endif()

@@ -9,9 +9,11 @@ if(WIN32)
   # The program a button of the real bar starts in the tests.
   add_executable(tovira_marker WIN32 ${CMAKE_SOURCE_DIR}/tests/win32/marker/Marker.cpp)
   add_dependencies(tovira_wintests tovira_marker)
+  tovira_strict(tovira_wintests tovira_marker)
 else()
   add_executable(tovira_tests ${TOVIRA_TEST_SOURCES})
   target_link_libraries(tovira_tests PRIVATE tovira_host gtest gtest_main)
+  tovira_strict(tovira_tests)
   target_compile_definitions(tovira_tests PRIVATE TOVIRA_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
     TOVIRA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   include(GoogleTest)

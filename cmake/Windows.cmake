@@ -12,3 +12,4 @@ target_link_libraries(tovira_win32 PUBLIC tovira_logic shell32 ole32 uuid comctl
 
 add_executable(tovira WIN32 ${CMAKE_SOURCE_DIR}/platform/win32/WinMain.cpp)
 target_link_libraries(tovira PRIVATE tovira_win32)
+tovira_strict(tovira_win32 tovira)

@@ -5,7 +5,7 @@ jobs=${TOVIRA_JOBS:-2}
 
 configure_windows() {
   cmake -S "$top" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64.cmake" >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64.cmake" -DTOVIRA_WERROR=ON >/dev/null
 }
 
 # A throwaway Wine prefix inside the build folder, made once.

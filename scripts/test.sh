@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds both builds and runs every test: the host tests, the host tests again
-# under AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows tests
-# under Wine with a headless X server. Exits non-zero on any failure.
+# Checks the formatting, builds both builds with warnings as errors and runs
+# every test: the host tests, the host tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, the Windows tests under Wine with a headless X
+# server, and every fuzz target for a short while. Exits non-zero on any
+# failure.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 "$top/scripts/setup.sh" || exit 1
@@ -17,12 +19,13 @@ step() {  # step NAME COMMAND...
 }
 
 host_build() {
-  cmake -S "$top" -B "$build/host" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVIRA_BENCHMARKS=ON >/dev/null &&
+  cmake -S "$top" -B "$build/host" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVIRA_BENCHMARKS=ON \
+    -DTOVIRA_WERROR=ON >/dev/null &&
     cmake --build "$build/host" -j "$jobs"
 }
 host_tests() { ctest --test-dir "$build/host" --output-on-failure --no-tests=error -j "$jobs" --timeout 300; }
 asan_build() {
-  cmake -S "$top" -B "$build/host-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOVIRA_SANITIZE=ON >/dev/null &&
+  cmake -S "$top" -B "$build/host-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOVIRA_SANITIZE=ON -DTOVIRA_WERROR=ON >/dev/null &&
     cmake --build "$build/host-asan" -j "$jobs" --target tovira_tests
 }
 asan_tests() {
@@ -35,7 +38,11 @@ windows_tests() {
   (cd "$build/win" && xvfb-run -a -s "-screen 0 1280x1024x24" wine tovira_wintests.exe --gtest_brief=1)
 }
 bar_under_wine() { "$top/tests/e2e/bar_under_wine.sh"; }
+formatting() { "$top/scripts/check_format.sh"; }
+# Every fuzz target for 30 s; a crash, leak or sanitizer report fails.
+fuzz_targets() { "$top/fuzz/run.sh" "${TOVIRA_FUZZ_SECONDS:-30}"; }
 
+step "formatting" formatting
 step "host build" host_build
 step "host tests" host_tests
 step "host build (sanitizers)" asan_build
@@ -43,6 +50,7 @@ step "host tests (sanitizers)" asan_tests
 step "windows build" windows_build
 step "windows tests (wine)" windows_tests
 step "tovira.exe under wine" bar_under_wine
+step "fuzz targets" fuzz_targets
 
 echo
 echo "Summary"

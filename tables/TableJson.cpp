@@ -88,19 +88,30 @@ void AppendValue(std::string& out, const TValue& v) {
 
 // ---- Reading ---------------------------------------------------------------
 
+struct JsonMember;
+
 struct Json {
   enum Kind { Null, Bool, Number, String, Array, Object } kind = Null;
   bool b = false;
   std::string text;  // a number's own text, or a string's UTF-8
   std::vector<Json> items;
-  std::vector<std::pair<std::string, Json>> members;
+  // A vector of a type still incomplete here: a pair holding a Json would
+  // need Json complete, which not every standard library waits for.
+  std::vector<JsonMember> members;
 
-  const Json* Member(const std::string& name) const {
-    for (const auto& m : members)
-      if (m.first == name) return &m.second;
-    return nullptr;
-  }
+  const Json* Member(const std::string& name) const;
 };
+
+struct JsonMember {
+  std::string name;
+  Json value;
+};
+
+const Json* Json::Member(const std::string& name) const {
+  for (const JsonMember& m : members)
+    if (m.name == name) return &m.value;
+  return nullptr;
+}
 
 class JsonParser {
  public:
@@ -154,7 +165,7 @@ class JsonParser {
         if (pos_ >= s_.size() || s_[pos_] != '"') Fail("member name expected");
         std::string name = ParseString();
         Expect(':');
-        v.members.emplace_back(std::move(name), ParseValue(depth + 1));
+        v.members.push_back(JsonMember{std::move(name), ParseValue(depth + 1)});
       } while (Take(','));
       Expect('}');
     } else if (c == '[') {

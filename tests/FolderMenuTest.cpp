@@ -24,7 +24,9 @@ struct FolderMenuTest : testing::BarFixture {
     {
       TDC scratch;  // the data module of its own, gone before the bar starts
       for (size_t i = 0; i < paths.size(); ++i) {
-        AddButtonRow(scratch.TblLinks, int(i), "B" + std::to_string(i), paths[i]);
+        std::string caption = "B";  // appended: GCC 12 at -O3 misreads "B" + std::string (-Wrestrict)
+        caption += std::to_string(i);
+        AddButtonRow(scratch.TblLinks, int(i), caption, paths[i]);
         scratch.TblLinks.Edit();
         scratch.TblLinks.FieldByName("FolderMenu").SetAsBoolean(int(i) < folderMenus);
         scratch.TblLinks.FieldByName("RealTime").SetAsBoolean(realTime);
