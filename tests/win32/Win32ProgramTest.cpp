@@ -9,6 +9,7 @@
 #include "bar/ToviraMain.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/WinApi.h"
+#include "tests/win32/Display.h"
 #include "tests/win32/SystemProfile.h"
 #include "ui/Product.h"
 
@@ -212,6 +213,7 @@ struct RealProgram : ::testing::Test {
 };
 
 TEST_F(RealProgram, TheSameCopyStartedTwiceGivesOneBarAndAnotherCopyRunsBeside) {
+  TOVIRA_SKIP_WITHOUT_DISPLAY();
   ASSERT_EQ(slots.size(), 2u) << "no two free instance slots";
   const DWORD first = Launch("app0").dwProcessId;
   HWND bar = WaitForBar(first);
