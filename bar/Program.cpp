@@ -3,42 +3,65 @@
 #include <exception>
 #include <memory>
 
+#include "bar/RunningCopy.h"
 #include "bar/ToviraMain.h"
 #include "controls/ShellImages.h"
+#include "settings/Sharedmodule.h"
 #include "settings/Supportsystem.h"
 #include "tables/Datamodule.h"
 #include "ui/Product.h"
+#include "ui/Shortcut.h"
 #include "ui/Supportmsg.h"
 
 namespace tov {
 
+TProgramRun::TProgramRun() = default;
+TProgramRun::~TProgramRun() { Stop(); }
+
+bool TProgramRun::Start() {
+  copy = std::make_unique<TRunningCopy>(Files().ExePath());
+  if (copy->RunsElsewhere()) {
+    copy->WakeRunningBar();
+    copy.reset();
+    return false;
+  }
+  // An exception that escapes an event is shown, and the bar goes on.
+  InstallExceptionDisplay();
+  if (!dc) dc = std::make_unique<TDC>();
+  bar = std::make_unique<TFormToviraMain>();
+  bar->SetMainForm(true);
+  // The exception report's window: created now, shown only by a report.
+  exceptMessage = std::make_unique<TForm>();
+  exceptMessage->SetCaption("FormExceptMessage");
+  bar->Show();
+  return true;
+}
+
+void TProgramRun::Stop() {
+  exceptMessage.reset();
+  // The settings are the process's; a run that made no bar leaves them.
+  const bool hadBar = bar != nullptr;
+  bar.reset();
+  if (hadBar) FreeSettings();
+  dc.reset();
+  copy.reset();
+}
+
 int RunProgram() {
-  // Shortcut targets are read through the shell's link object on this thread.
-  const int32_t ole = Sys().links ? ShellLinks().OleInitialize() : E_FAIL_RESULT;
+  // OLE for this thread, once, before anything can use the shell's objects
+  // (shortcut targets, the task bar's list, the imaging component); undone
+  // when the program ends.
+  TOleForThread ole;
   try {
     // The shell's system image lists, shared by every button icon.
     SetSharedImageLists(SystemImageList("LARGE"), SystemImageList("SMALL"));
     SetAppTitle(kProductName);
-    // An exception that escapes an event is shown, and the bar goes on.
-    InstallExceptionDisplay();
-    DC = new TDC();
-    std::unique_ptr<TDC> dc(DC);
-    {
-      TFormToviraMain bar;
-      bar.SetMainForm(true);
-      // The exception report's window: created now, shown only by a report.
-      TForm exceptMessage;
-      exceptMessage.SetCaption("FormExceptMessage");
-      bar.Show();
-      Windows().RunMessageLoop();
-    }
-    dc.reset();
-    DC = nullptr;
+    TProgramRun run;
+    if (run.Start()) Windows().RunMessageLoop();
   } catch (const std::exception& e) {
     // The framework's standard exception display.
     Dialogs().MessageBox(e.what(), kProductName, MB_OK | MB_ICONERROR);
   }
-  if (ole == S_OK_RESULT) ShellLinks().OleUninitialize();
   return 0;
 }
 

@@ -1,8 +1,37 @@
 // The program's entry: creates the long-lived objects in order, runs the
 // message loop and tears everything down in reverse.
 #pragma once
+#include <memory>
 
 namespace tov {
+
+class TDC;
+class TForm;
+class TFormToviraMain;
+class TRunningCopy;
+
+// The program's objects from start to end, made the same way by the entry
+// point and by the headless runner of the tests.
+struct TProgramRun {
+  TProgramRun();
+  ~TProgramRun();
+  TProgramRun(const TProgramRun&) = delete;
+  TProgramRun& operator=(const TProgramRun&) = delete;
+
+  // Claims this copy of the program (its executable's path). When another
+  // process runs it already, that bar is asked forward and the answer is
+  // false, before any window or application bar exists. Otherwise makes the
+  // data module, the bar (the main form) and the exception report's window,
+  // in that order, and shows the bar: true.
+  bool Start();
+  // Frees them in reverse order, then gives the claim back.
+  void Stop();
+
+  std::unique_ptr<TRunningCopy> copy;
+  std::unique_ptr<TDC> dc;
+  std::unique_ptr<TFormToviraMain> bar;
+  std::unique_ptr<TForm> exceptMessage;
+};
 
 int RunProgram();
 

@@ -39,6 +39,7 @@ TFormToviraMain::TFormToviraMain() {
   form_ = BuildToviraMainForm();
   SetCaption(form_->caption);
   BindHandlers();
+  ListenForSecondStarts();
   FillScreenTable();
   InitSettings(kStoreName);
   ReadBarSettings(this);
@@ -288,6 +289,10 @@ void TFormToviraMain::OnAppBarStateChange(bool proposed, TAppBarEdge edge) {
 }
 
 intptr_t TFormToviraMain::Dispatch(Message& m) {
+  if (wakeMessage_ != 0 && m.msg == wakeMessage_) {
+    ComeForward();
+    return 0;
+  }
   switch (m.msg) {
     case kAfterShowMessage:
       OnAfterShow();

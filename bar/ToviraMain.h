@@ -39,6 +39,10 @@ class TFormToviraMain : public TAppBar, public TButtonHost, public IBarBackgroun
   bool FixScreenIndex();
   void ApplyPanelFlags();
   bool FirstStart() const { return firstStart_; }
+  // A second start of this copy of the program (RunningCopy.h) posts the
+  // wake message; the bar then comes forward: shown, slid out, activated.
+  void ComeForward();
+  uint32_t WakeMessage() const { return wakeMessage_; }
 
   // --- Handlers bound by the form resource.
   void FormShow();
@@ -132,6 +136,7 @@ class TFormToviraMain : public TAppBar, public TButtonHost, public IBarBackgroun
   void FillScreenTable();
   void PlaceFloatingWindow();
   void LoadButtons();
+  void ListenForSecondStarts();
 
   std::unique_ptr<Component> form_;
   std::unique_ptr<TAeroGlass> glass_;
@@ -141,6 +146,7 @@ class TFormToviraMain : public TAppBar, public TButtonHost, public IBarBackgroun
   Color color_ = 0x8000000F;
   Bitmap brushBitmap_;
   TLbSpeedButton* menuButton_ = nullptr;
+  uint32_t wakeMessage_ = 0;
 };
 
 }  // namespace tov

@@ -10,6 +10,25 @@ target_compile_definitions(tovira_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN
 target_link_libraries(tovira_win32 PUBLIC tovira_logic shell32 ole32 uuid comctl32 gdi32 user32 advapi32
   windowscodecs shlwapi)
 
+# A program's resources: the icon (resource 1), the application manifest and
+# the version, all made from platform/win32/res by windres; the version is the
+# one project() holds.
+enable_language(RC)
+function(tovira_resources target identity description)
+  set(RES_IDENTITY ${identity})
+  set(RES_DESCRIPTION ${description})
+  set(RES_INTERNAL_NAME ${target})
+  set(RES_ORIGINAL_NAME ${target}.exe)
+  set(RES_ICON ${CMAKE_SOURCE_DIR}/platform/win32/res/tovira.ico)
+  set(RES_MANIFEST ${CMAKE_BINARY_DIR}/res/${target}.manifest)
+  set(rc ${CMAKE_BINARY_DIR}/res/${target}.rc)
+  configure_file(${CMAKE_SOURCE_DIR}/platform/win32/res/program.manifest.in ${RES_MANIFEST} @ONLY)
+  configure_file(${CMAKE_SOURCE_DIR}/platform/win32/res/program.rc.in ${rc} @ONLY)
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${RES_ICON};${RES_MANIFEST}")
+  target_sources(${target} PRIVATE ${rc})
+endfunction()
+
 add_executable(tovira WIN32 ${CMAKE_SOURCE_DIR}/platform/win32/WinMain.cpp)
 target_link_libraries(tovira PRIVATE tovira_win32)
 tovira_strict(tovira_win32 tovira)
+tovira_resources(tovira Brenvoll.Tovira "Tovira launcher bar")

@@ -6,6 +6,7 @@
 #include "platform/Compositor.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "platform/Instances.h"
 #include "platform/Monitors.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
@@ -26,6 +27,7 @@ struct Platform {
   ICanvasFactory* canvases = nullptr;
   ICompositor* compositor = nullptr;
   IShellLinks* links = nullptr;
+  IInstances* instances = nullptr;
 };
 
 // Installs p (not owned) and answers the one installed before.
@@ -42,5 +44,6 @@ inline IDialogs& Dialogs() { return *Sys().dialogs; }
 inline ICanvasFactory& Canvases() { return *Sys().canvases; }
 inline ICompositor& Compositor() { return *Sys().compositor; }
 inline IShellLinks& ShellLinks() { return *Sys().links; }
+inline IInstances& Instances() { return *Sys().instances; }
 
 }  // namespace tov

@@ -149,6 +149,9 @@ class IWindow {
   virtual void Invalidate() = 0;
   virtual bool IsActive() = 0;
   virtual void Activate() = 0;
+  // Brings the window to the foreground and activates it, as a window of
+  // another program may once that program allowed it (SetForegroundWindow).
+  virtual void BringToForeground() { Activate(); }
   virtual bool IsVisible() = 0;
   virtual void Show(bool visible) = 0;
   virtual void SetTimer(uint32_t id, uint32_t ms) = 0;

@@ -1,48 +1,42 @@
 // The program on the headless platform, started and stopped as the entry
-// point does: the data module, the bar window, an idle message loop.
+// point does (TProgramRun): this copy's claim, the data module, the bar
+// window, an idle message loop.
 #pragma once
 #include <memory>
+#include <stdexcept>
 
+#include "bar/Program.h"
+#include "bar/RunningCopy.h"
 #include "bar/ToviraMain.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostWindowSystem.h"
 #include "settings/Sharedmodule.h"
 #include "tables/Datamodule.h"
-#include "ui/Supportmsg.h"
 
 namespace tov::testing {
 
-struct HeadlessBar {
+struct HeadlessBar : TProgramRun {
   explicit HeadlessBar(host::HostPlatform& platform) : hp(platform) {}
-  ~HeadlessBar() {
-    bar.reset();
-    FreeSettings();
-    dc.reset();
-  }
-  HeadlessBar(const HeadlessBar&) = delete;
-  HeadlessBar& operator=(const HeadlessBar&) = delete;
 
-  TFormToviraMain& Start() {
-    InstallExceptionDisplay();
-    if (!dc) dc = std::make_unique<TDC>();
-    bar = std::make_unique<TFormToviraMain>();
-    bar->SetMainForm(true);
-    bar->Show();
+  // False, with the running bar asked forward, when this copy of the program
+  // runs already.
+  bool TryStart() {
+    const bool started = TProgramRun::Start();
     hp.Windows().Pump();
+    return started;
+  }
+  TFormToviraMain& Start() {
+    if (!TryStart()) throw std::logic_error("this copy of the program runs already");
     return *bar;
   }
   void Stop() {
     if (bar && bar->HandleAllocated()) bar->Close();
     hp.Windows().Pump();
-    bar.reset();
-    FreeSettings();
-    dc.reset();
+    TProgramRun::Stop();
     hp.Windows().RunMessageLoop();  // clears the quit request
   }
 
   host::HostPlatform& hp;
-  std::unique_ptr<TDC> dc;
-  std::unique_ptr<TFormToviraMain> bar;
 };
 
 }  // namespace tov::testing

@@ -197,7 +197,7 @@ TEST(FileShellLinks, ExistingTargetsLendTheirAttributesAndSize) {
   EXPECT_EQ(target, "C:\\dati");
 }
 
-TEST(Shortcut, OnlyAPlainSuccessOfOleIsUndoneAndAnIncompatibleLibraryStopsSilently) {
+TEST(Shortcut, EverySuccessOfOleIsUndoneAndAnIncompatibleLibraryStopsSilently) {
   HostPlatform hp;
   const struct {
     int32_t init, save;
@@ -205,8 +205,9 @@ TEST(Shortcut, OnlyAPlainSuccessOfOleIsUndoneAndAnIncompatibleLibraryStopsSilent
   } cases[] = {
       {S_OK_RESULT, S_OK_RESULT, 1, 1, 0},
       {S_OK_RESULT, E_FAIL_RESULT, 1, 1, 1},
-      {S_FALSE_RESULT, S_OK_RESULT, 1, 0, 0},  // already initialised on this thread
-      {E_FAIL_RESULT, S_OK_RESULT, 1, 0, 0},   // other failures go on
+      {S_FALSE_RESULT, S_OK_RESULT, 1, 1, 0},       // already initialised on this thread: balanced too
+      {E_FAIL_RESULT, S_OK_RESULT, 1, 0, 0},        // other failures go on
+      {int32_t(0x80010106), S_OK_RESULT, 1, 0, 0},  // RPC_E_CHANGED_MODE: not ours to undo
       {OLE_E_WRONGCOMPOBJ_RESULT, S_OK_RESULT, 0, 0, 0},
   };
   for (const auto& c : cases) {
@@ -226,6 +227,25 @@ TEST(Shortcut, OnlyAPlainSuccessOfOleIsUndoneAndAnIncompatibleLibraryStopsSilent
     if (c.saves) {
       EXPECT_EQ(links.saved[0], "C:\\Fonte\\a.txt.lnk|C:\\Dati\\a.txt|a.txt");
     }
+  }
+}
+
+TEST(Shortcut, OleForTheThreadIsUndoneOnceForEverySuccess) {
+  HostPlatform hp;
+  for (int32_t answer : {S_OK_RESULT, S_FALSE_RESULT, E_FAIL_RESULT, OLE_E_WRONGCOMPOBJ_RESULT}) {
+    SCOPED_TRACE(answer);
+    FakeLinks links;
+    links.initAnswer = answer;
+    {
+      WithFakeLinks installed(&links);
+      TOleForThread ole;
+      EXPECT_EQ(ole.Result(), answer);
+      // What runs inside relies on it and balances its own pair.
+      CreateShortcut("C:\\Dati\\a.txt", "a.txt", "C:\\Fonte");
+      EXPECT_EQ(ReadShortcutTarget(7, "C:\\x.lnk"), "C:\\DATI~1\\A.TXT");
+    }
+    EXPECT_EQ(links.uninits, answer >= 0 ? 2 : 0);
+    EXPECT_EQ(links.inits, 2);
   }
 }
 

@@ -27,7 +27,6 @@ int Lnk(const std::vector<std::string>& args) {
   const bool read = args.size() == 2 && args[0] == "read";
   const bool write = (args.size() == 3 || args.size() == 4) && args[0] == "write";
   if (!read && !write) return Fail(std::string("usage: ") + kUsage);
-  const int32_t ole = ShellLinks().OleInitialize();
   int status = 0;
   if (read) {
     // Nothing printed for a file that cannot be read: the bar then falls
@@ -46,7 +45,6 @@ int Lnk(const std::vector<std::string>& args) {
     if (result != S_OK_RESULT)
       status = Fail("cannot write " + args[2] + " pointing at " + target + " (" + Hex(result) + ")");
   }
-  if (ole == S_OK_RESULT) ShellLinks().OleUninitialize();
   return status;
 }
 

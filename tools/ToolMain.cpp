@@ -10,6 +10,7 @@
 #include "platform/win32/Win32ShellLinks.h"
 #endif
 #include "tools/Tool.h"
+#include "ui/Shortcut.h"
 
 namespace tov::tool {
 
@@ -73,6 +74,8 @@ int main(int argc, char** argv) {
 #endif
   platform.links = &links;
   InstallPlatform(&platform);
+  // OLE for the whole run, as the bar's entry has it (the shell's link object).
+  TOleForThread ole;
   if (argc < 2) return tool::Usage();
   auto it = tool::Commands().find(argv[1]);
   if (it == tool::Commands().end()) return tool::Usage();

@@ -6,12 +6,23 @@
 
 namespace tov {
 
+TOleForThread::TOleForThread() : result_(E_FAIL_RESULT) {
+  if (!Sys().links) return;
+  links_ = Sys().links;
+  result_ = links_->OleInitialize();
+}
+
+TOleForThread::~TOleForThread() {
+  if (links_ && OleInitSucceeded(result_)) links_->OleUninitialize();
+}
+
 void CreateShortcut(const std::string& target, const std::string& linkName, const std::string& folder) {
   const std::string fileName = FileNamePart(target);
   if (fileName.empty()) return;
 
-  // Only a plain success is ours to undo; an incompatible OLE library means
-  // no shortcuts at all, silently.
+  // Every success is ours to undo, "already initialised" too, or the
+  // thread's OLE would never close; an incompatible OLE library means no
+  // shortcuts at all, silently.
   const int32_t init = ShellLinks().OleInitialize();
   if (init == OLE_E_WRONGCOMPOBJ_RESULT) return;
 
@@ -23,7 +34,7 @@ void CreateShortcut(const std::string& target, const std::string& linkName, cons
   }
   if (!ok) ErrorMessageByKey("MsgErr.CantCreateShortcut", "Could not create shortcut");
 
-  if (init == S_OK_RESULT) ShellLinks().OleUninitialize();
+  if (OleInitSucceeded(init)) ShellLinks().OleUninitialize();
 }
 
 std::string ReadShortcutTarget(WindowId owner, const std::string& path) {

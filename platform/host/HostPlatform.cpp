@@ -15,6 +15,7 @@
 #include "platform/host/HostCompositor.h"
 #include "platform/host/HostDialogs.h"
 #include "platform/host/HostFileSystem.h"
+#include "platform/host/HostInstances.h"
 #include "platform/host/HostMonitorApi.h"
 #include "platform/host/HostRegistry.h"
 #include "platform/host/HostShell.h"
@@ -60,8 +61,10 @@ HostPlatform::HostPlatform(fs::path root) {
   canvases_ = std::make_unique<HostCanvasFactory>();
   compositor_ = std::make_unique<HostCompositor>();
   links_ = std::make_unique<FileShellLinks>();
+  instances_ = std::make_unique<HostInstances>(windows_.get());
   platform_ = Platform{registry_.get(), files_.get(),   system_.get(),   shell_.get(),      monitors_.get(),
                        windows_.get(),  dialogs_.get(), canvases_.get(), compositor_.get(), links_.get()};
+  platform_.instances = instances_.get();
   previous_ = InstallPlatform(&platform_);
 }
 

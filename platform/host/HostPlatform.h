@@ -24,6 +24,7 @@ class HostWindowSystem;
 class HostDialogs;
 class HostCanvasFactory;
 class HostCompositor;
+class HostInstances;
 
 struct MonitorSpec {
   Rect monitor;
@@ -61,6 +62,7 @@ class HostPlatform {
   HostCanvasFactory& Canvases() { return *canvases_; }
   HostCompositor& Compositor() { return *compositor_; }
   FileShellLinks& Links() { return *links_; }
+  HostInstances& Instances() { return *instances_; }
 
  private:
   std::filesystem::path root_;
@@ -75,6 +77,7 @@ class HostPlatform {
   std::unique_ptr<HostCanvasFactory> canvases_;
   std::unique_ptr<HostCompositor> compositor_;
   std::unique_ptr<FileShellLinks> links_;
+  std::unique_ptr<HostInstances> instances_;
   Platform platform_;
   Platform* previous_ = nullptr;
 };

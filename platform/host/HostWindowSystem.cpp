@@ -205,6 +205,11 @@ void HostWindowSystem::PostTo(WindowId id, uint32_t msg, uintptr_t wParam, intpt
   queue_.push_back(Posted{id, Message{msg, wParam, lParam, 0}});
 }
 
+void HostWindowSystem::PostToAll(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
+  for (const auto& [id, window] : windows_)
+    if (!window->destroyed_) queue_.push_back(Posted{id, Message{msg, wParam, lParam, 0}});
+}
+
 int HostWindowSystem::Pump() {
   int n = 0;
   while (!queue_.empty()) {

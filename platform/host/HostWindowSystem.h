@@ -43,6 +43,10 @@ class HostWindow : public IWindow {
   void Invalidate() override { ++invalidations; }
   bool IsActive() override;
   void Activate() override;
+  void BringToForeground() override {
+    ++foregroundRequests;
+    Activate();
+  }
   bool IsVisible() override { return visible_; }
   void Show(bool visible) override;
   void SetTimer(uint32_t id, uint32_t ms) override;
@@ -68,6 +72,7 @@ class HostWindow : public IWindow {
   int invalidations = 0;
   int frameChanges = 0;
   int systemMoves = 0;
+  int foregroundRequests = 0;
   std::vector<Rect> history;  // every rectangle the window took, in order
   std::map<uint32_t, bool> systemMenu{{SC_RESTORE, true}, {SC_MOVE, true}, {SC_MINIMIZE, true}, {SC_MAXIMIZE, true}};
 
@@ -122,11 +127,14 @@ class HostWindowSystem : public IWindowSystem {
   std::vector<WindowId> modalOwners;
 
   void PostTo(WindowId id, uint32_t msg, uintptr_t wParam, intptr_t lParam);
+  // Posts to every window there is (as a broadcast does), in creation order.
+  void PostToAll(uint32_t msg, uintptr_t wParam, intptr_t lParam);
   // Delivers posted messages until none is left; answers how many were handled.
   int Pump();
   // Moves the host clock on by ms, firing due timers (and pumping after each).
   void AdvanceTime(uint32_t ms);
   HostWindow* Find(WindowId id) const;
+  size_t WindowCount() const { return windows_.size(); }
   void SetActive(WindowId id) { active_ = id; }
   bool QuitRequested() const { return quit_; }
   HostSystem& System() { return *system_; }

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Platform.h"
 
 #include "platform/win32/Win32Files.h"
+#include "platform/win32/Win32Instances.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32ShellLinks.h"
 #include "platform/win32/Win32Windows.h"
@@ -21,6 +22,7 @@ struct Win32Platform::Impl {
   Win32Dialogs dialogs;
   Win32Compositor compositor;
   Win32ShellLinks links;
+  Win32Instances instances;
 #ifdef TOVIRA_HAVE_GDI_CANVAS
   Win32CanvasFactory canvases;
 #endif
@@ -39,6 +41,7 @@ Win32Platform::Win32Platform() : impl_(std::make_unique<Impl>()) {
   i.platform.dialogs = &i.dialogs;
   i.platform.compositor = &i.compositor;
   i.platform.links = &i.links;
+  i.platform.instances = &i.instances;
 #ifdef TOVIRA_HAVE_GDI_CANVAS
   i.platform.canvases = &i.canvases;
 #endif

@@ -16,6 +16,18 @@ namespace {
 
 const char* kClassName = "TToviraForm";
 
+// The program's icon (resource 1, none in a test program) in the size the
+// system shows for each kind: the small one is drawn for its own size, not
+// shrunk from the large one.
+HICON ProgramIcon(WPARAM kind) {
+  const bool big = kind == ICON_BIG;
+  static HICON icons[2] = {HICON(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                            GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED)),
+                           HICON(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                            GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED))};
+  return icons[big ? 0 : 1];
+}
+
 void RegisterFormClass() {
   static bool done = false;
   if (done) return;
@@ -25,7 +37,8 @@ void RegisterFormClass() {
   wc.lpfnWndProc = Win32Window::WndProc;
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-  wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
+  wc.hIcon = ProgramIcon(ICON_BIG);
+  wc.hIconSm = ProgramIcon(ICON_SMALL);
   wc.lpszClassName = kClassName;
   RegisterClassExA(&wc);
   done = true;
@@ -36,20 +49,14 @@ struct CreateContext {
   IWindowHandler* handler;
 };
 
-ITaskbarList* TaskbarList() {
-  static ITaskbarList* list = [] {
-    ITaskbarList* l = nullptr;
-    CoInitialize(nullptr);
-    if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList,
-                                reinterpret_cast<void**>(&l))) ||
-        FAILED(l->HrInit())) {
-      if (l) l->Release();
-      l = nullptr;
-    }
-    return l;
-  }();
-  return list;
-}
+// The thread's COM, initialised once by the program's entry; where a thread
+// has none (a test, a tool), a balanced pair of our own around the call.
+struct ComForCall {
+  HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  ~ComForCall() {
+    if (SUCCEEDED(init)) CoUninitialize();
+  }
+};
 
 }  // namespace
 
@@ -90,6 +97,12 @@ void Win32Window::Activate() {
   SetFocus(hwnd_);
 }
 
+void Win32Window::BringToForeground() {
+  if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
+  SetForegroundWindow(hwnd_);
+  SetFocus(hwnd_);
+}
+
 bool Win32Window::IsVisible() { return IsWindowVisible(hwnd_) != 0; }
 void Win32Window::Show(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
 void Win32Window::SetTimer(uint32_t id, uint32_t ms) { ::SetTimer(hwnd_, id, ms, nullptr); }
@@ -100,12 +113,21 @@ void Win32Window::DeleteSystemMenuCommand(uint32_t command) {
 }
 
 void Win32Window::ShowTaskbarEntry(bool show) {
-  if (ITaskbarList* list = TaskbarList()) {
+  // The task bar's list object is made for each change and released at once:
+  // one kept beyond the thread's COM would outlive the library it lives in.
+  ComForCall com;
+  ITaskbarList* list = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList,
+                              reinterpret_cast<void**>(&list))) ||
+      !list)
+    return;
+  if (SUCCEEDED(list->HrInit())) {
     if (show)
       list->AddTab(hwnd_);
     else
       list->DeleteTab(hwnd_);
   }
+  list->Release();
 }
 
 void Win32Window::SetCaption(const std::string& caption) { SetWindowTextA(hwnd_, caption.c_str()); }

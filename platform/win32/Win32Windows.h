@@ -25,6 +25,7 @@ class Win32Window : public IWindow {
   void Invalidate() override;
   bool IsActive() override;
   void Activate() override;
+  void BringToForeground() override;
   bool IsVisible() override;
   void Show(bool visible) override;
   void SetTimer(uint32_t id, uint32_t ms) override;

@@ -6,7 +6,10 @@
 # - a button list with buttons of several styles and a separator is written
 #   with tovira-tool; the next start shows it docked at the top; Alt+F4
 #   closes the bar and writes its 88-byte record; with the record turned to
-#   the left edge, the next start shows the bar docked at the left.
+#   the left edge, the next start shows the bar docked at the left;
+# - a folder-menu button pops up its folder's entries;
+# - the same copy started twice leaves one bar, showing the program's icon;
+#   the other copy runs beside it;
 # - started on a folder without a button list, the bar moves its first
 #   button with "Sposta dopo"; the side files of a list never become buttons;
 # - a button list that cannot be written leaves the bar running with an
@@ -183,6 +186,47 @@ sleep 0.5
 xdotool windowfocus --sync "$bar" 2>/dev/null
 xdotool key --window "$bar" alt+F4
 wait_exit $pid 20 || { xdotool key alt+F4; wait_exit $pid 20; } || fail "Alt+F4 did not close the bar"
+# One bar per copy: a second start of app0 brings its running bar forward
+# and ends; app1, the copy in the other folder, runs beside it.
+count_bars() { xdotool search --onlyvisible --name '^Tovira$' 2>/dev/null | wc -l; }
+wine "$out/app0/tovira.exe" &
+pid=$!
+bar=$(wait_window "^Tovira$" 90) || fail "the bar did not appear for the double start"
+sleep 2
+# The bar's window shows the program's icon: Wine hands it to X as
+# _NET_WM_ICON; at 32 pixels the first button of the drawn bar is orange.
+xprop -id "$bar" -notype 32c _NET_WM_ICON >"$out/icon.txt" 2>/dev/null
+python3 - "$out/icon.txt" <<'PY' || fail "the bar's window does not show the program's icon"
+import re, sys
+numbers = [int(n) for n in re.findall(r"\d+", open(sys.argv[1]).read().split("=", 1)[1])]
+width, height, pixels = numbers[0], numbers[1], numbers[2:]
+assert (width, height) == (32, 32), (width, height)
+p = pixels[9 * width + 7]
+r, g, b = (p >> 16) & 255, (p >> 8) & 255, p & 255
+assert r > 200 and 120 < g < 210 and b < 100, hex(p)
+PY
+wine "$out/app0/tovira.exe" &
+again=$!
+wait_exit $again 30 || fail "the second start of the same copy did not end"
+sleep 1
+bars=$(count_bars)
+[ "$bars" -eq 1 ] || fail "the same copy started twice shows $bars bars"
+wine "$out/app1/tovira.exe" &
+beside=$!
+for ((i = 0; i < 180; i++)); do [ "$(count_bars)" -ge 2 ] && break; sleep 0.5; done
+bars=$(count_bars)
+[ "$bars" -eq 2 ] || fail "the copy in the other folder shows $bars bars beside the first"
+sleep 2
+import -window root "$out/two-copies.png"
+echo "one bar per copy: a second start of app0 left 1 bar; app1 beside it makes $bars"
+for ((i = 0; i < 20 && $(count_bars) > 0; i++)); do
+  id=$(xdotool search --onlyvisible --name '^Tovira$' 2>/dev/null | head -1)
+  xdotool windowfocus --sync "$id" 2>/dev/null
+  xdotool key --window "$id" alt+F4
+  sleep 1
+done
+{ wait_exit $pid 20 && wait_exit $beside 20; } || fail "Alt+F4 did not close both bars"
+
 # A folder of entries and no button list: the bar is built from the folder,
 # and "Sposta dopo" on the first button moves it at once. A damaged list set
 # aside earlier never becomes a button.
