@@ -10,6 +10,7 @@ mkdir -p "$out/corpus" "$out/findings"
 srcs=(FieldTypes TableValue Field RecordTable ExtendedFloat TableStream BinaryTableFormat)
 files=()
 for s in "${srcs[@]}"; do files+=("$top/tables/$s.cpp"); done
+files+=("$top"/base/*.cpp)
 clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -I"$top" \
   "$top/fuzz/TableReaderFuzz.cpp" "${files[@]}" -o "$out/table_reader_fuzz"
 cp -n "$top"/fuzz/corpus/* "$out/corpus/" 2>/dev/null || true

@@ -9,7 +9,7 @@ out=$top/build/fuzz-links
 seconds=${1:-600}
 mkdir -p "$out/corpus" "$out/findings"
 clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -I"$top" \
-  "$top/fuzz/ShellLinkReaderFuzz.cpp" "$top/platform/ShellLinkFile.cpp" -o "$out/shell_link_reader_fuzz"
+  "$top/fuzz/ShellLinkReaderFuzz.cpp" "$top/platform/ShellLinkFile.cpp" "$top"/base/*.cpp -o "$out/shell_link_reader_fuzz"
 tool=$top/build/host/tovira-tool
 if [ -x "$tool" ]; then
   "$tool" lnk write 'C:\Dati\Documento.txt' "$out/corpus/file.lnk"

@@ -7,6 +7,8 @@
 #include <sstream>
 #include <system_error>
 
+#include "base/AnsiText.h"
+
 namespace fs = std::filesystem;
 
 namespace tov::host {
@@ -16,7 +18,7 @@ namespace {
 // Splits a Windows path into its drive letter and components.
 bool SplitWindowsPath(const std::string& path, char* drive, std::vector<std::string>* parts) {
   if (path.size() < 2 || path[1] != ':') return false;
-  *drive = char(std::toupper(static_cast<unsigned char>(path[0])));
+  *drive = AsciiUpper(path[0]);
   parts->clear();
   std::string cur;
   for (size_t i = 2; i < path.size(); ++i) {
@@ -34,15 +36,9 @@ bool SplitWindowsPath(const std::string& path, char* drive, std::vector<std::str
 
 }  // namespace
 
-std::string HostFileSystem::Lower(std::string s) {
-  for (char& c : s)
-    c = char(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
 bool WildcardMatch(const std::string& pattern, const std::string& name) {
   if (pattern == "*.*" || pattern == "*") return true;
-  std::string p = HostFileSystem::Lower(pattern), n = HostFileSystem::Lower(name);
+  std::string p = AnsiLowerCase(pattern), n = AnsiLowerCase(name);
   // A trailing ".*" also matches a name without a dot, as Windows does.
   if (p.size() >= 2 && p.compare(p.size() - 2, 2, ".*") == 0 && n.find('.') == std::string::npos &&
       WildcardMatch(p.substr(0, p.size() - 2), n))
@@ -83,9 +79,8 @@ fs::path HostFileSystem::Map(const std::string& windowsPath) const {
     }
     fs::path exact = cur / part;
     if (!fs::exists(exact, ec) && fs::is_directory(cur, ec)) {
-      std::string want = Lower(part);
       for (const auto& e : fs::directory_iterator(cur, ec)) {
-        if (Lower(e.path().filename().string()) == want) {
+        if (SameNameIgnoringCase(e.path().filename().string(), part)) {
           exact = e.path();
           break;
         }
@@ -97,7 +92,7 @@ fs::path HostFileSystem::Map(const std::string& windowsPath) const {
 }
 
 bool HostFileSystem::Writable(const std::string& path) const {
-  std::string l = Lower(path);
+  std::string l = AnsiLowerCase(path);
   for (const std::string& ro : readOnly_) {
     if (l.compare(0, ro.size(), ro) == 0) return false;
   }
@@ -240,10 +235,10 @@ std::vector<FindEntry> HostFileSystem::FindFiles(const std::string& pattern) {
   std::vector<fs::directory_entry> entries;
   for (const auto& e : fs::directory_iterator(dir, ec))
     entries.push_back(e);
-  // NTFS returns entries sorted by name without regard to case.
-  std::sort(entries.begin(), entries.end(), [](const fs::directory_entry& x, const fs::directory_entry& y) {
-    return Lower(x.path().filename().string()) < Lower(y.path().filename().string());
-  });
+  // NTFS returns entries sorted by their names in capitals, as UTF-16.
+  auto key = [](const fs::directory_entry& e) { return AnsiToUtf16(AnsiUpperCase(e.path().filename().string())); };
+  std::sort(entries.begin(), entries.end(),
+            [&](const fs::directory_entry& x, const fs::directory_entry& y) { return key(x) < key(y); });
   for (const auto& e : entries) {
     std::string name = e.path().filename().string();
     if (WildcardMatch(mask, name)) out.push_back(EntryOf(e));
