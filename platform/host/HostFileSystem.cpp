@@ -34,6 +34,28 @@ bool SplitWindowsPath(const std::string& path, char* drive, std::vector<std::str
   return true;
 }
 
+// A name of the Windows path as a host name, and back. Under Windows the host
+// names are UTF-16, converted from and to Windows-1252 explicitly (the
+// library's own narrow conversion is not that code page); elsewhere they are
+// the bytes as they are.
+fs::path HostName(const std::string& name) {
+#ifdef _WIN32
+  const std::u16string wide = AnsiToUtf16(name);
+  return fs::path(std::wstring(wide.begin(), wide.end()));
+#else
+  return fs::path(name);
+#endif
+}
+
+std::string NameOf(const fs::path& p) {
+#ifdef _WIN32
+  const std::wstring wide = p.filename().wstring();
+  return Utf16ToAnsi(std::u16string(wide.begin(), wide.end()));
+#else
+  return p.filename().string();
+#endif
+}
+
 }  // namespace
 
 bool WildcardMatch(const std::string& pattern, const std::string& name) {
@@ -77,10 +99,10 @@ fs::path HostFileSystem::Map(const std::string& windowsPath) const {
       if (cur != root_ / std::string(1, drive)) cur = cur.parent_path();
       continue;
     }
-    fs::path exact = cur / part;
+    fs::path exact = cur / HostName(part);
     if (!fs::exists(exact, ec) && fs::is_directory(cur, ec)) {
       for (const auto& e : fs::directory_iterator(cur, ec)) {
-        if (SameNameIgnoringCase(e.path().filename().string(), part)) {
+        if (SameNameIgnoringCase(NameOf(e.path()), part)) {
           exact = e.path();
           break;
         }
@@ -190,7 +212,7 @@ namespace {
 FindEntry EntryOf(const fs::directory_entry& e) {
   std::error_code ec;
   FindEntry fe;
-  fe.name = e.path().filename().string();
+  fe.name = NameOf(e.path());
   if (e.is_directory(ec)) {
     fe.attributes = kAttrDirectory;
   } else {
@@ -236,11 +258,11 @@ std::vector<FindEntry> HostFileSystem::FindFiles(const std::string& pattern) {
   for (const auto& e : fs::directory_iterator(dir, ec))
     entries.push_back(e);
   // NTFS returns entries sorted by their names in capitals, as UTF-16.
-  auto key = [](const fs::directory_entry& e) { return AnsiToUtf16(AnsiUpperCase(e.path().filename().string())); };
+  auto key = [](const fs::directory_entry& e) { return AnsiToUtf16(AnsiUpperCase(NameOf(e.path()))); };
   std::sort(entries.begin(), entries.end(),
             [&](const fs::directory_entry& x, const fs::directory_entry& y) { return key(x) < key(y); });
   for (const auto& e : entries) {
-    std::string name = e.path().filename().string();
+    std::string name = NameOf(e.path());
     if (WildcardMatch(mask, name)) out.push_back(EntryOf(e));
   }
   return out;
