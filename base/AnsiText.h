@@ -16,15 +16,16 @@ char16_t AnsiByteToUnicode(unsigned char byte);
 int UnicodeToAnsiByte(uint32_t codePoint);
 
 std::u16string AnsiToUtf16(const std::string& ansi);
-// Each UTF-16 unit the code page lacks becomes "?"; a surrogate pair gives
-// two, as the system's conversion answers under Wine. Characters that the
-// system maps to a similar letter ("best fit", such as U+0100 to "A") become
-// "?" here too.
+// As the system converts for its ANSI calls: a character the code page lacks
+// becomes a similar one where the system has one ("best fit": U+0100 A
+// macron gives "A"), else "?", one for each UTF-16 unit (a surrogate pair
+// gives two, as the system answers under Wine).
 std::string Utf16ToAnsi(const std::u16string& text);
 
 std::string AnsiToUtf8(const std::string& ansi);
-// False, with *ansi unspecified, when the text is not well-formed UTF-8 or
-// holds a character the code page lacks.
+// Strict, for data that must survive unchanged: false, with *ansi
+// unspecified, when the text is not well-formed UTF-8 or holds a character
+// the code page lacks (no best fit).
 bool Utf8ToAnsi(const std::string& utf8, std::string* ansi);
 // Appends a code point below U+10000 in UTF-8.
 void AppendUtf8(std::string& out, uint32_t codePoint);

@@ -40,7 +40,13 @@ TEST(AnsiText, CharactersOutsideTheCodePage) {
   // as the system's conversion answers under Wine.
   EXPECT_EQ(Utf16ToAnsi(u"a\u4E2D\U0001F600b\u0416"), "a???b?");
   EXPECT_EQ(Utf16ToAnsi(std::u16string(1, char16_t(0xD800)) + u"x"), "?x");
+  // Where the system writes a similar character, so do we; strict UTF-8
+  // reading does not.
+  EXPECT_EQ(Utf16ToAnsi(u"\u0100\u0110\uFF21\u2264\u0131"),
+            "A\xD0"
+            "A=i");
   std::string out;
+  EXPECT_FALSE(Utf8ToAnsi("\xC4\x80", &out));          // U+0100, no best fit here
   EXPECT_FALSE(Utf8ToAnsi("\xE2\x82\xAD", &out));      // U+20AD
   EXPECT_FALSE(Utf8ToAnsi("\xF0\x9F\x98\x80", &out));  // beyond U+FFFF
   EXPECT_FALSE(Utf8ToAnsi("\xED\xA0\x80", &out));      // a surrogate spelt in UTF-8

@@ -81,8 +81,17 @@ TEST(NameCaseTest, ConversionsAgreeWithTheSystemsCodePage1252) {
     all.push_back(char(c));
   EXPECT_EQ(AnsiToUtf16(all), testing::SystemCp1252ToUtf16(all));
   EXPECT_EQ(Utf16ToAnsi(testing::SystemCp1252ToUtf16(all)), all);
-  // Characters the code page lacks, without a similar letter to stand in for
-  // them: one "?" per UTF-16 unit, a pair and a lone surrogate included.
+  // Every UTF-16 unit alone: the code page's byte, the system's best fit or
+  // "?" (surrogates alone included).
+  int differ = 0;
+  for (uint32_t u = 1; u <= 0xFFFF; ++u) {
+    const std::u16string one(1, char16_t(u));
+    if (Utf16ToAnsi(one) != testing::SystemUtf16ToCp1252(one) && ++differ <= 5)
+      ADD_FAILURE() << "U+" << std::hex << u << ": ours " << Utf16ToAnsi(one) << ", the system's "
+                    << testing::SystemUtf16ToCp1252(one);
+  }
+  EXPECT_EQ(differ, 0);
+  // In texts: one "?" per UTF-16 unit, a pair and a lone surrogate included.
   for (const std::u16string& s : {std::u16string(u"\u0416\u4E2D x"), std::u16string(u"a\U0001F600b"),
                                   std::u16string(1, char16_t(0xDC00)) + u"z", std::u16string(u"\u20AC\u2122\u0178")}) {
     EXPECT_EQ(Utf16ToAnsi(s), testing::SystemUtf16ToCp1252(s));
