@@ -2,6 +2,7 @@
 // folder-menu button pops up the entries of its folder instead, and each
 // entry opens the same way.
 #include "bar/ToviraMain.h"
+#include "base/Casefold.h"
 #include "controls/ShellImages.h"
 #include "settings/Supportfiles.h"
 #include "tables/Datamodule.h"

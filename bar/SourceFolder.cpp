@@ -4,6 +4,7 @@
 
 #include "bar/ButtonTable.h"
 #include "bar/ToviraMain.h"
+#include "base/Casefold.h"
 #include "platform/Platform.h"
 #include "settings/Sharedmodule.h"
 #include "settings/Supportfiles.h"
@@ -18,7 +19,7 @@ bool IsButtonListSideFile(const std::string& name) {
   // damaged list: "ButtonList.lob", "ButtonList.lob.tmp",
   // "ButtonList.lob.damaged2" ... in any letter case, as Windows names them.
   const std::string list = std::string(kButtonListName) + "." + kButtonListExt;
-  if (name.size() < list.size() || !SameText(name.substr(0, list.size()), list)) return false;
+  if (name.size() < list.size() || !SameNameIgnoringCase(name.substr(0, list.size()), list)) return false;
   return name.size() == list.size() || name[list.size()] == '.';
 }
 

@@ -1,7 +1,6 @@
 #include "controls/LbSpeedButton.h"
 
-#include <cctype>
-
+#include "base/Casefold.h"
 #include "platform/Platform.h"
 
 namespace tov {
@@ -327,8 +326,8 @@ bool TLbSpeedButton::DialogChar(char key) {
     accel = caption_[i + 1];
     break;
   }
-  if (accel == 0 || std::toupper(static_cast<unsigned char>(accel)) != std::toupper(static_cast<unsigned char>(key)))
-    return false;
+  // Any letter of the code page, in either case (an "&\xE8" answers to \xC8 too).
+  if (accel == 0 || AnsiUpperChar(accel) != AnsiUpperChar(key)) return false;
   if (!CanReact()) return false;
   std::shared_ptr<bool> alive = alive_;
   bool was = down_;

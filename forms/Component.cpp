@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/Casefold.h"
 #include "ui/Supportstring.h"
 
 namespace tov {
@@ -21,7 +22,7 @@ Component::~Component() {
 
 bool Component::IsKind(const std::string& className) const {
   for (const char* c = KindInfo(kind).className; c && *c;) {
-    if (SameText(c, className)) return true;
+    if (SameTextAscii(c, className)) return true;
     const char* base = KindInfo(KindFromClassName(c)).baseClass;
     c = base;
   }
@@ -100,7 +101,7 @@ void Component::SetOwner(Component* owner) {
 }
 
 Component* Component::Find(const std::string& n) {
-  if (SameText(name, n)) return this;
+  if (SameTextAscii(name, n)) return this;
   for (auto& c : children_)
     if (Component* f = c->Find(n)) return f;
   return nullptr;
@@ -108,7 +109,7 @@ Component* Component::Find(const std::string& n) {
 
 Component* Component::FindOwned(const std::string& n) const {
   for (Component* c : owned_)
-    if (SameText(c->name, n)) return c;
+    if (SameTextAscii(c->name, n)) return c;
   return nullptr;
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "base/Casefold.h"
 #include "ui/Supportstring.h"
 
 namespace tov {
@@ -66,7 +67,7 @@ const ComponentKindInfo& KindInfo(ComponentKind kind) {
 
 ComponentKind KindFromClassName(const std::string& className) {
   for (const ComponentKindInfo& k : kKinds)
-    if (SameText(className, k.className)) return k.kind;
+    if (SameTextAscii(className, k.className)) return k.kind;
   return ComponentKind::Other;
 }
 

@@ -1,7 +1,6 @@
 #include "platform/FileShellLinks.h"
 
-#include <cctype>
-
+#include "base/Casefold.h"
 #include "platform/Platform.h"
 #include "platform/ShellLinkFile.h"
 
@@ -12,13 +11,6 @@ namespace {
 // The shell takes link paths as wide strings of at most 260 characters, the
 // terminating zero included; a longer one is refused rather than cut.
 constexpr size_t kMaxLinkPath = 259;
-
-bool SameText(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
 
 // Attributes, size and time of the target, found through its folder.
 ShellLinkTargetInfo TargetInfo(const std::string& target) {
@@ -40,7 +32,7 @@ ShellLinkTargetInfo TargetInfo(const std::string& target) {
   const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
   if (!name.empty() && name.find_first_of("*?") == std::string::npos) {
     for (const FindEntry& e : Files().FindFiles(path)) {
-      if (!SameText(e.name, name)) continue;
+      if (!SameNameIgnoringCase(e.name, name)) continue;  // the file system's rule
       info.attributes = e.attributes;
       info.size = e.size;
       break;

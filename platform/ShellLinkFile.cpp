@@ -4,6 +4,9 @@
 #include <cctype>
 #include <vector>
 
+#include "base/AnsiText.h"
+#include "base/Casefold.h"
+
 namespace tov {
 
 namespace {
@@ -33,13 +36,6 @@ constexpr uint32_t kFileEntryExtension = 0xBEEF0004;
 constexpr uint32_t kDriveFixed = 3;
 constexpr uint32_t kShowNormal = 1;
 constexpr uint32_t kWnnetNetLanman = 0x00020000;
-
-// Windows-1252 bytes 0x80-0x9F; the five the code page leaves undefined keep
-// their own value, as the system's conversion does.
-constexpr std::array<char16_t, 32> kHighControls = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                                    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 // ---- Writing ---------------------------------------------------------------
 
@@ -164,7 +160,7 @@ bool Split(std::string target, SplitTarget* out) {
     if (c == '/') c = '\\';
   if (target.size() >= 2 && std::isalpha(static_cast<unsigned char>(target[0])) && target[1] == ':' &&
       (target.size() == 2 || target[2] == '\\')) {
-    out->root = std::string(1, char(std::toupper(static_cast<unsigned char>(target[0])))) + ":\\";
+    out->root = std::string(1, AsciiUpper(target[0])) + ":\\";
     out->parts = SplitParts(target.size() > 2 ? target.substr(3) : std::string());
     return true;
   }
@@ -463,35 +459,6 @@ bool PathFromIdList(const std::vector<Reader>& items, std::string* path, std::st
 }
 
 }  // namespace
-
-std::u16string AnsiToUtf16(const std::string& text) {
-  std::u16string w;
-  w.reserve(text.size());
-  for (char ch : text) {
-    const unsigned char c = static_cast<unsigned char>(ch);
-    w.push_back(c >= 0x80 && c < 0xA0 ? kHighControls[c - 0x80] : char16_t(c));
-  }
-  return w;
-}
-
-std::string Utf16ToAnsi(const std::u16string& text) {
-  std::string s;
-  s.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i];
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-      s.push_back(char(c));
-      continue;
-    }
-    char out = '?';
-    for (size_t k = 0; k < kHighControls.size(); ++k)
-      if (kHighControls[k] == c) out = char(0x80 + k);
-    // A surrogate pair is one character.
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) ++i;
-    s.push_back(out);
-  }
-  return s;
-}
 
 bool BuildShellLink(const std::string& target, const std::string& description, const ShellLinkTargetInfo& info,
                     std::string* bytes, std::string* error) {

@@ -38,8 +38,4 @@ bool BuildShellLink(const std::string& target, const std::string& description, c
 // link with a target; every length and offset is checked against the bytes.
 bool ParseShellLink(const std::string& bytes, ShellLinkContents* out, std::string* error);
 
-// Windows-1252 text and UTF-16; characters outside the code page become "?".
-std::u16string AnsiToUtf16(const std::string& text);
-std::string Utf16ToAnsi(const std::u16string& text);
-
 }  // namespace tov

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "base/Casefold.h"
 #include "platform/Platform.h"
 #include "settings/Protectedvalue.h"
 #include "settings/Supportsystem.h"
@@ -12,34 +13,7 @@ namespace tov {
 
 namespace {
 
-// Letter case of the ANSI code page (Windows-1252), as the template's texts
-// are compared.
-unsigned char AnsiUpperChar(unsigned char c) {
-  if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 32);
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 32);
-  switch (c) {
-    case 0x9A:
-      return 0x8A;
-    case 0x9C:
-      return 0x8C;
-    case 0x9E:
-      return 0x8E;
-    case 0xFF:
-      return 0x9F;
-    default:
-      return c;
-  }
-}
-
-std::string Upper(std::string s) {
-  for (char& c : s)
-    c = static_cast<char>(AnsiUpperChar(static_cast<unsigned char>(c)));
-  return s;
-}
-
-bool AnsiSameText(const std::string& a, const std::string& b) { return Upper(a) == Upper(b); }
-
-bool IsTrueText(const std::string& s) { return Upper(s) == "TRUE"; }
+bool IsTrueText(const std::string& s) { return AnsiUpperCase(s) == "TRUE"; }
 
 // The folder of a path, with doubled separators taken as one.
 std::string FolderOf(const std::string& path) {
@@ -143,7 +117,7 @@ bool TConfigurazione::SetCryptedString(const std::string& section, const std::st
 
 TSettingType TConfigurazione::GetFieldType(const std::string& section, const std::string& key) const {
   if (!template_) return stNone;
-  return SettingTypeFromKeyword(AttributeValue(Upper(TemplateEntry(section, key)), "FIELDTYPE"));
+  return SettingTypeFromKeyword(AttributeValue(AnsiUpperCase(TemplateEntry(section, key)), "FIELDTYPE"));
 }
 
 int32_t TConfigurazione::GetFieldWidth(const std::string& section, const std::string& key) const {
@@ -170,7 +144,7 @@ std::string TConfigurazione::TemplateSectionName(int index) const {
 int TConfigurazione::TemplateSectionIndex(const std::string& name) const {
   std::vector<std::string> sections = TemplateSections();
   for (size_t i = 0; i < sections.size(); ++i)
-    if (AnsiSameText(sections[i], name)) return static_cast<int>(i);
+    if (SameNameIgnoringCase(sections[i], name)) return static_cast<int>(i);
   return -1;
 }
 
@@ -304,7 +278,7 @@ std::vector<std::string> SplitAttributeList(const std::string& text) {
 std::string AttributeValue(const std::string& list, const std::string& name) {
   for (const std::string& item : SplitAttributeList(list)) {
     size_t eq = item.find('=');
-    if (eq != std::string::npos && AnsiSameText(item.substr(0, eq), name)) return item.substr(eq + 1);
+    if (eq != std::string::npos && SameNameIgnoringCase(item.substr(0, eq), name)) return item.substr(eq + 1);
   }
   return std::string();
 }
@@ -332,7 +306,7 @@ TSettingType SettingTypeFromKeyword(const std::string& keyword) {
       {"CHOICEINDEX", stChoiceIndex},
       {"COLOR", stColor},
   };
-  std::string up = Upper(keyword);
+  std::string up = AnsiUpperCase(keyword);
   for (const auto& w : kWords)
     if (up == w.word) return w.type;
   return stNone;

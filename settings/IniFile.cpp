@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "base/AnsiText.h"
+#include "base/Casefold.h"
 #include "platform/Platform.h"
 
 namespace tov {
@@ -16,17 +18,14 @@ bool IsBlank(C c) {
   return c == C(' ') || c == C('\t') || c == C('\v');
 }
 
-template <class C>
-C AsciiUpper(C c) {
-  return c >= C('a') && c <= C('z') ? C(c - 32) : c;
-}
-
+// Section and key names compare by the case of ASCII letters only, in ANSI
+// and UTF-16 files alike: "[Citt\xE0]" is not found as "CITT\xC0". That is
+// how the system's profile functions answer under Wine (tests/IniCases.h and
+// tests/win32/NameCaseTest.cpp run the same names through both); file and
+// registry names, by contrast, fold the whole code page.
 template <class S>
 bool SameName(const S& a, const S& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
-  return true;
+  return SameTextAscii(a, b);
 }
 
 template <class S>
@@ -273,38 +272,6 @@ bool IsUtf16(const std::string& bytes) {
          static_cast<unsigned char>(bytes[1]) == 0xFE;
 }
 
-// Windows-1252 characters 0x80 to 0x9F (the five unassigned ones map to the
-// control characters of the same number, as Windows maps them).
-const char16_t kCp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                  0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-std::u16string Widen(const std::string& ansi) {
-  std::u16string out;
-  for (char ch : ansi) {
-    auto c = static_cast<unsigned char>(ch);
-    out += c >= 0x80 && c <= 0x9F ? kCp1252High[c - 0x80] : char16_t(c);
-  }
-  return out;
-}
-
-// Characters the code page lacks become "?".
-std::string Narrow(const std::u16string& wide) {
-  std::string out;
-  for (char16_t c : wide) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-      out += char(c);
-      continue;
-    }
-    char m = '?';
-    for (int i = 0; i < 32; ++i)
-      if (kCp1252High[i] == c) m = char(0x80 + i);
-    out += m;
-  }
-  return out;
-}
-
 std::u16string DecodeUtf16(const std::string& bytes) {
   std::u16string out;
   for (size_t i = 2; i + 1 < bytes.size(); i += 2)
@@ -352,16 +319,14 @@ uint32_t CopyList(const std::vector<std::string>& names, char* buf, uint32_t siz
   return size - 2;
 }
 
-std::vector<std::string> Narrow(const std::vector<std::u16string>& names) {
+std::vector<std::string> NarrowAll(const std::vector<std::u16string>& names) {
   std::vector<std::string> out;
   for (const std::u16string& n : names)
-    out.push_back(Narrow(n));
+    out.push_back(Utf16ToAnsi(n));
   return out;
 }
 
 }  // namespace
-
-bool SameIniName(const std::string& a, const std::string& b) { return SameName(a, b); }
 
 uint32_t ProfileGetString(const std::string& bytes, bool exists, const char* section, const char* key, const char* def,
                           char* buf, uint32_t size) {
@@ -375,7 +340,7 @@ uint32_t ProfileGetString(const std::string& bytes, bool exists, const char* sec
 
   if (section == nullptr) {
     std::vector<std::string> names;
-    if (exists) names = wide ? Narrow(SectionNames(text16)) : SectionNames(bytes);
+    if (exists) names = wide ? NarrowAll(SectionNames(text16)) : SectionNames(bytes);
     if (names.empty()) {
       buf[0] = '\0';
       return 0;
@@ -385,14 +350,15 @@ uint32_t ProfileGetString(const std::string& bytes, bool exists, const char* sec
   if (!exists) return CopyText(defText, buf, size);
   if (key == nullptr) {
     std::vector<std::string> names =
-        wide ? Narrow(KeyNames(text16, Widen(section))) : KeyNames(bytes, std::string(section));
+        wide ? NarrowAll(KeyNames(text16, AnsiToUtf16(section))) : KeyNames(bytes, std::string(section));
     // An empty listing gives the default instead.
     if (names.empty()) return CopyText(defText, buf, size);
     return CopyList(names, buf, size);
   }
   if (wide) {
     std::u16string value;
-    if (FindValue(text16, Widen(section), Widen(key), &value)) return CopyText(Narrow(value), buf, size);
+    if (FindValue(text16, AnsiToUtf16(section), AnsiToUtf16(key), &value))
+      return CopyText(Utf16ToAnsi(value), buf, size);
   } else {
     std::string value;
     if (FindValue(bytes, std::string(section), std::string(key), &value)) return CopyText(value, buf, size);
@@ -404,8 +370,8 @@ bool ProfileWriteString(std::string* bytes, const char* section, const char* key
   if (section == nullptr) return false;
   if (IsUtf16(*bytes)) {
     std::u16string text = DecodeUtf16(*bytes);
-    std::u16string k = key ? Widen(key) : std::u16string(), v = value ? Widen(value) : std::u16string();
-    Edit(&text, Widen(section), key ? &k : nullptr, value ? &v : nullptr);
+    std::u16string k = key ? AnsiToUtf16(key) : std::u16string(), v = value ? AnsiToUtf16(value) : std::u16string();
+    Edit(&text, AnsiToUtf16(section), key ? &k : nullptr, value ? &v : nullptr);
     *bytes = EncodeUtf16(text);
   } else {
     std::string k = key ? key : "", v = value ? value : "";
@@ -471,7 +437,7 @@ bool TIniFile::SectionExists(const std::string& section) const {
   std::string bytes;
   if (!Files().FileExists(path_) || !Files().ReadFile(path_, &bytes)) return false;
   const std::string wanted = TrimSpaces(section);
-  std::vector<std::string> names = IsUtf16(bytes) ? Narrow(SectionNames(DecodeUtf16(bytes))) : SectionNames(bytes);
+  std::vector<std::string> names = IsUtf16(bytes) ? NarrowAll(SectionNames(DecodeUtf16(bytes))) : SectionNames(bytes);
   for (const std::string& n : names)
     if (SameName(n, wanted)) return true;
   return false;

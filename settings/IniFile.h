@@ -49,10 +49,6 @@ uint32_t IniGetString(const char* section, const char* key, const char* def, cha
                       const std::string& path);
 bool IniWriteString(const char* section, const char* key, const char* value, const std::string& path);
 
-// Names compare as the profile functions compare them in an ANSI file:
-// without regard to the case of the ASCII letters only.
-bool SameIniName(const std::string& a, const std::string& b);
-
 // Splits a zero-separated listing as ProfileGetString fills it.
 std::vector<std::string> SplitProfileList(const char* buf, uint32_t count);
 

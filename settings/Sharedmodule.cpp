@@ -4,6 +4,7 @@
 #include <memory>
 #include <random>
 
+#include "base/Casefold.h"
 #include "platform/Platform.h"
 #include "settings/Supportfiles.h"
 #include "settings/Supportsystem.h"

@@ -2,24 +2,12 @@
 
 #include <algorithm>
 
+#include "base/Casefold.h"
 #include "tables/TableError.h"
 
 namespace tov {
 
 namespace {
-
-unsigned char FoldCase(unsigned char c) {
-  if (c >= 'A' && c <= 'Z') return c + 32;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;  // accented capitals of the ANSI code page
-  return c;
-}
-
-bool SameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (FoldCase((unsigned char)a[i]) != FoldCase((unsigned char)b[i])) return false;
-  return true;
-}
 
 const TValue kNull{};
 
@@ -34,7 +22,7 @@ void TRecordTable::AddFieldDef(const std::string& name, TFieldType type, int siz
 
 int TRecordTable::IndexOfFieldDef(const std::string& name) const {
   for (size_t i = 0; i < fieldDefs_.size(); ++i)
-    if (SameName(fieldDefs_[i].Name, name)) return int(i);
+    if (SameNameIgnoringCase(fieldDefs_[i].Name, name)) return int(i);
   return -1;
 }
 
@@ -54,7 +42,7 @@ void TRecordTable::CreateTable() {
 
 TField* TRecordTable::FindField(const std::string& name) const {
   for (const auto& f : fields_)
-    if (SameName(f->FieldName(), name)) return f.get();
+    if (SameNameIgnoringCase(f->FieldName(), name)) return f.get();
   return nullptr;
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/AnsiText.h"
 #include "tables/TableError.h"
 
 namespace tov {

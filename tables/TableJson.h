@@ -21,11 +21,4 @@ std::string TableToJson(const TRecordTable& table, int version);
 // raises TableError naming what is wrong and where. Answers the version.
 int TableFromJson(const std::string& json, TRecordTable& table);
 
-// Windows-1252 bytes and UTF-8; false when the text holds a character the
-// code page cannot hold (or is not UTF-8).
-std::string AnsiToUtf8(const std::string& ansi);
-// Appends a code point below U+10000 in UTF-8.
-void AppendUtf8(std::string& out, uint32_t codePoint);
-bool Utf8ToAnsi(const std::string& utf8, std::string* ansi);
-
 }  // namespace tov

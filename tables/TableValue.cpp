@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 
+#include "base/Casefold.h"
 #include "tables/TableError.h"
 
 namespace tov {
@@ -40,7 +41,7 @@ int BooleanPrefix(const std::string& text) {
   auto prefixOf = [&](const char* word) {
     if (text.size() > std::strlen(word)) return false;
     for (size_t i = 0; i < text.size(); ++i)
-      if (std::tolower((unsigned char)text[i]) != std::tolower((unsigned char)word[i])) return false;
+      if (AsciiUpper(text[i]) != AsciiUpper(word[i])) return false;
     return true;
   };
   if (prefixOf("False")) return 0;

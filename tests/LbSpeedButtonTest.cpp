@@ -289,8 +289,14 @@ TEST(LbSpeedButton, GroupsAcceleratorsDropDownAndSafeClearing) {
   a.OnClick = [&](TLbSpeedButton& s) { clicks += s.Down() ? 10 : 1; };
   EXPECT_FALSE(bar.HostDialogChar('p'));
   EXPECT_TRUE(bar.HostDialogChar('a'));
-  EXPECT_EQ(clicks, 10);   // pressed while it clicks
-  EXPECT_FALSE(a.Down());  // and back as it was
+  EXPECT_EQ(clicks, 10);      // pressed while it clicks
+  EXPECT_FALSE(a.Down());     // and back as it was
+  a.SetCaption("&\xC8lite");  // an accented accelerator answers in either case
+  EXPECT_TRUE(bar.HostDialogChar('\xE8'));
+  a.SetCaption("&\x9Ailo");  // so does s caron
+  EXPECT_TRUE(bar.HostDialogChar('\x8A'));
+  EXPECT_FALSE(bar.HostDialogChar('s'));
+  EXPECT_EQ(clicks, 30);
 
   Component* menu = reinterpret_cast<Component*>(&bar);  // only passed through
   b.popupMenu = menu;

@@ -150,6 +150,24 @@ TEST(RecordTable, MissingFieldNamesTheTable) {
   }
 }
 
+TEST(RecordTable, ColumnNamesIgnoreTheCaseOfEveryLetterOfTheCodePage) {
+  TRecordTable t("T");
+  t.AddFieldDef("Citt\xE0", ftString, 20);
+  t.AddFieldDef(
+      "\x9A"
+      "al\x9C",
+      ftInteger);
+  t.CreateTable();
+  EXPECT_EQ(t.IndexOfFieldDef("CITT\xC0"), 0);
+  EXPECT_EQ(t.IndexOfFieldDef("\x8A"
+                              "AL\x8C"),
+            1);  // s caron and oe
+  ASSERT_NE(t.FindField("\x8A"
+                        "al\x8C"),
+            nullptr);
+  EXPECT_EQ(t.FindField("Citt\xE1"), nullptr);  // another letter, not another case
+}
+
 TEST(RecordTable, LocateFindsFirstMatchOrLeavesTheCursor) {
   TRecordTable t("T");
   MakeOrdered(t);

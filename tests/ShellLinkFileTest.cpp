@@ -238,18 +238,5 @@ TEST(ShellLinkFile, EveryCutShortFileFailsAndFlippedBytesNeverReadOutOfBounds) {
   }
 }
 
-TEST(ShellLinkFile, Windows1252TextConvertsToUtf16AndBack) {
-  const std::string all = [] {
-    std::string s;
-    for (int c = 1; c < 256; ++c)
-      s.push_back(char(c));
-    return s;
-  }();
-  EXPECT_EQ(Utf16ToAnsi(AnsiToUtf16(all)), all);
-  EXPECT_EQ(AnsiToUtf16("\x80\x8D\x9F\xE9"), u"\u20AC\u008D\u0178\u00E9");
-  // Characters beyond the code page become one "?" each, a surrogate pair too.
-  EXPECT_EQ(Utf16ToAnsi(u"a\u4E2D\U0001F600b"), "a??b");
-}
-
 }  // namespace
 }  // namespace tov

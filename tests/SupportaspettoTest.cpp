@@ -96,6 +96,15 @@ TEST_F(Pics, BitmapButtonsTakeTheBitmapAndPicturesLoadOnce) {
   EXPECT_TRUE(label->properties.empty());
 }
 
+TEST_F(Pics, CachedNamesIgnoreTheCaseOfAccentedLetters) {
+  Put("Citt\xE0\x9A.bmp", Bmp24(2, 2, [](int, int) { return RGB(1, 2, 3); }));
+  const Picture* p = LoadPicture("Citt\xE0\x9A", false);
+  ASSERT_NE(p, nullptr);
+  ASSERT_TRUE(Files().DeleteFile(std::string(kPics) + "Citt\xE0\x9A.bmp"));
+  EXPECT_EQ(CachedPicture("CITT\xC0\x8A"), p);  // a grave and s caron in capitals
+  EXPECT_EQ(CachedPicture("Citt\xE1\x9A"), nullptr);
+}
+
 TEST_F(Pics, PngButtonsKeepAnImageWhoseFileIsMissing) {
   Put("BtnSalva.png", Png(4, 3, RGB(10, 20, 30), 128));
   Put("BtnSalva_Down.png", Png(4, 3, RGB(1, 1, 1), 255));

@@ -10,18 +10,6 @@
 namespace tov {
 namespace {
 
-TEST(TableJson, CodePageRoundTripsEveryByte) {
-  std::string all;
-  for (int c = 0; c < 256; ++c)
-    all.push_back(char(c));
-  std::string back;
-  ASSERT_TRUE(Utf8ToAnsi(AnsiToUtf8(all), &back));
-  EXPECT_EQ(back, all);
-  EXPECT_EQ(AnsiToUtf8("\x80\xE8"), "\xE2\x82\xAC\xC3\xA8");  // euro sign, e grave
-  EXPECT_FALSE(Utf8ToAnsi("\xE2\x82\xAD", &back));            // U+20AD is not in the code page
-  EXPECT_FALSE(Utf8ToAnsi("\xC3", &back));                    // cut short
-}
-
 TEST(TableJson, DumpAndLoadGiveTheSameFileBytes) {
   TRecordTable t("T");
   DefineLinkColumns(t);

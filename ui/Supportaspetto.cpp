@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/Casefold.h"
 #include "controls/Colors.h"
 #include "platform/Platform.h"
 #include "settings/Supportsystem.h"
@@ -36,15 +37,6 @@ std::vector<CacheEntry>& Cache() {
   return cache;
 }
 
-bool SameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto up = [](char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; };
-    if (up(a[i]) != up(b[i])) return false;
-  }
-  return true;
-}
-
 std::string PicturePath(const std::string& name, const char* ext) { return AppSubDir("pics") + name + ext; }
 
 // Reads and decodes a picture file; null when it is missing or unreadable.
@@ -64,7 +56,7 @@ const Picture* LoadFile(const std::string& key, const std::string& path) {
 
 const Picture* CachedPicture(const std::string& key) {
   for (const CacheEntry& e : Cache()) {
-    if (SameName(e.key, key)) return e.picture.get();
+    if (SameNameIgnoringCase(e.key, key)) return e.picture.get();
   }
   return nullptr;
 }

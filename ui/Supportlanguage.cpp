@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "base/Casefold.h"
 #include "ui/Supportstring.h"
 
 namespace tov {
@@ -19,7 +20,7 @@ std::string LinesValue(const std::vector<std::string>& lines, const std::string&
   for (const std::string& line : lines) {
     size_t eq = line.find('=');
     if (eq == std::string::npos || eq != name.size()) continue;
-    if (SameText(line.substr(0, eq), name)) return line.substr(eq + 1);
+    if (SameNameIgnoringCase(line.substr(0, eq), name)) return line.substr(eq + 1);
   }
   return std::string();
 }

@@ -7,62 +7,6 @@
 
 namespace tov {
 
-char AnsiUpperChar(char ch) {
-  unsigned char c = static_cast<unsigned char>(ch);
-  if (c >= 'a' && c <= 'z') return char(c - 32);
-  // Windows-1252: à..þ except ÷, and š œ ž ÿ.
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return char(c - 32);
-  switch (c) {
-    case 0x9A:
-      return char(0x8A);
-    case 0x9C:
-      return char(0x8C);
-    case 0x9E:
-      return char(0x8E);
-    case 0xFF:
-      return char(0x9F);
-    default:
-      return ch;
-  }
-}
-
-static char AnsiLowerChar(char ch) {
-  unsigned char c = static_cast<unsigned char>(ch);
-  if (c >= 'A' && c <= 'Z') return char(c + 32);
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return char(c + 32);
-  switch (c) {
-    case 0x8A:
-      return char(0x9A);
-    case 0x8C:
-      return char(0x9C);
-    case 0x8E:
-      return char(0x9E);
-    case 0x9F:
-      return char(0xFF);
-    default:
-      return ch;
-  }
-}
-
-std::string AnsiUpperCase(std::string s) {
-  for (char& c : s)
-    c = AnsiUpperChar(c);
-  return s;
-}
-
-std::string AnsiLowerCase(std::string s) {
-  for (char& c : s)
-    c = AnsiLowerChar(c);
-  return s;
-}
-
-bool SameText(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (AnsiUpperChar(a[i]) != AnsiUpperChar(b[i])) return false;
-  return true;
-}
-
 static bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 std::string Trim(const std::string& s) {

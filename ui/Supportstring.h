@@ -5,13 +5,6 @@
 
 namespace tov {
 
-// Letter case of Windows-1252 text, accented letters included.
-char AnsiUpperChar(char c);
-std::string AnsiUpperCase(std::string s);
-std::string AnsiLowerCase(std::string s);
-// Equal without regard to letter case.
-bool SameText(const std::string& a, const std::string& b);
-
 // Without leading and trailing blanks and control characters.
 std::string Trim(const std::string& s);
 

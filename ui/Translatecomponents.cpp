@@ -1,5 +1,6 @@
 #include "ui/Translatecomponents.h"
 
+#include "base/Casefold.h"
 #include "ui/Supportlanguage.h"
 #include "ui/Supportstring.h"
 
@@ -34,7 +35,7 @@ constexpr Row kRows[] = {
 
 const Row* MatchingRow(const Component& c) {
   for (const Row& r : kRows) {
-    bool match = r.orDerived ? c.IsKind(r.className) : SameText(c.ClassName(), r.className);
+    bool match = r.orDerived ? c.IsKind(r.className) : SameTextAscii(c.ClassName(), r.className);
     if (match) return &r;
   }
   return nullptr;

@@ -7,6 +7,8 @@
 #include <sstream>
 #include <system_error>
 
+#include "base/AnsiText.h"
+
 namespace fs = std::filesystem;
 
 namespace tov::host {
@@ -16,7 +18,7 @@ namespace {
 // Splits a Windows path into its drive letter and components.
 bool SplitWindowsPath(const std::string& path, char* drive, std::vector<std::string>* parts) {
   if (path.size() < 2 || path[1] != ':') return false;
-  *drive = char(std::toupper(static_cast<unsigned char>(path[0])));
+  *drive = AsciiUpper(path[0]);
   parts->clear();
   std::string cur;
   for (size_t i = 2; i < path.size(); ++i) {
@@ -32,17 +34,33 @@ bool SplitWindowsPath(const std::string& path, char* drive, std::vector<std::str
   return true;
 }
 
-}  // namespace
-
-std::string HostFileSystem::Lower(std::string s) {
-  for (char& c : s)
-    c = char(std::tolower(static_cast<unsigned char>(c)));
-  return s;
+// A name of the Windows path as a host name, and back. Under Windows the host
+// names are UTF-16, converted from and to Windows-1252 explicitly (the
+// library's own narrow conversion is not that code page); elsewhere they are
+// the bytes as they are.
+fs::path HostName(const std::string& name) {
+#ifdef _WIN32
+  const std::u16string wide = AnsiToUtf16(name);
+  return fs::path(std::wstring(wide.begin(), wide.end()));
+#else
+  return fs::path(name);
+#endif
 }
+
+std::string NameOf(const fs::path& p) {
+#ifdef _WIN32
+  const std::wstring wide = p.filename().wstring();
+  return Utf16ToAnsi(std::u16string(wide.begin(), wide.end()));
+#else
+  return p.filename().string();
+#endif
+}
+
+}  // namespace
 
 bool WildcardMatch(const std::string& pattern, const std::string& name) {
   if (pattern == "*.*" || pattern == "*") return true;
-  std::string p = HostFileSystem::Lower(pattern), n = HostFileSystem::Lower(name);
+  std::string p = AnsiLowerCase(pattern), n = AnsiLowerCase(name);
   // A trailing ".*" also matches a name without a dot, as Windows does.
   if (p.size() >= 2 && p.compare(p.size() - 2, 2, ".*") == 0 && n.find('.') == std::string::npos &&
       WildcardMatch(p.substr(0, p.size() - 2), n))
@@ -81,11 +99,10 @@ fs::path HostFileSystem::Map(const std::string& windowsPath) const {
       if (cur != root_ / std::string(1, drive)) cur = cur.parent_path();
       continue;
     }
-    fs::path exact = cur / part;
+    fs::path exact = cur / HostName(part);
     if (!fs::exists(exact, ec) && fs::is_directory(cur, ec)) {
-      std::string want = Lower(part);
       for (const auto& e : fs::directory_iterator(cur, ec)) {
-        if (Lower(e.path().filename().string()) == want) {
+        if (SameNameIgnoringCase(NameOf(e.path()), part)) {
           exact = e.path();
           break;
         }
@@ -97,7 +114,7 @@ fs::path HostFileSystem::Map(const std::string& windowsPath) const {
 }
 
 bool HostFileSystem::Writable(const std::string& path) const {
-  std::string l = Lower(path);
+  std::string l = AnsiLowerCase(path);
   for (const std::string& ro : readOnly_) {
     if (l.compare(0, ro.size(), ro) == 0) return false;
   }
@@ -195,7 +212,7 @@ namespace {
 FindEntry EntryOf(const fs::directory_entry& e) {
   std::error_code ec;
   FindEntry fe;
-  fe.name = e.path().filename().string();
+  fe.name = NameOf(e.path());
   if (e.is_directory(ec)) {
     fe.attributes = kAttrDirectory;
   } else {
@@ -240,12 +257,12 @@ std::vector<FindEntry> HostFileSystem::FindFiles(const std::string& pattern) {
   std::vector<fs::directory_entry> entries;
   for (const auto& e : fs::directory_iterator(dir, ec))
     entries.push_back(e);
-  // NTFS returns entries sorted by name without regard to case.
-  std::sort(entries.begin(), entries.end(), [](const fs::directory_entry& x, const fs::directory_entry& y) {
-    return Lower(x.path().filename().string()) < Lower(y.path().filename().string());
-  });
+  // NTFS returns entries sorted by their names in capitals, as UTF-16.
+  auto key = [](const fs::directory_entry& e) { return AnsiToUtf16(AnsiUpperCase(NameOf(e.path()))); };
+  std::sort(entries.begin(), entries.end(),
+            [&](const fs::directory_entry& x, const fs::directory_entry& y) { return key(x) < key(y); });
   for (const auto& e : entries) {
-    std::string name = e.path().filename().string();
+    std::string name = NameOf(e.path());
     if (WildcardMatch(mask, name)) out.push_back(EntryOf(e));
   }
   return out;

@@ -1,11 +1,14 @@
 // Windows paths on host folders: "X:\a\b" lives at <root>/X/a/b. Names are
-// matched without regard to letter case, as on Windows. Writes pass through
+// matched without regard to letter case over the whole code page
+// (SameNameIgnoringCase: "\x8Aa" is found as "\x9AA"), as the system's file
+// names are; tests/win32/NameCaseTest.cpp checks the rule against the system. Writes pass through
 // one choke point where tests make the Nth write fail.
 #pragma once
 #include <filesystem>
 #include <set>
 #include <string>
 
+#include "base/Casefold.h"
 #include "platform/Files.h"
 
 namespace tov::host {
@@ -39,18 +42,16 @@ class HostFileSystem : public IFileSystem {
     failKeep_ = keepBytes;
   }
   // Folders (Windows paths) in which nothing can be created or written.
-  void SetReadOnlyFolder(const std::string& windowsPath) { readOnly_.insert(Lower(windowsPath)); }
+  void SetReadOnlyFolder(const std::string& windowsPath) { readOnly_.insert(AnsiLowerCase(windowsPath)); }
   // Files held open by another program without sharing: they exist and are
   // listed, but cannot be read, written, replaced, moved or deleted.
-  void LockFile(const std::string& windowsPath) { locked_.insert(Lower(windowsPath)); }
-  void UnlockFile(const std::string& windowsPath) { locked_.erase(Lower(windowsPath)); }
+  void LockFile(const std::string& windowsPath) { locked_.insert(AnsiLowerCase(windowsPath)); }
+  void UnlockFile(const std::string& windowsPath) { locked_.erase(AnsiLowerCase(windowsPath)); }
   int WriteCount() const { return writes_; }
-
-  static std::string Lower(std::string s);
 
  private:
   bool Writable(const std::string& path) const;
-  bool Locked(const std::string& path) const { return locked_.count(Lower(path)) != 0; }
+  bool Locked(const std::string& path) const { return locked_.count(AnsiLowerCase(path)) != 0; }
   bool CountWrite();  // false when this write must fail
 
   std::filesystem::path root_;

@@ -11,6 +11,7 @@
 #include <unistd.h>
 #endif
 
+#include "base/Casefold.h"
 #include "platform/host/HostCanvas.h"
 #include "platform/host/HostCompositor.h"
 #include "platform/host/HostDialogs.h"
@@ -78,7 +79,7 @@ HostPlatform::~HostPlatform() {
 }
 
 fs::path HostPlatform::DriveFolder(char drive) const {
-  fs::path p = root_ / std::string(1, char(std::toupper(static_cast<unsigned char>(drive))));
+  fs::path p = root_ / std::string(1, AsciiUpper(drive));
   fs::create_directories(p);
   return p;
 }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "base/Casefold.h"
 #include "platform/Window.h"
-#include "platform/host/HostFileSystem.h"
 #include "platform/host/HostWindowSystem.h"
 
 namespace tov::host {
@@ -185,7 +185,7 @@ int HostShell::IconIndex(const std::string& path, uint32_t flags) {
   // One stable index per extension (folders share one), as the shell's system
   // list does for ordinary documents.
   if (path.empty()) return -1;
-  std::string lower = HostFileSystem::Lower(path);
+  std::string lower = AnsiLowerCase(path);
   size_t slash = lower.find_last_of("\\:");
   size_t dot = lower.find_last_of('.');
   std::string ext = (dot != std::string::npos && (slash == std::string::npos || dot > slash)) ? lower.substr(dot) : "";

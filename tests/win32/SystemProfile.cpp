@@ -33,4 +33,99 @@ void RemoveFileAndFolder(const std::string& file, const std::string& folder) {
   if (!folder.empty()) RemoveDirectoryA(folder.c_str());
 }
 
+std::u16string SystemCp1252ToUtf16(const std::string& text) {
+  if (text.empty()) return {};
+  std::wstring w(text.size() * 2, L'\0');
+  int n = MultiByteToWideChar(1252, 0, text.data(), int(text.size()), w.data(), int(w.size()));
+  return std::u16string(reinterpret_cast<const char16_t*>(w.data()), size_t(n > 0 ? n : 0));
+}
+
+std::string SystemUtf16ToCp1252(const std::u16string& text) {
+  if (text.empty()) return {};
+  std::string out(text.size() * 2, '\0');
+  int n = WideCharToMultiByte(1252, 0, reinterpret_cast<const wchar_t*>(text.data()), int(text.size()), out.data(),
+                              int(out.size()), nullptr, nullptr);
+  out.resize(size_t(n > 0 ? n : 0));
+  return out;
+}
+
+namespace {
+
+std::wstring Wide(const std::string& cp1252) {
+  std::u16string u = SystemCp1252ToUtf16(cp1252);
+  return std::wstring(u.begin(), u.end());
+}
+
+}  // namespace
+
+SystemFileAnswer SystemFileLookup(const std::string& dir, const std::string& stored, const std::string& asked) {
+  SystemFileAnswer a;
+  const std::wstring made = Wide(dir + stored), wanted = Wide(dir + asked);
+  HANDLE h = CreateFileW(made.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return a;
+  a.created = true;
+  CloseHandle(h);
+  h = CreateFileW(wanted.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h != INVALID_HANDLE_VALUE) {
+    a.opened = true;
+    CloseHandle(h);
+  }
+  WIN32_FIND_DATAW fd;
+  h = FindFirstFileW(wanted.c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    a.listed = true;
+    a.listedName = SystemUtf16ToCp1252(reinterpret_cast<const char16_t*>(fd.cFileName));
+    FindClose(h);
+  }
+  DeleteFileW(made.c_str());
+  return a;
+}
+
+void SystemRegistryLookup(const std::string& parent, const std::string& stored, const std::string& asked, bool* created,
+                          bool* keyFound, bool* valueFound) {
+  *created = *keyFound = *valueFound = false;
+  const std::wstring made = Wide(parent + "\\" + stored), wanted = Wide(parent + "\\" + asked);
+  const std::wstring valueName = Wide(stored), askedValue = Wide(asked);
+  HKEY key;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, made.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS)
+    return;
+  *created = RegSetValueExW(key, valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(L"v"), 4) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, wanted.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    *keyFound = true;
+    RegCloseKey(key);
+  }
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, made.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    *valueFound = RegQueryValueExW(key, askedValue.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(key);
+  }
+  RegDeleteKeyW(HKEY_CURRENT_USER, made.c_str());
+  RegDeleteKeyW(HKEY_CURRENT_USER, Wide(parent).c_str());
+}
+
+std::string SystemIniLookup(const std::string& path, const std::string& stored, const std::string& asked, bool utf16) {
+  const std::wstring text = Wide("[" + stored + "]\r\n" + stored + "=v\r\n");
+  std::string bytes;
+  if (utf16) {
+    bytes = "\xFF\xFE";
+    bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+  } else {
+    bytes.resize(text.size() * 4);
+    int n = WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), bytes.data(), int(bytes.size()), nullptr,
+                                nullptr);
+    bytes.resize(size_t(n > 0 ? n : 0));
+  }
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return "(file not written)";
+  DWORD written = 0;
+  WriteFile(h, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+  CloseHandle(h);
+  const std::wstring name = Wide(asked), file = Wide(path);
+  wchar_t buf[64];
+  GetPrivateProfileStringW(name.c_str(), name.c_str(), L"d", buf, 64, file.c_str());
+  DeleteFileA(path.c_str());
+  return SystemUtf16ToCp1252(reinterpret_cast<const char16_t*>(buf));
+}
+
 }  // namespace tov::testing
