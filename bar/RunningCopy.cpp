@@ -1,6 +1,7 @@
 #include "bar/RunningCopy.h"
 
 #include "bar/ToviraMain.h"
+#include "base/Casefold.h"
 #include "platform/Platform.h"
 #include "settings/Sechash.h"
 #include "ui/Supportstring.h"

@@ -127,7 +127,9 @@ TEST(NameCases, HeadlessFilesRegistryAndIniAgreeWithTheTable) {
       EXPECT_EQ(Files().FileExists(dir + c.asked), c.sameName);
       const std::vector<FindEntry> found = Files().FindFiles(dir + c.asked);
       ASSERT_EQ(found.size(), c.sameName ? 1u : 0u);
-      if (c.sameName) EXPECT_EQ(found[0].name, c.stored);  // as spelt on disk
+      if (c.sameName) {
+        EXPECT_EQ(found[0].name, c.stored);  // as spelt on disk
+      }
       // Registry: key and value names.
       const std::string key = "Software\\ToviraNames\\" + c.stored;
       ASSERT_TRUE(Registry().CreateKey(key));
