@@ -21,9 +21,9 @@
 #include "tests/ImageSamples.h"
 #include "ui/Languagefiles.h"
 #include "ui/Standardprompt.h"
-#include "ui/Supportmsg.h"
 #include "ui/Supportaspetto.h"
 #include "ui/Supportlanguage.h"
+#include "ui/Supportmsg.h"
 
 namespace tov {
 namespace {
