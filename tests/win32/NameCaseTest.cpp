@@ -43,7 +43,9 @@ TEST(NameCaseTest, SystemAndOurRulesMatchTheSameNames) {
     ASSERT_TRUE(f.created);
     EXPECT_EQ(f.opened, c.sameName);
     EXPECT_EQ(f.listed, c.sameName);
-    if (f.listed) EXPECT_EQ(f.listedName, c.stored);  // the listing spells it as on disk
+    if (f.listed) {
+      EXPECT_EQ(f.listedName, c.stored);  // the listing spells it as on disk
+    }
     EXPECT_EQ(SameNameIgnoringCase(c.stored, c.asked), f.opened);
     EXPECT_EQ(host::WildcardMatch(c.asked, c.stored), f.listed);
     // Registry keys and value names.
