@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Casefold.h"
 #include "settings/IniFile.h"
 
 namespace {
@@ -110,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (IsUtf16(written) != IsUtf16(file)) std::abort();
   if (Value(written, section, key) != value.substr(0, tov::kIniValueBuffer - 1)) std::abort();
   // The other value stays, unless it is the same key of the same section.
-  const bool same = tov::SameIniName(section, otherSection) && tov::SameIniName(key, otherKey);
+  const bool same = tov::SameTextAscii(section, otherSection) && tov::SameTextAscii(key, otherKey);
   if (!same && Value(written, otherSection, otherKey) != otherBefore) std::abort();
   // The list of sections stays, or gains the new section at its end.
   const std::string sectionsAfter = Sections(written);
