@@ -70,6 +70,15 @@ std::string Sections(const std::string& bytes) {
   return Read(bytes, nullptr, nullptr, static_cast<uint32_t>(bytes.size() + 16));
 }
 
+// The functions drop the spaces around a name they are given.
+std::string TrimSpaces(const std::string& s) {
+  const size_t b = s.find_first_not_of(' ');
+  if (b == std::string::npos) return std::string();
+  return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+
+bool SameName(const std::string& a, const std::string& b) { return tov::SameTextAscii(TrimSpaces(a), TrimSpaces(b)); }
+
 bool IsUtf16(const std::string& bytes) { return bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE'; }
 
 }  // namespace
@@ -111,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (IsUtf16(written) != IsUtf16(file)) std::abort();
   if (Value(written, section, key) != value.substr(0, tov::kIniValueBuffer - 1)) std::abort();
   // The other value stays, unless it is the same key of the same section.
-  const bool same = tov::SameTextAscii(section, otherSection) && tov::SameTextAscii(key, otherKey);
+  const bool same = SameName(section, otherSection) && SameName(key, otherKey);
   if (!same && Value(written, otherSection, otherKey) != otherBefore) std::abort();
   // The list of sections stays, or gains the new section at its end.
   const std::string sectionsAfter = Sections(written);
