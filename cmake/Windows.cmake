@@ -26,6 +26,9 @@ function(tovira_resources target identity description)
   configure_file(${CMAKE_SOURCE_DIR}/platform/win32/res/program.rc.in ${rc} @ONLY)
   set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${RES_ICON};${RES_MANIFEST}")
   target_sources(${target} PRIVATE ${rc})
+  # The programs that ship carry no symbols in a release build: less to
+  # download and to map at start (2.2 MB against 1.0 MB for tovira.exe).
+  target_link_options(${target} PRIVATE $<$<CONFIG:Release>:-s>)
 endfunction()
 
 add_executable(tovira WIN32 ${CMAKE_SOURCE_DIR}/platform/win32/WinMain.cpp)
