@@ -64,6 +64,9 @@ def stage(build, folder):
             shutil.copytree(src, dst)
         else:
             os.makedirs(dst)
+    # The folder of the start-up store (Config\Brenvoll\Tovira.ini), which the
+    # program makes at every start: shipped, so the installer removes it too.
+    os.makedirs(os.path.join(folder, "Config", "Brenvoll"), exist_ok=True)
     if not os.path.isfile(os.path.join(folder, "Config", "Settings.tpl")):
         fail("no Config\\Settings.tpl in " + build)
     if not any(n.lower().endswith(".lng") for n in os.listdir(os.path.join(folder, "Langs"))):
@@ -180,8 +183,10 @@ def write_wxs(folder, wxs_path, version):
         for f in by_dir.get(d, []):
             body.append('<File Id="%s" Name=%s Source=%s/>'
                         % (ident("File", f), quoteattr(os.path.basename(f)), quoteattr(os.path.join(os.path.basename(folder), f))))
-        if d != ".":
-            body.append('<CreateFolder/>')
+        # Every folder is created and removed as a folder of its own (Wine
+        # removes such folders last, children first, so the program folder
+        # goes once the others have gone).
+        body.append('<CreateFolder/>')
         body.append('<RemoveFolder Id="Remove_%s" On="uninstall"/>' % dir_ids[d])
         component(ident("Comp", d if d != "." else "ProgramFolder"), dir_ids[d], body, dir_ids[d])
     component("Comp_Programs", "ProgramsDir", ['<RemoveFolder Id="Remove_ProgramsDir" On="uninstall"/>'],

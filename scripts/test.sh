@@ -2,8 +2,9 @@
 # Checks the formatting, builds both builds with warnings as errors and runs
 # every test: the host tests, the host tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the Windows tests under Wine with a headless X
-# server, and every fuzz target for a short while. Exits non-zero on any
-# failure.
+# server, the release packages and the real program from them under Wine (the
+# bar, the installer's life), and every fuzz target for a short while. Exits
+# non-zero on any failure.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 "$top/scripts/setup.sh" || exit 1
@@ -52,7 +53,10 @@ windows_tests() {
   wine_env
   (cd "$build/win" && no_skips xvfb-run -a -s "-screen 0 1280x1024x24" wine tovira_wintests.exe --gtest_brief=1)
 }
+# The release packages, then the real program as they install it.
+packages() { python3 "$top/packaging/make_packages.py" "$build/win" "${TOVIRA_DIST:-$top/dist}"; }
 bar_under_wine() { "$top/tests/e2e/bar_under_wine.sh"; }
+installer_under_wine() { "$top/tests/e2e/installer_under_wine.sh"; }
 formatting() { "$top/scripts/check_format.sh"; }
 # Every fuzz target for 30 s; a crash, leak or sanitizer report fails.
 fuzz_targets() { "$top/fuzz/run.sh" "${TOVIRA_FUZZ_SECONDS:-30}"; }
@@ -64,7 +68,9 @@ step "host build (sanitizers)" asan_build
 step "host tests (sanitizers)" asan_tests
 step "windows build" windows_build
 step "windows tests (wine)" windows_tests
+step "packages" packages
 step "tovira.exe under wine" bar_under_wine
+step "installer under wine" installer_under_wine
 step "fuzz targets" fuzz_targets
 
 echo

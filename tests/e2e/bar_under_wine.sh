@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# tovira.exe for real, under Wine on a headless X server:
-# - two copies in two folders start for the first time: each asks its
+# tovira.exe for real, as a user gets it, under Wine on a headless X server:
+# - the MSI installs one copy; the portable package, unpacked into
+#   "C:\Programmi prova\Caffè", is the other (scripts/package.sh makes both);
+# - the two copies start for the first time: each asks its
 #   question (answered with a key press), claims its own instance slot and
 #   leaves its docking key, the links folder and an empty button list;
 # - a button list with buttons of several styles and a separator is written
@@ -17,54 +19,36 @@
 # Screenshots land in build/e2e/.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/wine_desktop.sh"
+name=bar_under_wine
 wine_env
 out="$build/e2e"
 tool="$build/host/tovira-tool"
 rm -rf "$out" && mkdir -p "$out"
 export WINEPREFIX="$out/prefix"  # a prefix of its own: the registry starts empty
 cp -r "$build/wineprefix" "$WINEPREFIX"
-for copy in app0 app1; do
-  mkdir -p "$out/$copy"
-  cp "$build/win/tovira.exe" "$out/$copy/"
-  cp -r "$build/win/Config" "$build/win/Langs" "$out/$copy/" 2>/dev/null || true
-done
 
-fail() {
-  echo "bar_under_wine: $*" >&2
-  import -window root "$out/failure.png" 2>/dev/null
-  exit 1
-}
-
-# A display of our own: the server picks a free number and tells it.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$out/display" >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; wineserver -k 2>/dev/null' EXIT
-for ((i = 0; i < 40; i++)); do [ -s "$out/display" ] && break; sleep 0.25; done
-[ -s "$out/display" ] || { echo "bar_under_wine: no X server" >&2; exit 1; }
-export DISPLAY=":$(head -1 "$out/display")"
+start_display
 # Wine's first process of the prefix brings up its desktop: only now that
 # the display is there. Whatever the Windows tests left in the registry goes.
 wine reg delete 'HKCU\Software\Brenvoll' /f >/dev/null 2>&1
 
-wait_window() {  # wait_window NAME SECONDS: prints the window id
-  local i id
-  for ((i = 0; i < $2 * 4; i++)); do
-    id=$(xdotool search --name "$1" 2>/dev/null | head -1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.25
-  done
-  return 1
-}
-wait_exit() {  # wait_exit PID SECONDS
-  local i
-  for ((i = 0; i < $2 * 2; i++)); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.5; done
-  return 1
-}
-reg_query() { wine reg query "$1" 2>/dev/null | tr -d '\r'; }
-record() { reg_query "HKCU\\Software\\Brenvoll\\Tovira_$1" | grep REG_BINARY | awk '{print $NF}'; }
+# The programs as a user gets them: app0 installed by the MSI, app1 unpacked
+# from the portable package into a folder with a space and an accent.
+msi=$(package_msi) zip=$(package_zip)
+[ -n "$msi" ] && [ -n "$zip" ] || fail "no packages in $dist: run scripts/package.sh"
+wine msiexec /i "$msi" /qn || fail "the MSI did not install"
+app0="$(unix_folder '%LOCALAPPDATA%')/Programs/Tovira"
+[ -f "$app0/tovira.exe" ] || fail "no tovira.exe in $app0"
+portable="$WINEPREFIX/drive_c/Programmi prova/Caffè"
+mkdir -p "$portable" && unzip -q "$zip" -d "$portable" || fail "cannot unpack $zip"
+app1="$portable/Tovira"
 
-first_start() {  # first_start COPY SLOT
-  wine "$out/$1/tovira.exe" &
+first_start() {  # first_start COPY SLOT PATTERN: PATTERN is in the copy's path
+  local dir=$1
+  [ "$1" = app0 ] && dir=$app0
+  [ "$1" = app1 ] && dir=$app1
+  wine "$dir/tovira.exe" &
   local pid=$! box
   box=$(wait_window "Prima esecuzione" 90) || fail "$1: the first-start box did not appear"
   sleep 1
@@ -72,13 +56,13 @@ first_start() {  # first_start COPY SLOT
   xdotool windowfocus --sync "$box" 2>/dev/null
   xdotool key --window "$box" Return
   wait_exit $pid 30 || fail "$1: the first start did not end"
-  reg_query 'HKCU\Software\Brenvoll\ToviraRoot' | grep "Brenvoll.Tovira_$2" | grep -qi "$1" ||
+  reg_query 'HKCU\Software\Brenvoll\ToviraRoot' | grep -a "Brenvoll.Tovira_$2" | grep -aqi "$3" ||
     fail "$1 did not claim slot $2"
   [ -n "$(record "$2")" ] || fail "$1: no docking record after the first start"
 }
 
-first_start app0 0
-first_start app1 1
+first_start app0 0 "Programs.Tovira.tovira.exe"
+first_start app1 1 "Programmi prova"
 links=$(find "$WINEPREFIX/drive_c/users" -path '*tovira/ToolbarLinks' -type d | head -1)
 [ -n "$links" ] || fail "no ToolbarLinks folder"
 "$tool" table check "$links/ButtonList.lob" | grep -q 'records=0' || fail "no empty ButtonList.lob"
@@ -115,7 +99,7 @@ PY
 "$tool" table load "$out/buttons.json" "$links/ButtonList.lob" || fail "cannot load the button list"
 
 show_bar() {  # show_bar SHOT: starts app0, checks it, screenshots, closes with Alt+F4
-  wine "$out/app0/tovira.exe" &
+  wine "$app0/tovira.exe" &
   local pid=$! bar
   bar=$(wait_window "^Tovira$" 90) || fail "the bar did not appear"
   sleep 3
@@ -164,7 +148,7 @@ table["records"] = [[signed(values.get(n)) for n in names]]
 json.dump(table, open(sys.argv[2], "w"))
 PY
 "$tool" table load "$out/menu.json" "$links/ButtonList.lob" || fail "cannot load the folder-menu button list"
-wine "$out/app0/tovira.exe" &
+wine "$app0/tovira.exe" &
 pid=$!
 bar=$(wait_window "^Tovira$" 90) || fail "the bar with the folder menu did not appear"
 sleep 3
@@ -189,7 +173,7 @@ wait_exit $pid 20 || { xdotool key alt+F4; wait_exit $pid 20; } || fail "Alt+F4 
 # One bar per copy: a second start of app0 brings its running bar forward
 # and ends; app1, the copy in the other folder, runs beside it.
 count_bars() { xdotool search --onlyvisible --name '^Tovira$' 2>/dev/null | wc -l; }
-wine "$out/app0/tovira.exe" &
+wine "$app0/tovira.exe" &
 pid=$!
 bar=$(wait_window "^Tovira$" 90) || fail "the bar did not appear for the double start"
 sleep 2
@@ -205,13 +189,13 @@ p = pixels[9 * width + 7]
 r, g, b = (p >> 16) & 255, (p >> 8) & 255, p & 255
 assert r > 200 and 120 < g < 210 and b < 100, hex(p)
 PY
-wine "$out/app0/tovira.exe" &
+wine "$app0/tovira.exe" &
 again=$!
 wait_exit $again 30 || fail "the second start of the same copy did not end"
 sleep 1
 bars=$(count_bars)
 [ "$bars" -eq 1 ] || fail "the same copy started twice shows $bars bars"
-wine "$out/app1/tovira.exe" &
+wine "$app1/tovira.exe" &
 beside=$!
 for ((i = 0; i < 180; i++)); do [ "$(count_bars)" -ge 2 ] && break; sleep 0.5; done
 bars=$(count_bars)
@@ -219,17 +203,7 @@ bars=$(count_bars)
 sleep 2
 import -window root "$out/two-copies.png"
 echo "one bar per copy: a second start of app0 left 1 bar; app1 beside it makes $bars"
-# Each closed as a user does: a click on the bar's empty part makes it the
-# active window (Wine does not activate a window for a focus change of X
-# alone), then Alt+F4.
-for ((i = 0; i < 10 && $(count_bars) > 0; i++)); do
-  id=$(xdotool search --onlyvisible --name '^Tovira$' 2>/dev/null | head -1)
-  eval "$(xdotool getwindowgeometry --shell "$id")"
-  xdotool mousemove $((X + WIDTH - 100)) $((Y + HEIGHT / 2)) click 1
-  sleep 0.5
-  xdotool key alt+F4
-  sleep 1
-done
+close_bars
 { wait_exit $pid 20 && wait_exit $beside 20; } || fail "Alt+F4 did not close both bars"
 
 # A folder of entries and no button list: the bar is built from the folder,
@@ -245,7 +219,7 @@ print(" ".join(r[i] for r in t["records"]))'
 rm -f "$links"/*
 for f in Uno Due Tre; do echo "$f" >"$links/$f.txt"; done
 echo "rotto" >"$links/ButtonList.lob.damaged"
-wine "$out/app0/tovira.exe" &
+wine "$app0/tovira.exe" &
 pid=$!
 bar=$(wait_window "^Tovira$" 90) || fail "the bar built from a folder did not appear"
 sleep 3
@@ -272,7 +246,7 @@ wait_exit $pid 20 || { xdotool key alt+F4; wait_exit $pid 20; } || fail "Alt+F4 
 # bar shows its buttons and an error box, and goes on running.
 rm -f "$links/ButtonList.lob"
 mkdir "$links/ButtonList.lob"
-wine "$out/app0/tovira.exe" &
+wine "$app0/tovira.exe" &
 pid=$!
 for ((i = 0; i < 120; i++)); do
   [ "$(xdotool search --onlyvisible --name '^Tovira$' 2>/dev/null | wc -l)" -ge 2 ] && break
