@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "platform/Geometry.h"
+#include "platform/NativeForm.h"
 #include "platform/Shell.h"
 
 namespace tov {
 
 class ICanvas;
-class Component;
 
 // Window messages, with the values Windows gives them.
 enum WindowMessage : uint32_t {
@@ -210,12 +210,10 @@ class IWindowSystem {
   // Shows a pop-up menu at a screen point and waits for the choice; answers
   // the chosen entry's id, or 0 when the menu was dismissed.
   virtual int TrackPopupMenu(const std::vector<MenuEntry>& entries, Point at, WindowId owner) = 0;
-  // Shows a form (a component tree, see forms/Component.h) as a modal
-  // dialog owned by owner and runs it until it ends; answers its modal
-  // result: the "ModalResult" of the button that ended it, or 2 (cancel) when
-  // it was closed with its close box. The form's "OnShow" fires before it
-  // appears; edits keep their text in their caption.
-  virtual int ShowModal(Component& form, WindowId owner) = 0;
+  // Makes the window of a dialog owned by owner (hidden until it runs),
+  // which reports to events; throws std::runtime_error when the system
+  // cannot make it.
+  virtual std::unique_ptr<INativeForm> CreateForm(const FrameDesc& frame, WindowId owner, IFormEvents& events) = 0;
 };
 
 }  // namespace tov

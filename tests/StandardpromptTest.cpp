@@ -27,12 +27,12 @@ struct StandardpromptTest : ::testing::Test {
     FreePictureCache();
   }
   // The user's part in the next prompt.
-  void Play(std::function<int(Component&)> script) { hp.Windows().modalScripts.push_back(std::move(script)); }
+  void Play(std::function<void(host::HostForm&)> script) { hp.Windows().modalScripts.push_back(std::move(script)); }
   // A prompt answered by typing text and pressing the named button.
   std::string Answer(const std::string& text, const char* button) {
-    Play([=](Component& f) {
-      EXPECT_TRUE(host::TypeText(f, "EditCampo", text));
-      return host::PressButton(f, button);
+    Play([=](host::HostForm& f) {
+      EXPECT_TRUE(f.Type("EditCampo", text));
+      f.Click(button);
     });
     return PromptText(CreatePromptForm(), "Titolo", "Campo");
   }
@@ -40,12 +40,13 @@ struct StandardpromptTest : ::testing::Test {
 };
 
 TEST_F(StandardpromptTest, ConfirmAnswersTheTextExactlyAsTypedAndFreesTheForm) {
-  Play([&](Component& f) {
-    EXPECT_EQ(f.caption, "Titolo");
-    EXPECT_EQ(f.FindOwned("LblCampo")->caption, "Campo");
-    EXPECT_EQ(FormStandardPrompt->EditCampo().caption, "");
-    host::TypeText(f, "EditCampo", "  Nuovo nome\t ");
-    return host::PressButton(f, "BtnConferma");
+  Play([&](host::HostForm& f) {
+    EXPECT_EQ(f.Frame().caption, "Titolo");
+    EXPECT_EQ(f.Text("LblCampo"), "Campo");
+    EXPECT_EQ(f.Text("EditCampo"), "");
+    EXPECT_EQ(f.FocusedName(), "EditCampo");
+    f.Type("EditCampo", "  Nuovo nome\t ");
+    f.Click("BtnConferma");
   });
   hp.Windows().SetActive(0x4242);
   TFormStandardPrompt* form = CreatePromptForm();
@@ -69,24 +70,32 @@ TEST_F(StandardpromptTest, EmptyConfirmCancelAndTheCloseBoxAllAnswerNothing) {
   EXPECT_EQ(FormStandardPrompt, nullptr);
   // Only the confirm button ends with 1; cancel ends with 2.
   TFormStandardPrompt again;
-  EXPECT_EQ(host::PressButton(again.Form(), "BtnConferma"), kPromptConfirmed);
-  EXPECT_EQ(host::PressButton(again.Form(), "BtnAnnulla"), kPromptCancelled);
+  Play([](host::HostForm& f) { f.Click("BtnConferma"); });
+  EXPECT_EQ(again.ShowModal(0), kPromptConfirmed);
+  Play([](host::HostForm& f) { f.Click("BtnAnnulla"); });
+  EXPECT_EQ(again.ShowModal(0), kPromptCancelled);
+  // Enter presses the default button, the confirm one.
+  Play([](host::HostForm& f) {
+    EXPECT_EQ(f.DefaultButtonName(), "BtnConferma");
+    EXPECT_TRUE(f.PressEnter());
+  });
+  EXPECT_EQ(again.ShowModal(0), kPromptConfirmed);
   EXPECT_EQ(again.BtnConferma().Property("Default"), "True");
   EXPECT_NE(again.BtnAnnulla().Property("Default"), "True");
 }
 
 TEST_F(StandardpromptTest, CallersCaptionsAndInitialTextAreShownAndTheInitialTextComesBack) {
-  Play([](Component& f) {
-    EXPECT_EQ(f.caption, "Digitare l'etichetta del pulsante");
-    EXPECT_EQ(f.FindOwned("LblCampo")->caption, "Etichetta");
-    EXPECT_EQ(f.FindOwned("EditCampo")->caption, "Vecchia etichetta");
-    return host::PressButton(f, "BtnConferma");
+  Play([](host::HostForm& f) {
+    EXPECT_EQ(f.Frame().caption, "Digitare l'etichetta del pulsante");
+    EXPECT_EQ(f.Text("LblCampo"), "Etichetta");
+    EXPECT_EQ(f.Text("EditCampo"), "Vecchia etichetta");
+    f.Click("BtnConferma");
   });
   EXPECT_EQ(AskText(kPromptNuovaCaption, "Vecchia etichetta"), "Vecchia etichetta");
-  Play([](Component& f) {
-    EXPECT_EQ(f.caption, "Digitare il nome del tema");
-    EXPECT_EQ(f.FindOwned("LblCampo")->caption, "Tema");
-    return host::PressButton(f, "BtnAnnulla");
+  Play([](host::HostForm& f) {
+    EXPECT_EQ(f.Frame().caption, "Digitare il nome del tema");
+    EXPECT_EQ(f.Text("LblCampo"), "Tema");
+    f.Click("BtnAnnulla");
   });
   EXPECT_EQ(AskText(kPromptSalvaTema, "Blu"), "");
   EXPECT_EQ(kPromptSalvaModello.Caption(), "Digitare il nome del modello");
@@ -99,10 +108,9 @@ TEST_F(StandardpromptTest, WithoutALanguageNameNoFileIsReadAndTheDesignTextsStay
   ASSERT_TRUE(
       Files().WriteFile(LanguageFilePath(""),
                         "*Messages.TtlSalvaTema=Sbagliato\r\nFormStandardPrompt.BtnConferma.Caption=Sbagliato\r\n"));
-  Play([](Component& f) {
-    EXPECT_EQ(f.FindOwned("BtnConferma")->caption, "Conferma");
-    EXPECT_EQ(f.FindOwned("BtnAnnulla")->caption, "Annulla");
-    return 2;
+  Play([](host::HostForm& f) {
+    EXPECT_EQ(f.Text("BtnConferma"), "Conferma");
+    EXPECT_EQ(f.Text("BtnAnnulla"), "Annulla");
   });
   EXPECT_EQ(AskText(kPromptSalvaTema), "");
   EXPECT_FALSE(HasMessageTable());
@@ -112,11 +120,11 @@ TEST_F(StandardpromptTest, WithoutALanguageNameNoFileIsReadAndTheDesignTextsStay
 TEST_F(StandardpromptTest, TheShippedEnglishFileTranslatesTheButtonsButNotTheCallersTexts) {
   tov::testing::InstallShippedFiles(hp, "C:\\Programmi\\Tovira");
   BarSettings().Lingua = "English";
-  Play([](Component& f) {
-    EXPECT_EQ(f.FindOwned("BtnConferma")->caption, "Confirm");
-    EXPECT_EQ(f.FindOwned("BtnAnnulla")->caption, "Cancel");
-    EXPECT_EQ(f.caption, "Titolo");
-    return host::PressButton(f, "BtnConferma");
+  Play([](host::HostForm& f) {
+    EXPECT_EQ(f.Text("BtnConferma"), "Confirm");
+    EXPECT_EQ(f.Text("BtnAnnulla"), "Cancel");
+    EXPECT_EQ(f.Frame().caption, "Titolo");
+    f.Click("BtnConferma");
   });
   TFormStandardPrompt* form = CreatePromptForm();
   form->EditCampo().caption = "x";
@@ -135,11 +143,11 @@ TEST_F(StandardpromptTest, TheShippedEnglishFileTranslatesTheButtonsButNotTheCal
                                 "FormStandardPrompt.EditCampo.Caption=vuoto\r\n"
                                 "FormStandardPrompt.BtnAnnulla.Caption=Lascia\r\n"));
   BarSettings().Lingua = "Altro";
-  Play([](Component& f) {
-    EXPECT_EQ(f.caption, "Rinomina");
-    EXPECT_EQ(f.FindOwned("LblCampo")->caption, "Nome");
-    EXPECT_EQ(f.FindOwned("BtnAnnulla")->caption, "Lascia");
-    return host::PressButton(f, "BtnConferma");
+  Play([](host::HostForm& f) {
+    EXPECT_EQ(f.Frame().caption, "Rinomina");
+    EXPECT_EQ(f.Text("LblCampo"), "Nome");
+    EXPECT_EQ(f.Text("BtnAnnulla"), "Lascia");
+    f.Click("BtnConferma");
   });
   form = CreatePromptForm();
   form->EditCampo().caption = "iniziale";
@@ -185,14 +193,14 @@ TEST_F(StandardpromptTest, AFormThatCannotBeCreatedShowsTheErrorAndAsksNothing) 
 }
 
 TEST_F(StandardpromptTest, TheFormIsFreedEvenWhenTheDialogFails) {
-  Play([](Component&) -> int { throw std::runtime_error("finestra persa"); });
+  Play([](host::HostForm&) { throw std::runtime_error("finestra persa"); });
   TFormStandardPrompt* form = CreatePromptForm();
   EXPECT_THROW(PromptText(form, "Titolo", "Campo"), std::runtime_error);
   EXPECT_EQ(FormStandardPrompt, nullptr);
   // A prompt made by its caller stays the caller's.
   TFormStandardPrompt own;
   own.EditCampo().caption = "mio";
-  Play([](Component& f) { return host::PressButton(f, "BtnConferma"); });
+  Play([](host::HostForm& f) { f.Click("BtnConferma"); });
   EXPECT_EQ(PromptText(&own, "Titolo", "Campo"), "mio");
   EXPECT_EQ(own.Form().caption, "Titolo");
 }

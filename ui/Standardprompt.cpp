@@ -7,6 +7,7 @@
 
 #include "platform/Platform.h"
 #include "settings/Settings.h"
+#include "ui/FormRuntime.h"
 #include "ui/Languagefiles.h"
 #include "ui/Supportaspetto.h"
 #include "ui/Supportlanguage.h"
@@ -67,7 +68,7 @@ void TFormStandardPrompt::FormShow() {
   editCampo_->Changed();
 }
 
-int TFormStandardPrompt::ShowModal(WindowId owner) { return Windows().ShowModal(*form_, owner); }
+int TFormStandardPrompt::ShowModal(WindowId owner) { return ShowModalForm(*form_, owner); }
 
 TFormStandardPrompt* CreatePromptForm(PromptFormResource resource) {
   try {

@@ -1,30 +1,12 @@
 #include "platform/host/HostWindowSystem.h"
 
 #include <cstdlib>
-
-#include "forms/Component.h"
+#include <stdexcept>
 
 #include "platform/EventGuard.h"
 #include "platform/host/HostSystem.h"
 
 namespace tov::host {
-
-int PressButton(Component& form, const std::string& name) {
-  Component* b = form.Find(name);
-  if (!b) return 0;
-  for (Component* c = b; c; c = c->Parent())
-    if (!c->enabled || !c->visible) return 0;
-  b->Fire("OnClick");
-  return std::atoi(b->Property("ModalResult", "0").c_str());
-}
-
-bool TypeText(Component& form, const std::string& name, const std::string& text) {
-  Component* e = form.Find(name);
-  if (!e || e->kind != ComponentKind::Edit) return false;
-  e->caption = text;
-  e->Fire("OnChange");
-  return true;
-}
 
 namespace {
 
@@ -259,14 +241,12 @@ int HostWindowSystem::TrackPopupMenu(const std::vector<MenuEntry>& entries, Poin
   return choice.empty() ? 0 : FindByPath(entries, choice);
 }
 
-int HostWindowSystem::ShowModal(Component& form, WindowId owner) {
-  shownForms.push_back(form.name);
-  modalOwners.push_back(owner);
-  form.Fire("OnShow");
-  if (modalScripts.empty()) return 2;
-  auto script = std::move(modalScripts.front());
-  modalScripts.pop_front();
-  return script(form);
+std::unique_ptr<INativeForm> HostWindowSystem::CreateForm(const FrameDesc& frame, WindowId owner, IFormEvents& events) {
+  if (failForms > 0) {
+    --failForms;
+    throw std::runtime_error("The window of " + frame.name + " could not be created.");
+  }
+  return std::make_unique<HostForm>(this, frame, owner, events);
 }
 
 void HostWindowSystem::AdvanceTime(uint32_t ms) {

@@ -11,20 +11,12 @@
 #include <vector>
 
 #include "platform/Window.h"
+#include "platform/host/HostForm.h"
 
 namespace tov::host {
 
 class HostSystem;
 class HostWindowSystem;
-
-// Conveniences for the scripts that play the user of a modal form.
-// Presses the form's named button as a click does: fires its "OnClick" and
-// answers its "ModalResult" (0 when it has none, or when the button is
-// missing, disabled or hidden, which a click cannot reach).
-int PressButton(Component& form, const std::string& name);
-// Types text into the form's named edit: its caption becomes the text and
-// its "OnChange" fires. False when there is no such edit.
-bool TypeText(Component& form, const std::string& name, const std::string& text);
 
 class HostWindow : public IWindow {
  public:
@@ -116,13 +108,15 @@ class HostWindowSystem : public IWindowSystem {
     WindowId owner = 0;
   };
   std::vector<ShownMenu> shownMenus;
-  // Fires the form's "OnShow", then hands it to the first of modalScripts,
-  // which plays the user (types into its edits, presses its buttons) and
-  // answers the modal result; with no script the form is closed with its
-  // close box (2). Every form shown is kept in shownForms by name, its
-  // owner in modalOwners.
-  int ShowModal(Component& form, WindowId owner) override;
-  std::deque<std::function<int(Component& form)>> modalScripts;
+  // Dialogs: each is a HostForm. When one runs, the first of modalScripts
+  // plays the user on it (types into its edits, presses its buttons); with
+  // no script the dialog is closed with its close box. Every dialog shown is
+  // kept in shownForms by name, its owner in modalOwners. failForms and
+  // failControls make the next dialogs or controls fail to be made.
+  std::unique_ptr<INativeForm> CreateForm(const FrameDesc& frame, WindowId owner, IFormEvents& events) override;
+  std::deque<std::function<void(HostForm& form)>> modalScripts;
+  int failForms = 0;
+  int failControls = 0;
   std::vector<std::string> shownForms;
   std::vector<WindowId> modalOwners;
 

@@ -93,11 +93,28 @@ class GdiCanvas : public ICanvas {
     if (font_ && font == spec_) return;
     spec_ = font;
     int points = font.size > 0 ? font.size : 8;
-    HFONT f = CreateFontA(-MulDiv(points, GetDeviceCaps(dc_, LOGPIXELSY), 72), 0, 0, 0,
-                          (font.style & kFontBold) ? FW_BOLD : FW_NORMAL, (font.style & kFontItalic) ? TRUE : FALSE,
-                          (font.style & kFontUnderline) ? TRUE : FALSE, (font.style & kFontStrikeOut) ? TRUE : FALSE,
-                          DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_DONTCARE, font.name.c_str());
+    HFONT f = nullptr;
+    if (font.name.empty()) {
+      // No face: the system's message font (what dialogs show), in the style asked for.
+      LOGFONTA lf{};
+      NONCLIENTMETRICSA ncm{};
+      ncm.cbSize = sizeof ncm;
+      if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))
+        lf = ncm.lfMessageFont;
+      else
+        GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+      lf.lfWeight = (font.style & kFontBold) ? FW_BOLD : FW_NORMAL;
+      lf.lfItalic = (font.style & kFontItalic) ? TRUE : FALSE;
+      lf.lfUnderline = (font.style & kFontUnderline) ? TRUE : FALSE;
+      lf.lfStrikeOut = (font.style & kFontStrikeOut) ? TRUE : FALSE;
+      f = CreateFontIndirectA(&lf);
+    } else {
+      f = CreateFontA(-MulDiv(points, GetDeviceCaps(dc_, LOGPIXELSY), 72), 0, 0, 0,
+                      (font.style & kFontBold) ? FW_BOLD : FW_NORMAL, (font.style & kFontItalic) ? TRUE : FALSE,
+                      (font.style & kFontUnderline) ? TRUE : FALSE, (font.style & kFontStrikeOut) ? TRUE : FALSE,
+                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                      DEFAULT_PITCH | FF_DONTCARE, font.name.c_str());
+    }
     SelectObject(dc_, f);
     if (font_) DeleteObject(font_);
     font_ = f;

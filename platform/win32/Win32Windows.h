@@ -53,7 +53,7 @@ class Win32WindowSystem : public IWindowSystem {
   void QuitMessageLoop(int code) override;
   WindowId ActiveWindow() override { return WindowId(GetActiveWindow()); }
   int TrackPopupMenu(const std::vector<MenuEntry>& entries, Point at, WindowId owner) override;
-  int ShowModal(Component& form, WindowId owner) override;
+  std::unique_ptr<INativeForm> CreateForm(const FrameDesc& frame, WindowId owner, IFormEvents& events) override;
   // Handles the messages waiting now, without blocking; answers false once WM_QUIT came.
   bool PumpWaiting();
 };

@@ -14,11 +14,12 @@
 #include "platform/host/HostDialogs.h"
 #include "platform/host/HostFileSystem.h"
 #include "platform/host/HostPlatform.h"
-#include "platform/win32/Win32ModalForm.h"
+#include "platform/win32/Win32NativeForm.h"
 #include "platform/win32/Win32Platform.h"
 #include "settings/Settings.h"
 #include "settings/Supportsystem.h"
 #include "tests/ImageSamples.h"
+#include "ui/FormRuntime.h"
 #include "ui/Languagefiles.h"
 #include "ui/Standardprompt.h"
 #include "ui/Supportaspetto.h"
@@ -38,7 +39,7 @@ struct User {
 User* g_user = nullptr;
 
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-  HWND dialog = FindWindowA(win32::kModalFormClass, nullptr);
+  HWND dialog = FindWindowA(win32::kDialogClass, nullptr);
   if (!g_user || !dialog || !IsWindowVisible(dialog)) return;
   if (g_user->next < g_user->steps.size()) {
     g_user->steps[g_user->next++](dialog);
@@ -148,7 +149,7 @@ struct Win32FormsTest : ::testing::Test {
     form->EditCampo().caption = initial;
     std::string text = PromptText(form, "Digitare il nome del tema", "Tema", WindowId(owner));
     EXPECT_FALSE(user.timedOut);
-    EXPECT_EQ(FindWindowA(win32::kModalFormClass, nullptr), nullptr) << "the dialog is destroyed";
+    EXPECT_EQ(FindWindowA(win32::kDialogClass, nullptr), nullptr) << "the dialog is destroyed";
     EXPECT_TRUE(IsWindowEnabled(owner));
     return text;
   }
@@ -378,7 +379,7 @@ TEST_F(Win32FormsTest, OtherControlsShowTheirStateAndGiveBackTheUsersChanges) {
         PostMessageA(Child(dialog, "Button", "Fine"), BM_CLICK, 0, 0);
       },
   };
-  EXPECT_EQ(Windows().ShowModal(*form, WindowId(owner)), 1);
+  EXPECT_EQ(ShowModalForm(*form, WindowId(owner)), 1);
   EXPECT_FALSE(user.timedOut);
   EXPECT_EQ(checkAt.x, 24);
   EXPECT_EQ(checkAt.y, 28);
@@ -395,7 +396,7 @@ TEST_F(Win32FormsTest, OtherControlsShowTheirStateAndGiveBackTheUsersChanges) {
   EXPECT_EQ(linesWhileTyping, (std::vector<std::string>{"a", "bz"}));
   EXPECT_EQ(memoTyped, "kept");
   EXPECT_EQ(memo.lines, (std::vector<std::string>{"x", "y", "z"}));
-  EXPECT_EQ(FindWindowA(win32::kModalFormClass, nullptr), nullptr);
+  EXPECT_EQ(FindWindowA(win32::kDialogClass, nullptr), nullptr);
 }
 
 }  // namespace

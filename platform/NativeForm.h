@@ -1,0 +1,127 @@
+// Dialogs below the seam. The logic describes a dialog's frame and controls
+// in neutral terms; the window system realises them (real controls on Win32,
+// a model on the host) and reports what the user does as neutral events. The
+// rules of a dialog (which button Enter presses, when it ends and with which
+// result, what an event changes) are the logic's: the layer underneath only
+// asks and reports.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Canvas.h"
+#include "platform/Geometry.h"
+
+namespace tov {
+
+// The kinds of native control. Painted controls are drawn by the logic
+// through a canvas; the others are the system's own.
+enum class ControlType {
+  Label,       // static text
+  Edit,        // one line of text
+  Memo,        // several lines
+  PushButton,  // painted: the logic draws it, the system makes it a button
+  CheckBox,
+  RadioButton,  // automatic: neighbours of one parent uncheck each other
+  ComboBox,     // editable, or list-only with `listOnly`
+  ListBox,
+};
+
+// A control as the logic wants it now. Bounds are in the dialog's client
+// coordinates.
+struct ControlDesc {
+  ControlType type = ControlType::Label;
+  std::string name;  // for messages and for the host model's scripts
+  Rect bounds;
+  std::string text;                // caption; an edit's or a memo's text (lines joined by CR LF)
+  std::vector<std::string> items;  // lists
+  int itemIndex = -1;              // the selected item, -1 for none
+  bool checked = false;
+  bool enabled = true;  // usable: it and all its parents are enabled
+  bool visible = true;  // shown: it and all its parents are visible
+  bool readOnly = false;
+  bool listOnly = false;   // combo boxes: choose from the list only
+  bool takesFocus = true;  // reached with Tab
+  bool noPrefix = false;   // "&" is a character, not an accelerator mark
+  int group = 0;           // radio buttons of one group uncheck each other
+  FontSpec font;           // an empty name is the system's message font
+};
+
+enum class FrameBorder { Sizeable, Dialog, Single, ToolWindow, SizeToolWindow, None };
+enum class FramePlace { AsDesigned, ScreenCentre, OwnerCentre };
+
+struct FrameDesc {
+  std::string name;  // for messages and for the host model's scripts
+  std::string caption;
+  Rect bounds;  // position as designed, and the size of the client area
+  FrameBorder border = FrameBorder::Sizeable;
+  FramePlace place = FramePlace::AsDesigned;
+};
+
+// How a painted control is to be drawn.
+struct PaintState {
+  bool pressed = false;
+  bool focused = false;
+  bool isDefault = false;  // the button Enter presses
+  bool enabled = true;
+  bool showFocus = true;  // the focus rectangle is wanted (keyboard use)
+};
+
+using ControlId = int;
+
+// What the window system tells the logic. Every call comes from the
+// dialog's own message loop.
+class IFormEvents {
+ public:
+  virtual ~IFormEvents() = default;
+  // A button pressed and released, a check box or radio button clicked, an
+  // item of a list box clicked.
+  virtual void Clicked(ControlId id) = 0;
+  // The user changed the text of an edit, a memo or an editable combo box.
+  virtual void TextChanged(ControlId id, const std::string& text) = 0;
+  // The user chose an item of a list.
+  virtual void SelectionChanged(ControlId id, int index) = 0;
+  // A check box or radio button changed state (the neighbours of a radio
+  // button report theirs too).
+  virtual void CheckChanged(ControlId id, bool checked) = 0;
+  // The focus moved to a control (0: to the dialog itself).
+  virtual void FocusChanged(ControlId id) = 0;
+  // The close box, Alt+F4, or Escape with nothing else to take it.
+  virtual void CloseRequested() = 0;
+  // The button Enter presses now, or 0.
+  virtual ControlId DefaultButton() = 0;
+  // Draws a painted control on a canvas of its size.
+  virtual void PaintControl(ControlId id, ICanvas& canvas, const PaintState& state) = 0;
+  // Draws the dialog's background (the containers the logic paints itself)
+  // on a canvas of the client area's size.
+  virtual void PaintBackground(ICanvas& canvas) = 0;
+  // The dialog has just appeared.
+  virtual void Shown() = 0;
+  // Whether the dialog has ended: the loop stops once it has.
+  virtual bool Ended() = 0;
+};
+
+// A dialog's window, as long as the logic holds it.
+class INativeForm {
+ public:
+  virtual ~INativeForm() = default;
+  // Makes a control; throws std::runtime_error when the system cannot.
+  virtual ControlId AddControl(const ControlDesc& desc) = 0;
+  // Brings a control to the description; what already matches is left alone
+  // (a text the user is typing is not set again).
+  virtual void UpdateControl(ControlId id, const ControlDesc& desc) = 0;
+  virtual void RemoveControl(ControlId id) = 0;
+  // The text a control shows now (a memo's lines joined by CR LF).
+  virtual std::string ControlText(ControlId id) = 0;
+  virtual void SetCaption(const std::string& caption) = 0;
+  virtual void Repaint() = 0;  // the background and every painted control
+  virtual void Focus(ControlId id, bool selectAll) = 0;
+  virtual ControlId FocusedControl() = 0;  // 0 when no control has it
+  // Shows the dialog (its owner disabled meanwhile) and runs its messages
+  // until events.Ended() or the application quits; the owner is enabled and
+  // activated again before this returns.
+  virtual void RunModal() = 0;
+};
+
+}  // namespace tov

@@ -1,0 +1,184 @@
+#include "platform/host/HostForm.h"
+
+#include <stdexcept>
+
+#include "base/Casefold.h"
+#include "platform/Platform.h"
+#include "platform/host/HostWindowSystem.h"
+
+namespace tov::host {
+
+HostForm::HostForm(HostWindowSystem* system, const FrameDesc& frame, WindowId owner, IFormEvents& events)
+    : system_(system), frame_(frame), owner_(owner), events_(events) {}
+
+HostForm::Item* HostForm::Find(ControlId id) {
+  for (Item& item : items_)
+    if (item.id == id) return &item;
+  return nullptr;
+}
+
+HostForm::Item* HostForm::Find(const std::string& name) {
+  for (Item& item : items_)
+    if (SameTextAscii(item.desc.name, name)) return &item;
+  return nullptr;
+}
+
+const HostForm::Item* HostForm::Find(const std::string& name) const { return const_cast<HostForm*>(this)->Find(name); }
+
+ControlId HostForm::AddControl(const ControlDesc& desc) {
+  if (system_->failControls > 0) {
+    --system_->failControls;
+    throw std::runtime_error("The control " + desc.name + " of " + frame_.name + " could not be created.");
+  }
+  items_.push_back(Item{nextId_++, desc, desc.text});
+  return items_.back().id;
+}
+
+void HostForm::UpdateControl(ControlId id, const ControlDesc& desc) {
+  if (Item* item = Find(id)) {
+    item->desc = desc;
+    item->text = desc.text;
+  }
+}
+
+void HostForm::RemoveControl(ControlId id) {
+  for (size_t i = 0; i < items_.size(); ++i) {
+    if (items_[i].id != id) continue;
+    if (focused_ == id) focused_ = 0;
+    items_.erase(items_.begin() + std::ptrdiff_t(i));
+    return;
+  }
+}
+
+std::string HostForm::ControlText(ControlId id) {
+  Item* item = Find(id);
+  return item ? item->text : std::string();
+}
+
+void HostForm::Focus(ControlId id, bool) {
+  if (focused_ == id) return;
+  focused_ = id;
+  events_.FocusChanged(id);
+}
+
+void HostForm::RunModal() {
+  system_->shownForms.push_back(frame_.name);
+  system_->modalOwners.push_back(owner_);
+  events_.Shown();
+  if (!events_.Ended() && !system_->modalScripts.empty()) {
+    auto script = std::move(system_->modalScripts.front());
+    system_->modalScripts.pop_front();
+    script(*this);
+  }
+  if (!events_.Ended()) Close();
+}
+
+bool HostForm::Click(const std::string& name) {
+  Item* item = Find(name);
+  if (!item || !Usable(*item)) return false;
+  const ControlId id = item->id;
+  switch (item->desc.type) {
+    case ControlType::PushButton:
+      break;
+    case ControlType::CheckBox:
+      item->desc.checked = !item->desc.checked;
+      events_.CheckChanged(id, item->desc.checked);
+      break;
+    case ControlType::RadioButton: {
+      const int group = item->desc.group;
+      for (Item& other : items_) {
+        const bool now = other.id == id;
+        if (other.desc.type != ControlType::RadioButton || other.desc.group != group || other.desc.checked == now)
+          continue;
+        other.desc.checked = now;
+        events_.CheckChanged(other.id, now);
+      }
+      break;
+    }
+    default:
+      return false;
+  }
+  events_.Clicked(id);
+  return true;
+}
+
+bool HostForm::Type(const std::string& name, const std::string& text) {
+  Item* item = Find(name);
+  if (!item || !Usable(*item) || item->desc.readOnly) return false;
+  const ControlType t = item->desc.type;
+  if (t != ControlType::Edit && t != ControlType::Memo && !(t == ControlType::ComboBox && !item->desc.listOnly))
+    return false;
+  item->text = text;
+  events_.TextChanged(item->id, text);
+  return true;
+}
+
+bool HostForm::Choose(const std::string& name, int index) {
+  Item* item = Find(name);
+  if (!item || !Usable(*item)) return false;
+  if (item->desc.type != ControlType::ComboBox && item->desc.type != ControlType::ListBox) return false;
+  if (index < -1 || index >= int(item->desc.items.size())) return false;
+  item->desc.itemIndex = index;
+  if (item->desc.type == ControlType::ComboBox && index >= 0) item->text = item->desc.items[size_t(index)];
+  events_.SelectionChanged(item->id, index);
+  return true;
+}
+
+bool HostForm::FocusOn(const std::string& name) {
+  Item* item = Find(name);
+  if (!item || !Usable(*item)) return false;
+  Focus(item->id, false);
+  return true;
+}
+
+bool HostForm::PressEnter() {
+  const ControlId id = events_.DefaultButton();
+  Item* item = Find(id);
+  if (!item) return false;
+  events_.Clicked(id);
+  return true;
+}
+
+const ControlDesc* HostForm::Control(const std::string& name) const {
+  const Item* item = Find(name);
+  return item ? &item->desc : nullptr;
+}
+
+std::string HostForm::Text(const std::string& name) const {
+  const Item* item = Find(name);
+  return item ? item->text : std::string();
+}
+
+std::string HostForm::FocusedName() const {
+  for (const Item& item : items_)
+    if (item.id == focused_) return item.desc.name;
+  return std::string();
+}
+
+std::string HostForm::DefaultButtonName() {
+  Item* item = Find(events_.DefaultButton());
+  return item ? item->desc.name : std::string();
+}
+
+Bitmap HostForm::PaintControl(const std::string& name, const PaintState& state) {
+  Item* item = Find(name);
+  if (!item) return Bitmap();
+  auto canvas = Canvases().CreateBitmapCanvas(item->desc.bounds.Width(), item->desc.bounds.Height());
+  events_.PaintControl(item->id, *canvas, state);
+  return canvas->ToBitmap();
+}
+
+Bitmap HostForm::PaintBackground() {
+  auto canvas = Canvases().CreateBitmapCanvas(frame_.bounds.Width(), frame_.bounds.Height());
+  events_.PaintBackground(*canvas);
+  return canvas->ToBitmap();
+}
+
+std::vector<std::string> HostForm::ControlNames() const {
+  std::vector<std::string> names;
+  for (const Item& item : items_)
+    names.push_back(item.desc.name);
+  return names;
+}
+
+}  // namespace tov::host

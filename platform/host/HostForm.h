@@ -1,0 +1,85 @@
+// A dialog of the headless host: the controls the logic asked for, kept as
+// descriptions with the text each shows, and the user's side of them for the
+// scripts that play the user. Every action goes through the dialog's events
+// exactly as the Win32 layer reports the same action.
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/NativeForm.h"
+#include "platform/Window.h"
+
+namespace tov::host {
+
+class HostWindowSystem;
+
+class HostForm final : public INativeForm {
+ public:
+  HostForm(HostWindowSystem* system, const FrameDesc& frame, WindowId owner, IFormEvents& events);
+
+  ControlId AddControl(const ControlDesc& desc) override;
+  void UpdateControl(ControlId id, const ControlDesc& desc) override;
+  void RemoveControl(ControlId id) override;
+  std::string ControlText(ControlId id) override;
+  void SetCaption(const std::string& caption) override { frame_.caption = caption; }
+  void Repaint() override { ++repaints; }
+  void Focus(ControlId id, bool selectAll) override;
+  ControlId FocusedControl() override { return focused_; }
+  // Records the dialog, tells the logic it is shown, and hands it to the
+  // first script waiting in the window system; when the script leaves it
+  // open (or there is none), the user closes it with its close box.
+  void RunModal() override;
+
+  // --- The user's side. Each answers false when the control is missing or
+  // cannot take the action (hidden, disabled, read only, of another type).
+  // A click: a button is pressed, a check box toggles, a radio button is
+  // checked and its group's others unchecked.
+  bool Click(const std::string& name);
+  // Typing into an edit, a memo or an editable combo box: its text becomes
+  // text.
+  bool Type(const std::string& name, const std::string& text);
+  // Choosing an item of a list or combo box.
+  bool Choose(const std::string& name, int index);
+  // Moving the focus (as Tab or a click does).
+  bool FocusOn(const std::string& name);
+  // Enter: presses the button the dialog names as its default.
+  bool PressEnter();
+  // The close box.
+  void Close() { events_.CloseRequested(); }
+  bool Ended() { return events_.Ended(); }
+
+  // --- What the dialog shows.
+  const FrameDesc& Frame() const { return frame_; }
+  WindowId Owner() const { return owner_; }
+  const ControlDesc* Control(const std::string& name) const;
+  std::string Text(const std::string& name) const;
+  std::string FocusedName() const;
+  std::string DefaultButtonName();
+  // A painted control as the logic draws it now, on a canvas of its size.
+  Bitmap PaintControl(const std::string& name, const PaintState& state);
+  Bitmap PaintBackground();
+  std::vector<std::string> ControlNames() const;
+  int repaints = 0;
+
+ private:
+  struct Item {
+    ControlId id;
+    ControlDesc desc;
+    std::string text;
+  };
+  Item* Find(ControlId id);
+  Item* Find(const std::string& name);
+  const Item* Find(const std::string& name) const;
+  bool Usable(const Item& item) const { return item.desc.enabled && item.desc.visible; }
+
+  HostWindowSystem* system_;
+  FrameDesc frame_;
+  WindowId owner_;
+  IFormEvents& events_;
+  std::vector<Item> items_;
+  ControlId nextId_ = 100;
+  ControlId focused_ = 0;
+};
+
+}  // namespace tov::host

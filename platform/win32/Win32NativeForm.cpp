@@ -1,0 +1,587 @@
+#include "platform/win32/Win32NativeForm.h"
+
+#include <algorithm>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/EventGuard.h"
+#include "platform/win32/Win32Canvas.h"
+#include "platform/win32/Win32Windows.h"
+
+namespace tov::win32 {
+
+namespace {
+
+// Control ids start above IDOK and IDCANCEL, which the dialog manager sends
+// for Enter and Escape when nothing else claims them: Escape finds nothing.
+constexpr int kFirstControlId = 100;
+
+std::string WindowText(HWND h) {
+  int n = GetWindowTextLengthA(h);
+  std::string s(size_t(n > 0 ? n : 0) + 1, '\0');
+  n = GetWindowTextA(h, s.data(), int(s.size()));
+  s.resize(size_t(n > 0 ? n : 0));
+  return s;
+}
+
+// A memo's text as lines: a line break just typed at the end is no line yet.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+void RegisterDialogClass() {
+  static bool done = false;
+  if (done) return;
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = DefWindowProcA;  // replaced per window once it is created
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  wc.hbrBackground = nullptr;                                  // the logic paints the background
+  wc.lpszClassName = kDialogClass;
+  RegisterClassExA(&wc);
+  done = true;
+}
+
+// The fonts of a dialog, one per description, all freed with the dialog.
+class DialogFonts {
+ public:
+  DialogFonts() = default;
+  ~DialogFonts() {
+    for (auto& [key, font] : fonts_)
+      DeleteObject(font);
+  }
+  DialogFonts(const DialogFonts&) = delete;
+  DialogFonts& operator=(const DialogFonts&) = delete;
+
+  HFONT Get(const FontSpec& spec) {
+    const std::string key = spec.name + "|" + std::to_string(spec.size) + "|" + std::to_string(spec.style);
+    auto it = fonts_.find(key);
+    if (it != fonts_.end()) return it->second;
+    LOGFONTA lf{};
+    NONCLIENTMETRICSA ncm{};
+    ncm.cbSize = sizeof ncm;
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))
+      lf = ncm.lfMessageFont;
+    else
+      GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+    if (!spec.name.empty()) {
+      HDC screen = GetDC(nullptr);
+      lf.lfHeight = -MulDiv(spec.size > 0 ? spec.size : 8, GetDeviceCaps(screen, LOGPIXELSY), 72);
+      ReleaseDC(nullptr, screen);
+      lstrcpynA(lf.lfFaceName, spec.name.c_str(), LF_FACESIZE);
+    }
+    lf.lfWeight = (spec.style & kFontBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (spec.style & kFontItalic) ? TRUE : FALSE;
+    lf.lfUnderline = (spec.style & kFontUnderline) ? TRUE : FALSE;
+    lf.lfStrikeOut = (spec.style & kFontStrikeOut) ? TRUE : FALSE;
+    HFONT font = CreateFontIndirectA(&lf);
+    if (!font) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));  // a stock font is never deleted
+    fonts_[key] = font;
+    return font;
+  }
+
+ private:
+  std::map<std::string, HFONT> fonts_;
+};
+
+class NativeForm final : public INativeForm {
+ public:
+  NativeForm(const FrameDesc& frame, HWND owner, IFormEvents& events);
+  ~NativeForm() override;
+  NativeForm(const NativeForm&) = delete;
+  NativeForm& operator=(const NativeForm&) = delete;
+
+  ControlId AddControl(const ControlDesc& desc) override;
+  void UpdateControl(ControlId id, const ControlDesc& desc) override;
+  void RemoveControl(ControlId id) override;
+  std::string ControlText(ControlId id) override;
+  void SetCaption(const std::string& caption) override;
+  void Repaint() override;
+  void Focus(ControlId id, bool selectAll) override;
+  ControlId FocusedControl() override;
+  void RunModal() override;
+
+ private:
+  struct Control {
+    ControlId id = 0;
+    HWND hwnd = nullptr;
+    ControlDesc desc;  // as shown now
+  };
+
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+  void Apply(Control& ctl, const ControlDesc& desc, bool created);
+  Control* Find(ControlId id);
+  Control* FindWindow(HWND h);
+  void Command(int id, int code);
+  void ReportChecks();
+  void Paint();
+  void Destroy();
+
+  IFormEvents& events_;
+  HWND owner_;
+  HWND hwnd_ = nullptr;
+  HWND lastFocus_ = nullptr;
+  DialogFonts fonts_;
+  std::vector<Control> controls_;
+  int nextId_ = kFirstControlId;
+  int applying_ = 0;
+  bool keyboardCues_ = false;
+};
+
+NativeForm::NativeForm(const FrameDesc& frame, HWND owner, IFormEvents& events) : events_(events), owner_(owner) {
+  RegisterDialogClass();
+  DWORD style = WS_POPUP | WS_CLIPCHILDREN, ex = WS_EX_CONTROLPARENT;
+  switch (frame.border) {
+    case FrameBorder::Dialog:
+      style |= WS_CAPTION | WS_SYSMENU;
+      ex |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+      break;
+    case FrameBorder::Single:
+      style |= WS_CAPTION | WS_SYSMENU | WS_BORDER;
+      break;
+    case FrameBorder::ToolWindow:
+      style |= WS_CAPTION | WS_SYSMENU;
+      ex |= WS_EX_TOOLWINDOW;
+      break;
+    case FrameBorder::SizeToolWindow:
+      style |= WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+      ex |= WS_EX_TOOLWINDOW;
+      break;
+    case FrameBorder::None:
+      break;
+    case FrameBorder::Sizeable:
+      // The controls keep their places, nothing is aligned again.
+      style |= WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+      break;
+  }
+  // The frame's bounds give the client area.
+  RECT r{0, 0, frame.bounds.Width(), frame.bounds.Height()};
+  AdjustWindowRectEx(&r, style, FALSE, ex);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  int x = frame.bounds.left, y = frame.bounds.top;
+  RECT ownerRect{};
+  if (frame.place == FramePlace::ScreenCentre) {
+    x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
+    y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+  } else if (frame.place == FramePlace::OwnerCentre && owner_ && GetWindowRect(owner_, &ownerRect)) {
+    x = std::max(0L, ownerRect.left + (ownerRect.right - ownerRect.left - w) / 2);
+    y = std::max(0L, ownerRect.top + (ownerRect.bottom - ownerRect.top - h) / 2);
+  }
+  hwnd_ = CreateWindowExA(ex, kDialogClass, frame.caption.c_str(), style, x, y, w, h, owner_, nullptr,
+                          GetModuleHandleA(nullptr), nullptr);
+  if (!hwnd_) {
+    throw std::runtime_error("The window of " + frame.name + " could not be created (error " +
+                             std::to_string(GetLastError()) + ").");
+  }
+  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NativeForm::WndProc));
+}
+
+NativeForm::~NativeForm() { Destroy(); }
+
+void NativeForm::Destroy() {
+  if (!hwnd_) return;
+  HWND h = hwnd_;
+  SetWindowLongPtrA(h, GWLP_USERDATA, 0);
+  hwnd_ = nullptr;
+  controls_.clear();
+  DestroyWindow(h);  // with every control on it
+}
+
+LRESULT CALLBACK NativeForm::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<NativeForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  // An exception must not cross the system's frames: it is shown as the
+  // application shows one that no handler caught, and the dialog goes on.
+  return GuardEvent(LRESULT(0), [&] { return self->Handle(msg, wParam, lParam); });
+}
+
+NativeForm::Control* NativeForm::Find(ControlId id) {
+  for (Control& ctl : controls_)
+    if (ctl.id == id) return &ctl;
+  return nullptr;
+}
+
+NativeForm::Control* NativeForm::FindWindow(HWND h) {
+  if (!h) return nullptr;
+  for (Control& ctl : controls_)
+    if (ctl.hwnd == h) return &ctl;
+  return nullptr;
+}
+
+ControlId NativeForm::AddControl(const ControlDesc& desc) {
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS, ex = 0;
+  const char* cls = "STATIC";
+  switch (desc.type) {
+    case ControlType::Label:
+      style |= SS_LEFT | (desc.noPrefix ? DWORD(SS_NOPREFIX) : 0);
+      break;
+    case ControlType::Edit:
+      cls = "EDIT";
+      style |= ES_AUTOHSCROLL | ES_LEFT;
+      ex = WS_EX_CLIENTEDGE;
+      break;
+    case ControlType::Memo:
+      cls = "EDIT";
+      style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
+      ex = WS_EX_CLIENTEDGE;
+      break;
+    case ControlType::PushButton:
+      cls = "BUTTON";
+      style |= BS_OWNERDRAW | BS_NOTIFY;
+      break;
+    case ControlType::CheckBox:
+      cls = "BUTTON";
+      style |= BS_CHECKBOX;
+      break;
+    case ControlType::RadioButton:
+      cls = "BUTTON";
+      style |= BS_RADIOBUTTON;
+      break;
+    case ControlType::ComboBox:
+      cls = "COMBOBOX";
+      style |= WS_VSCROLL | (desc.listOnly ? DWORD(CBS_DROPDOWNLIST) : DWORD(CBS_DROPDOWN | CBS_AUTOHSCROLL));
+      break;
+    case ControlType::ListBox:
+      cls = "LISTBOX";
+      style |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+      ex = WS_EX_CLIENTEDGE;
+      break;
+  }
+  if (desc.takesFocus && desc.type != ControlType::Label) style |= WS_TABSTOP;
+  if ((desc.type == ControlType::Edit || desc.type == ControlType::Memo) && desc.readOnly) style |= ES_READONLY;
+  const Rect& r = desc.bounds;
+  Control ctl;
+  ctl.id = nextId_++;
+  ctl.hwnd = CreateWindowExA(ex, cls, "", style, r.left, r.top, r.Width(), r.Height(), hwnd_,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(ctl.id)), GetModuleHandleA(nullptr), nullptr);
+  if (!ctl.hwnd) throw std::runtime_error("The control " + desc.name + " could not be created.");
+  controls_.push_back(ctl);
+  Apply(controls_.back(), desc, true);
+  return ctl.id;
+}
+
+void NativeForm::Apply(Control& ctl, const ControlDesc& desc, bool created) {
+  ++applying_;
+  struct Done {
+    int& n;
+    ~Done() { --n; }
+  } done{applying_};
+  HWND h = ctl.hwnd;
+  const ControlDesc old = ctl.desc;
+  ctl.desc = desc;
+  if (created || !(old.font == desc.font))
+    SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(desc.font)), TRUE);
+  switch (desc.type) {
+    case ControlType::ComboBox:
+    case ControlType::ListBox: {
+      const bool combo = desc.type == ControlType::ComboBox;
+      if (created || old.items != desc.items) {
+        SendMessageA(h, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+        for (const std::string& item : desc.items)
+          SendMessageA(h, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+      }
+      if (int(SendMessageA(h, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0)) != desc.itemIndex)
+        SendMessageA(h, combo ? CB_SETCURSEL : LB_SETCURSEL, WPARAM(desc.itemIndex), 0);
+      if (combo && desc.itemIndex < 0 && !desc.listOnly && WindowText(h) != desc.text)
+        SetWindowTextA(h, desc.text.c_str());
+      break;
+    }
+    case ControlType::Memo:
+      // Compared as lines: a line break just typed at the end stays.
+      if (Lines(WindowText(h)) != Lines(desc.text)) SetWindowTextA(h, desc.text.c_str());
+      break;
+    default:
+      // Compared with what it shows: a text the user is typing stays as it is.
+      if (WindowText(h) != desc.text) SetWindowTextA(h, desc.text.c_str());
+      break;
+  }
+  if (desc.type == ControlType::CheckBox || desc.type == ControlType::RadioButton)
+    SendMessageA(h, BM_SETCHECK, desc.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  if ((desc.type == ControlType::Edit || desc.type == ControlType::Memo) && (created || old.readOnly != desc.readOnly))
+    SendMessageA(h, EM_SETREADONLY, desc.readOnly ? TRUE : FALSE, 0);
+  RECT now{};
+  GetWindowRect(h, &now);
+  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&now), 2);
+  const Rect& r = desc.bounds;
+  if (now.left != r.left || now.top != r.top || now.right != r.right || now.bottom != r.bottom)
+    SetWindowPos(h, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  if ((IsWindowEnabled(h) != 0) != desc.enabled) EnableWindow(h, desc.enabled);
+  if (((GetWindowLongA(h, GWL_STYLE) & WS_VISIBLE) != 0) != desc.visible)
+    ShowWindow(h, desc.visible ? SW_SHOWNA : SW_HIDE);
+  if (desc.type == ControlType::PushButton || desc.type == ControlType::Label) InvalidateRect(h, nullptr, TRUE);
+}
+
+void NativeForm::UpdateControl(ControlId id, const ControlDesc& desc) {
+  if (Control* ctl = Find(id)) Apply(*ctl, desc, false);
+}
+
+void NativeForm::RemoveControl(ControlId id) {
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    if (controls_[i].id != id) continue;
+    if (lastFocus_ == controls_[i].hwnd) lastFocus_ = nullptr;
+    DestroyWindow(controls_[i].hwnd);
+    controls_.erase(controls_.begin() + std::ptrdiff_t(i));
+    return;
+  }
+}
+
+std::string NativeForm::ControlText(ControlId id) {
+  Control* ctl = Find(id);
+  return ctl ? WindowText(ctl->hwnd) : std::string();
+}
+
+void NativeForm::SetCaption(const std::string& caption) {
+  if (hwnd_ && WindowText(hwnd_) != caption) SetWindowTextA(hwnd_, caption.c_str());
+}
+
+void NativeForm::Repaint() {
+  if (!hwnd_) return;
+  InvalidateRect(hwnd_, nullptr, FALSE);
+  for (Control& ctl : controls_)
+    if (ctl.desc.type == ControlType::PushButton) InvalidateRect(ctl.hwnd, nullptr, FALSE);
+}
+
+void NativeForm::Focus(ControlId id, bool selectAll) {
+  Control* ctl = Find(id);
+  if (!ctl) return;
+  SetFocus(ctl->hwnd);
+  if (selectAll && (ctl->desc.type == ControlType::Edit || ctl->desc.type == ControlType::Memo))
+    SendMessageA(ctl->hwnd, EM_SETSEL, 0, -1);
+}
+
+ControlId NativeForm::FocusedControl() {
+  HWND f = GetFocus();
+  // The edit inside an editable combo box counts as the combo box.
+  while (f && f != hwnd_) {
+    if (Control* ctl = FindWindow(f)) return ctl->id;
+    f = GetParent(f);
+  }
+  return 0;
+}
+
+void NativeForm::ReportChecks() {
+  for (Control& ctl : controls_) {
+    if (ctl.desc.type != ControlType::CheckBox && ctl.desc.type != ControlType::RadioButton) continue;
+    const bool now = SendMessageA(ctl.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (now != ctl.desc.checked) {
+      ctl.desc.checked = now;
+      events_.CheckChanged(ctl.id, now);
+    }
+  }
+}
+
+void NativeForm::Command(int id, int code) {
+  Control* ctl = Find(id);
+  if (!ctl || applying_) return;
+  const ControlId cid = ctl->id;
+  switch (ctl->desc.type) {
+    case ControlType::PushButton:
+      if (code == BN_CLICKED || code == BN_DOUBLECLICKED) {
+        events_.Clicked(cid);
+      } else if (code == BN_SETFOCUS || code == BN_KILLFOCUS) {
+        events_.FocusChanged(FocusedControl());
+      }
+      break;
+    case ControlType::CheckBox:
+    case ControlType::RadioButton:
+      if (code == BN_CLICKED) {
+        // A check box toggles; a radio button is checked and the others of
+        // its group unchecked.
+        if (ctl->desc.type == ControlType::CheckBox) {
+          SendMessageA(ctl->hwnd, BM_SETCHECK, ctl->desc.checked ? BST_UNCHECKED : BST_CHECKED, 0);
+        } else {
+          for (Control& other : controls_)
+            if (other.desc.type == ControlType::RadioButton && other.desc.group == ctl->desc.group)
+              SendMessageA(other.hwnd, BM_SETCHECK, other.id == cid ? BST_CHECKED : BST_UNCHECKED, 0);
+        }
+        ReportChecks();
+        events_.Clicked(cid);
+      }
+      break;
+    case ControlType::Edit:
+    case ControlType::Memo:
+      if (code == EN_CHANGE) {
+        ctl->desc.text = WindowText(ctl->hwnd);
+        events_.TextChanged(cid, ctl->desc.text);
+      }
+      break;
+    case ControlType::ComboBox:
+      if (code == CBN_SELCHANGE) {
+        ctl->desc.itemIndex = int(SendMessageA(ctl->hwnd, CB_GETCURSEL, 0, 0));
+        events_.SelectionChanged(cid, ctl->desc.itemIndex);
+      } else if (code == CBN_EDITCHANGE) {
+        ctl->desc.text = WindowText(ctl->hwnd);
+        ctl->desc.itemIndex = -1;
+        events_.TextChanged(cid, ctl->desc.text);
+      }
+      break;
+    case ControlType::ListBox:
+      if (code == LBN_SELCHANGE) {
+        ctl->desc.itemIndex = int(SendMessageA(ctl->hwnd, LB_GETCURSEL, 0, 0));
+        events_.SelectionChanged(cid, ctl->desc.itemIndex);
+      }
+      break;
+    case ControlType::Label:
+      break;
+  }
+}
+
+void NativeForm::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  {
+    std::unique_ptr<ICanvas> canvas = MakeDcCanvas(dc, client.right, client.bottom);
+    // A handler's exception is shown and the paint still ends.
+    GuardEvent(0, [&] {
+      events_.PaintBackground(*canvas);
+      return 0;
+    });
+  }
+  EndPaint(hwnd_, &ps);
+}
+
+LRESULT NativeForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_COMMAND:
+      Command(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case DM_GETDEFID: {
+      const ControlId id = events_.DefaultButton();
+      return id ? MAKELRESULT(id, DC_HASDEFID) : 0;
+    }
+    case DM_SETDEFID:
+      return TRUE;  // the default button is the logic's to say
+    case WM_NEXTDLGCTL: {
+      HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0);
+      if (next) {
+        if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageA(next, EM_SETSEL, 0, -1);
+        SetFocus(next);
+      }
+      return 0;
+    }
+    case WM_CHANGEUISTATE:
+    case WM_UPDATEUISTATE:
+      if (LOWORD(wParam) == UIS_CLEAR && (HIWORD(wParam) & UISF_HIDEFOCUS)) keyboardCues_ = true;
+      break;
+    case WM_DRAWITEM: {
+      const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      Control* ctl = Find(int(dis->CtlID));
+      if (!ctl || ctl->desc.type != ControlType::PushButton) return FALSE;
+      PaintState state;
+      state.pressed = (dis->itemState & ODS_SELECTED) != 0;
+      state.focused = (dis->itemState & ODS_FOCUS) != 0;
+      state.enabled = (dis->itemState & ODS_DISABLED) == 0;
+      state.showFocus = (dis->itemState & ODS_NOFOCUSRECT) == 0;
+      state.isDefault = events_.DefaultButton() == ctl->id;
+      const RECT& r = dis->rcItem;
+      const int saved = SaveDC(dis->hDC);
+      SetViewportOrgEx(dis->hDC, r.left, r.top, nullptr);
+      {
+        std::unique_ptr<ICanvas> canvas = MakeDcCanvas(dis->hDC, r.right - r.left, r.bottom - r.top);
+        events_.PaintControl(ctl->id, *canvas, state);
+      }
+      RestoreDC(dis->hDC, saved);
+      return TRUE;
+    }
+    case WM_CTLCOLORSTATIC: {
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+      SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_ERASEBKGND:
+      return 1;  // WM_PAINT paints all of it
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_ACTIVATE:
+      // As dialogs do: the focus comes back to the control that had it.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND f = GetFocus();
+        if (f && IsChild(hwnd_, f)) lastFocus_ = f;
+      } else if (lastFocus_ && IsWindow(lastFocus_)) {
+        SetFocus(lastFocus_);
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      events_.CloseRequested();
+      return 0;
+    case WM_NCDESTROY: {
+      // Destroyed from outside: the loop ends as with the close box.
+      HWND h = hwnd_;
+      SetWindowLongPtrA(h, GWLP_USERDATA, 0);
+      hwnd_ = nullptr;
+      controls_.clear();
+      events_.CloseRequested();
+      return DefWindowProcA(h, msg, wParam, lParam);
+    }
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+void NativeForm::RunModal() {
+  // The owner is disabled while the dialog runs, and enabled again before it
+  // goes, so that Windows gives the activation back to the owner.
+  const bool disableOwner = owner_ && IsWindowEnabled(owner_);
+  struct OwnerBack {
+    NativeForm* dialog;
+    HWND owner;
+    bool enable;
+    ~OwnerBack() {
+      if (enable) EnableWindow(owner, TRUE);
+      if (dialog->hwnd_) ShowWindow(dialog->hwnd_, SW_HIDE);
+      if (owner && IsWindow(owner)) SetActiveWindow(owner);
+    }
+  } back{this, owner_, disableOwner};
+  if (disableOwner) EnableWindow(owner_, FALSE);
+  ShowWindow(hwnd_, SW_SHOWNORMAL);
+  UpdateWindow(hwnd_);
+  events_.Shown();
+  MSG msg;
+  while (!events_.Ended() && hwnd_) {
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      // The application is ending: the dialog closes and the quit goes on
+      // to the loop outside.
+      PostQuitMessage(int(msg.wParam));
+      break;
+    }
+    if (got < 0) break;
+    if (!hwnd_ || !IsDialogMessageA(hwnd_, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<INativeForm> CreateNativeForm(const FrameDesc& frame, HWND owner, IFormEvents& events) {
+  return std::make_unique<NativeForm>(frame, owner, events);
+}
+
+std::unique_ptr<INativeForm> Win32WindowSystem::CreateForm(const FrameDesc& frame, WindowId owner,
+                                                           IFormEvents& events) {
+  return CreateNativeForm(frame, HWND(owner), events);
+}
+
+}  // namespace tov::win32

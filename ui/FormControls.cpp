@@ -1,0 +1,219 @@
+#include "ui/FormControls.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "forms/Component.h"
+#include "platform/Platform.h"
+
+namespace tov {
+
+namespace {
+
+constexpr Color kBtnText = 0x80000012;  // COLOR_BTNTEXT
+
+// A label that sizes itself takes the size of its text.
+Rect AutoSizedLabel(const Component& c, Rect r) {
+  const bool wrap = c.Property("WordWrap") == "True";
+  std::unique_ptr<ICanvas> canvas = Canvases().CreateBitmapCanvas(1, 1);
+  canvas->SetFont(FormFontOf(c));
+  Rect calc{0, 0, wrap ? r.Width() : 0, 0};
+  uint32_t format = kDtCalcRect | kDtLeft | (wrap ? uint32_t(kDtWordBreak) : 0u);
+  if (c.Property("ShowAccelChar") == "False") format |= kDtNoPrefix;
+  canvas->DrawTextIn(c.caption.empty() ? " " : c.caption, calc, format);
+  r.right = r.left + calc.Width();
+  r.bottom = r.top + calc.Height();
+  return r;
+}
+
+}  // namespace
+
+Realisation RealisationOf(const Component& c) {
+  switch (c.kind) {
+    case ComponentKind::Panel:
+    case ComponentKind::FlatPanel:
+    case ComponentKind::GroupBox:
+    case ComponentKind::ScrollBox:
+      return Realisation::Container;
+    case ComponentKind::Label:
+    case ComponentKind::Edit:
+    case ComponentKind::Memo:
+    case ComponentKind::Button:
+    case ComponentKind::SpeedButton:
+    case ComponentKind::PngButton:
+    case ComponentKind::CheckBox:
+    case ComponentKind::RadioButton:
+    case ComponentKind::ComboBox:
+    case ComponentKind::ListBox:
+      return Realisation::Control;
+    default:
+      // List and tree views, pages, track bars, spin edits, images, shapes
+      // and bevels have no control on dialogs yet; a page control's pages
+      // are left out with everything on them.
+      return Realisation::None;
+  }
+}
+
+uint32_t FontStyleOf(const Component& c) {
+  const std::string s = c.Property("Font.Style");
+  uint32_t style = 0;
+  if (s.find("fsBold") != std::string::npos) style |= kFontBold;
+  if (s.find("fsItalic") != std::string::npos) style |= kFontItalic;
+  if (s.find("fsUnderline") != std::string::npos) style |= kFontUnderline;
+  if (s.find("fsStrikeOut") != std::string::npos) style |= kFontStrikeOut;
+  return style;
+}
+
+FontSpec FormFontOf(const Component& c) {
+  FontSpec f;
+  f.name.clear();  // the system's message font
+  f.size = 8;
+  f.style = FontStyleOf(c);
+  f.color = kBtnText;
+  return f;
+}
+
+Color ComponentColor(const Component& c, Color def) {
+  const std::string v = c.Property("Color");
+  if (v.empty()) return def;
+  char* end = nullptr;
+  const unsigned long n = std::strtoul(v.c_str(), &end, 10);
+  if (!end || *end != '\0' || Color(n) == kNoColor) return def;
+  return Color(n);
+}
+
+int IntProperty(const Component& c, const char* name, int def) {
+  const std::string v = c.Property(name);
+  if (v.empty()) return def;
+  char* end = nullptr;
+  const long n = std::strtol(v.c_str(), &end, 10);
+  return end && *end == '\0' ? int(n) : def;
+}
+
+int ModalResultOf(const Component& c) { return IntProperty(c, "ModalResult", 0); }
+
+Rect RectOnForm(const Component& c, const Component& form) {
+  Rect r = c.bounds;
+  for (const Component* p = c.Parent(); p && p != &form; p = p->Parent()) {
+    r.left += p->bounds.left;
+    r.right += p->bounds.left;
+    r.top += p->bounds.top;
+    r.bottom += p->bounds.top;
+  }
+  return r;
+}
+
+bool ShownOnForm(const Component& c, const Component& form) {
+  for (const Component* p = &c; p && p != &form; p = p->Parent())
+    if (!p->visible) return false;
+  return true;
+}
+
+bool UsableOnForm(const Component& c, const Component& form) {
+  for (const Component* p = &c; p; p = p->Parent()) {
+    if (!p->enabled) return false;
+    if (p == &form) break;
+  }
+  return true;
+}
+
+FrameDesc DescribeFrame(const Component& form) {
+  FrameDesc f;
+  f.name = form.name;
+  f.caption = form.caption;
+  f.bounds = form.bounds;
+  const std::string border = form.Property("BorderStyle", "bsSizeable");
+  if (border == "bsDialog")
+    f.border = FrameBorder::Dialog;
+  else if (border == "bsSingle")
+    f.border = FrameBorder::Single;
+  else if (border == "bsToolWindow")
+    f.border = FrameBorder::ToolWindow;
+  else if (border == "bsSizeToolWin")
+    f.border = FrameBorder::SizeToolWindow;
+  else if (border == "bsNone")
+    f.border = FrameBorder::None;
+  const std::string position = form.Property("Position", "poDesigned");
+  if (position == "poScreenCenter" || position == "poDesktopCenter")
+    f.place = FramePlace::ScreenCentre;
+  else if (position == "poOwnerFormCenter" || position == "poMainFormCenter")
+    f.place = FramePlace::OwnerCentre;
+  return f;
+}
+
+ControlDesc DescribeControl(const Component& c, const Component& form) {
+  ControlDesc d;
+  d.name = c.name;
+  d.bounds = RectOnForm(c, form);
+  d.text = c.caption;
+  d.enabled = UsableOnForm(c, form);
+  d.visible = ShownOnForm(c, form);
+  d.readOnly = c.Property("ReadOnly") == "True";
+  d.noPrefix = c.Property("ShowAccelChar") == "False";
+  d.font = FormFontOf(c);
+  switch (c.kind) {
+    case ComponentKind::Label:
+      d.type = ControlType::Label;
+      d.takesFocus = false;
+      if (c.Property("AutoSize") != "False") d.bounds = AutoSizedLabel(c, d.bounds);
+      break;
+    case ComponentKind::Edit:
+      d.type = ControlType::Edit;
+      break;
+    case ComponentKind::Memo:
+      d.type = ControlType::Memo;
+      d.text = JoinLines(c.lines);
+      break;
+    case ComponentKind::CheckBox:
+    case ComponentKind::RadioButton:
+      d.type = c.kind == ComponentKind::CheckBox ? ControlType::CheckBox : ControlType::RadioButton;
+      d.checked = c.checked;
+      // One group per parent.
+      d.group = int(reinterpret_cast<uintptr_t>(c.Parent()) % 0x7FFFFFFF);
+      break;
+    case ComponentKind::ComboBox:
+    case ComponentKind::ListBox:
+      d.type = c.kind == ComponentKind::ComboBox ? ControlType::ComboBox : ControlType::ListBox;
+      d.items = c.items;
+      d.itemIndex = c.itemIndex >= 0 && size_t(c.itemIndex) < c.items.size() ? c.itemIndex : -1;
+      d.listOnly = c.Property("Style") == "csDropDownList";
+      if (d.type == ControlType::ComboBox) {
+        // Room for the list that drops down.
+        d.bounds.bottom = d.bounds.top + std::max(d.bounds.Height(), 21) + 8 * 16;
+      } else {
+        d.text.clear();
+      }
+      break;
+    default:  // the buttons
+      d.type = ControlType::PushButton;
+      d.takesFocus = c.kind != ComponentKind::SpeedButton;  // speed buttons take no focus
+      break;
+  }
+  return d;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string s;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i) s += "\r\n";
+    s += lines[i];
+  }
+  return s;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) {
+      if (start < text.size()) lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+}  // namespace tov

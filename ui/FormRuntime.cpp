@@ -1,0 +1,292 @@
+#include "ui/FormRuntime.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/Component.h"
+#include "platform/Platform.h"
+#include "ui/FormControls.h"
+#include "ui/FormPaint.h"
+
+namespace tov {
+
+namespace {
+
+class ModalRun final : public ComponentListener, public IFormEvents {
+ public:
+  ModalRun(Component& form, WindowId owner) : form_(form), owner_(owner) {}
+  ~ModalRun() override { form_.SetListener(nullptr); }
+  ModalRun(const ModalRun&) = delete;
+  ModalRun& operator=(const ModalRun&) = delete;
+
+  int Run();
+
+  // ComponentListener
+  void Added(Component& c) override;
+  void Removing(Component& c) override;
+  void Changed(Component& c) override;
+
+  // IFormEvents
+  void Clicked(ControlId id) override;
+  void TextChanged(ControlId id, const std::string& text) override;
+  void SelectionChanged(ControlId id, int index) override;
+  void CheckChanged(ControlId id, bool checked) override;
+  void FocusChanged(ControlId id) override;
+  void CloseRequested() override { End(kModalCloseResult); }
+  ControlId DefaultButton() override;
+  void PaintControl(ControlId id, ICanvas& canvas, const PaintState& state) override;
+  void PaintBackground(ICanvas& canvas) override;
+  void Shown() override;
+  bool Ended() override { return ended_; }
+
+ private:
+  struct Entry {
+    Component* component;
+    ControlId id;
+    ControlDesc desc;  // as last given to the window system
+  };
+
+  bool Reachable(const Component& c) const;  // only containers between it and the form
+  static bool IsUnder(const Component& c, const Component& top);
+  void Realise(Component& c);  // c and everything under it
+  void Sync(Entry& e);
+  Entry* Find(ControlId id);
+  void End(int result);
+  void CheckFormResult();
+  void PaintUnder(ICanvas& canvas, const Component& c);
+
+  Component& form_;
+  WindowId owner_;
+  std::unique_ptr<INativeForm> native_;
+  std::vector<Entry> entries_;
+  ControlId focused_ = 0;
+  int syncing_ = 0;
+  bool ended_ = false;
+  int result_ = kModalCloseResult;
+};
+
+bool ModalRun::IsUnder(const Component& c, const Component& top) {
+  for (const Component* p = &c; p; p = p->Parent())
+    if (p == &top) return true;
+  return false;
+}
+
+bool ModalRun::Reachable(const Component& c) const {
+  if (&c == &form_ || !IsUnder(c, form_)) return false;
+  for (const Component* p = c.Parent(); p && p != &form_; p = p->Parent())
+    if (RealisationOf(*p) != Realisation::Container) return false;
+  return true;
+}
+
+ModalRun::Entry* ModalRun::Find(ControlId id) {
+  for (Entry& e : entries_)
+    if (e.id == id) return &e;
+  return nullptr;
+}
+
+void ModalRun::Realise(Component& c) {
+  const Realisation how = RealisationOf(c);
+  if (how == Realisation::None) return;
+  if (how == Realisation::Control) {
+    bool known = false;
+    for (const Entry& e : entries_)
+      known = known || e.component == &c;
+    if (!known) {
+      ControlDesc desc = DescribeControl(c, form_);
+      const ControlId id = native_->AddControl(desc);
+      entries_.push_back(Entry{&c, id, std::move(desc)});
+    }
+  }
+  for (size_t i = 0; i < c.ChildCount(); ++i)
+    Realise(c.Child(i));
+}
+
+void ModalRun::Sync(Entry& e) {
+  ControlDesc desc = DescribeControl(*e.component, form_);
+  ++syncing_;
+  native_->UpdateControl(e.id, desc);
+  --syncing_;
+  e.desc = std::move(desc);
+}
+
+void ModalRun::Added(Component& c) {
+  if (!native_ || !Reachable(c)) return;
+  Realise(c);
+  native_->Repaint();
+}
+
+void ModalRun::Removing(Component& c) {
+  if (!native_) return;
+  for (size_t i = entries_.size(); i-- > 0;) {
+    if (!IsUnder(*entries_[i].component, c)) continue;
+    if (focused_ == entries_[i].id) focused_ = 0;
+    native_->RemoveControl(entries_[i].id);
+    entries_.erase(entries_.begin() + std::ptrdiff_t(i));
+  }
+  native_->Repaint();
+}
+
+void ModalRun::Changed(Component& c) {
+  if (!native_) return;
+  if (&c == &form_) native_->SetCaption(form_.caption);
+  for (Entry& e : entries_)
+    if (IsUnder(*e.component, c)) Sync(e);
+  native_->Repaint();
+}
+
+void ModalRun::End(int result) {
+  if (ended_) return;
+  ended_ = true;
+  result_ = result;
+}
+
+void ModalRun::CheckFormResult() {
+  if (int result = ModalResultOf(form_)) End(result);
+}
+
+void ModalRun::Clicked(ControlId id) {
+  Entry* e = Find(id);
+  if (!e) return;
+  Component& c = *e->component;
+  if (!UsableOnForm(c, form_) || !ShownOnForm(c, form_)) return;
+  if (e->desc.type == ControlType::PushButton) {
+    const int result = ModalResultOf(c);  // read first: the handler may free the button
+    c.Fire("OnClick");
+    if (result) End(result);
+  } else {
+    c.Fire("OnClick");
+  }
+  CheckFormResult();
+}
+
+void ModalRun::TextChanged(ControlId id, const std::string& text) {
+  Entry* e = Find(id);
+  if (!e || syncing_) return;
+  Component& c = *e->component;
+  e->desc.text = text;
+  switch (e->desc.type) {
+    case ControlType::Edit:
+      c.caption = text;
+      break;
+    case ControlType::Memo:
+      c.lines = SplitLines(text);
+      break;
+    case ControlType::ComboBox:
+      c.caption = text;
+      c.itemIndex = -1;
+      e->desc.itemIndex = -1;
+      break;
+    default:
+      return;
+  }
+  c.Fire("OnChange");
+  CheckFormResult();
+}
+
+void ModalRun::SelectionChanged(ControlId id, int index) {
+  Entry* e = Find(id);
+  if (!e || syncing_) return;
+  Component& c = *e->component;
+  c.itemIndex = index >= 0 && size_t(index) < c.items.size() ? index : -1;
+  e->desc.itemIndex = c.itemIndex;
+  if (e->desc.type == ControlType::ComboBox) {
+    if (c.itemIndex >= 0) c.caption = c.items[size_t(c.itemIndex)];
+    c.Fire("OnChange");
+  } else {
+    c.Fire("OnClick");
+  }
+  CheckFormResult();
+}
+
+void ModalRun::CheckChanged(ControlId id, bool checked) {
+  if (Entry* e = Find(id)) {
+    e->component->checked = checked;
+    e->desc.checked = checked;
+  }
+}
+
+void ModalRun::FocusChanged(ControlId id) {
+  focused_ = id;
+  // The button Enter presses follows the focus.
+  native_->Repaint();
+}
+
+ControlId ModalRun::DefaultButton() {
+  // A focused button is the one Enter presses; otherwise the form's default.
+  if (Entry* f = Find(focused_))
+    if (f->desc.type == ControlType::PushButton) return f->id;
+  for (const Entry& e : entries_) {
+    const Component& c = *e.component;
+    if (e.desc.type == ControlType::PushButton && c.Property("Default") == "True" && ShownOnForm(c, form_) &&
+        UsableOnForm(c, form_))
+      return e.id;
+  }
+  return 0;
+}
+
+void ModalRun::PaintControl(ControlId id, ICanvas& canvas, const PaintState& state) {
+  if (Entry* e = Find(id))
+    if (e->desc.type == ControlType::PushButton) PaintPictureButton(canvas, *e->component, state);
+}
+
+void ModalRun::PaintUnder(ICanvas& canvas, const Component& c) {
+  for (size_t i = 0; i < c.ChildCount(); ++i) {
+    const Component& child = c.Child(i);
+    if (RealisationOf(child) != Realisation::Container || !child.visible) continue;
+    PaintContainer(canvas, child, RectOnForm(child, form_));
+    PaintUnder(canvas, child);
+  }
+}
+
+void ModalRun::PaintBackground(ICanvas& canvas) {
+  canvas.FillRect(Rect{0, 0, canvas.Width(), canvas.Height()}, 0x8000000F);  // COLOR_BTNFACE
+  PaintUnder(canvas, form_);
+}
+
+void ModalRun::Shown() {
+  // The first edit, with its text selected; else the first control that takes focus.
+  auto ready = [this](const Entry& e) { return e.desc.visible && e.desc.enabled; };
+  for (const Entry& e : entries_) {
+    if (e.desc.type == ControlType::Edit && ready(e)) {
+      native_->Focus(e.id, true);
+      return;
+    }
+  }
+  for (const Entry& e : entries_) {
+    if (e.desc.takesFocus && e.desc.type != ControlType::Label && ready(e)) {
+      native_->Focus(e.id, false);
+      return;
+    }
+  }
+}
+
+int ModalRun::Run() {
+  form_.properties.erase("ModalResult");
+  native_ = Windows().CreateForm(DescribeFrame(form_), owner_, *this);
+  for (size_t i = 0; i < form_.ChildCount(); ++i)
+    Realise(form_.Child(i));
+  form_.SetListener(this);
+  form_.Fire("OnShow");
+  // What OnShow changed without telling.
+  Changed(form_);
+  CheckFormResult();
+  if (!ended_) native_->RunModal();
+  form_.SetListener(nullptr);
+  // The texts as the dialog leaves them.
+  for (const Entry& e : entries_) {
+    if (e.desc.type == ControlType::Edit) e.component->caption = native_->ControlText(e.id);
+    if (e.desc.type == ControlType::Memo) e.component->lines = SplitLines(native_->ControlText(e.id));
+  }
+  native_.reset();
+  return result_;
+}
+
+}  // namespace
+
+int ShowModalForm(Component& form, WindowId owner) {
+  ModalRun run(form, owner);
+  return run.Run();
+}
+
+}  // namespace tov

@@ -1,0 +1,24 @@
+// Forms shown as modal dialogs. The rules of a dialog live here, once, for
+// every window system: which components become controls, what an event
+// changes and which handler it runs, which button Enter presses, when the
+// dialog ends and with which result. The window system below only realises
+// the controls and reports what the user does.
+#pragma once
+#include "platform/Window.h"
+
+namespace tov {
+
+class Component;
+
+// Shows the form as a modal dialog owned by owner (disabled meanwhile) and
+// runs it until it ends. Answers its modal result: the "ModalResult" of the
+// button that ended it (or the one a handler put on the form), 2 when it
+// was closed with its close box. The form's "OnShow" fires before it
+// appears; edits keep their text in their caption, memos in their lines,
+// lists their chosen item. Throws std::runtime_error when the window system
+// cannot make the dialog.
+int ShowModalForm(Component& form, WindowId owner);
+
+inline constexpr int kModalCloseResult = 2;
+
+}  // namespace tov
