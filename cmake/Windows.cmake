@@ -4,7 +4,7 @@ target_compile_definitions(tovira_logic PUBLIC TOVIRA_WINDOWS=1)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
 file(GLOB TOVIRA_WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/win32/*.cpp)
-list(FILTER TOVIRA_WIN32_SOURCES EXCLUDE REGEX "WinMain\\.cpp$")
+
 add_library(tovira_win32 STATIC ${TOVIRA_WIN32_SOURCES})
 target_compile_definitions(tovira_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(tovira_win32 PUBLIC tovira_logic shell32 ole32 uuid comctl32 gdi32 user32 advapi32
@@ -31,7 +31,7 @@ function(tovira_resources target identity description)
   target_link_options(${target} PRIVATE $<$<CONFIG:Release>:-s>)
 endfunction()
 
-add_executable(tovira WIN32 ${CMAKE_SOURCE_DIR}/platform/win32/WinMain.cpp)
+add_executable(tovira WIN32 ${CMAKE_SOURCE_DIR}/app/WinMain.cpp)
 target_link_libraries(tovira PRIVATE tovira_win32)
 tovira_strict(tovira_win32 tovira)
 tovira_resources(tovira Brenvoll.Tovira "Tovira launcher bar")

@@ -1,4 +1,5 @@
-// Entry point of tovira.exe: the real platform, then the program.
+// Entry point of tovira.exe, where the layers meet: the real platform, then
+// the program.
 #include "bar/Program.h"
 #include "platform/win32/Win32Platform.h"
 
