@@ -134,8 +134,8 @@ TEST(HintBox, StyleTagsSwitchStylesAcrossSegmentsAndLines) {
 
 TEST(HintBox, LoneBracketsAndUnknownTagsAreDrawnAsText) {
   host::HostPlatform hp;
-  THintBox b = Box(200, 200, {"1 < 2 e <Nota>", "a > b"});
-  EXPECT_EQ(TextDiff(Painted(b), {{4, 4, "1 < 2 e <Nota>"}, {4, 17, "a > b"}}), "");
+  THintBox b = Box(200, 200, {"1 < 2 e <Nota>", "a > b", "c <d"});
+  EXPECT_EQ(TextDiff(Painted(b), {{4, 4, "1 < 2 e <Nota>"}, {4, 17, "a > b"}, {4, 30, "c <d"}}), "");
   // With markup off the tags themselves are text, left-aligned.
   b.SetHTMLFormatting(false);
   b.SetLines({"<b>x</b>", "<CENTER>y"});
