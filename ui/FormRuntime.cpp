@@ -246,7 +246,7 @@ void ModalRun::PaintBackground(ICanvas& canvas) {
 
 void ModalRun::Shown() {
   // The first edit, with its text selected; else the first control that takes focus.
-  auto ready = [this](const Entry& e) { return e.desc.visible && e.desc.enabled; };
+  auto ready = [](const Entry& e) { return e.desc.visible && e.desc.enabled; };
   for (const Entry& e : entries_) {
     if (e.desc.type == ControlType::Edit && ready(e)) {
       native_->Focus(e.id, true);

@@ -68,6 +68,15 @@ bool ReadPng(Source* s, Decoded* d) {
   }
   png_set_read_fn(png, s, ReadBytes);
   png_set_user_limits(png, 32768, 32768);
+  // The pictures' texts, colour profiles and unknown chunks are of no use
+  // here and are skipped unread; any chunk libpng keeps may take at most
+  // 1 MB (compressed text included), and only a few of them: a file of many
+  // large text chunks must not take gigabytes.
+  static const png_byte kSkipped[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT\0eXIf\0";
+  png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
+  png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kSkipped, 6);
+  png_set_chunk_malloc_max(png, 1 << 20);
+  png_set_chunk_cache_max(png, 64);
   png_read_info(png, info);
   png_uint_32 w = png_get_image_width(png, info), h = png_get_image_height(png, info);
   int depth = png_get_bit_depth(png, info), type = png_get_color_type(png, info);
