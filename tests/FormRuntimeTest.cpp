@@ -1,0 +1,293 @@
+// Dialogs driven through the host model: the rules of a modal form as the
+// user meets them (what a click, typing and Enter do, when the dialog ends
+// and with which result), what the window system is asked to show, and what
+// the logic paints.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "forms/Component.h"
+#include "platform/host/HostCanvas.h"
+#include "platform/host/HostPlatform.h"
+#include "platform/host/HostWindowSystem.h"
+#include "ui/FormRuntime.h"
+
+namespace tov {
+namespace {
+
+struct FormRuntimeTest : ::testing::Test {
+  FormRuntimeTest() {
+    form = MakeComponent(ComponentKind::Form, "FormProva", "Prova");
+    form->bounds = Rect{10, 20, 310, 220};
+    form->properties["BorderStyle"] = "bsDialog";
+    group = &Add(*form, ComponentKind::GroupBox, "GrpOpzioni", Rect{8, 8, 200, 120}, "Opzioni");
+    edit = &Add(*group, ComponentKind::Edit, "EditNome", Rect{10, 20, 150, 41});
+    ok = &Add(*form, ComponentKind::Button, "BtnOk", Rect{210, 160, 290, 185}, "OK");
+    ok->properties["ModalResult"] = "1";
+    ok->properties["Default"] = "True";
+    cancel = &Add(*form, ComponentKind::Button, "BtnAnnulla", Rect{120, 160, 200, 185}, "Annulla");
+    cancel->properties["ModalResult"] = "2";
+  }
+  static Component& Add(Component& parent, ComponentKind kind, const char* name, Rect r, const char* caption = "") {
+    Component& c = parent.Add(MakeComponent(kind, name, caption));
+    c.bounds = r;
+    return c;
+  }
+  // Runs the form with a script playing the user; answers the modal result.
+  int Run(std::function<void(host::HostForm&)> script) {
+    hp.Windows().modalScripts.push_back(std::move(script));
+    return ShowModalForm(*form, 0x77);
+  }
+  host::HostPlatform hp;
+  std::unique_ptr<Component> form;
+  Component* group;
+  Component* edit;
+  Component* ok;
+  Component* cancel;
+};
+
+TEST_F(FormRuntimeTest, ControlsAreDescribedThroughTheirContainers) {
+  Component& hidden = Add(*group, ComponentKind::Panel, "PnlNascosto", Rect{10, 50, 180, 110});
+  hidden.visible = false;
+  Component& inner = Add(hidden, ComponentKind::CheckBox, "ChkDentro", Rect{4, 4, 100, 21}, "Dentro");
+  inner.checked = true;
+  group->enabled = false;
+  Component& label = Add(*form, ComponentKind::Label, "LblTesto", Rect{8, 130, 300, 200}, "Abc");
+  label.properties["Font.Style"] = "[fsBold]";
+  Add(*form, ComponentKind::Timer, "Timer1", Rect{});
+  const int result = Run([&](host::HostForm& f) {
+    EXPECT_EQ(f.Frame().name, "FormProva");
+    EXPECT_EQ(f.Frame().caption, "Prova");
+    EXPECT_EQ(f.Frame().border, FrameBorder::Dialog);
+    EXPECT_EQ(f.Frame().bounds, (Rect{10, 20, 310, 220}));
+    EXPECT_EQ(f.Owner(), WindowId(0x77));
+    // Containers and timers are no controls; the rest are, in tree order.
+    EXPECT_EQ(f.ControlNames(), (std::vector<std::string>{"EditNome", "ChkDentro", "BtnOk", "BtnAnnulla", "LblTesto"}));
+    EXPECT_EQ(f.Control("EditNome")->bounds, (Rect{18, 28, 158, 49}));
+    EXPECT_EQ(f.Control("ChkDentro")->bounds, (Rect{22, 62, 118, 79}));
+    EXPECT_FALSE(f.Control("ChkDentro")->visible);
+    EXPECT_TRUE(f.Control("ChkDentro")->checked);
+    EXPECT_FALSE(f.Control("EditNome")->enabled);  // its group is disabled
+    EXPECT_TRUE(f.Control("BtnOk")->enabled);
+    // A label takes the size of its text: bold "Abc" is 3 x 6 wide, 13 high.
+    EXPECT_EQ(f.Control("LblTesto")->bounds, (Rect{8, 130, 26, 143}));
+    EXPECT_EQ(f.Control("LblTesto")->font.style, uint32_t(kFontBold));
+    EXPECT_FALSE(f.Control("LblTesto")->takesFocus);
+    // No edit can take the focus: the first control that can has it.
+    EXPECT_EQ(f.FocusedName(), "BtnOk");
+  });
+  EXPECT_EQ(result, kModalCloseResult);  // the script left it open: closed with its close box
+}
+
+TEST_F(FormRuntimeTest, ButtonsEndTheDialogWithTheirResultAfterTheirHandler) {
+  std::vector<std::string> fired;
+  ok->Bind("OnClick", "BtnOkClick", [&](Component&) { fired.push_back("ok"); });
+  form->Bind("OnShow", "FormShow", [&](Component&) { fired.push_back("show"); });
+  EXPECT_EQ(Run([&](host::HostForm& f) {
+              EXPECT_EQ(fired, std::vector<std::string>{"show"});
+              EXPECT_EQ(f.FocusedName(), "EditNome");  // the first edit takes the focus
+              EXPECT_TRUE(f.Click("BtnOk"));
+              EXPECT_TRUE(f.Ended());
+            }),
+            1);
+  EXPECT_EQ(fired, (std::vector<std::string>{"show", "ok"}));
+
+  // A button without a result runs its handler and the dialog goes on; a
+  // handler may end it by giving the form a result.
+  Component& apply = Add(*form, ComponentKind::Button, "BtnApplica", Rect{30, 160, 110, 185}, "Applica");
+  int applied = 0;
+  apply.Bind("OnClick", "BtnApplicaClick", [&](Component&) {
+    if (++applied == 2) form->properties["ModalResult"] = "7";
+  });
+  EXPECT_EQ(Run([&](host::HostForm& f) {
+              EXPECT_TRUE(f.Click("BtnApplica"));
+              EXPECT_FALSE(f.Ended());
+              EXPECT_TRUE(f.Click("BtnApplica"));
+              EXPECT_TRUE(f.Ended());
+            }),
+            7);
+  EXPECT_EQ(form->Property("ModalResult"), "7");
+
+  // Shown again, the dialog starts without the old result; OnShow may end it at once.
+  form->Bind("OnShow", "FormShow", [&](Component&) { form->properties["ModalResult"] = "5"; });
+  bool ran = false;
+  EXPECT_EQ(Run([&](host::HostForm&) { ran = true; }), 5);
+  EXPECT_FALSE(ran);
+  EXPECT_TRUE(hp.Windows().modalScripts.empty() == false);  // its script was never needed
+}
+
+TEST_F(FormRuntimeTest, DisabledOrHiddenButtonsCannotBePressedByClickOrEnter) {
+  bool pressed = false;
+  ok->Bind("OnClick", "BtnOkClick", [&](Component&) { pressed = true; });
+  ok->enabled = false;
+  EXPECT_EQ(Run([&](host::HostForm& f) {
+              EXPECT_FALSE(f.Click("BtnOk"));
+              EXPECT_EQ(f.DefaultButtonName(), "");
+              EXPECT_FALSE(f.PressEnter());
+              // Enabled by a handler while the dialog shows: now Enter presses it.
+              ok->enabled = true;
+              ok->Changed();
+              EXPECT_TRUE(f.Control("BtnOk")->enabled);
+              EXPECT_EQ(f.DefaultButtonName(), "BtnOk");
+              EXPECT_TRUE(f.PressEnter());
+            }),
+            1);
+  EXPECT_TRUE(pressed);
+  group->visible = false;
+  cancel->visible = false;
+  EXPECT_EQ(Run([&](host::HostForm& f) {
+              EXPECT_FALSE(f.Click("BtnAnnulla"));
+              EXPECT_FALSE(f.Type("EditNome", "x"));  // inside a hidden group
+            }),
+            kModalCloseResult);
+}
+
+TEST_F(FormRuntimeTest, EnterPressesTheFocusedButtonElseTheDefaultOne) {
+  EXPECT_EQ(Run([&](host::HostForm& f) {
+              EXPECT_EQ(f.DefaultButtonName(), "BtnOk");  // the edit has the focus
+              EXPECT_TRUE(f.FocusOn("BtnAnnulla"));
+              EXPECT_EQ(f.DefaultButtonName(), "BtnAnnulla");
+              EXPECT_TRUE(f.PressEnter());
+            }),
+            2);
+  // Speed buttons take no focus and are never what Enter presses by focus.
+  Component& speed = Add(*form, ComponentKind::SpeedButton, "SbAiuto", Rect{260, 8, 290, 30});
+  EXPECT_EQ(Run([&](host::HostForm& f) {
+              EXPECT_FALSE(f.Control("SbAiuto")->takesFocus);
+              EXPECT_TRUE(f.PressEnter());
+            }),
+            1);
+  (void)speed;
+}
+
+TEST_F(FormRuntimeTest, TypingChoosingAndCheckingReachTheComponentsAndTheirHandlers) {
+  Component& memo = Add(*form, ComponentKind::Memo, "MemoNote", Rect{210, 8, 290, 60});
+  memo.lines = {"uno"};
+  Component& combo = Add(*form, ComponentKind::ComboBox, "CmbColore", Rect{210, 70, 290, 91});
+  combo.items = {"Rosso", "Verde"};
+  Component& list = Add(*form, ComponentKind::ListBox, "LstVoci", Rect{210, 100, 290, 150});
+  list.items = {"a", "b", "c"};
+  Component& r1 = Add(*group, ComponentKind::RadioButton, "RbUno", Rect{10, 50, 90, 67}, "Uno");
+  Component& r2 = Add(*group, ComponentKind::RadioButton, "RbDue", Rect{10, 70, 90, 87}, "Due");
+  Component& other = Add(*form, ComponentKind::RadioButton, "RbAltro", Rect{10, 130, 90, 147}, "Altro");
+  r1.checked = other.checked = true;
+  std::vector<std::string> events;
+  edit->Bind("OnChange", "EditNomeChange", [&](Component& c) { events.push_back("edit:" + c.caption); });
+  memo.Bind("OnChange", "MemoNoteChange",
+            [&](Component& c) { events.push_back("memo:" + std::to_string(c.lines.size())); });
+  combo.Bind("OnChange", "CmbColoreChange",
+             [&](Component& c) { events.push_back("combo:" + c.caption + ":" + std::to_string(c.itemIndex)); });
+  list.Bind("OnClick", "LstVociClick", [&](Component& c) { events.push_back("list:" + std::to_string(c.itemIndex)); });
+  r2.Bind("OnClick", "RbDueClick",
+          [&](Component& c) { events.push_back(std::string("radio:") + (c.checked ? "on" : "off")); });
+  EXPECT_EQ(Run([&](host::HostForm& f) {
+              EXPECT_EQ(f.Text("MemoNote"), "uno");
+              EXPECT_TRUE(f.Type("EditNome", "Mario"));
+              EXPECT_TRUE(f.Type("MemoNote", "uno\r\ndue"));
+              EXPECT_TRUE(f.Choose("CmbColore", 1));
+              EXPECT_TRUE(f.Type("CmbColore", "Blu"));
+              EXPECT_TRUE(f.Choose("LstVoci", 2));
+              EXPECT_TRUE(f.Click("RbDue"));
+              EXPECT_FALSE(f.Choose("LstVoci", 3));  // no such item
+              EXPECT_TRUE(f.Click("BtnOk"));
+            }),
+            1);
+  EXPECT_EQ(events,
+            (std::vector<std::string>{"edit:Mario", "memo:2", "combo:Verde:1", "combo:Blu:-1", "list:2", "radio:on"}));
+  EXPECT_EQ(edit->caption, "Mario");
+  EXPECT_EQ(memo.lines, (std::vector<std::string>{"uno", "due"}));
+  EXPECT_EQ(combo.caption, "Blu");
+  EXPECT_EQ(combo.itemIndex, -1);
+  EXPECT_EQ(list.itemIndex, 2);
+  // Radio buttons of one parent uncheck each other; another parent's stay.
+  EXPECT_FALSE(r1.checked);
+  EXPECT_TRUE(r2.checked);
+  EXPECT_TRUE(other.checked);
+
+  // A list-only combo box and a read-only edit cannot be typed into.
+  combo.properties["Style"] = "csDropDownList";
+  edit->properties["ReadOnly"] = "True";
+  EXPECT_EQ(Run([&](host::HostForm& f) {
+              EXPECT_FALSE(f.Type("CmbColore", "Giallo"));
+              EXPECT_FALSE(f.Type("EditNome", "Luigi"));
+            }),
+            kModalCloseResult);
+  EXPECT_EQ(edit->caption, "Mario");
+}
+
+TEST_F(FormRuntimeTest, ComponentsAddedOrRemovedByHandlersComeAndGoOnTheDialog) {
+  Component* added = nullptr;
+  edit->Bind("OnChange", "EditNomeChange", [&](Component& c) {
+    if (!added) added = &Add(*group, ComponentKind::Label, "LblEco", Rect{10, 50, 100, 65}, "");
+    added->caption = c.caption;
+    added->Changed();
+  });
+  cancel->properties.erase("ModalResult");
+  cancel->Bind("OnClick", "BtnAnnullaClick", [&](Component&) {
+    group->Remove(*added);
+    added = nullptr;
+  });
+  EXPECT_EQ(Run([&](host::HostForm& f) {
+              f.Type("EditNome", "ciao");
+              ASSERT_NE(f.Control("LblEco"), nullptr);
+              EXPECT_EQ(f.Text("LblEco"), "ciao");
+              EXPECT_EQ(f.Control("LblEco")->bounds.left, 18);  // inside the group
+              f.Click("BtnAnnulla");
+              EXPECT_EQ(f.Control("LblEco"), nullptr);
+              EXPECT_FALSE(f.Ended());
+              f.Close();
+            }),
+            kModalCloseResult);
+}
+
+TEST_F(FormRuntimeTest, ADialogThatCannotBeMadeThrowsAndLeavesTheFormAlone) {
+  hp.Windows().failForms = 1;
+  EXPECT_THROW(ShowModalForm(*form, 0), std::runtime_error);
+  hp.Windows().failControls = 1;
+  EXPECT_THROW(ShowModalForm(*form, 0), std::runtime_error);
+  // No dialog listens to the form any more: changing it is harmless.
+  edit->caption = "dopo";
+  edit->Changed();
+  EXPECT_TRUE(hp.Windows().shownForms.empty());
+  EXPECT_EQ(Run([](host::HostForm& f) { f.Click("BtnOk"); }), 1);
+}
+
+TEST_F(FormRuntimeTest, TheLogicPaintsContainersAndPictureButtons) {
+  host::HostCanvasFactory& canvases = hp.Canvases();
+  const Color face = canvases.SysColor(15), shadow = canvases.SysColor(16), light = canvases.SysColor(20);
+  Run([&](host::HostForm& f) {
+    // The group's etched frame: shadow outside, highlight inside, from half
+    // the text's height down.
+    const Bitmap back = f.PaintBackground();
+    const int top = 8 + 13 / 2;
+    EXPECT_EQ(back.At(8, top + 20), shadow);
+    EXPECT_EQ(back.At(9, top + 20), light);
+    EXPECT_EQ(back.At(199, top + 20), light);
+    EXPECT_EQ(back.At(198, top + 20), shadow);
+    EXPECT_EQ(back.At(100, 150), face);
+    // The default button has a black outline; the other has none.
+    PaintState state;
+    state.isDefault = true;
+    const Bitmap def = f.PaintControl("BtnOk", state);
+    EXPECT_EQ(def.At(0, 0), Color(0));
+    EXPECT_EQ(def.At(79, 24), Color(0));
+    EXPECT_EQ(def.At(1, 1), light);  // the raised frame inside it
+    state.isDefault = false;
+    const Bitmap plain = f.PaintControl("BtnAnnulla", state);
+    EXPECT_EQ(plain.At(0, 0), light);
+    // Its caption, centred: "Annulla" is 5 + 5 + 5 + 5 + 3 + 3 + 5 = 31
+    // pixels wide in the host's text model.
+    const int left = (80 - 31) / 2;
+    EXPECT_EQ(plain.At(left, 12), canvases.SysColor(18));
+    EXPECT_EQ(plain.At(left - 2, 12), face);
+    // Disabled: the caption greyed, with its highlight one pixel below right.
+    state.enabled = false;
+    const Bitmap grey = f.PaintControl("BtnAnnulla", state);
+    EXPECT_EQ(grey.At(left, 12), shadow);
+  });
+}
+
+}  // namespace
+}  // namespace tov
