@@ -9,6 +9,7 @@
 #include "settings/Sharedmodule.h"
 #include "tables/Datamodule.h"
 #include "tables/Supportdb.h"
+#include "ui/Aboutbox.h"
 #include "ui/Languagefiles.h"
 #include "ui/Popupmenu.h"
 #include "ui/Product.h"
@@ -77,6 +78,7 @@ void TFormToviraMain::BindHandlers() {
   Component& f = *form_;
   f.SetHandler("PopupMenuPopup", [this](Component&) { PopupMenuPopup(); });
   f.SetHandler("PopCloseClick", [this](Component&) { PopCloseClick(); });
+  f.SetHandler("PopAboutClick", [this](Component&) { ShowAboutBox(Handle()); });
   f.SetHandler("PopDockTopClick", [this](Component&) { PopDockClick(abeTop); });
   f.SetHandler("PopDockBottomClick", [this](Component&) { PopDockClick(abeBottom); });
   f.SetHandler("PopDockLeftClick", [this](Component&) { PopDockClick(abeLeft); });

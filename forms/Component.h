@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "forms/ComponentKind.h"
+#include "platform/Canvas.h"
 #include "platform/Geometry.h"
 
 namespace tov {
@@ -62,6 +63,9 @@ class Component {
   bool visible = true;
   intptr_t tag = 0;
   int imageIndex = -1;
+  // A control that paints itself (a logo, scrolling text, a hint box): on a
+  // dialog it is drawn by this, on a canvas of its size.
+  std::function<void(ICanvas& canvas, const Component& self)> painter;
   // Further properties by name ("Font.Name", "Color", "Default" ...).
   std::map<std::string, std::string> properties;
 

@@ -41,6 +41,8 @@ std::unique_ptr<Component> BuildToviraMainForm() {
   Item(menu, "PopSchermo", "Schermo");
   Item(menu, "N3", "-");
   Item(menu, "PopLingue", "Lingue");
+  Item(menu, "N7", "-");
+  Item(menu, "PopAbout", "Autore", "PopAboutClick");
   Item(menu, "N5", "-");
   Item(menu, "PopClose", "Chiudi", "PopCloseClick");
 

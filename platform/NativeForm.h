@@ -26,6 +26,7 @@ enum class ControlType {
   RadioButton,  // automatic: neighbours of one parent uncheck each other
   ComboBox,     // editable, or list-only with `listOnly`
   ListBox,
+  Painted,  // drawn by the logic; takes no focus; reports clicks
 };
 
 // A control as the logic wants it now. Bounds are in the dialog's client
@@ -41,11 +42,13 @@ struct ControlDesc {
   bool enabled = true;  // usable: it and all its parents are enabled
   bool visible = true;  // shown: it and all its parents are visible
   bool readOnly = false;
-  bool listOnly = false;   // combo boxes: choose from the list only
-  bool takesFocus = true;  // reached with Tab
-  bool noPrefix = false;   // "&" is a character, not an accelerator mark
-  int group = 0;           // radio buttons of one group uncheck each other
-  FontSpec font;           // an empty name is the system's message font
+  bool listOnly = false;       // combo boxes: choose from the list only
+  bool takesFocus = true;      // reached with Tab
+  bool noPrefix = false;       // "&" is a character, not an accelerator mark
+  int group = 0;               // radio buttons of one group uncheck each other
+  bool reportsClicks = false;  // labels: a click is reported (link labels)
+  bool handCursor = false;     // the pointer is a hand over it
+  FontSpec font;               // an empty name is the system's message font
 };
 
 enum class FrameBorder { Sizeable, Dialog, Single, ToolWindow, SizeToolWindow, None };
@@ -98,6 +101,8 @@ class IFormEvents {
   virtual void PaintBackground(ICanvas& canvas) = 0;
   // The dialog has just appeared.
   virtual void Shown() = 0;
+  // A timer of the dialog fired.
+  virtual void TimerFired(int timerId) = 0;
   // Whether the dialog has ended: the loop stops once it has.
   virtual bool Ended() = 0;
 };
@@ -118,6 +123,9 @@ class INativeForm {
   virtual void Repaint() = 0;  // the background and every painted control
   virtual void Focus(ControlId id, bool selectAll) = 0;
   virtual ControlId FocusedControl() = 0;  // 0 when no control has it
+  // Starts (or restarts) a timer of the dialog firing every ms
+  // milliseconds; 0 stops it. The name is for messages and the host model.
+  virtual void SetTimer(int timerId, const std::string& name, uint32_t ms) = 0;
   // Shows the dialog (its owner disabled meanwhile) and runs its messages
   // until events.Ended() or the application quits; the owner is enabled and
   // activated again before this returns.

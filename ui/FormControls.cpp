@@ -29,7 +29,10 @@ Rect AutoSizedLabel(const Component& c, Rect r) {
 }  // namespace
 
 Realisation RealisationOf(const Component& c) {
+  if (c.painter) return Realisation::Control;
   switch (c.kind) {
+    case ComponentKind::Timer:
+      return Realisation::Timer;
     case ComponentKind::Panel:
     case ComponentKind::FlatPanel:
     case ComponentKind::GroupBox:
@@ -151,10 +154,22 @@ ControlDesc DescribeControl(const Component& c, const Component& form) {
   d.readOnly = c.Property("ReadOnly") == "True";
   d.noPrefix = c.Property("ShowAccelChar") == "False";
   d.font = FormFontOf(c);
+  if (c.painter) {
+    d.type = ControlType::Painted;
+    d.takesFocus = false;
+    d.reportsClicks = true;
+    return d;
+  }
   switch (c.kind) {
     case ComponentKind::Label:
       d.type = ControlType::Label;
       d.takesFocus = false;
+      if (!c.Property("Link").empty()) {
+        // A link: blue, underlined, a hand over it, and it can be clicked.
+        d.reportsClicks = d.handCursor = true;
+        d.font.style |= kFontUnderline;
+        d.font.color = RGB(0, 0, 255);
+      }
       if (c.Property("AutoSize") != "False") d.bounds = AutoSizedLabel(c, d.bounds);
       break;
     case ComponentKind::Edit:

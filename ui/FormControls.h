@@ -17,6 +17,7 @@ enum class Realisation {
   None,       // not shown: menus, timers, image lists, kinds without a control yet
   Container,  // painted by the dialog itself: panels, group boxes, scroll boxes
   Control,    // a native control
+  Timer,      // a timer of the dialog
 };
 
 Realisation RealisationOf(const Component& c);

@@ -38,6 +38,7 @@ class ModalRun final : public ComponentListener, public IFormEvents {
   void PaintControl(ControlId id, ICanvas& canvas, const PaintState& state) override;
   void PaintBackground(ICanvas& canvas) override;
   void Shown() override;
+  void TimerFired(int timerId) override;
   bool Ended() override { return ended_; }
 
  private:
@@ -60,6 +61,13 @@ class ModalRun final : public ComponentListener, public IFormEvents {
   WindowId owner_;
   std::unique_ptr<INativeForm> native_;
   std::vector<Entry> entries_;
+  struct Timer {
+    Component* component;
+    int id;
+  };
+  std::vector<Timer> timers_;
+  int nextTimer_ = 1;
+  void SyncTimer(const Timer& t);
   ControlId focused_ = 0;
   int syncing_ = 0;
   bool ended_ = false;
@@ -85,9 +93,31 @@ ModalRun::Entry* ModalRun::Find(ControlId id) {
   return nullptr;
 }
 
+void ModalRun::SyncTimer(const Timer& t) {
+  const Component& c = *t.component;
+  const int interval = IntProperty(c, "Interval", 1000);
+  native_->SetTimer(t.id, c.name, c.enabled && interval > 0 ? uint32_t(interval) : 0);
+}
+
+void ModalRun::TimerFired(int timerId) {
+  for (const Timer& t : timers_) {
+    if (t.id != timerId) continue;
+    t.component->Fire("OnTimer");
+    CheckFormResult();
+    return;
+  }
+}
+
 void ModalRun::Realise(Component& c) {
   const Realisation how = RealisationOf(c);
   if (how == Realisation::None) return;
+  if (how == Realisation::Timer) {
+    for (const Timer& t : timers_)
+      if (t.component == &c) return;
+    timers_.push_back(Timer{&c, nextTimer_++});
+    SyncTimer(timers_.back());
+    return;
+  }
   if (how == Realisation::Control) {
     bool known = false;
     for (const Entry& e : entries_)
@@ -124,6 +154,11 @@ void ModalRun::Removing(Component& c) {
     native_->RemoveControl(entries_[i].id);
     entries_.erase(entries_.begin() + std::ptrdiff_t(i));
   }
+  for (size_t i = timers_.size(); i-- > 0;) {
+    if (!IsUnder(*timers_[i].component, c)) continue;
+    native_->SetTimer(timers_[i].id, timers_[i].component->name, 0);
+    timers_.erase(timers_.begin() + std::ptrdiff_t(i));
+  }
   native_->Repaint();
 }
 
@@ -132,6 +167,8 @@ void ModalRun::Changed(Component& c) {
   if (&c == &form_) native_->SetCaption(form_.caption);
   for (Entry& e : entries_)
     if (IsUnder(*e.component, c)) Sync(e);
+  for (const Timer& t : timers_)
+    if (IsUnder(*t.component, c)) SyncTimer(t);
   native_->Repaint();
 }
 
@@ -226,8 +263,12 @@ ControlId ModalRun::DefaultButton() {
 }
 
 void ModalRun::PaintControl(ControlId id, ICanvas& canvas, const PaintState& state) {
-  if (Entry* e = Find(id))
-    if (e->desc.type == ControlType::PushButton) PaintPictureButton(canvas, *e->component, state);
+  Entry* e = Find(id);
+  if (!e) return;
+  if (e->desc.type == ControlType::PushButton)
+    PaintPictureButton(canvas, *e->component, state);
+  else if (e->desc.type == ControlType::Painted && e->component->painter)
+    e->component->painter(canvas, *e->component);
 }
 
 void ModalRun::PaintUnder(ICanvas& canvas, const Component& c) {
@@ -273,6 +314,8 @@ int ModalRun::Run() {
   CheckFormResult();
   if (!ended_) native_->RunModal();
   form_.SetListener(nullptr);
+  for (const Timer& t : timers_)
+    native_->SetTimer(t.id, t.component->name, 0);
   // The texts as the dialog leaves them.
   for (const Entry& e : entries_) {
     if (e.desc.type == ControlType::Edit) e.component->caption = native_->ControlText(e.id);

@@ -73,12 +73,37 @@ void HostForm::RunModal() {
   if (!events_.Ended()) Close();
 }
 
+void HostForm::SetTimer(int timerId, const std::string& name, uint32_t ms) {
+  for (size_t i = 0; i < timers_.size(); ++i)
+    if (timers_[i].id == timerId) timers_.erase(timers_.begin() + std::ptrdiff_t(i));
+  if (ms > 0) timers_.push_back(Timer{timerId, name, ms});
+}
+
+bool HostForm::Tick(const std::string& timerName) {
+  for (const Timer& t : timers_) {
+    if (!SameTextAscii(t.name, timerName)) continue;
+    events_.TimerFired(t.id);
+    return true;
+  }
+  return false;
+}
+
+uint32_t HostForm::TimerInterval(const std::string& timerName) const {
+  for (const Timer& t : timers_)
+    if (SameTextAscii(t.name, timerName)) return t.ms;
+  return 0;
+}
+
 bool HostForm::Click(const std::string& name) {
   Item* item = Find(name);
   if (!item || !Usable(*item)) return false;
   const ControlId id = item->id;
   switch (item->desc.type) {
     case ControlType::PushButton:
+    case ControlType::Painted:
+      break;
+    case ControlType::Label:
+      if (!item->desc.reportsClicks) return false;
       break;
     case ControlType::CheckBox:
       item->desc.checked = !item->desc.checked;

@@ -30,6 +30,7 @@ class HostForm final : public INativeForm {
   // first script waiting in the window system; when the script leaves it
   // open (or there is none), the user closes it with its close box.
   void RunModal() override;
+  void SetTimer(int timerId, const std::string& name, uint32_t ms) override;
 
   // --- The user's side. Each answers false when the control is missing or
   // cannot take the action (hidden, disabled, read only, of another type).
@@ -48,6 +49,9 @@ class HostForm final : public INativeForm {
   // The close box.
   void Close() { events_.CloseRequested(); }
   bool Ended() { return events_.Ended(); }
+  // A running timer of the dialog fires once; false when it is not running.
+  bool Tick(const std::string& timerName);
+  uint32_t TimerInterval(const std::string& timerName) const;  // 0: not running
 
   // --- What the dialog shows.
   const FrameDesc& Frame() const { return frame_; }
@@ -78,6 +82,12 @@ class HostForm final : public INativeForm {
   WindowId owner_;
   IFormEvents& events_;
   std::vector<Item> items_;
+  struct Timer {
+    int id;
+    std::string name;
+    uint32_t ms;
+  };
+  std::vector<Timer> timers_;
   ControlId nextId_ = 100;
   ControlId focused_ = 0;
 };

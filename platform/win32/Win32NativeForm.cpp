@@ -112,6 +112,7 @@ class NativeForm final : public INativeForm {
   void Focus(ControlId id, bool selectAll) override;
   ControlId FocusedControl() override;
   void RunModal() override;
+  void SetTimer(int timerId, const std::string& name, uint32_t ms) override;
 
  private:
   struct Control {
@@ -227,7 +228,10 @@ ControlId NativeForm::AddControl(const ControlDesc& desc) {
   const char* cls = "STATIC";
   switch (desc.type) {
     case ControlType::Label:
-      style |= SS_LEFT | (desc.noPrefix ? DWORD(SS_NOPREFIX) : 0);
+      style |= SS_LEFT | (desc.noPrefix ? DWORD(SS_NOPREFIX) : 0) | (desc.reportsClicks ? DWORD(SS_NOTIFY) : 0);
+      break;
+    case ControlType::Painted:
+      style |= SS_OWNERDRAW | SS_NOTIFY;
       break;
     case ControlType::Edit:
       cls = "EDIT";
@@ -261,7 +265,7 @@ ControlId NativeForm::AddControl(const ControlDesc& desc) {
       ex = WS_EX_CLIENTEDGE;
       break;
   }
-  if (desc.takesFocus && desc.type != ControlType::Label) style |= WS_TABSTOP;
+  if (desc.takesFocus && desc.type != ControlType::Label && desc.type != ControlType::Painted) style |= WS_TABSTOP;
   if ((desc.type == ControlType::Edit || desc.type == ControlType::Memo) && desc.readOnly) style |= ES_READONLY;
   const Rect& r = desc.bounds;
   Control ctl;
@@ -322,7 +326,8 @@ void NativeForm::Apply(Control& ctl, const ControlDesc& desc, bool created) {
   if ((IsWindowEnabled(h) != 0) != desc.enabled) EnableWindow(h, desc.enabled);
   if (((GetWindowLongA(h, GWL_STYLE) & WS_VISIBLE) != 0) != desc.visible)
     ShowWindow(h, desc.visible ? SW_SHOWNA : SW_HIDE);
-  if (desc.type == ControlType::PushButton || desc.type == ControlType::Label) InvalidateRect(h, nullptr, TRUE);
+  if (desc.type == ControlType::PushButton || desc.type == ControlType::Label || desc.type == ControlType::Painted)
+    InvalidateRect(h, nullptr, TRUE);
 }
 
 void NativeForm::UpdateControl(ControlId id, const ControlDesc& desc) {
@@ -352,7 +357,16 @@ void NativeForm::Repaint() {
   if (!hwnd_) return;
   InvalidateRect(hwnd_, nullptr, FALSE);
   for (Control& ctl : controls_)
-    if (ctl.desc.type == ControlType::PushButton) InvalidateRect(ctl.hwnd, nullptr, FALSE);
+    if (ctl.desc.type == ControlType::PushButton || ctl.desc.type == ControlType::Painted)
+      InvalidateRect(ctl.hwnd, nullptr, FALSE);
+}
+
+void NativeForm::SetTimer(int timerId, const std::string&, uint32_t ms) {
+  if (!hwnd_) return;
+  if (ms > 0)
+    ::SetTimer(hwnd_, UINT_PTR(timerId), ms, nullptr);
+  else
+    KillTimer(hwnd_, UINT_PTR(timerId));
 }
 
 void NativeForm::Focus(ControlId id, bool selectAll) {
@@ -436,6 +450,8 @@ void NativeForm::Command(int id, int code) {
       }
       break;
     case ControlType::Label:
+    case ControlType::Painted:
+      if (code == STN_CLICKED) events_.Clicked(cid);
       break;
   }
 }
@@ -479,10 +495,19 @@ LRESULT NativeForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_UPDATEUISTATE:
       if (LOWORD(wParam) == UIS_CLEAR && (HIWORD(wParam) & UISF_HIDEFOCUS)) keyboardCues_ = true;
       break;
+    case WM_TIMER:
+      events_.TimerFired(int(wParam));
+      return 0;
+    case WM_SETCURSOR:
+      if (Control* ctl = FindWindow(reinterpret_cast<HWND>(wParam)); ctl && ctl->desc.handCursor) {
+        SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)));  // IDC_HAND
+        return TRUE;
+      }
+      break;
     case WM_DRAWITEM: {
       const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       Control* ctl = Find(int(dis->CtlID));
-      if (!ctl || ctl->desc.type != ControlType::PushButton) return FALSE;
+      if (!ctl || (ctl->desc.type != ControlType::PushButton && ctl->desc.type != ControlType::Painted)) return FALSE;
       PaintState state;
       state.pressed = (dis->itemState & ODS_SELECTED) != 0;
       state.focused = (dis->itemState & ODS_FOCUS) != 0;
@@ -502,7 +527,12 @@ LRESULT NativeForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC: {
       HDC dc = reinterpret_cast<HDC>(wParam);
       SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-      SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+      COLORREF text = GetSysColor(COLOR_BTNTEXT);
+      if (Control* ctl = FindWindow(reinterpret_cast<HWND>(lParam))) {
+        const Color c = ctl->desc.font.color;
+        text = IsSystemColor(c) ? GetSysColor(int(c & 0xFF)) : COLORREF(c & 0xFFFFFF);
+      }
+      SetTextColor(dc, text);
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
     case WM_ERASEBKGND:
