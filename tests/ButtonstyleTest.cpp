@@ -223,9 +223,10 @@ TEST(Buttonstyle, TheSharedListsAskTheShellOnceUnlessItHadNoneOrIsAnother) {
   ASSERT_NE(small, nullptr);
   EXPECT_EQ(small->handle, hp.Shell().SystemImageList(true));
   // Styling buttons uses the list twice each: the shell is not asked again.
-  ASSERT_TRUE(Files().WriteFile("C:\nota.txt", "x"));
+  ASSERT_TRUE(Files().CreateDir("C:\\Dati"));
+  ASSERT_TRUE(Files().WriteFile("C:\\Dati\\nota.txt", "x"));
   TCustomButtonStyle s;
-  s.Path = "C:\nota.txt";
+  s.Path = "C:\\Dati\\nota.txt";
   for (int i = 0; i < 10; ++i) {
     TLbSpeedButton b;
     s.ApplyToButton(b);
