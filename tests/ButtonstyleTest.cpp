@@ -214,6 +214,10 @@ TEST(Buttonstyle, TheSharedListsAskTheShellOnceUnlessItHadNoneOrIsAnother) {
   CountingShell shell(&hp.Windows());
   IShell* own = Sys().shell;
   Sys().shell = &shell;
+  struct Restore {
+    IShell* own;
+    ~Restore() { Sys().shell = own; }
+  } restore{own};
   shell.none = true;
   EXPECT_EQ(SharedImageList(true), nullptr);
   EXPECT_EQ(SharedImageList(true), nullptr);
