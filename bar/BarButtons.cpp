@@ -58,7 +58,10 @@ void TFormToviraMain::PopBtnSpostaClick(bool after) {
 
 void TFormToviraMain::InvalidateArea(const Rect&, bool now) {
   Invalidate();
-  if (now && HandleAllocated()) Window().UpdateNow();
+  // During a rebuild each new button is styled and moved into place: painting
+  // the whole bar at each step would cost as many paints as there are buttons
+  // for every button. The rebuild's invalidation paints the bar once.
+  if (now && rebuilding_ == 0 && HandleAllocated()) Window().UpdateNow();
 }
 
 Point TFormToviraMain::ClientToScreen(Point p) {

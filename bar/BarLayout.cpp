@@ -145,6 +145,10 @@ void TFormToviraMain::ApplyBackground() {
 }
 
 void TFormToviraMain::RebuildBar() {
+  struct Rebuilding {
+    int& depth;
+    ~Rebuilding() { --depth; }
+  } rebuilding{++rebuilding_};
   ClearBar();
   TRecordTable& links = DC->TblLinks;
   const Size m = BarMargins();

@@ -147,6 +147,9 @@ class TFormToviraMain : public TAppBar, public TButtonHost, public IBarBackgroun
   Bitmap brushBitmap_;
   TLbSpeedButton* menuButton_ = nullptr;
   uint32_t wakeMessage_ = 0;
+  // How deep RebuildBar runs: meanwhile the buttons' immediate repaints only
+  // invalidate the window.
+  int rebuilding_ = 0;
 };
 
 }  // namespace tov

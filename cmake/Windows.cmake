@@ -35,3 +35,6 @@ add_executable(tovira WIN32 ${CMAKE_SOURCE_DIR}/app/WinMain.cpp)
 target_link_libraries(tovira PRIVATE tovira_win32)
 tovira_strict(tovira_win32 tovira)
 tovira_resources(tovira Brenvoll.Tovira "Tovira launcher bar")
+
+# The yardsticks of scripts/measure_startup.sh (not shipped).
+add_subdirectory(${CMAKE_SOURCE_DIR}/benchmarks/minimal ${CMAKE_BINARY_DIR}/minimal)

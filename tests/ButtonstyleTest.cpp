@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/Buttonstyle.h"
+#include "controls/ShellImages.h"
 #include "platform/host/HostCanvas.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostShell.h"
@@ -194,6 +195,54 @@ TEST(Buttonstyle, IconsComeFromTheShellListsForVisibleEntriesOnly) {
   s.ShowIcon = false;
   s.ApplyToButton(b);
   EXPECT_EQ(b.Glyph(), before);
+}
+
+// A shell that counts the questions for its system lists, and has none while
+// `none` is set.
+struct CountingShell : host::HostShell {
+  using HostShell::HostShell;
+  uintptr_t SystemImageList(bool small) override {
+    ++asked;
+    return none ? 0 : HostShell::SystemImageList(small);
+  }
+  int asked = 0;
+  bool none = false;
+};
+
+TEST(Buttonstyle, TheSharedListsAskTheShellOnceUnlessItHadNoneOrIsAnother) {
+  host::HostPlatform hp;
+  CountingShell shell(&hp.Windows());
+  IShell* own = Sys().shell;
+  Sys().shell = &shell;
+  struct Restore {
+    IShell* own;
+    ~Restore() { Sys().shell = own; }
+  } restore{own};
+  shell.none = true;
+  EXPECT_EQ(SharedImageList(true), nullptr);
+  EXPECT_EQ(SharedImageList(true), nullptr);
+  EXPECT_EQ(shell.asked, 2);  // none yet: asked at each use
+  shell.none = false;
+  const TImageList* small = SharedImageList(true);
+  ASSERT_NE(small, nullptr);
+  EXPECT_EQ(small->handle, hp.Shell().SystemImageList(true));
+  // Styling buttons uses the list twice each: the shell is not asked again.
+  ASSERT_TRUE(Files().CreateDir("C:\\Dati"));
+  ASSERT_TRUE(Files().WriteFile("C:\\Dati\\nota.txt", "x"));
+  TCustomButtonStyle s;
+  s.Path = "C:\\Dati\\nota.txt";
+  for (int i = 0; i < 10; ++i) {
+    TLbSpeedButton b;
+    s.ApplyToButton(b);
+    EXPECT_EQ(b.NumGlyphs(), 1);
+  }
+  EXPECT_EQ(SharedImageList(true), small);
+  EXPECT_EQ(shell.asked, 3);
+  // Another shell answers for itself.
+  Sys().shell = own;
+  shell.none = true;
+  ASSERT_NE(SharedImageList(true), nullptr);
+  EXPECT_EQ(shell.asked, 3);
 }
 
 }  // namespace

@@ -136,6 +136,27 @@ TEST_F(ToviraMainTest, SeparatorsAreEtchedLinesBetweenButtons) {
   EXPECT_EQ(canvas->GetPixel(104, 10), face);
 }
 
+TEST_F(ToviraMainTest, ARebuildLeavesThePaintToTheWindowWhileAButtonAlonePaintsAtOnce) {
+  Start();
+  Stop();
+  std::vector<std::pair<std::string, std::string>> rows;
+  for (int i = 0; i < 12; ++i)
+    rows.emplace_back("B" + std::to_string(i), "Button");
+  PrepareButtons(rows);
+  Start();
+  ASSERT_EQ(bar->ButtonCount(), 12u);
+  const int updates = Win().updates, invalidations = Win().invalidations;
+  bar->RebuildBar();
+  // Twelve buttons styled and placed, and not one paint at once: the window
+  // is invalidated and paints the whole bar when the system asks.
+  EXPECT_EQ(Win().updates, updates);
+  EXPECT_GT(Win().invalidations, invalidations);
+  ASSERT_EQ(bar->ButtonCount(), 12u);
+  // Outside a rebuild the mouse entering a button paints it at once.
+  bar->Button(3).MouseEnter();
+  EXPECT_EQ(Win().updates, updates + 1);
+}
+
 TEST_F(ToviraMainTest, AutoStartFollowsTheSlotAndTheRunKey) {
   Start();
   Registry().CreateKey(kRunKey);
