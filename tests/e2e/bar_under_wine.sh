@@ -15,7 +15,8 @@
 # - started on a folder without a button list, the bar moves its first
 #   button with "Sposta dopo"; the side files of a list never become buttons;
 # - a button list that cannot be written leaves the bar running with an
-#   error box.
+#   error box;
+# - "Autore" on the bar's menu shows the about box.
 # Screenshots land in build/e2e/.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
@@ -267,4 +268,25 @@ sleep 1
 xdotool search --onlyvisible --name '^Tovira$' >/dev/null 2>&1 && xdotool key Return  # a box left open
 wait_exit $pid 20 || { xdotool key alt+F4; wait_exit $pid 20; } || fail "Alt+F4 did not close the bar"
 rmdir "$links/ButtonList.lob"
+
+# "Autore" on the bar's menu shows the about box; Enter closes it.
+wine "$app0/tovira.exe" &
+pid=$!
+bar=$(wait_window "^Tovira$" 90) || fail "the bar did not appear for the about box"
+sleep 2
+eval "$(xdotool getwindowgeometry --shell "$bar")"
+xdotool mousemove $((X + WIDTH - 100)) $((Y + HEIGHT / 2)) click 3
+sleep 1
+xdotool key Up Up Return  # from the bottom: "Chiudi", then "Autore"
+about=$(wait_window "^Autore$" 20) || fail "no about box after Autore"
+sleep 2
+import -window root "$out/about.png"
+xdotool windowfocus --sync "$about" 2>/dev/null
+xdotool key Return
+for ((i = 0; i < 20; i++)); do xdotool search --onlyvisible --name '^Autore$' >/dev/null 2>&1 || break; sleep 0.5; done
+xdotool search --onlyvisible --name '^Autore$' >/dev/null 2>&1 && fail "Enter did not close the about box"
+kill -0 $pid 2>/dev/null || fail "the bar ended with the about box"
+echo "about box: shown from the menu, closed with Enter"
+close_bars
+wait_exit $pid 20 || fail "the bar did not close after the about box"
 echo "bar_under_wine: ok"
