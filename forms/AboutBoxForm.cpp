@@ -1,16 +1,8 @@
 #include "forms/AboutBoxForm.h"
 
+#include "forms/FormResource.h"
+
 namespace tov {
-
-namespace {
-
-Component& Add(Component& parent, ComponentKind kind, const char* name, Rect bounds, const char* caption = "") {
-  Component& c = parent.Add(MakeComponent(kind, name, caption));
-  c.bounds = bounds;
-  return c;
-}
-
-}  // namespace
 
 std::unique_ptr<Component> BuildAboutBoxForm() {
   auto form = MakeComponent(ComponentKind::Form, "FormAboutBox", "Autore");
@@ -21,26 +13,26 @@ std::unique_ptr<Component> BuildAboutBoxForm() {
   form->Bind("OnShow", "FormShow");
 
   // The upper part: the logo in a lowered frame, the credits beside it.
-  Component& frame = Add(*form, ComponentKind::Panel, "PnlLogo", Rect{5, 5, 145, 94});
+  Component& frame = AddDesigned(*form, ComponentKind::Panel, "PnlLogo", Rect{5, 5, 145, 94});
   frame.properties["BevelOuter"] = "bvLowered";
-  Add(frame, ComponentKind::Image, "Image1", Rect{1, 1, 139, 88});
-  Component& credits = Add(*form, ComponentKind::ScrollText, "Crediti", Rect{154, 5, 294, 94});
+  AddDesigned(frame, ComponentKind::Image, "Image1", Rect{1, 1, 139, 88});
+  Component& credits = AddDesigned(*form, ComponentKind::ScrollText, "Crediti", Rect{154, 5, 294, 94});
   credits.properties["BevelOuter"] = "bvLowered";
-  Component& timer = Add(*form, ComponentKind::Timer, "TmrCrediti", Rect{});
+  Component& timer = AddDesigned(*form, ComponentKind::Timer, "TmrCrediti", Rect{});
   timer.properties["Interval"] = "40";
   timer.Bind("OnTimer", "TmrCreditiTimer");
 
   // The lower part: where to write, the donation note, the product page.
-  Add(*form, ComponentKind::Label, "Label1", Rect{8, 106, 290, 120}, "Per eventuali segnalazioni scrivere a:");
-  Component& mail = Add(*form, ComponentKind::Label, "IndirizzoWeb", Rect{24, 122, 290, 136});
+  AddDesigned(*form, ComponentKind::Label, "Label1", Rect{8, 106, 290, 120}, "Per eventuali segnalazioni scrivere a:");
+  Component& mail = AddDesigned(*form, ComponentKind::Label, "IndirizzoWeb", Rect{24, 122, 290, 136});
   mail.Bind("OnClick", "IndirizzoWebClick");
-  Add(*form, ComponentKind::Label, "Label2", Rect{8, 146, 290, 188},
-      "Se si desidera fare una donazione, fare riferimento\r\nall'indirizzo web sotto riportato, cliccando "
-      "sull'icona \r\n'Donate', in baso a sinistra nella pagina visualizzata.");
-  Component& page = Add(*form, ComponentKind::Label, "URLLabel1", Rect{24, 194, 290, 208});
+  AddDesigned(*form, ComponentKind::Label, "Label2", Rect{8, 146, 290, 188},
+              "Se si desidera fare una donazione, fare riferimento\r\nall'indirizzo web sotto riportato, cliccando "
+              "sull'icona \r\n'Donate', in baso a sinistra nella pagina visualizzata.");
+  Component& page = AddDesigned(*form, ComponentKind::Label, "URLLabel1", Rect{24, 194, 290, 208});
   page.Bind("OnClick", "URLLabel1Click");
 
-  Component& ok = Add(*form, ComponentKind::Button, "OKButton", Rect{112, 232, 187, 257}, "OK");
+  Component& ok = AddDesigned(*form, ComponentKind::Button, "OKButton", Rect{112, 232, 187, 257}, "OK");
   ok.properties["Default"] = "True";
   ok.properties["ModalResult"] = "1";
   return form;

@@ -2,18 +2,14 @@
 
 #include <string>
 
+#include "forms/FormResource.h"
+
 namespace tov {
 
 namespace {
 
-Component& Add(Component& parent, ComponentKind kind, const char* name, Rect bounds, const char* caption = "") {
-  Component& c = parent.Add(MakeComponent(kind, name, caption));
-  c.bounds = bounds;
-  return c;
-}
-
 Component& AddButton(Component& parent, const char* name, const char* caption, int left, int modalResult) {
-  Component& b = Add(parent, ComponentKind::Button, name, Rect{left, 2, left + 98, 34}, caption);
+  Component& b = AddDesigned(parent, ComponentKind::Button, name, Rect{left, 2, left + 98, 34}, caption);
   b.properties["Font.Style"] = "[fsBold]";
   b.properties["ModalResult"] = std::to_string(modalResult);
   return b;
@@ -29,17 +25,17 @@ std::unique_ptr<Component> BuildStandardPromptForm() {
   form->properties["Position"] = "poScreenCenter";
   form->Bind("OnShow", "FormShow");
 
-  Component& work = Add(*form, ComponentKind::Panel, "PannelloLavoro", Rect{0, 0, 325, 48});
+  Component& work = AddDesigned(*form, ComponentKind::Panel, "PannelloLavoro", Rect{0, 0, 325, 48});
   work.properties["Align"] = "alClient";
   work.properties["BevelInner"] = "bvRaised";
   work.properties["BevelOuter"] = "bvLowered";
-  Add(work, ComponentKind::Label, "LblCampo", Rect{10, 14, 80, 27});
-  Add(work, ComponentKind::Edit, "EditCampo", Rect{88, 11, 310, 32});
+  AddDesigned(work, ComponentKind::Label, "LblCampo", Rect{10, 14, 80, 27});
+  AddDesigned(work, ComponentKind::Edit, "EditCampo", Rect{88, 11, 310, 32});
 
-  Component& strip = Add(*form, ComponentKind::Panel, "PannelloPulsanti", Rect{0, 48, 325, 83});
+  Component& strip = AddDesigned(*form, ComponentKind::Panel, "PannelloPulsanti", Rect{0, 48, 325, 83});
   strip.properties["Align"] = "alBottom";
   strip.properties["BevelOuter"] = "bvNone";
-  Component& right = Add(strip, ComponentKind::Panel, "Panel2", Rect{122, 0, 325, 35});
+  Component& right = AddDesigned(strip, ComponentKind::Panel, "Panel2", Rect{122, 0, 325, 35});
   right.properties["Align"] = "alRight";
   right.properties["BevelOuter"] = "bvNone";
   // Confirm comes first in the tab order, though it stands on the right.

@@ -92,29 +92,8 @@ class GdiCanvas : public ICanvas {
   void SetFont(const FontSpec& font) override {
     if (font_ && font == spec_) return;
     spec_ = font;
-    int points = font.size > 0 ? font.size : 8;
-    HFONT f = nullptr;
-    if (font.name.empty()) {
-      // No face: the system's message font (what dialogs show), in the style asked for.
-      LOGFONTA lf{};
-      NONCLIENTMETRICSA ncm{};
-      ncm.cbSize = sizeof ncm;
-      if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))
-        lf = ncm.lfMessageFont;
-      else
-        GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
-      lf.lfWeight = (font.style & kFontBold) ? FW_BOLD : FW_NORMAL;
-      lf.lfItalic = (font.style & kFontItalic) ? TRUE : FALSE;
-      lf.lfUnderline = (font.style & kFontUnderline) ? TRUE : FALSE;
-      lf.lfStrikeOut = (font.style & kFontStrikeOut) ? TRUE : FALSE;
-      f = CreateFontIndirectA(&lf);
-    } else {
-      f = CreateFontA(-MulDiv(points, GetDeviceCaps(dc_, LOGPIXELSY), 72), 0, 0, 0,
-                      (font.style & kFontBold) ? FW_BOLD : FW_NORMAL, (font.style & kFontItalic) ? TRUE : FALSE,
-                      (font.style & kFontUnderline) ? TRUE : FALSE, (font.style & kFontStrikeOut) ? TRUE : FALSE,
-                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                      DEFAULT_PITCH | FF_DONTCARE, font.name.c_str());
-    }
+    const LOGFONTA lf = FontFor(font, dc_);
+    HFONT f = CreateFontIndirectA(&lf);
     SelectObject(dc_, f);
     if (font_) DeleteObject(font_);
     font_ = f;
@@ -278,6 +257,30 @@ class DibCanvas : public GdiCanvas {
 };
 
 }  // namespace
+
+LOGFONTA FontFor(const FontSpec& spec, HDC dc) {
+  LOGFONTA lf{};
+  if (spec.name.empty()) {
+    NONCLIENTMETRICSA ncm{};
+    ncm.cbSize = sizeof ncm;
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))
+      lf = ncm.lfMessageFont;
+    else
+      GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+  } else {
+    HDC screen = dc ? dc : GetDC(nullptr);
+    lf.lfHeight = -MulDiv(spec.size > 0 ? spec.size : 8, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    if (!dc) ReleaseDC(nullptr, screen);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    lstrcpynA(lf.lfFaceName, spec.name.c_str(), LF_FACESIZE);
+  }
+  lf.lfWeight = (spec.style & kFontBold) ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = (spec.style & kFontItalic) ? TRUE : FALSE;
+  lf.lfUnderline = (spec.style & kFontUnderline) ? TRUE : FALSE;
+  lf.lfStrikeOut = (spec.style & kFontStrikeOut) ? TRUE : FALSE;
+  return lf;
+}
 
 std::unique_ptr<ICanvas> MakeDcCanvas(HDC hdc, int width, int height) {
   return std::make_unique<GdiCanvas>(hdc, width, height);

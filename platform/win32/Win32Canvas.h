@@ -22,6 +22,10 @@ class Win32CanvasFactory : public ICanvasFactory {
   IImageCodec* ImageCodec() override;
 };
 
+// The system's message font (what dialogs show) in a FontSpec's style; with
+// a face name, that face at the spec's size instead.
+LOGFONTA FontFor(const FontSpec& spec, HDC dc);
+
 // The device context of a canvas made here (for BitBlt to a window), or
 // nullptr for any other canvas.
 HDC CanvasDc(ICanvas& canvas);

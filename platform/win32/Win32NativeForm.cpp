@@ -69,23 +69,7 @@ class DialogFonts {
     const std::string key = spec.name + "|" + std::to_string(spec.size) + "|" + std::to_string(spec.style);
     auto it = fonts_.find(key);
     if (it != fonts_.end()) return it->second;
-    LOGFONTA lf{};
-    NONCLIENTMETRICSA ncm{};
-    ncm.cbSize = sizeof ncm;
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))
-      lf = ncm.lfMessageFont;
-    else
-      GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
-    if (!spec.name.empty()) {
-      HDC screen = GetDC(nullptr);
-      lf.lfHeight = -MulDiv(spec.size > 0 ? spec.size : 8, GetDeviceCaps(screen, LOGPIXELSY), 72);
-      ReleaseDC(nullptr, screen);
-      lstrcpynA(lf.lfFaceName, spec.name.c_str(), LF_FACESIZE);
-    }
-    lf.lfWeight = (spec.style & kFontBold) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = (spec.style & kFontItalic) ? TRUE : FALSE;
-    lf.lfUnderline = (spec.style & kFontUnderline) ? TRUE : FALSE;
-    lf.lfStrikeOut = (spec.style & kFontStrikeOut) ? TRUE : FALSE;
+    const LOGFONTA lf = FontFor(spec, nullptr);
     HFONT font = CreateFontIndirectA(&lf);
     if (!font) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));  // a stock font is never deleted
     fonts_[key] = font;
