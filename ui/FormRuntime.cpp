@@ -169,7 +169,9 @@ void ModalRun::Changed(Component& c) {
     if (IsUnder(*e.component, c)) Sync(e);
   for (const Timer& t : timers_)
     if (IsUnder(*t.component, c)) SyncTimer(t);
-  native_->Repaint();
+  // The controls repaint themselves; the background only when what it
+  // shows may have changed.
+  if (&c == &form_ || RealisationOf(c) == Realisation::Container) native_->Repaint();
 }
 
 void ModalRun::End(int result) {
