@@ -66,7 +66,7 @@ TFormAboutBox::TFormAboutBox() : form_(BuildAboutBoxForm()) {
   Need("URLLabel1").properties["Link"] = kProductPage;
   form_->SetHandler("FormShow", [this](Component&) { FormShow(); });
   form_->SetHandler("TmrCreditiTimer", [this](Component&) { ScrollCredits(); });
-  auto open = [this](Component& link) { Shell().Open(WindowId(0), link.Property("Link"), "", ""); };
+  auto open = [](Component& link) { Shell().Open(WindowId(0), link.Property("Link"), "", ""); };
   form_->SetHandler("IndirizzoWebClick", open);
   form_->SetHandler("URLLabel1Click", open);
 }
