@@ -26,13 +26,17 @@ std::unique_ptr<Component> BuildAboutBoxForm() {
   AddDesigned(*form, ComponentKind::Label, "Label1", Rect{8, 106, 290, 120}, "Per eventuali segnalazioni scrivere a:");
   Component& mail = AddDesigned(*form, ComponentKind::Label, "IndirizzoWeb", Rect{24, 122, 290, 136});
   mail.Bind("OnClick", "IndirizzoWebClick");
-  AddDesigned(*form, ComponentKind::Label, "Label2", Rect{8, 146, 290, 188},
-              "Se si desidera fare una donazione, fare riferimento\r\nall'indirizzo web sotto riportato, cliccando "
-              "sull'icona \r\n'Donate', in baso a sinistra nella pagina visualizzata.");
-  Component& page = AddDesigned(*form, ComponentKind::Label, "URLLabel1", Rect{24, 194, 290, 208});
+  // Its lines wrap where the system's font is wider than the one it was
+  // laid out for, rather than being cut at the window's edge.
+  Component& note =
+      AddDesigned(*form, ComponentKind::Label, "Label2", Rect{8, 146, 292, 200},
+                  "Se si desidera fare una donazione, fare riferimento\r\nall'indirizzo web sotto riportato, cliccando "
+                  "sull'icona \r\n'Donate', in baso a sinistra nella pagina visualizzata.");
+  note.properties["WordWrap"] = "True";
+  Component& page = AddDesigned(*form, ComponentKind::Label, "URLLabel1", Rect{24, 206, 290, 220});
   page.Bind("OnClick", "URLLabel1Click");
 
-  Component& ok = AddDesigned(*form, ComponentKind::Button, "OKButton", Rect{112, 232, 187, 257}, "OK");
+  Component& ok = AddDesigned(*form, ComponentKind::Button, "OKButton", Rect{112, 236, 187, 261}, "OK");
   ok.properties["Default"] = "True";
   ok.properties["ModalResult"] = "1";
   return form;
