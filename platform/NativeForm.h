@@ -11,9 +11,12 @@
 #include <vector>
 
 #include "platform/Canvas.h"
+#include "platform/Files.h"
 #include "platform/Geometry.h"
 
 namespace tov {
+
+using ControlId = int;
 
 // The kinds of native control. Painted controls are drawn by the logic
 // through a canvas; the others are the system's own.
@@ -27,6 +30,22 @@ enum class ControlType {
   ComboBox,     // editable, or list-only with `listOnly`
   ListBox,
   Painted,  // drawn by the logic; takes no focus; reports clicks
+  // A container of native controls: what is placed in it (`parent`) scrolls
+  // vertically within it; the containers the logic paints inside it are
+  // painted through PaintBackground with its id.
+  ScrollBox,
+  TreeView,    // an outline of items (`items` at `levels`); labels are never edited
+  ListView,    // report mode: `columns` and `rows`, small system icons
+  UpDown,      // spin arrows for the edit `buddy`; reports each step
+  DatePicker,  // a date (`date`), or none (`hasDate` off)
+  Splitter,    // a bar the user drags; reports how far
+};
+
+// A column of a list view.
+struct ColumnDesc {
+  std::string caption;
+  int width = 64;
+  friend bool operator==(const ColumnDesc&, const ColumnDesc&) = default;
 };
 
 // A control as the logic wants it now. Bounds are in the dialog's client
@@ -34,6 +53,10 @@ enum class ControlType {
 struct ControlDesc {
   ControlType type = ControlType::Label;
   std::string name;  // for messages and for the host model's scripts
+  // The scroll box the control lies in, 0 for the dialog itself. Bounds are
+  // in the client coordinates of the dialog, or of the scroll box's content
+  // (not moved by scrolling) when it lies in one.
+  ControlId parent = 0;
   Rect bounds;
   std::string text;                // caption; an edit's or a memo's text (lines joined by CR LF)
   std::vector<std::string> items;  // lists
@@ -49,6 +72,30 @@ struct ControlDesc {
   bool reportsClicks = false;  // labels: a click is reported (link labels)
   bool handCursor = false;     // the pointer is a hand over it
   FontSpec font;               // an empty name is the system's message font
+  std::string tooltip;         // shown when the pointer rests on it; empty for none
+  // Edits.
+  char passwordChar = 0;     // shown for every character, 0 to show the text
+  bool hasButton = false;    // a small button at the right edge ("..."); a press is a click of the edit
+  Color background = kNoColor;  // the field's colour, kNoColor for the system's
+  // Scroll boxes: the height of the content; 0 returns to the top.
+  int contentHeight = 0;
+  // Tree views: the depth of each item, 0 at the top; missing entries are 0.
+  std::vector<int> levels;
+  // List views.
+  std::vector<ColumnDesc> columns;
+  std::vector<std::vector<std::string>> rows;  // caption, then the sub-items
+  std::vector<int> rowImages;                  // index in the small system image list, -1 for none
+  std::vector<int> selectedRows;               // ascending
+  bool multiSelect = false;
+  bool editCaptions = false;  // a slow second click edits a row's caption in place
+  // Up-downs: the edit they step.
+  ControlId buddy = 0;
+  // Date pickers.
+  DateTime date;
+  bool hasDate = true;
+  // Splitters: a bar between left and right neighbours (dragged sideways),
+  // else between upper and lower ones.
+  bool vertical = true;
 };
 
 enum class FrameBorder { Sizeable, Dialog, Single, ToolWindow, SizeToolWindow, None };
@@ -71,8 +118,6 @@ struct PaintState {
   bool showFocus = true;  // the focus rectangle is wanted (keyboard use)
 };
 
-using ControlId = int;
-
 // What the window system tells the logic. Every call comes from the
 // dialog's own message loop.
 class IFormEvents {
@@ -88,6 +133,20 @@ class IFormEvents {
   // A check box or radio button changed state (the neighbours of a radio
   // button report theirs too).
   virtual void CheckChanged(ControlId id, bool checked) = 0;
+  // The arrows of an up-down, or Up and Down in its edit: +1 up, -1 down.
+  virtual void Spun(ControlId id, int delta) = 0;
+  // The user picked a date, or cleared it (hasDate off).
+  virtual void DateChanged(ControlId id, bool hasDate, const DateTime& date) = 0;
+  // A splitter was dragged by dx, dy pixels and let go.
+  virtual void Dragged(ControlId id, int dx, int dy) = 0;
+  // The rows selected in a list view changed (ascending).
+  virtual void RowsSelected(ControlId id, const std::vector<int>& rows) = 0;
+  // The user ended editing a row's caption in place; false refuses the text
+  // (the row keeps its caption).
+  virtual bool CaptionEdited(ControlId id, int row, const std::string& text) = 0;
+  // The user moved or resized the dialog: its position on the screen and
+  // the size of its client area.
+  virtual void FrameChanged(const Rect& bounds) = 0;
   // The focus moved to a control (0: to the dialog itself).
   virtual void FocusChanged(ControlId id) = 0;
   // The close box, Alt+F4, or Escape with nothing else to take it.
@@ -96,9 +155,10 @@ class IFormEvents {
   virtual ControlId DefaultButton() = 0;
   // Draws a painted control on a canvas of its size.
   virtual void PaintControl(ControlId id, ICanvas& canvas, const PaintState& state) = 0;
-  // Draws the dialog's background (the containers the logic paints itself)
-  // on a canvas of the client area's size.
-  virtual void PaintBackground(ICanvas& canvas) = 0;
+  // Draws the background of the dialog (container 0) or of a scroll box's
+  // content (the containers the logic paints itself) on a canvas of that
+  // area's size.
+  virtual void PaintBackground(ControlId container, ICanvas& canvas) = 0;
   // The dialog has just appeared.
   virtual void Shown() = 0;
   // A timer of the dialog fired.
@@ -120,7 +180,7 @@ class INativeForm {
   // The text a control shows now (a memo's lines joined by CR LF).
   virtual std::string ControlText(ControlId id) = 0;
   virtual void SetCaption(const std::string& caption) = 0;
-  virtual void Repaint() = 0;  // the background and every painted control
+  virtual void Repaint() = 0;  // the backgrounds and every painted control
   virtual void Focus(ControlId id, bool selectAll) = 0;
   virtual ControlId FocusedControl() = 0;  // 0 when no control has it
   // Starts (or restarts) a timer of the dialog firing every ms

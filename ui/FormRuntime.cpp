@@ -36,7 +36,13 @@ class ModalRun final : public ComponentListener, public IFormEvents {
   void CloseRequested() override { End(kModalCloseResult); }
   ControlId DefaultButton() override;
   void PaintControl(ControlId id, ICanvas& canvas, const PaintState& state) override;
-  void PaintBackground(ICanvas& canvas) override;
+  void PaintBackground(ControlId container, ICanvas& canvas) override;
+  void Spun(ControlId, int) override {}
+  void DateChanged(ControlId, bool, const DateTime&) override {}
+  void Dragged(ControlId, int, int) override {}
+  void RowsSelected(ControlId, const std::vector<int>&) override {}
+  bool CaptionEdited(ControlId, int, const std::string&) override { return false; }
+  void FrameChanged(const Rect&) override {}
   void Shown() override;
   void TimerFired(int timerId) override;
   bool Ended() override { return ended_; }
@@ -282,7 +288,8 @@ void ModalRun::PaintUnder(ICanvas& canvas, const Component& c) {
   }
 }
 
-void ModalRun::PaintBackground(ICanvas& canvas) {
+void ModalRun::PaintBackground(ControlId container, ICanvas& canvas) {
+  if (container) return;
   canvas.FillRect(Rect{0, 0, canvas.Width(), canvas.Height()}, 0x8000000F);  // COLOR_BTNFACE
   PaintUnder(canvas, form_);
 }

@@ -195,7 +195,7 @@ Bitmap HostForm::PaintControl(const std::string& name, const PaintState& state) 
 
 Bitmap HostForm::PaintBackground() {
   auto canvas = Canvases().CreateBitmapCanvas(frame_.bounds.Width(), frame_.bounds.Height());
-  events_.PaintBackground(*canvas);
+  events_.PaintBackground(0, *canvas);
   return canvas->ToBitmap();
 }
 

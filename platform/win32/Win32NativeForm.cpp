@@ -449,7 +449,7 @@ void NativeForm::Paint() {
     std::unique_ptr<ICanvas> canvas = MakeDcCanvas(dc, client.right, client.bottom);
     // A handler's exception is shown and the paint still ends.
     GuardEvent(0, [&] {
-      events_.PaintBackground(*canvas);
+      events_.PaintBackground(0, *canvas);
       return 0;
     });
   }
