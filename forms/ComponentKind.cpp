@@ -48,6 +48,12 @@ constexpr std::array<ComponentKindInfo, size_t(K::Other) + 1> kKinds = {{
     {K::Timer, "TTimer", "", false, false},
     {K::ImageList, "TImageList", "", false, false},
     {K::FormPlacement, "TFormPlacement", "", false, false},
+    {K::UpDown, "TUpDown", "", true, false},
+    {K::DateTimePicker, "TDateTimePicker", "", true, false},
+    {K::Splitter, "TSplitter", "", true, false},
+    {K::ComboEdit, "TComboEdit", "", true, false},
+    {K::DirectoryEdit, "TDirectoryEdit", "TComboEdit", true, false},
+    {K::FilenameEdit, "TFilenameEdit", "TComboEdit", true, false},
     {K::Other, "TComponent", "", false, false},
 }};
 

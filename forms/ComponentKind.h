@@ -45,6 +45,12 @@ enum class ComponentKind {
   Timer,
   ImageList,
   FormPlacement,  // saves and restores a window's position
+  UpDown,         // spin arrows stepping the number of an edit ("Associate")
+  DateTimePicker,
+  Splitter,       // a bar that resizes the control aligned before it
+  ComboEdit,      // an edit with a button at its right edge ("OnButtonClick")
+  DirectoryEdit,  // an edit whose button browses for a folder
+  FilenameEdit,   // an edit whose button browses for a file
   Other,
 };
 

@@ -289,5 +289,116 @@ TEST_F(FormRuntimeTest, TheLogicPaintsContainersAndPictureButtons) {
   });
 }
 
+TEST_F(FormRuntimeTest, UpDownsStepTheirEditWithinTheirRangeAndReportTheChange) {
+  edit->caption = "99";
+  Component& spin = Add(*group, ComponentKind::UpDown, "UdNome", Rect{150, 20, 166, 41});
+  spin.properties["Associate"] = "EditNome";
+  std::vector<std::string> events;
+  edit->Bind("OnChange", "EditNomeChange", [&](Component& c) { events.push_back("edit:" + c.caption); });
+  spin.Bind("OnClick", "UdNomeClick", [&](Component&) { events.push_back("spin"); });
+  Run([&](host::HostForm& f) {
+    // The arrows step the edit it is attached to, on the same parent.
+    EXPECT_NE(f.Control("UdNome")->buddy, 0);
+    EXPECT_TRUE(f.Spin("UdNome", +1));
+    EXPECT_EQ(f.Text("EditNome"), "100");
+    EXPECT_TRUE(f.Spin("UdNome", +1));  // no further than 100
+    EXPECT_EQ(f.Text("EditNome"), "100");
+    // Text that is no number steps from the last position; a number out of
+    // range comes back into it.
+    EXPECT_TRUE(f.Type("EditNome", "abc"));
+    EXPECT_TRUE(f.Spin("UdNome", -1));
+    EXPECT_EQ(f.Text("EditNome"), "99");
+    EXPECT_TRUE(f.Type("EditNome", "-40"));
+    EXPECT_TRUE(f.Spin("UdNome", -1));
+    EXPECT_EQ(f.Text("EditNome"), "0");
+  });
+  EXPECT_EQ(edit->caption, "0");
+  EXPECT_EQ(events, (std::vector<std::string>{"edit:100", "spin", "edit:100", "spin", "edit:abc", "edit:99", "spin",
+                                              "edit:-40", "edit:0", "spin"}));
+  // Disabled, it steps nothing.
+  spin.enabled = false;
+  Run([&](host::HostForm& f) { EXPECT_FALSE(f.Spin("UdNome", +1)); });
+  EXPECT_EQ(edit->caption, "0");
+}
+
+TEST_F(FormRuntimeTest, ScrollBoxesHoldControlsAndPaintTheContainersInThem) {
+  Component& box = Add(*form, ComponentKind::ScrollBox, "ScrollPagina", Rect{210, 8, 300, 150});
+  Component& page = Add(box, ComponentKind::Panel, "PnlPagina", Rect{0, 0, 80, 400});
+  page.properties["BevelOuter"] = "bvNone";
+  page.properties["Color"] = "255";  // red, to see it painted
+  Component& row = Add(page, ComponentKind::Edit, "EditRiga", Rect{5, 300, 70, 321});
+  Run([&](host::HostForm& f) {
+    const ControlDesc* b = f.Control("ScrollPagina");
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->type, ControlType::ScrollBox);
+    EXPECT_EQ(b->bounds, (Rect{210, 8, 300, 150}));
+    EXPECT_EQ(b->contentHeight, 400);
+    // In the box's content coordinates, with the box as its parent.
+    const ControlDesc* r = f.Control("EditRiga");
+    EXPECT_EQ(r->bounds, (Rect{5, 300, 70, 321}));
+    EXPECT_NE(r->parent, 0);
+    EXPECT_EQ(f.Control("EditNome")->parent, 0);
+    // The page grows: the box's content follows.
+    page.bounds.bottom = 500;
+    page.Changed();
+    EXPECT_EQ(f.Control("ScrollPagina")->contentHeight, 500);
+    // The dialog's background leaves the box alone; the box paints its page.
+    const Bitmap back = f.PaintBackground();
+    EXPECT_NE(back.At(250, 50), 0x0000FFu);
+    const Bitmap inBox = f.PaintBackground("ScrollPagina");
+    EXPECT_EQ(inBox.width, 90);
+    EXPECT_EQ(inBox.height, 500);
+    EXPECT_EQ(inBox.At(40, 450) & 0xFFFFFF, 0x0000FFu);
+  });
+  (void)row;
+}
+
+TEST_F(FormRuntimeTest, TreesDatesAndEditButtons) {
+  Component& tree = Add(*form, ComponentKind::TreeView, "Albero", Rect{210, 8, 300, 150});
+  tree.items = {"Interfaccia", "\tLingua", "  Colori", "Pannello"};
+  Component& date = Add(*form, ComponentKind::DateTimePicker, "DataInizio", Rect{8, 130, 120, 151});
+  date.caption = "2024-02-29";
+  Component& colour = Add(*form, ComponentKind::ComboEdit, "EditColore", Rect{8, 160, 100, 181});
+  colour.properties["Color"] = "255";
+  colour.properties["PasswordChar"] = "*";
+  std::vector<std::string> events;
+  tree.Bind("OnChange", "AlberoChange", [&](Component& c) { events.push_back("tree:" + std::to_string(c.itemIndex)); });
+  date.Bind("OnChange", "DataChange", [&](Component& c) { events.push_back("date:" + c.caption); });
+  colour.Bind("OnButtonClick", "ColoreButtonClick", [&](Component&) { events.push_back("button"); });
+  Run([&](host::HostForm& f) {
+    const ControlDesc* t = f.Control("Albero");
+    EXPECT_EQ(t->items, (std::vector<std::string>{"Interfaccia", "Lingua", "Colori", "Pannello"}));
+    EXPECT_EQ(t->levels, (std::vector<int>{0, 1, 2, 0}));
+    EXPECT_TRUE(f.Choose("Albero", 3));
+    const ControlDesc* d = f.Control("DataInizio");
+    EXPECT_TRUE(d->hasDate);
+    EXPECT_EQ(d->date, (DateTime{2024, 2, 29}));
+    EXPECT_TRUE(f.PickDate("DataInizio", true, DateTime{2026, 12, 9}));
+    EXPECT_TRUE(f.PickDate("DataInizio", false));
+    const ControlDesc* c = f.Control("EditColore");
+    EXPECT_TRUE(c->hasButton);
+    EXPECT_EQ(c->background, Color(255));
+    EXPECT_EQ(c->passwordChar, '*');
+    EXPECT_FALSE(f.PressEditButton("EditNome"));  // a plain edit has no button
+    EXPECT_TRUE(f.PressEditButton("EditColore"));
+  });
+  EXPECT_EQ(events, (std::vector<std::string>{"tree:3", "date:2026-12-09", "date:", "button"}));
+  EXPECT_EQ(tree.itemIndex, 3);
+  // A text that is no date shows none.
+  date.caption = "2023-02-29";
+  Run([&](host::HostForm& f) { EXPECT_FALSE(f.Control("DataInizio")->hasDate); });
+}
+
+TEST_F(FormRuntimeTest, MovingTheDialogReachesTheForm) {
+  int resized = 0;
+  form->Bind("OnResize", "FormResize", [&](Component&) { ++resized; });
+  Run([&](host::HostForm& f) {
+    f.MoveFrame(Rect{40, 50, 400, 300});
+    f.MoveFrame(Rect{40, 50, 400, 300});  // no change, no event
+  });
+  EXPECT_EQ(form->bounds, (Rect{40, 50, 400, 300}));
+  EXPECT_EQ(resized, 1);
+}
+
 }  // namespace
 }  // namespace tov

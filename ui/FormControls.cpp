@@ -1,6 +1,7 @@
 #include "ui/FormControls.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "forms/Component.h"
@@ -36,7 +37,6 @@ Realisation RealisationOf(const Component& c) {
     case ComponentKind::Panel:
     case ComponentKind::FlatPanel:
     case ComponentKind::GroupBox:
-    case ComponentKind::ScrollBox:
       return Realisation::Container;
     case ComponentKind::Label:
     case ComponentKind::Edit:
@@ -48,9 +48,17 @@ Realisation RealisationOf(const Component& c) {
     case ComponentKind::RadioButton:
     case ComponentKind::ComboBox:
     case ComponentKind::ListBox:
+    case ComponentKind::ScrollBox:
+    case ComponentKind::TreeView:
+    case ComponentKind::UpDown:
+    case ComponentKind::DateTimePicker:
+    case ComponentKind::Splitter:
+    case ComponentKind::ComboEdit:
+    case ComponentKind::DirectoryEdit:
+    case ComponentKind::FilenameEdit:
       return Realisation::Control;
     default:
-      // List and tree views, pages, track bars, spin edits, images, shapes
+      // List views, pages, track bars, spin edits, images, shapes
       // and bevels have no control on dialogs yet; a page control's pages
       // are left out with everything on them.
       return Realisation::None;
@@ -95,9 +103,17 @@ int IntProperty(const Component& c, const char* name, int def) {
 
 int ModalResultOf(const Component& c) { return IntProperty(c, "ModalResult", 0); }
 
+const Component* ScrollBoxOf(const Component& c, const Component& form) {
+  for (const Component* p = c.Parent(); p && p != &form; p = p->Parent())
+    if (p->kind == ComponentKind::ScrollBox) return p;
+  return nullptr;
+}
+
 Rect RectOnForm(const Component& c, const Component& form) {
+  const Component* top = ScrollBoxOf(c, form);
+  if (!top) top = &form;
   Rect r = c.bounds;
-  for (const Component* p = c.Parent(); p && p != &form; p = p->Parent()) {
+  for (const Component* p = c.Parent(); p && p != top; p = p->Parent()) {
     r.left += p->bounds.left;
     r.right += p->bounds.left;
     r.top += p->bounds.top;
@@ -154,6 +170,7 @@ ControlDesc DescribeControl(const Component& c, const Component& form) {
   d.readOnly = c.Property("ReadOnly") == "True";
   d.noPrefix = c.Property("ShowAccelChar") == "False";
   d.font = FormFontOf(c);
+  d.tooltip = c.hint;
   if (c.painter) {
     d.type = ControlType::Painted;
     d.takesFocus = false;
@@ -173,8 +190,54 @@ ControlDesc DescribeControl(const Component& c, const Component& form) {
       if (c.Property("AutoSize") != "False") d.bounds = AutoSizedLabel(c, d.bounds);
       break;
     case ComponentKind::Edit:
+    case ComponentKind::ComboEdit:
+    case ComponentKind::DirectoryEdit:
+    case ComponentKind::FilenameEdit: {
       d.type = ControlType::Edit;
+      d.hasButton = c.kind != ComponentKind::Edit;
+      d.background = ComponentColor(c, kNoColor);
+      const std::string password = c.Property("PasswordChar");
+      d.passwordChar = password.empty() || password == "#0" ? 0 : password[0];
       break;
+    }
+    case ComponentKind::ScrollBox: {
+      d.type = ControlType::ScrollBox;
+      d.takesFocus = false;
+      d.text.clear();
+      // The content reaches the lowest of the controls in it.
+      for (size_t i = 0; i < c.ChildCount(); ++i)
+        if (c.Child(i).visible) d.contentHeight = std::max(d.contentHeight, c.Child(i).bounds.bottom);
+      break;
+    }
+    case ComponentKind::TreeView:
+      // Items as an indented outline: each leading tab or blank is a level.
+      d.type = ControlType::TreeView;
+      d.text.clear();
+      for (const std::string& item : c.items) {
+        const size_t depth = std::min(item.find_first_not_of("\t "), item.size());
+        d.levels.push_back(int(depth));
+        d.items.push_back(item.substr(depth));
+      }
+      d.itemIndex = c.itemIndex >= 0 && size_t(c.itemIndex) < c.items.size() ? c.itemIndex : -1;
+      break;
+    case ComponentKind::UpDown:
+      d.type = ControlType::UpDown;
+      d.takesFocus = false;
+      d.text.clear();
+      break;
+    case ComponentKind::DateTimePicker:
+      d.type = ControlType::DatePicker;
+      d.hasDate = ParseIsoDate(c.caption, &d.date);
+      d.text.clear();
+      break;
+    case ComponentKind::Splitter: {
+      d.type = ControlType::Splitter;
+      d.takesFocus = false;
+      d.text.clear();
+      const std::string align = c.Property("Align", "alLeft");
+      d.vertical = align == "alLeft" || align == "alRight";
+      break;
+    }
     case ComponentKind::Memo:
       d.type = ControlType::Memo;
       d.text = JoinLines(c.lines);
@@ -205,6 +268,26 @@ ControlDesc DescribeControl(const Component& c, const Component& form) {
       break;
   }
   return d;
+}
+
+bool ParseIsoDate(const std::string& text, DateTime* date) {
+  int y = 0, m = 0, d = 0;
+  char tail = 0;
+  if (text.size() != 10 || std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &y, &m, &d, &tail) != 3) return false;
+  static const int kDays[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (y < 1 || m < 1 || m > 12 || d < 1 || d > kDays[m - 1]) return false;
+  if (m == 2 && d == 29 && !(y % 4 == 0 && (y % 100 != 0 || y % 400 == 0))) return false;
+  *date = DateTime{};
+  date->year = y;
+  date->month = m;
+  date->day = d;
+  return true;
+}
+
+std::string IsoDateText(const DateTime& date) {
+  char s[16];
+  std::snprintf(s, sizeof s, "%04d-%02d-%02d", date.year % 10000, date.month % 100, date.day % 100);
+  return s;
 }
 
 std::string JoinLines(const std::vector<std::string>& lines) {

@@ -34,7 +34,10 @@ Color ComponentColor(const Component& c, Color def);
 int IntProperty(const Component& c, const char* name, int def);
 int ModalResultOf(const Component& c);
 
-// The component's rectangle in the form's client coordinates.
+// The scroll box between the component and the form, or null.
+const Component* ScrollBoxOf(const Component& c, const Component& form);
+// The component's rectangle in the form's client coordinates, or in those
+// of the content of the scroll box it lies in.
 Rect RectOnForm(const Component& c, const Component& form);
 // It and every parent up to the form are visible / enabled.
 bool ShownOnForm(const Component& c, const Component& form);
@@ -43,6 +46,11 @@ bool UsableOnForm(const Component& c, const Component& form);
 FrameDesc DescribeFrame(const Component& form);
 // The control of a component whose realisation is Control.
 ControlDesc DescribeControl(const Component& c, const Component& form);
+
+// A date picker's date as its component keeps it: "2026-12-09", empty for
+// none.
+bool ParseIsoDate(const std::string& text, DateTime* date);
+std::string IsoDateText(const DateTime& date);
 
 std::string JoinLines(const std::vector<std::string>& lines);  // with CR LF
 std::vector<std::string> SplitLines(const std::string& text);

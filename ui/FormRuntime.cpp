@@ -1,5 +1,7 @@
 #include "ui/FormRuntime.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,12 +39,13 @@ class ModalRun final : public ComponentListener, public IFormEvents {
   ControlId DefaultButton() override;
   void PaintControl(ControlId id, ICanvas& canvas, const PaintState& state) override;
   void PaintBackground(ControlId container, ICanvas& canvas) override;
-  void Spun(ControlId, int) override {}
-  void DateChanged(ControlId, bool, const DateTime&) override {}
+  void Spun(ControlId id, int delta) override;
+  void DateChanged(ControlId id, bool hasDate, const DateTime& date) override;
+  // Dragging a splitter and list views have no rule on dialogs yet.
   void Dragged(ControlId, int, int) override {}
   void RowsSelected(ControlId, const std::vector<int>&) override {}
   bool CaptionEdited(ControlId, int, const std::string&) override { return false; }
-  void FrameChanged(const Rect&) override {}
+  void FrameChanged(const Rect& bounds) override;
   void Shown() override;
   void TimerFired(int timerId) override;
   bool Ended() override { return ended_; }
@@ -57,6 +60,8 @@ class ModalRun final : public ComponentListener, public IFormEvents {
   bool Reachable(const Component& c) const;  // only containers between it and the form
   static bool IsUnder(const Component& c, const Component& top);
   void Realise(Component& c);  // c and everything under it
+  ControlDesc Describe(const Component& c);
+  ControlId IdOf(const Component* c) const;
   void Sync(Entry& e);
   Entry* Find(ControlId id);
   void End(int result);
@@ -89,8 +94,24 @@ bool ModalRun::IsUnder(const Component& c, const Component& top) {
 bool ModalRun::Reachable(const Component& c) const {
   if (&c == &form_ || !IsUnder(c, form_)) return false;
   for (const Component* p = c.Parent(); p && p != &form_; p = p->Parent())
-    if (RealisationOf(*p) != Realisation::Container) return false;
+    if (RealisationOf(*p) != Realisation::Container && p->kind != ComponentKind::ScrollBox) return false;
   return true;
+}
+
+ControlId ModalRun::IdOf(const Component* c) const {
+  for (const Entry& e : entries_)
+    if (e.component == c) return e.id;
+  return 0;
+}
+
+ControlDesc ModalRun::Describe(const Component& c) {
+  ControlDesc desc = DescribeControl(c, form_);
+  desc.parent = IdOf(ScrollBoxOf(c, form_));
+  if (c.kind == ComponentKind::UpDown) {
+    const std::string associate = c.Property("Associate");
+    desc.buddy = associate.empty() ? 0 : IdOf(form_.Find(associate));
+  }
+  return desc;
 }
 
 ModalRun::Entry* ModalRun::Find(ControlId id) {
@@ -129,7 +150,7 @@ void ModalRun::Realise(Component& c) {
     for (const Entry& e : entries_)
       known = known || e.component == &c;
     if (!known) {
-      ControlDesc desc = DescribeControl(c, form_);
+      ControlDesc desc = Describe(c);
       const ControlId id = native_->AddControl(desc);
       entries_.push_back(Entry{&c, id, std::move(desc)});
     }
@@ -139,7 +160,7 @@ void ModalRun::Realise(Component& c) {
 }
 
 void ModalRun::Sync(Entry& e) {
-  ControlDesc desc = DescribeControl(*e.component, form_);
+  ControlDesc desc = Describe(*e.component);
   ++syncing_;
   native_->UpdateControl(e.id, desc);
   --syncing_;
@@ -173,6 +194,10 @@ void ModalRun::Changed(Component& c) {
   if (&c == &form_) native_->SetCaption(form_.caption);
   for (Entry& e : entries_)
     if (IsUnder(*e.component, c)) Sync(e);
+  // A scroll box's content reaches as far as what lies in it.
+  if (const Component* box = ScrollBoxOf(c, form_))
+    for (Entry& e : entries_)
+      if (e.component == box) Sync(e);
   for (const Timer& t : timers_)
     if (IsUnder(*t.component, c)) SyncTimer(t);
   // The controls repaint themselves; the background only when what it
@@ -195,7 +220,9 @@ void ModalRun::Clicked(ControlId id) {
   if (!e) return;
   Component& c = *e->component;
   if (!UsableOnForm(c, form_) || !ShownOnForm(c, form_)) return;
-  if (e->desc.type == ControlType::PushButton) {
+  if (e->desc.type == ControlType::Edit) {
+    if (e->desc.hasButton) c.Fire("OnButtonClick");
+  } else if (e->desc.type == ControlType::PushButton) {
     const int result = ModalResultOf(c);  // read first: the handler may free the button
     c.Fire("OnClick");
     if (result) End(result);
@@ -238,9 +265,55 @@ void ModalRun::SelectionChanged(ControlId id, int index) {
   if (e->desc.type == ControlType::ComboBox) {
     if (c.itemIndex >= 0) c.caption = c.items[size_t(c.itemIndex)];
     c.Fire("OnChange");
+  } else if (e->desc.type == ControlType::TreeView) {
+    c.Fire("OnChange");
   } else {
     c.Fire("OnClick");
   }
+  CheckFormResult();
+}
+
+void ModalRun::Spun(ControlId id, int delta) {
+  Entry* e = Find(id);
+  if (!e || e->desc.type != ControlType::UpDown) return;
+  Component& updown = *e->component;
+  if (!UsableOnForm(updown, form_)) return;
+  const int lo = IntProperty(updown, "Min", 0), hi = IntProperty(updown, "Max", 100);
+  const int step = IntProperty(updown, "Increment", 1);
+  const std::string associate = updown.Property("Associate");
+  Component* edit = associate.empty() ? nullptr : form_.Find(associate);
+  // The number the edit shows, or the last position when it shows none.
+  int value = IntProperty(updown, "Position", lo);
+  if (edit) {
+    char* end = nullptr;
+    const long n = std::strtol(edit->caption.c_str(), &end, 10);
+    if (!edit->caption.empty() && end && *end == '\0') value = int(std::max(long(lo) - 1, std::min(long(hi) + 1, n)));
+  }
+  const long next = std::max<long>(lo, std::min<long>(hi, long(value) + long(delta) * step));
+  updown.properties["Position"] = std::to_string(next);
+  if (edit) {
+    edit->caption = std::to_string(next);
+    edit->Changed();
+    edit->Fire("OnChange");
+  }
+  updown.Fire("OnClick");
+  CheckFormResult();
+}
+
+void ModalRun::DateChanged(ControlId id, bool hasDate, const DateTime& date) {
+  Entry* e = Find(id);
+  if (!e || e->desc.type != ControlType::DatePicker) return;
+  e->component->caption = hasDate ? IsoDateText(date) : std::string();
+  e->desc.hasDate = hasDate;
+  if (hasDate) e->desc.date = date;
+  e->component->Fire("OnChange");
+  CheckFormResult();
+}
+
+void ModalRun::FrameChanged(const Rect& bounds) {
+  if (form_.bounds == bounds) return;
+  form_.bounds = bounds;
+  form_.Fire("OnResize");
   CheckFormResult();
 }
 
@@ -289,9 +362,14 @@ void ModalRun::PaintUnder(ICanvas& canvas, const Component& c) {
 }
 
 void ModalRun::PaintBackground(ControlId container, ICanvas& canvas) {
-  if (container) return;
-  canvas.FillRect(Rect{0, 0, canvas.Width(), canvas.Height()}, 0x8000000F);  // COLOR_BTNFACE
-  PaintUnder(canvas, form_);
+  const Component* top = &form_;
+  if (container) {
+    Entry* e = Find(container);
+    if (!e || e->desc.type != ControlType::ScrollBox) return;
+    top = e->component;
+  }
+  canvas.FillRect(Rect{0, 0, canvas.Width(), canvas.Height()}, ComponentColor(*top, 0x8000000F));  // COLOR_BTNFACE
+  PaintUnder(canvas, *top);
 }
 
 void ModalRun::Shown() {

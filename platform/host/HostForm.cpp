@@ -1,5 +1,6 @@
 #include "platform/host/HostForm.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "base/Casefold.h"
@@ -141,12 +142,39 @@ bool HostForm::Type(const std::string& name, const std::string& text) {
 bool HostForm::Choose(const std::string& name, int index) {
   Item* item = Find(name);
   if (!item || !Usable(*item)) return false;
-  if (item->desc.type != ControlType::ComboBox && item->desc.type != ControlType::ListBox) return false;
+  const ControlType t = item->desc.type;
+  if (t != ControlType::ComboBox && t != ControlType::ListBox && t != ControlType::TreeView) return false;
   if (index < -1 || index >= int(item->desc.items.size())) return false;
   item->desc.itemIndex = index;
   if (item->desc.type == ControlType::ComboBox && index >= 0) item->text = item->desc.items[size_t(index)];
   events_.SelectionChanged(item->id, index);
   return true;
+}
+
+bool HostForm::PressEditButton(const std::string& name) {
+  Item* item = Find(name);
+  if (!item || !Usable(*item) || item->desc.type != ControlType::Edit || !item->desc.hasButton) return false;
+  events_.Clicked(item->id);
+  return true;
+}
+
+bool HostForm::Spin(const std::string& name, int delta) {
+  Item* item = Find(name);
+  if (!item || !Usable(*item) || item->desc.type != ControlType::UpDown) return false;
+  events_.Spun(item->id, delta);
+  return true;
+}
+
+bool HostForm::PickDate(const std::string& name, bool hasDate, const DateTime& date) {
+  Item* item = Find(name);
+  if (!item || !Usable(*item) || item->desc.type != ControlType::DatePicker) return false;
+  events_.DateChanged(item->id, hasDate, date);
+  return true;
+}
+
+void HostForm::MoveFrame(const Rect& bounds) {
+  frame_.bounds = bounds;
+  events_.FrameChanged(bounds);
 }
 
 bool HostForm::FocusOn(const std::string& name) {
@@ -196,6 +224,15 @@ Bitmap HostForm::PaintControl(const std::string& name, const PaintState& state) 
 Bitmap HostForm::PaintBackground() {
   auto canvas = Canvases().CreateBitmapCanvas(frame_.bounds.Width(), frame_.bounds.Height());
   events_.PaintBackground(0, *canvas);
+  return canvas->ToBitmap();
+}
+
+Bitmap HostForm::PaintBackground(const std::string& scrollBoxName) {
+  Item* item = Find(scrollBoxName);
+  if (!item || item->desc.type != ControlType::ScrollBox) return Bitmap();
+  const Rect& b = item->desc.bounds;
+  auto canvas = Canvases().CreateBitmapCanvas(b.Width(), std::max(b.Height(), item->desc.contentHeight));
+  events_.PaintBackground(item->id, *canvas);
   return canvas->ToBitmap();
 }
 

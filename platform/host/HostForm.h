@@ -42,6 +42,14 @@ class HostForm final : public INativeForm {
   bool Type(const std::string& name, const std::string& text);
   // Choosing an item of a list or combo box.
   bool Choose(const std::string& name, int index);
+  // A press of the button at an edit's right edge.
+  bool PressEditButton(const std::string& name);
+  // The arrows of an up-down: +1 up, -1 down.
+  bool Spin(const std::string& name, int delta);
+  // Picking a date in a date picker, or clearing it (hasDate off).
+  bool PickDate(const std::string& name, bool hasDate, const DateTime& date = {});
+  // Moving or resizing the dialog: its place and client size.
+  void MoveFrame(const Rect& bounds);
   // Moving the focus (as Tab or a click does).
   bool FocusOn(const std::string& name);
   // Enter: presses the button the dialog names as its default.
@@ -63,6 +71,8 @@ class HostForm final : public INativeForm {
   // A painted control as the logic draws it now, on a canvas of its size.
   Bitmap PaintControl(const std::string& name, const PaintState& state);
   Bitmap PaintBackground();
+  // The content of a scroll box, its whole height.
+  Bitmap PaintBackground(const std::string& scrollBoxName);
   std::vector<std::string> ControlNames() const;
   int repaints = 0;
 

@@ -248,7 +248,17 @@ ControlId NativeForm::AddControl(const ControlDesc& desc) {
       style |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
       ex = WS_EX_CLIENTEDGE;
       break;
+    case ControlType::ScrollBox:
+    case ControlType::TreeView:
+    case ControlType::ListView:
+    case ControlType::UpDown:
+    case ControlType::DatePicker:
+    case ControlType::Splitter:
+      // Not realised on this system yet: the dialog cannot be made.
+      throw std::runtime_error("The control " + desc.name + " is of a kind this system cannot show yet.");
   }
+  if (desc.type == ControlType::Edit && (desc.hasButton || desc.passwordChar || desc.background != kNoColor))
+    throw std::runtime_error("The edit " + desc.name + " asks for a look this system cannot show yet.");
   if (desc.takesFocus && desc.type != ControlType::Label && desc.type != ControlType::Painted) style |= WS_TABSTOP;
   if ((desc.type == ControlType::Edit || desc.type == ControlType::Memo) && desc.readOnly) style |= ES_READONLY;
   const Rect& r = desc.bounds;
@@ -436,6 +446,8 @@ void NativeForm::Command(int id, int code) {
     case ControlType::Label:
     case ControlType::Painted:
       if (code == STN_CLICKED) events_.Clicked(cid);
+      break;
+    default:  // the kinds AddControl refuses
       break;
   }
 }
