@@ -59,14 +59,18 @@ TEST(ShippedLanguage, EnglishHasEveryKeyTheProgramLooksUp) {
     }
   }
   EXPECT_GT(keys, 5);
-  std::string tpl;
+  std::string tpl, italian;
   ASSERT_TRUE(tov::testing::ReadSourceFile("data/Config/Settings.tpl", &tpl));
+  ASSERT_TRUE(tov::testing::ReadSourceFile("data/Langs/Italiano.lng", &italian));
   std::string section;
   for (const std::string& line : TextLines(tpl)) {
     if (line.empty() || line[0] == ';') continue;
     if (line[0] == '[') {
       section = line.substr(1, line.find(']') - 1);
       EXPECT_TRUE(has("Config." + section)) << section;
+      // Every page has a help text in both shipped languages.
+      EXPECT_TRUE(has("Config." + section + ".Hint")) << section;
+      EXPECT_NE(italian.find("\n*Config." + section + ".Hint="), std::string::npos) << section;
     } else if (size_t eq = line.find('='); eq != std::string::npos) {
       const std::string key = "Config." + section + "." + line.substr(0, eq);
       EXPECT_TRUE(has(key)) << key;
