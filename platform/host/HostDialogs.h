@@ -48,10 +48,51 @@ class HostDialogs : public IDialogs {
     return true;
   }
 
+  // The colour dialog answers from colorAnswers (nothing: cancelled); an
+  // unscripted one is cancelled. The colour each opened on is kept.
+  bool ChooseColor(uintptr_t owner, Color initial, Color* chosen) override {
+    (void)owner;
+    colorsOpened.push_back(initial);
+    return Take(colorAnswers, chosen);
+  }
+  bool ChooseFont(uintptr_t owner, FontSpec* font) override {
+    (void)owner;
+    fontsOpened.push_back(*font);
+    return Take(fontAnswers, font);
+  }
+  // Both file dialogs answer from fileAnswers; what each was asked is kept.
+  bool OpenFileName(uintptr_t owner, const FileDialogSpec& spec, std::string* chosen) override {
+    (void)owner;
+    filesAsked.push_back(spec);
+    return Take(fileAnswers, chosen);
+  }
+  bool SaveFileName(uintptr_t owner, const FileDialogSpec& spec, std::string* chosen) override {
+    (void)owner;
+    filesAsked.push_back(spec);
+    return Take(fileAnswers, chosen);
+  }
+
   std::deque<int> answers;
   std::vector<ShownBox> shown;
   std::deque<std::optional<std::string>> folderAnswers;
   std::vector<std::string> browsed;
+  std::deque<std::optional<Color>> colorAnswers;
+  std::vector<Color> colorsOpened;
+  std::deque<std::optional<FontSpec>> fontAnswers;
+  std::vector<FontSpec> fontsOpened;
+  std::deque<std::optional<std::string>> fileAnswers;
+  std::vector<FileDialogSpec> filesAsked;
+
+ private:
+  template <class T>
+  static bool Take(std::deque<std::optional<T>>& answers, T* chosen) {
+    if (answers.empty()) return false;
+    std::optional<T> a = std::move(answers.front());
+    answers.pop_front();
+    if (!a) return false;
+    *chosen = std::move(*a);
+    return true;
+  }
 };
 
 }  // namespace tov::host
