@@ -154,58 +154,90 @@ std::vector<std::string> TConfigurazione::TemplateSectionKeys(const std::string&
 
 std::string TConfigurazione::BackupPath() const { return folder_ + "Settings.bkp"; }
 
-void TConfigurazione::BackupValues() {
-  if (!template_) return;
+// A key's value as the backup keeps it: the text of its typed value.
+std::string TConfigurazione::BackupText(const std::string& section, const std::string& key) const {
+  switch (GetFieldType(section, key)) {
+    case stString:
+    case stDate:
+    case stDateTime:
+    case stDirectory:
+    case stFile:
+    case stChoice:
+    case stFixedChoice:
+      return GetString(section, key, "");
+    case stCryptedString:
+      return GetCryptedString(section, key, "");
+    case stInteger:
+    case stTime:
+    case stColor:
+    case stChoiceIndex:
+      return std::to_string(GetInteger(section, key, 0));
+    case stBool:
+      return GetBool(section, key, false) ? "TRUE" : "FALSE";
+    case stFloat:
+      return FormatSettingFloat(GetFloat(section, key, 0));
+    case stNone:
+      break;
+  }
+  return std::string();
+}
+
+bool TConfigurazione::BackupValues() {
+  hasBackup_ = false;
+  if (!template_) return true;
   // All values go into the backup in one write.
   const std::string path = BackupPath();
   std::string bytes;
   bool exists = Files().FileExists(path);
-  if (exists && !Files().ReadFile(path, &bytes)) return;
+  absentAtBackup_.clear();
+  if (exists && !Files().ReadFile(path, &bytes)) return false;
   for (const std::string& section : TemplateSections()) {
+    const std::vector<std::string> stored = settings_->ReadSectionKeys(section);
+    if (stored.empty() && !settings_->SectionExists(section)) absentAtBackup_.emplace_back(section, std::string());
     for (const std::string& key : TemplateSectionKeys(section)) {
-      std::string text;
-      switch (GetFieldType(section, key)) {
-        case stString:
-        case stDate:
-        case stDateTime:
-          text = GetString(section, key, "");
-          break;
-        case stCryptedString:
-          text = GetCryptedString(section, key, "");
-          break;
-        case stInteger:
-        case stTime:
-        case stColor:
-          text = std::to_string(GetInteger(section, key, 0));
-          break;
-        case stBool:
-          text = GetBool(section, key, false) ? "TRUE" : "FALSE";
-          break;
-        case stFloat:
-          text = FormatSettingFloat(GetFloat(section, key, 0));
-          break;
-        default:
-          break;
-      }
-      ProfileWriteString(&bytes, section.c_str(), key.c_str(), text.c_str());
+      bool present = false;
+      for (const std::string& k : stored)
+        present = present || SameNameIgnoringCase(k, key);
+      if (!present) absentAtBackup_.emplace_back(section, key);
+      ProfileWriteString(&bytes, section.c_str(), key.c_str(), BackupText(section, key).c_str());
     }
   }
-  WriteFileSafely(Files(), path, bytes);
+  hasBackup_ = WriteFileSafely(Files(), path, bytes);
+  return hasBackup_;
+}
+
+bool TConfigurazione::AbsentAtBackup(const std::string& section, const std::string& key) const {
+  for (const auto& [s, k] : absentAtBackup_)
+    if (SameNameIgnoringCase(s, section) && SameNameIgnoringCase(k, key)) return true;
+  return false;
 }
 
 void TConfigurazione::RestoreValues() {
-  if (!template_) return;
+  // Without a backup of this store's own, an older one would undo more
+  // than the edits since.
+  if (!template_ || !hasBackup_) return;
   TIniFile backup(BackupPath());
   for (const std::string& section : backup.ReadSections()) {
     for (const std::string& key : backup.ReadSectionKeys(section)) {
+      // A key the settings file did not hold goes again, so that its
+      // default applies as before.
+      if (AbsentAtBackup(section, key)) {
+        settings_->DeleteKey(section, key);
+        continue;
+      }
       std::string text = backup.ReadString(section, key, "");
-      if (text.empty()) continue;
+      // What still holds its value is left as it stands.
+      if (text == BackupText(section, key)) continue;
       int32_t i = 0;
       double d = 0;
       switch (GetFieldType(section, key)) {
         case stString:
         case stDate:
         case stDateTime:
+        case stDirectory:
+        case stFile:
+        case stChoice:
+        case stFixedChoice:
           SetString(section, key, text);
           break;
         case stCryptedString:
@@ -214,19 +246,23 @@ void TConfigurazione::RestoreValues() {
         case stInteger:
         case stTime:
         case stColor:
-          SetInteger(section, key, ParseSettingInteger(text, &i) ? i : 0);
+        case stChoiceIndex:
+          if (!text.empty()) SetInteger(section, key, ParseSettingInteger(text, &i) ? i : 0);
           break;
         case stBool:
-          SetBool(section, key, IsTrueText(text));
+          if (!text.empty()) SetBool(section, key, IsTrueText(text));
           break;
         case stFloat:
-          SetFloat(section, key, ParseSettingFloat(text, &d) ? d : 0);
+          if (!text.empty()) SetFloat(section, key, ParseSettingFloat(text, &d) ? d : 0);
           break;
-        default:
+        case stNone:
           break;
       }
     }
   }
+  // A section the file did not hold goes again once it holds nothing.
+  for (const auto& [section, key] : absentAtBackup_)
+    if (key.empty() && settings_->ReadSectionKeys(section).empty()) settings_->EraseSection(section);
 }
 
 // ---- Attribute lists and value texts

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "settings/IniFile.h"
@@ -85,13 +86,19 @@ class TConfigurazione {
 
   // Copies every template key's current value into Settings.bkp in the store
   // folder, and writes those values back; both do nothing without a template.
-  void BackupValues();
+  // Restoring writes only the values that changed since, and takes out again
+  // the keys and sections the settings file did not hold at the backup, so
+  // that the file returns to what it was. Restoring does nothing unless this
+  // store's last backup was written (false from BackupValues).
+  bool BackupValues();
   void RestoreValues();
 
  private:
   std::string TemplateEntry(const std::string& section, const std::string& key) const;
   std::string TemplateDefault(const std::string& section, const std::string& key) const;
   std::string BackupPath() const;
+  std::string BackupText(const std::string& section, const std::string& key) const;
+  bool AbsentAtBackup(const std::string& section, const std::string& key) const;
 
   std::string folder_;
   std::string name_;
@@ -99,6 +106,10 @@ class TConfigurazione {
   std::string settingsPath_;
   std::unique_ptr<TIniFile> settings_;
   std::unique_ptr<TIniFile> template_;  // none when Settings.tpl did not exist at creation
+  // What the settings file lacked at the last backup: (section, key), and
+  // (section, "") for a whole section.
+  std::vector<std::pair<std::string, std::string>> absentAtBackup_;
+  bool hasBackup_ = false;
 };
 
 // The items of a template attribute list ("FieldType=BOOL,DefaultValue=FALSE"),

@@ -272,34 +272,59 @@ TEST_F(StoreTest, BackupAndRestore) {
   ASSERT_TRUE(store.SetString("Avvio", "Quando", "09/12/2026"));
   const std::string bkpPath = std::string(kFolder) + "Settings.bkp";
   ASSERT_TRUE(Files().WriteFile(bkpPath, "[Extra]\r\nTenuto=1\r\n"));
-  store.BackupValues();
+  const std::string before = Stored(store);
+  ASSERT_TRUE(store.BackupValues());
   std::string bkp;
   ASSERT_TRUE(Files().ReadFile(bkpPath, &bkp));
+  // Every field type is kept, directories included; the file's other
+  // sections stay.
   EXPECT_EQ(bkp,
             "[Extra]\r\nTenuto=1\r\n"
-            "[Interfaccia]\r\nLingua=\r\nVetro=FALSE\r\nColonne=12\r\nScala=0,75\r\nTitolo=two\r\n"
+            "[Interfaccia]\r\nLingua=English\r\nVetro=FALSE\r\nColonne=12\r\nScala=0,75\r\nTitolo=two\r\n"
             "Nota=una \"nota\" lunga\r\n"
-            "[Avvio]\r\nUserDir=\r\nPassword=pw\r\nColore=0\r\nQuando=09/12/2026\r\nCartella=\r\n");
+            "[Avvio]\r\nUserDir=\r\nPassword=pw\r\nColore=0\r\nQuando=09/12/2026\r\nCartella=C:\\\r\n");
+  EXPECT_EQ(Stored(store), before);
 
-  // Edits made after the backup are undone by the restore, except keys that
-  // were empty in the backup and keys the template does not know.
+  // Every edit made after the backup is undone, of every type, an emptied
+  // text too; a key the file did not hold goes again, and the file is as it
+  // was, byte for byte.
   ASSERT_TRUE(store.SetInteger("Interfaccia", "Colonne", 3));
   ASSERT_TRUE(store.SetBool("Interfaccia", "Vetro", true));
   ASSERT_TRUE(store.SetCryptedString("Avvio", "Password", "altro"));
   ASSERT_TRUE(store.SetFloat("Interfaccia", "Scala", 9));
+  ASSERT_TRUE(store.SetString("Interfaccia", "Lingua", ""));
   ASSERT_TRUE(store.SetString("Avvio", "Cartella", "D:\\"));
-  ASSERT_TRUE(Files().WriteFile(bkpPath, bkp + "[Interfaccia2]\r\nX=1\r\n"));
+  ASSERT_TRUE(store.SetString("Interfaccia", "Titolo", "two"));  // the default, now written
+  ASSERT_TRUE(store.SetString("Extra", "Tenuto", "2"));          // not the template's
   store.RestoreValues();
   EXPECT_EQ(store.GetInteger("Interfaccia", "Colonne", 0), 12);
   EXPECT_FALSE(store.GetBool("Interfaccia", "Vetro", true));
   EXPECT_EQ(store.GetCryptedString("Avvio", "Password", ""), "pw");
   EXPECT_DOUBLE_EQ(store.GetFloat("Interfaccia", "Scala", 0), 0.75);
-  EXPECT_EQ(store.GetString("Avvio", "Cartella", ""), "D:\\");
-  EXPECT_EQ(store.GetString("Interfaccia2", "X", "none"), "none");
-  EXPECT_EQ(store.GetString("Extra", "Tenuto", "none"), "none");
+  EXPECT_EQ(store.GetString("Interfaccia", "Lingua", ""), "English");
+  EXPECT_EQ(store.GetString("Avvio", "Cartella", ""), "C:\\");
+  EXPECT_EQ(store.GetString("Extra", "Tenuto", "none"), "2");
+  ASSERT_TRUE(TIniFile(store.IniFileName()).EraseSection("Extra"));
+  EXPECT_EQ(Stored(store), before);
   std::string after;
   ASSERT_TRUE(Files().ReadFile(bkpPath, &after));
-  EXPECT_EQ(after, bkp + "[Interfaccia2]\r\nX=1\r\n");  // the backup is left as it was
+  EXPECT_EQ(after, bkp);  // the backup is left as it was
+
+  // A section the file did not hold goes again too.
+  TConfigurazione fresh(kFolder, "Vuoto", keyFile_);
+  ASSERT_TRUE(fresh.SetString("Interfaccia", "Lingua", "English"));
+  const std::string one = Stored(fresh);
+  ASSERT_TRUE(fresh.BackupValues());
+  ASSERT_TRUE(fresh.SetString("Avvio", "Quando", "01/02/2026"));
+  ASSERT_TRUE(fresh.SetString("Interfaccia", "Titolo", "altro"));
+  fresh.RestoreValues();
+  EXPECT_EQ(Stored(fresh), one);
+
+  // Without a backup of its own, a store restores nothing from an older file.
+  TConfigurazione other(kFolder, "Tovira", keyFile_);
+  ASSERT_TRUE(other.SetInteger("Interfaccia", "Colonne", 5));
+  other.RestoreValues();
+  EXPECT_EQ(other.GetInteger("Interfaccia", "Colonne", 0), 5);
 
   Files().DeleteFile(kTemplatePath);
   TConfigurazione bare(kFolder, "Nuovo", keyFile_);

@@ -8,6 +8,7 @@
 
 #include "forms/Component.h"
 #include "platform/Platform.h"
+#include "ui/FormAlign.h"
 #include "ui/FormControls.h"
 #include "ui/FormPaint.h"
 
@@ -41,8 +42,8 @@ class ModalRun final : public ComponentListener, public IFormEvents {
   void PaintBackground(ControlId container, ICanvas& canvas) override;
   void Spun(ControlId id, int delta) override;
   void DateChanged(ControlId id, bool hasDate, const DateTime& date) override;
-  // Dragging a splitter and list views have no rule on dialogs yet.
-  void Dragged(ControlId, int, int) override {}
+  void Dragged(ControlId id, int dx, int dy) override;
+  // List views have no rule on dialogs yet.
   void RowsSelected(ControlId, const std::vector<int>&) override {}
   bool CaptionEdited(ControlId, int, const std::string&) override { return false; }
   void FrameChanged(const Rect& bounds) override;
@@ -67,6 +68,7 @@ class ModalRun final : public ComponentListener, public IFormEvents {
   void End(int result);
   void CheckFormResult();
   void PaintUnder(ICanvas& canvas, const Component& c);
+  bool Realign();
 
   Component& form_;
   WindowId owner_;
@@ -167,9 +169,23 @@ void ModalRun::Sync(Entry& e) {
   e.desc = std::move(desc);
 }
 
+// Lays the aligned controls out again; when anything moved, every control
+// is brought to its place.
+bool ModalRun::Realign() {
+  if (!AlignControls(form_)) return false;
+  for (Entry& e : entries_)
+    Sync(e);
+  native_->Repaint();
+  return true;
+}
+
 void ModalRun::Added(Component& c) {
   if (!native_ || !Reachable(c)) return;
+  const bool moved = AlignControls(form_);
   Realise(c);
+  if (moved)
+    for (Entry& e : entries_)
+      if (!IsUnder(*e.component, c)) Sync(e);
   native_->Repaint();
 }
 
@@ -192,6 +208,11 @@ void ModalRun::Removing(Component& c) {
 void ModalRun::Changed(Component& c) {
   if (!native_) return;
   if (&c == &form_) native_->SetCaption(form_.caption);
+  if (Realign()) {
+    for (const Timer& t : timers_)
+      if (IsUnder(*t.component, c)) SyncTimer(t);
+    return;
+  }
   for (Entry& e : entries_)
     if (IsUnder(*e.component, c)) Sync(e);
   // A scroll box's content reaches as far as what lies in it.
@@ -312,8 +333,22 @@ void ModalRun::DateChanged(ControlId id, bool hasDate, const DateTime& date) {
 
 void ModalRun::FrameChanged(const Rect& bounds) {
   if (form_.bounds == bounds) return;
+  const bool resized = form_.bounds.Width() != bounds.Width() || form_.bounds.Height() != bounds.Height();
   form_.bounds = bounds;
+  if (resized) Realign();
   form_.Fire("OnResize");
+  CheckFormResult();
+}
+
+void ModalRun::Dragged(ControlId id, int dx, int dy) {
+  Entry* e = Find(id);
+  if (!e || e->desc.type != ControlType::Splitter || !UsableOnForm(*e->component, form_)) return;
+  Component& splitter = *e->component;
+  if (!DragSplitter(splitter, e->desc.vertical ? dx : dy)) return;
+  for (Entry& each : entries_)
+    Sync(each);
+  native_->Repaint();
+  splitter.Fire("OnMoved");
   CheckFormResult();
 }
 
@@ -391,6 +426,7 @@ void ModalRun::Shown() {
 
 int ModalRun::Run() {
   form_.properties.erase("ModalResult");
+  AlignControls(form_);
   native_ = Windows().CreateForm(DescribeFrame(form_), owner_, *this);
   for (size_t i = 0; i < form_.ChildCount(); ++i)
     Realise(form_.Child(i));
@@ -408,7 +444,11 @@ int ModalRun::Run() {
     if (e.desc.type == ControlType::Edit) e.component->caption = native_->ControlText(e.id);
     if (e.desc.type == ControlType::Memo) e.component->lines = SplitLines(native_->ControlText(e.id));
   }
+  // "OnClose" learns how the dialog ended from the form's "ModalResult".
+  form_.properties["ModalResult"] = std::to_string(result_);
   native_.reset();
+  entries_.clear();
+  form_.Fire("OnClose");
   return result_;
 }
 

@@ -15,7 +15,8 @@ class Component;
 // button that ended it (or the one a handler put on the form), 2 when it
 // was closed with its close box. The form's "OnShow" fires before it
 // appears; edits keep their text in their caption, memos in their lines,
-// lists their chosen item. Throws std::runtime_error when the window system
+// lists their chosen item. Once the window has gone, the form's "OnClose"
+// fires with its "ModalResult" set to the result. Throws std::runtime_error when the window system
 // cannot make the dialog.
 int ShowModalForm(Component& form, WindowId owner);
 
