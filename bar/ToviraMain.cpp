@@ -10,6 +10,7 @@
 #include "tables/Datamodule.h"
 #include "tables/Supportdb.h"
 #include "ui/Aboutbox.h"
+#include "ui/Impostazioni.h"
 #include "ui/Languagefiles.h"
 #include "ui/Popupmenu.h"
 #include "ui/Product.h"
@@ -79,6 +80,7 @@ void TFormToviraMain::BindHandlers() {
   f.SetHandler("PopupMenuPopup", [this](Component&) { PopupMenuPopup(); });
   f.SetHandler("PopCloseClick", [this](Component&) { PopCloseClick(); });
   f.SetHandler("PopAboutClick", [this](Component&) { ShowAboutBox(Handle()); });
+  f.SetHandler("PopSettingsClick", [this](Component&) { PopSettingsClick(); });
   f.SetHandler("PopDockTopClick", [this](Component&) { PopDockClick(abeTop); });
   f.SetHandler("PopDockBottomClick", [this](Component&) { PopDockClick(abeBottom); });
   f.SetHandler("PopDockLeftClick", [this](Component&) { PopDockClick(abeLeft); });
@@ -197,6 +199,18 @@ void TFormToviraMain::ApplyPanelFlags() {
 }
 
 // ---------------------------------------------------------------- the menus
+
+void TFormToviraMain::PopSettingsClick() {
+  if (ShowSettingsDialog(GetUserSettings(), "", Handle()) != 1) return;
+  // The confirmed settings reach the bar: its language, its buttons, its
+  // panel; the window's border and glass wait for the next start.
+  ReadBarSettings(this);
+  BuildLanguageMenu();
+  RebuildBar();
+  ApplyPanelFlags();
+  TBarSettings& s = BarSettings();
+  if (s.GlassPanel) s.FixedBorder = false;
+}
 
 void TFormToviraMain::BuildLanguageMenu() {
   Component& languages = *form_->Find("PopLingue");

@@ -58,6 +58,9 @@ class TFormToviraMain : public TAppBar, public TButtonHost, public IBarBackgroun
   void PopFolderClick();
   void PopOpenFolderClick();
   void PopRefreshFolderClick(bool keep);
+  // The settings dialog on the user's settings; once confirmed, the bar
+  // takes them up.
+  void PopSettingsClick();
   void BuildLanguageMenu();
   void BuildMonitorsMenu();
 

@@ -36,8 +36,7 @@ std::unique_ptr<Component> BuildSettingsForm() {
   Component& left = AddAligned(*form, ComponentKind::Panel, "PnlSinistro", Rect{0, 0, 182, 350}, "alLeft");
   Component& treeTitle = AddAligned(left, ComponentKind::Panel, "Panel1", Rect{0, 0, 182, 25}, "alTop");
   AddAligned(treeTitle, ComponentKind::FlatPanel, "PnlColAlbero", Rect{0, 0, 182, 25}, "alClient");
-  Component& tree =
-      AddAligned(left, ComponentKind::TreeView, "AlberoImpostazioni", Rect{0, 25, 182, 350}, "alClient");
+  Component& tree = AddAligned(left, ComponentKind::TreeView, "AlberoImpostazioni", Rect{0, 25, 182, 350}, "alClient");
   tree.properties["ReadOnly"] = "True";
   tree.properties["HideSelection"] = "False";
   tree.properties["RightClickSelect"] = "True";
@@ -63,10 +62,10 @@ std::unique_ptr<Component> BuildSettingsForm() {
 
   Component& bottom = AddAligned(*form, ComponentKind::Panel, "Panel2", Rect{0, 350, 564, 385}, "alBottom");
   Component& right = AddAligned(bottom, ComponentKind::Panel, "AllineaPulsanti", Rect{350, 0, 564, 35}, "alRight");
-  AddButton(right, "BtnAnnulla", "Annulla", 6, "Chiude la finestra, senza effettuare modifiche.")
-      .properties["Cancel"] = "True";
-  AddButton(right, "BtnConferma", "Conferma", 110, "Salva le impostazioni e chiude la finestra")
-      .properties["Default"] = "True";
+  AddButton(right, "BtnAnnulla", "Annulla", 6, "Chiude la finestra, senza effettuare modifiche.").properties["Cancel"] =
+      "True";
+  AddButton(right, "BtnConferma", "Conferma", 110, "Salva le impostazioni e chiude la finestra").properties["Default"] =
+      "True";
 
   AddDesigned(*form, ComponentKind::Other, "SceltaColore", Rect{});
   AddDesigned(*form, ComponentKind::FormPlacement, "FormPlacement", Rect{});

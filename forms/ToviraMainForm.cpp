@@ -40,6 +40,7 @@ std::unique_ptr<Component> BuildToviraMainForm() {
   Item(dock, "PopUnlock", "Sblocca", "BtnUnlockClick");
   Item(menu, "PopSchermo", "Schermo");
   Item(menu, "N3", "-");
+  Item(menu, "PopSettings", "Impostazioni", "PopSettingsClick");
   Item(menu, "PopLingue", "Lingue");
   Item(menu, "N7", "-");
   Item(menu, "PopAbout", "Autore", "PopAboutClick");

@@ -16,9 +16,9 @@
 #include "ui/FormAlign.h"
 #include "ui/FormControls.h"
 #include "ui/FormRuntime.h"
-#include "ui/Supportform.h"
 #include "ui/Languagefiles.h"
 #include "ui/LocaleDate.h"
+#include "ui/Supportform.h"
 #include "ui/Supportlanguage.h"
 #include "ui/Supportmsg.h"
 
@@ -155,8 +155,7 @@ void TFormImpostazioni::FormShow() {
     outline += caption + "\r\n";
   const std::string treeFile = UserTempDir() + kSettingsTreeFile;
   std::string readBack;
-  if (WriteFileSafely(Files(), treeFile, outline) && Files().ReadFile(treeFile, &readBack))
-    outline = readBack;
+  if (WriteFileSafely(Files(), treeFile, outline) && Files().ReadFile(treeFile, &readBack)) outline = readBack;
   tree_->items.clear();
   for (const std::string& line : SplitLines(outline))
     if (!Trimmed(line).empty()) tree_->items.push_back(line);
@@ -259,12 +258,14 @@ void TFormImpostazioni::BuildPage() {
     }
     made.push_back(key);
     AddRow(*page, section, key, captionWidth);
+    AlignControls(*page);
   }
   // The spacer, topmost.
   Component& spacer = page->Add(MakeComponent(ComponentKind::Panel));
   spacer.properties["Align"] = "alTop";
   spacer.properties["BevelOuter"] = "bvNone";
   spacer.bounds = Rect{0, -1, 0, kSpacerHeight - 1};
+  AlignControls(*page);
 
   int height = 6, width = 0;
   for (size_t i = 0; i < page->ChildCount(); ++i) {
@@ -280,8 +281,7 @@ void TFormImpostazioni::BuildPage() {
   form_->Changed();
 }
 
-void TFormImpostazioni::AddRow(Component& page, const std::string& section, const std::string& key,
-                               int captionWidth) {
+void TFormImpostazioni::AddRow(Component& page, const std::string& section, const std::string& key, int captionWidth) {
   const TSettingType type = store_.GetFieldType(section, key);
   const EditorKind kind = EditorKindOf(type);
   auto row = MakeComponent(ComponentKind::Panel);
@@ -307,7 +307,8 @@ void TFormImpostazioni::AddRow(Component& page, const std::string& section, cons
   const int left = 17 + captionWidth;
   auto editor = MakeComponent(kind.kind, kEditorPrefix + key);
   editor->SetOwner(&page);
-  editor->bounds = Rect{left, kind.top, left + (templateWidth > 0 ? templateWidth : kind.width), kind.top + kind.height};
+  editor->bounds =
+      Rect{left, kind.top, left + (templateWidth > 0 ? templateWidth : kind.width), kind.top + kind.height};
   editor->hint = hint;
   Component& e = *editor;
   switch (type) {
@@ -330,8 +331,7 @@ void TFormImpostazioni::AddRow(Component& page, const std::string& section, cons
       e.Bind("OnButtonClick", "DirectoryButtonClick", [this](Component& c) { BrowseFolder(c); });
       break;
     case stFile:
-      e.Bind("OnButtonClick", "FileButtonClick",
-             [this, section, key](Component& c) { BrowseFile(c, section, key); });
+      e.Bind("OnButtonClick", "FileButtonClick", [this, section, key](Component& c) { BrowseFile(c, section, key); });
       break;
     default:
       break;
@@ -346,7 +346,7 @@ void TFormImpostazioni::AddRow(Component& page, const std::string& section, cons
   const Rect editorBounds = e.bounds;
   row->Add(std::move(editor));
   if (type == stInteger || type == stFloat) {
-    auto spin = MakeComponent(ComponentKind::UpDown);
+    auto spin = MakeComponent(ComponentKind::UpDown, "Spin_" + key);
     spin->SetOwner(&page);
     spin->bounds = Rect{editorBounds.right, editorBounds.top, editorBounds.right + 16, editorBounds.bottom};
     spin->properties["Associate"] = kEditorPrefix + key;

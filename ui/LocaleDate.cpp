@@ -20,8 +20,7 @@ std::array<Field, 3> LocaleOrder() {
   probe.day = 22;
   const std::string text = System().FormatShortDate(probe);
   size_t day = text.find("22"), month = text.find("11"), year = text.find("03");
-  if (day == std::string::npos || month == std::string::npos || year == std::string::npos)
-    return {kDay, kMonth, kYear};
+  if (day == std::string::npos || month == std::string::npos || year == std::string::npos) return {kDay, kMonth, kYear};
   if (year < day && year < month) return {kYear, month < day ? kMonth : kDay, month < day ? kDay : kMonth};
   if (month < day) return {kMonth, kDay, kYear};
   return {kDay, kMonth, kYear};

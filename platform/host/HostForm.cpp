@@ -165,6 +165,13 @@ bool HostForm::Spin(const std::string& name, int delta) {
   return true;
 }
 
+bool HostForm::Drag(const std::string& name, int dx, int dy) {
+  Item* item = Find(name);
+  if (!item || !Usable(*item) || item->desc.type != ControlType::Splitter) return false;
+  events_.Dragged(item->id, dx, dy);
+  return true;
+}
+
 bool HostForm::PickDate(const std::string& name, bool hasDate, const DateTime& date) {
   Item* item = Find(name);
   if (!item || !Usable(*item) || item->desc.type != ControlType::DatePicker) return false;

@@ -46,6 +46,8 @@ class HostForm final : public INativeForm {
   bool PressEditButton(const std::string& name);
   // The arrows of an up-down: +1 up, -1 down.
   bool Spin(const std::string& name, int delta);
+  // Dragging a splitter by dx, dy and letting it go.
+  bool Drag(const std::string& name, int dx, int dy);
   // Picking a date in a date picker, or clearing it (hasDate off).
   bool PickDate(const std::string& name, bool hasDate, const DateTime& date = {});
   // Moving or resizing the dialog: its place and client size.
