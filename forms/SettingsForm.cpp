@@ -49,7 +49,7 @@ std::unique_ptr<Component> BuildSettingsForm() {
   Component& work = AddAligned(*form, ComponentKind::Panel, "PnlLavoro", Rect{185, 0, 564, 350}, "alClient");
   Component& title = AddAligned(work, ComponentKind::Panel, "PnlTtlSezione", Rect{0, 0, 379, 25}, "alTop");
   Component& strip = AddAligned(title, ComponentKind::FlatPanel, "PnlColSezione", Rect{0, 0, 379, 25}, "alClient");
-  Component& caption = AddAligned(strip, ComponentKind::Label, "LblSezione", Rect{0, 0, 377, 23}, "alClient");
+  Component& caption = AddAligned(strip, ComponentKind::Label, "LblSezione", Rect{1, 1, 378, 24}, "alClient");
   caption.properties["Font.Style"] = "[fsBold]";
   caption.properties["Font.Size"] = "10";
   Component& hintPanel = AddAligned(work, ComponentKind::Panel, "PnlHint", Rect{0, 25, 379, 121}, "alTop");

@@ -8,7 +8,11 @@
 #include <fstream>
 #include <iterator>
 #include <regex>
+#include <set>
 
+#include "forms/AboutBoxForm.h"
+#include "forms/SettingsForm.h"
+#include "forms/StandardPromptForm.h"
 #include "forms/ToviraMainForm.h"
 #include "platform/host/HostDialogs.h"
 #include "platform/host/HostPlatform.h"
@@ -42,6 +46,35 @@ TEST(ShippedLanguage, EnglishCaptionsEveryItemOfTheBarWindow) {
 
 // Every message key the program looks up, and every page and option of the
 // settings template, has its English text.
+// The dialogs' every caption and hint has its English text (what reads the
+// same in both languages aside).
+TEST(ShippedLanguage, EnglishTranslatesTheDialogsCompletely) {
+  host::HostPlatform hp;
+  std::string bytes;
+  ASSERT_TRUE(tov::testing::ReadSourceFile("data/Langs/English.lng", &bytes));
+  ASSERT_TRUE(Files().WriteFile(LanguageFilePath("English"), bytes));
+  const std::set<std::string> same{"OK", "Input"};  // the prompt takes its caption from its caller
+  for (auto build : {&BuildAboutBoxForm, &BuildSettingsForm, &BuildStandardPromptForm}) {
+    auto design = build();
+    auto form = build();
+    ApplyLanguage(*form, "English");
+    const std::vector<Component*>& owned = design->Owned();
+    auto check = [&](const Component& before, const Component& after) {
+      if (!before.caption.empty() && !same.count(before.caption)) {
+        EXPECT_NE(after.caption, before.caption) << design->name << "." << before.name;
+      }
+      if (!before.hint.empty()) {
+        EXPECT_NE(after.hint, before.hint) << design->name << "." << before.name;
+      }
+    };
+    check(*design, *form);
+    for (size_t i = 0; i < owned.size(); ++i)
+      check(*owned[i], *form->Owned()[i]);
+  }
+  EXPECT_TRUE(hp.Dialogs().shown.empty());
+  FreeMessageTable();
+}
+
 TEST(ShippedLanguage, EnglishHasEveryKeyTheProgramLooksUp) {
   namespace fs = std::filesystem;
   std::string english;

@@ -55,9 +55,19 @@ bool HostSystem::SpecialFolderPath(int csidl, std::string* path) {
 
 // The host speaks the Italian locale: dd/mm/yyyy and hh:mm:ss.
 std::string HostSystem::FormatShortDate(const DateTime& t) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", t.day, t.month, t.year);
-  return buf;
+  std::string out;
+  for (size_t i = 0; i < shortDateFormat.size(); ++i) {
+    char buf[16];
+    const char f = i + 1 < shortDateFormat.size() && shortDateFormat[i] == '%' ? shortDateFormat[i + 1] : 0;
+    if (f == 'd' || f == 'm' || f == 'Y') {
+      std::snprintf(buf, sizeof buf, f == 'Y' ? "%04d" : "%02d", f == 'd' ? t.day : f == 'm' ? t.month : t.year);
+      out += buf;
+      ++i;
+    } else {
+      out += shortDateFormat[i];
+    }
+  }
+  return out;
 }
 
 std::string HostSystem::FormatTime(const DateTime& t) {

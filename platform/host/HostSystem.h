@@ -48,6 +48,8 @@ class HostSystem : public ISystem {
       {16, "C:\\Users\\utente\\Desktop"}, {26, "C:\\Users\\utente\\AppData\\Roaming"}, {35, "C:\\ProgramData"}};
   OsVersion version{true, 10, 0, 19045, ""};
   char decimalSeparator = ',';
+  // The locale's short date: %d, %m and %Y for day, month and year.
+  std::string shortDateFormat = "%d/%m/%Y";
 
  private:
   HostShell* shell_ = nullptr;
