@@ -58,6 +58,8 @@ class Component {
   int itemIndex = -1;  // selected item, -1 for none
   std::vector<ListColumn> columns;
   std::vector<std::vector<std::string>> rows;  // list views: caption, then sub-items
+  std::vector<int> rowImages;                  // list views: each row's small system image, -1 for none
+  std::vector<int> selected;                   // list views: the selected rows, ascending
   bool checked = false;
   bool enabled = true;
   bool visible = true;

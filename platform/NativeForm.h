@@ -144,6 +144,8 @@ class IFormEvents {
   // The user ended editing a row's caption in place; false refuses the text
   // (the row keeps its caption).
   virtual bool CaptionEdited(ControlId id, int row, const std::string& text) = 0;
+  // A double click on a list view.
+  virtual void DoubleClicked(ControlId id) = 0;
   // The user moved or resized the dialog: its position on the screen and
   // the size of its client area.
   virtual void FrameChanged(const Rect& bounds) = 0;
@@ -182,6 +184,9 @@ class INativeForm {
   virtual void SetCaption(const std::string& caption) = 0;
   virtual void Repaint() = 0;  // the backgrounds and every painted control
   virtual void Focus(ControlId id, bool selectAll) = 0;
+  // Starts editing the caption of a list view's row in place (the user
+  // ends it; CaptionEdited tells the outcome).
+  virtual void EditCaption(ControlId id, int row) = 0;
   virtual ControlId FocusedControl() = 0;  // 0 when no control has it
   // Starts (or restarts) a timer of the dialog firing every ms
   // milliseconds; 0 stops it. The name is for messages and the host model.

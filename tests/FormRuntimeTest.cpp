@@ -402,3 +402,62 @@ TEST_F(FormRuntimeTest, MovingTheDialogReachesTheForm) {
 
 }  // namespace
 }  // namespace tov
+
+namespace tov {
+namespace {
+
+TEST_F(FormRuntimeTest, ListViewsSelectRowsAndEditCaptionsInPlace) {
+  Component& list = Add(*form, ComponentKind::ListView, "ListButtons", Rect{8, 130, 300, 150});
+  list.columns = {ListColumn{"Testo", 120}, ListColumn{"Percorso", 360}};
+  list.rows = {{"Editor", "C:\\Editor.lnk"}, {"*Separator*", ""}, {"Posta", "C:\\Posta.lnk"}};
+  list.rowImages = {3, -1};
+  list.selected = {2, 0};  // kept in order, and a list of one choice keeps one
+  list.properties["MultiSelect"] = "True";
+  std::vector<std::string> log;
+  list.Bind("OnChange", "", [&](Component& c) { log.push_back("change " + std::to_string(c.itemIndex)); });
+  list.Bind("OnDblClick", "", [&](Component& c) { c.properties[kEditRowProperty] = "2", c.Changed(); });
+  list.Bind("OnEdited", "", [&](Component& c) {
+    const std::string text = c.Property(kEditedTextProperty);
+    log.push_back("edited " + c.Property(kEditedRowProperty) + " " + text);
+    if (text.find('\\') != std::string::npos) c.properties[kEditRefusedProperty] = "True";
+    if (text == "minuscolo") c.rows[0][0] = "Minuscolo";  // the handler writes its own caption
+  });
+  Run([&](host::HostForm& f) {
+    const ControlDesc* d = f.Control("ListButtons");
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->type, ControlType::ListView);
+    EXPECT_EQ(d->columns, (std::vector<ColumnDesc>{{"Testo", 120}, {"Percorso", 360}}));
+    EXPECT_EQ(d->rowImages, (std::vector<int>{3, -1, -1}));
+    EXPECT_EQ(d->selectedRows, std::vector<int>{2});  // not ascending after 2: dropped
+    EXPECT_TRUE(d->multiSelect);
+    EXPECT_TRUE(d->editCaptions);
+
+    EXPECT_TRUE(f.SelectRows("ListButtons", {0, 2}));
+    EXPECT_EQ(list.selected, (std::vector<int>{0, 2}));
+    EXPECT_EQ(list.itemIndex, 0);
+    EXPECT_TRUE(f.DoubleClick("ListButtons"));
+    EXPECT_EQ(f.EditingRow("ListButtons"), 2);
+    EXPECT_TRUE(list.Property(kEditRowProperty).empty());
+    EXPECT_TRUE(f.EditRowCaption("ListButtons", 2, "Mail"));
+    EXPECT_EQ(list.rows[2][0], "Mail");
+    EXPECT_FALSE(f.EditRowCaption("ListButtons", 0, "a\\b"));  // refused: the row keeps its caption
+    EXPECT_EQ(list.rows[0][0], "Editor");
+    EXPECT_FALSE(f.EditRowCaption("ListButtons", 0, "minuscolo"));
+    EXPECT_EQ(f.Control("ListButtons")->rows[0][0], "Minuscolo");
+    EXPECT_TRUE(list.Property(kEditedTextProperty).empty());
+    EXPECT_TRUE(f.SelectRows("ListButtons", {}));
+    EXPECT_EQ(list.itemIndex, -1);
+    list.properties["MultiSelect"] = "False";
+    list.Changed();
+    EXPECT_FALSE(f.SelectRows("ListButtons", {0, 1}));
+    list.properties["ReadOnly"] = "True";
+    list.Changed();
+    EXPECT_FALSE(f.EditRowCaption("ListButtons", 0, "x"));
+    f.Close();
+  });
+  EXPECT_EQ(
+      log, (std::vector<std::string>{"change 0", "edited 2 Mail", "edited 0 a\\b", "edited 0 minuscolo", "change -1"}));
+}
+
+}  // namespace
+}  // namespace tov

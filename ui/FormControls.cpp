@@ -50,6 +50,7 @@ Realisation RealisationOf(const Component& c) {
     case ComponentKind::ListBox:
     case ComponentKind::ScrollBox:
     case ComponentKind::TreeView:
+    case ComponentKind::ListView:
     case ComponentKind::UpDown:
     case ComponentKind::DateTimePicker:
     case ComponentKind::Splitter:
@@ -58,7 +59,7 @@ Realisation RealisationOf(const Component& c) {
     case ComponentKind::FilenameEdit:
       return Realisation::Control;
     default:
-      // List views, pages, track bars, spin edits, images, shapes
+      // Pages, track bars, spin edits, images, shapes
       // and bevels have no control on dialogs yet; a page control's pages
       // are left out with everything on them.
       return Realisation::None;
@@ -220,6 +221,24 @@ ControlDesc DescribeControl(const Component& c, const Component& form) {
       }
       d.itemIndex = c.itemIndex >= 0 && size_t(c.itemIndex) < c.items.size() ? c.itemIndex : -1;
       break;
+    case ComponentKind::ListView: {
+      // Report mode: the columns, a row each with its image; the selected
+      // rows as the component keeps them, within the rows.
+      d.type = ControlType::ListView;
+      d.text.clear();
+      for (const ListColumn& col : c.columns)
+        d.columns.push_back(ColumnDesc{col.caption, col.width});
+      d.rows = c.rows;
+      d.rowImages = c.rowImages;
+      d.rowImages.resize(c.rows.size(), -1);
+      d.multiSelect = c.Property("MultiSelect") == "True";
+      d.editCaptions = c.Property("ReadOnly") != "True";
+      for (int row : c.selected)
+        if (row >= 0 && size_t(row) < c.rows.size() && (d.selectedRows.empty() || row > d.selectedRows.back()) &&
+            (d.multiSelect || d.selectedRows.empty()))
+          d.selectedRows.push_back(row);
+      break;
+    }
     case ComponentKind::UpDown:
       d.type = ControlType::UpDown;
       d.takesFocus = false;

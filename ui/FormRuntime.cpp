@@ -43,9 +43,9 @@ class ModalRun final : public ComponentListener, public IFormEvents {
   void Spun(ControlId id, int delta) override;
   void DateChanged(ControlId id, bool hasDate, const DateTime& date) override;
   void Dragged(ControlId id, int dx, int dy) override;
-  // List views have no rule on dialogs yet.
-  void RowsSelected(ControlId, const std::vector<int>&) override {}
-  bool CaptionEdited(ControlId, int, const std::string&) override { return false; }
+  void RowsSelected(ControlId id, const std::vector<int>& rows) override;
+  bool CaptionEdited(ControlId id, int row, const std::string& text) override;
+  void DoubleClicked(ControlId id) override;
   void FrameChanged(const Rect& bounds) override;
   void Shown() override;
   void TimerFired(int timerId) override;
@@ -167,6 +167,63 @@ void ModalRun::Sync(Entry& e) {
   native_->UpdateControl(e.id, desc);
   --syncing_;
   e.desc = std::move(desc);
+  // A list view asked to edit a row's caption in place.
+  Component& c = *e.component;
+  const std::string row = c.Property(kEditRowProperty);
+  if (e.desc.type == ControlType::ListView && !row.empty()) {
+    c.properties.erase(kEditRowProperty);
+    native_->EditCaption(e.id, std::atoi(row.c_str()));
+  }
+}
+
+void ModalRun::RowsSelected(ControlId id, const std::vector<int>& rows) {
+  Entry* e = Find(id);
+  if (!e || syncing_ || e->desc.type != ControlType::ListView) return;
+  Component& c = *e->component;
+  c.selected = rows;
+  c.itemIndex = rows.empty() ? -1 : rows.front();
+  e->desc.selectedRows = rows;
+  c.Fire("OnChange");
+  CheckFormResult();
+}
+
+bool ModalRun::CaptionEdited(ControlId id, int row, const std::string& text) {
+  Entry* e = Find(id);
+  if (!e || e->desc.type != ControlType::ListView) return false;
+  Component* c = e->component;
+  if (row < 0 || size_t(row) >= c->rows.size()) return false;
+  // The handler reads the row and the text, and may refuse it.
+  const std::string before = c->rows[size_t(row)].empty() ? std::string() : c->rows[size_t(row)][0];
+  c->properties[kEditedRowProperty] = std::to_string(row);
+  c->properties[kEditedTextProperty] = text;
+  c->properties.erase(kEditRefusedProperty);
+  c->Fire("OnEdited");
+  CheckFormResult();
+  e = Find(id);  // the handler may have refilled the list or removed it
+  if (!e) return false;
+  c = e->component;
+  const bool refused = c->Property(kEditRefusedProperty) == "True";
+  c->properties.erase(kEditedRowProperty);
+  c->properties.erase(kEditedTextProperty);
+  c->properties.erase(kEditRefusedProperty);
+  if (refused || size_t(row) >= c->rows.size()) return false;
+  std::vector<std::string>& cells = c->rows[size_t(row)];
+  if (!cells.empty() && cells[0] != before) {
+    // The handler wrote the caption itself: the list shows that.
+    Sync(*e);
+    return false;
+  }
+  if (cells.empty()) cells.emplace_back();
+  cells[0] = text;
+  if (size_t(row) < e->desc.rows.size() && !e->desc.rows[size_t(row)].empty()) e->desc.rows[size_t(row)][0] = text;
+  return true;
+}
+
+void ModalRun::DoubleClicked(ControlId id) {
+  Entry* e = Find(id);
+  if (!e || !UsableOnForm(*e->component, form_)) return;
+  e->component->Fire("OnDblClick");
+  CheckFormResult();
 }
 
 // Lays the aligned controls out again; when anything moved, every control

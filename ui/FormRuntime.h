@@ -22,4 +22,13 @@ int ShowModalForm(Component& form, WindowId owner);
 
 inline constexpr int kModalCloseResult = 2;
 
+// List views on a dialog. A handler asks to edit a row's caption in place by
+// setting kEditRowProperty to the row and telling the change. When the user
+// ends an edit, "OnEdited" fires with the row and the text in the other two
+// properties; setting kEditRefusedProperty to "True" refuses the text.
+inline constexpr char kEditRowProperty[] = "EditRow";
+inline constexpr char kEditedRowProperty[] = "EditedRow";
+inline constexpr char kEditedTextProperty[] = "EditedText";
+inline constexpr char kEditRefusedProperty[] = "EditRefused";
+
 }  // namespace tov

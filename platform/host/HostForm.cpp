@@ -151,6 +151,50 @@ bool HostForm::Choose(const std::string& name, int index) {
   return true;
 }
 
+void HostForm::EditCaption(ControlId id, int row) {
+  if (Item* item = Find(id))
+    if (item->desc.type == ControlType::ListView && item->desc.editCaptions && row >= 0 &&
+        size_t(row) < item->desc.rows.size())
+      item->editingRow = row;
+}
+
+bool HostForm::SelectRows(const std::string& name, const std::vector<int>& rows) {
+  Item* item = Find(name);
+  if (!item || !Usable(*item) || item->desc.type != ControlType::ListView) return false;
+  if (rows.size() > 1 && !item->desc.multiSelect) return false;
+  for (size_t i = 0; i < rows.size(); ++i)
+    if (rows[i] < 0 || size_t(rows[i]) >= item->desc.rows.size() || (i && rows[i] <= rows[i - 1])) return false;
+  item->desc.selectedRows = rows;
+  events_.RowsSelected(item->id, rows);
+  return true;
+}
+
+bool HostForm::DoubleClick(const std::string& name) {
+  Item* item = Find(name);
+  if (!item || !Usable(*item) || item->desc.type != ControlType::ListView) return false;
+  events_.DoubleClicked(item->id);
+  return true;
+}
+
+bool HostForm::EditRowCaption(const std::string& name, int row, const std::string& text) {
+  Item* item = Find(name);
+  if (!item || !Usable(*item) || item->desc.type != ControlType::ListView || !item->desc.editCaptions) return false;
+  if (row < 0 || size_t(row) >= item->desc.rows.size()) return false;
+  item->editingRow = -1;
+  const ControlId id = item->id;
+  if (!events_.CaptionEdited(id, row, text)) return false;
+  // The list shows the text it took (the item may have moved meanwhile).
+  if (Item* now = Find(id))
+    if (size_t(row) < now->desc.rows.size() && !now->desc.rows[size_t(row)].empty())
+      now->desc.rows[size_t(row)][0] = text;
+  return true;
+}
+
+int HostForm::EditingRow(const std::string& name) const {
+  const Item* item = Find(name);
+  return item ? item->editingRow : -1;
+}
+
 bool HostForm::PressEditButton(const std::string& name) {
   Item* item = Find(name);
   if (!item || !Usable(*item) || item->desc.type != ControlType::Edit || !item->desc.hasButton) return false;

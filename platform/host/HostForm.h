@@ -25,6 +25,7 @@ class HostForm final : public INativeForm {
   void SetCaption(const std::string& caption) override { frame_.caption = caption; }
   void Repaint() override { ++repaints; }
   void Focus(ControlId id, bool selectAll) override;
+  void EditCaption(ControlId id, int row) override;
   ControlId FocusedControl() override { return focused_; }
   // Records the dialog, tells the logic it is shown, and hands it to the
   // first script waiting in the window system; when the script leaves it
@@ -48,6 +49,15 @@ class HostForm final : public INativeForm {
   bool Spin(const std::string& name, int delta);
   // Dragging a splitter by dx, dy and letting it go.
   bool Drag(const std::string& name, int dx, int dy);
+  // Selecting rows of a list view (ascending).
+  bool SelectRows(const std::string& name, const std::vector<int>& rows);
+  // A double click on a list view.
+  bool DoubleClick(const std::string& name);
+  // Editing a row's caption in place and ending with Enter: answers whether
+  // the dialog took the text (false also when the control cannot).
+  bool EditRowCaption(const std::string& name, int row, const std::string& text);
+  // The row whose caption the dialog asked to edit in place, -1 for none.
+  int EditingRow(const std::string& name) const;
   // Picking a date in a date picker, or clearing it (hasDate off).
   bool PickDate(const std::string& name, bool hasDate, const DateTime& date = {});
   // Moving or resizing the dialog: its place and client size.
@@ -83,6 +93,7 @@ class HostForm final : public INativeForm {
     ControlId id;
     ControlDesc desc;
     std::string text;
+    int editingRow = -1;
   };
   Item* Find(ControlId id);
   Item* Find(const std::string& name);
