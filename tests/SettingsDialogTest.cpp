@@ -355,6 +355,7 @@ TEST_F(SettingsDialogTest, ListsAndTreeFilesAreWrittenAndTheLanguageApplies) {
 TEST_F(SettingsDialogTest, TheDialogKeepsItsPlaceAndLaysItselfOutWhenResized) {
   TConfigurazione& store = StartWith(kTemplate);
   Open(store, [](host::HostForm& f) {
+    EXPECT_EQ(f.Frame().place, FramePlace::ScreenCentre);  // the first time
     const Rect scroll = f.Control("ScrollImpostazioni")->bounds;
     f.MoveFrame(Rect{40, 50, 40 + 700, 50 + 500});
     const Rect grown = f.Control("ScrollImpostazioni")->bounds;
@@ -370,6 +371,7 @@ TEST_F(SettingsDialogTest, TheDialogKeepsItsPlaceAndLaysItselfOutWhenResized) {
   });
   Open(store, [](host::HostForm& f) {
     EXPECT_EQ(f.Frame().bounds, (Rect{40, 50, 740, 550}));
+    EXPECT_EQ(f.Frame().place, FramePlace::AsDesigned);
     f.Close();
   });
 }

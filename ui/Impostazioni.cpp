@@ -137,7 +137,8 @@ Component& TFormImpostazioni::Need(const char* name) const {
 }
 
 int TFormImpostazioni::ShowModal(WindowId owner) {
-  RestoreFormPlacement(Need("FormPlacement"), *form_);
+  // Where it was closed last, else centred on the screen.
+  if (RestoreFormPlacement(Need("FormPlacement"), *form_)) form_->properties["Position"] = "poDesigned";
   return ShowModalForm(*form_, owner);
 }
 
