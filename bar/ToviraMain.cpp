@@ -10,6 +10,7 @@
 #include "tables/Datamodule.h"
 #include "tables/Supportdb.h"
 #include "ui/Aboutbox.h"
+#include "ui/ButtonLayout.h"
 #include "ui/Impostazioni.h"
 #include "ui/Languagefiles.h"
 #include "ui/Popupmenu.h"
@@ -81,6 +82,11 @@ void TFormToviraMain::BindHandlers() {
   f.SetHandler("PopCloseClick", [this](Component&) { PopCloseClick(); });
   f.SetHandler("PopAboutClick", [this](Component&) { ShowAboutBox(Handle()); });
   f.SetHandler("PopSettingsClick", [this](Component&) { PopSettingsClick(); });
+  f.SetHandler("PopLayoutPulsantiClick", [this](Component&) {
+    // The dialog rebuilds the bar after each change; once more when it closes.
+    ShowButtonLayout([this] { RebuildBar(); }, Handle());
+    RebuildBar();
+  });
   f.SetHandler("PopDockTopClick", [this](Component&) { PopDockClick(abeTop); });
   f.SetHandler("PopDockBottomClick", [this](Component&) { PopDockClick(abeBottom); });
   f.SetHandler("PopDockLeftClick", [this](Component&) { PopDockClick(abeLeft); });

@@ -39,6 +39,7 @@ std::unique_ptr<Component> BuildToviraMainForm() {
   Item(dock, "N1", "-");
   Item(dock, "PopUnlock", "Sblocca", "BtnUnlockClick");
   Item(menu, "PopSchermo", "Schermo");
+  Item(menu, "PopLayoutPulsanti", "Layout pulsanti", "PopLayoutPulsantiClick");
   Item(menu, "N3", "-");
   Item(menu, "PopSettings", "Impostazioni", "PopSettingsClick");
   Item(menu, "PopLingue", "Lingue");

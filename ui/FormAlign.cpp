@@ -50,38 +50,39 @@ std::vector<Component*> OnSide(Component& c, Side side) {
   return list;
 }
 
-bool Place(Component& c, const Rect& r) {
+bool Place(Component& c, const Rect& r, std::vector<Component*>* resized) {
   const Rect placed{r.left, r.top, std::max(r.left, r.right), std::max(r.top, r.bottom)};
   if (c.bounds == placed) return false;
+  if (resized && (c.bounds.Width() != placed.Width() || c.bounds.Height() != placed.Height())) resized->push_back(&c);
   c.bounds = placed;
   return true;
 }
 
-bool AlignChildren(Component& c) {
+bool AlignChildren(Component& c, std::vector<Component*>* resized) {
   Rect area = ClientAreaOf(c);
   bool moved = false;
   for (Component* child : OnSide(c, Side::Top)) {
     const int h = child->bounds.Height();
-    moved |= Place(*child, Rect{area.left, area.top, area.right, area.top + h});
+    moved |= Place(*child, Rect{area.left, area.top, area.right, area.top + h}, resized);
     area.top += h;
   }
   for (Component* child : OnSide(c, Side::Bottom)) {
     const int h = child->bounds.Height();
-    moved |= Place(*child, Rect{area.left, area.bottom - h, area.right, area.bottom});
+    moved |= Place(*child, Rect{area.left, area.bottom - h, area.right, area.bottom}, resized);
     area.bottom -= h;
   }
   for (Component* child : OnSide(c, Side::Left)) {
     const int w = child->bounds.Width();
-    moved |= Place(*child, Rect{area.left, area.top, area.left + w, area.bottom});
+    moved |= Place(*child, Rect{area.left, area.top, area.left + w, area.bottom}, resized);
     area.left += w;
   }
   for (Component* child : OnSide(c, Side::Right)) {
     const int w = child->bounds.Width();
-    moved |= Place(*child, Rect{area.right - w, area.top, area.right, area.bottom});
+    moved |= Place(*child, Rect{area.right - w, area.top, area.right, area.bottom}, resized);
     area.right -= w;
   }
   for (Component* child : OnSide(c, Side::Client))
-    moved |= Place(*child, area);
+    moved |= Place(*child, area, resized);
   return moved;
 }
 
@@ -109,14 +110,14 @@ Rect ClientAreaOf(const Component& c) {
               std::max(r.top + inset, r.bottom - inset)};
 }
 
-bool AlignControls(Component& c) {
-  bool moved = AlignChildren(c);
+bool AlignControls(Component& c, std::vector<Component*>* resized) {
+  bool moved = AlignChildren(c, resized);
   for (size_t i = 0; i < c.ChildCount(); ++i)
-    moved |= AlignControls(c.Child(i));
+    moved |= AlignControls(c.Child(i), resized);
   return moved;
 }
 
-bool DragSplitter(Component& splitter, int delta) {
+bool DragSplitter(Component& splitter, int delta, std::vector<Component*>* resized) {
   Component* parent = splitter.Parent();
   const Side side = SideOf(splitter);
   if (!parent || delta == 0 || side == Side::None || side == Side::Client) return false;
@@ -149,7 +150,8 @@ bool DragSplitter(Component& splitter, int delta) {
     else
       near.bounds.top = near.bounds.bottom - wanted;
   }
-  AlignControls(*parent);
+  if (resized) resized->push_back(&near);
+  AlignControls(*parent, resized);
   return true;
 }
 

@@ -5,6 +5,8 @@
 // position; the earlier child on a tie) comes first. Hidden controls take no
 // room.
 #pragma once
+#include <vector>
+
 #include "platform/Geometry.h"
 
 namespace tov {
@@ -17,14 +19,15 @@ class Component;
 Rect ClientAreaOf(const Component& c);
 
 // Lays out the aligned children of c, then of every component under it.
-// Answers whether any bounds changed.
-bool AlignControls(Component& c);
+// Answers whether any bounds changed; the components whose size changed are
+// added to resized.
+bool AlignControls(Component& c, std::vector<Component*>* resized = nullptr);
 
 // A splitter dragged by delta pixels (across it): the aligned neighbour on
 // its near side (the control just before it on the side it is aligned to)
 // grows or shrinks by delta, keeping at least "MinSize" pixels (30 when
 // unset) and leaving the parent's alClient control as much; then the parent
 // is laid out again. Answers whether anything moved.
-bool DragSplitter(Component& splitter, int delta);
+bool DragSplitter(Component& splitter, int delta, std::vector<Component*>* resized = nullptr);
 
 }  // namespace tov

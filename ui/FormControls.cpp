@@ -40,6 +40,7 @@ Realisation RealisationOf(const Component& c) {
       return Realisation::Container;
     case ComponentKind::Label:
     case ComponentKind::Edit:
+    case ComponentKind::SpinEdit:
     case ComponentKind::Memo:
     case ComponentKind::Button:
     case ComponentKind::SpeedButton:
@@ -59,7 +60,7 @@ Realisation RealisationOf(const Component& c) {
     case ComponentKind::FilenameEdit:
       return Realisation::Control;
     default:
-      // Pages, track bars, spin edits, images, shapes
+      // Pages, track bars, images, shapes
       // and bevels have no control on dialogs yet; a page control's pages
       // are left out with everything on them.
       return Realisation::None;
@@ -191,11 +192,12 @@ ControlDesc DescribeControl(const Component& c, const Component& form) {
       if (c.Property("AutoSize") != "False") d.bounds = AutoSizedLabel(c, d.bounds);
       break;
     case ComponentKind::Edit:
+    case ComponentKind::SpinEdit:  // its arrows are an up-down beside it
     case ComponentKind::ComboEdit:
     case ComponentKind::DirectoryEdit:
     case ComponentKind::FilenameEdit: {
       d.type = ControlType::Edit;
-      d.hasButton = c.kind != ComponentKind::Edit;
+      d.hasButton = c.kind != ComponentKind::Edit && c.kind != ComponentKind::SpinEdit;
       d.background = ComponentColor(c, kNoColor);
       const std::string password = c.Property("PasswordChar");
       d.passwordChar = password.empty() || password == "#0" ? 0 : password[0];

@@ -69,6 +69,8 @@ class ModalRun final : public ComponentListener, public IFormEvents {
   void CheckFormResult();
   void PaintUnder(ICanvas& canvas, const Component& c);
   bool Realign();
+  void FireResized(const std::vector<Component*>& resized);
+  int resizing_ = 0;
 
   Component& form_;
   WindowId owner_;
@@ -208,8 +210,8 @@ bool ModalRun::CaptionEdited(ControlId id, int row, const std::string& text) {
   c->properties.erase(kEditRefusedProperty);
   if (refused || size_t(row) >= c->rows.size()) return false;
   std::vector<std::string>& cells = c->rows[size_t(row)];
-  if (!cells.empty() && cells[0] != before) {
-    // The handler wrote the caption itself: the list shows that.
+  if (!cells.empty() && cells[0] != before && cells[0] != text) {
+    // The handler wrote a caption of its own: the list shows that.
     Sync(*e);
     return false;
   }
@@ -229,21 +231,35 @@ void ModalRun::DoubleClicked(ControlId id) {
 // Lays the aligned controls out again; when anything moved, every control
 // is brought to its place.
 bool ModalRun::Realign() {
-  if (!AlignControls(form_)) return false;
+  std::vector<Component*> resized;
+  if (!AlignControls(form_, &resized)) return false;
   for (Entry& e : entries_)
     Sync(e);
   native_->Repaint();
+  FireResized(resized);
   return true;
+}
+
+// "OnResize" of the containers the layout resized (the form's own comes
+// from the window system's report).
+void ModalRun::FireResized(const std::vector<Component*>& resized) {
+  if (resizing_) return;
+  ++resizing_;
+  for (Component* c : resized)
+    if (c != &form_ && IsUnder(*c, form_)) c->Fire("OnResize");
+  --resizing_;
 }
 
 void ModalRun::Added(Component& c) {
   if (!native_ || !Reachable(c)) return;
-  const bool moved = AlignControls(form_);
+  std::vector<Component*> resized;
+  const bool moved = AlignControls(form_, &resized);
   Realise(c);
   if (moved)
     for (Entry& e : entries_)
       if (!IsUnder(*e.component, c)) Sync(e);
   native_->Repaint();
+  FireResized(resized);
 }
 
 void ModalRun::Removing(Component& c) {
@@ -401,10 +417,12 @@ void ModalRun::Dragged(ControlId id, int dx, int dy) {
   Entry* e = Find(id);
   if (!e || e->desc.type != ControlType::Splitter || !UsableOnForm(*e->component, form_)) return;
   Component& splitter = *e->component;
-  if (!DragSplitter(splitter, e->desc.vertical ? dx : dy)) return;
+  std::vector<Component*> resized;
+  if (!DragSplitter(splitter, e->desc.vertical ? dx : dy, &resized)) return;
   for (Entry& each : entries_)
     Sync(each);
   native_->Repaint();
+  FireResized(resized);
   splitter.Fire("OnMoved");
   CheckFormResult();
 }
@@ -483,7 +501,9 @@ void ModalRun::Shown() {
 
 int ModalRun::Run() {
   form_.properties.erase("ModalResult");
-  AlignControls(form_);
+  std::vector<Component*> resized;
+  AlignControls(form_, &resized);
+  FireResized(resized);
   native_ = Windows().CreateForm(DescribeFrame(form_), owner_, *this);
   for (size_t i = 0; i < form_.ChildCount(); ++i)
     Realise(form_.Child(i));

@@ -1,0 +1,200 @@
+// The button layout dialog on the whole headless bar: the list from the
+// button table, moving, deleting with its questions, separators, renaming in
+// place, appearance applied to one or many rows, the preview, combinations
+// saved and recalled, the selection buttons.
+#include <gtest/gtest.h>
+
+#include "platform/host/HostDialogs.h"
+#include "settings/Settings.h"
+#include "tables/Datamodule.h"
+#include "tests/BarFixture.h"
+#include "ui/ButtonLayout.h"
+#include "ui/Supportlanguage.h"
+
+namespace tov {
+namespace {
+
+struct ButtonLayoutTest : testing::BarFixture {
+  ButtonLayoutTest() {
+    Start();
+    Stop();
+    PrepareButtons({{"Uno", "Button"}, {"Sep", "Separator"}, {"Due", "Button"}, {"Tre", "Button"}});
+    Start();
+    hp.Dialogs().shown.clear();
+  }
+  ~ButtonLayoutTest() override {
+    BarSettings() = TBarSettings();
+    FreeMessageTable();
+  }
+  // Opens the dialog from the bar's menu with a script playing the user.
+  void Open(std::function<void(host::HostForm&)> script) {
+    hp.Windows().modalScripts.push_back(std::move(script));
+    hp.Windows().menuChoices = {"Layout pulsanti"};
+    Win().Send(WM_RBUTTONUP, 0, intptr_t(1000) | (intptr_t(5) << 16));
+  }
+  std::vector<std::string> Captions(host::HostForm& f) {
+    std::vector<std::string> out;
+    for (const auto& row : f.Control("ListButtons")->rows)
+      out.push_back(row.at(0));
+    return out;
+  }
+  std::string TableValue(int order, const char* field) {
+    TRecordTable& t = DC->TblLinks;
+    return t.Locate("Ordine", std::to_string(order)) ? t.FieldByName(field).AsString() : "?";
+  }
+};
+
+TEST_F(ButtonLayoutTest, TheListShowsTheButtonsAndARowShowsItsAppearance) {
+  Open([&](host::HostForm& f) {
+    EXPECT_EQ(f.Frame().caption, "Layout pulsanti");
+    const ControlDesc* list = f.Control("ListButtons");
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->columns, (std::vector<ColumnDesc>{{"Testo", 120}, {"Percorso", 360}}));
+    EXPECT_EQ(Captions(f), (std::vector<std::string>{"Uno", "*Separator*", "Due", "Tre"}));
+    EXPECT_TRUE(list->multiSelect);
+    EXPECT_TRUE(list->selectedRows.empty());  // nothing chosen at first
+    EXPECT_TRUE(f.SelectRows("ListButtons", {2}));
+    EXPECT_EQ(f.Text("EditS_Caption"), "Due");
+    EXPECT_EQ(f.Text("EditS_Width"), "92");
+    EXPECT_TRUE(f.Control("BtnPreview")->visible);
+    EXPECT_TRUE(f.SelectRows("ListButtons", {1}));  // the separator: no preview
+    EXPECT_FALSE(f.Control("BtnPreview")->visible);
+    f.Close();
+  });
+  EXPECT_EQ(hp.Windows().shownForms, std::vector<std::string>{"FormButtonLayout"});
+}
+
+TEST_F(ButtonLayoutTest, UpAndDownMoveTheFirstSelectedRowAndRebuildTheBar) {
+  Open([&](host::HostForm& f) {
+    EXPECT_TRUE(f.SelectRows("ListButtons", {0}));
+    EXPECT_TRUE(f.Click("BtnUp"));  // the first row goes nowhere
+    EXPECT_EQ(Captions(f)[0], "Uno");
+    EXPECT_TRUE(f.SelectRows("ListButtons", {2, 3}));
+    EXPECT_TRUE(f.Click("BtnDown"));
+    EXPECT_EQ(Captions(f), (std::vector<std::string>{"Uno", "*Separator*", "Tre", "Due"}));
+    EXPECT_EQ(f.Control("ListButtons")->selectedRows, std::vector<int>{3});
+    EXPECT_EQ(Hints(), (std::vector<std::string>{"Uno", "Tre", "Due"}));  // rebuilt at once
+    EXPECT_TRUE(f.Click("BtnDown"));                                      // the last row stays
+    EXPECT_EQ(Captions(f)[3], "Due");
+    f.Close();
+  });
+}
+
+TEST_F(ButtonLayoutTest, DeletingAsksThenRemovesTheSelectedRows) {
+  Open([&](host::HostForm& f) {
+    EXPECT_TRUE(f.SelectRows("ListButtons", {0, 2}));
+    hp.Dialogs().answers = {IDNO};
+    EXPECT_TRUE(f.Click("BtnDelete"));  // no: nothing goes
+    EXPECT_EQ(Captions(f).size(), 4u);
+    hp.Dialogs().answers = {IDYES, IDYES, IDNO};  // delete, the files too? yes, sure? no
+    EXPECT_TRUE(f.Click("BtnDelete"));
+    EXPECT_EQ(Captions(f), (std::vector<std::string>{"*Separator*", "Tre"}));
+    EXPECT_EQ(f.Control("ListButtons")->selectedRows, std::vector<int>{0});
+    EXPECT_EQ(Hints(), std::vector<std::string>{"Tre"});
+    EXPECT_TRUE(f.Click("BtnSelezionaTutto"));
+    hp.Dialogs().answers = {IDYES, IDNO};
+    EXPECT_TRUE(f.Click("BtnDelete"));
+    EXPECT_TRUE(Captions(f).empty());
+    EXPECT_TRUE(f.Control("ListButtons")->selectedRows.empty());
+    f.Close();
+  });
+  ASSERT_EQ(hp.Dialogs().shown.size(), 6u);
+  EXPECT_EQ(hp.Dialogs().shown[0].text, "Eliminare l'elemento selezionato?");
+  EXPECT_EQ(hp.Dialogs().shown[2].text, "Si desidera eliminare anche i file nella cartella?");
+}
+
+TEST_F(ButtonLayoutTest, ASeparatorIsAddedAtTheEndAndSelected) {
+  Open([&](host::HostForm& f) {
+    hp.Windows().menuChoices = {"Separatore"};
+    EXPECT_TRUE(f.Click("BtnAddElement"));
+    EXPECT_EQ(Captions(f).back(), "*Separator*");
+    EXPECT_EQ(f.Control("ListButtons")->selectedRows, std::vector<int>{4});
+    EXPECT_FALSE(f.Control("BtnPreview")->visible);
+    EXPECT_EQ(TableValue(4, "Type"), "Panel");
+    f.Close();
+  });
+}
+
+TEST_F(ButtonLayoutTest, ApplyingToSeveralRowsKeepsTheirCaptionsAndSkipsSeparators) {
+  Open([&](host::HostForm& f) {
+    EXPECT_TRUE(f.SelectRows("ListButtons", {2}));
+    EXPECT_TRUE(f.Type("EditS_Caption", "Ignorato"));
+    EXPECT_TRUE(f.Choose("EditS_Style", 2));
+    EXPECT_TRUE(f.Type("EditS_Width", "120"));
+    EXPECT_TRUE(f.Click("EditB_ShowText"));  // off
+    EXPECT_TRUE(f.SelectRows("ListButtons", {0, 1, 3}));
+    // The editors show the first selected row now; change them again.
+    EXPECT_TRUE(f.Choose("EditS_Style", 2));
+    EXPECT_TRUE(f.Type("EditS_Caption", "Ignorato"));
+    EXPECT_TRUE(f.Click("BtnApplica"));
+    EXPECT_EQ(Captions(f), (std::vector<std::string>{"Uno", "*Separator*", "Due", "Tre"}));
+    f.Close();
+  });
+  EXPECT_EQ(TableValue(0, "ButtonStyle"), "2");
+  EXPECT_EQ(TableValue(3, "ButtonStyle"), "2");
+  EXPECT_EQ(TableValue(2, "ButtonStyle"), "0");  // not selected
+  EXPECT_EQ(TableValue(1, "Type"), "Panel");     // the separator as it was
+  EXPECT_EQ(TableValue(0, "Caption"), "Uno");
+}
+
+TEST_F(ButtonLayoutTest, ApplyingToOneRowRenamesItAndRenamingInPlaceRefusesBadNames) {
+  ASSERT_TRUE(Files().WriteFile(std::string(testing::kBarLinks) + "Uno.lnk", "link"));
+  Open([&](host::HostForm& f) {
+    EXPECT_TRUE(f.SelectRows("ListButtons", {0}));
+    EXPECT_TRUE(f.Type("EditS_Caption", "Primo"));
+    EXPECT_TRUE(f.Click("BtnApplica"));
+    EXPECT_EQ(Captions(f)[0], "Primo");
+    EXPECT_EQ(Hints()[0], "Primo");
+    EXPECT_TRUE(f.DoubleClick("ListButtons"));
+    EXPECT_EQ(f.EditingRow("ListButtons"), 0);
+    EXPECT_FALSE(f.EditRowCaption("ListButtons", 0, "a/b"));
+    EXPECT_EQ(Captions(f)[0], "Primo");
+    EXPECT_TRUE(f.EditRowCaption("ListButtons", 0, "Inizio"));
+    EXPECT_EQ(Captions(f)[0], "Inizio");
+    EXPECT_EQ(f.Text("EditS_Caption"), "Inizio");
+    // A row whose file cannot be renamed keeps its caption.
+    EXPECT_FALSE(f.EditRowCaption("ListButtons", 2, "Altro"));
+    EXPECT_EQ(Captions(f)[2], "Due");
+    f.Close();
+  });
+  EXPECT_EQ(TableValue(0, "Caption"), "Inizio");
+  EXPECT_TRUE(Files().FileExists(std::string(testing::kBarLinks) + "Inizio.lnk"));
+}
+
+TEST_F(ButtonLayoutTest, CombinationsAreSavedAndRecalled) {
+  Open([&](host::HostForm& f) {
+    EXPECT_TRUE(f.SelectRows("ListButtons", {0}));
+    EXPECT_TRUE(f.Choose("EditS_Style", 3));
+    EXPECT_TRUE(f.Type("EditS_Width", "77"));
+    hp.Windows().modalScripts.push_back([](host::HostForm& p) {
+      EXPECT_EQ(p.Frame().caption, "Digitare il nome del modello");
+      EXPECT_TRUE(p.Type("EditCampo", "Mio"));
+      EXPECT_TRUE(p.Click("BtnConferma"));
+    });
+    EXPECT_TRUE(f.Click("BtnSalva"));
+    EXPECT_EQ(f.Control("EditS_Combinazione")->items, std::vector<std::string>{"Mio"});
+    EXPECT_TRUE(f.SelectRows("ListButtons", {2}));
+    EXPECT_EQ(f.Text("EditS_Width"), "92");
+    EXPECT_TRUE(f.Choose("EditS_Combinazione", 0));
+    EXPECT_EQ(f.Text("EditS_Width"), "77");
+    EXPECT_EQ(f.Control("EditS_Style")->itemIndex, 3);
+    EXPECT_EQ(f.Text("EditS_Caption"), "Due");  // not in a combination
+    f.Close();
+  });
+  EXPECT_TRUE(Files().FileExists(UserSubDir("Data") + "Themes.DAT"));
+  EXPECT_EQ(DC->TblThemes.GetRecordCount(), 1);
+}
+
+TEST_F(ButtonLayoutTest, SelectAllAndInvert) {
+  Open([&](host::HostForm& f) {
+    EXPECT_TRUE(f.SelectRows("ListButtons", {1}));
+    EXPECT_TRUE(f.Click("BtnInverti"));
+    EXPECT_EQ(f.Control("ListButtons")->selectedRows, (std::vector<int>{0, 2, 3}));
+    EXPECT_TRUE(f.Click("BtnSelezionaTutto"));
+    EXPECT_EQ(f.Control("ListButtons")->selectedRows, (std::vector<int>{0, 1, 2, 3}));
+    f.Close();
+  });
+}
+
+}  // namespace
+}  // namespace tov
