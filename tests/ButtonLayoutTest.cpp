@@ -9,6 +9,7 @@
 #include "tables/Datamodule.h"
 #include "tests/BarFixture.h"
 #include "ui/ButtonLayout.h"
+#include "ui/Supportaspetto.h"
 #include "ui/Supportlanguage.h"
 
 namespace tov {
@@ -38,6 +39,15 @@ struct ButtonLayoutTest : testing::BarFixture {
       out.push_back(row.at(0));
     return out;
   }
+  // The picture a button of the open dialog shows.
+  static std::string GreenIn(host::HostForm& f, const char* button) {
+    Bitmap b = f.PaintControl(button, PaintState{});
+    std::string colours;
+    for (int y = 0; y < b.height; ++y)
+      for (int x = 0; x < b.width; ++x)
+        if (GreenOf(b.At(x, y)) > 140 && RedOf(b.At(x, y)) < 80) colours = "green";
+    return colours;
+  }
   std::string TableValue(int order, const char* field) {
     TRecordTable& t = DC->TblLinks;
     return t.Locate("Ordine", std::to_string(order)) ? t.FieldByName(field).AsString() : "?";
@@ -62,6 +72,28 @@ TEST_F(ButtonLayoutTest, TheListShowsTheButtonsAndARowShowsItsAppearance) {
     f.Close();
   });
   EXPECT_EQ(hp.Windows().shownForms, std::vector<std::string>{"FormButtonLayout"});
+}
+
+// The shipped pictures: every button of the dialog shows its own, in its
+// three states, and the prompt's buttons their two glyphs.
+TEST_F(ButtonLayoutTest, TheButtonsShowTheShippedPictures) {
+  for (const char* name : {"BtnConferma", "BtnLente", "BtnSalva", "BtnElimina", "BtnAggiungi", "BtnUp", "BtnDown"}) {
+    for (const char* state : {"", "_Over", "_Down"}) {
+      const Picture* p = LoadPng(std::string(name) + state);
+      ASSERT_TRUE(p) << name << state;
+      EXPECT_EQ(p->rgb.width, 16);
+      EXPECT_EQ(p->rgb.height, 16);
+    }
+  }
+  for (const char* name : {"BtnConferma", "BtnAnnulla"}) {
+    const Picture* p = LoadPicture(name, false);
+    ASSERT_TRUE(p) << name;
+    EXPECT_EQ(p->rgb.width, 32);  // normal and disabled
+  }
+  Open([&](host::HostForm& f) {
+    EXPECT_EQ(GreenIn(f, "BtnApplica"), "green");  // its check mark
+    f.Close();
+  });
 }
 
 TEST_F(ButtonLayoutTest, UpAndDownMoveTheFirstSelectedRowAndRebuildTheBar) {

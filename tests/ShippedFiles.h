@@ -13,7 +13,7 @@ namespace tov::testing {
 inline void InstallShippedFiles(host::HostPlatform& hp, const std::string& appDir) {
   namespace fs = std::filesystem;
   const fs::path target = hp.HostPath(appDir);
-  for (const char* folder : {"Config", "Langs"}) {
+  for (const char* folder : {"Config", "Langs", "pics"}) {
     fs::create_directories(target / folder);
     fs::copy(fs::path(TOVIRA_TEST_DATA).parent_path().parent_path() / "data" / folder, target / folder,
              fs::copy_options::overwrite_existing | fs::copy_options::recursive);
