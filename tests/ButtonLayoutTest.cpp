@@ -217,6 +217,65 @@ TEST_F(ButtonLayoutTest, CombinationsAreSavedAndRecalled) {
   EXPECT_EQ(DC->TblThemes.GetRecordCount(), 1);
 }
 
+TEST_F(ButtonLayoutTest, ANameDifferingOnlyInCaseIsASecondCombinationAndTheUserIsTold) {
+  Open([&](host::HostForm& f) {
+    for (const char* name : {"Blu", "BLU"}) {
+      hp.Windows().modalScripts.push_back([name](host::HostForm& p) {
+        EXPECT_TRUE(p.Type("EditCampo", name));
+        EXPECT_TRUE(p.Click("BtnConferma"));
+      });
+      EXPECT_TRUE(f.Click("BtnSalva"));  // no row selected: a button's appearance
+    }
+    EXPECT_EQ(f.Control("EditS_Combinazione")->items, (std::vector<std::string>{"Blu", "BLU"}));
+    // Chosen with nothing selected: nothing changes.
+    EXPECT_TRUE(f.Type("EditS_Width", "50"));
+    EXPECT_TRUE(f.Choose("EditS_Combinazione", 0));
+    EXPECT_EQ(f.Text("EditS_Width"), "50");
+    f.Close();
+  });
+  ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
+  EXPECT_NE(hp.Dialogs().shown[0].text.find("\"BLU\""), std::string::npos);
+  TRecordTable& t = DC->TblThemes;
+  ASSERT_TRUE(t.Locate("Theme", "Blu"));
+  EXPECT_EQ(t.FieldByName("Type").AsString(), "Button");
+}
+
+TEST_F(ButtonLayoutTest, FilesThatCannotBeDeletedAreNamedAndTheirRowsStillGo) {
+  const std::string uno = std::string(testing::kBarLinks) + "Uno.lnk",
+                    due = std::string(testing::kBarLinks) + "Due.lnk";
+  ASSERT_TRUE(Files().WriteFile(uno, "link"));
+  ASSERT_TRUE(Files().WriteFile(due, "link"));
+  hp.Files().LockFile(due);
+  Open([&](host::HostForm& f) {
+    EXPECT_TRUE(f.SelectRows("ListButtons", {0, 2}));
+    hp.Dialogs().answers = {IDYES, IDYES, IDYES};
+    EXPECT_TRUE(f.Click("BtnDelete"));
+    EXPECT_EQ(Captions(f), (std::vector<std::string>{"*Separator*", "Tre"}));
+    f.Close();
+  });
+  EXPECT_FALSE(Files().FileExists(uno));
+  ASSERT_EQ(hp.Dialogs().shown.size(), 4u);
+  EXPECT_NE(hp.Dialogs().shown[3].text.find(due), std::string::npos);
+  EXPECT_EQ(hp.Dialogs().shown[3].text.find(uno), std::string::npos);
+}
+
+TEST_F(ButtonLayoutTest, TheAutoSizedPreviewWithoutTextIsTheIconAndEightPixels) {
+  Open([&](host::HostForm& f) {
+    EXPECT_TRUE(f.SelectRows("ListButtons", {0}));
+    ASSERT_TRUE(f.Control("EditB_ShowText")->checked);  // as the row has it
+    ASSERT_FALSE(f.Control("EditB_AutoSize")->checked);
+    EXPECT_TRUE(f.Click("EditB_ShowText"));
+    EXPECT_TRUE(f.Click("EditB_AutoSize"));
+    EXPECT_TRUE(f.Click("BtnAnteprima"));
+    const Rect r = f.Control("BtnPreview")->bounds;
+    EXPECT_EQ(r.Width(), 16 + 8);
+    EXPECT_EQ(r.Height(), 16 + 8);
+    // Nothing was written.
+    EXPECT_EQ(TableValue(0, "ShowText"), "True");
+    f.Close();
+  });
+}
+
 TEST_F(ButtonLayoutTest, SelectAllAndInvert) {
   Open([&](host::HostForm& f) {
     EXPECT_TRUE(f.SelectRows("ListButtons", {1}));

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "bar/ButtonTable.h"
+#include "base/Casefold.h"
 #include "forms/ButtonLayoutForm.h"
 #include "platform/Platform.h"
 #include "settings/Settings.h"
@@ -23,6 +24,7 @@
 #include "ui/Supportform.h"
 #include "ui/Supportlanguage.h"
 #include "ui/Supportmsg.h"
+#include "ui/Supportstring.h"
 
 namespace tov {
 
@@ -340,8 +342,17 @@ void TFormButtonLayout::BtnDeleteClick() {
                                      "Questa operazione cancellerà i file associati cartella. Confermi?"),
                             title) == IDYES;
   const std::vector<int> rows = list_->selected;
-  for (auto it = rows.rbegin(); it != rows.rend(); ++it)
+  std::string kept;  // the files that would not go
+  for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
+    const std::string path = LocateListRow(*it) ? Text(Links(), "Path") : std::string();
     DeleteButtonRow(Links(), *it, files);
+    if (files && !path.empty() && Files().FileExists(path) && !Files().DirExists(path)) kept += "\r\n" + path;
+  }
+  if (!kept.empty())
+    MessageBoxError(LangText("MsgErr.FilesNotDeleted",
+                             "Questi file non sono stati eliminati (gli elementi sono stati tolti dalla barra):") +
+                        kept,
+                    AppTitle());
   FillButtonList();
   rebuild_();
   if (!list_->rows.empty()) {
@@ -434,6 +445,18 @@ void TFormButtonLayout::BtnSalvaClick() {
   s->SaveToRow(t);
   FillCombinations();
   SaveUserTable(t, "Data", "Themes", true, DC->SaveFormat);
+  // Names are told apart by their letter case: say so when that is all
+  // that tells this one from another.
+  for (const std::string& other : ColumnValues(t, "Theme")) {
+    if (other != name && AnsiUpperCase(other) == AnsiUpperCase(name)) {
+      MessageBoxInfo(FormatText(LangText("Messages.TemplateCaseOnly",
+                                         "La combinazione \"%s\" \xE8 stata salvata a parte: differisce da \"%s\" "
+                                         "solo per le maiuscole."),
+                                {name, other}),
+                     LangText("TTL_CONFERMA", "Conferma"));
+      break;
+    }
+  }
 }
 
 void TFormButtonLayout::EditS_CombinazioneChange() {

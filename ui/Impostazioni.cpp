@@ -21,6 +21,7 @@
 #include "ui/Supportform.h"
 #include "ui/Supportlanguage.h"
 #include "ui/Supportmsg.h"
+#include "ui/Supportstring.h"
 
 namespace tov {
 
@@ -78,23 +79,6 @@ bool IsEditorName(const std::string& key) {
   for (char ch : key)
     if (!std::isalnum(static_cast<unsigned char>(ch)) && ch != '_') return false;
   return true;
-}
-
-std::string Formatted(std::string text, const std::vector<std::string>& args) {
-  size_t at = 0;
-  for (const std::string& arg : args) {
-    at = text.find("%s", at);
-    if (at == std::string::npos) break;
-    text.replace(at, 2, arg);
-    at += arg.size();
-  }
-  return text;
-}
-
-std::string Trimmed(const std::string& s) {
-  const size_t b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return std::string();
-  return s.substr(b, s.find_last_not_of(" \t") - b + 1);
 }
 
 // Each channel moved by delta, within 0 to 255.
@@ -159,17 +143,17 @@ void TFormImpostazioni::FormShow() {
   if (WriteFileSafely(Files(), treeFile, outline) && Files().ReadFile(treeFile, &readBack)) outline = readBack;
   tree_->items.clear();
   for (const std::string& line : SplitLines(outline))
-    if (!Trimmed(line).empty()) tree_->items.push_back(line);
+    if (!Trim(line).empty()) tree_->items.push_back(line);
   tree_->itemIndex = -1;
   shownPage_ = -1;
 
   if (!tree_->items.empty()) tree_->itemIndex = 0;
   backedUp_ = store_.BackupValues();
   if (!backedUp_)
-    MessageBoxError(Formatted(LangText("MsgErr.SettingsBackup",
-                                       "Non \xE8 stato possibile salvare la copia delle impostazioni in \"%s\": "
-                                       "\"Annulla\" non potr\xE0 ripristinare le pagine gi\xE0 lasciate."),
-                              {store_.ConfigFolder() + "Settings.bkp"}),
+    MessageBoxError(FormatText(LangText("MsgErr.SettingsBackup",
+                                        "Non \xE8 stato possibile salvare la copia delle impostazioni in \"%s\": "
+                                        "\"Annulla\" non potr\xE0 ripristinare le pagine gi\xE0 lasciate."),
+                               {store_.ConfigFolder() + "Settings.bkp"}),
                     AppTitle());
   ColourStrips();
 
@@ -228,7 +212,7 @@ void TFormImpostazioni::BuildPage() {
   shownPage_ = -1;
 
   const std::string section = SelectedSection();
-  title_->caption = tree_->itemIndex < 0 ? std::string() : Trimmed(tree_->items[size_t(tree_->itemIndex)]);
+  title_->caption = tree_->itemIndex < 0 ? std::string() : Trim(tree_->items[size_t(tree_->itemIndex)]);
   const std::vector<std::string> keys = store_.TemplateSectionKeys(section);
 
   std::unique_ptr<ICanvas> canvas = Canvases().CreateBitmapCanvas(1, 1);
@@ -248,12 +232,12 @@ void TFormImpostazioni::BuildPage() {
       twice = twice || SameNameIgnoringCase(m, key);
     if (!IsEditorName(key) || twice) {
       MessageBoxError(
-          Formatted(twice ? LangText("MsgErr.SettingKeyTwice",
-                                     "La voce \"%s\" compare due volte nella sezione \"%s\": vale la prima.")
-                          : LangText("MsgErr.SettingKeyName",
-                                     "La voce \"%s\" della sezione \"%s\" non pu\xF2 essere modificata qui: il suo "
-                                     "nome pu\xF2 contenere solo lettere, cifre e trattini bassi."),
-                    {key, section}),
+          FormatText(twice ? LangText("MsgErr.SettingKeyTwice",
+                                      "La voce \"%s\" compare due volte nella sezione \"%s\": vale la prima.")
+                           : LangText("MsgErr.SettingKeyName",
+                                      "La voce \"%s\" della sezione \"%s\" non pu\xF2 essere modificata qui: il suo "
+                                      "nome pu\xF2 contenere solo lettere, cifre e trattini bassi."),
+                     {key, section}),
           AppTitle());
       continue;
     }
@@ -394,10 +378,10 @@ void TFormImpostazioni::FillEditor(const std::string& section, const std::string
       } else {
         // The editor stays empty, and the page goes on.
         e.caption.clear();
-        MessageBoxError(Formatted(LangText("MsgErr.SettingNotADate",
-                                           "'%s' non \xE8 una data valida: la voce \"%s\" (%s) resta vuota e il "
-                                           "valore scritto resta com'\xE8 finch\xE9 non si sceglie una data."),
-                                  {text, store_.FieldCaption(section, key), section + "." + key}),
+        MessageBoxError(FormatText(LangText("MsgErr.SettingNotADate",
+                                            "'%s' non \xE8 una data valida: la voce \"%s\" (%s) resta vuota e il "
+                                            "valore scritto resta com'\xE8 finch\xE9 non si sceglie una data."),
+                                   {text, store_.FieldCaption(section, key), section + "." + key}),
                         AppTitle());
       }
       break;

@@ -118,4 +118,15 @@ std::vector<std::string> TextLines(const std::string& bytes) {
   return lines;
 }
 
+std::string FormatText(std::string text, const std::vector<std::string>& args) {
+  size_t at = 0;
+  for (const std::string& arg : args) {
+    at = text.find("%s", at);
+    if (at == std::string::npos) break;
+    text.replace(at, 2, arg);
+    at += arg.size();
+  }
+  return text;
+}
+
 }  // namespace tov

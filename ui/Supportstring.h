@@ -8,6 +8,10 @@ namespace tov {
 // Without leading and trailing blanks and control characters.
 std::string Trim(const std::string& s);
 
+// A message with its "%s" places filled in order by args; places left over
+// stay as they are, arguments left over are dropped.
+std::string FormatText(std::string text, const std::vector<std::string>& args);
+
 // The part of text before the first separator; when the separator does not
 // occur, the whole text with wholeIfMissing, else "".
 std::string TextBefore(const std::string& text, const std::string& separator, bool wholeIfMissing);
