@@ -188,6 +188,9 @@ class INativeForm {
   // ends it; CaptionEdited tells the outcome).
   virtual void EditCaption(ControlId id, int row) = 0;
   virtual ControlId FocusedControl() = 0;  // 0 when no control has it
+  // The dialog's own window: the owner of the windows it opens (menus,
+  // message boxes, the common dialogs).
+  virtual uintptr_t WindowHandle() = 0;
   // Starts (or restarts) a timer of the dialog firing every ms
   // milliseconds; 0 stops it. The name is for messages and the host model.
   virtual void SetTimer(int timerId, const std::string& name, uint32_t ms) = 0;

@@ -364,7 +364,8 @@ void TFormButtonLayout::BtnDeleteClick() {
 void TFormButtonLayout::BtnAddElementClick() {
   const Component& add = Need("BtnAddElement");
   const Rect r = RectOnForm(add, *form_);
-  PopupComponentMenu(Need("PopupElementi"), Point{form_->bounds.left + r.left, form_->bounds.top + r.bottom}, owner_);
+  PopupComponentMenu(Need("PopupElementi"), Point{form_->bounds.left + r.left, form_->bounds.top + r.bottom},
+                     DialogWindowOf(*form_));
 }
 
 void TFormButtonLayout::Pop_SeparatorClick() {
@@ -378,7 +379,7 @@ void TFormButtonLayout::Pop_SeparatorClick() {
 
 void TFormButtonLayout::EditS_ColorButtonClick(Component& editor) {
   Color chosen = 0;
-  if (!Dialogs().ChooseColor(0, EditorColour(editor), &chosen)) return;
+  if (!Dialogs().ChooseColor(DialogWindowOf(*form_), EditorColour(editor), &chosen)) return;
   editor.properties["Font.Color"] = std::to_string(uint32_t(chosen));
   SetEditorColour(editor, chosen);
 }
@@ -386,7 +387,7 @@ void TFormButtonLayout::EditS_ColorButtonClick(Component& editor) {
 void TFormButtonLayout::ChooseLabelFont(const char* label) {
   Component& l = Need(label);
   FontSpec font = ComponentFont(l, FontSpec{"MS Sans Serif", 8, 0, clWindowText});
-  if (!Dialogs().ChooseFont(0, &font)) return;
+  if (!Dialogs().ChooseFont(DialogWindowOf(*form_), &font)) return;
   SetComponentFont(l, font);
 }
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "forms/Component.h"
@@ -15,6 +16,13 @@
 namespace tov {
 
 namespace {
+
+class ModalRun;
+// The forms shown now, innermost last.
+std::vector<std::pair<const Component*, ModalRun*>>& Running() {
+  static std::vector<std::pair<const Component*, ModalRun*>> running;
+  return running;
+}
 
 class ModalRun final : public ComponentListener, public IFormEvents {
  public:
@@ -50,6 +58,7 @@ class ModalRun final : public ComponentListener, public IFormEvents {
   void Shown() override;
   void TimerFired(int timerId) override;
   bool Ended() override { return ended_; }
+  uintptr_t WindowHandle() const { return native_ ? native_->WindowHandle() : 0; }
 
  private:
   struct Entry {
@@ -533,7 +542,17 @@ int ModalRun::Run() {
 
 int ShowModalForm(Component& form, WindowId owner) {
   ModalRun run(form, owner);
+  Running().emplace_back(&form, &run);
+  struct Leave {
+    ~Leave() { Running().pop_back(); }
+  } leave;
   return run.Run();
+}
+
+uintptr_t DialogWindowOf(const Component& form) {
+  for (auto it = Running().rbegin(); it != Running().rend(); ++it)
+    if (it->first == &form) return it->second->WindowHandle();
+  return 0;
 }
 
 }  // namespace tov

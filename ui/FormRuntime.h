@@ -22,6 +22,10 @@ int ShowModalForm(Component& form, WindowId owner);
 
 inline constexpr int kModalCloseResult = 2;
 
+// The window of a form shown now by ShowModalForm, 0 when it is not shown:
+// the owner of the menus and dialogs its handlers open.
+uintptr_t DialogWindowOf(const Component& form);
+
 // List views on a dialog. A handler asks to edit a row's caption in place by
 // setting kEditRowProperty to the row and telling the change. When the user
 // ends an edit, "OnEdited" fires with the row and the text in the other two

@@ -503,7 +503,7 @@ void TFormImpostazioni::NumberChange(Component& editor) {
 
 void TFormImpostazioni::ComboColorButtonClick(Component& editor) {
   Color chosen = 0;
-  if (!Dialogs().ChooseColor(0, lastColour_, &chosen)) return;
+  if (!Dialogs().ChooseColor(DialogWindowOf(*form_), lastColour_, &chosen)) return;
   lastColour_ = chosen;
   editor.properties["Color"] = ColorText(chosen);
   editor.Changed();
@@ -511,7 +511,7 @@ void TFormImpostazioni::ComboColorButtonClick(Component& editor) {
 
 void TFormImpostazioni::BrowseFolder(Component& editor) {
   std::string chosen;
-  if (!Dialogs().BrowseForFolder(0, editor.caption, &chosen)) return;
+  if (!Dialogs().BrowseForFolder(DialogWindowOf(*form_), editor.caption, &chosen)) return;
   editor.caption = chosen;
   editor.Changed();
   editor.Fire("OnChange");
@@ -525,7 +525,7 @@ void TFormImpostazioni::BrowseFile(Component& editor, const std::string& section
   const size_t slash = editor.caption.find_last_of("\\/");
   if (slash != std::string::npos) spec.initialDir = editor.caption.substr(0, slash);
   std::string chosen;
-  if (!Dialogs().OpenFileName(0, spec, &chosen)) return;
+  if (!Dialogs().OpenFileName(DialogWindowOf(*form_), spec, &chosen)) return;
   editor.caption = chosen;
   editor.Changed();
   editor.Fire("OnChange");
