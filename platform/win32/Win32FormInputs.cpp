@@ -166,11 +166,11 @@ void NativeForm::ApplyDate(Control& ctl) {
   const bool same =
       shows == d.hasDate && (!shows || (st.wYear == d.date.year && st.wMonth == d.date.month && st.wDay == d.date.day));
   if (same) return;
+  SYSTEMTIME t{};
   if (!d.hasDate) {
-    SendMessageA(ctl.hwnd, DTM_SETSYSTEMTIME, GDT_NONE, 0);
+    SendMessageA(ctl.hwnd, DTM_SETSYSTEMTIME, GDT_NONE, reinterpret_cast<LPARAM>(&t));  // Wine wants one
     return;
   }
-  SYSTEMTIME t{};
   t.wYear = WORD(d.date.year);
   t.wMonth = WORD(d.date.month);
   t.wDay = WORD(d.date.day);

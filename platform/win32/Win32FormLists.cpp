@@ -220,7 +220,11 @@ void NativeForm::EditCaption(ControlId id, int row) {
   if (!ctl || ctl->desc.type != ControlType::ListView || !ctl->desc.editCaptions) return;
   if (row < 0 || size_t(row) >= ctl->desc.rows.size()) return;
   SetFocus(ctl->hwnd);
+  // Asked for by the logic: a selection the list view makes on the way is
+  // not the user's, and the logic's selection stays what it said.
+  ++applying_;
   SendMessageA(ctl->hwnd, LVM_EDITLABELA, WPARAM(row), 0);
+  --applying_;
 }
 
 }  // namespace tov::win32::form

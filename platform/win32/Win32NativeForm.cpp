@@ -763,9 +763,12 @@ void NativeForm::RunModal() {
     }
     if (got < 0) break;
     if (msg.message == WM_MOUSEWHEEL && hwnd_ && WheelToScrollBox(msg)) continue;
+    const HWND focus = GetFocus();
     if (!hwnd_ || !IsDialogMessageA(hwnd_, &msg)) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
+    } else if (hwnd_ && GetFocus() != focus) {
+      ShowFocused(GetFocus());  // Tab or an accelerator moved it; the system's dialog code does not tell us
     }
   }
 }

@@ -63,8 +63,8 @@ struct Events : IFormEvents {
   }
   void DoubleClicked(ControlId id) override { Note("DoubleClicked " + std::to_string(id)); }
   void FrameChanged(const Rect& b) override {
-    Note("FrameChanged " + std::to_string(b.left) + " " + std::to_string(b.top) + " " + std::to_string(b.right) +
-         " " + std::to_string(b.bottom));
+    Note("FrameChanged " + std::to_string(b.left) + " " + std::to_string(b.top) + " " + std::to_string(b.right) + " " +
+         std::to_string(b.bottom));
   }
   void FocusChanged(ControlId) override {}
   void CloseRequested() override { ended = true; }
@@ -234,6 +234,7 @@ TEST_F(Win32FormKindsTest, ScrollBoxHoldsItsControlsAndScrollsThemWithBarWheelAn
   low.parent = box;
   const ControlId e1 = form->AddControl(top), e2 = form->AddControl(low);
   HWND boxWindow = nullptr, lowWindow = nullptr;
+  std::string wholeContent = "?";
   bool inBox = false, lowFocused = false, lowShows = false;
   LONG lowAt = -1, topAfterTop = -1, topAfterLine = -1, topAfterWheel = -1, topAfterReset = -1;
   Run({
@@ -242,6 +243,9 @@ TEST_F(Win32FormKindsTest, ScrollBoxHoldsItsControlsAndScrollsThemWithBarWheelAn
         lowWindow = Item(dialog, e2);
         inBox = GetParent(lowWindow) == boxWindow && GetParent(Item(dialog, e1)) == boxWindow;
         lowAt = InParent(lowWindow).top;
+        RECT client{};
+        GetClientRect(boxWindow, &client);
+        wholeContent = std::to_string(box) + " " + std::to_string(client.right) + " 400";
         form->Focus(e1, false);
         PostMessageA(Item(dialog, e1), WM_KEYDOWN, VK_TAB, 1);
       },
@@ -259,7 +263,8 @@ TEST_F(Win32FormKindsTest, ScrollBoxHoldsItsControlsAndScrollsThemWithBarWheelAn
         // The wheel turned with the pointer over the box's edit.
         RECT r{};
         GetWindowRect(Item(dialog, e1), &r);
-        PostMessageA(Item(dialog, e1), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(r.left + 5, r.top + 5));
+        PostMessageA(Item(dialog, e1), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA),
+                     MAKELPARAM(r.left + 5, r.bottom - 4));
       },
       [&](HWND dialog) {
         topAfterWheel = InParent(Item(dialog, e1)).top;
@@ -279,8 +284,7 @@ TEST_F(Win32FormKindsTest, ScrollBoxHoldsItsControlsAndScrollsThemWithBarWheelAn
   EXPECT_EQ(topAfterWheel, -6 - 16 * LONG(lines));
   EXPECT_EQ(topAfterReset, 10);
   // The content's background is asked of the logic with the box's id, whole.
-  EXPECT_NE(std::find(events.painted.begin(), events.painted.end(), std::to_string(box) + " 200 400"),
-            events.painted.end())
+  EXPECT_NE(std::find(events.painted.begin(), events.painted.end(), wholeContent), events.painted.end())
       << ::testing::PrintToString(events.painted);
   EXPECT_EQ(std::count_if(events.painted.begin(), events.painted.end(), [](auto& p) { return p[0] == '0'; }) > 0, true);
 }
@@ -418,8 +422,7 @@ TEST_F(Win32FormKindsTest, ListViewShowsColumnsAndRowsReportsSelectionOnceAndAsk
         SendMessageA(h, LVM_GETITEMRECT, 2, LPARAM(&r));
         Click(h, r.left + 10, (r.top + r.bottom) / 2);
       },
-      [&](HWND) { form->EditCaption(list, 0); },
-      [&](HWND dialog) { editTo(Item(dialog, list), "UNO"); },
+      [&](HWND) { form->EditCaption(list, 0); }, [&](HWND dialog) { editTo(Item(dialog, list), "UNO"); },
       [&](HWND dialog) {
         captionAccepted = itemText(Item(dialog, list), 0, 0);
         events.acceptCaptions = false;
@@ -651,8 +654,8 @@ TEST_F(Win32FormKindsTest, TooltipsFollowTheDescriptionsAndTheFramesMovesAreRepo
   EXPECT_EQ(countAdded, 2);
   EXPECT_EQ(tipText, "four");
   EXPECT_EQ(framesBeforeMove, 0u) << "appearing is no move";
-  const std::string moved = "FrameChanged 50 60 " + std::to_string(50 + client.right) + " " +
-                            std::to_string(60 + client.bottom + 20);
+  const std::string moved =
+      "FrameChanged 50 60 " + std::to_string(50 + client.right) + " " + std::to_string(60 + client.bottom + 20);
   EXPECT_EQ(events.Count(moved), 1) << ::testing::PrintToString(events.log);
   EXPECT_EQ(events.CountPrefix("FrameChanged"), 1);
 }
@@ -704,6 +707,26 @@ TEST_F(Win32FormKindsTest, EveryKindTogether) {
   EXPECT_TRUE(events.log.empty()) << ::testing::PrintToString(events.log);
 }
 
+// A scalable face the font dialog lists: Tahoma where it is, else the first one.
+std::string ScreenFontFace() {
+  std::vector<std::string> faces;
+  HDC dc = GetDC(nullptr);
+  LOGFONTA lf{};
+  lf.lfCharSet = DEFAULT_CHARSET;
+  EnumFontFamiliesExA(
+      dc, &lf,
+      [](const LOGFONTA* f, const TEXTMETRICA*, DWORD type, LPARAM p) -> int {
+        if ((type & TRUETYPE_FONTTYPE) && f->lfFaceName[0] != '@')
+          reinterpret_cast<std::vector<std::string>*>(p)->push_back(f->lfFaceName);
+        return 1;
+      },
+      LPARAM(&faces), 0);
+  ReleaseDC(nullptr, dc);
+  for (const char* wanted : {"Tahoma", "DejaVu Sans", "Liberation Sans"})
+    if (std::find(faces.begin(), faces.end(), wanted) != faces.end()) return wanted;
+  return faces.empty() ? "Tahoma" : faces.front();
+}
+
 // The common dialogs, played by a timer of their own loops.
 struct CommonDialogsTest : ::testing::Test {
   void SetUp() override { TOVIRA_SKIP_WITHOUT_DISPLAY(); }
@@ -742,14 +765,16 @@ bool CommonDialogsTest::g_done = false;
 
 TEST_F(CommonDialogsTest, ColourAndFontComeBackAsOpenedOrNotAtAllWhenCancelled) {
   Color chosen = 0;
-  EXPECT_TRUE(Answer([](HWND d) { Press(d, IDOK); }, [&] { return dialogs.ChooseColor(0, RGB(10, 200, 30), &chosen); }));
+  EXPECT_TRUE(
+      Answer([](HWND d) { Press(d, IDOK); }, [&] { return dialogs.ChooseColor(0, RGB(10, 200, 30), &chosen); }));
   EXPECT_EQ(chosen, RGB(10, 200, 30));
   chosen = 7;
-  EXPECT_FALSE(Answer([](HWND d) { Press(d, IDCANCEL); }, [&] { return dialogs.ChooseColor(0, RGB(1, 2, 3), &chosen); }));
+  EXPECT_FALSE(
+      Answer([](HWND d) { Press(d, IDCANCEL); }, [&] { return dialogs.ChooseColor(0, RGB(1, 2, 3), &chosen); }));
   EXPECT_EQ(chosen, 7u);
 
   FontSpec font;
-  font.name = "Tahoma";
+  font.name = ScreenFontFace();
   font.size = 10;
   font.style = kFontBold | kFontUnderline;
   font.color = RGB(128, 0, 0);
@@ -776,13 +801,14 @@ TEST_F(CommonDialogsTest, FilesAreChosenByNameInTheFolderGiven) {
   spec.filter = "Text (*.txt)|*.txt|All files|*.*";
   spec.initialDir = dir;
   std::string chosen;
-  EXPECT_TRUE(Answer([](HWND d) { TypeName(d, "tovira-open.txt"); },
-                     [&] { return dialogs.OpenFileName(0, spec, &chosen); }));
+  EXPECT_TRUE(
+      Answer([](HWND d) { TypeName(d, "tovira-open.txt"); }, [&] { return dialogs.OpenFileName(0, spec, &chosen); }));
   EXPECT_EQ(_stricmp(chosen.c_str(), existing.c_str()), 0) << chosen;
 
   spec.defaultExt = "txt";
   spec.fileName = "proposed";
-  EXPECT_TRUE(Answer([](HWND d) { TypeName(d, "tovira-saved"); }, [&] { return dialogs.SaveFileName(0, spec, &chosen); }));
+  EXPECT_TRUE(
+      Answer([](HWND d) { TypeName(d, "tovira-saved"); }, [&] { return dialogs.SaveFileName(0, spec, &chosen); }));
   EXPECT_EQ(_stricmp(chosen.c_str(), (dir + "\\tovira-saved.txt").c_str()), 0) << chosen;
 
   chosen = "unchanged";
