@@ -56,6 +56,11 @@ class Win32Dialogs : public IDialogs {
  public:
   int MessageBox(const std::string& text, const std::string& caption, uint32_t style) override;
   bool BrowseForFolder(uintptr_t owner, const std::string& initial, std::string* chosen) override;
+  // Win32CommonDialogs.cpp
+  bool ChooseColor(uintptr_t owner, Color initial, Color* chosen) override;
+  bool ChooseFont(uintptr_t owner, FontSpec* font) override;
+  bool OpenFileName(uintptr_t owner, const FileDialogSpec& spec, std::string* chosen) override;
+  bool SaveFileName(uintptr_t owner, const FileDialogSpec& spec, std::string* chosen) override;
 };
 
 }  // namespace tov::win32

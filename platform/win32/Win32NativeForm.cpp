@@ -8,15 +8,12 @@
 
 #include "platform/EventGuard.h"
 #include "platform/win32/Win32Canvas.h"
+#include "platform/win32/Win32FormWindow.h"
 #include "platform/win32/Win32Windows.h"
 
-namespace tov::win32 {
+namespace tov::win32::form {
 
 namespace {
-
-// Control ids start above IDOK and IDCANCEL, which the dialog manager sends
-// for Enter and Escape when nothing else claims them: Escape finds nothing.
-constexpr int kFirstControlId = 100;
 
 std::string WindowText(HWND h) {
   int n = GetWindowTextLengthA(h);
@@ -54,80 +51,58 @@ void RegisterDialogClass() {
   done = true;
 }
 
-// The fonts of a dialog, one per description, all freed with the dialog.
-class DialogFonts {
- public:
-  DialogFonts() = default;
-  ~DialogFonts() {
-    for (auto& [key, font] : fonts_)
-      DeleteObject(font);
+// Whether the control shows the description's text as its window text.
+bool ShowsText(ControlType type) {
+  switch (type) {
+    case ControlType::Label:
+    case ControlType::Edit:
+    case ControlType::PushButton:
+    case ControlType::CheckBox:
+    case ControlType::RadioButton:
+    case ControlType::Painted:
+      return true;
+    case ControlType::Memo:
+    case ControlType::ComboBox:
+    case ControlType::ListBox:
+    case ControlType::ScrollBox:
+    case ControlType::TreeView:
+    case ControlType::ListView:
+    case ControlType::UpDown:
+    case ControlType::DatePicker:
+    case ControlType::Splitter:
+      return false;
   }
-  DialogFonts(const DialogFonts&) = delete;
-  DialogFonts& operator=(const DialogFonts&) = delete;
+  return false;
+}
 
-  HFONT Get(const FontSpec& spec) {
-    const std::string key = spec.name + "|" + std::to_string(spec.size) + "|" + std::to_string(spec.style);
-    auto it = fonts_.find(key);
-    if (it != fonts_.end()) return it->second;
-    const LOGFONTA lf = FontFor(spec, nullptr);
-    HFONT font = CreateFontIndirectA(&lf);
-    if (!font) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));  // a stock font is never deleted
-    fonts_[key] = font;
-    return font;
-  }
+}  // namespace
 
- private:
-  std::map<std::string, HFONT> fonts_;
-};
+COLORREF ToColorRef(Color c) { return IsSystemColor(c) ? GetSysColor(int(c & 0xFF)) : COLORREF(c & 0xFFFFFF); }
 
-class NativeForm final : public INativeForm {
- public:
-  NativeForm(const FrameDesc& frame, HWND owner, IFormEvents& events);
-  ~NativeForm() override;
-  NativeForm(const NativeForm&) = delete;
-  NativeForm& operator=(const NativeForm&) = delete;
+DialogFonts::~DialogFonts() {
+  for (auto& [key, font] : fonts_)
+    DeleteObject(font);
+}
 
-  ControlId AddControl(const ControlDesc& desc) override;
-  void UpdateControl(ControlId id, const ControlDesc& desc) override;
-  void RemoveControl(ControlId id) override;
-  std::string ControlText(ControlId id) override;
-  void SetCaption(const std::string& caption) override;
-  void Repaint() override;
-  void Focus(ControlId id, bool selectAll) override;
-  ControlId FocusedControl() override;
-  void RunModal() override;
-  void SetTimer(int timerId, const std::string& name, uint32_t ms) override;
-
- private:
-  struct Control {
-    ControlId id = 0;
-    HWND hwnd = nullptr;
-    ControlDesc desc;  // as shown now
-  };
-
-  static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
-  void Apply(Control& ctl, const ControlDesc& desc, bool created);
-  Control* Find(ControlId id);
-  Control* FindWindow(HWND h);
-  void Command(int id, int code);
-  void ReportChecks();
-  void Paint();
-  void Destroy();
-
-  IFormEvents& events_;
-  HWND owner_;
-  HWND hwnd_ = nullptr;
-  HWND lastFocus_ = nullptr;
-  DialogFonts fonts_;
-  std::vector<Control> controls_;
-  int nextId_ = kFirstControlId;
-  int applying_ = 0;
-  bool keyboardCues_ = false;
-};
+HFONT DialogFonts::Get(const FontSpec& spec) {
+  const std::string key = spec.name + "|" + std::to_string(spec.size) + "|" + std::to_string(spec.style);
+  auto it = fonts_.find(key);
+  if (it != fonts_.end()) return it->second;
+  const LOGFONTA lf = FontFor(spec, nullptr);
+  HFONT font = CreateFontIndirectA(&lf);
+  if (!font) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));  // a stock font is never deleted
+  fonts_[key] = font;
+  return font;
+}
 
 NativeForm::NativeForm(const FrameDesc& frame, HWND owner, IFormEvents& events) : events_(events), owner_(owner) {
   RegisterDialogClass();
+  static const bool controlsReady = [] {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES |
+                                             ICC_UPDOWN_CLASS | ICC_DATE_CLASSES | ICC_BAR_CLASSES};
+    return InitCommonControlsEx(&icc) != FALSE;
+  }();
+  (void)controlsReady;
   DWORD style = WS_POPUP | WS_CLIPCHILDREN, ex = WS_EX_CONTROLPARENT;
   switch (frame.border) {
     case FrameBorder::Dialog:
@@ -177,13 +152,20 @@ NativeForm::NativeForm(const FrameDesc& frame, HWND owner, IFormEvents& events) 
 
 NativeForm::~NativeForm() { Destroy(); }
 
+void NativeForm::Release(Control& ctl) {
+  if (ctl.brush) DeleteObject(ctl.brush);
+  ctl.brush = nullptr;
+}
+
 void NativeForm::Destroy() {
   if (!hwnd_) return;
   HWND h = hwnd_;
   SetWindowLongPtrA(h, GWLP_USERDATA, 0);
   hwnd_ = nullptr;
+  for (Control& ctl : controls_)
+    Release(ctl);
   controls_.clear();
-  DestroyWindow(h);  // with every control on it
+  DestroyWindow(h);  // with every control on it, and the tooltip it owns
 }
 
 LRESULT CALLBACK NativeForm::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -207,9 +189,17 @@ NativeForm::Control* NativeForm::FindWindow(HWND h) {
   return nullptr;
 }
 
-ControlId NativeForm::AddControl(const ControlDesc& desc) {
+// The window a control lies on: its scroll box's, or the dialog's.
+HWND NativeForm::ParentOf(const ControlDesc& desc) {
+  if (desc.parent)
+    if (Control* box = Find(desc.parent); box && box->desc.type == ControlType::ScrollBox) return box->hwnd;
+  return hwnd_;
+}
+
+HWND NativeForm::Create(const ControlDesc& desc, ControlId id) {
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS, ex = 0;
   const char* cls = "STATIC";
+  HWND parent = ParentOf(desc);
   switch (desc.type) {
     case ControlType::Label:
       style |= SS_LEFT | (desc.noPrefix ? DWORD(SS_NOPREFIX) : 0) | (desc.reportsClicks ? DWORD(SS_NOTIFY) : 0);
@@ -219,7 +209,7 @@ ControlId NativeForm::AddControl(const ControlDesc& desc) {
       break;
     case ControlType::Edit:
       cls = "EDIT";
-      style |= ES_AUTOHSCROLL | ES_LEFT;
+      style |= ES_AUTOHSCROLL | ES_LEFT | (desc.passwordChar ? DWORD(ES_PASSWORD) : 0);
       ex = WS_EX_CLIENTEDGE;
       break;
     case ControlType::Memo:
@@ -249,24 +239,45 @@ ControlId NativeForm::AddControl(const ControlDesc& desc) {
       ex = WS_EX_CLIENTEDGE;
       break;
     case ControlType::ScrollBox:
-    case ControlType::TreeView:
-    case ControlType::ListView:
-    case ControlType::UpDown:
-    case ControlType::DatePicker:
+      return CreateScrollBox(parent, id, desc.bounds, events_);
     case ControlType::Splitter:
-      // Not realised on this system yet: the dialog cannot be made.
-      throw std::runtime_error("The control " + desc.name + " is of a kind this system cannot show yet.");
+      return CreateSplitter(parent, id, desc.bounds, desc.vertical);
+    case ControlType::TreeView:
+      cls = WC_TREEVIEWA;
+      style |= TVS_SHOWSELALWAYS | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT;
+      ex = WS_EX_CLIENTEDGE;
+      break;
+    case ControlType::ListView:
+      cls = WC_LISTVIEWA;
+      style |= LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
+      ex = WS_EX_CLIENTEDGE;
+      break;
+    case ControlType::UpDown:
+      // The steps are the logic's to take: the up-down neither counts nor
+      // writes into its edit.
+      cls = UPDOWN_CLASSA;
+      style |= UDS_ALIGNRIGHT | UDS_ARROWKEYS;
+      break;
+    case ControlType::DatePicker:
+      cls = DATETIMEPICK_CLASSA;
+      style |= DTS_SHORTDATEFORMAT | DTS_SHOWNONE;
+      break;
   }
-  if (desc.type == ControlType::Edit && (desc.hasButton || desc.passwordChar || desc.background != kNoColor))
-    throw std::runtime_error("The edit " + desc.name + " asks for a look this system cannot show yet.");
   if (desc.takesFocus && desc.type != ControlType::Label && desc.type != ControlType::Painted) style |= WS_TABSTOP;
   if ((desc.type == ControlType::Edit || desc.type == ControlType::Memo) && desc.readOnly) style |= ES_READONLY;
   const Rect& r = desc.bounds;
+  const int top = r.top - (parent == hwnd_ ? 0 : ScrollOffset(parent));
+  return CreateWindowExA(ex, cls, "", style, r.left, top, r.Width(), r.Height(), parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+}
+
+ControlId NativeForm::AddControl(const ControlDesc& desc) {
   Control ctl;
   ctl.id = nextId_++;
-  ctl.hwnd = CreateWindowExA(ex, cls, "", style, r.left, r.top, r.Width(), r.Height(), hwnd_,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(ctl.id)), GetModuleHandleA(nullptr), nullptr);
+  ctl.hwnd = Create(desc, ctl.id);
   if (!ctl.hwnd) throw std::runtime_error("The control " + desc.name + " could not be created.");
+  ctl.desc.type = desc.type;
+  ctl.desc.parent = desc.parent;
   controls_.push_back(ctl);
   Apply(controls_.back(), desc, true);
   return ctl.id;
@@ -283,6 +294,7 @@ void NativeForm::Apply(Control& ctl, const ControlDesc& desc, bool created) {
   ctl.desc = desc;
   if (created || !(old.font == desc.font))
     SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(desc.font)), TRUE);
+  if (!created && old.parent != desc.parent) SetParent(h, ParentOf(desc));
   switch (desc.type) {
     case ControlType::ComboBox:
     case ControlType::ListBox: {
@@ -302,26 +314,74 @@ void NativeForm::Apply(Control& ctl, const ControlDesc& desc, bool created) {
       // Compared as lines: a line break just typed at the end stays.
       if (Lines(WindowText(h)) != Lines(desc.text)) SetWindowTextA(h, desc.text.c_str());
       break;
-    default:
-      // Compared with what it shows: a text the user is typing stays as it is.
-      if (WindowText(h) != desc.text) SetWindowTextA(h, desc.text.c_str());
+    case ControlType::ScrollBox:
+      if (created || old.contentHeight != desc.contentHeight) SetContentHeight(h, desc.contentHeight);
+      break;
+    case ControlType::TreeView:
+      ApplyTree(ctl, old, created);
+      break;
+    case ControlType::ListView:
+      ApplyList(ctl, old, created);
+      break;
+    case ControlType::UpDown:
+      ApplyUpDown(ctl, old, created);
+      break;
+    case ControlType::DatePicker:
+      ApplyDate(ctl);
+      break;
+    case ControlType::Splitter:
+      if (!created && old.vertical != desc.vertical) SetSplitterVertical(h, desc.vertical);
+      break;
+    case ControlType::Edit:
+      ApplyEdit(ctl, old, created);
+      break;
+    case ControlType::Label:
+    case ControlType::PushButton:
+    case ControlType::CheckBox:
+    case ControlType::RadioButton:
+    case ControlType::Painted:
       break;
   }
+  // Compared with what it shows: a text the user is typing stays as it is.
+  if (ShowsText(desc.type) && WindowText(h) != desc.text) SetWindowTextA(h, desc.text.c_str());
   if (desc.type == ControlType::CheckBox || desc.type == ControlType::RadioButton)
     SendMessageA(h, BM_SETCHECK, desc.checked ? BST_CHECKED : BST_UNCHECKED, 0);
   if ((desc.type == ControlType::Edit || desc.type == ControlType::Memo) && (created || old.readOnly != desc.readOnly))
     SendMessageA(h, EM_SETREADONLY, desc.readOnly ? TRUE : FALSE, 0);
-  RECT now{};
-  GetWindowRect(h, &now);
-  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&now), 2);
-  const Rect& r = desc.bounds;
-  if (now.left != r.left || now.top != r.top || now.right != r.right || now.bottom != r.bottom)
-    SetWindowPos(h, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-  if ((IsWindowEnabled(h) != 0) != desc.enabled) EnableWindow(h, desc.enabled);
-  if (((GetWindowLongA(h, GWL_STYLE) & WS_VISIBLE) != 0) != desc.visible)
-    ShowWindow(h, desc.visible ? SW_SHOWNA : SW_HIDE);
+  Place(ctl);
+  for (HWND w : {h, ctl.button}) {
+    if (!w) continue;
+    if ((IsWindowEnabled(w) != 0) != desc.enabled) EnableWindow(w, desc.enabled);
+    if (((GetWindowLongA(w, GWL_STYLE) & WS_VISIBLE) != 0) != desc.visible)
+      ShowWindow(w, desc.visible ? SW_SHOWNA : SW_HIDE);
+  }
+  ApplyTooltip(ctl, old);
   if (desc.type == ControlType::PushButton || desc.type == ControlType::Label || desc.type == ControlType::Painted)
     InvalidateRect(h, nullptr, TRUE);
+}
+
+// Moves the control to its bounds when it is elsewhere: in a scroll box, as
+// far up as the content is scrolled; an edit leaves room at its right for its
+// button or up-down, and takes them along.
+void NativeForm::Place(Control& ctl) {
+  HWND h = ctl.hwnd;
+  HWND parent = GetParent(h);
+  const int scrolled = parent == hwnd_ ? 0 : ScrollOffset(parent);
+  const Rect& b = ctl.desc.bounds;
+  const RECT want{b.left, b.top - scrolled, b.right - ctl.narrowed, b.bottom - scrolled};
+  RECT now{};
+  GetWindowRect(h, &now);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&now), 2);
+  if (EqualRect(&now, &want)) return;
+  if (ctl.desc.type == ControlType::UpDown && ctl.desc.buddy && Find(ctl.desc.buddy)) return;  // follows its edit
+  SetWindowPos(h, nullptr, want.left, want.top, want.right - want.left, want.bottom - want.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  if (ctl.button)
+    SetWindowPos(ctl.button, nullptr, want.right, want.top, ctl.narrowed, want.bottom - want.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  if (ctl.desc.type == ControlType::Edit)
+    for (Control& other : controls_)
+      if (other.desc.type == ControlType::UpDown && other.desc.buddy == ctl.id) AttachUpDown(other);
 }
 
 void NativeForm::UpdateControl(ControlId id, const ControlDesc& desc) {
@@ -329,13 +389,31 @@ void NativeForm::UpdateControl(ControlId id, const ControlDesc& desc) {
 }
 
 void NativeForm::RemoveControl(ControlId id) {
-  for (size_t i = 0; i < controls_.size(); ++i) {
-    if (controls_[i].id != id) continue;
-    if (lastFocus_ == controls_[i].hwnd) lastFocus_ = nullptr;
-    DestroyWindow(controls_[i].hwnd);
-    controls_.erase(controls_.begin() + std::ptrdiff_t(i));
-    return;
-  }
+  Control* ctl = Find(id);
+  if (!ctl) return;
+  const ControlDesc desc = ctl->desc;
+  RemoveTooltip(*ctl);
+  if (lastFocus_ && (lastFocus_ == ctl->hwnd || IsChild(ctl->hwnd, lastFocus_))) lastFocus_ = nullptr;
+  if (ctl->button) DestroyWindow(ctl->button);
+  DestroyWindow(ctl->hwnd);  // a scroll box with the controls in it
+  Release(*ctl);
+  controls_.erase(controls_.begin() + (ctl - controls_.data()));
+  // What lay in a scroll box went with it; an edit gives its up-down's room back.
+  std::vector<ControlId> inside;
+  for (Control& other : controls_)
+    if (other.desc.parent == id) inside.push_back(other.id);
+  for (ControlId child : inside)
+    if (Control* c = Find(child)) {
+      RemoveTooltip(*c);
+      c->hwnd = nullptr;  // destroyed with the box
+      c->button = nullptr;
+      RemoveControl(child);
+    }
+  if (desc.type == ControlType::UpDown)
+    if (Control* edit = Find(desc.buddy); edit && edit->hwnd) {
+      edit->narrowed = edit->button ? edit->narrowed : 0;
+      Place(*edit);
+    }
 }
 
 std::string NativeForm::ControlText(ControlId id) {
@@ -367,8 +445,23 @@ void NativeForm::Focus(ControlId id, bool selectAll) {
   Control* ctl = Find(id);
   if (!ctl) return;
   SetFocus(ctl->hwnd);
+  ShowFocused(ctl->hwnd);
   if (selectAll && (ctl->desc.type == ControlType::Edit || ctl->desc.type == ControlType::Memo))
     SendMessageA(ctl->hwnd, EM_SETSEL, 0, -1);
+}
+
+// A control that takes the focus inside a scroll box scrolls into view.
+void NativeForm::ShowFocused(HWND focus) {
+  for (HWND h = focus; h && h != hwnd_; h = GetParent(h)) {
+    HWND parent = GetParent(h);
+    if (!parent || parent == hwnd_) return;
+    if (Control* box = FindWindow(parent); box && box->desc.type == ControlType::ScrollBox) {
+      RECT r{};
+      GetWindowRect(h, &r);
+      MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+      ScrollIntoView(parent, r);
+    }
+  }
 }
 
 ControlId NativeForm::FocusedControl() {
@@ -392,10 +485,15 @@ void NativeForm::ReportChecks() {
   }
 }
 
-void NativeForm::Command(int id, int code) {
+void NativeForm::Command(int id, int code, HWND from) {
   Control* ctl = Find(id);
   if (!ctl || applying_) return;
   const ControlId cid = ctl->id;
+  if (from && from == ctl->button) {
+    // The button of an edit: a press is a click of the edit.
+    if (code == BN_CLICKED) events_.Clicked(cid);
+    return;
+  }
   switch (ctl->desc.type) {
     case ControlType::PushButton:
       if (code == BN_CLICKED || code == BN_DOUBLECLICKED) {
@@ -447,9 +545,54 @@ void NativeForm::Command(int id, int code) {
     case ControlType::Painted:
       if (code == STN_CLICKED) events_.Clicked(cid);
       break;
-    default:  // the kinds AddControl refuses
+    case ControlType::ScrollBox:
+    case ControlType::TreeView:
+    case ControlType::ListView:
+    case ControlType::UpDown:
+    case ControlType::DatePicker:
+    case ControlType::Splitter:
+      break;  // these speak through WM_NOTIFY or messages of their own
+  }
+}
+
+LRESULT NativeForm::Notify(const NMHDR& hdr) {
+  Control* ctl = FindWindow(hdr.hwndFrom);
+  if (!ctl) return 0;
+  switch (ctl->desc.type) {
+    case ControlType::TreeView:
+      return NotifyTree(*ctl, hdr);
+    case ControlType::ListView:
+      return NotifyList(*ctl, hdr);
+    case ControlType::UpDown:
+    case ControlType::DatePicker:
+      return NotifyInput(*ctl, hdr);
+    case ControlType::Label:
+    case ControlType::Edit:
+    case ControlType::Memo:
+    case ControlType::PushButton:
+    case ControlType::CheckBox:
+    case ControlType::RadioButton:
+    case ControlType::ComboBox:
+    case ControlType::ListBox:
+    case ControlType::Painted:
+    case ControlType::ScrollBox:
+    case ControlType::Splitter:
       break;
   }
+  return 0;
+}
+
+// The frame as FrameDesc.bounds gives it: where the window is on the screen,
+// and the size of its client area.
+void NativeForm::ReportFrame() {
+  if (!shown_ || !hwnd_ || IsIconic(hwnd_)) return;
+  RECT w{}, c{};
+  GetWindowRect(hwnd_, &w);
+  GetClientRect(hwnd_, &c);
+  const Rect now{w.left, w.top, w.left + c.right, w.top + c.bottom};
+  if (now == lastFrame_) return;  // a move and a resize at once are one change
+  lastFrame_ = now;
+  events_.FrameChanged(now);
 }
 
 void NativeForm::Paint() {
@@ -471,8 +614,21 @@ void NativeForm::Paint() {
 LRESULT NativeForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_COMMAND:
-      Command(LOWORD(wParam), HIWORD(wParam));
+      Command(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
+    case WM_NOTIFY:
+      return Notify(*reinterpret_cast<const NMHDR*>(lParam));
+    case kMsgRowsSelected:
+      ReportRows(ControlId(wParam));
+      return 0;
+    case kMsgDragged:
+      if (Find(ControlId(wParam)) && !applying_)
+        events_.Dragged(ControlId(wParam), short(LOWORD(lParam)), short(HIWORD(lParam)));
+      return 0;
+    case WM_MOVE:
+    case WM_SIZE:
+      ReportFrame();
+      break;
     case DM_GETDEFID: {
       const ControlId id = events_.DefaultButton();
       return id ? MAKELRESULT(id, DC_HASDEFID) : 0;
@@ -484,6 +640,7 @@ LRESULT NativeForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (next) {
         if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageA(next, EM_SETSEL, 0, -1);
         SetFocus(next);
+        ShowFocused(next);
       }
       return 0;
     }
@@ -520,8 +677,14 @@ LRESULT NativeForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       RestoreDC(dis->hDC, saved);
       return TRUE;
     }
+    case WM_CTLCOLOREDIT:
+      if (Control* ctl = FindWindow(reinterpret_cast<HWND>(lParam)); ctl && ctl->brush)
+        return EditColors(*ctl, reinterpret_cast<HDC>(wParam));
+      break;
     case WM_CTLCOLORSTATIC: {
       HDC dc = reinterpret_cast<HDC>(wParam);
+      // A read-only or disabled edit asks here too: its field keeps its colour.
+      if (Control* ctl = FindWindow(reinterpret_cast<HWND>(lParam)); ctl && ctl->brush) return EditColors(*ctl, dc);
       SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
       COLORREF text = GetSysColor(COLOR_BTNTEXT);
       if (Control* ctl = FindWindow(reinterpret_cast<HWND>(lParam))) {
@@ -554,6 +717,8 @@ LRESULT NativeForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       HWND h = hwnd_;
       SetWindowLongPtrA(h, GWLP_USERDATA, 0);
       hwnd_ = nullptr;
+      for (Control& ctl : controls_)
+        Release(ctl);
       controls_.clear();
       events_.CloseRequested();
       return DefWindowProcA(h, msg, wParam, lParam);
@@ -581,6 +746,11 @@ void NativeForm::RunModal() {
   if (disableOwner) EnableWindow(owner_, FALSE);
   ShowWindow(hwnd_, SW_SHOWNORMAL);
   UpdateWindow(hwnd_);
+  shown_ = true;
+  RECT w{}, c{};
+  GetWindowRect(hwnd_, &w);
+  GetClientRect(hwnd_, &c);
+  lastFrame_ = Rect{w.left, w.top, w.left + c.right, w.top + c.bottom};  // where it appeared is no change
   events_.Shown();
   MSG msg;
   while (!events_.Ended() && hwnd_) {
@@ -592,17 +762,23 @@ void NativeForm::RunModal() {
       break;
     }
     if (got < 0) break;
+    if (msg.message == WM_MOUSEWHEEL && hwnd_ && WheelToScrollBox(msg)) continue;
+    const HWND focus = GetFocus();
     if (!hwnd_ || !IsDialogMessageA(hwnd_, &msg)) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
+    } else if (hwnd_ && GetFocus() != focus) {
+      ShowFocused(GetFocus());  // Tab or an accelerator moved it; the system's dialog code does not tell us
     }
   }
 }
 
-}  // namespace
+}  // namespace tov::win32::form
+
+namespace tov::win32 {
 
 std::unique_ptr<INativeForm> CreateNativeForm(const FrameDesc& frame, HWND owner, IFormEvents& events) {
-  return std::make_unique<NativeForm>(frame, owner, events);
+  return std::make_unique<form::NativeForm>(frame, owner, events);
 }
 
 std::unique_ptr<INativeForm> Win32WindowSystem::CreateForm(const FrameDesc& frame, WindowId owner,

@@ -1,0 +1,112 @@
+// The system's common dialogs: colour, font, and the files to open or save.
+#include "platform/win32/Win32Files.h"
+#include "platform/win32/WinApi.h"
+
+#include <commdlg.h>
+#undef ChooseColor
+#undef ChooseFont
+
+#include <string>
+
+namespace tov::win32 {
+
+namespace {
+
+// The custom colours the user defined, kept while the program runs.
+COLORREF g_customColors[16] = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                               0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+
+COLORREF ColorRef(Color c) { return IsSystemColor(c) ? GetSysColor(int(c & 0xFF)) : COLORREF(c & 0xFFFFFF); }
+
+int ScreenDpiY() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+// The filter as the dialogs take it: each description and its patterns
+// ended by a NUL, the whole by a second one.
+std::string NulFilter(const std::string& filter) {
+  std::string out;
+  for (const FilterPair& pair : SplitFileFilter(filter)) {
+    out += pair.description;
+    out += '\0';
+    out += pair.patterns;
+    out += '\0';
+  }
+  if (!out.empty()) out += '\0';
+  return out;
+}
+
+bool FileDialog(uintptr_t owner, const FileDialogSpec& spec, bool save, std::string* chosen) {
+  char file[MAX_PATH] = {};
+  spec.fileName.copy(file, sizeof file - 1);
+  const std::string filter = NulFilter(spec.filter);
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = reinterpret_cast<HWND>(owner);
+  ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = file;
+  ofn.nMaxFile = sizeof file;
+  ofn.lpstrInitialDir = spec.initialDir.empty() ? nullptr : spec.initialDir.c_str();
+  ofn.lpstrTitle = spec.title.empty() ? nullptr : spec.title.c_str();
+  ofn.lpstrDefExt = spec.defaultExt.empty() ? nullptr : spec.defaultExt.c_str();
+  ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_NOCHANGEDIR |
+              (save ? DWORD(OFN_OVERWRITEPROMPT) : DWORD(OFN_FILEMUSTEXIST));
+  if (!(save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn))) return false;
+  *chosen = file;
+  return true;
+}
+
+}  // namespace
+
+bool Win32Dialogs::ChooseColor(uintptr_t owner, Color initial, Color* chosen) {
+  CHOOSECOLORA cc{};
+  cc.lStructSize = sizeof cc;
+  cc.hwndOwner = reinterpret_cast<HWND>(owner);
+  cc.rgbResult = initial == kNoColor ? 0 : ColorRef(initial);
+  cc.lpCustColors = g_customColors;
+  cc.Flags = CC_FULLOPEN | CC_RGBINIT;
+  if (!ChooseColorA(&cc)) return false;
+  *chosen = Color(cc.rgbResult & 0xFFFFFF);
+  return true;
+}
+
+bool Win32Dialogs::ChooseFont(uintptr_t owner, FontSpec* font) {
+  const int dpi = ScreenDpiY();
+  LOGFONTA lf{};
+  lf.lfHeight = -MulDiv(font->size, dpi, 72);
+  lf.lfWeight = (font->style & kFontBold) ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = (font->style & kFontItalic) ? TRUE : FALSE;
+  lf.lfUnderline = (font->style & kFontUnderline) ? TRUE : FALSE;
+  lf.lfStrikeOut = (font->style & kFontStrikeOut) ? TRUE : FALSE;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  font->name.copy(lf.lfFaceName, LF_FACESIZE - 1);
+  CHOOSEFONTA cf{};
+  cf.lStructSize = sizeof cf;
+  cf.hwndOwner = reinterpret_cast<HWND>(owner);
+  cf.lpLogFont = &lf;
+  cf.rgbColors = ColorRef(font->color);
+  cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
+  if (!ChooseFontA(&cf)) return false;
+  FontSpec out;
+  out.name = lf.lfFaceName;
+  out.size = MulDiv(lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight, 72, dpi);
+  out.style = (lf.lfWeight >= FW_BOLD ? kFontBold : 0u) | (lf.lfItalic ? kFontItalic : 0u) |
+              (lf.lfUnderline ? kFontUnderline : 0u) | (lf.lfStrikeOut ? kFontStrikeOut : 0u);
+  out.color = Color(cf.rgbColors & 0xFFFFFF);
+  *font = out;
+  return true;
+}
+
+bool Win32Dialogs::OpenFileName(uintptr_t owner, const FileDialogSpec& spec, std::string* chosen) {
+  return FileDialog(owner, spec, false, chosen);
+}
+
+bool Win32Dialogs::SaveFileName(uintptr_t owner, const FileDialogSpec& spec, std::string* chosen) {
+  return FileDialog(owner, spec, true, chosen);
+}
+
+}  // namespace tov::win32

@@ -1,0 +1,142 @@
+// The inside of a Win32 dialog, shared by the files that realise its kinds of
+// control: Win32NativeForm.cpp (the frame, the plain controls, the message
+// loop), Win32ScrollBox.cpp, Win32FormLists.cpp (tree and list views) and
+// Win32FormInputs.cpp (up-downs, date pickers, splitters, the extras of edits,
+// tooltips). Not for use outside the Win32 layer.
+#pragma once
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/NativeForm.h"
+#include "platform/win32/WinApi.h"
+
+#include <commctrl.h>
+
+namespace tov::win32::form {
+
+// Messages a dialog posts or is sent by the windows on it.
+enum : UINT {
+  kMsgRowsSelected = WM_APP + 1,  // wParam: a list view's id; its selection is reported now
+  kMsgDragged,                    // wParam: a splitter's id; lParam: MAKELPARAM(dx, dy)
+};
+
+// Control ids start above IDOK and IDCANCEL, which the dialog manager sends
+// for Enter and Escape when nothing else claims them: Escape finds nothing.
+constexpr int kFirstControlId = 100;
+
+// A colour of the seam as GDI takes it.
+COLORREF ToColorRef(Color c);
+
+// The fonts of a dialog, one per description, all freed with the dialog.
+class DialogFonts {
+ public:
+  DialogFonts() = default;
+  ~DialogFonts();
+  DialogFonts(const DialogFonts&) = delete;
+  DialogFonts& operator=(const DialogFonts&) = delete;
+  HFONT Get(const FontSpec& spec);
+
+ private:
+  std::map<std::string, HFONT> fonts_;
+};
+
+// Scroll boxes: a child window with a vertical scroll bar whose content (the
+// controls placed in it) moves as it scrolls. The window asks the events for
+// its background and hands the notifications of its controls to its parent.
+HWND CreateScrollBox(HWND parent, ControlId id, const Rect& r, IFormEvents& events);
+int ScrollOffset(HWND box);                   // how far the content is scrolled down
+void SetContentHeight(HWND box, int height);  // 0 returns to the top
+void ScrollTo(HWND box, int offset);
+// Scrolls the box so that r (in its client coordinates now) shows.
+void ScrollIntoView(HWND box, const RECT& r);
+// A wheel message turned over the scroll box under the pointer (or one of its
+// controls that does not scroll itself); false when none is under it.
+bool WheelToScrollBox(const MSG& msg);
+
+// Splitters: a bar that captures the mouse while dragged and, once let go,
+// sends kMsgDragged to the dialog.
+HWND CreateSplitter(HWND parent, ControlId id, const Rect& r, bool vertical);
+void SetSplitterVertical(HWND splitter, bool vertical);
+
+class NativeForm final : public INativeForm {
+ public:
+  NativeForm(const FrameDesc& frame, HWND owner, IFormEvents& events);
+  ~NativeForm() override;
+  NativeForm(const NativeForm&) = delete;
+  NativeForm& operator=(const NativeForm&) = delete;
+
+  ControlId AddControl(const ControlDesc& desc) override;
+  void UpdateControl(ControlId id, const ControlDesc& desc) override;
+  void RemoveControl(ControlId id) override;
+  std::string ControlText(ControlId id) override;
+  void SetCaption(const std::string& caption) override;
+  void Repaint() override;
+  void Focus(ControlId id, bool selectAll) override;
+  void EditCaption(ControlId id, int row) override;
+  ControlId FocusedControl() override;
+  void RunModal() override;
+  void SetTimer(int timerId, const std::string& name, uint32_t ms) override;
+
+ private:
+  struct Control {
+    ControlId id = 0;
+    HWND hwnd = nullptr;
+    ControlDesc desc;              // as shown now
+    HWND button = nullptr;         // edits: the "..." button
+    HBRUSH brush = nullptr;        // edits: the field's colour
+    int narrowed = 0;              // edits: the width the button or an up-down takes at the right
+    std::vector<HTREEITEM> nodes;  // tree views: the items in outline order
+    bool rowsPending = false;      // list views: a selection change waits to be reported
+    HWND tipOwner = nullptr;       // the window its tooltip was registered with
+  };
+
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+  HWND Create(const ControlDesc& desc, ControlId id);
+  void Apply(Control& ctl, const ControlDesc& desc, bool created);
+  void Place(Control& ctl);
+  HWND ParentOf(const ControlDesc& desc);
+  Control* Find(ControlId id);
+  Control* FindWindow(HWND h);
+  void Command(int id, int code, HWND from);
+  LRESULT Notify(const NMHDR& hdr);
+  void ReportChecks();
+  void Paint();
+  void ShowFocused(HWND focus);
+  void Release(Control& ctl);
+  void Destroy();
+  void ReportFrame();
+
+  // Win32FormLists.cpp
+  void ApplyTree(Control& ctl, const ControlDesc& old, bool created);
+  LRESULT NotifyTree(Control& ctl, const NMHDR& hdr);
+  void ApplyList(Control& ctl, const ControlDesc& old, bool created);
+  LRESULT NotifyList(Control& ctl, const NMHDR& hdr);
+  void ReportRows(ControlId id);
+
+  // Win32FormInputs.cpp
+  void ApplyEdit(Control& ctl, const ControlDesc& old, bool created);
+  void ApplyUpDown(Control& ctl, const ControlDesc& old, bool created);
+  void AttachUpDown(Control& updown);
+  void ApplyDate(Control& ctl);
+  LRESULT NotifyInput(Control& ctl, const NMHDR& hdr);
+  void ApplyTooltip(Control& ctl, const ControlDesc& old);
+  void RemoveTooltip(Control& ctl);
+  LRESULT EditColors(Control& ctl, HDC dc);
+
+  IFormEvents& events_;
+  HWND owner_;
+  HWND hwnd_ = nullptr;
+  HWND lastFocus_ = nullptr;
+  HWND tooltip_ = nullptr;
+  DialogFonts fonts_;
+  std::vector<Control> controls_;
+  int nextId_ = kFirstControlId;
+  int applying_ = 0;
+  bool keyboardCues_ = false;
+  bool shown_ = false;  // the frame's moves are reported once it shows
+  Rect lastFrame_;
+};
+
+}  // namespace tov::win32::form
