@@ -75,6 +75,7 @@ class NativeForm final : public INativeForm {
   void Focus(ControlId id, bool selectAll) override;
   void EditCaption(ControlId id, int row) override;
   ControlId FocusedControl() override;
+  uintptr_t WindowHandle() override { return reinterpret_cast<uintptr_t>(hwnd_); }
   void RunModal() override;
   void SetTimer(int timerId, const std::string& name, uint32_t ms) override;
 
