@@ -750,7 +750,10 @@ void NativeForm::RunModal() {
   RECT w{}, c{};
   GetWindowRect(hwnd_, &w);
   GetClientRect(hwnd_, &c);
-  lastFrame_ = Rect{w.left, w.top, w.left + c.right, w.top + c.bottom};  // where it appeared is no change
+  // Where it appeared (centred, or kept from a former opening) is the
+  // logic's to know.
+  lastFrame_ = Rect{w.left, w.top, w.left + c.right, w.top + c.bottom};
+  events_.FrameChanged(lastFrame_);
   events_.Shown();
   MSG msg;
   while (!events_.Ended() && hwnd_) {
