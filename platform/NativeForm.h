@@ -151,10 +151,12 @@ class IFormEvents {
   virtual void FrameChanged(const Rect& bounds) = 0;
   // The focus moved to a control (0: to the dialog itself).
   virtual void FocusChanged(ControlId id) = 0;
-  // The close box, Alt+F4, or Escape with nothing else to take it.
+  // The close box or Alt+F4.
   virtual void CloseRequested() = 0;
   // The button Enter presses now, or 0.
   virtual ControlId DefaultButton() = 0;
+  // The button Escape presses now, or 0 (then Escape does nothing).
+  virtual ControlId CancelButton() = 0;
   // Draws a painted control on a canvas of its size.
   virtual void PaintControl(ControlId id, ICanvas& canvas, const PaintState& state) = 0;
   // Draws the background of the dialog (container 0) or of a scroll box's

@@ -144,6 +144,24 @@ TEST_F(FormRuntimeTest, DisabledOrHiddenButtonsCannotBePressedByClickOrEnter) {
             kModalCloseResult);
 }
 
+TEST_F(FormRuntimeTest, EscapePressesTheCancelButtonAndOnlyThat) {
+  EXPECT_EQ(Run([](host::HostForm& f) {
+              EXPECT_FALSE(f.PressEscape());  // no button for it: nothing happens
+              EXPECT_FALSE(f.Ended());
+              f.Close();
+            }),
+            kModalCloseResult);
+  cancel->properties["Cancel"] = "True";
+  cancel->properties["ModalResult"] = "7";
+  EXPECT_EQ(Run([](host::HostForm& f) { EXPECT_TRUE(f.PressEscape()); }), 7);
+  cancel->enabled = false;
+  EXPECT_EQ(Run([](host::HostForm& f) {
+              EXPECT_FALSE(f.PressEscape());
+              f.Close();
+            }),
+            kModalCloseResult);
+}
+
 TEST_F(FormRuntimeTest, EnterPressesTheFocusedButtonElseTheDefaultOne) {
   EXPECT_EQ(Run([&](host::HostForm& f) {
               EXPECT_EQ(f.DefaultButtonName(), "BtnOk");  // the edit has the focus

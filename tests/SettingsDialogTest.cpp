@@ -221,7 +221,7 @@ TEST_F(SettingsDialogTest, AnnullaAfterEditsOnTwoPagesRestoresTheFileByteForByte
   const std::string before = File(store);
   Dialogs().folderAnswers = {std::string("D:\\Altrove")};
 
-  for (const char* how : {"Annulla", "close box"}) {
+  for (const char* how : {"Annulla", "Esc", "close box"}) {
     SCOPED_TRACE(how);
     Dialogs().folderAnswers = {std::string("D:\\Altrove")};
     const int result = Open(store, [&](host::HostForm& f) {
@@ -241,6 +241,8 @@ TEST_F(SettingsDialogTest, AnnullaAfterEditsOnTwoPagesRestoresTheFileByteForByte
       EXPECT_TRUE(f.Type("Edit_Numero", "12"));
       if (std::string(how) == "Annulla")
         EXPECT_TRUE(f.Click("BtnAnnulla"));
+      else if (std::string(how) == "Esc")
+        EXPECT_TRUE(f.PressEscape());
       else
         f.Close();
     });

@@ -46,6 +46,7 @@ class ModalRun final : public ComponentListener, public IFormEvents {
   void FocusChanged(ControlId id) override;
   void CloseRequested() override { End(kModalCloseResult); }
   ControlId DefaultButton() override;
+  ControlId CancelButton() override;
   void PaintControl(ControlId id, ICanvas& canvas, const PaintState& state) override;
   void PaintBackground(ControlId container, ICanvas& canvas) override;
   void Spun(ControlId id, int delta) override;
@@ -456,6 +457,17 @@ ControlId ModalRun::DefaultButton() {
   for (const Entry& e : entries_) {
     const Component& c = *e.component;
     if (e.desc.type == ControlType::PushButton && c.Property("Default") == "True" && ShownOnForm(c, form_) &&
+        UsableOnForm(c, form_))
+      return e.id;
+  }
+  return 0;
+}
+
+ControlId ModalRun::CancelButton() {
+  // The shown and enabled button marked "Cancel".
+  for (const Entry& e : entries_) {
+    const Component& c = *e.component;
+    if (e.desc.type == ControlType::PushButton && c.Property("Cancel") == "True" && ShownOnForm(c, form_) &&
         UsableOnForm(c, form_))
       return e.id;
   }

@@ -195,6 +195,13 @@ int HostForm::EditingRow(const std::string& name) const {
   return item ? item->editingRow : -1;
 }
 
+bool HostForm::PressEscape() {
+  const ControlId id = events_.CancelButton();
+  if (!id) return false;
+  events_.Clicked(id);
+  return true;
+}
+
 bool HostForm::PressEditButton(const std::string& name) {
   Item* item = Find(name);
   if (!item || !Usable(*item) || item->desc.type != ControlType::Edit || !item->desc.hasButton) return false;

@@ -69,6 +69,8 @@ class HostForm final : public INativeForm {
   bool FocusOn(const std::string& name);
   // Enter: presses the button the dialog names as its default.
   bool PressEnter();
+  // Escape: presses the button the dialog names for it; false when none.
+  bool PressEscape();
   // The close box.
   void Close() { events_.CloseRequested(); }
   bool Ended() { return events_.Ended(); }

@@ -487,6 +487,12 @@ void NativeForm::ReportChecks() {
 
 void NativeForm::Command(int id, int code, HWND from) {
   Control* ctl = Find(id);
+  // Escape, as the system's dialog code reports it: a click of the button
+  // the logic names for it, if any.
+  if (!ctl && id == IDCANCEL && !from && !applying_) {
+    if (const ControlId cancel = events_.CancelButton()) events_.Clicked(cancel);
+    return;
+  }
   if (!ctl || applying_) return;
   const ControlId cid = ctl->id;
   if (from && from == ctl->button) {

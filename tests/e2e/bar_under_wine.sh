@@ -16,7 +16,9 @@
 #   button with "Sposta dopo"; the side files of a list never become buttons;
 # - a button list that cannot be written leaves the bar running with an
 #   error box;
-# - "Autore" on the bar's menu shows the about box.
+# - "Autore" on the bar's menu shows the about box;
+# - "Impostazioni" shows the settings: a change confirmed reaches the file
+#   and the bar, a change left with Esc leaves the file as it was.
 # Screenshots land in build/e2e/.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
@@ -287,6 +289,59 @@ for ((i = 0; i < 20; i++)); do xdotool search --onlyvisible --name '^Autore$' >/
 xdotool search --onlyvisible --name '^Autore$' >/dev/null 2>&1 && fail "Enter did not close the about box"
 kill -0 $pid 2>/dev/null || fail "the bar ended with the about box"
 echo "about box: shown from the menu, closed with Enter"
+
+# "Impostazioni" opens the settings dialog built from the template: the
+# focus on its list of sections, Down shows "Pannello", Tab reaches its
+# options in their order, Space turns "ShowBevel" off and Enter confirms. The
+# settings file and the bar take it (the grip line goes). Opened again,
+# changed and left with Esc, the file stays as it was.
+settings_ini=$(find "$WINEPREFIX/drive_c/users" -path '*tovira/Config/Brenvoll/Tovira.ini' | head -1)
+open_settings() {
+  eval "$(xdotool getwindowgeometry --shell "$bar")"
+  xdotool mousemove $((X + WIDTH - 100)) $((Y + HEIGHT / 2)) click 3
+  sleep 1
+  xdotool key Up Up Up Up Return  # from the bottom: "Chiudi", "Autore", "Lingue", "Impostazioni"
+  wait_window "^Impostazioni$" 20
+}
+eval "$(xdotool getwindowgeometry --shell "$bar")"
+bar_area="200x$((HEIGHT))+$X+$Y"
+import -window root -crop "$bar_area" "$out/bar-with-grip.png"
+dialog=$(open_settings) || fail "no settings dialog after Impostazioni"
+sleep 2
+import -window root "$out/settings.png"
+xdotool key Down
+sleep 1
+import -window root "$out/settings-pannello.png"
+xdotool key Tab Tab Tab Tab space
+sleep 0.5
+import -window root "$out/settings-changed.png"
+xdotool key Return
+for ((i = 0; i < 20; i++)); do xdotool search --onlyvisible --name '^Impostazioni$' >/dev/null 2>&1 || break; sleep 0.5; done
+xdotool search --onlyvisible --name '^Impostazioni$' >/dev/null 2>&1 && fail "Enter did not confirm the settings"
+[ -n "$settings_ini" ] || settings_ini=$(find "$WINEPREFIX/drive_c/users" -path '*tovira/Config/Brenvoll/Tovira.ini' | head -1)
+tr -d '\r' <"$settings_ini" | grep -qx 'ShowBevel=False' || { cat "$settings_ini"; fail "ShowBevel=False did not reach the settings file"; }
+changed=0
+for ((i = 0; i < 20; i++)); do
+  sleep 0.5
+  import -window root -crop "$bar_area" "$out/bar-without-grip.png"
+  changed=$(compare -metric AE "$out/bar-with-grip.png" "$out/bar-without-grip.png" /dev/null 2>&1)
+  [ "${changed%.*}" -gt 10 ] 2>/dev/null && break
+done
+[ "${changed%.*}" -gt 10 ] 2>/dev/null || fail "the bar kept its grip line after ShowBevel went off"
+echo "settings: ShowBevel off confirmed, in the file and on the bar ($changed pixels changed)"
+cp "$settings_ini" "$out/settings-before-cancel.ini"
+dialog=$(open_settings) || fail "no settings dialog the second time"
+sleep 2
+xdotool key Down
+sleep 1
+xdotool key Tab Tab Tab Tab space Escape
+for ((i = 0; i < 20; i++)); do xdotool search --onlyvisible --name '^Impostazioni$' >/dev/null 2>&1 || break; sleep 0.5; done
+xdotool search --onlyvisible --name '^Impostazioni$' >/dev/null 2>&1 && fail "Esc did not close the settings"
+cmp -s "$settings_ini" "$out/settings-before-cancel.ini" || {
+  diff "$out/settings-before-cancel.ini" "$settings_ini"
+  fail "closing the settings without confirming changed the file"
+}
+echo "settings: a change left with Esc leaves the file as it was"
 close_bars
 wait_exit $pid 20 || fail "the bar did not close after the about box"
 echo "bar_under_wine: ok"

@@ -71,6 +71,7 @@ struct Events : IFormEvents {
   void FocusChanged(ControlId) override {}
   void CloseRequested() override { ended = true; }
   ControlId DefaultButton() override { return 0; }
+  ControlId CancelButton() override { return 0; }
   void PaintControl(ControlId, ICanvas&, const PaintState&) override {}
   void PaintBackground(ControlId container, ICanvas& canvas) override {
     painted.push_back(std::to_string(container) + " " + std::to_string(canvas.Width()) + " " +
