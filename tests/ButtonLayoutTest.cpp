@@ -63,6 +63,11 @@ TEST_F(ButtonLayoutTest, TheListShowsTheButtonsAndARowShowsItsAppearance) {
     EXPECT_EQ(Captions(f), (std::vector<std::string>{"Uno", "*Separator*", "Due", "Tre"}));
     EXPECT_TRUE(list->multiSelect);
     EXPECT_TRUE(list->selectedRows.empty());  // nothing chosen at first
+    // The editors show a new button's appearance.
+    EXPECT_EQ(f.Text("EditS_Width"), "92");
+    EXPECT_EQ(f.Control("EditS_Style")->itemIndex, 0);
+    EXPECT_TRUE(f.Control("EditB_ShowText")->checked);
+    EXPECT_FALSE(f.Control("BtnPreview")->visible);
     EXPECT_TRUE(f.SelectRows("ListButtons", {2}));
     EXPECT_EQ(f.Text("EditS_Caption"), "Due");
     EXPECT_EQ(f.Text("EditS_Width"), "92");

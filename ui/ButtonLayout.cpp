@@ -106,6 +106,9 @@ TFormButtonLayout::TFormButtonLayout(std::function<void()> rebuildBar, WindowId 
   bind("BtnSelezionaTuttoClick", [this] { BtnSelezionaTuttoClick(); });
   bind("BtnInvertiClick", [this] { BtnInvertiClick(); });
   f.SetHandler("EditS_ColorButtonClick", [this](Component& e) { EditS_ColorButtonClick(e); });
+  // The editors' design values: a button's appearance as a new button has it.
+  EditorsFromStyle(TCustomButtonStyle());
+  Need("BtnPreview").visible = false;
 }
 
 Component& TFormButtonLayout::Need(const char* name) const {

@@ -18,7 +18,9 @@
 #   error box;
 # - "Autore" on the bar's menu shows the about box;
 # - "Impostazioni" shows the settings: a change confirmed reaches the file
-#   and the bar, a change left with Esc leaves the file as it was.
+#   and the bar, a change left with Esc leaves the file as it was;
+# - "Layout pulsanti" restyles every button at once, saves a combination and
+#   opens again where it was closed.
 # Screenshots land in build/e2e/.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
@@ -342,6 +344,74 @@ cmp -s "$settings_ini" "$out/settings-before-cancel.ini" || {
   fail "closing the settings without confirming changed the file"
 }
 echo "settings: a change left with Esc leaves the file as it was"
+
+# "Layout pulsanti" lists the bar's buttons with their icons. A row chosen,
+# "Tutto" selects every row, another style and "Applica" restyle every button
+# on the bar and in the button list; a combination saved under a name lands
+# in the themes file; closed, the dialog opens again where it was.
+open_layout() {
+  eval "$(xdotool getwindowgeometry --shell "$bar")"
+  xdotool mousemove $((X + WIDTH - 100)) $((Y + HEIGHT / 2)) click 3
+  sleep 1
+  xdotool key Up Up Up Up Up Return  # above "Impostazioni"
+  wait_window "^Layout pulsanti$" 20
+}
+click_in() {  # click_in WINDOW X Y: a click at a point of the window's client area
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove $((X + $2)) $((Y + $3)) click 1
+  sleep 0.7
+}
+import -window root -crop "$bar_area" "$out/bar-before-layout.png"
+layout=$(open_layout) || fail "no layout dialog after Layout pulsanti"
+sleep 2
+import -window root "$out/layout.png"
+eval "$(xdotool getwindowgeometry --shell "$layout")"
+place_before="$X $Y"
+click_in "$layout" 60 28     # the first row
+click_in "$layout" 41 178    # "Tutto"
+click_in "$layout" 160 235   # the style's list opens
+xdotool key Down Down Return # "cbsCustomFlat"
+sleep 0.5
+import -window root "$out/layout-chosen.png"
+click_in "$layout" 625 410   # "Applica"
+sleep 1
+import -window root "$out/layout-applied.png"
+"$tool" table dump "$links/ButtonList.lob" >"$out/after-apply.json" 2>/dev/null || fail "cannot read the button list after Applica"
+python3 - "$out/after-apply.json" <<'PY' || fail "Applica did not restyle every button in the button list"
+import json, sys
+table = json.load(open(sys.argv[1]))
+names = [f["name"] for f in table["fields"]]
+rows = [dict(zip(names, r)) for r in table["records"]]
+styles = [r["ButtonStyle"] for r in rows if r["Type"] == "Button"]
+print("button styles after Applica:", styles)
+sys.exit(0 if styles and all(s == 2 for s in styles) else 1)
+PY
+import -window root -crop "$bar_area" "$out/bar-after-layout.png"
+restyled=$(compare -metric AE "$out/bar-before-layout.png" "$out/bar-after-layout.png" /dev/null 2>&1)
+[ "${restyled%.*}" -gt 50 ] 2>/dev/null || fail "the bar's buttons did not change after Applica ($restyled)"
+echo "layout: every button restyled, in the list and on the bar ($restyled pixels changed)"
+# A combination saved under a name.
+click_in "$layout" 634 178   # "Salva"
+prompt=$(wait_window "^Digitare il nome del modello$" 20) || fail "no prompt for the combination's name"
+sleep 1
+xdotool windowfocus --sync "$prompt" 2>/dev/null
+xdotool type --delay 50 "Piatto"
+sleep 0.5
+xdotool key --window "$prompt" Return
+for ((i = 0; i < 20; i++)); do xdotool search --onlyvisible --name '^Digitare il nome del modello$' >/dev/null 2>&1 || break; sleep 0.5; done
+themes=$(find "$WINEPREFIX/drive_c/users" -ipath '*tovira/Data/Themes.DAT' | head -1)
+[ -n "$themes" ] || fail "no Themes.DAT after saving a combination"
+"$tool" table dump "$themes" 2>/dev/null | grep -q '"Piatto"' || fail "the combination is not in Themes.DAT"
+import -window root "$out/layout-saved.png"
+xdotool key alt+F4
+for ((i = 0; i < 20; i++)); do xdotool search --onlyvisible --name '^Layout pulsanti$' >/dev/null 2>&1 || break; sleep 0.5; done
+xdotool search --onlyvisible --name '^Layout pulsanti$' >/dev/null 2>&1 && fail "Alt+F4 did not close the layout dialog"
+layout=$(open_layout) || fail "no layout dialog the second time"
+sleep 2
+eval "$(xdotool getwindowgeometry --shell "$layout")"
+[ "$X $Y" = "$place_before" ] || fail "the layout dialog opened at $X $Y, not where it was ($place_before)"
+xdotool key alt+F4
+echo "layout: a combination saved in Themes.DAT; the dialog opens again where it was"
 close_bars
 wait_exit $pid 20 || fail "the bar did not close after the about box"
 echo "bar_under_wine: ok"
