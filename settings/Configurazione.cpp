@@ -154,9 +154,13 @@ std::vector<std::string> TConfigurazione::TemplateSectionKeys(const std::string&
 
 std::string TConfigurazione::BackupPath() const { return folder_ + "Settings.bkp"; }
 
-// A key's value as the backup keeps it: the text of its typed value.
-std::string TConfigurazione::BackupText(const std::string& section, const std::string& key) const {
-  switch (GetFieldType(section, key)) {
+namespace {
+
+// How a field type's value is read and written.
+enum class ValueKind { None, Text, Protected, Integer, Boolean, Floating };
+
+ValueKind KindOf(TSettingType type) {
+  switch (type) {
     case stString:
     case stDate:
     case stDateTime:
@@ -164,19 +168,40 @@ std::string TConfigurazione::BackupText(const std::string& section, const std::s
     case stFile:
     case stChoice:
     case stFixedChoice:
-      return GetString(section, key, "");
+      return ValueKind::Text;
     case stCryptedString:
-      return GetCryptedString(section, key, "");
+      return ValueKind::Protected;
     case stInteger:
     case stTime:
     case stColor:
     case stChoiceIndex:
-      return std::to_string(GetInteger(section, key, 0));
+      return ValueKind::Integer;
     case stBool:
-      return GetBool(section, key, false) ? "TRUE" : "FALSE";
+      return ValueKind::Boolean;
     case stFloat:
-      return FormatSettingFloat(GetFloat(section, key, 0));
+      return ValueKind::Floating;
     case stNone:
+      break;
+  }
+  return ValueKind::None;
+}
+
+}  // namespace
+
+// A key's value as the backup keeps it: the text of its typed value.
+std::string TConfigurazione::BackupText(const std::string& section, const std::string& key) const {
+  switch (KindOf(GetFieldType(section, key))) {
+    case ValueKind::Text:
+      return GetString(section, key, "");
+    case ValueKind::Protected:
+      return GetCryptedString(section, key, "");
+    case ValueKind::Integer:
+      return std::to_string(GetInteger(section, key, 0));
+    case ValueKind::Boolean:
+      return GetBool(section, key, false) ? "TRUE" : "FALSE";
+    case ValueKind::Floating:
+      return FormatSettingFloat(GetFloat(section, key, 0));
+    case ValueKind::None:
       break;
   }
   return std::string();
@@ -230,32 +255,23 @@ void TConfigurazione::RestoreValues() {
       if (text == BackupText(section, key)) continue;
       int32_t i = 0;
       double d = 0;
-      switch (GetFieldType(section, key)) {
-        case stString:
-        case stDate:
-        case stDateTime:
-        case stDirectory:
-        case stFile:
-        case stChoice:
-        case stFixedChoice:
+      switch (KindOf(GetFieldType(section, key))) {
+        case ValueKind::Text:
           SetString(section, key, text);
           break;
-        case stCryptedString:
+        case ValueKind::Protected:
           SetCryptedString(section, key, text);
           break;
-        case stInteger:
-        case stTime:
-        case stColor:
-        case stChoiceIndex:
+        case ValueKind::Integer:
           if (!text.empty()) SetInteger(section, key, ParseSettingInteger(text, &i) ? i : 0);
           break;
-        case stBool:
+        case ValueKind::Boolean:
           if (!text.empty()) SetBool(section, key, IsTrueText(text));
           break;
-        case stFloat:
+        case ValueKind::Floating:
           if (!text.empty()) SetFloat(section, key, ParseSettingFloat(text, &d) ? d : 0);
           break;
-        case stNone:
+        case ValueKind::None:
           break;
       }
     }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/win32/Display.h"
+#include "tests/win32/Screenshot.h"
 
 #include <commctrl.h>
 
@@ -143,37 +144,6 @@ std::string Text(HWND h) {
 void Click(HWND h, int x, int y, bool right = false) {
   PostMessageA(h, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, MAKELPARAM(x, y));
   PostMessageA(h, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
-// Writes the dialog as the screen shows it, when a folder is given.
-void SaveScreenshot(HWND dialog, const char* name) {
-  const char* folder = std::getenv("TOVIRA_SCREENSHOTS");
-  if (!folder) return;
-  RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  RECT r{};
-  GetWindowRect(dialog, &r);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  BITMAPINFO bi{};
-  bi.bmiHeader = BITMAPINFOHEADER{sizeof bi.bmiHeader, w, h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  BITMAPFILEHEADER fh{};
-  fh.bfType = 0x4D42;
-  fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-  fh.bfSize = fh.bfOffBits + DWORD(w * h * 4);
-  std::ofstream out(std::string(folder) + "\\" + name + ".bmp", std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
-  out.write(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
-  out.write(static_cast<const char*>(bits), std::streamsize(w) * h * 4);
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
 }
 
 ControlDesc Desc(ControlType type, Rect bounds, const std::string& text = {}) {
@@ -705,7 +675,7 @@ TEST_F(Win32FormKindsTest, EveryKindTogether) {
   form->AddControl(Desc(ControlType::Splitter, Rect{10, 300, 410, 304}));
   Run({
       [&](HWND dialog) { SendMessageA(Item(dialog, box), WM_VSCROLL, SB_LINEDOWN, 0); },
-      [&](HWND dialog) { SaveScreenshot(dialog, "kinds"); },
+      [&](HWND dialog) { testing::SaveScreenshot(dialog, "kinds"); },
   });
   EXPECT_TRUE(events.log.empty()) << ::testing::PrintToString(events.log);
 }

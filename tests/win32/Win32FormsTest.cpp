@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/win32/Display.h"
+#include "tests/win32/Screenshot.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -58,41 +59,6 @@ HWND Child(HWND dialog, const char* cls, const char* text = nullptr) {
     if (!text || std::string(buffer) == text) return h;
   }
   return nullptr;
-}
-
-// Writes what the dialog shows now as a bitmap file, when asked for.
-void SaveScreenshot(HWND dialog, const char* name) {
-  const char* folder = std::getenv("TOVIRA_SCREENSHOTS");
-  if (!folder) return;
-  RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  RECT r{};
-  GetWindowRect(dialog, &r);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  BITMAPFILEHEADER fh{};
-  fh.bfType = 0x4D42;
-  fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-  fh.bfSize = fh.bfOffBits + DWORD(w * h * 4);
-  std::ofstream out(std::string(folder) + "\\" + name + ".bmp", std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
-  out.write(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
-  out.write(static_cast<const char*>(bits), std::streamsize(w) * h * 4);
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
 }
 
 // A two-glyph picture for the confirm button: a green square, then a grey
@@ -187,7 +153,7 @@ TEST_F(Win32FormsTest, TypedTextConfirmedWithEnterComesBackExactly) {
         for (char ch : std::string("  Nuovo tema "))
           PostMessageA(edit, WM_CHAR, WPARAM(static_cast<unsigned char>(ch)), 1);
       },
-      [&](HWND dialog) { SaveScreenshot(dialog, "prompt"); },
+      [&](HWND dialog) { testing::SaveScreenshot(dialog, "prompt"); },
       [&](HWND dialog) { PostMessageA(Child(dialog, "Edit"), WM_KEYDOWN, VK_RETURN, 1); },
   };
   EXPECT_EQ(Ask("vecchio"), "  Nuovo tema ");
@@ -257,7 +223,7 @@ TEST_F(Win32FormsTest, WhatHandlersChangeWhileTheDialogShowsReachItsControls) {
       [&](HWND dialog) {
         HWND button = Child(dialog, "Button", "Conferma");
         disabledWhenEmpty = !IsWindowEnabled(button);
-        SaveScreenshot(dialog, "prompt-disabled");
+        testing::SaveScreenshot(dialog, "prompt-disabled");
         PostMessageA(Child(dialog, "Edit"), WM_KEYDOWN, VK_RETURN, 1);  // the default is disabled: nothing
       },
       [&](HWND dialog) {
