@@ -117,7 +117,25 @@ TEST_F(ButtonLayoutTest, UpAndDownMoveTheFirstSelectedRowAndRebuildTheBar) {
   });
 }
 
+TEST_F(ButtonLayoutTest, UpOnTheFirstAndDownOnTheLastDoNotRebuild) {
+  int rebuilds = 0;
+  TFormButtonLayout dialog([&] { ++rebuilds; });
+  hp.Windows().modalScripts.push_back([&](host::HostForm& f) {
+    EXPECT_TRUE(f.SelectRows("ListButtons", {0}));
+    EXPECT_TRUE(f.Click("BtnUp"));
+    EXPECT_TRUE(f.SelectRows("ListButtons", {3}));
+    EXPECT_TRUE(f.Click("BtnDown"));
+    EXPECT_EQ(rebuilds, 0);
+    EXPECT_TRUE(f.Click("BtnUp"));
+    EXPECT_EQ(rebuilds, 1);
+    f.Close();
+  });
+  dialog.ShowModal();
+}
+
 TEST_F(ButtonLayoutTest, DeletingAsksThenRemovesTheSelectedRows) {
+  const std::string uno = std::string(testing::kBarLinks) + "Uno.lnk";
+  ASSERT_TRUE(Files().WriteFile(uno, "link"));
   Open([&](host::HostForm& f) {
     EXPECT_TRUE(f.SelectRows("ListButtons", {0, 2}));
     hp.Dialogs().answers = {IDNO};
@@ -135,6 +153,7 @@ TEST_F(ButtonLayoutTest, DeletingAsksThenRemovesTheSelectedRows) {
     EXPECT_TRUE(f.Control("ListButtons")->selectedRows.empty());
     f.Close();
   });
+  EXPECT_TRUE(Files().FileExists(uno));  // yes, yes, no: the files stay
   ASSERT_EQ(hp.Dialogs().shown.size(), 6u);
   EXPECT_EQ(hp.Dialogs().shown[0].text, "Eliminare l'elemento selezionato?");
   EXPECT_EQ(hp.Dialogs().shown[2].text, "Si desidera eliminare anche i file nella cartella?");
