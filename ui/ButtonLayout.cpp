@@ -31,8 +31,6 @@ namespace tov {
 namespace {
 
 constexpr char kSeparatorCaption[] = "*Separator*";
-constexpr const char* kColourEditors[] = {"EditS_Color", "EditS_HotTrackColor", "EditS_ShadowColor",
-                                          "EditS_LightColor"};
 
 TRecordTable& Links() { return DC->TblLinks; }
 TRecordTable& Themes() { return DC->TblThemes; }
