@@ -1,6 +1,7 @@
 #include "forms/Component.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "base/Casefold.h"
 #include "ui/Supportstring.h"
@@ -111,6 +112,12 @@ Component* Component::FindOwned(const std::string& n) const {
   for (Component* c : owned_)
     if (SameTextAscii(c->name, n)) return c;
   return nullptr;
+}
+
+Component& Component::Need(const std::string& wanted) {
+  Component* c = Find(wanted);
+  if (!c) throw std::runtime_error(name + ": the component " + wanted + " is missing");
+  return *c;
 }
 
 void Component::Bind(const std::string& event, const std::string& handler, EventFn fn) {

@@ -107,6 +107,9 @@ class Component {
   Component* Find(const std::string& name);
   // One of the components this one owns, by name, or null.
   Component* FindOwned(const std::string& name) const;
+  // This component or one under it with that name; throws std::runtime_error
+  // ("<this name>: the component <name> is missing") when there is none.
+  Component& Need(const std::string& name);
 
   // --- Events. An event is bound to a handler name ("OnClick" ->
   // "PopDockTopClick") and, optionally, straight to a function.

@@ -24,7 +24,7 @@ enum : int { IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDY
 // What an open or save dialog offers. The filter is the pairs of a
 // description and its patterns, separated by '|' ("Immagini (*.bmp)|*.bmp|
 // Tutti i file|*.*"); the first pair is chosen at first.
-struct FileDialogSpec {
+struct FileDialogRequest {
   std::string title;       // empty: the system's own
   std::string filter;      // empty: every file
   std::string initialDir;  // empty: the system's choice
@@ -58,8 +58,8 @@ class IDialogs {
   virtual bool ChooseFont(uintptr_t owner, FontSpec* font) = 0;
   // The open dialog (the file must exist) and the save dialog (asks before
   // replacing a file). False when cancelled.
-  virtual bool OpenFileName(uintptr_t owner, const FileDialogSpec& spec, std::string* chosen) = 0;
-  virtual bool SaveFileName(uintptr_t owner, const FileDialogSpec& spec, std::string* chosen) = 0;
+  virtual bool OpenFileName(uintptr_t owner, const FileDialogRequest& request, std::string* chosen) = 0;
+  virtual bool SaveFileName(uintptr_t owner, const FileDialogRequest& request, std::string* chosen) = 0;
 };
 
 }  // namespace tov

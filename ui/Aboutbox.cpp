@@ -1,7 +1,6 @@
 #include "ui/Aboutbox.h"
 
 #include <exception>
-#include <stdexcept>
 
 #include "forms/AboutBoxForm.h"
 #include "platform/Platform.h"
@@ -71,11 +70,7 @@ TFormAboutBox::TFormAboutBox() : form_(BuildAboutBoxForm()) {
   form_->SetHandler("URLLabel1Click", open);
 }
 
-Component& TFormAboutBox::Need(const char* name) {
-  Component* c = form_->FindOwned(name);
-  if (!c) throw std::runtime_error(std::string("FormAboutBox: the component ") + name + " is missing");
-  return *c;
-}
+Component& TFormAboutBox::Need(const char* name) { return form_->Need(name); }
 
 void TFormAboutBox::FormShow() {
   const std::string& language = BarSettings().Lingua;

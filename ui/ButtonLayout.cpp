@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <exception>
-#include <stdexcept>
 #include <utility>
 
 #include "bar/ButtonTable.h"
@@ -44,35 +43,13 @@ int WholeNumber(const std::string& text) { return int(std::strtol(text.c_str(), 
 Color EditorColour(const Component& e) { return ComponentColor(e, clBtnFace); }
 
 void SetEditorColour(Component& e, Color c) {
-  e.properties["Color"] = std::to_string(uint32_t(c));
+  SetComponentColor(e, c);
   e.Changed();
 }
 
 int ListIndex(const Component& c) { return std::max(0, c.itemIndex); }
 
 }  // namespace
-
-FontSpec ComponentFont(const Component& c, const FontSpec& def) {
-  FontSpec f = def;
-  if (std::string name = c.Property("Font.Name"); !name.empty()) f.name = name;
-  f.size = IntProperty(c, "Font.Size", def.size);
-  if (!c.Property("Font.Style").empty()) f.style = FontStyleOf(c);
-  const std::string colour = c.Property("Font.Color");
-  if (!colour.empty()) f.color = Color(std::strtoul(colour.c_str(), nullptr, 10));
-  return f;
-}
-
-void SetComponentFont(Component& c, const FontSpec& font) {
-  c.properties["Font.Name"] = font.name;
-  c.properties["Font.Size"] = std::to_string(font.size);
-  std::string style;
-  for (auto [bit, name] : {std::pair{kFontBold, "fsBold"}, std::pair{kFontItalic, "fsItalic"},
-                           std::pair{kFontUnderline, "fsUnderline"}, std::pair{kFontStrikeOut, "fsStrikeOut"}})
-    if (font.style & bit) style += std::string(style.empty() ? "" : ",") + name;
-  c.properties["Font.Style"] = "[" + style + "]";
-  c.properties["Font.Color"] = std::to_string(uint32_t(font.color));
-  c.Changed();
-}
 
 TFormButtonLayout::TFormButtonLayout(std::function<void()> rebuildBar, WindowId owner)
     : rebuild_(std::move(rebuildBar)), owner_(owner), form_(BuildButtonLayoutForm()) {
@@ -109,11 +86,7 @@ TFormButtonLayout::TFormButtonLayout(std::function<void()> rebuildBar, WindowId 
   Need("BtnPreview").visible = false;
 }
 
-Component& TFormButtonLayout::Need(const char* name) const {
-  Component* c = form_->Find(name);
-  if (!c) throw std::runtime_error(std::string("FormButtonLayout: the component ") + name + " is missing");
-  return *c;
-}
+Component& TFormButtonLayout::Need(const char* name) const { return form_->Need(name); }
 
 int TFormButtonLayout::ShowModal() {
   if (RestoreFormPlacement(Need("FormPlacement"), *form_)) form_->properties["Position"] = "poDesigned";
@@ -381,7 +354,7 @@ void TFormButtonLayout::Pop_SeparatorClick() {
 void TFormButtonLayout::EditS_ColorButtonClick(Component& editor) {
   Color chosen = 0;
   if (!Dialogs().ChooseColor(DialogWindowOf(*form_), EditorColour(editor), &chosen)) return;
-  editor.properties["Font.Color"] = std::to_string(uint32_t(chosen));
+  SetComponentColor(editor, chosen, "Font.Color");
   SetEditorColour(editor, chosen);
 }
 

@@ -84,8 +84,4 @@ class TFormButtonLayout {
 // as the application shows an exception. The caller rebuilds the bar after.
 void ShowButtonLayout(std::function<void()> rebuildBar, WindowId owner);
 
-// A component's font as its "Font.*" properties give it, and back.
-FontSpec ComponentFont(const Component& c, const FontSpec& def);
-void SetComponentFont(Component& c, const FontSpec& font);
-
 }  // namespace tov

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "forms/Component.h"
 #include "platform/Platform.h"
@@ -93,6 +94,32 @@ Color ComponentColor(const Component& c, Color def) {
   const unsigned long n = std::strtoul(v.c_str(), &end, 10);
   if (!end || *end != '\0' || Color(n) == kNoColor) return def;
   return Color(n);
+}
+
+void SetComponentColor(Component& c, Color color, const char* property) {
+  c.properties[property] = std::to_string(uint32_t(color));
+}
+
+FontSpec ComponentFont(const Component& c, const FontSpec& def) {
+  FontSpec f = def;
+  if (std::string name = c.Property("Font.Name"); !name.empty()) f.name = name;
+  f.size = IntProperty(c, "Font.Size", def.size);
+  if (!c.Property("Font.Style").empty()) f.style = FontStyleOf(c);
+  const std::string colour = c.Property("Font.Color");
+  if (!colour.empty()) f.color = Color(std::strtoul(colour.c_str(), nullptr, 10));
+  return f;
+}
+
+void SetComponentFont(Component& c, const FontSpec& font) {
+  c.properties["Font.Name"] = font.name;
+  c.properties["Font.Size"] = std::to_string(font.size);
+  std::string style;
+  for (auto [bit, name] : {std::pair{kFontBold, "fsBold"}, std::pair{kFontItalic, "fsItalic"},
+                           std::pair{kFontUnderline, "fsUnderline"}, std::pair{kFontStrikeOut, "fsStrikeOut"}})
+    if (font.style & bit) style += std::string(style.empty() ? "" : ",") + name;
+  c.properties["Font.Style"] = "[" + style + "]";
+  SetComponentColor(c, font.color, "Font.Color");
+  c.Changed();
 }
 
 int IntProperty(const Component& c, const char* name, int def) {

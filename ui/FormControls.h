@@ -31,6 +31,12 @@ FontSpec FormFontOf(const Component& c);
 // A component's "Color" property (a colour number, system colours as
 // 0x800000nn), or def when it has none or it cannot be read.
 Color ComponentColor(const Component& c, Color def);
+// Sets a colour property ("Color" unless named) as a colour number.
+void SetComponentColor(Component& c, Color color, const char* property = "Color");
+// A component's font as its "Font.*" properties give it (def where one is
+// missing), and back.
+FontSpec ComponentFont(const Component& c, const FontSpec& def);
+void SetComponentFont(Component& c, const FontSpec& font);
 int IntProperty(const Component& c, const char* name, int def);
 int ModalResultOf(const Component& c);
 

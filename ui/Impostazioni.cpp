@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <exception>
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -87,8 +86,6 @@ Color Shifted(Color c, int delta) {
   return RGB(ch(RedOf(c)), ch(GreenOf(c)), ch(BlueOf(c)));
 }
 
-std::string ColorText(Color c) { return std::to_string(uint32_t(c)); }
-
 }  // namespace
 
 TFormImpostazioni::TFormImpostazioni(TConfigurazione& store, std::string initialSection)
@@ -114,11 +111,7 @@ TFormImpostazioni::TFormImpostazioni(TConfigurazione& store, std::string initial
   f.SetHandler("ComboColorButtonClick", [this](Component& c) { ComboColorButtonClick(c); });
 }
 
-Component& TFormImpostazioni::Need(const char* name) const {
-  Component* c = form_->Find(name);
-  if (!c) throw std::runtime_error(std::string("FormImpostazioni: the component ") + name + " is missing");
-  return *c;
-}
+Component& TFormImpostazioni::Need(const char* name) const { return form_->Need(name); }
 
 int TFormImpostazioni::ShowModal(WindowId owner) {
   // Where it was closed last, else centred on the screen.
@@ -171,9 +164,9 @@ void TFormImpostazioni::ColourStrips() {
   const Color strip = StripColor();
   for (const char* name : {"PnlColAlbero", "PnlColSezione"}) {
     Component& c = Need(name);
-    c.properties["Color"] = ColorText(strip);
-    c.properties["ColorHighLight"] = ColorText(Shifted(strip, 40));
-    c.properties["ColorShadow"] = ColorText(Shifted(strip, -40));
+    SetComponentColor(c, strip);
+    SetComponentColor(c, Shifted(strip, 40), "ColorHighLight");
+    SetComponentColor(c, Shifted(strip, -40), "ColorShadow");
     c.Changed();
   }
   title_->Changed();
@@ -405,7 +398,7 @@ void TFormImpostazioni::FillEditor(const std::string& section, const std::string
       break;
     }
     case stColor:
-      e.properties["Color"] = ColorText(Color(store_.GetInteger(section, key, 0)));
+      SetComponentColor(e, Color(store_.GetInteger(section, key, 0)));
       break;
     case stTime:
     case stNone:
@@ -505,7 +498,7 @@ void TFormImpostazioni::ComboColorButtonClick(Component& editor) {
   Color chosen = 0;
   if (!Dialogs().ChooseColor(DialogWindowOf(*form_), lastColour_, &chosen)) return;
   lastColour_ = chosen;
-  editor.properties["Color"] = ColorText(chosen);
+  SetComponentColor(editor, chosen);
   editor.Changed();
 }
 
@@ -518,14 +511,14 @@ void TFormImpostazioni::BrowseFolder(Component& editor) {
 }
 
 void TFormImpostazioni::BrowseFile(Component& editor, const std::string& section, const std::string& key) {
-  FileDialogSpec spec;
+  FileDialogRequest request;
   const std::string ext = store_.GetTemplateAttribute(section, key, "FileExt");
-  if (!ext.empty()) spec.filter = "File " + AnsiUpperCase(ext) + "(*." + AnsiUpperCase(ext) + ")|*." + ext;
-  spec.fileName = editor.caption;
+  if (!ext.empty()) request.filter = "File " + AnsiUpperCase(ext) + "(*." + AnsiUpperCase(ext) + ")|*." + ext;
+  request.fileName = editor.caption;
   const size_t slash = editor.caption.find_last_of("\\/");
-  if (slash != std::string::npos) spec.initialDir = editor.caption.substr(0, slash);
+  if (slash != std::string::npos) request.initialDir = editor.caption.substr(0, slash);
   std::string chosen;
-  if (!Dialogs().OpenFileName(DialogWindowOf(*form_), spec, &chosen)) return;
+  if (!Dialogs().OpenFileName(DialogWindowOf(*form_), request, &chosen)) return;
   editor.caption = chosen;
   editor.Changed();
   editor.Fire("OnChange");

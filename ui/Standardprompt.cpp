@@ -48,11 +48,7 @@ TFormStandardPrompt::TFormStandardPrompt(std::unique_ptr<Component> form) : form
   SetButtonPicture(*btnAnnulla_, "BtnAnnulla", 2);
 }
 
-Component& TFormStandardPrompt::Need(const char* name) {
-  Component* c = form_->FindOwned(name);
-  if (!c) throw std::runtime_error(std::string("FormStandardPrompt: the component ") + name + " is missing");
-  return *c;
-}
+Component& TFormStandardPrompt::Need(const char* name) { return form_->Need(name); }
 
 void TFormStandardPrompt::FormShow() {
   const std::string& language = BarSettings().Lingua;

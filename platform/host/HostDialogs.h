@@ -61,14 +61,14 @@ class HostDialogs : public IDialogs {
     return Take(fontAnswers, font);
   }
   // Both file dialogs answer from fileAnswers; what each was asked is kept.
-  bool OpenFileName(uintptr_t owner, const FileDialogSpec& spec, std::string* chosen) override {
+  bool OpenFileName(uintptr_t owner, const FileDialogRequest& request, std::string* chosen) override {
     (void)owner;
-    filesAsked.push_back(spec);
+    filesAsked.push_back(request);
     return Take(fileAnswers, chosen);
   }
-  bool SaveFileName(uintptr_t owner, const FileDialogSpec& spec, std::string* chosen) override {
+  bool SaveFileName(uintptr_t owner, const FileDialogRequest& request, std::string* chosen) override {
     (void)owner;
-    filesAsked.push_back(spec);
+    filesAsked.push_back(request);
     return Take(fileAnswers, chosen);
   }
 
@@ -81,7 +81,7 @@ class HostDialogs : public IDialogs {
   std::deque<std::optional<FontSpec>> fontAnswers;
   std::vector<FontSpec> fontsOpened;
   std::deque<std::optional<std::string>> fileAnswers;
-  std::vector<FileDialogSpec> filesAsked;
+  std::vector<FileDialogRequest> filesAsked;
 
  private:
   template <class T>

@@ -10,7 +10,10 @@
 namespace tov::host {
 
 HostForm::HostForm(HostWindowSystem* system, const FrameDesc& frame, WindowId owner, IFormEvents& events)
-    : system_(system), frame_(frame), owner_(owner), events_(events) {}
+    : system_(system), frame_(frame), owner_(owner), events_(events) {
+  static uintptr_t made = 0;
+  handle_ = kHandleBase + ++made;
+}
 
 HostForm::Item* HostForm::Find(ControlId id) {
   for (Item& item : items_)

@@ -27,8 +27,9 @@ class HostForm final : public INativeForm {
   void Focus(ControlId id, bool selectAll) override;
   void EditCaption(ControlId id, int row) override;
   ControlId FocusedControl() override { return focused_; }
-  // A number of its own, told apart from the windows' ids.
-  uintptr_t WindowHandle() override { return kHandleBase + uintptr_t(nextId_); }
+  // A number of its own for as long as it lives, told apart from the
+  // windows' ids.
+  uintptr_t WindowHandle() override { return handle_; }
   static constexpr uintptr_t kHandleBase = 0xD1A0000;
   // Records the dialog, tells the logic it is shown, and hands it to the
   // first script waiting in the window system; when the script leaves it
@@ -117,6 +118,7 @@ class HostForm final : public INativeForm {
   };
   std::vector<Timer> timers_;
   ControlId nextId_ = 100;
+  uintptr_t handle_;
   ControlId focused_ = 0;
 };
 

@@ -258,9 +258,9 @@ class DibCanvas : public GdiCanvas {
 
 }  // namespace
 
-LOGFONTA FontFor(const FontSpec& spec, HDC dc) {
+LOGFONTA FontFor(const FontSpec& wanted, HDC dc) {
   LOGFONTA lf{};
-  if (spec.name.empty()) {
+  if (wanted.name.empty()) {
     NONCLIENTMETRICSA ncm{};
     ncm.cbSize = sizeof ncm;
     if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))
@@ -269,16 +269,16 @@ LOGFONTA FontFor(const FontSpec& spec, HDC dc) {
       GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
   } else {
     HDC screen = dc ? dc : GetDC(nullptr);
-    lf.lfHeight = -MulDiv(spec.size > 0 ? spec.size : 8, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    lf.lfHeight = -MulDiv(wanted.size > 0 ? wanted.size : 8, GetDeviceCaps(screen, LOGPIXELSY), 72);
     if (!dc) ReleaseDC(nullptr, screen);
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    lstrcpynA(lf.lfFaceName, spec.name.c_str(), LF_FACESIZE);
+    lstrcpynA(lf.lfFaceName, wanted.name.c_str(), LF_FACESIZE);
   }
-  lf.lfWeight = (spec.style & kFontBold) ? FW_BOLD : FW_NORMAL;
-  lf.lfItalic = (spec.style & kFontItalic) ? TRUE : FALSE;
-  lf.lfUnderline = (spec.style & kFontUnderline) ? TRUE : FALSE;
-  lf.lfStrikeOut = (spec.style & kFontStrikeOut) ? TRUE : FALSE;
+  lf.lfWeight = (wanted.style & kFontBold) ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = (wanted.style & kFontItalic) ? TRUE : FALSE;
+  lf.lfUnderline = (wanted.style & kFontUnderline) ? TRUE : FALSE;
+  lf.lfStrikeOut = (wanted.style & kFontStrikeOut) ? TRUE : FALSE;
   return lf;
 }
 

@@ -23,8 +23,8 @@ class Win32CanvasFactory : public ICanvasFactory {
 };
 
 // The system's message font (what dialogs show) in a FontSpec's style; with
-// a face name, that face at the spec's size instead.
-LOGFONTA FontFor(const FontSpec& spec, HDC dc);
+// a face name, that face at the wanted size instead.
+LOGFONTA FontFor(const FontSpec& wanted, HDC dc);
 
 // The device context of a canvas made here (for BitBlt to a window), or
 // nullptr for any other canvas.

@@ -39,10 +39,10 @@ std::string NulFilter(const std::string& filter) {
   return out;
 }
 
-bool FileDialog(uintptr_t owner, const FileDialogSpec& spec, bool save, std::string* chosen) {
+bool FileDialog(uintptr_t owner, const FileDialogRequest& request, bool save, std::string* chosen) {
   char file[MAX_PATH] = {};
-  spec.fileName.copy(file, sizeof file - 1);
-  const std::string filter = NulFilter(spec.filter);
+  request.fileName.copy(file, sizeof file - 1);
+  const std::string filter = NulFilter(request.filter);
   OPENFILENAMEA ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = reinterpret_cast<HWND>(owner);
@@ -50,9 +50,9 @@ bool FileDialog(uintptr_t owner, const FileDialogSpec& spec, bool save, std::str
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = file;
   ofn.nMaxFile = sizeof file;
-  ofn.lpstrInitialDir = spec.initialDir.empty() ? nullptr : spec.initialDir.c_str();
-  ofn.lpstrTitle = spec.title.empty() ? nullptr : spec.title.c_str();
-  ofn.lpstrDefExt = spec.defaultExt.empty() ? nullptr : spec.defaultExt.c_str();
+  ofn.lpstrInitialDir = request.initialDir.empty() ? nullptr : request.initialDir.c_str();
+  ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
+  ofn.lpstrDefExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str();
   ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_NOCHANGEDIR |
               (save ? DWORD(OFN_OVERWRITEPROMPT) : DWORD(OFN_FILEMUSTEXIST));
   if (!(save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn))) return false;
@@ -101,12 +101,12 @@ bool Win32Dialogs::ChooseFont(uintptr_t owner, FontSpec* font) {
   return true;
 }
 
-bool Win32Dialogs::OpenFileName(uintptr_t owner, const FileDialogSpec& spec, std::string* chosen) {
-  return FileDialog(owner, spec, false, chosen);
+bool Win32Dialogs::OpenFileName(uintptr_t owner, const FileDialogRequest& request, std::string* chosen) {
+  return FileDialog(owner, request, false, chosen);
 }
 
-bool Win32Dialogs::SaveFileName(uintptr_t owner, const FileDialogSpec& spec, std::string* chosen) {
-  return FileDialog(owner, spec, true, chosen);
+bool Win32Dialogs::SaveFileName(uintptr_t owner, const FileDialogRequest& request, std::string* chosen) {
+  return FileDialog(owner, request, true, chosen);
 }
 
 }  // namespace tov::win32

@@ -59,8 +59,8 @@ class Win32Dialogs : public IDialogs {
   // Win32CommonDialogs.cpp
   bool ChooseColor(uintptr_t owner, Color initial, Color* chosen) override;
   bool ChooseFont(uintptr_t owner, FontSpec* font) override;
-  bool OpenFileName(uintptr_t owner, const FileDialogSpec& spec, std::string* chosen) override;
-  bool SaveFileName(uintptr_t owner, const FileDialogSpec& spec, std::string* chosen) override;
+  bool OpenFileName(uintptr_t owner, const FileDialogRequest& request, std::string* chosen) override;
+  bool SaveFileName(uintptr_t owner, const FileDialogRequest& request, std::string* chosen) override;
 };
 
 }  // namespace tov::win32

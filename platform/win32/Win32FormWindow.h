@@ -35,7 +35,7 @@ class DialogFonts {
   ~DialogFonts();
   DialogFonts(const DialogFonts&) = delete;
   DialogFonts& operator=(const DialogFonts&) = delete;
-  HFONT Get(const FontSpec& spec);
+  HFONT Get(const FontSpec& wanted);
 
  private:
   std::map<std::string, HFONT> fonts_;

@@ -84,11 +84,11 @@ DialogFonts::~DialogFonts() {
     DeleteObject(font);
 }
 
-HFONT DialogFonts::Get(const FontSpec& spec) {
-  const std::string key = spec.name + "|" + std::to_string(spec.size) + "|" + std::to_string(spec.style);
+HFONT DialogFonts::Get(const FontSpec& wanted) {
+  const std::string key = wanted.name + "|" + std::to_string(wanted.size) + "|" + std::to_string(wanted.style);
   auto it = fonts_.find(key);
   if (it != fonts_.end()) return it->second;
-  const LOGFONTA lf = FontFor(spec, nullptr);
+  const LOGFONTA lf = FontFor(wanted, nullptr);
   HFONT font = CreateFontIndirectA(&lf);
   if (!font) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));  // a stock font is never deleted
   fonts_[key] = font;

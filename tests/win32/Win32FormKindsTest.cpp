@@ -769,23 +769,23 @@ TEST_F(CommonDialogsTest, FilesAreChosenByNameInTheFolderGiven) {
   if (!dir.empty() && dir.back() == '\\') dir.pop_back();
   const std::string existing = dir + "\\tovira-open.txt";
   std::ofstream(existing) << "x";
-  FileDialogSpec spec;
-  spec.title = "Open a list";
-  spec.filter = "Text (*.txt)|*.txt|All files|*.*";
-  spec.initialDir = dir;
+  FileDialogRequest request;
+  request.title = "Open a list";
+  request.filter = "Text (*.txt)|*.txt|All files|*.*";
+  request.initialDir = dir;
   std::string chosen;
-  EXPECT_TRUE(
-      Answer([](HWND d) { TypeName(d, "tovira-open.txt"); }, [&] { return dialogs.OpenFileName(0, spec, &chosen); }));
+  EXPECT_TRUE(Answer([](HWND d) { TypeName(d, "tovira-open.txt"); },
+                     [&] { return dialogs.OpenFileName(0, request, &chosen); }));
   EXPECT_EQ(_stricmp(chosen.c_str(), existing.c_str()), 0) << chosen;
 
-  spec.defaultExt = "txt";
-  spec.fileName = "proposed";
+  request.defaultExt = "txt";
+  request.fileName = "proposed";
   EXPECT_TRUE(
-      Answer([](HWND d) { TypeName(d, "tovira-saved"); }, [&] { return dialogs.SaveFileName(0, spec, &chosen); }));
+      Answer([](HWND d) { TypeName(d, "tovira-saved"); }, [&] { return dialogs.SaveFileName(0, request, &chosen); }));
   EXPECT_EQ(_stricmp(chosen.c_str(), (dir + "\\tovira-saved.txt").c_str()), 0) << chosen;
 
   chosen = "unchanged";
-  EXPECT_FALSE(Answer([](HWND d) { Press(d, IDCANCEL); }, [&] { return dialogs.SaveFileName(0, spec, &chosen); }));
+  EXPECT_FALSE(Answer([](HWND d) { Press(d, IDCANCEL); }, [&] { return dialogs.SaveFileName(0, request, &chosen); }));
   EXPECT_EQ(chosen, "unchanged");
   DeleteFileA(existing.c_str());
 }
