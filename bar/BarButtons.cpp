@@ -3,8 +3,13 @@
 #include "bar/ButtonTable.h"
 #include "bar/ToviraMain.h"
 #include "controls/Buttonstyle.h"
+#include "settings/Supportfiles.h"
 #include "tables/Datamodule.h"
 #include "ui/Popupmenu.h"
+#include "ui/Standardprompt.h"
+#include "ui/Supportlanguage.h"
+#include "ui/Supportmsg.h"
+#include "ui/Supportstring.h"
 
 namespace tov {
 
@@ -54,6 +59,51 @@ void TFormToviraMain::PopBtnSpostaClick(bool after) {
   else
     MoveButtonBefore(DC->TblLinks, order);
   RebuildBar();
+}
+
+void TFormToviraMain::PopBtnRinominaClick() {
+  if (!menuButton_) return;
+  // The prompt is modal: the bar may be rebuilt meanwhile, so nothing of the
+  // button is used after it.
+  const int order = int(menuButton_->tag);
+  const std::string shown = menuButton_->Caption();
+  menuButton_ = nullptr;
+  const std::string caption = AskText(kPromptNuovaCaption, shown, Handle());
+  if (caption.empty()) return;
+  TRecordTable& links = DC->TblLinks;
+  if (ForbiddenCharPos(caption) != 0) {
+    ErrorMessage(FormatText(LangText("MsgErr.CaptionForbiddenChar",
+                                     "L'etichetta \"%s\" non pu\xF2 essere usata: il file del pulsante ne prende "
+                                     "il nome, e un nome di file non pu\xF2 contenere \\ / : * ? \" < >."),
+                            {caption}));
+    return;
+  }
+  if (RenameButtonRow(links, order, caption) != 0 && links.FieldByName("Caption").AsString() != caption) {
+    // The row keeps its caption when its file could not take the new name.
+    const std::string path = links.FieldByName("Path").AsString();
+    ErrorMessage(FormatText(LangText("MsgErr.ButtonNotRenamed",
+                                     "Il file \"%s\" non pu\xF2 essere rinominato in \"%s\": il pulsante "
+                                     "mantiene la sua etichetta."),
+                            {path, caption}));
+  }
+  RebuildBar();
+}
+
+void TFormToviraMain::PopBtnEliminaClick() {
+  if (!menuButton_) return;
+  const int order = int(menuButton_->tag);
+  menuButton_ = nullptr;
+  const bool deleteFile = ConfirmDeleteFiles();
+  TRecordTable& links = DC->TblLinks;
+  const std::string path =
+      links.Locate("Ordine", std::to_string(order)) ? links.FieldByName("Path").AsString() : std::string();
+  DeleteButtonRow(links, order, deleteFile);
+  RebuildBar();
+  // The button is gone whatever happens to its file; a file that stays is named.
+  if (deleteFile && !path.empty() && Files().FileExists(path))
+    ErrorMessage(LangText("MsgErr.FilesNotDeleted",
+                          "Questi file non sono stati eliminati (gli elementi sono stati tolti dalla barra):") +
+                 "\r\n" + path);
 }
 
 void TFormToviraMain::InvalidateArea(const Rect&, bool now) {

@@ -18,6 +18,7 @@
 #include "ui/Supportaspetto.h"
 #include "ui/Supportlanguage.h"
 #include "ui/Supportmsg.h"
+#include "ui/Translatecomponents.h"
 
 namespace tov {
 
@@ -100,6 +101,18 @@ void TFormToviraMain::BindHandlers() {
   f.SetHandler("PopRefreshFolderKeepClick", [this](Component&) { PopRefreshFolderClick(true); });
   f.SetHandler("PopBtnSpostaPrimaClick", [this](Component&) { PopBtnSpostaClick(false); });
   f.SetHandler("PopBtnSpostaDopoClick", [this](Component&) { PopBtnSpostaClick(true); });
+  f.SetHandler("PopBtnRinominaClick", [this](Component&) { PopBtnRinominaClick(); });
+  f.SetHandler("PopBtnEliminaClick", [this](Component&) { PopBtnEliminaClick(); });
+  f.SetHandler("PopSalvaTemaClick", [this](Component&) { PopSalvaTemaClick(); });
+  // The theme items go with the sub-menu rebuilt: the name is taken first.
+  f.SetHandler("PopTemiClick", [this](Component& c) {
+    const std::string name = c.caption;
+    ApplyTheme(name);
+  });
+  f.SetHandler("PopEliminaTemaClick", [this](Component& c) {
+    const std::string name = c.caption;
+    DeleteTheme(name);
+  });
 }
 
 void TFormToviraMain::FillScreenTable() {
@@ -224,8 +237,17 @@ void TFormToviraMain::BuildLanguageMenu() {
   AddLanguageMenuItems(languages, "PopLinguaClick");
   TBarSettings& s = BarSettings();
   if (s.Lingua.empty()) s.Lingua = GetUserSettings().GetString("Interfaccia", "Lingua", "Italiano");
-  ApplyLanguage(*form_, s.Lingua);
+  ApplyBarLanguage(s.Lingua);
+}
+
+void TFormToviraMain::ApplyBarLanguage(const std::string& language) {
+  // A language file holds only what it changes: the texts of the language
+  // before it would otherwise stay.
+  RestoreComponentTexts(*form_, *BuildToviraMainForm());
+  ApplyLanguage(*form_, language);
   SetCaption(form_->caption);
+  if (Component* remove = form_->Find("PopEliminaTemi"))
+    remove->caption = LangText("Messages.DeleteThemes", "Elimina temi");
 }
 
 void TFormToviraMain::BuildMonitorsMenu() {
@@ -254,15 +276,14 @@ void TFormToviraMain::PopSelectMonitorClick(Component& item) {
 
 void TFormToviraMain::PopLinguaClick(Component& item) {
   BarSettings().Lingua = item.caption;
-  ApplyLanguage(*form_, item.caption);
-  SetCaption(form_->caption);
+  ApplyBarLanguage(BarSettings().Lingua);
 }
 
 // -------------------------------------------------------------- life cycle
 
 void TFormToviraMain::FormShow() {
-  ApplyLanguage(*form_, BarSettings().Lingua);
-  SetCaption(form_->caption);
+  ApplyBarLanguage(BarSettings().Lingua);
+  BuildThemesMenu();
   PostMessage(kAfterShowMessage);
 }
 

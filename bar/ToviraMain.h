@@ -64,6 +64,13 @@ class TFormToviraMain : public TAppBar, public TButtonHost, public IBarBackgroun
   void BuildLanguageMenu();
   void BuildMonitorsMenu();
 
+  // --- Themes. Each reports its own failure to the user and answers false.
+  void PopSalvaTemaClick();
+  bool SaveTheme(const std::string& name);
+  bool ApplyTheme(const std::string& name);
+  void DeleteTheme(const std::string& name);
+  void BuildThemesMenu();
+
   // --- The source folder. Refills the button table from the folder's
   // entries (keep: keeping what was set for entries still there) and
   // rebuilds the bar; false, with nothing changed, when the folder is missing
@@ -120,6 +127,8 @@ class TFormToviraMain : public TAppBar, public TButtonHost, public IBarBackgroun
   TLbSpeedButton* MenuButton() const { return menuButton_; }
   void ButtonClick(TLbSpeedButton& button);
   void PopBtnSpostaClick(bool after);
+  void PopBtnRinominaClick();
+  void PopBtnEliminaClick();
 
   // IButtonParent.
   void InvalidateArea(const Rect& area, bool now) override;
@@ -140,6 +149,8 @@ class TFormToviraMain : public TAppBar, public TButtonHost, public IBarBackgroun
   void PlaceFloatingWindow();
   void LoadButtons();
   void ListenForSecondStarts();
+  // The form's texts in that language, from the built-in ones.
+  void ApplyBarLanguage(const std::string& language);
 
   std::unique_ptr<Component> form_;
   std::unique_ptr<TAeroGlass> glass_;

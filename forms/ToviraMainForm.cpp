@@ -43,6 +43,9 @@ std::unique_ptr<Component> BuildToviraMainForm() {
   Item(menu, "N3", "-");
   Item(menu, "PopSettings", "Impostazioni", "PopSettingsClick");
   Item(menu, "PopLingue", "Lingue");
+  Item(menu, "N2", "-");
+  Item(menu, "PopSalvaTema", "Salva come tema", "PopSalvaTemaClick");
+  Item(menu, "PopTemi", "Temi");
   Item(menu, "N7", "-");
   Item(menu, "PopAbout", "Autore", "PopAboutClick");
   Item(menu, "N5", "-");
@@ -51,6 +54,9 @@ std::unique_ptr<Component> BuildToviraMainForm() {
   Component& buttons = form->Add(MakeComponent(ComponentKind::PopupMenu, "PopupButtonMenu"));
   Item(buttons, "PopBtnSpostaPrima", "Sposta prima", "PopBtnSpostaPrimaClick");
   Item(buttons, "PopBtnSpostaDopo", "Sposta dopo", "PopBtnSpostaDopoClick");
+  Item(buttons, "N6", "-");
+  Item(buttons, "PopBtnRinomina", "Rinomina", "PopBtnRinominaClick");
+  Item(buttons, "PopBtnElimina", "Elimina", "PopBtnEliminaClick");
   form->Add(MakeComponent(ComponentKind::PopupMenu, "TaskMenu"));
   return form;
 }

@@ -2,6 +2,8 @@
 # Checks that every tracked C++ source follows .clang-format (clang-format 14):
 # lists the files that do not and exits non-zero when there is any.
 # Fix them with: clang-format -i FILE...
+# Also checks that the sources are plain ASCII: the program's texts are
+# Windows-1252, written in the code as escapes ("\xE0"), never as UTF-8.
 set -uo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top" || exit 1
@@ -26,6 +28,12 @@ fi
 if ((${#bad[@]})); then
   echo "check_format: ${#bad[@]} of ${#files[@]} files do not follow .clang-format:"
   printf '  %s\n' "${bad[@]}"
+  exit 1
+fi
+# Comments may hold any character; string literals only ASCII.
+if perl -ne 's{//.*$}{}; if (/"[^"]*[^\x00-\x7F]/) { print "$ARGV:$.: $_"; $bad = 1 } close ARGV if eof;
+               END { exit($bad ? 0 : 1) }' "${files[@]}"; then
+  echo "check_format: the literals above hold characters outside ASCII; write them as escapes" >&2
   exit 1
 fi
 echo "check_format: ${#files[@]} files follow .clang-format"

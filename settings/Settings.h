@@ -34,6 +34,7 @@ struct TBarSettings {
 TBarSettings& BarSettings();
 
 // Keys of the same store that other parts of the bar read themselves.
+constexpr const char* kPanelSection = "Pannello";
 constexpr const char* kFolderSourceSection = "Generale";
 constexpr const char* kFolderSourceKey = "FolderSource";
 constexpr const char* kFolderSourceDefault = "[Bogus]";
@@ -53,6 +54,12 @@ class IBarBackground {
 // background (when given): without DrawBackground or without an image the
 // bitmap goes; without DrawBackground the colour becomes the button face.
 void ReadBarSettings(IBarBackground* bar = nullptr);
+
+// Reads the keys of section "Pannello" from a copy of the user's settings
+// file (a theme's) into BarSettings, each with its default when the file or
+// the key is missing, and resets the background as ReadBarSettings does.
+// Nothing is written to the store.
+void ReadThemePanelSettings(const std::string& iniPath, IBarBackground* bar = nullptr);
 
 // The start-up step: InitSettings with the program's store name, then ReadBarSettings.
 void StartSettings(IBarBackground* bar = nullptr);

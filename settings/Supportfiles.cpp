@@ -1,5 +1,6 @@
 #include "settings/Supportfiles.h"
 
+#include "base/Casefold.h"
 #include "platform/Platform.h"
 
 namespace tov {
@@ -26,6 +27,24 @@ int ForbiddenCharPos(const std::string& name) {
     if (at != std::string::npos) return int(at) + 1;
   }
   return 0;
+}
+
+bool IsUsableFileName(const std::string& name) {
+  if (name.empty() || ForbiddenCharPos(name) != 0 || name.find('|') != std::string::npos) return false;
+  for (char c : name)
+    if (static_cast<unsigned char>(c) < 32) return false;
+  // Windows drops a trailing dot or space: the file would get another name.
+  if (name.back() == '.' || name.back() == ' ') return false;
+  // Device names, also with an extension ("nul.txt" is the device too).
+  std::string stem = AnsiUpperCase(name.substr(0, name.find('.')));
+  while (!stem.empty() && stem.back() == ' ')
+    stem.pop_back();
+  for (const char* device : {"CON", "PRN", "AUX", "NUL"})
+    if (stem == device) return false;
+  if (stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) && stem[3] >= '1' &&
+      stem[3] <= '9')
+    return false;
+  return true;
 }
 
 std::vector<std::string> ListFiles(const std::string& pattern) {

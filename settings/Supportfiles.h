@@ -23,6 +23,12 @@ std::string FileNameWithoutExt(const std::string& path);
 // in that order, that occurs at all.
 int ForbiddenCharPos(const std::string& name);
 
+// True when name can stand as a file's name just as it is: not empty; none of
+// \ / : * ? " < > | nor a control character; not ending in a dot or a space
+// (Windows would drop them); not a device name (CON, PRN, AUX, NUL, COM1 to
+// COM9, LPT1 to LPT9), with or without an extension.
+bool IsUsableFileName(const std::string& name);
+
 // Entries matching a wildcard pattern, each with the pattern's folder part in
 // front, in the order the file system returns them ("." and ".." included when
 // they match). Empty for a missing folder or no match.

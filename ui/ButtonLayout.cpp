@@ -305,16 +305,10 @@ void TFormButtonLayout::MoveSelected(bool down) {
 
 void TFormButtonLayout::BtnDeleteClick() {
   if (SelectedRow() < 0) return;
-  const std::string title = LangText("Messages.TtlConfermaEliminazione", "Conferma eliminazione");
-  if (MessageBoxYesNo(LangText("Messages.ConfermaEliminazione", "Eliminare l'elemento selezionato?"), title) != IDYES)
+  if (MessageBoxYesNo(LangText("Messages.ConfermaEliminazione", "Eliminare l'elemento selezionato?"),
+                      DeleteConfirmTitle()) != IDYES)
     return;
-  bool files = false;
-  if (MessageBoxYesNo(
-          LangText("Messages.ConfermaEliminazioneFile", "Si desidera eliminare anche i file nella cartella?"), title) ==
-      IDYES)
-    files = MessageBoxYesNo(LangText("Messages.ConfermaEliminazioneFile2",
-                                     "Questa operazione cancellerà i file associati cartella. Confermi?"),
-                            title) == IDYES;
+  const bool files = ConfirmDeleteFiles();
   const std::vector<int> rows = list_->selected;
   std::string kept;  // the files that would not go
   for (auto it = rows.rbegin(); it != rows.rend(); ++it) {

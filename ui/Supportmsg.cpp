@@ -54,4 +54,16 @@ void ErrorMessageByKey(const std::string& key, const std::string& def) {
     ErrorMessageTitled(text, title);
 }
 
+std::string DeleteConfirmTitle() { return LangText("Messages.TtlConfermaEliminazione", "Conferma eliminazione"); }
+
+bool ConfirmDeleteFiles() {
+  const std::string title = DeleteConfirmTitle();
+  return MessageBoxYesNo(
+             LangText("Messages.ConfermaEliminazioneFile", "Si desidera eliminare anche i file nella cartella?"),
+             title) == IDYES &&
+         MessageBoxYesNo(LangText("Messages.ConfermaEliminazioneFile2",
+                                  "Questa operazione canceller\xE0 i file associati cartella. Confermi?"),
+                         title) == IDYES;
+}
+
 }  // namespace tov

@@ -32,6 +32,11 @@ void ErrorMessageTitled(const std::string& text, const std::string& title);
 // the translated title word ("Message.Error", "Errore").
 void ErrorMessageByKey(const std::string& key, const std::string& def);
 
+// Deleting bar items: the caption of the questions, and the two questions
+// on the items' files (delete them too? sure?), true only for yes and yes.
+std::string DeleteConfirmTitle();
+bool ConfirmDeleteFiles();
+
 // The standard display of an exception that no handler caught: an error box
 // under the application title with the exception's text, ending in a full
 // stop. Installed as the window system's exception display at start-up.

@@ -111,4 +111,19 @@ void TranslateComponents(Component& component, const std::vector<std::string>& l
     Translate(*c, form, lines);
 }
 
+void RestoreComponentTexts(Component& component, const Component& original) {
+  auto restore = [](Component& c, const Component& o) {
+    c.caption = o.caption;
+    c.hint = o.hint;
+    c.lines = o.lines;
+    c.items = o.items;
+    for (size_t i = 0; i < c.columns.size() && i < o.columns.size(); ++i)
+      c.columns[i].caption = o.columns[i].caption;
+    c.Changed();
+  };
+  restore(component, original);
+  for (const Component* o : original.Owned())
+    if (Component* c = o->name.empty() ? nullptr : component.FindOwned(o->name)) restore(*c, *o);
+}
+
 }  // namespace tov

@@ -30,4 +30,10 @@ std::string ComponentHint(const std::vector<std::string>& lines, const std::stri
 // order they were added. Components owned by others are left alone.
 void TranslateComponents(Component& component, const std::vector<std::string>& lines);
 
+// Puts back the texts a language file may have changed (caption, hint, lines,
+// items, column titles) as the original holds them, by component name: a
+// form translated into one language is then ready for another. Components
+// the original lacks (those added at run time) are left alone.
+void RestoreComponentTexts(Component& component, const Component& original);
+
 }  // namespace tov

@@ -1,0 +1,27 @@
+// Themes: named snapshots of how the bar looks, two files each in the user
+// data sub-folder "Themes": N.theme, the button table as it was saved (a
+// table file), and N.themeini, a byte copy of the user settings file, of
+// which a theme brings back only the panel keys.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "tables/RecordTable.h"
+
+namespace tov {
+
+extern const char* const kThemesSubDir;  // "Themes"
+extern const char* const kThemeExt;      // "theme"
+extern const char* const kThemeIniExt;   // "themeini"
+
+// The names of the themes in the folder (its "*.theme" files without the
+// extension), in the order the file system lists them.
+std::vector<std::string> ThemeNames(const std::string& folder);
+
+// Gives every row of links, in table order, the appearance of the theme's
+// row of the same rank (of its last row when the theme is shorter). Each
+// row keeps what makes it the bar's: "Ordine", "Type", "Caption" and "Path".
+// False, with links unchanged, when the theme holds no rows.
+bool ApplyThemeRows(TRecordTable& links, TRecordTable& theme);
+
+}  // namespace tov
