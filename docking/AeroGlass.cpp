@@ -5,7 +5,7 @@ namespace tov {
 TAeroGlass::TAeroGlass(TForm& form) : form_(form) {
   savedExStyle_ = uint32_t(form_.Window().GetLong(GWL_EXSTYLE));
   OsVersion v = System().Version();
-  if (!v.nt || v.major <= 4 || !Sys().compositor) return;
+  if (!v.Nt() || v.major <= 4 || !Sys().compositor) return;
   if (!Compositor().LoadLibrary()) return;
   libraryLoaded_ = true;
   // The activation runs once, after construction, on the UI thread: a posted

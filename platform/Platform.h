@@ -4,6 +4,7 @@
 #pragma once
 #include "platform/Canvas.h"
 #include "platform/Compositor.h"
+#include "platform/Diagnostics.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Instances.h"
@@ -28,6 +29,7 @@ struct Platform {
   ICompositor* compositor = nullptr;
   IShellLinks* links = nullptr;
   IInstances* instances = nullptr;
+  IDiagnostics* diagnostics = nullptr;
 };
 
 // Installs p (not owned) and answers the one installed before.
@@ -45,5 +47,6 @@ inline ICanvasFactory& Canvases() { return *Sys().canvases; }
 inline ICompositor& Compositor() { return *Sys().compositor; }
 inline IShellLinks& ShellLinks() { return *Sys().links; }
 inline IInstances& Instances() { return *Sys().instances; }
+inline IDiagnostics& Diagnostics() { return *Sys().diagnostics; }
 
 }  // namespace tov

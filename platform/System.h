@@ -37,10 +37,13 @@ enum VirtualKey : int { VK_LBUTTON = 1, VK_RBUTTON = 2, VK_SHIFT = 0x10, VK_CONT
 // Shell special-folder ids.
 enum SpecialFolder : int { CSIDL_DESKTOPDIRECTORY = 16, CSIDL_APPDATA = 26, CSIDL_COMMON_APPDATA = 35 };
 
+// The system's true version (not the one a program without a manifest is
+// told): platform 1 for Windows 95/98/ME, 2 for NT and its successors, 3 for CE.
 struct OsVersion {
-  bool nt = true;
+  uint32_t platform = 2;
   uint32_t major = 0, minor = 0, build = 0;
   std::string servicePack;
+  bool Nt() const { return platform == 2; }
 };
 
 class ISystem {

@@ -14,6 +14,7 @@
 #include "base/Casefold.h"
 #include "platform/host/HostCanvas.h"
 #include "platform/host/HostCompositor.h"
+#include "platform/host/HostDiagnostics.h"
 #include "platform/host/HostDialogs.h"
 #include "platform/host/HostFileSystem.h"
 #include "platform/host/HostInstances.h"
@@ -66,6 +67,8 @@ HostPlatform::HostPlatform(fs::path root) {
   platform_ = Platform{registry_.get(), files_.get(),   system_.get(),   shell_.get(),      monitors_.get(),
                        windows_.get(),  dialogs_.get(), canvases_.get(), compositor_.get(), links_.get()};
   platform_.instances = instances_.get();
+  diagnostics_ = std::make_unique<HostDiagnostics>();
+  platform_.diagnostics = diagnostics_.get();
   previous_ = InstallPlatform(&platform_);
 }
 

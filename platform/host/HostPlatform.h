@@ -25,6 +25,7 @@ class HostDialogs;
 class HostCanvasFactory;
 class HostCompositor;
 class HostInstances;
+class HostDiagnostics;
 
 struct MonitorSpec {
   Rect monitor;
@@ -63,6 +64,7 @@ class HostPlatform {
   HostCompositor& Compositor() { return *compositor_; }
   FileShellLinks& Links() { return *links_; }
   HostInstances& Instances() { return *instances_; }
+  HostDiagnostics& Diagnostics() { return *diagnostics_; }
 
  private:
   std::filesystem::path root_;
@@ -78,6 +80,7 @@ class HostPlatform {
   std::unique_ptr<HostCompositor> compositor_;
   std::unique_ptr<FileShellLinks> links_;
   std::unique_ptr<HostInstances> instances_;
+  std::unique_ptr<HostDiagnostics> diagnostics_;
   Platform platform_;
   Platform* previous_ = nullptr;
 };

@@ -46,7 +46,7 @@ class HostSystem : public ISystem {
   DateTime now{2026, 12, 9, 10, 30, 0, 0};
   std::map<int, std::string> specialFolders{
       {16, "C:\\Users\\utente\\Desktop"}, {26, "C:\\Users\\utente\\AppData\\Roaming"}, {35, "C:\\ProgramData"}};
-  OsVersion version{true, 10, 0, 19045, ""};
+  OsVersion version{2, 10, 0, 19045, ""};
   char decimalSeparator = ',';
   // The locale's short date: %d, %m and %Y for day, month and year.
   std::string shortDateFormat = "%d/%m/%Y";

@@ -238,7 +238,7 @@ OsVersion Win32System::Version() {
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
   GetVersionExA(&v);
 #pragma GCC diagnostic pop
-  return OsVersion{v.dwPlatformId == VER_PLATFORM_WIN32_NT, v.dwMajorVersion, v.dwMinorVersion, v.dwBuildNumber,
+  return OsVersion{v.dwPlatformId, v.dwMajorVersion, v.dwMinorVersion, v.dwBuildNumber,
                    v.szCSDVersion};
 }
 
