@@ -13,4 +13,14 @@ inline Component& AddDesigned(Component& parent, ComponentKind kind, const char*
   return c;
 }
 
+// The same, aligned to a side of its parent ("alTop", "alClient" ...); a
+// panel so placed has no bevel.
+inline Component& AddAligned(Component& parent, ComponentKind kind, const char* name, Rect bounds, const char* align,
+                             const char* caption = "") {
+  Component& c = AddDesigned(parent, kind, name, bounds, caption);
+  c.properties["Align"] = align;
+  if (kind == ComponentKind::Panel) c.properties["BevelOuter"] = "bvNone";
+  return c;
+}
+
 }  // namespace tov

@@ -6,13 +6,6 @@ namespace tov {
 
 namespace {
 
-Component& AddAligned(Component& parent, ComponentKind kind, const char* name, Rect bounds, const char* align) {
-  Component& c = AddDesigned(parent, kind, name, bounds);
-  c.properties["Align"] = align;
-  if (kind == ComponentKind::Panel) c.properties["BevelOuter"] = "bvNone";
-  return c;
-}
-
 Component& AddButton(Component& parent, const char* name, const char* caption, int left, const char* hint) {
   Component& b = AddDesigned(parent, ComponentKind::Button, name, Rect{left, 2, left + 98, 34}, caption);
   b.properties["Font.Style"] = "[fsBold]";

@@ -77,6 +77,8 @@ struct ControlDesc {
   char passwordChar = 0;        // shown for every character, 0 to show the text
   bool hasButton = false;       // a small button at the right edge ("..."); a press is a click of the edit
   Color background = kNoColor;  // the field's colour, kNoColor for the system's
+  // Memos: long lines wrap at the right edge; else they scroll sideways.
+  bool wrapLines = true;
   // Scroll boxes: the height of the content; 0 returns to the top.
   int contentHeight = 0;
   // Tree views: the depth of each item, 0 at the top; missing entries are 0.

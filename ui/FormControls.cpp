@@ -288,6 +288,7 @@ ControlDesc DescribeControl(const Component& c, const Component& form) {
     }
     case ComponentKind::Memo:
       d.type = ControlType::Memo;
+      d.wrapLines = c.Property("WordWrap") != "False";
       d.text = JoinLines(c.lines);
       break;
     case ComponentKind::CheckBox:

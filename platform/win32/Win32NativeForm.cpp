@@ -215,6 +215,7 @@ HWND NativeForm::Create(const ControlDesc& desc, ControlId id) {
     case ControlType::Memo:
       cls = "EDIT";
       style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
+      if (!desc.wrapLines) style |= ES_AUTOHSCROLL | WS_HSCROLL;
       ex = WS_EX_CLIENTEDGE;
       break;
     case ControlType::PushButton:

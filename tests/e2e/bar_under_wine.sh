@@ -20,11 +20,15 @@
 # - "Impostazioni" shows the settings: a change confirmed reaches the file
 #   and the bar, a change left with Esc leaves the file as it was;
 # - "Layout pulsanti" restyles every button at once, saves a combination and
-#   opens again where it was closed.
+#   opens again where it was closed;
+# - a theme saved before the restyling brings the buttons' looks back and is
+#   deleted; a button is renamed and another deleted with its file, all
+#   from the bar's menus (bar_menus_steps.sh).
 # Screenshots land in build/e2e/.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/wine_desktop.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/bar_menus_steps.sh"
 name=bar_under_wine
 wine_env
 out="$build/e2e"
@@ -302,7 +306,7 @@ open_settings() {
   eval "$(xdotool getwindowgeometry --shell "$bar")"
   xdotool mousemove $((X + WIDTH - 100)) $((Y + HEIGHT / 2)) click 3
   sleep 1
-  xdotool key Up Up Up Up Return  # from the bottom: "Chiudi", "Autore", "Lingue", "Impostazioni"
+  xdotool key Up Up Up Up Up Up Return  # from the bottom: "Chiudi", "Autore", "Temi", "Salva come tema", "Lingue", "Impostazioni"
   wait_window "^Impostazioni$" 20
 }
 eval "$(xdotool getwindowgeometry --shell "$bar")"
@@ -353,7 +357,7 @@ open_layout() {
   eval "$(xdotool getwindowgeometry --shell "$bar")"
   xdotool mousemove $((X + WIDTH - 100)) $((Y + HEIGHT / 2)) click 3
   sleep 1
-  xdotool key Up Up Up Up Up Return  # above "Impostazioni"
+  xdotool key Up Up Up Up Up Up Up Return  # above "Impostazioni"
   wait_window "^Layout pulsanti$" 20
 }
 click_in() {  # click_in WINDOW X Y: a click at a point of the window's client area
@@ -361,6 +365,7 @@ click_in() {  # click_in WINDOW X Y: a click at a point of the window's client a
   xdotool mousemove $((X + $2)) $((Y + $3)) click 1
   sleep 0.7
 }
+save_theme Chiaro
 import -window root -crop "$bar_area" "$out/bar-before-layout.png"
 layout=$(open_layout) || fail "no layout dialog after Layout pulsanti"
 sleep 2
@@ -412,6 +417,11 @@ eval "$(xdotool getwindowgeometry --shell "$layout")"
 [ "$X $Y" = "$place_before" ] || fail "the layout dialog opened at $X $Y, not where it was ($place_before)"
 xdotool key alt+F4
 echo "layout: a combination saved in Themes.DAT; the dialog opens again where it was"
+sleep 1
+apply_first_theme Chiaro
+delete_first_theme Chiaro
+rename_first_button Rinominato
+delete_first_button
 close_bars
 wait_exit $pid 20 || fail "the bar did not close after the about box"
 echo "bar_under_wine: ok"

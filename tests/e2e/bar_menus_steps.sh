@@ -1,0 +1,132 @@
+# Steps of bar_under_wine.sh on the bar's menus, with a running bar in `bar`,
+# its links folder in `links`, its settings file in `settings_ini`, the
+# output folder in `out` and tovira-tool in `tool`: themes saved, applied
+# and deleted, a button renamed and a button deleted with its file.
+
+bar_menu() {  # bar_menu KEY...: the bar's menu by a right click on its empty part, then the keys
+  eval "$(xdotool getwindowgeometry --shell "$bar")"
+  xdotool mousemove $((X + WIDTH - 100)) $((Y + HEIGHT / 2)) click 3
+  sleep 1
+  xdotool key --delay 150 "$@"
+}
+button_menu() {  # button_menu KEY...: the first button's menu, then the keys
+  eval "$(xdotool getwindowgeometry --shell "$bar")"
+  xdotool mousemove $((X + 20)) $((Y + HEIGHT / 2)) click 3
+  sleep 1
+  xdotool key --delay 150 "$@"
+}
+wait_gone() {  # wait_gone NAME SECONDS: false when a window of that name stays
+  local i
+  for ((i = 0; i < $2 * 2; i++)); do
+    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+    sleep 0.5
+  done
+  return 1
+}
+type_into() {  # type_into WINDOW TEXT: replaces the focused field's text and confirms
+  xdotool windowfocus --sync "$1" 2>/dev/null
+  xdotool key ctrl+a
+  xdotool type --delay 50 "$2"
+  sleep 0.5
+  xdotool key --window "$1" Return
+}
+column() {  # column FILE NAME: a column of a table file, one line
+  "$tool" table dump "$1" | python3 -c '
+import json, sys
+t = json.load(sys.stdin)
+i = [f["name"] for f in t["fields"]].index(sys.argv[1])
+print(" ".join(str(r[i]) for r in t["records"]))' "$2"
+}
+themes_folder() { find "$WINEPREFIX/drive_c/users" -ipath '*tovira/Themes' -type d | head -1; }
+
+# "Salva come tema": the name typed into the prompt; the table and a byte
+# copy of the settings file land in the Themes folder.
+save_theme() {  # save_theme NAME
+  bar_menu Up Up Up Up Return # from the bottom: "Chiudi", "Autore", "Temi", "Salva come tema"
+  local prompt folder
+  prompt=$(wait_window "^Digitare il nome del tema$" 20) || fail "no prompt after Salva come tema"
+  sleep 1
+  type_into "$prompt" "$1"
+  wait_gone "^Digitare il nome del tema$" 10 || fail "the theme's prompt stayed open"
+  folder=$(themes_folder)
+  [ -f "$folder/$1.theme" ] && [ -f "$folder/$1.themeini" ] || fail "the theme $1 was not saved: $(ls "$folder")"
+  cmp -s "$folder/$1.themeini" "$settings_ini" || fail "$1.themeini is not a copy of the settings file"
+  [ "$(column "$folder/$1.theme" ButtonStyle)" = "$(column "$links/ButtonList.lob" ButtonStyle)" ] ||
+    fail "$1.theme does not hold the bar's buttons"
+  echo "themes: $1 saved ($(column "$folder/$1.theme" Caption))"
+}
+
+# "Temi": the first theme of the sub-menu is applied: the buttons take its
+# styles and keep their captions and order.
+apply_first_theme() {  # apply_first_theme NAME
+  local captions styles
+  captions=$(column "$links/ButtonList.lob" Caption)
+  import -window root -crop "$bar_area" "$out/bar-before-theme.png"
+  bar_menu Up Up Up Right Return # "Temi", its first item
+  sleep 2
+  import -window root "$out/theme-applied.png"
+  styles=$(column "$links/ButtonList.lob" ButtonStyle)
+  [ "$styles" = "$(column "$(themes_folder)/$1.theme" ButtonStyle)" ] ||
+    fail "the theme $1 did not restyle the buttons: $styles"
+  [ "$(column "$links/ButtonList.lob" Caption)" = "$captions" ] || fail "applying $1 changed the buttons' captions"
+  import -window root -crop "$bar_area" "$out/bar-after-theme.png"
+  local changed
+  changed=$(compare -metric AE "$out/bar-before-theme.png" "$out/bar-after-theme.png" /dev/null 2>&1)
+  [ "${changed%.*}" -gt 50 ] 2>/dev/null || fail "the bar did not change when $1 was applied ($changed)"
+  echo "themes: $1 applied, styles $styles, captions kept ($changed pixels changed)"
+}
+
+# "Temi", "Elimina temi", the theme: both files go.
+delete_first_theme() {  # delete_first_theme NAME
+  bar_menu Up Up Up Right Up Right Return # "Temi", up to "Elimina temi", its first item
+  sleep 1
+  local folder
+  folder=$(themes_folder)
+  [ -e "$folder/$1.theme" ] || [ -e "$folder/$1.themeini" ] && fail "the theme $1 was not deleted"
+  echo "themes: $1 deleted"
+}
+
+# "Rinomina" on the first button: its caption in the prompt, the new one
+# typed; the file and the button take it.
+rename_first_button() {  # rename_first_button NEW
+  local before first prompt
+  before=$(column "$links/ButtonList.lob" Caption)
+  first=${before%% *}
+  button_menu Up Up Return # from the bottom: "Elimina", "Rinomina"
+  prompt=$(wait_window "^Digitare l'etichetta del pulsante$" 20) || fail "no prompt after Rinomina"
+  sleep 1
+  import -window root "$out/rename-prompt.png"
+  type_into "$prompt" "$1"
+  wait_gone "^Digitare l'etichetta del pulsante$" 10 || fail "the rename prompt stayed open"
+  sleep 1
+  local after
+  after=$(column "$links/ButtonList.lob" Caption)
+  [ "$after" = "$1${before#"$first"}" ] || fail "Rinomina: $before -> $after"
+  ls "$links" | grep -q "^$1\." || fail "the file of $first was not renamed to $1"
+  ls "$links" | grep -q "^$first\." && fail "the file $first is still there"
+  import -window root "$out/renamed.png"
+  echo "button menu: $first renamed $1 ($after)"
+}
+
+# "Elimina" on the first button, yes to both questions: the button and its
+# file go.
+delete_first_button() {
+  local before first box
+  before=$(column "$links/ButtonList.lob" Caption)
+  first=${before%% *}
+  button_menu Up Return # "Elimina"
+  for answer in 1 2; do
+    box=$(wait_window "^Conferma eliminazione$" 20) || fail "question $answer of Elimina did not come"
+    sleep 1
+    [ $answer = 1 ] && import -window root "$out/delete-question.png"
+    xdotool windowfocus --sync "$box" 2>/dev/null
+    xdotool key --window "$box" Return # yes, the default
+    wait_gone "^Conferma eliminazione$" 10 || sleep 1
+  done
+  sleep 1
+  local after
+  after=$(column "$links/ButtonList.lob" Caption)
+  [ "$after" = "${before#"$first" }" ] || fail "Elimina: $before -> $after"
+  ls "$links" | grep -q "^$first\." && fail "the file of $first was not deleted"
+  echo "button menu: $first deleted with its file ($after)"
+}
