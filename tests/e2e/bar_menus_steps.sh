@@ -62,7 +62,10 @@ apply_first_theme() {  # apply_first_theme NAME
   local captions styles
   captions=$(column "$links/ButtonList.lob" Caption)
   import -window root -crop "$bar_area" "$out/bar-before-theme.png"
-  bar_menu Up Up Up Right Return # "Temi", its first item
+  bar_menu Up Up Up Right # "Temi", its first item
+  sleep 1
+  import -window root "$out/themes-menu.png"
+  xdotool key Return
   sleep 2
   import -window root "$out/theme-applied.png"
   styles=$(column "$links/ButtonList.lob" ButtonStyle)
