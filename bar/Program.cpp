@@ -9,6 +9,7 @@
 #include "settings/Sharedmodule.h"
 #include "settings/Supportsystem.h"
 #include "tables/Datamodule.h"
+#include "ui/Crashreport.h"
 #include "ui/Product.h"
 #include "ui/Shortcut.h"
 #include "ui/Supportmsg.h"
@@ -29,6 +30,8 @@ bool TProgramRun::Start() {
   InstallExceptionDisplay();
   if (!dc) dc = std::make_unique<TDC>();
   bar = std::make_unique<TFormToviraMain>();
+  // From here on a crash is recorded and told, in the bar's language.
+  InstallCrashReporting();
   bar->SetMainForm(true);
   // The exception report's window: created now, shown only by a report.
   exceptMessage = std::make_unique<TForm>();

@@ -11,6 +11,7 @@
 #include "tables/Supportdb.h"
 #include "ui/Aboutbox.h"
 #include "ui/ButtonLayout.h"
+#include "ui/Crashreport.h"
 #include "ui/Impostazioni.h"
 #include "ui/Languagefiles.h"
 #include "ui/Popupmenu.h"
@@ -290,6 +291,7 @@ void TFormToviraMain::FormShow() {
 void TFormToviraMain::OnAfterShow() {
   LoadButtons();
   UpdateBar();
+  TellPreviousCrash(Handle());
 }
 
 void TFormToviraMain::LoadButtons() {

@@ -42,6 +42,9 @@ class IFileSystem {
   virtual bool ReadFile(const std::string& path, std::string* bytes) = 0;
   // Creates or truncates the file and writes all bytes; false on any failure.
   virtual bool WriteFile(const std::string& path, const std::string& bytes) = 0;
+  // Adds the bytes at the end of the file, creating it when missing; others
+  // may append to the same file between two calls. False on any failure.
+  virtual bool AppendFile(const std::string& path, const std::string& bytes) = 0;
   virtual bool DeleteFile(const std::string& path) = 0;
   // Renames a file; with replace, an existing target is replaced atomically.
   virtual bool MoveFile(const std::string& from, const std::string& to, bool replace) = 0;

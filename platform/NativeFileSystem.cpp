@@ -44,6 +44,13 @@ bool NativeFileSystem::WriteFile(const std::string& path, const std::string& byt
   return bool(out.flush());
 }
 
+bool NativeFileSystem::AppendFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::app);
+  if (!out) return false;
+  out.write(bytes.data(), std::streamsize(bytes.size()));
+  return bool(out.flush());
+}
+
 bool NativeFileSystem::DeleteFile(const std::string& path) {
   std::error_code ec;
   return fs::is_regular_file(path, ec) && fs::remove(path, ec);

@@ -4,6 +4,7 @@
 #include "settings/Supportfiles.h"
 #include "tables/DamagedTableFile.h"
 #include "tables/TableError.h"
+#include "ui/Exceptmessage.h"
 #include "ui/Supportlanguage.h"
 #include "ui/Supportmsg.h"
 #include "ui/Supportstring.h"
@@ -168,9 +169,17 @@ int IntegraCampiVecchi(TRecordTable& source, TRecordTable& destination) {
     try {
       destination.AddFieldDef(def.Name, def.DataType, def.Size, def.Required);
       ++added;
-    } catch (const std::exception&) {
-      // One column that cannot be added must not stop the others; the
-      // exception report would file this at a level that shows nothing.
+    } catch (const std::exception& e) {
+      // One column that cannot be added must not stop the others. Filed at
+      // the level of a plain message, without one: nothing is shown.
+      ErrorInfo error;
+      error.exceptionMessage = e.what();
+      error.catchFunction = "IntegraCampiVecchi";
+      error.catchLine = __LINE__;
+      error.catchModule = "Supportdb";
+      error.exception = &e;
+      error.level = MessageLevel;
+      ReportError(error);
     }
   }
   return added;

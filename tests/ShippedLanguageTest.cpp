@@ -11,6 +11,7 @@
 #include <set>
 
 #include "forms/AboutBoxForm.h"
+#include "forms/ExceptMessageForm.h"
 #include "forms/SettingsForm.h"
 #include "forms/StandardPromptForm.h"
 #include "forms/ToviraMainForm.h"
@@ -53,8 +54,9 @@ TEST(ShippedLanguage, EnglishTranslatesTheDialogsCompletely) {
   std::string bytes;
   ASSERT_TRUE(tov::testing::ReadSourceFile("data/Langs/English.lng", &bytes));
   ASSERT_TRUE(Files().WriteFile(LanguageFilePath("English"), bytes));
-  const std::set<std::string> same{"OK", "Input"};  // the prompt takes its caption from its caller
-  for (auto build : {&BuildAboutBoxForm, &BuildSettingsForm, &BuildStandardPromptForm}) {
+  // The prompt takes its caption from its caller; "..." is no word.
+  const std::set<std::string> same{"OK", "Input", "..."};
+  for (auto build : {&BuildAboutBoxForm, &BuildSettingsForm, &BuildStandardPromptForm, &BuildExceptMessageForm}) {
     auto design = build();
     auto form = build();
     ApplyLanguage(*form, "English");
@@ -65,6 +67,9 @@ TEST(ShippedLanguage, EnglishTranslatesTheDialogsCompletely) {
       }
       if (!before.hint.empty()) {
         EXPECT_NE(after.hint, before.hint) << design->name << "." << before.name;
+      }
+      if (!before.lines.empty()) {
+        EXPECT_NE(after.lines, before.lines) << design->name << "." << before.name;
       }
     };
     check(*design, *form);

@@ -2,6 +2,7 @@
 
 #include "platform/EventGuard.h"
 #include "platform/Platform.h"
+#include "ui/Exceptmessage.h"
 #include "ui/Supportlanguage.h"
 
 namespace tov {
@@ -34,7 +35,13 @@ void ShowException(const std::string& message) {
   AppMessageBox(text, AppTitle(), kBoxError);
 }
 
-void InstallExceptionDisplay() { SetExceptionDisplay(&ShowException); }
+void InstallExceptionDisplay() {
+  // Written to the day's log too: what the user was shown can be found later.
+  SetExceptionDisplay([](const std::string& message) {
+    LogCaughtException(message);
+    ShowException(message);
+  });
+}
 
 void ErrorMessage(const std::string& text) { MessageBoxError(text, AppTitle() + " - Errore"); }
 

@@ -178,6 +178,22 @@ bool HostFileSystem::WriteFile(const std::string& path, const std::string& bytes
   return bool(out);
 }
 
+bool HostFileSystem::AppendFile(const std::string& path, const std::string& bytes) {
+  if (!Writable(path) || Locked(path)) return false;
+  fs::path p = Map(path);
+  std::error_code ec;
+  if (fs::is_directory(p, ec) || !fs::is_directory(p.parent_path(), ec)) return false;
+  bool ok = CountWrite();
+  std::ofstream out(p, std::ios::binary | std::ios::app);
+  if (!out) return false;
+  if (!ok) {
+    out.write(bytes.data(), std::streamsize(std::min(failKeep_, bytes.size())));
+    return false;
+  }
+  out.write(bytes.data(), std::streamsize(bytes.size()));
+  return bool(out);
+}
+
 bool HostFileSystem::DeleteFile(const std::string& path) {
   if (!Writable(path) || Locked(path)) return false;
   std::error_code ec;

@@ -26,6 +26,7 @@ class HostFileSystem : public IFileSystem {
   bool RemoveDir(const std::string& path) override;
   bool ReadFile(const std::string& path, std::string* bytes) override;
   bool WriteFile(const std::string& path, const std::string& bytes) override;
+  bool AppendFile(const std::string& path, const std::string& bytes) override;
   bool DeleteFile(const std::string& path) override;
   bool MoveFile(const std::string& from, const std::string& to, bool replace) override;
   bool CopyFile(const std::string& from, const std::string& to, bool failIfExists) override;

@@ -84,6 +84,20 @@ bool Win32FileSystem::WriteFile(const std::string& path, const std::string& byte
   return FlushFileBuffers(f.h) != 0;
 }
 
+bool Win32FileSystem::AppendFile(const std::string& path, const std::string& bytes) {
+  // Appending only, shared: several programs may add to one file in turn.
+  Handle f{CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr)};
+  if (f.h == INVALID_HANDLE_VALUE) return false;
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD chunk = DWORD(std::min<size_t>(bytes.size() - done, 1 << 20)), wrote = 0;
+    if (!::WriteFile(f.h, bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) return false;
+    done += wrote;
+  }
+  return true;
+}
+
 bool Win32FileSystem::DeleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
 bool Win32FileSystem::MoveFile(const std::string& from, const std::string& to, bool replace) {
@@ -238,8 +252,7 @@ OsVersion Win32System::Version() {
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
   GetVersionExA(&v);
 #pragma GCC diagnostic pop
-  return OsVersion{v.dwPlatformId, v.dwMajorVersion, v.dwMinorVersion, v.dwBuildNumber,
-                   v.szCSDVersion};
+  return OsVersion{v.dwPlatformId, v.dwMajorVersion, v.dwMinorVersion, v.dwBuildNumber, v.szCSDVersion};
 }
 
 std::string Win32System::FormatShortDate(const DateTime& t) {

@@ -38,6 +38,7 @@ class RelocatedFiles : public IFileSystem {
   bool RemoveDir(const std::string& p) override { return real_.RemoveDir(p); }
   bool ReadFile(const std::string& p, std::string* b) override { return real_.ReadFile(p, b); }
   bool WriteFile(const std::string& p, const std::string& b) override { return real_.WriteFile(p, b); }
+  bool AppendFile(const std::string& p, const std::string& b) override { return real_.AppendFile(p, b); }
   bool DeleteFile(const std::string& p) override { return real_.DeleteFile(p); }
   bool MoveFile(const std::string& f, const std::string& t, bool r) override { return real_.MoveFile(f, t, r); }
   bool CopyFile(const std::string& f, const std::string& t, bool x) override { return real_.CopyFile(f, t, x); }
