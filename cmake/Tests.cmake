@@ -23,6 +23,8 @@ else()
   # The companion tool's commands, run as a user runs them.
   add_test(NAME tool_ini COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/tool_ini.sh $<TARGET_FILE:tovira-tool>)
   add_test(NAME tool_lnk COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/tool_lnk.sh $<TARGET_FILE:tovira-tool>)
+  # Other programs read the PNG and ZIP files the bar writes.
+  add_test(NAME formats_check COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/formats_check.sh $<TARGET_FILE:tovira-tool>)
   # An independent reader of the link format (liblnk) reads the tool's links.
   add_test(NAME lnkinfo_reads_our_links
     COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/lnkinfo_reads_our_links.sh $<TARGET_FILE:tovira-tool>)

@@ -12,12 +12,12 @@
 #include "platform/host/HostSystem.h"
 #include "platform/host/HostWindowSystem.h"
 #include "settings/Supportfiles.h"
+#include "tests/ShippedFiles.h"
 #include "ui/Crashreport.h"
 #include "ui/Exceptmessage.h"
 #include "ui/FormControls.h"
 #include "ui/Log.h"
 #include "ui/Supportmsg.h"
-#include "tests/ShippedFiles.h"
 
 namespace tov {
 namespace {

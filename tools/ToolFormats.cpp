@@ -1,0 +1,41 @@
+// tovira-tool png and zip: the bar's own PNG and ZIP writers on files, so
+// that other programs can check what they write.
+#include <string>
+
+#include "base/AnsiText.h"
+#include "tools/Tool.h"
+#include "ui/Supportgraphics.h"
+#include "ui/Ziparchive.h"
+
+namespace tov::tool {
+
+namespace {
+
+int Png(const std::vector<std::string>& args) {
+  if (args.size() != 2 && args.size() != 3) return Fail("usage: png BITMAP PNGFILE [LEVEL]");
+  const int level = args.size() == 3 ? std::stoi(args[2]) : 100;
+  return BitmapFileToPngLevel(args[0], args[1], level) ? 0 : Fail("cannot convert " + args[0]);
+}
+
+int Zip(const std::vector<std::string>& args) {
+  if (args.size() < 2) return Fail("usage: zip ARCHIVE FILE...");
+  TZipArchive zip;
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& path = args[i];
+    std::string name = path.substr(path.find_last_of("/\\:") + 1);
+#ifndef TOVIRA_WINDOWS
+    // File names here are UTF-8; the archive takes the program's code page.
+    std::string ansi;
+    if (Utf8ToAnsi(name, &ansi)) name = ansi;
+#endif
+    if (!zip.AddFile(path, name)) return Fail("cannot read " + path);
+  }
+  return zip.WriteTo(args[0]) ? 0 : Fail("cannot write " + args[0]);
+}
+
+}  // namespace
+
+TOVIRA_TOOL_COMMAND("png", "png BITMAP PNGFILE [LEVEL]", Png);
+TOVIRA_TOOL_COMMAND("zip", "zip ARCHIVE FILE...", Zip);
+
+}  // namespace tov::tool
