@@ -162,13 +162,13 @@ bool HostFileSystem::ReadFile(const std::string& path, std::string* bytes) {
   return true;
 }
 
-bool HostFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
+bool HostFileSystem::Write(const std::string& path, const std::string& bytes, std::ios::openmode mode) {
   if (!Writable(path) || Locked(path)) return false;
   fs::path p = Map(path);
   std::error_code ec;
   if (fs::is_directory(p, ec) || !fs::is_directory(p.parent_path(), ec)) return false;
   bool ok = CountWrite();
-  std::ofstream out(p, std::ios::binary | std::ios::trunc);
+  std::ofstream out(p, std::ios::binary | mode);
   if (!out) return false;
   if (!ok) {
     out.write(bytes.data(), std::streamsize(std::min(failKeep_, bytes.size())));
@@ -178,20 +178,12 @@ bool HostFileSystem::WriteFile(const std::string& path, const std::string& bytes
   return bool(out);
 }
 
+bool HostFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
+  return Write(path, bytes, std::ios::trunc);
+}
+
 bool HostFileSystem::AppendFile(const std::string& path, const std::string& bytes) {
-  if (!Writable(path) || Locked(path)) return false;
-  fs::path p = Map(path);
-  std::error_code ec;
-  if (fs::is_directory(p, ec) || !fs::is_directory(p.parent_path(), ec)) return false;
-  bool ok = CountWrite();
-  std::ofstream out(p, std::ios::binary | std::ios::app);
-  if (!out) return false;
-  if (!ok) {
-    out.write(bytes.data(), std::streamsize(std::min(failKeep_, bytes.size())));
-    return false;
-  }
-  out.write(bytes.data(), std::streamsize(bytes.size()));
-  return bool(out);
+  return Write(path, bytes, std::ios::app);
 }
 
 bool HostFileSystem::DeleteFile(const std::string& path) {

@@ -5,6 +5,7 @@
 // one choke point where tests make the Nth write fail.
 #pragma once
 #include <filesystem>
+#include <ios>
 #include <set>
 #include <string>
 
@@ -54,6 +55,8 @@ class HostFileSystem : public IFileSystem {
   bool Writable(const std::string& path) const;
   bool Locked(const std::string& path) const { return locked_.count(AnsiLowerCase(path)) != 0; }
   bool CountWrite();  // false when this write must fail
+  // Both writes: replacing the file (trunc) or adding to its end (app).
+  bool Write(const std::string& path, const std::string& bytes, std::ios::openmode mode);
 
   std::filesystem::path root_;
   std::string exePath_ = "C:\\Programmi\\Tovira\\tovira.exe";

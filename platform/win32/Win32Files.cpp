@@ -38,6 +38,17 @@ struct Key {
   }
 };
 
+// Every byte, in pieces the system takes at once.
+bool WriteAll(HANDLE f, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD chunk = DWORD(std::min<size_t>(bytes.size() - done, 1 << 20)), wrote = 0;
+    if (!::WriteFile(f, bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) return false;
+    done += wrote;
+  }
+  return true;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------- files
@@ -75,27 +86,14 @@ bool Win32FileSystem::ReadFile(const std::string& path, std::string* bytes) {
 bool Win32FileSystem::WriteFile(const std::string& path, const std::string& bytes) {
   Handle f{CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
   if (f.h == INVALID_HANDLE_VALUE) return false;
-  size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD chunk = DWORD(std::min<size_t>(bytes.size() - done, 1 << 20)), wrote = 0;
-    if (!::WriteFile(f.h, bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) return false;
-    done += wrote;
-  }
-  return FlushFileBuffers(f.h) != 0;
+  return WriteAll(f.h, bytes) && FlushFileBuffers(f.h) != 0;
 }
 
 bool Win32FileSystem::AppendFile(const std::string& path, const std::string& bytes) {
   // Appending only, shared: several programs may add to one file in turn.
   Handle f{CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                        FILE_ATTRIBUTE_NORMAL, nullptr)};
-  if (f.h == INVALID_HANDLE_VALUE) return false;
-  size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD chunk = DWORD(std::min<size_t>(bytes.size() - done, 1 << 20)), wrote = 0;
-    if (!::WriteFile(f.h, bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) return false;
-    done += wrote;
-  }
-  return true;
+  return f.h != INVALID_HANDLE_VALUE && WriteAll(f.h, bytes);
 }
 
 bool Win32FileSystem::DeleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
@@ -246,6 +244,18 @@ bool Win32System::SpecialFolderPath(int csidl, std::string* path) {
 }
 
 OsVersion Win32System::Version() {
+  // GetVersionEx answers a program without a manifest (or one that names
+  // older systems) with an older version; ntdll tells the truth.
+  using RtlGetVersionFn = LONG(WINAPI*)(RTL_OSVERSIONINFOEXW*);
+  auto getVersion = reinterpret_cast<RtlGetVersionFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetVersion")));
+  RTL_OSVERSIONINFOEXW rtl{};
+  rtl.dwOSVersionInfoSize = sizeof rtl;
+  if (getVersion && getVersion(&rtl) == 0) {
+    char servicePack[256] = {};
+    WideCharToMultiByte(CP_ACP, 0, rtl.szCSDVersion, -1, servicePack, sizeof servicePack, nullptr, nullptr);
+    return OsVersion{rtl.dwPlatformId, rtl.dwMajorVersion, rtl.dwMinorVersion, rtl.dwBuildNumber, servicePack};
+  }
   OSVERSIONINFOA v{};
   v.dwOSVersionInfoSize = sizeof v;
 #pragma GCC diagnostic push
