@@ -74,8 +74,9 @@ struct ControlDesc {
   FontSpec font;               // an empty name is the system's message font
   std::string tooltip;         // shown when the pointer rests on it; empty for none
   // Edits.
-  char passwordChar = 0;        // shown for every character, 0 to show the text
-  bool hasButton = false;       // a small button at the right edge ("..."); a press is a click of the edit
+  char passwordChar = 0;   // shown for every character, 0 to show the text
+  bool hasButton = false;  // a small button at the right edge ("..."); a press is a click of the edit
+  bool reportsDoubleClicks = false;
   Color background = kNoColor;  // the field's colour, kNoColor for the system's
   // Memos: long lines wrap at the right edge; else they scroll sideways.
   bool wrapLines = true;

@@ -9,6 +9,7 @@
 #include "platform/host/HostFileSystem.h"
 #include "platform/host/HostForm.h"
 #include "platform/host/HostPlatform.h"
+#include "platform/host/HostShell.h"
 #include "platform/host/HostSystem.h"
 #include "platform/host/HostWindowSystem.h"
 #include "settings/Supportfiles.h"
@@ -74,6 +75,9 @@ TEST_F(ExceptmessageTest, AFullReportShowsTheTextKeepsItsFilesAndTellsWhereItWas
     EXPECT_EQ(f.Frame().caption, "Errore nell'applicazione");
     memo = SplitLines(f.Text("MemoErrore"));
     picture = f.Text("EditS_FileImmagine");
+    // The picture opens with a double click on its name, or with "...".
+    EXPECT_TRUE(f.DoubleClick("EditS_FileImmagine"));
+    EXPECT_TRUE(f.Click("BtnMostraImmagine"));
     EXPECT_TRUE(f.Click("BtnChiudi"));
   });
   ReportError(Error(0, "Impossibile caricare la tabella"));
@@ -96,6 +100,7 @@ TEST_F(ExceptmessageTest, AFullReportShowsTheTextKeepsItsFilesAndTellsWhereItWas
   EXPECT_NE(log.find(": " + memo[6] + "\r\n"), std::string::npos);
   EXPECT_NE(log.find(": " + std::string(80, '-') + "\r\n"), std::string::npos);
   EXPECT_EQ(picture, DebugFile("ExcpScreen.png"));
+  EXPECT_EQ(hp.Shell().opened, (std::vector<std::string>{picture, picture}));
   Picture png;
   std::string error;
   ASSERT_TRUE(Canvases().ImageCodec()->Decode(Read(picture), &png, &error)) << error;

@@ -228,6 +228,7 @@ ControlDesc DescribeControl(const Component& c, const Component& form) {
       d.background = ComponentColor(c, kNoColor);
       const std::string password = c.Property("PasswordChar");
       d.passwordChar = password.empty() || password == "#0" ? 0 : password[0];
+      d.reportsDoubleClicks = !c.HandlerName("OnDblClick").empty();
       break;
     }
     case ComponentKind::ScrollBox: {

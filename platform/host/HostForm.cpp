@@ -174,7 +174,9 @@ bool HostForm::SelectRows(const std::string& name, const std::vector<int>& rows)
 
 bool HostForm::DoubleClick(const std::string& name) {
   Item* item = Find(name);
-  if (!item || !Usable(*item) || item->desc.type != ControlType::ListView) return false;
+  if (!item || !Usable(*item)) return false;
+  const bool edit = item->desc.type == ControlType::Edit && item->desc.reportsDoubleClicks;
+  if (item->desc.type != ControlType::ListView && !edit) return false;
   events_.DoubleClicked(item->id);
   return true;
 }

@@ -55,7 +55,7 @@ class HostForm final : public INativeForm {
   bool Drag(const std::string& name, int dx, int dy);
   // Selecting rows of a list view (ascending).
   bool SelectRows(const std::string& name, const std::vector<int>& rows);
-  // A double click on a list view.
+  // A double click on a list view, or on an edit that reports one.
   bool DoubleClick(const std::string& name);
   // Editing a row's caption in place and ending with Enter: answers whether
   // the dialog took the text (false also when the control cannot).

@@ -93,6 +93,8 @@ class NativeForm final : public INativeForm {
   };
 
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  // Edits that report a double click: the system's edit, subclassed.
+  static LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
   LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
   HWND Create(const ControlDesc& desc, ControlId id);
   void Apply(Control& ctl, const ControlDesc& desc, bool created);

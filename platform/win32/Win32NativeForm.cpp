@@ -281,7 +281,19 @@ ControlId NativeForm::AddControl(const ControlDesc& desc) {
   ctl.desc.parent = desc.parent;
   controls_.push_back(ctl);
   Apply(controls_.back(), desc, true);
+  if (desc.type == ControlType::Edit && desc.reportsDoubleClicks)
+    SetWindowSubclass(ctl.hwnd, &NativeForm::EditProc, UINT_PTR(ctl.id), reinterpret_cast<DWORD_PTR>(this));
   return ctl.id;
+}
+
+LRESULT CALLBACK NativeForm::EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self) {
+  if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &NativeForm::EditProc, id);
+  const LRESULT r = DefSubclassProc(hwnd, msg, wParam, lParam);
+  if (msg == WM_LBUTTONDBLCLK) {
+    NativeForm* form = reinterpret_cast<NativeForm*>(self);
+    GuardEvent([&] { form->events_.DoubleClicked(ControlId(id)); });
+  }
+  return r;
 }
 
 void NativeForm::Apply(Control& ctl, const ControlDesc& desc, bool created) {
