@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Platform.h"
 
+#include "platform/win32/Win32Diagnostics.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Instances.h"
 #include "platform/win32/Win32Shell.h"
@@ -23,6 +24,7 @@ struct Win32Platform::Impl {
   Win32Compositor compositor;
   Win32ShellLinks links;
   Win32Instances instances;
+  Win32Diagnostics diagnostics;
 #ifdef TOVIRA_HAVE_GDI_CANVAS
   Win32CanvasFactory canvases;
 #endif
@@ -42,6 +44,7 @@ Win32Platform::Win32Platform() : impl_(std::make_unique<Impl>()) {
   i.platform.compositor = &i.compositor;
   i.platform.links = &i.links;
   i.platform.instances = &i.instances;
+  i.platform.diagnostics = &i.diagnostics;
 #ifdef TOVIRA_HAVE_GDI_CANVAS
   i.platform.canvases = &i.canvases;
 #endif

@@ -23,12 +23,15 @@
 #   opens again where it was closed;
 # - a theme saved before the restyling brings the buttons' looks back and is
 #   deleted; a button is renamed and another deleted with its file, all
-#   from the bar's menus (bar_menus_steps.sh).
+#   from the bar's menus (bar_menus_steps.sh);
+# - a crash of the bar is recorded and told, and the next start offers the
+#   report window (crash_steps.sh).
 # Screenshots land in build/e2e/.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/wine_desktop.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/bar_menus_steps.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/crash_steps.sh"
 name=bar_under_wine
 wine_env
 out="$build/e2e"
@@ -422,6 +425,8 @@ apply_first_theme Chiaro
 delete_first_theme Chiaro
 rename_first_button Rinominato
 delete_first_button
+crash_the_bar
+report_after_crash
 close_bars
 wait_exit $pid 20 || fail "the bar did not close after the about box"
 echo "bar_under_wine: ok"

@@ -1,0 +1,242 @@
+// The last-chance crash handler. Everything it needs is made when it is
+// installed: the setup is copied into fixed storage, dbghelp is loaded, and a
+// writer thread with a stack of its own waits on an event. A crash (an
+// unhandled structured exception of any thread, a stack overflow as soon as
+// it is raised, std::terminate, a pure virtual call, an invalid parameter of
+// the C run-time, abort) only records where it happened, wakes the writer and
+// waits: the crashed thread's stack may be exhausted. The writer writes the
+// report, the day's log, the marker and the minidump with plain Win32 calls
+// into fixed buffers, tells the user and ends the process with the
+// exception's code.
+#include <csignal>
+#include <cstdlib>
+#include <exception>
+
+#include "platform/win32/Win32CrashReport.h"
+#include "platform/win32/Win32Diagnostics.h"
+
+namespace tov::win32 {
+
+using namespace crash;
+
+namespace {
+
+// GCC's own exceptions on their way up: continued, the C++ run-time then
+// calls std::terminate (what the start-up code of mingw-w64 does).
+constexpr DWORD kGccExceptionMask = 0x20FFFFFF, kGccException = 0x20474343;
+// How long the crashed thread waits for the files before ending anyway.
+constexpr DWORD kFilesTimeoutMs = 120000;
+// The stack the installing thread keeps for the dispatch of its overflow.
+constexpr ULONG kStackReserve = 64 * 1024;
+
+// Two setups: a new install fills the one the handler does not read, then
+// switches. Installs take the lock; the crash path takes none.
+StoredSetup setups[2];
+volatile LONG activeSetup = -1;
+SRWLOCK installLock = SRWLOCK_INIT;
+
+MiniDumpWriteDumpFn writeDump = nullptr;
+HANDLE wakeWriter = nullptr;  // set by the crashed thread
+HANDLE filesWritten = nullptr;
+HANDLE writerThread = nullptr;
+DWORD writerThreadId = 0;
+
+// The crash being reported.
+volatile LONG crashing = 0;
+DWORD crashedThreadId = 0;
+DWORD crashCode = 0;
+EXCEPTION_POINTERS* crashPointers = nullptr;
+
+bool Copy(char* to, size_t size, const std::string& from) {
+  if (from.size() >= size) return false;
+  from.copy(to, from.size());
+  to[from.size()] = '\0';
+  return true;
+}
+
+[[noreturn]] void End(DWORD code) {
+  TerminateProcess(GetCurrentProcess(), code);
+  for (;;)
+    Sleep(INFINITE);
+}
+
+DWORD WINAPI WriterMain(void*) {
+  WaitForSingleObject(wakeWriter, INFINITE);
+  const StoredSetup& s = setups[activeSetup];
+  WriteCrashFiles(s, crashPointers, crashedThreadId, writeDump);
+  SetEvent(filesWritten);
+  TellUserOfCrash(s);
+  End(crashCode);
+}
+
+// Returns for the first crash only: a crash within the reporting ends the
+// process at once, a crash of another thread meanwhile waits for the writer
+// to end it.
+void Enter(DWORD code) {
+  const DWORD self = GetCurrentThreadId();
+  if (InterlockedCompareExchange(&crashing, 1, 0) == 0) {
+    crashedThreadId = self;
+    crashCode = code;
+    return;
+  }
+  if (self == writerThreadId || self == crashedThreadId) End(crashCode ? crashCode : code);
+  for (;;)
+    Sleep(INFINITE);
+}
+
+[[noreturn]] void Report(EXCEPTION_POINTERS* pointers) {
+  crashPointers = pointers;
+  if (writerThread && SetEvent(wakeWriter)) {
+    // The writer ends the process once the user has been told.
+    if (WaitForSingleObject(filesWritten, kFilesTimeoutMs) == WAIT_OBJECT_0)
+      WaitForSingleObject(writerThread, INFINITE);
+  } else {
+    const StoredSetup& s = setups[activeSetup];
+    WriteCrashFiles(s, crashPointers, crashedThreadId, writeDump);
+    TellUserOfCrash(s);
+  }
+  End(crashCode);
+}
+
+LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* pointers) {
+  const EXCEPTION_RECORD& r = *pointers->ExceptionRecord;
+  if ((r.ExceptionCode & kGccExceptionMask) == kGccException && !(r.ExceptionFlags & EXCEPTION_NONCONTINUABLE))
+    return EXCEPTION_CONTINUE_EXECUTION;
+  Enter(r.ExceptionCode);
+  Report(pointers);
+}
+
+// A stack overflow is taken at once, before the system looks for handlers in
+// the frames: walking them needs more of the exhausted stack than may be
+// left (Wine ends the thread when it runs out a second time).
+LONG WINAPI OnFirstChanceException(EXCEPTION_POINTERS* pointers) {
+  if (pointers->ExceptionRecord->ExceptionCode != EXCEPTION_STACK_OVERFLOW) return EXCEPTION_CONTINUE_SEARCH;
+  Enter(EXCEPTION_STACK_OVERFLOW);
+  Report(pointers);
+}
+
+// A crash without an exception: the context where the handler was called,
+// and the caller's address as the exception's.
+[[noreturn]] __attribute__((noinline)) void ReportWithoutException(DWORD code, void* address) {
+  Enter(code);
+  alignas(16) static CONTEXT context;
+  static EXCEPTION_RECORD record;
+  static EXCEPTION_POINTERS pointers;
+  RtlCaptureContext(&context);
+  record.ExceptionCode = code;
+  record.ExceptionFlags = EXCEPTION_NONCONTINUABLE;
+  record.ExceptionAddress = address;
+  pointers.ExceptionRecord = &record;
+  pointers.ContextRecord = &context;
+  Report(&pointers);
+}
+
+[[noreturn]] __attribute__((noinline)) void OnTerminate() {
+  ReportWithoutException(kCodeTerminate, __builtin_return_address(0));
+}
+
+__attribute__((noinline)) void __cdecl OnPureCall() {
+  ReportWithoutException(kCodePureCall, __builtin_return_address(0));
+}
+
+__attribute__((noinline)) void __cdecl OnInvalidParameter(const wchar_t*, const wchar_t*, const wchar_t*, unsigned,
+                                                          uintptr_t) {
+  ReportWithoutException(kCodeInvalidParameter, __builtin_return_address(0));
+}
+
+__attribute__((noinline)) void __cdecl OnAbortSignal(int) {
+  ReportWithoutException(kCodeAbort, __builtin_return_address(0));
+}
+
+// The C run-time this program links keeps the handlers it is given; the
+// run-time DLLs loaded besides (other modules' code) get them too where they
+// offer the calls.
+void SetRunTimeHandlers() {
+  std::set_terminate(OnTerminate);
+  _set_purecall_handler(OnPureCall);
+  _set_invalid_parameter_handler(OnInvalidParameter);
+  std::signal(SIGABRT, OnAbortSignal);
+  for (const char* name : {"msvcrt.dll", "ucrtbase.dll"}) {
+    HMODULE crt = GetModuleHandleA(name);
+    if (!crt) continue;
+    if (auto set = reinterpret_cast<_purecall_handler(__cdecl*)(_purecall_handler)>(
+            reinterpret_cast<void*>(GetProcAddress(crt, "_set_purecall_handler"))))
+      set(OnPureCall);
+    if (auto set = reinterpret_cast<_invalid_parameter_handler(__cdecl*)(_invalid_parameter_handler)>(
+            reinterpret_cast<void*>(GetProcAddress(crt, "_set_invalid_parameter_handler"))))
+      set(OnInvalidParameter);
+  }
+}
+
+bool Fill(StoredSetup* to, const CrashSetup& from) {
+  if (!Copy(to->folder, sizeof to->folder, from.folder) || !Copy(to->reportFile, kPathSize, from.reportFile) ||
+      !Copy(to->dumpFile, kPathSize, from.dumpFile) || !Copy(to->markerFile, kPathSize, from.markerFile) ||
+      !Copy(to->logPrefix, kPathSize, from.logPrefix))
+    return false;
+  // Known lines that do not fit are left out whole.
+  Text known(to->knownLines, sizeof to->knownLines);
+  for (const std::string& line : from.knownLines) {
+    if (known.length + line.size() + 3 > known.capacity) break;
+    known << line.c_str() << "\r\n";
+  }
+  Text caption(to->caption, sizeof to->caption);
+  caption << from.messageCaption.c_str();
+  Text message(to->message, sizeof to->message);
+  message << from.messageText.c_str();
+  // Tests that crash on purpose have nobody to close the box.
+  char noBox[8] = {};
+  to->showBox = !(GetEnvironmentVariableA("TOVIRA_CRASH_NO_BOX", noBox, sizeof noBox) == 1 && noBox[0] == '1');
+  return true;
+}
+
+// dbghelp, the events and the writer, once.
+bool Prepare() {
+  if (writerThread) return true;
+  if (!writeDump) {
+    if (HMODULE dbghelp = LoadLibraryA("dbghelp.dll"))
+      writeDump =
+          reinterpret_cast<MiniDumpWriteDumpFn>(reinterpret_cast<void*>(GetProcAddress(dbghelp, "MiniDumpWriteDump")));
+  }
+  if (!wakeWriter) wakeWriter = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  if (!filesWritten) filesWritten = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  if (!wakeWriter || !filesWritten) return false;
+  static void* firstChance = nullptr;
+  if (!firstChance) firstChance = AddVectoredExceptionHandler(1, OnFirstChanceException);
+  writerThread =
+      CreateThread(nullptr, 1024 * 1024, WriterMain, nullptr, STACK_SIZE_PARAM_IS_A_RESERVATION, &writerThreadId);
+  // Without the writer the crashed thread writes by itself.
+  return true;
+}
+
+}  // namespace
+
+bool Win32Diagnostics::InstallCrashHandler(const CrashSetup& setup) {
+  AcquireSRWLockExclusive(&installLock);
+  const LONG next = activeSetup == 0 ? 1 : 0;
+  const bool ok = crashing == 0 && Fill(&setups[next], setup) && Prepare();
+  if (ok) {
+    InterlockedExchange(&activeSetup, next);
+    SetUnhandledExceptionFilter(OnUnhandledException);
+    SetRunTimeHandlers();
+    // The handler runs on an overflowed stack until the writer takes over:
+    // this thread (the program's first) keeps a reserve for it. (Wine
+    // commits its stacks whole and has no use for it.)
+    ULONG reserve = kStackReserve;
+    SetThreadStackGuarantee(&reserve);
+  }
+  ReleaseSRWLockExclusive(&installLock);
+  return ok;
+}
+
+}  // namespace tov::win32
+
+// GCC's code calls this for a pure virtual function (Microsoft's calls the
+// run-time's _purecall): it takes the place of the C++ run-time's own, and
+// does as that one does while no handler is installed.
+extern "C" void __cxa_pure_virtual() {
+  if (tov::win32::activeSetup >= 0) tov::win32::OnPureCall();
+  static const char text[] = "pure virtual method called\n";
+  DWORD wrote = 0;
+  WriteFile(GetStdHandle(STD_ERROR_HANDLE), text, sizeof text - 1, &wrote, nullptr);
+  std::terminate();
+}

@@ -1,0 +1,203 @@
+// The last-chance crash handler in a real process: tovira-tool crashes on
+// purpose in each way the handler catches (and once from outside, through a
+// thread started in it), and the files it leaves are read back.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/win32/WinApi.h"
+#include "tests/win32/SystemProfile.h"
+
+namespace tov {
+namespace {
+
+std::string BuildFolder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string p = path;
+  return p.substr(0, p.find_last_of('\\') + 1);
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The lines of a text whose lines all end with CR LF; a lone LF or a missing
+// last CR LF gives a line "<bad ending>".
+std::vector<std::string> CrLfLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t at = 0;
+  while (at < text.size()) {
+    const size_t end = text.find("\r\n", at);
+    const std::string line = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
+    lines.push_back(end == std::string::npos || line.find('\n') != std::string::npos ? "<bad ending>" : line);
+    at = end == std::string::npos ? text.size() : end + 2;
+  }
+  return lines;
+}
+
+std::string DayLogName(const SYSTEMTIME& t) {
+  return "Log_" + std::to_string(t.wYear) + "_" + std::to_string(t.wMonth) + "_" + std::to_string(t.wDay) + ".log";
+}
+
+PROCESS_INFORMATION Start(const std::string& arguments) {
+  const std::string tool = BuildFolder() + "tovira-tool.exe";
+  std::string line = "\"" + tool + "\" " + arguments;
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  // Nobody is there to close the handler's box.
+  SetEnvironmentVariableA("TOVIRA_CRASH_NO_BOX", "1");
+  const BOOL started =
+      CreateProcessA(tool.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+  SetEnvironmentVariableA("TOVIRA_CRASH_NO_BOX", nullptr);
+  EXPECT_TRUE(started) << line;
+  return pi;
+}
+
+DWORD Finish(PROCESS_INFORMATION& pi) {
+  DWORD code = 0;
+  if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) {
+    ADD_FAILURE() << "the crashed program did not end";
+    TerminateProcess(pi.hProcess, 1);
+    WaitForSingleObject(pi.hProcess, 5000);
+  }
+  GetExitCodeProcess(pi.hProcess, &code);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  return code;
+}
+
+struct Expected {
+  const char* kind;
+  const char* selfKind;   // what crash-self is asked for
+  const char* exception;  // the whole "Eccezione:" line
+  bool mapped;            // the address lies in a module: a "Map:" line
+  bool ownThread;         // the fault is in a thread other than the first
+};
+
+void PrintTo(const Expected& e, std::ostream* os) { *os << e.kind; }
+
+struct CrashHandler : ::testing::TestWithParam<Expected> {
+  CrashHandler() : folder(testing::MakeTempFolder(std::string("tovira-crash-") + GetParam().kind)) {}
+  ~CrashHandler() override {
+    for (const char* f : {"ExcpCrash.txt", "ExcpCrash.dmp", "ExcpCrash.new", "Ready"})
+      DeleteFileA((folder + f).c_str());
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "Log_*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+      do
+        DeleteFileA((folder + fd.cFileName).c_str());
+      while (FindNextFileA(h, &fd));
+      FindClose(h);
+    }
+    RemoveDirectoryA(folder.c_str());
+  }
+
+  // Checks every file the handler leaves.
+  void CheckFiles(const Expected& e, DWORD exitCode, DWORD firstThread, const SYSTEMTIME& day) {
+    const std::vector<std::string> report = CrLfLines(ReadAll(folder + "ExcpCrash.txt"));
+    ASSERT_GE(report.size(), 6u) << ReadAll(folder + "ExcpCrash.txt");
+    EXPECT_EQ(report[0].rfind("Arresto anomalo del programma: ", 0), 0u) << report[0];
+    EXPECT_GT(report[0].size(), std::string("Arresto anomalo del programma: ").size() + 8);
+    EXPECT_EQ(report[1], e.exception);
+    EXPECT_EQ(report[2].rfind("Indirizzo: '", 0), 0u) << report[2];
+    EXPECT_EQ(report[2].substr(report[2].size() - 2), "'.");
+    EXPECT_GE(report[2].size(), std::string("Indirizzo: '00000000'.").size());
+    // The thread that failed, not the one that wrote.
+    ASSERT_EQ(report[3].rfind("Thread: ", 0), 0u) << report[3];
+    const DWORD thread = DWORD(std::strtoul(report[3].c_str() + 8, nullptr, 10));
+    EXPECT_NE(thread, 0u);
+    EXPECT_EQ(thread != firstThread, e.ownThread) << thread;
+    EXPECT_EQ(report[4], std::string("Programma: tovira-tool (crash-self ") + e.selfKind + ")");
+    EXPECT_EQ(report[5], "App: test");  // the second setup replaced the first
+    if (e.mapped) {
+      ASSERT_EQ(report.size(), 7u);
+      EXPECT_EQ(report[6].rfind("Map: tovira-tool.exe ", 0), 0u) << report[6];
+      EXPECT_EQ(report[6].find(" 0x"), report[6].size() - 11) << report[6];
+    } else {
+      EXPECT_EQ(report.size(), 6u) << report.back();
+    }
+    // The process ends with the exception's code.
+    char code[16];
+    wsprintfA(code, "0x%08X", exitCode);
+    EXPECT_EQ(report[1].rfind(std::string("Eccezione: ") + code + " (", 0), 0u) << code;
+
+    EXPECT_EQ(ReadAll(folder + "ExcpCrash.dmp").substr(0, 4), "MDMP");
+    const DWORD marker = GetFileAttributesA((folder + "ExcpCrash.new").c_str());
+    EXPECT_NE(marker, INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(ReadAll(folder + "ExcpCrash.new"), "");
+
+    // The day's log: the report's lines after one stamp, then the rule.
+    SYSTEMTIME after;
+    GetLocalTime(&after);
+    std::string logText = ReadAll(folder + DayLogName(day));
+    if (logText.empty()) logText = ReadAll(folder + DayLogName(after));
+    const std::vector<std::string> log = CrLfLines(logText);
+    ASSERT_EQ(log.size(), report.size() + 1) << logText;
+    const std::string stamp = log[0].substr(0, log[0].find(": "));
+    EXPECT_FALSE(stamp.empty());
+    for (size_t i = 0; i < report.size(); ++i)
+      EXPECT_EQ(log[i], stamp + ": " + report[i]);
+    EXPECT_EQ(log.back(), stamp + ": " + std::string(80, '-'));
+  }
+
+  // The folder on a command line: without its last backslash, which would
+  // escape the closing quote.
+  std::string FolderArgument() const { return "\"" + folder.substr(0, folder.size() - 1) + "\""; }
+
+  std::string folder;
+};
+
+TEST_P(CrashHandler, TheCrashLeavesReportDumpLogAndMarker) {
+  const Expected& e = GetParam();
+  SYSTEMTIME day;
+  GetLocalTime(&day);
+  PROCESS_INFORMATION pi{};
+  if (std::string(e.kind) == "remote-thread") {
+    // A running program crashed from outside.
+    pi = Start("crash-self " + FolderArgument() + " " + e.selfKind);
+    bool ready = false;
+    for (int i = 0; i < 300 && !ready; ++i) {
+      ready = GetFileAttributesA((folder + "Ready").c_str()) != INVALID_FILE_ATTRIBUTES;
+      if (!ready) Sleep(100);
+    }
+    ASSERT_TRUE(ready) << "the program did not install its handler";
+    PROCESS_INFORMATION killer = Start("crash-thread " + std::to_string(pi.dwProcessId));
+    EXPECT_EQ(Finish(killer), 0u);
+  } else {
+    pi = Start("crash-self " + FolderArgument() + " " + e.selfKind);
+  }
+  const DWORD firstThread = pi.dwThreadId;
+  const DWORD exitCode = Finish(pi);
+  EXPECT_NE(exitCode, 0u);
+  CheckFiles(e, exitCode, firstThread, day);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, CrashHandler,
+    ::testing::Values(
+        Expected{"av", "av", "Eccezione: 0xC0000005 (violazione di accesso in scrittura all'indirizzo 0x00000010).",
+                 true, true},
+        Expected{"stack", "stack", "Eccezione: 0xC00000FD (overflow dello stack).", true, false},
+        Expected{"terminate", "terminate", "Eccezione: 0xE0540001 (std::terminate).", true, false},
+        Expected{"purecall", "purecall", "Eccezione: 0xE0540002 (chiamata di funzione virtuale pura).", true, false},
+        Expected{"invalid-param", "invalid-param", "Eccezione: 0xC0000417 (parametro non valido nella libreria C).",
+                 true, false},
+        Expected{"remote-thread", "wait",
+                 "Eccezione: 0xC0000005 (violazione di accesso in esecuzione all'indirizzo 0x00000010).", false, true}),
+    [](const ::testing::TestParamInfo<Expected>& info) {
+      std::string name = info.param.kind;
+      for (char& c : name)
+        if (c == '-') c = '_';
+      return name;
+    });
+
+}  // namespace
+}  // namespace tov

@@ -1,0 +1,158 @@
+// tovira-tool crash-self, crash-thread: crashes on purpose, for trying the
+// last-chance crash handler (Windows only). crash-self installs the handler
+// with its files in a folder and then fails in the way asked; crash-thread
+// crashes a running program from outside, with a thread started in it at an
+// address where nothing lies.
+#ifdef TOVIRA_WINDOWS
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <stdexcept>
+
+#include "platform/win32/Win32Diagnostics.h"
+#include "platform/win32/WinApi.h"
+#include "tools/Tool.h"
+
+namespace tov::tool {
+
+// A pure virtual function called while the base is being made, through a
+// pointer the optimiser cannot see through (and classes other files could
+// derive from: the compiler cannot tell which functions a call may reach).
+struct CrashBase {
+  CrashBase();
+  virtual ~CrashBase() = default;
+  virtual void Run() = 0;
+};
+CrashBase* volatile underConstruction = nullptr;
+__attribute__((noinline)) void RunUnderConstruction() { underConstruction->Run(); }
+CrashBase::CrashBase() {
+  underConstruction = this;
+  RunUnderConstruction();
+}
+struct CrashDerived : CrashBase {
+  void Run() override { underConstruction = nullptr; }
+};
+
+namespace {
+
+const char* kSelfUsage = "crash-self FOLDER av|stack|terminate|purecall|invalid-param|wait";
+const char* kThreadUsage = "crash-thread PID | crash-thread --window TITLE";
+
+// An address where nothing lies, out of the optimiser's sight.
+volatile uintptr_t nowhere = 0x10;
+
+DWORD WINAPI WriteNowhere(void*) {
+  *reinterpret_cast<volatile int*>(nowhere) = 1;
+  return 0;
+}
+
+volatile unsigned depthLimit = 0xFFFFFFFF;
+
+unsigned Recurse(unsigned depth) {
+  volatile char frame[512];
+  frame[0] = char(depth);
+  if (depth >= depthLimit) return frame[0];
+  return Recurse(depth + 1) + frame[0];
+}
+
+[[noreturn]] void Throw() { throw std::runtime_error("not caught"); }
+
+int CrashSelf(const std::vector<std::string>& args) {
+  if (args.size() != 2) return Fail(std::string("usage: ") + kSelfUsage);
+  std::string folder = args[0];
+  if (folder.back() != '\\') folder += '\\';
+  const std::string& kind = args[1];
+  CrashSetup setup;
+  setup.folder = folder;
+  setup.reportFile = folder + "ExcpCrash.txt";
+  setup.dumpFile = folder + "ExcpCrash.dmp";
+  setup.markerFile = folder + "ExcpCrash.new";
+  setup.logPrefix = folder + "Log_";
+  setup.knownLines = {"Programma: tovira-tool (crash-self " + kind + ")", "App: test"};
+  setup.messageCaption = "tovira-tool";
+  setup.messageText = "Arresto anomalo: i file sono nella cartella \"%s\".";
+  win32::Win32Diagnostics diagnostics;
+  // A second install replaces the first setup.
+  CrashSetup first = setup;
+  first.knownLines = {"App: prima"};
+  if (!diagnostics.InstallCrashHandler(first) || !diagnostics.InstallCrashHandler(setup))
+    return Fail("cannot install the crash handler");
+
+  if (kind == "av") {
+    HANDLE thread = CreateThread(nullptr, 0, WriteNowhere, nullptr, 0, nullptr);
+    if (thread) WaitForSingleObject(thread, INFINITE);
+  } else if (kind == "stack") {
+    std::printf("%u\n", Recurse(0));
+  } else if (kind == "terminate") {
+    Throw();
+  } else if (kind == "purecall") {
+    CrashDerived d;
+  } else if (kind == "invalid-param") {
+    // A C run-time that checks its parameters calls the handler; one that
+    // only sets errno (msvcrt.dll) is then asked as a checking one would.
+    char* volatile target = nullptr;
+    strcpy_s(target, 0, "x");
+    if (_invalid_parameter_handler handler = _get_invalid_parameter_handler())
+      handler(L"target != NULL", L"strcpy_s", L"ToolCrash.cpp", __LINE__, 0);
+  } else if (kind == "wait") {
+    // Ready for crash-thread: the file says the handler is in place.
+    HANDLE ready = CreateFileA((folder + "Ready").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (ready != INVALID_HANDLE_VALUE) CloseHandle(ready);
+    Sleep(60000);
+  } else {
+    return Fail(std::string("usage: ") + kSelfUsage);
+  }
+  return Fail("still running after crash-self " + kind);
+}
+
+// The process of the visible top-level window with this title; 0 for none.
+DWORD ProcessOfWindow(const std::string& title) {
+  struct Search {
+    const std::string& title;
+    DWORD pid;
+  } search{title, 0};
+  EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        char text[256] = {};
+        GetWindowTextA(hwnd, text, sizeof text);
+        if (!IsWindowVisible(hwnd) || s->title != text) return TRUE;
+        GetWindowThreadProcessId(hwnd, &s->pid);
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.pid;
+}
+
+int CrashThread(const std::vector<std::string>& args) {
+  unsigned long pid = 0;
+  if (args.size() == 2 && args[0] == "--window") {
+    pid = ProcessOfWindow(args[1]);
+    if (pid == 0) return Fail("no window named " + args[1]);
+  } else if (args.size() == 1) {
+    char* end = nullptr;
+    pid = std::strtoul(args[0].c_str(), &end, 10);
+    if (*end != '\0') pid = 0;
+  }
+  if (pid == 0) return Fail(std::string("usage: ") + kThreadUsage);
+  HANDLE process = OpenProcess(
+      PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ,
+      FALSE, DWORD(pid));
+  if (!process) return Fail("cannot open process " + std::to_string(pid));
+  HANDLE thread =
+      CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(nowhere), nullptr, 0, nullptr);
+  const bool started = thread != nullptr;
+  if (thread) CloseHandle(thread);
+  CloseHandle(process);
+  return started ? 0 : Fail("cannot start a thread in process " + std::to_string(pid));
+}
+
+}  // namespace
+
+TOVIRA_TOOL_COMMAND("crash-self", kSelfUsage, CrashSelf);
+TOVIRA_TOOL_COMMAND("crash-thread", kThreadUsage, CrashThread);
+
+}  // namespace tov::tool
+#endif
