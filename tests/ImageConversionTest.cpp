@@ -70,6 +70,20 @@ TEST_F(ImageConversionTest, TheLevelIsKeptBetweenNoneAndBest) {
   EXPECT_LT(EncodePng(b, 9).size(), EncodePng(b, 0).size());
 }
 
+// A picture whose data outgrows one output buffer goes out in several IDAT
+// chunks, which decoders join again.
+TEST_F(ImageConversionTest, LargePicturesSpanSeveralDataChunks) {
+  const Bitmap b = Sample(300, 200);
+  for (int level : {0, 9}) {
+    const std::string png = EncodePng(b, level);
+    size_t chunks = 0;
+    for (size_t at = png.find("IDAT"); at != std::string::npos; at = png.find("IDAT", at + 4))
+      ++chunks;
+    EXPECT_GT(chunks, 1u) << level;
+    EXPECT_EQ(Decode(png).rgb, b) << level;
+  }
+}
+
 TEST_F(ImageConversionTest, ABitmapFileBecomesAPngFileOrNothing) {
   const Bitmap b = Sample(50, 40);
   ASSERT_TRUE(Files().CreateDir("C:\\Img"));

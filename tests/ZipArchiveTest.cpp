@@ -122,5 +122,37 @@ TEST_F(ZipArchiveTest, FilesAreAddedByNameAndTheArchiveReplacesAnOlderOne) {
   EXPECT_FALSE(zip.WriteTo("C:\\NoFolder\\Excp.exc"));
 }
 
+// Entries larger than the pieces deflate is fed in, packed or stored.
+TEST_F(ZipArchiveTest, LargeEntriesComeBackWhole) {
+  std::string text, noise;
+  uint32_t seed = 3;
+  for (int i = 0; i < (1 << 20) / 12; ++i) {
+    seed = seed * 1103515245u + 12345u;
+    text += "riga " + std::to_string(seed % 1000) + "          \n";
+    noise.append(reinterpret_cast<const char*>(&seed), 4);
+  }
+  TZipArchive zip;
+  zip.AddBytes("testo.txt", text, DateTime{2026, 1, 1, 0, 0, 0, 0});
+  zip.AddBytes("rumore.bin", noise, DateTime{2026, 1, 1, 0, 0, 0, 0});
+  const auto entries = ReadZip(zip.Bytes());
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].method, 8);
+  EXPECT_EQ(entries[0].data, text);
+  EXPECT_EQ(entries[1].method, 0);
+  EXPECT_EQ(entries[1].data, noise);
+}
+
+TEST_F(ZipArchiveTest, MoreEntriesThanTheFormatCountsMakeNoArchive) {
+  TZipArchive zip;
+  for (int i = 0; i < 0xFFFF; ++i)
+    zip.AddBytes(std::to_string(i), "", DateTime{2026, 1, 1, 0, 0, 0, 0});
+  EXPECT_EQ(ReadZip(zip.Bytes()).size(), 0xFFFFu);
+  zip.AddBytes("uno di troppo", "", DateTime{2026, 1, 1, 0, 0, 0, 0});
+  EXPECT_EQ(zip.Bytes(), "");
+  ASSERT_TRUE(Files().CreateDir("C:\\Debug"));
+  EXPECT_FALSE(zip.WriteTo("C:\\Debug\\Excp.exc"));
+  EXPECT_FALSE(Files().FileExists("C:\\Debug\\Excp.exc"));
+}
+
 }  // namespace
 }  // namespace tov

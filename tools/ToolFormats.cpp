@@ -1,5 +1,7 @@
 // tovira-tool png and zip: the bar's own PNG and ZIP writers on files, so
 // that other programs can check what they write.
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "base/AnsiText.h"
@@ -13,7 +15,13 @@ namespace {
 
 int Png(const std::vector<std::string>& args) {
   if (args.size() != 2 && args.size() != 3) return Fail("usage: png BITMAP PNGFILE [LEVEL]");
-  const int level = args.size() == 3 ? std::stoi(args[2]) : 100;
+  int level = 100;
+  if (args.size() == 3) {
+    const char* text = args[2].c_str();
+    char* end = nullptr;
+    level = int(std::clamp(std::strtol(text, &end, 10), -1L, 100L));  // clamped again to 0..9
+    if (*text == '\0' || *end != '\0') return Fail("not a level: " + args[2]);
+  }
   return BitmapFileToPngLevel(args[0], args[1], level) ? 0 : Fail("cannot convert " + args[0]);
 }
 

@@ -40,53 +40,101 @@ uint8_t Paeth(int a, int b, int c) {
   return uint8_t(pa <= pb && pa <= pc ? a : pb <= pc ? b : c);
 }
 
-// The row filtered by each of the five filters; the one whose bytes, read
-// as signed, sum to the least is kept (the usual heuristic).
-void FilterRow(const std::vector<uint8_t>& row, const std::vector<uint8_t>& prior, std::vector<uint8_t>& out) {
-  const size_t n = row.size();
-  std::array<std::vector<uint8_t>, 5> candidates;
-  uint64_t best = UINT64_MAX;
-  int chosen = 0;
-  for (int f = 0; f < 5; ++f) {
-    std::vector<uint8_t>& c = candidates[size_t(f)];
-    c.resize(n);
-    uint64_t sum = 0;
-    for (size_t i = 0; i < n; ++i) {
-      const int a = i >= 3 ? row[i - 3] : 0, b = prior[i], d = i >= 3 ? prior[i - 3] : 0;
-      uint8_t v = row[i];
-      switch (f) {
-        case 1:
-          v = uint8_t(v - a);
-          break;
-        case 2:
-          v = uint8_t(v - b);
-          break;
-        case 3:
-          v = uint8_t(v - ((a + b) >> 1));
-          break;
-        case 4:
-          v = uint8_t(v - Paeth(a, b, d));
-          break;
-        default:
-          break;
-      }
-      c[i] = v;
-      sum += uint64_t(std::abs(int(int8_t(v))));
-    }
-    if (sum < best) {
-      best = sum;
-      chosen = f;
+// How far a filtered byte lies from zero, read as signed: the smaller the
+// sum over a row, the better deflate usually does with it.
+inline uint32_t Cost(uint8_t v) { return v < 128 ? v : 256u - v; }
+
+// Writes the PNG's image data: rows filtered one at a time and fed to
+// deflate, the compressed bytes going out as IDAT chunks whenever the output
+// buffer fills, so the memory used does not grow with the picture.
+class PngRows {
+ public:
+  PngRows(std::string& png, size_t stride, bool filter) : png_(png), filter_(filter), prior_(stride, 0) {
+    for (auto& c : candidates_)
+      c.resize(1 + stride);
+    row_.resize(stride);
+  }
+
+  bool Start(int level) {
+    open_ = deflateInit(&z_, level) == Z_OK;
+    return open_;
+  }
+  ~PngRows() {
+    if (open_) deflateEnd(&z_);
+  }
+
+  std::vector<uint8_t>& Row() { return row_; }
+
+  // Filters the row held in Row() and compresses it; the last row ends the stream.
+  bool Put(bool last) {
+    const std::vector<uint8_t>& chosen = Filter();
+    prior_.swap(row_);
+    z_.next_in = const_cast<Bytef*>(chosen.data());
+    z_.avail_in = uInt(chosen.size());
+    const int flush = last ? Z_FINISH : Z_NO_FLUSH;
+    for (;;) {
+      z_.next_out = out_.data();
+      z_.avail_out = uInt(out_.size());
+      const int rc = deflate(&z_, flush);
+      if (rc == Z_STREAM_ERROR) return false;
+      const size_t produced = out_.size() - z_.avail_out;
+      if (produced != 0) PutChunk(png_, "IDAT", std::string(reinterpret_cast<const char*>(out_.data()), produced));
+      if (last ? rc == Z_STREAM_END : z_.avail_out != 0) return true;
     }
   }
-  out.push_back(uint8_t(chosen));
-  out.insert(out.end(), candidates[size_t(chosen)].begin(), candidates[size_t(chosen)].end());
-}
+
+ private:
+  // The row under filter 0 (none) or, when filtering, under the one of the
+  // five whose bytes cost least; a candidate is dropped as soon as it costs
+  // more than the best so far.
+  const std::vector<uint8_t>& Filter() {
+    const size_t n = row_.size();
+    const uint8_t* x = row_.data();
+    const uint8_t* up = prior_.data();
+    std::vector<uint8_t>& none = candidates_[0];
+    none[0] = 0;
+    std::copy(row_.begin(), row_.end(), none.begin() + 1);
+    if (!filter_) return none;
+    uint64_t best = 0;
+    for (size_t i = 0; i < n; ++i)
+      best += Cost(x[i]);
+    size_t chosen = 0;
+    for (size_t f = 1; f < 5; ++f) {
+      uint8_t* out = candidates_[f].data();
+      out[0] = uint8_t(f);
+      uint64_t sum = 0;
+      size_t i = 0;
+      for (; i < n && sum < best; ++i) {
+        const int a = i >= 3 ? x[i - 3] : 0, b = up[i], c = i >= 3 ? up[i - 3] : 0;
+        const uint8_t predicted = f == 1   ? uint8_t(a)
+                                  : f == 2 ? uint8_t(b)
+                                  : f == 3 ? uint8_t((a + b) >> 1)
+                                           : Paeth(a, b, c);
+        out[1 + i] = uint8_t(x[i] - predicted);
+        sum += Cost(out[1 + i]);
+      }
+      if (i == n && sum < best) {
+        best = sum;
+        chosen = f;
+      }
+    }
+    return candidates_[chosen];
+  }
+
+  std::string& png_;
+  const bool filter_;
+  z_stream z_{};
+  bool open_ = false;
+  std::vector<uint8_t> row_, prior_;
+  std::array<std::vector<uint8_t>, 5> candidates_;
+  std::vector<uint8_t> out_ = std::vector<uint8_t>(1 << 16);
+};
 
 }  // namespace
 
 std::string EncodePng(const Bitmap& picture, int level) {
-  if (picture.Empty()) return std::string();
-  const size_t w = size_t(picture.width), h = size_t(picture.height), stride = w * 3;
+  const size_t w = size_t(std::max(picture.width, 0)), h = size_t(std::max(picture.height, 0));
+  if (w == 0 || h == 0 || picture.pixels.size() < w * h) return std::string();
   std::string png("\x89PNG\r\n\x1A\n", 8);
   std::string header;
   PutU32(header, uint32_t(w));
@@ -94,38 +142,20 @@ std::string EncodePng(const Bitmap& picture, int level) {
   header += std::string("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, adaptive filters, no interlace
   PutChunk(png, "IHDR", header);
 
-  z_stream z{};
-  if (deflateInit(&z, std::clamp(level, 0, 9)) != Z_OK) return std::string();
-  std::string idat;
-  std::vector<uint8_t> row(stride), prior(stride, 0), filtered;
-  std::vector<uint8_t> buffer(1 << 16);
+  // Stored data (level 0) gains nothing from filters.
+  level = std::clamp(level, 0, 9);
+  PngRows rows(png, w * 3, level != 0);
+  if (!rows.Start(level)) return std::string();
   for (size_t y = 0; y < h; ++y) {
-    for (size_t x = 0; x < w; ++x) {
-      const Color c = picture.At(int(x), int(y));
-      row[3 * x] = uint8_t(c & 0xFF);
-      row[3 * x + 1] = uint8_t((c >> 8) & 0xFF);
-      row[3 * x + 2] = uint8_t((c >> 16) & 0xFF);
+    const Color* pixel = picture.pixels.data() + y * w;
+    uint8_t* rgb = rows.Row().data();
+    for (size_t x = 0; x < w; ++x, rgb += 3) {
+      rgb[0] = RedOf(pixel[x]);
+      rgb[1] = GreenOf(pixel[x]);
+      rgb[2] = BlueOf(pixel[x]);
     }
-    filtered.clear();
-    FilterRow(row, prior, filtered);
-    prior.swap(row);
-    z.next_in = filtered.data();
-    z.avail_in = uInt(filtered.size());
-    const int flush = y + 1 == h ? Z_FINISH : Z_NO_FLUSH;
-    int rc = Z_OK;
-    do {
-      z.next_out = buffer.data();
-      z.avail_out = uInt(buffer.size());
-      rc = deflate(&z, flush);
-      idat.append(reinterpret_cast<const char*>(buffer.data()), buffer.size() - z.avail_out);
-    } while (z.avail_out == 0 || (flush == Z_FINISH && rc != Z_STREAM_END));
-    if (rc == Z_STREAM_ERROR) {
-      deflateEnd(&z);
-      return std::string();
-    }
+    if (!rows.Put(y + 1 == h)) return std::string();
   }
-  deflateEnd(&z);
-  PutChunk(png, "IDAT", idat);
   PutChunk(png, "IEND", std::string());
   return png;
 }

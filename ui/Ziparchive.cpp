@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "base/AnsiText.h"
 #include "platform/Platform.h"
@@ -13,7 +14,7 @@ namespace tov {
 
 namespace {
 
-constexpr uint64_t kLimit = 0xFFFFFFFFu;
+constexpr uint64_t kLimit = 0xFFFFFFFEu;
 constexpr size_t kMostEntries = 0xFFFF;
 constexpr uint16_t kUtf8Flag = 0x0800;
 
@@ -29,19 +30,43 @@ uint16_t DosDate(const DateTime& t) {
   return uint16_t(((year - 1980) << 9) | (std::clamp(t.month, 1, 12) << 5) | std::clamp(t.day, 1, 31));
 }
 
-// Raw deflate (no zlib header), as the ZIP format stores it.
+// Raw deflate (no zlib header), as the ZIP format stores it. False, and
+// nothing worth keeping, once the packed bytes would be no fewer than the
+// plain ones: the entry is then stored. Works in pieces, as zlib counts in
+// 32 bits on some systems.
 bool Deflate(const std::string& in, std::string* out) {
+  out->clear();
+  if (in.empty()) return false;
   z_stream z{};
   if (deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) return false;
-  out->resize(deflateBound(&z, uLong(in.size())));
-  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
-  z.avail_in = uInt(in.size());
-  z.next_out = reinterpret_cast<Bytef*>(out->data());
-  z.avail_out = uInt(out->size());
-  const int rc = deflate(&z, Z_FINISH);
-  out->resize(z.total_out);
+  constexpr size_t kPiece = 1 << 20;
+  std::vector<Bytef> buffer(1 << 16);
+  size_t consumed = 0;
+  int rc = Z_OK;
+  while (rc != Z_STREAM_END && out->size() < in.size()) {
+    if (z.avail_in == 0 && consumed < in.size()) {
+      const size_t piece = std::min(kPiece, in.size() - consumed);
+      z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data() + consumed));
+      z.avail_in = uInt(piece);
+      consumed += piece;
+    }
+    z.next_out = buffer.data();
+    z.avail_out = uInt(buffer.size());
+    rc = deflate(&z, consumed == in.size() ? Z_FINISH : Z_NO_FLUSH);
+    if (rc == Z_STREAM_ERROR) break;
+    out->append(reinterpret_cast<const char*>(buffer.data()), buffer.size() - z.avail_out);
+  }
   deflateEnd(&z);
-  return rc == Z_STREAM_END;
+  return rc == Z_STREAM_END && out->size() < in.size();
+}
+
+uint32_t Crc32(const std::string& bytes) {
+  uLong crc = crc32(0, nullptr, 0);
+  for (size_t at = 0; at < bytes.size(); at += 1 << 20) {
+    const size_t piece = std::min<size_t>(bytes.size() - at, 1 << 20);
+    crc = crc32(crc, reinterpret_cast<const Bytef*>(bytes.data() + at), uInt(piece));
+  }
+  return uint32_t(crc);
 }
 
 }  // namespace
@@ -70,15 +95,16 @@ std::string TZipArchive::Bytes() const {
   if (entries_.size() > kMostEntries) return std::string();
   std::string archive, directory;
   for (const Entry& e : entries_) {
-    if (e.data.size() > kLimit || e.name.size() > 0xFFFF) return std::string();
+    if (e.name.size() > 0xFFFF) return std::string();
     std::string packed;
-    if (!Deflate(e.data, &packed)) return std::string();
-    const bool stored = packed.size() >= e.data.size();
+    const bool stored = !Deflate(e.data, &packed);
     const std::string& body = stored ? e.data : packed;
-    const uint32_t crc =
-        uint32_t(crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef*>(e.data.data()), uInt(e.data.size())));
     const uint64_t offset = archive.size();
-    if (offset > kLimit) return std::string();
+    // Every offset and size, and the archive as a whole, must fit the
+    // format's 32 bits (all ones marks the larger format, which is not written).
+    if (offset + 30 + e.name.size() + body.size() + directory.size() + 46 + e.name.size() + 22 > kLimit)
+      return std::string();
+    const uint32_t crc = Crc32(e.data);
     auto common = [&](std::string& out) {
       Put(out, 20, 2);  // version needed: 2.0
       Put(out, e.utf8 ? kUtf8Flag : 0, 2);
@@ -106,7 +132,6 @@ std::string TZipArchive::Bytes() const {
     directory += e.name;
   }
   const uint64_t start = archive.size();
-  if (start > kLimit || start + directory.size() > kLimit) return std::string();
   archive += directory;
   Put(archive, 0x06054B50, 4);
   Put(archive, 0, 2);

@@ -26,7 +26,7 @@ open(sys.argv[1], "wb").write(header + info + image)
 PY
 for level in 0 6 100; do
   "$tool" png "$dir/shot.bmp" "$dir/shot-$level.png" $level || fails=$((fails + 1))
-  pngcheck -q "$dir/shot-$level.png" >/dev/null || { echo "FAIL pngcheck level $level"; pngcheck -v "$dir/shot-$level.png"; fails=$((fails + 1)); }
+  pngcheck -v "$dir/shot-$level.png" >/dev/null || { echo "FAIL pngcheck level $level"; pngcheck -v "$dir/shot-$level.png"; fails=$((fails + 1)); }
   check "same pixels at level $level" same "$(python3 - "$dir/shot.bmp" "$dir/shot-$level.png" <<'PY'
 import struct, sys, zlib
 bmp = open(sys.argv[1], "rb").read()
@@ -61,6 +61,9 @@ print("same" if got == want else "different")
 PY
 )"
 done
+err "png with a level that is no number" "$tool" png "$dir/shot.bmp" "$dir/x.png" fast
+err "png of a missing bitmap" "$tool" png "$dir/none.bmp" "$dir/none.png"
+check "nothing written for a missing bitmap" no "$([ -e "$dir/none.png" ] && echo yes || echo no)"
 
 # A ZIP of an ordinary text, an empty file, noise and a name with an accent.
 printf 'riga uno\r\nriga due\r\n%.0s' {1..200} >"$dir/ExcpText.txt"
