@@ -47,19 +47,28 @@ report_after_crash() {
   sleep 1
   import -window root "$out/crash-question.png"
   [ -f "$debug/ExcpCrash.new" ] && fail "the next start did not take the crash's mark"
-  xdotool key Return # yes, the default
+  # The question is the one of the two that is not docked at the top.
+  local box="" id
+  for id in $(xdotool search --onlyvisible --name '^Tovira$' 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    [ "$Y" -gt 50 ] && box=$id
+  done
+  [ -n "$box" ] || fail "no question after the crash"
+  xdotool windowfocus --sync "$box" 2>/dev/null
+  xdotool key --window "$box" Return # yes, the default
   report=$(wait_window "^Errore nell'applicazione$" 30) || fail "no report window after the question"
   sleep 2
   import -window root "$out/report-window.png"
   eval "$(xdotool getwindowgeometry --shell "$report")"
   xdotool mousemove $((X + 376)) $((Y + 426)) click 1 # "Salva"
   dialog=$(wait_window "^Save As$|^Salva con nome$" 20) || fail "no save dialog after Salva"
-  sleep 1
+  sleep 2
   xdotool windowfocus --sync "$dialog" 2>/dev/null
   xdotool type --delay 50 'C:\rapporto.exc'
-  xdotool key Return
-  sleep 2
+  sleep 1
   local saved="$WINEPREFIX/drive_c/rapporto.exc"
+  xdotool key Return
+  for ((i = 0; i < 20; i++)); do [ -f "$saved" ] && break; sleep 0.5; done
   [ -f "$saved" ] || fail "Salva wrote no archive"
   unzip -t "$saved" >"$out/report-archive.txt" || fail "the saved archive does not pass unzip -t"
   grep -q 'ExcpCrash.txt' "$out/report-archive.txt" && grep -q 'ExcpCrash.dmp' "$out/report-archive.txt" ||

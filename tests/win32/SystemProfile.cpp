@@ -20,6 +20,13 @@ bool RunningUnderWine() {
 
 unsigned SystemAnsiCodePage() { return GetACP(); }
 
+std::string BuildFolder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string p = path;
+  return p.substr(0, p.find_last_of('\\') + 1);
+}
+
 std::string MakeTempFolder(const std::string& name) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);

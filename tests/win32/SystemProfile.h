@@ -12,6 +12,9 @@ uint32_t SystemGetProfileString(const char* section, const char* key, const char
 bool SystemWriteProfileString(const char* section, const char* key, const char* value, const std::string& path);
 bool RunningUnderWine();
 unsigned SystemAnsiCodePage();
+// The folder of the running test executable (where the build puts every
+// program), ending with "\".
+std::string BuildFolder();
 // A fresh folder in the system's temporary folder, ending with "\".
 std::string MakeTempFolder(const std::string& name);
 void RemoveFileAndFolder(const std::string& file, const std::string& folder);

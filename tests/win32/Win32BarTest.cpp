@@ -52,13 +52,6 @@ class RelocatedFiles : public IFileSystem {
   std::string exe_;
 };
 
-std::string ExeFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string p = path;
-  return p.substr(0, p.find_last_of('\\') + 1);
-}
-
 // Everything under a folder, and the folder.
 void RemoveTree(const std::string& dir) {
   for (const FindEntry& e : Files().FindFiles(dir + "\\*")) {
@@ -135,7 +128,7 @@ struct Win32BarTest : ::testing::Test {
     CreateDirectoryA((root + "app\\Config").c_str(), nullptr);
     CreateDirectoryA((root + "app\\Langs").c_str(), nullptr);
     for (const char* f : {"Config\\Settings.tpl", "Config\\Lingua.lst", "Langs\\Italiano.lng", "Langs\\English.lng"})
-      CopyFileA((ExeFolder() + f).c_str(), (root + "app\\" + f).c_str(), FALSE);
+      CopyFileA((testing::BuildFolder() + f).c_str(), (root + "app\\" + f).c_str(), FALSE);
     source = root + "links";
     CreateDirectoryA(source.c_str(), nullptr);
     files = std::make_unique<RelocatedFiles>(*wp.Get().files, root + "app\\tovira.exe");
@@ -204,7 +197,7 @@ TEST_F(Win32BarTest, DropsMakeShortcutsAndButtonsAndClicksStartTheirTargets) {
 
   // Three items dropped from the shell.
   const std::string marker = root + "tovira_marker.exe";
-  ASSERT_TRUE(CopyFileA((ExeFolder() + "tovira_marker.exe").c_str(), marker.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA((testing::BuildFolder() + "tovira_marker.exe").c_str(), marker.c_str(), FALSE));
   const std::string docs = root + "Documenti del progetto";
   CreateDirectoryA(docs.c_str(), nullptr);
   for (const char* f : {"\\lettera.txt", "\\conti.csv"})

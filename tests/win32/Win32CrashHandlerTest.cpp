@@ -16,13 +16,6 @@
 namespace tov {
 namespace {
 
-std::string BuildFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string p = path;
-  return p.substr(0, p.find_last_of('\\') + 1);
-}
-
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -47,7 +40,7 @@ std::string DayLogName(const SYSTEMTIME& t) {
 }
 
 PROCESS_INFORMATION Start(const std::string& arguments) {
-  const std::string tool = BuildFolder() + "tovira-tool.exe";
+  const std::string tool = testing::BuildFolder() + "tovira-tool.exe";
   std::string line = "\"" + tool + "\" " + arguments;
   STARTUPINFOA si{};
   si.cb = sizeof si;

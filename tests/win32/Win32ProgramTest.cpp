@@ -18,13 +18,6 @@
 namespace tov {
 namespace {
 
-std::string BuildFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string p = path;
-  return p.substr(0, p.find_last_of('\\') + 1);
-}
-
 // A string of the file's version resource, read through its first translation.
 std::string VersionString(const std::vector<char>& info, const std::string& name) {
   struct Translation {
@@ -45,7 +38,7 @@ std::string VersionString(const std::vector<char>& info, const std::string& name
 TEST(ProgramFiles, VersionResourcesNameTheProductItsCompanyAndItsVersion) {
   for (const std::string exe : {"tovira.exe", "tovira-tool.exe"}) {
     SCOPED_TRACE(exe);
-    const std::string path = BuildFolder() + exe;
+    const std::string path = testing::BuildFolder() + exe;
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
     ASSERT_GT(size, 0u) << "no version resource";
@@ -70,7 +63,7 @@ TEST(ProgramFiles, VersionResourcesNameTheProductItsCompanyAndItsVersion) {
 }
 
 TEST(ProgramFiles, TheIconHasEverySizeTheShellAsksFor) {
-  const std::string path = BuildFolder() + "tovira.exe";
+  const std::string path = testing::BuildFolder() + "tovira.exe";
   EXPECT_GE(ExtractIconExA(path.c_str(), -1, nullptr, nullptr, 0), 1u);
   HICON large = nullptr, small = nullptr;
   ASSERT_EQ(ExtractIconExA(path.c_str(), 0, &large, &small, 1), 2u);
@@ -157,7 +150,7 @@ struct RealProgram : ::testing::Test {
       CreateDirectoryA((app + "Config\\Brenvoll").c_str(), nullptr);
       CreateDirectoryA((app + "Langs").c_str(), nullptr);
       for (const char* f : {"tovira.exe", "Config\\Settings.tpl", "Config\\Lingua.lst", "Langs\\Italiano.lng"})
-        CopyFileA((BuildFolder() + f).c_str(), (app + f).c_str(), FALSE);
+        CopyFileA((testing::BuildFolder() + f).c_str(), (app + f).c_str(), FALSE);
       // The user's files in the test's folder, not in the profile.
       WritePrivateProfileStringA("Avvio", "UserDir", (root + "user").c_str(),
                                  (app + "Config\\Brenvoll\\Tovira.ini").c_str());
