@@ -23,8 +23,6 @@ namespace {
 // The longest path the program's files may have (MAX_PATH less its zero).
 constexpr size_t kLongestPath = 259;
 
-std::string DeleteThemesCaption() { return LangText("Messages.DeleteThemes", "Elimina temi"); }
-
 }  // namespace
 
 void TFormToviraMain::PopSalvaTemaClick() {

@@ -4,12 +4,15 @@
 #include "platform/Platform.h"
 #include "settings/Supportfiles.h"
 #include "tables/Supportdb.h"
+#include "ui/Supportlanguage.h"
 
 namespace tov {
 
 const char* const kThemesSubDir = "Themes";
 const char* const kThemeExt = "theme";
 const char* const kThemeIniExt = "themeini";
+
+std::string DeleteThemesCaption() { return LangText("Messages.DeleteThemes", "Elimina temi"); }
 
 std::vector<std::string> ThemeNames(const std::string& folder) {
   std::vector<std::string> names;

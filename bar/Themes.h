@@ -14,6 +14,9 @@ extern const char* const kThemesSubDir;  // "Themes"
 extern const char* const kThemeExt;      // "theme"
 extern const char* const kThemeIniExt;   // "themeini"
 
+// The caption of the sub-menu that deletes themes, in the current language.
+std::string DeleteThemesCaption();
+
 // The names of the themes in the folder (its "*.theme" files without the
 // extension), in the order the file system lists them.
 std::vector<std::string> ThemeNames(const std::string& folder);

@@ -4,6 +4,7 @@
 
 #include "bar/ButtonTable.h"
 #include "bar/SourceFolder.h"
+#include "bar/Themes.h"
 #include "docking/Multimonitor.h"
 #include "forms/ToviraMainForm.h"
 #include "settings/Sharedmodule.h"
@@ -247,8 +248,7 @@ void TFormToviraMain::ApplyBarLanguage(const std::string& language) {
   RestoreComponentTexts(*form_, *BuildToviraMainForm());
   ApplyLanguage(*form_, language);
   SetCaption(form_->caption);
-  if (Component* remove = form_->Find("PopEliminaTemi"))
-    remove->caption = LangText("Messages.DeleteThemes", "Elimina temi");
+  if (Component* remove = form_->Find("PopEliminaTemi")) remove->caption = DeleteThemesCaption();
 }
 
 void TFormToviraMain::BuildMonitorsMenu() {
