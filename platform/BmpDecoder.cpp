@@ -18,8 +18,17 @@ constexpr uint64_t kMaxImagePixels = uint64_t(1) << 26;
 
 enum : uint32_t { kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3, kBiAlphaBitfields = 6 };
 
-uint32_t U16(const std::string& b, size_t at) { return uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8; }
-uint32_t U32(const std::string& b, size_t at) { return U16(b, at) | U16(b, at + 2) << 16; }
+// Little-endian reads that never pass the end: a read that would gives 0. The
+// decoder checks every offset it takes from a header before reading there; these
+// are the second line, so that a check missed reads nothing it should not.
+uint32_t U16(const std::string& b, size_t at) {
+  if (at > b.size() || b.size() - at < 2) return 0;
+  return uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8;
+}
+uint32_t U32(const std::string& b, size_t at) {
+  if (at > b.size() || b.size() - at < 4) return 0;
+  return U16(b, at) | U16(b, at + 2) << 16;
+}
 
 // One colour channel described by a mask, scaled to 8 bits.
 struct Channel {
@@ -83,15 +92,15 @@ bool DecodeBmp(const std::string& b, Picture* out, std::string* error) {
     compression = U32(b, 30);
     colorsUsed = U32(b, 46);
     if (compression == kBiBitfields || compression == kBiAlphaBitfields) {
-      size_t count = compression == kBiAlphaBitfields ? 4 : 3;
-      uint64_t masksAt = 54;
-      if (headerSize == 40) {  // the masks follow the header
-        if (masksAt + 4 * count > fileSize) return fail("the bitmap's colour masks are missing");
-        paletteAt += 4 * count;
-      } else {
-        if (headerSize < 52) return fail("the bitmap header is damaged");
-        if (headerSize >= 56) count = 4;  // the header holds an alpha mask too
-      }
+      uint64_t count = compression == kBiAlphaBitfields ? 4 : 3;
+      const uint64_t masksAt = 54;
+      // A header of 40 bytes holds no masks, one of 52 holds three, one of 56 or
+      // more all four; masks the header does not hold follow it.
+      if (headerSize != 40 && headerSize < 52) return fail("the bitmap header is damaged");
+      const uint64_t inHeader = std::min<uint64_t>(4, (headerSize - 40) / 4);
+      if (inHeader >= 4) count = 4;  // the header holds an alpha mask too
+      if (count > inHeader) paletteAt += 4 * (count - inHeader);
+      if (masksAt + 4 * count > fileSize) return fail("the bitmap's colour masks are missing");
       for (size_t i = 0; i < count; ++i)
         masks[i] = U32(b, size_t(masksAt + 4 * i));
     }

@@ -3,6 +3,13 @@ top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${TOVIRA_BUILD:-$top/build}
 jobs=${TOVIRA_JOBS:-2}
 
+# Where ccache is installed, compilations go through it (CMake reads these when
+# a build folder is first configured): a rebuild of unchanged sources is free.
+if command -v ccache >/dev/null 2>&1; then
+  export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
+  export CMAKE_C_COMPILER_LAUNCHER=${CMAKE_C_COMPILER_LAUNCHER:-ccache}
+fi
+
 configure_windows() {
   cmake -S "$top" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64.cmake" -DTOVIRA_WERROR=ON >/dev/null
