@@ -1,6 +1,8 @@
 # Logic tests run in both builds on the headless platform; the Windows build
 # adds the tests of the Win32 layer, which run under Wine.
-file(GLOB TOVIRA_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
+# tests/ mirrors the source folders; tests/win32 holds the Win32 layer's.
+file(GLOB_RECURSE TOVIRA_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
+list(FILTER TOVIRA_TEST_SOURCES EXCLUDE REGEX "/tests/(win32|e2e|data|fixtures)/")
 if(WIN32)
   file(GLOB TOVIRA_WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
   add_executable(tovira_wintests ${TOVIRA_TEST_SOURCES} ${TOVIRA_WIN32_TEST_SOURCES})
