@@ -5,7 +5,7 @@
 
 namespace tov {
 
-class TDC;
+class TDataModule;
 class TForm;
 class TFormToviraMain;
 class TRunningCopy;
@@ -28,7 +28,7 @@ struct TProgramRun {
   void Stop();
 
   std::unique_ptr<TRunningCopy> copy;
-  std::unique_ptr<TDC> dc;
+  std::unique_ptr<TDataModule> dc;
   std::unique_ptr<TFormToviraMain> bar;
   std::unique_ptr<TForm> exceptMessage;
 };

@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "base/Casefold.h"
-#include "ui/Supportstring.h"
+#include "base/Strings.h"
 
 namespace tov {
 
