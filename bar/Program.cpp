@@ -8,6 +8,8 @@
 #include "base/Product.h"
 #include "controls/ShellImages.h"
 #include "dialogs/CrashReport.h"
+#include "dialogs/ErrorReport.h"
+#include "docking/MonitorList.h"
 #include "files/ProgramFolders.h"
 #include "formats/ShortcutFiles.h"
 #include "settings/UserData.h"
@@ -28,6 +30,8 @@ bool TProgramRun::Start() {
   }
   // An exception that escapes an event is shown, and the bar goes on.
   InstallExceptionDisplay();
+  // In this order: the monitor list, the tables, the bar that uses both.
+  if (!monitors) monitors = std::make_unique<TLoadedMonitors>();
   if (!dc) dc = std::make_unique<TDataModule>();
   bar = std::make_unique<TFormToviraMain>();
   // From here on a crash is recorded and told, in the bar's language.
@@ -47,6 +51,7 @@ void TProgramRun::Stop() {
   bar.reset();
   if (hadBar) FreeSettings();
   dc.reset();
+  monitors.reset();
   copy.reset();
 }
 

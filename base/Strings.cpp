@@ -3,8 +3,6 @@
 #include <charconv>
 #include <cmath>
 
-#include "platform/Platform.h"
-
 namespace tov {
 
 static bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
@@ -57,12 +55,6 @@ bool ParseFloat(const std::string& text, char decimalSeparator, double* out) {
   if (ec != std::errc() || end != plain.data() + plain.size() || !std::isfinite(v)) return false;
   *out = v;
   return true;
-}
-
-double TextToFloat(const std::string& text, double def) {
-  char sep = Sys().system ? System().DecimalSeparator() : '.';
-  double v = 0;
-  return ParseFloat(text, sep, &v) ? v : def;
 }
 
 size_t FirstCharPos(const std::string& text, const std::string& chars) {

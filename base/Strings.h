@@ -16,9 +16,6 @@ std::string FormatText(std::string text, const std::vector<std::string>& args);
 // occur, the whole text with wholeIfMissing, else "".
 std::string TextBefore(const std::string& text, const std::string& separator, bool wholeIfMissing);
 
-// The text as a number written with the locale's decimal separator (blanks
-// around it allowed); def when it is not one.
-double TextToFloat(const std::string& text, double def);
 // The same with the given decimal separator; false when the text is not a number.
 bool ParseFloat(const std::string& text, char decimalSeparator, double* out);
 

@@ -22,6 +22,10 @@ else()
     TOVIRA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   include(GoogleTest)
   gtest_discover_tests(tovira_tests DISCOVERY_TIMEOUT 60)
+  # The layer check refuses includes against the order (trees written for it).
+  add_test(NAME layers_check
+    COMMAND ${CMAKE_COMMAND} -DCHECK=${CMAKE_SOURCE_DIR}/cmake/CheckLayers.cmake
+            -DWORK=${CMAKE_BINARY_DIR}/layers_check -P ${CMAKE_SOURCE_DIR}/tests/layers/CheckLayersTest.cmake)
   # The companion tool's commands, run as a user runs them.
   add_test(NAME tool_ini COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/tool_ini.sh $<TARGET_FILE:tovira-tool>)
   add_test(NAME tool_lnk COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/tool_lnk.sh $<TARGET_FILE:tovira-tool>)

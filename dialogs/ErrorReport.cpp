@@ -15,6 +15,7 @@
 #include "formats/ImageFiles.h"
 #include "formats/ZipArchive.h"
 #include "forms/ExceptMessageForm.h"
+#include "platform/EventGuard.h"
 #include "platform/Platform.h"
 #include "settings/Settings.h"
 #include "text/LanguageFiles.h"
@@ -158,6 +159,15 @@ void LogCaughtException(const std::string& message) {
   } catch (const std::exception&) {
   }
 }
+void InstallExceptionDisplay() {
+  // Written to the day's log too: what the user was shown can be found later.
+  SetExceptionDisplay([](const std::string& message) {
+    LogCaughtException(message);
+    ShowException(message);
+  });
+  SetErrorReporter(ReportError);
+}
+
 std::string DebugFile(const char* name) { return DebugFolder() + name; }
 
 void ReportError(const ErrorInfo& e) {

@@ -14,36 +14,16 @@
 #include "forms/Component.h"
 #include "platform/System.h"
 #include "platform/Window.h"
+#include "text/ErrorReports.h"
 
 namespace tov {
 
-constexpr int FullReportLevel = 0;
-constexpr int MessageLevel = 1;
-
-// Sends the report: its lines and the files to attach. True when it went.
-class IMailSender {
- public:
-  virtual ~IMailSender() = default;
-  virtual bool Send(const std::vector<std::string>& lines, const std::vector<std::string>& attachments) = 0;
-};
-
-// What is known of an error when it is reported.
-struct ErrorInfo {
-  std::string displayMessage;    // the text meant for the user; may be empty
-  std::string exceptionMessage;  // what the exception says
-  std::string catchFunction;
-  int catchLine = 0;
-  std::string catchModule;
-  const std::exception* exception = nullptr;  // may be none
-  uint64_t address = 0;                       // where it was raised
-  std::string thrownClass;
-  std::string throwFile;
-  std::string throwLine;
-  int level = FullReportLevel;
-  IMailSender* mail = nullptr;  // none: the system's mail program
-};
-
 void ReportError(const ErrorInfo& error);
+
+// At start-up: an exception that escapes an event is written to the day's
+// log and shown (ShowException); an error filed below the dialogs
+// (FileErrorReport) reaches ReportError.
+void InstallExceptionDisplay();
 
 // The system's name: "Windows 7", "Windows 10" ... or "unknown Windows version".
 std::string WindowsVersionName(const OsVersion& v);

@@ -28,4 +28,15 @@ const TMonitorInfo* MonitorAt(int index);
 // "<device> (<width>x<height>) " followed by "*" for the primary monitor.
 std::string MonitorLabel(const TMonitorInfo& monitor);
 
+// The monitor list for as long as it lives: loaded when made (failing as
+// LoadMonitors does), freed when gone. The program's start-up holds one
+// from before the data module until after it.
+class TLoadedMonitors {
+ public:
+  TLoadedMonitors() { LoadMonitors(); }
+  ~TLoadedMonitors() { FreeMonitors(); }
+  TLoadedMonitors(const TLoadedMonitors&) = delete;
+  TLoadedMonitors& operator=(const TLoadedMonitors&) = delete;
+};
+
 }  // namespace tov

@@ -1,6 +1,5 @@
 #include "tables/DataModule.h"
 
-#include "docking/MonitorList.h"
 #include "tables/DamagedTableFile.h"
 
 namespace tov {
@@ -78,9 +77,8 @@ TDataModule::~TDataModule() {
 void TDataModule::DCCreate() {
   DefineLinkColumns(TblLinks);
   DefineThemeColumns(TblThemes);
-  LoadMonitors();
 }
 
-void TDataModule::DCDestroy() { FreeMonitors(); }
+void TDataModule::DCDestroy() {}
 
 }  // namespace tov

@@ -1,11 +1,11 @@
 #include "tables/TableFiles.h"
 
 #include "base/Strings.h"
-#include "dialogs/ErrorReport.h"
 #include "files/FileHelpers.h"
 #include "platform/Platform.h"
 #include "tables/DamagedTableFile.h"
 #include "tables/TableError.h"
+#include "text/ErrorReports.h"
 #include "text/MessageBoxes.h"
 #include "text/Texts.h"
 
@@ -179,7 +179,7 @@ int AddMissingColumns(TRecordTable& source, TRecordTable& destination) {
       error.catchModule = "TableFiles";
       error.exception = &e;
       error.level = MessageLevel;
-      ReportError(error);
+      FileErrorReport(error);
     }
   }
   return added;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cctype>
 
+#include "base/Strings.h"
 #include "platform/Platform.h"
 
 namespace tov {
@@ -98,5 +99,11 @@ bool ParseLocaleDate(const std::string& text, DateTime* date, bool allowTime) {
 }
 
 std::string LocaleDateText(const DateTime& date) { return System().FormatShortDate(date); }
+
+double TextToFloat(const std::string& text, double def) {
+  char sep = Sys().system ? System().DecimalSeparator() : '.';
+  double v = 0;
+  return ParseFloat(text, sep, &v) ? v : def;
+}
 
 }  // namespace tov

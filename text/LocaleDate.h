@@ -16,4 +16,8 @@ bool ParseLocaleDate(const std::string& text, DateTime* date, bool allowTime = f
 // The date as the locale's short format writes it.
 std::string LocaleDateText(const DateTime& date);
 
+// A number as the user writes it: the decimal separator of the locale (no
+// platform installed: '.'); def when the text is not one.
+double TextToFloat(const std::string& text, double def);
+
 }  // namespace tov

@@ -1,7 +1,5 @@
 #include "text/MessageBoxes.h"
 
-#include "dialogs/ErrorReport.h"
-#include "platform/EventGuard.h"
 #include "platform/Platform.h"
 #include "text/Texts.h"
 
@@ -33,14 +31,6 @@ void ShowException(const std::string& message) {
   std::string text = message.empty() ? std::string("Unknown exception") : message;
   if (text.back() != '.') text += '.';
   AppMessageBox(text, AppTitle(), kBoxError);
-}
-
-void InstallExceptionDisplay() {
-  // Written to the day's log too: what the user was shown can be found later.
-  SetExceptionDisplay([](const std::string& message) {
-    LogCaughtException(message);
-    ShowException(message);
-  });
 }
 
 void ErrorMessage(const std::string& text) { MessageBoxError(text, AppTitle() + " - Errore"); }

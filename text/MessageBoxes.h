@@ -39,8 +39,8 @@ bool ConfirmDeleteFiles();
 
 // The standard display of an exception that no handler caught: an error box
 // under the application title with the exception's text, ending in a full
-// stop. Installed as the window system's exception display at start-up.
+// stop. The start-up installs it (InstallExceptionDisplay, with the error
+// report, in dialogs/ErrorReport.h).
 void ShowException(const std::string& message);
-void InstallExceptionDisplay();
 
 }  // namespace tov

@@ -77,6 +77,17 @@ TEST_F(ToviraMainTest, FirstStartDocksAtTheTopAsksAndClosesLeavingAnEmptyButtonL
   EXPECT_EQ(bar->GetEdge(), abeTop);
 }
 
+TEST_F(ToviraMainTest, TheStartHoldsTheMonitorListFromBeforeTheTablesUntilItStops) {
+  EXPECT_EQ(MonitorCount(), 0);
+  Start();
+  EXPECT_EQ(MonitorCount(), 1);
+  PrepareButtons({{"Uno", "Button"}});  // a data module of its own leaves the list alone
+  EXPECT_EQ(MonitorCount(), 1);
+  Stop();
+  EXPECT_EQ(MonitorCount(), 0);
+  EXPECT_EQ(program.monitors, nullptr);
+}
+
 TEST_F(ToviraMainTest, NormalStartShowsAButtonPerRowLaidOutForTheTopEdge) {
   Start();
   Stop();

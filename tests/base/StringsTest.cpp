@@ -2,6 +2,7 @@
 
 #include "base/Strings.h"
 #include "platform/host/HostPlatform.h"
+#include "text/LocaleDate.h"
 
 namespace tov {
 namespace {

@@ -319,14 +319,20 @@ TEST(DataModule, TablesHaveTheirColumnsInOrderAndAreOpen) {
   EXPECT_EQ(dc.SaveFormat.BufferSize(), 16384);
 }
 
-TEST(DataModule, OwnsTheMonitorListForItsLifetime) {
+TEST(DataModule, LeavesTheMonitorListToWhoeverHoldsIt) {
   host::HostPlatform hp;
   {
-    TDataModule dc;
-    EXPECT_EQ(MonitorCount(), 1);
+    TLoadedMonitors monitors;
+    {
+      TDataModule dc;
+      EXPECT_EQ(MonitorCount(), 1);
+    }
+    EXPECT_EQ(MonitorCount(), 1);  // the tables' end is not the monitors'
   }
   EXPECT_EQ(MonitorCount(), 0);
   EXPECT_EQ(DC, nullptr);
+  TDataModule alone;
+  EXPECT_EQ(MonitorCount(), 0);
 }
 
 }  // namespace

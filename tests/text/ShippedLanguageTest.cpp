@@ -87,7 +87,8 @@ TEST(ShippedLanguage, EnglishHasEveryKeyTheProgramLooksUp) {
   auto has = [&](const std::string& key) { return english.find("\n*" + key + "=") != std::string::npos; };
   const std::regex lookup(R"re((?:LangText|ErrorMessageByKey)\("([A-Za-z_][A-Za-z0-9_.]*[A-Za-z0-9_])")re");
   int keys = 0;
-  for (const char* folder : {"bar", "controls", "docking", "forms", "settings", "tables", "ui"}) {
+  for (const char* folder : {"files", "forms", "text", "settings", "tables", "formats", "docking", "controls",
+                             "toolkit", "dialogs", "bar"}) {
     for (const auto& entry : fs::recursive_directory_iterator(fs::path(TOVIRA_SOURCE_DIR) / folder)) {
       if (entry.path().extension() != ".cpp") continue;
       std::ifstream in(entry.path());

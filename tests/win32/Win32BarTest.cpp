@@ -11,6 +11,7 @@
 
 #include "bar/ToviraMain.h"
 #include "controls/ShellImages.h"
+#include "docking/MonitorList.h"
 #include "files/ProgramFolders.h"
 #include "formats/ShortcutFiles.h"
 #include "platform/win32/Win32Platform.h"
@@ -165,6 +166,7 @@ struct Win32BarTest : ::testing::Test {
     }
   }
   void Start() {
+    monitors = std::make_unique<TLoadedMonitors>();
     dc = std::make_unique<TDataModule>();
     bar = std::make_unique<TFormToviraMain>();
     bar->Window();
@@ -184,6 +186,7 @@ struct Win32BarTest : ::testing::Test {
   std::string root, source;
   int slot = 0;
   bool oleReady = false;
+  std::unique_ptr<TLoadedMonitors> monitors;
   std::unique_ptr<TDataModule> dc;
   std::unique_ptr<TFormToviraMain> bar;
 };

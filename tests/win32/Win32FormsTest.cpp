@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "controls/Appearance.h"
+#include "dialogs/ErrorReport.h"
 #include "dialogs/StandardPrompt.h"
 #include "files/ProgramFolders.h"
 #include "platform/host/HostDialogs.h"
