@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "base/Bytes.h"
 #include "platform/BmpDecoder.h"
 #include "platform/Platform.h"
 
@@ -15,15 +16,8 @@ namespace tov {
 
 namespace {
 
-void PutU32(std::string& out, uint32_t v) {
-  for (int shift = 24; shift >= 0; shift -= 8)
-    out.push_back(char((v >> shift) & 0xFF));
-}
-
-void PutLe(std::string& out, uint32_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i)
-    out.push_back(char((v >> (8 * i)) & 0xFF));
-}
+// PNG's numbers are big-endian.
+void PutU32(std::string& out, uint32_t v) { PutBe(out, v, 4); }
 
 // Length, type, data, and the CRC of type and data.
 void PutChunk(std::string& out, const char* type, const std::string& data) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/AnsiText.h"
+#include "base/Bytes.h"
 #include "files/FileHelpers.h"
 #include "platform/Platform.h"
 
@@ -18,17 +19,7 @@ constexpr uint64_t kLimit = 0xFFFFFFFEu;
 constexpr size_t kMostEntries = 0xFFFF;
 constexpr uint16_t kUtf8Flag = 0x0800;
 
-void Put(std::string& out, uint32_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i)
-    out.push_back(char((v >> (8 * i)) & 0xFF));
-}
-
-// DOS date and time: two-second steps, years from 1980.
-uint16_t DosTime(const DateTime& t) { return uint16_t((t.hour << 11) | (t.minute << 5) | (t.second / 2)); }
-uint16_t DosDate(const DateTime& t) {
-  const int year = std::clamp(t.year, 1980, 2107);
-  return uint16_t(((year - 1980) << 9) | (std::clamp(t.month, 1, 12) << 5) | std::clamp(t.day, 1, 31));
-}
+void Put(std::string& out, uint32_t v, int bytes) { PutLe(out, v, bytes); }
 
 // Raw deflate (no zlib header), as the ZIP format stores it. False, and
 // nothing worth keeping, once the packed bytes would be no fewer than the
@@ -109,8 +100,10 @@ std::string TZipArchive::Bytes() const {
       Put(out, 20, 2);  // version needed: 2.0
       Put(out, e.utf8 ? kUtf8Flag : 0, 2);
       Put(out, stored ? 0 : 8, 2);
-      Put(out, DosTime(e.modified), 2);
-      Put(out, DosDate(e.modified), 2);
+      const DateTime& m = e.modified;
+      const DosDateTime dos = PackDosDateTime(m.year, m.month, m.day, m.hour, m.minute, m.second);
+      Put(out, dos.time, 2);
+      Put(out, dos.date, 2);
       Put(out, crc, 4);
       Put(out, uint32_t(body.size()), 4);
       Put(out, uint32_t(e.data.size()), 4);
