@@ -81,6 +81,14 @@ void TFormToviraMain::BindHandlers() {
   OnDestroyForm = [this] { FormDestroy(); };
   OnPaint = [this](ICanvas& c) { FormPaint(c); };
   Component& f = *form_;
+  // The window delivers its own events straight to the functions above; the
+  // description names the same handlers, offered here so that every event
+  // of the form finds one (painting outside the window's paint asks for one).
+  f.SetHandler("FormShow", [this](Component&) { FormShow(); });
+  f.SetHandler("FormClose", [this](Component&) { FormClose(); });
+  f.SetHandler("FormDestroy", [this](Component&) { FormDestroy(); });
+  f.SetHandler("FormPaint", [this](Component&) { Invalidate(); });
+  f.SetHandler("FormMouseMove", [this](Component&) { FormMouseMove(); });
   f.SetHandler("PopupMenuPopup", [this](Component&) { PopupMenuPopup(); });
   f.SetHandler("PopCloseClick", [this](Component&) { PopCloseClick(); });
   f.SetHandler("PopAboutClick", [this](Component&) { ShowAboutBox(Handle()); });

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "forms/Component.h"
+#include "platform/EventGuard.h"
 
 namespace tov {
 namespace {
@@ -64,9 +65,18 @@ TEST(Component, EventsRunTheirFunctionOrTheHandlerTheFormOffers) {
   EXPECT_TRUE(item.Fire("OnClick"));
   item.Bind("OnClick", "Altro", [&](Component& s) { ran.push_back("own:" + s.name); });
   EXPECT_TRUE(item.Fire("OnClick"));
+  // A handler nobody offers: nothing runs, and the fault is reported.
+  static std::vector<std::string> reported;
+  reported.clear();
+  const ExceptionDisplay before = SetExceptionDisplay([](const std::string& text) { reported.push_back(text); });
   item.Bind("OnClick", "Manca");
   EXPECT_FALSE(item.Fire("OnClick"));
+  SetExceptionDisplay(before);
   EXPECT_EQ(ran, (std::vector<std::string>{"form:PopDockTop", "own:PopDockTop"}));
+  EXPECT_EQ(reported, std::vector<std::string>{"PopDockTop.OnClick: no handler Manca"});
+  EXPECT_EQ(form.UnwiredHandlers(), std::vector<std::string>{"PopDockTop.OnClick -> Manca"});
+  item.Bind("OnClick", "PopDockTopClick");
+  EXPECT_TRUE(form.UnwiredHandlers().empty());
 }
 
 TEST(ComponentKind, ClassNamesMatchTheTranslationTable) {
