@@ -1,15 +1,15 @@
 // The bar's buttons: windowless speed buttons on the bar window, fed with
 // the window's mouse, opening their targets when clicked.
-#include "bar/ButtonTable.h"
 #include "bar/ToviraMain.h"
-#include "controls/Buttonstyle.h"
-#include "settings/Supportfiles.h"
-#include "tables/Datamodule.h"
-#include "ui/Popupmenu.h"
-#include "ui/Standardprompt.h"
-#include "ui/Supportlanguage.h"
-#include "ui/Supportmsg.h"
-#include "ui/Supportstring.h"
+#include "base/Strings.h"
+#include "controls/ButtonStyle.h"
+#include "controls/ButtonTable.h"
+#include "dialogs/StandardPrompt.h"
+#include "files/FileHelpers.h"
+#include "tables/DataModule.h"
+#include "text/MessageBoxes.h"
+#include "text/Texts.h"
+#include "toolkit/PopupMenu.h"
 
 namespace tov {
 

@@ -3,12 +3,12 @@
 // them, the grip line, the background and the etched separator lines.
 #include <algorithm>
 
-#include "bar/ButtonTable.h"
 #include "bar/ToviraMain.h"
+#include "controls/Appearance.h"
+#include "controls/ButtonTable.h"
 #include "controls/Colors.h"
-#include "docking/Multimonitor.h"
-#include "tables/Datamodule.h"
-#include "ui/Supportaspetto.h"
+#include "docking/MonitorList.h"
+#include "tables/DataModule.h"
 
 namespace tov {
 

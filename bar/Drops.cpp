@@ -1,10 +1,10 @@
 // Files and folders dropped on the bar: each becomes a shortcut in the
 // source folder and a button at the end of the bar, in drop order.
-#include "bar/ButtonTable.h"
 #include "bar/ToviraMain.h"
-#include "settings/Supportfiles.h"
-#include "tables/Datamodule.h"
-#include "ui/Shortcut.h"
+#include "controls/ButtonTable.h"
+#include "files/FileHelpers.h"
+#include "formats/ShortcutFiles.h"
+#include "tables/DataModule.h"
 
 namespace tov {
 

@@ -3,12 +3,12 @@
 // entry opens the same way.
 #include "bar/ToviraMain.h"
 #include "base/Casefold.h"
+#include "base/Strings.h"
 #include "controls/ShellImages.h"
-#include "settings/Supportfiles.h"
-#include "tables/Datamodule.h"
-#include "ui/Popupmenu.h"
-#include "ui/Shortcut.h"
-#include "ui/Supportstring.h"
+#include "files/FileHelpers.h"
+#include "formats/ShortcutFiles.h"
+#include "tables/DataModule.h"
+#include "toolkit/PopupMenu.h"
 
 namespace tov {
 

@@ -5,14 +5,16 @@
 
 #include "bar/RunningCopy.h"
 #include "bar/ToviraMain.h"
+#include "base/Product.h"
 #include "controls/ShellImages.h"
-#include "settings/Sharedmodule.h"
-#include "settings/Supportsystem.h"
-#include "tables/Datamodule.h"
-#include "ui/Crashreport.h"
-#include "ui/Product.h"
-#include "ui/Shortcut.h"
-#include "ui/Supportmsg.h"
+#include "dialogs/CrashReport.h"
+#include "dialogs/ErrorReport.h"
+#include "docking/MonitorList.h"
+#include "files/ProgramFolders.h"
+#include "formats/ShortcutFiles.h"
+#include "settings/UserData.h"
+#include "tables/DataModule.h"
+#include "text/MessageBoxes.h"
 
 namespace tov {
 
@@ -28,7 +30,9 @@ bool TProgramRun::Start() {
   }
   // An exception that escapes an event is shown, and the bar goes on.
   InstallExceptionDisplay();
-  if (!dc) dc = std::make_unique<TDC>();
+  // In this order: the monitor list, the tables, the bar that uses both.
+  if (!monitors) monitors = std::make_unique<TLoadedMonitors>();
+  if (!dc) dc = std::make_unique<TDataModule>();
   bar = std::make_unique<TFormToviraMain>();
   // From here on a crash is recorded and told, in the bar's language.
   InstallCrashReporting();
@@ -47,6 +51,7 @@ void TProgramRun::Stop() {
   bar.reset();
   if (hadBar) FreeSettings();
   dc.reset();
+  monitors.reset();
   copy.reset();
 }
 

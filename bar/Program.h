@@ -5,9 +5,10 @@
 
 namespace tov {
 
-class TDC;
+class TDataModule;
 class TForm;
 class TFormToviraMain;
+class TLoadedMonitors;
 class TRunningCopy;
 
 // The program's objects from start to end, made the same way by the entry
@@ -28,7 +29,8 @@ struct TProgramRun {
   void Stop();
 
   std::unique_ptr<TRunningCopy> copy;
-  std::unique_ptr<TDC> dc;
+  std::unique_ptr<TLoadedMonitors> monitors;
+  std::unique_ptr<TDataModule> dc;
   std::unique_ptr<TFormToviraMain> bar;
   std::unique_ptr<TForm> exceptMessage;
 };

@@ -2,9 +2,9 @@
 
 #include "bar/ToviraMain.h"
 #include "base/Casefold.h"
+#include "base/Strings.h"
 #include "platform/Platform.h"
-#include "settings/Sechash.h"
-#include "ui/Supportstring.h"
+#include "settings/SecHash.h"
 
 namespace tov {
 

@@ -2,15 +2,15 @@
 
 #include <vector>
 
-#include "bar/ButtonTable.h"
 #include "bar/ToviraMain.h"
 #include "base/Casefold.h"
+#include "base/Strings.h"
+#include "controls/ButtonTable.h"
+#include "files/FileHelpers.h"
 #include "platform/Platform.h"
-#include "settings/Sharedmodule.h"
-#include "settings/Supportfiles.h"
-#include "tables/Datamodule.h"
-#include "tables/Supportdb.h"
-#include "ui/Supportstring.h"
+#include "settings/UserData.h"
+#include "tables/DataModule.h"
+#include "tables/TableFiles.h"
 
 namespace tov {
 

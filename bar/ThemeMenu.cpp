@@ -5,16 +5,16 @@
 
 #include "bar/Themes.h"
 #include "bar/ToviraMain.h"
+#include "base/Strings.h"
+#include "dialogs/StandardPrompt.h"
+#include "files/FileHelpers.h"
 #include "settings/Settings.h"
-#include "settings/Sharedmodule.h"
-#include "settings/Supportfiles.h"
+#include "settings/UserData.h"
 #include "tables/DamagedTableFile.h"
-#include "tables/Datamodule.h"
-#include "tables/Supportdb.h"
-#include "ui/Standardprompt.h"
-#include "ui/Supportlanguage.h"
-#include "ui/Supportmsg.h"
-#include "ui/Supportstring.h"
+#include "tables/DataModule.h"
+#include "tables/TableFiles.h"
+#include "text/MessageBoxes.h"
+#include "text/Texts.h"
 
 namespace tov {
 

@@ -1,10 +1,10 @@
 #include "bar/Themes.h"
 
 #include "base/Casefold.h"
+#include "files/FileHelpers.h"
 #include "platform/Platform.h"
-#include "settings/Supportfiles.h"
-#include "tables/Supportdb.h"
-#include "ui/Supportlanguage.h"
+#include "tables/TableFiles.h"
+#include "text/Texts.h"
 
 namespace tov {
 

@@ -2,25 +2,25 @@
 
 #include <algorithm>
 
-#include "bar/ButtonTable.h"
 #include "bar/SourceFolder.h"
 #include "bar/Themes.h"
-#include "docking/Multimonitor.h"
+#include "base/Product.h"
+#include "controls/Appearance.h"
+#include "controls/ButtonTable.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/ButtonLayout.h"
+#include "dialogs/CrashReport.h"
+#include "dialogs/SettingsDialog.h"
+#include "docking/MonitorList.h"
 #include "forms/ToviraMainForm.h"
-#include "settings/Sharedmodule.h"
-#include "tables/Datamodule.h"
-#include "tables/Supportdb.h"
-#include "ui/Aboutbox.h"
-#include "ui/ButtonLayout.h"
-#include "ui/Crashreport.h"
-#include "ui/Impostazioni.h"
-#include "ui/Languagefiles.h"
-#include "ui/Popupmenu.h"
-#include "ui/Product.h"
-#include "ui/Supportaspetto.h"
-#include "ui/Supportlanguage.h"
-#include "ui/Supportmsg.h"
-#include "ui/Translatecomponents.h"
+#include "settings/UserData.h"
+#include "tables/DataModule.h"
+#include "tables/TableFiles.h"
+#include "text/LanguageFiles.h"
+#include "text/MessageBoxes.h"
+#include "text/Texts.h"
+#include "text/TranslateComponents.h"
+#include "toolkit/PopupMenu.h"
 
 namespace tov {
 
@@ -81,6 +81,14 @@ void TFormToviraMain::BindHandlers() {
   OnDestroyForm = [this] { FormDestroy(); };
   OnPaint = [this](ICanvas& c) { FormPaint(c); };
   Component& f = *form_;
+  // The window delivers its own events straight to the functions above; the
+  // description names the same handlers, offered here so that every event
+  // of the form finds one (painting outside the window's paint asks for one).
+  f.SetHandler("FormShow", [this](Component&) { FormShow(); });
+  f.SetHandler("FormClose", [this](Component&) { FormClose(); });
+  f.SetHandler("FormDestroy", [this](Component&) { FormDestroy(); });
+  f.SetHandler("FormPaint", [this](Component&) { Invalidate(); });
+  f.SetHandler("FormMouseMove", [this](Component&) { FormMouseMove(); });
   f.SetHandler("PopupMenuPopup", [this](Component&) { PopupMenuPopup(); });
   f.SetHandler("PopCloseClick", [this](Component&) { PopCloseClick(); });
   f.SetHandler("PopAboutClick", [this](Component&) { ShowAboutBox(Handle()); });

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "controls/ButtonHost.h"
-#include "controls/Buttonstyle.h"
+#include "controls/ButtonStyle.h"
 #include "docking/AeroGlass.h"
 #include "docking/AppBar.h"
 #include "forms/Component.h"

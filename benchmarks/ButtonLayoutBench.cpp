@@ -6,15 +6,15 @@
 
 #include <memory>
 
-#include "bar/ButtonTable.h"
+#include "controls/ButtonTable.h"
+#include "dialogs/ButtonLayout.h"
 #include "platform/host/HostForm.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostWindowSystem.h"
-#include "settings/Sharedmodule.h"
-#include "tables/Datamodule.h"
+#include "settings/UserData.h"
+#include "tables/DataModule.h"
 #include "tests/HeadlessBar.h"
 #include "tests/ShippedFiles.h"
-#include "ui/ButtonLayout.h"
 
 namespace tov {
 namespace {
@@ -27,7 +27,7 @@ struct BarOf200 {
     program.Start();  // the first start makes the links folder and closes
     program.Stop();
     {
-      TDC scratch;
+      TDataModule scratch;
       for (int i = 0; i < kButtons; ++i)
         AddButtonRow(scratch.TblLinks, i, "Pulsante " + std::to_string(i),
                      UserSubDir("ToolbarLinks") + "Pulsante " + std::to_string(i) + ".lnk");

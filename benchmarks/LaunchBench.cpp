@@ -6,16 +6,16 @@
 
 #include <memory>
 
-#include "bar/ButtonTable.h"
 #include "bar/ToviraMain.h"
+#include "controls/ButtonTable.h"
+#include "formats/ShortcutFiles.h"
 #include "platform/FileShellLinks.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostWindowSystem.h"
-#include "settings/Sharedmodule.h"
-#include "tables/Datamodule.h"
+#include "settings/UserData.h"
+#include "tables/DataModule.h"
 #include "tests/HeadlessBar.h"
 #include "tests/ShippedFiles.h"
-#include "ui/Shortcut.h"
 
 namespace tov {
 namespace {
@@ -39,7 +39,7 @@ struct BarWithFolderMenu {
     program.Start();  // the first start makes the links folder and closes
     program.Stop();
     {
-      TDC scratch;
+      TDataModule scratch;
       AddButtonRow(scratch.TblLinks, 0, "Menu", "C:\\Menu");
       scratch.TblLinks.Edit();
       scratch.TblLinks.FieldByName("FolderMenu").SetAsBoolean(true);

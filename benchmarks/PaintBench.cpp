@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "controls/ButtonHost.h"
-#include "controls/Buttonstyle.h"
+#include "controls/ButtonStyle.h"
 #include "platform/host/HostPlatform.h"
 
 namespace tov {

@@ -4,9 +4,9 @@
 // are reported as counters.
 #include <benchmark/benchmark.h>
 
+#include "formats/ImageFiles.h"
+#include "formats/ZipArchive.h"
 #include "platform/host/HostPlatform.h"
-#include "ui/Supportgraphics.h"
-#include "ui/Ziparchive.h"
 
 namespace tov {
 namespace {

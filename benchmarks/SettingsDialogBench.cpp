@@ -7,14 +7,14 @@
 
 #include <memory>
 
+#include "dialogs/SettingsDialog.h"
 #include "platform/host/HostForm.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostWindowSystem.h"
-#include "settings/Configurazione.h"
-#include "settings/Sharedmodule.h"
+#include "settings/SettingsStore.h"
+#include "settings/UserData.h"
 #include "tests/HeadlessBar.h"
 #include "tests/ShippedFiles.h"
-#include "ui/Impostazioni.h"
 
 namespace tov {
 namespace {
@@ -26,11 +26,11 @@ struct OpenDialog {
     program.Start();  // the first start makes the links folder and closes
     program.Stop();
     program.Start();
-    dialog = std::make_unique<TFormImpostazioni>(GetUserSettings(), "Pannello");
+    dialog = std::make_unique<TSettingsDialog>(GetUserSettings(), "Pannello");
   }
   host::HostPlatform hp;
   testing::HeadlessBar program{hp};
-  std::unique_ptr<TFormImpostazioni> dialog;
+  std::unique_ptr<TSettingsDialog> dialog;
 };
 
 void BM_BuildAndFillLargestPage(benchmark::State& state) {

@@ -6,7 +6,7 @@
 
 #include "platform/host/HostPlatform.h"
 #include "tables/BinaryTableFormat.h"
-#include "tables/Datamodule.h"
+#include "tables/DataModule.h"
 #include "tables/RecordTable.h"
 
 namespace tov {

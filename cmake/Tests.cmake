@@ -1,6 +1,8 @@
 # Logic tests run in both builds on the headless platform; the Windows build
 # adds the tests of the Win32 layer, which run under Wine.
-file(GLOB TOVIRA_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
+# tests/ mirrors the source folders; tests/win32 holds the Win32 layer's.
+file(GLOB_RECURSE TOVIRA_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
+list(FILTER TOVIRA_TEST_SOURCES EXCLUDE REGEX "/tests/(win32|e2e|data|fixtures)/")
 if(WIN32)
   file(GLOB TOVIRA_WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
   add_executable(tovira_wintests ${TOVIRA_TEST_SOURCES} ${TOVIRA_WIN32_TEST_SOURCES})
@@ -20,6 +22,10 @@ else()
     TOVIRA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   include(GoogleTest)
   gtest_discover_tests(tovira_tests DISCOVERY_TIMEOUT 60)
+  # The layer check refuses includes against the order (trees written for it).
+  add_test(NAME layers_check
+    COMMAND ${CMAKE_COMMAND} -DCHECK=${CMAKE_SOURCE_DIR}/cmake/CheckLayers.cmake
+            -DWORK=${CMAKE_BINARY_DIR}/layers_check -P ${CMAKE_SOURCE_DIR}/tests/layers/CheckLayersTest.cmake)
   # The companion tool's commands, run as a user runs them.
   add_test(NAME tool_ini COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/tool_ini.sh $<TARGET_FILE:tovira-tool>)
   add_test(NAME tool_lnk COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/tool_lnk.sh $<TARGET_FILE:tovira-tool>)

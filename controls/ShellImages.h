@@ -4,7 +4,7 @@
 #pragma once
 #include <memory>
 
-#include "settings/Supportsystem.h"
+#include "files/ProgramFolders.h"
 
 namespace tov {
 

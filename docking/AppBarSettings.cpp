@@ -3,22 +3,15 @@
 #include <cstring>
 #include <utility>
 
+#include "base/Bytes.h"
+
 namespace tov {
 
 namespace {
 
-void Put32(std::vector<uint8_t>& out, size_t at, int32_t v) {
-  uint32_t u = uint32_t(v);
-  for (int i = 0; i < 4; ++i)
-    out[at + size_t(i)] = uint8_t(u >> (8 * i));
-}
+void Put32(std::vector<uint8_t>& out, size_t at, int32_t v) { SetLe(out, at, uint32_t(v), 4); }
 
-int32_t Get32(const uint8_t* in, size_t at) {
-  uint32_t u = 0;
-  for (int i = 0; i < 4; ++i)
-    u |= uint32_t(in[at + size_t(i)]) << (8 * i);
-  return int32_t(u);
-}
+int32_t Get32(const uint8_t* in, size_t at) { return int32_t(ByteReader(in, kAppBarSettingsSize).Le32Or0(at)); }
 
 }  // namespace
 

@@ -1,10 +1,12 @@
 #include "forms/Component.h"
 
 #include <algorithm>
+#include <set>
 #include <stdexcept>
 
 #include "base/Casefold.h"
-#include "ui/Supportstring.h"
+#include "base/Strings.h"
+#include "platform/EventGuard.h"
 
 namespace tov {
 
@@ -158,11 +160,37 @@ bool Component::Fire(const std::string& event) {
   if (!fn) {
     if (it->second.handler.empty()) return false;
     const EventFn* h = FindHandler(it->second.handler);
-    if (!h) return false;
+    if (!h) {
+      try {
+        throw std::logic_error(name + "." + event + ": no handler " + it->second.handler);
+      } catch (const std::logic_error&) {
+        DisplayCurrentException();
+      }
+      return false;
+    }
     fn = *h;
   }
   fn(*this);
   return true;
+}
+
+std::vector<std::string> Component::UnwiredHandlers() {
+  std::vector<std::string> missing;
+  std::set<Component*> seen;
+  std::vector<Component*> todo{this};
+  while (!todo.empty()) {
+    Component* c = todo.back();
+    todo.pop_back();
+    if (!seen.insert(c).second) continue;
+    for (const auto& [event, binding] : c->events_)
+      if (!binding.fn && !binding.handler.empty() && !c->FindHandler(binding.handler))
+        missing.push_back(c->name + "." + event + " -> " + binding.handler);
+    for (const auto& child : c->children_)
+      todo.push_back(child.get());
+    for (Component* owned : c->owned_)
+      todo.push_back(owned);
+  }
+  return missing;
 }
 
 ComponentListener* Component::TreeListener() {

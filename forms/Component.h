@@ -119,8 +119,14 @@ class Component {
   // Offers a handler under its name to the components below and owned.
   void SetHandler(const std::string& handler, EventFn fn);
   // Runs the event's function, or the handler of its name offered by an
-  // owner or parent. False when nothing ran.
+  // owner or parent. False when nothing ran; an event bound to a handler
+  // name that nobody offers is a fault of the program's wiring and is
+  // reported to the exception display (DisplayCurrentException).
   bool Fire(const std::string& event);
+  // Every event of this component and of those below or owned that names a
+  // handler nobody offers: "Component.OnClick -> Handler". Empty when the
+  // wiring is whole.
+  std::vector<std::string> UnwiredHandlers();
 
   // --- Realisation.
   void SetListener(ComponentListener* l) { listener_ = l; }

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "base/Casefold.h"
-#include "ui/Supportstring.h"
+#include "base/Strings.h"
 
 namespace tov {
 

@@ -1,6 +1,6 @@
 #include "forms/ToviraMainForm.h"
 
-#include "ui/Product.h"
+#include "base/Product.h"
 
 namespace tov {
 

@@ -6,12 +6,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "files/ProgramFolders.h"
 #include "fuzz/FuzzPlatform.h"
 #include "platform/Platform.h"
 #include "platform/host/HostDialogs.h"
-#include "settings/Supportsystem.h"
-#include "ui/Languagefiles.h"
-#include "ui/Supportlanguage.h"
+#include "text/LanguageFiles.h"
+#include "text/Texts.h"
 
 namespace {
 

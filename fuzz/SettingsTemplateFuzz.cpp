@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "files/ProgramFolders.h"
 #include "fuzz/FuzzPlatform.h"
 #include "platform/Platform.h"
-#include "settings/Configurazione.h"
-#include "settings/Supportsystem.h"
+#include "settings/SettingsStore.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Files().DeleteFile(folder + "Fuzz.ini");
   Files().DeleteFile(folder + "Settings.bkp");
   if (!Files().WriteFile(AppSubDir("Config") + "Settings.tpl", bytes)) std::abort();
-  TConfigurazione config(folder, "Fuzz", "");
+  TSettingsStore config(folder, "Fuzz", "");
   if (!config.HasTemplate()) std::abort();
 
   const std::vector<std::string> sections = config.TemplateSections();

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/Bytes.h"
+
 namespace tov {
 
 namespace {
@@ -18,17 +20,10 @@ constexpr uint64_t kMaxImagePixels = uint64_t(1) << 26;
 
 enum : uint32_t { kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3, kBiAlphaBitfields = 6 };
 
-// Little-endian reads that never pass the end: a read that would gives 0. The
-// decoder checks every offset it takes from a header before reading there; these
-// are the second line, so that a check missed reads nothing it should not.
-uint32_t U16(const std::string& b, size_t at) {
-  if (at > b.size() || b.size() - at < 2) return 0;
-  return uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8;
-}
-uint32_t U32(const std::string& b, size_t at) {
-  if (at > b.size() || b.size() - at < 4) return 0;
-  return U16(b, at) | U16(b, at + 2) << 16;
-}
+// Reads that would pass the end give 0: the decoder checks every offset it
+// takes from a header first; these are the second line.
+uint32_t U16(const std::string& b, size_t at) { return ByteReader(b).Le16Or0(at); }
+uint32_t U32(const std::string& b, size_t at) { return ByteReader(b).Le32Or0(at); }
 
 // One colour channel described by a mask, scaled to 8 bits.
 struct Channel {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/AnsiText.h"
+#include "base/Bytes.h"
 #include "base/Casefold.h"
 
 namespace tov {
@@ -39,30 +40,12 @@ constexpr uint32_t kWnnetNetLanman = 0x00020000;
 
 // ---- Writing ---------------------------------------------------------------
 
-void PutU16(std::string* b, uint32_t v) {
-  b->push_back(char(v & 0xFF));
-  b->push_back(char((v >> 8) & 0xFF));
-}
-
-void PutU32(std::string* b, uint32_t v) {
-  PutU16(b, v & 0xFFFF);
-  PutU16(b, v >> 16);
-}
-
-void PutU64(std::string* b, uint64_t v) {
-  PutU32(b, uint32_t(v & 0xFFFFFFFFu));
-  PutU32(b, uint32_t(v >> 32));
-}
-
-void SetU16(std::string* b, size_t at, uint32_t v) {
-  (*b)[at] = char(v & 0xFF);
-  (*b)[at + 1] = char((v >> 8) & 0xFF);
-}
-
-void SetU32(std::string* b, size_t at, uint32_t v) {
-  SetU16(b, at, v & 0xFFFF);
-  SetU16(b, at + 2, v >> 16);
-}
+void PutU16(std::string* b, uint32_t v) { PutLe(*b, v, 2); }
+void PutU32(std::string* b, uint32_t v) { PutLe(*b, v, 4); }
+void PutU64(std::string* b, uint64_t v) { PutLe(*b, v, 8); }
+// Sizes and offsets filled in once known, inside what is already written.
+void SetU16(std::string* b, size_t at, uint32_t v) { SetLe(*b, at, v, 2); }
+void SetU32(std::string* b, size_t at, uint32_t v) { SetLe(*b, at, v, 4); }
 
 void PutUtf16z(std::string* b, const std::u16string& s) {
   for (char16_t c : s)
@@ -101,11 +84,11 @@ uint64_t ToFileTime(const DateTime& t) {
 }
 
 // A FAT date (low word) and time (high word) as the shell's items keep them.
+// No time at all stays 0; a time outside the FAT years is brought to them.
 uint32_t ToFatDateTime(const DateTime& t) {
-  if (!ValidTime(t) || t.year < 1980 || t.year > 2107) return 0;
-  const uint32_t date = uint32_t(((t.year - 1980) << 9) | (t.month << 5) | t.day);
-  const uint32_t time = uint32_t((t.hour << 11) | (t.minute << 5) | (t.second / 2));
-  return date | (time << 16);
+  if (!ValidTime(t)) return 0;
+  const DosDateTime dos = PackDosDateTime(t.year, t.month, t.day, t.hour, t.minute, t.second);
+  return uint32_t(dos.date) | (uint32_t(dos.time) << 16);
 }
 
 // One file-system item: size, type, the ANSI name and the extension block
@@ -271,23 +254,9 @@ class Reader {
   Reader(const std::string& bytes, size_t begin, size_t end) : b_(bytes), begin_(begin), end_(end) {}
   size_t Size() const { return end_ - begin_; }
   bool Has(size_t offset, size_t n) const { return offset <= Size() && n <= Size() - offset; }
-  bool U8(size_t offset, uint32_t* v) const {
-    if (!Has(offset, 1)) return false;
-    *v = static_cast<unsigned char>(b_[begin_ + offset]);
-    return true;
-  }
-  bool U16(size_t offset, uint32_t* v) const {
-    uint32_t lo, hi;
-    if (!U8(offset, &lo) || !U8(offset + 1, &hi)) return false;
-    *v = lo | (hi << 8);
-    return true;
-  }
-  bool U32(size_t offset, uint32_t* v) const {
-    uint32_t lo, hi;
-    if (!Has(offset, 4) || !U16(offset, &lo) || !U16(offset + 2, &hi)) return false;
-    *v = lo | (hi << 16);
-    return true;
-  }
+  bool U8(size_t offset, uint32_t* v) const { return Window().U8(offset, v); }
+  bool U16(size_t offset, uint32_t* v) const { return Window().Le16(offset, v); }
+  bool U32(size_t offset, uint32_t* v) const { return Window().Le32(offset, v); }
   bool Equals(size_t offset, const std::array<uint8_t, 16>& id) const {
     if (!Has(offset, id.size())) return false;
     for (size_t i = 0; i < id.size(); ++i)
@@ -329,6 +298,8 @@ class Reader {
   Reader Sub(size_t offset, size_t n) const { return Reader(b_, begin_ + offset, begin_ + offset + n); }
 
  private:
+  ByteReader Window() const { return ByteReader(b_).Window(begin_, end_ - begin_); }
+
   const std::string& b_;
   size_t begin_, end_;
 };

@@ -1,9 +1,9 @@
 #include "settings/Settings.h"
 
 #include "base/Casefold.h"
-#include "settings/Configurazione.h"
 #include "settings/IniFile.h"
-#include "settings/Sharedmodule.h"
+#include "settings/SettingsStore.h"
+#include "settings/UserData.h"
 
 namespace tov {
 
@@ -35,7 +35,7 @@ void ReadPanelKeys(const Reader& r, TBarSettings& b) {
 
 // The user store, with its template's defaults.
 struct StoreReader {
-  TConfigurazione& s;
+  TSettingsStore& s;
   bool Bool(const char* key, bool def) const { return s.GetBool(kPanelSection, key, def); }
   int32_t Integer(const char* key, int32_t def) const { return s.GetInteger(kPanelSection, key, def); }
   std::string Text(const char* key, const std::string& def) const { return s.GetString(kPanelSection, key, def); }
@@ -71,7 +71,7 @@ void ResetBackground(IBarBackground* bar) {
 }  // namespace
 
 void ReadBarSettings(IBarBackground* bar) {
-  TConfigurazione& s = GetUserSettings();
+  TSettingsStore& s = GetUserSettings();
   TBarSettings& b = BarSettings();
   const TBarSettings d;  // the defaults
   b.Lingua = s.GetString("Interfaccia", "Lingua", d.Lingua);

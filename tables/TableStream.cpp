@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/Bytes.h"
 #include "tables/ExtendedFloat.h"
 #include "tables/TableError.h"
 
@@ -12,10 +13,10 @@ namespace {
 [[noreturn]] void ReadError() { throw TableError("Stream read error"); }
 [[noreturn]] void InvalidValue() { throw TableError("Invalid property value"); }
 
-void AppendLittleEndian(std::string* out, uint32_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i)
-    out->push_back(char((v >> (8 * i)) & 0xFF));
-}
+void AppendLittleEndian(std::string* out, uint32_t v, int bytes) { PutLe(*out, v, bytes); }
+
+// A number of the stream, once ReadRaw has the bytes.
+uint32_t LittleEndian(const uint8_t* b, size_t n) { return ByteReader(b, n).Le32Or0(0); }
 
 }  // namespace
 
@@ -85,12 +86,12 @@ int32_t TableReader::ReadIntegerPayload(uint8_t tag) {
     case itInt16: {
       uint8_t b[2];
       ReadRaw(b, 2);
-      return int16_t(uint16_t(b[0] | (b[1] << 8)));
+      return int16_t(uint16_t(ByteReader(b, 2).Le16Or0(0)));
     }
     case itInt32: {
       uint8_t b[4];
       ReadRaw(b, 4);
-      return int32_t(uint32_t(b[0]) | (uint32_t(b[1]) << 8) | (uint32_t(b[2]) << 16) | (uint32_t(b[3]) << 24));
+      return int32_t(LittleEndian(b, 4));
     }
     default:
       InvalidValue();
@@ -109,7 +110,7 @@ std::string TableReader::ReadString() {
   } else if (tag == itLString) {
     uint8_t b[4];
     ReadRaw(b, 4);
-    length = size_t(uint32_t(b[0]) | (uint32_t(b[1]) << 8) | (uint32_t(b[2]) << 16) | (uint32_t(b[3]) << 24));
+    length = size_t(LittleEndian(b, 4));
   } else {
     InvalidValue();
   }

@@ -8,13 +8,13 @@
 #include <utility>
 #include <vector>
 
-#include "bar/ButtonTable.h"
 #include "bar/ToviraMain.h"
+#include "controls/ButtonTable.h"
 #include "platform/host/HostFileSystem.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostWindowSystem.h"
-#include "settings/Sharedmodule.h"
-#include "tables/Datamodule.h"
+#include "settings/UserData.h"
+#include "tables/DataModule.h"
 #include "tests/HeadlessBar.h"
 #include "tests/ShippedFiles.h"
 
@@ -37,7 +37,7 @@ struct BarFixture : ::testing::Test {
     return Registry().ReadValue(kInstanceRootKey, InstanceValueName(i), &v) ? v.AsString() : "";
   }
   void PrepareButtons(const std::vector<std::pair<std::string, std::string>>& rows) {
-    TDC scratch;
+    TDataModule scratch;
     int i = 0;
     for (const auto& [caption, type] : rows) {
       if (type == "Button")
@@ -64,7 +64,7 @@ struct BarFixture : ::testing::Test {
   }
   host::HostPlatform hp;
   HeadlessBar program{hp};  // gone before the platform it runs on
-  std::unique_ptr<TDC>& dc = program.dc;
+  std::unique_ptr<TDataModule>& dc = program.dc;
   std::unique_ptr<TFormToviraMain>& bar = program.bar;
 };
 

@@ -10,8 +10,8 @@
 #include "bar/ToviraMain.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostWindowSystem.h"
-#include "settings/Sharedmodule.h"
-#include "tables/Datamodule.h"
+#include "settings/UserData.h"
+#include "tables/DataModule.h"
 
 namespace tov::testing {
 

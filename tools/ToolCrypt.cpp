@@ -2,8 +2,8 @@
 // them, under a given key file.
 #include <cstdio>
 
-#include "settings/Protectedvalue.h"
-#include "settings/Sechash.h"
+#include "settings/ProtectedValue.h"
+#include "settings/SecHash.h"
 #include "tools/Tool.h"
 
 namespace tov::tool {

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "base/AnsiText.h"
+#include "formats/ImageFiles.h"
+#include "formats/ZipArchive.h"
 #include "tools/Tool.h"
-#include "ui/Supportgraphics.h"
-#include "ui/Ziparchive.h"
 
 namespace tov::tool {
 

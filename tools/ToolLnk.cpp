@@ -2,9 +2,9 @@
 // bar (the shell's link object on Windows, the link format elsewhere).
 #include <cstdio>
 
+#include "formats/ShortcutFiles.h"
 #include "platform/Platform.h"
 #include "tools/Tool.h"
-#include "ui/Shortcut.h"
 
 namespace tov::tool {
 

@@ -9,8 +9,8 @@
 #ifdef TOVIRA_WINDOWS
 #include "platform/win32/Win32ShellLinks.h"
 #endif
+#include "formats/ShortcutFiles.h"
 #include "tools/Tool.h"
-#include "ui/Shortcut.h"
 
 namespace tov::tool {
 

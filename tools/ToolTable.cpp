@@ -2,10 +2,10 @@
 // JSON, and back, and a quick check of one file.
 #include <cstdio>
 
+#include "formats/TableJson.h"
 #include "tables/BinaryTableFormat.h"
 #include "tables/RecordTable.h"
 #include "tables/TableError.h"
-#include "tables/TableJson.h"
 #include "tools/Tool.h"
 
 namespace tov::tool {

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Files.h"
 
+#include "platform/win32/Win32Scoped.h"
 #include "platform/win32/WinApi.h"
 
 #include <shlobj.h>
@@ -23,20 +24,6 @@ SYSTEMTIME ToSystemTime(const DateTime& t) {
   st.wMilliseconds = WORD(t.millisecond);
   return st;
 }
-
-struct Handle {
-  HANDLE h;
-  ~Handle() {
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-  }
-};
-
-struct Key {
-  HKEY h = nullptr;
-  ~Key() {
-    if (h) RegCloseKey(h);
-  }
-};
 
 // Every byte, in pieces the system takes at once.
 bool WriteAll(HANDLE f, const std::string& bytes) {
@@ -70,30 +57,30 @@ bool Win32FileSystem::CreateDir(const std::string& path) {
 bool Win32FileSystem::RemoveDir(const std::string& path) { return RemoveDirectoryA(path.c_str()) != 0; }
 
 bool Win32FileSystem::ReadFile(const std::string& path, std::string* bytes) {
-  Handle f{CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                       FILE_ATTRIBUTE_NORMAL, nullptr)};
-  if (f.h == INVALID_HANDLE_VALUE) return false;
+  ScopedHandle f{CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr)};
+  if (!f) return false;
   bytes->clear();
   char buf[65536];
   DWORD got = 0;
   for (;;) {
-    if (!::ReadFile(f.h, buf, sizeof buf, &got, nullptr)) return false;
+    if (!::ReadFile(f.Get(), buf, sizeof buf, &got, nullptr)) return false;
     if (got == 0) return true;
     bytes->append(buf, got);
   }
 }
 
 bool Win32FileSystem::WriteFile(const std::string& path, const std::string& bytes) {
-  Handle f{CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
-  if (f.h == INVALID_HANDLE_VALUE) return false;
-  return WriteAll(f.h, bytes) && FlushFileBuffers(f.h) != 0;
+  ScopedHandle f{CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
+  if (!f) return false;
+  return WriteAll(f.Get(), bytes) && FlushFileBuffers(f.Get()) != 0;
 }
 
 bool Win32FileSystem::AppendFile(const std::string& path, const std::string& bytes) {
   // Appending only, shared: several programs may add to one file in turn.
-  Handle f{CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                       FILE_ATTRIBUTE_NORMAL, nullptr)};
-  return f.h != INVALID_HANDLE_VALUE && WriteAll(f.h, bytes);
+  ScopedHandle f{CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr)};
+  return f && WriteAll(f.Get(), bytes);
 }
 
 bool Win32FileSystem::DeleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
@@ -110,26 +97,25 @@ bool Win32FileSystem::CopyFile(const std::string& from, const std::string& to, b
 std::vector<FindEntry> Win32FileSystem::FindFiles(const std::string& pattern) {
   std::vector<FindEntry> out;
   WIN32_FIND_DATAA d;
-  HANDLE h = FindFirstFileA(pattern.c_str(), &d);
-  if (h == INVALID_HANDLE_VALUE) return out;
+  ScopedFind h{FindFirstFileA(pattern.c_str(), &d)};
+  if (!h) return out;
   do {
     FindEntry e;
     e.name = d.cFileName;
     e.attributes = d.dwFileAttributes;
     e.size = (uint64_t(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
     out.push_back(e);
-  } while (FindNextFileA(h, &d));
-  FindClose(h);
+  } while (FindNextFileA(h.Get(), &d));
   return out;
 }
 
 bool Win32FileSystem::LastWriteTime(const std::string& path, DateTime* out) {
-  Handle f{CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                       FILE_ATTRIBUTE_NORMAL, nullptr)};
-  if (f.h == INVALID_HANDLE_VALUE) return false;
+  ScopedHandle f{CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr)};
+  if (!f) return false;
   FILETIME written, local;
   SYSTEMTIME st;
-  if (!GetFileTime(f.h, nullptr, nullptr, &written) || !FileTimeToLocalFileTime(&written, &local) ||
+  if (!GetFileTime(f.Get(), nullptr, nullptr, &written) || !FileTimeToLocalFileTime(&written, &local) ||
       !FileTimeToSystemTime(&local, &st))
     return false;
   *out = FromSystemTime(st);
@@ -145,23 +131,24 @@ std::string Win32FileSystem::ExePath() {
 // ------------------------------------------------------------------- registry
 
 bool Win32Registry::KeyExists(const std::string& key) {
-  Key k;
-  return RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &k.h) == ERROR_SUCCESS;
+  ScopedKey k;
+  return RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, k.Put()) == ERROR_SUCCESS;
 }
 
 bool Win32Registry::CreateKey(const std::string& key) {
-  Key k;
-  return RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k.h, nullptr) ==
+  ScopedKey k;
+  return RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, k.Put(), nullptr) ==
          ERROR_SUCCESS;
 }
 
 bool Win32Registry::ReadValue(const std::string& key, const std::string& name, RegValue* out) {
-  Key k;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &k.h) != ERROR_SUCCESS) return false;
+  ScopedKey k;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, k.Put()) != ERROR_SUCCESS) return false;
   DWORD type = 0, size = 0;
-  if (RegQueryValueExA(k.h, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
+  if (RegQueryValueExA(k.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
   std::vector<uint8_t> data(size);
-  if (size && RegQueryValueExA(k.h, name.c_str(), nullptr, &type, data.data(), &size) != ERROR_SUCCESS) return false;
+  if (size && RegQueryValueExA(k.Get(), name.c_str(), nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
+    return false;
   data.resize(size);
   if (type == REG_SZ || type == REG_EXPAND_SZ) {
     while (!data.empty() && data.back() == 0)
@@ -175,22 +162,22 @@ bool Win32Registry::ReadValue(const std::string& key, const std::string& name, R
 }
 
 bool Win32Registry::WriteString(const std::string& key, const std::string& name, const std::string& value) {
-  Key k;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_WRITE, &k.h) != ERROR_SUCCESS) return false;
-  return RegSetValueExA(k.h, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+  ScopedKey k;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_WRITE, k.Put()) != ERROR_SUCCESS) return false;
+  return RegSetValueExA(k.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                         DWORD(value.size() + 1)) == ERROR_SUCCESS;
 }
 
 bool Win32Registry::WriteBinary(const std::string& key, const std::string& name, const std::vector<uint8_t>& value) {
-  Key k;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_WRITE, &k.h) != ERROR_SUCCESS) return false;
-  return RegSetValueExA(k.h, name.c_str(), 0, REG_BINARY, value.data(), DWORD(value.size())) == ERROR_SUCCESS;
+  ScopedKey k;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_WRITE, k.Put()) != ERROR_SUCCESS) return false;
+  return RegSetValueExA(k.Get(), name.c_str(), 0, REG_BINARY, value.data(), DWORD(value.size())) == ERROR_SUCCESS;
 }
 
 bool Win32Registry::DeleteValue(const std::string& key, const std::string& name) {
-  Key k;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_WRITE, &k.h) != ERROR_SUCCESS) return false;
-  return RegDeleteValueA(k.h, name.c_str()) == ERROR_SUCCESS;
+  ScopedKey k;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_WRITE, k.Put()) != ERROR_SUCCESS) return false;
+  return RegDeleteValueA(k.Get(), name.c_str()) == ERROR_SUCCESS;
 }
 
 // --------------------------------------------------------------------- system

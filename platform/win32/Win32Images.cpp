@@ -4,19 +4,11 @@
 // <wincodec.h> needs <windows.h> first.
 #include <wincodec.h>
 
+#include "platform/win32/Win32Scoped.h"
+
 namespace tov::win32 {
 
 namespace {
-
-template <class T>
-struct Com {
-  T* p = nullptr;
-  ~Com() {
-    if (p) p->Release();
-  }
-  T** operator&() { return &p; }
-  T* operator->() { return p; }
-};
 
 bool Fail(std::string* error, const char* what, HRESULT hr) {
   if (error) {
@@ -37,20 +29,21 @@ bool WicImageCodec::Decode(const std::string& bytes, Picture* out, std::string* 
       if (on) CoUninitialize();
     }
   } uninit{SUCCEEDED(init)};
-  Com<IWICImagingFactory> factory;
+  ComPtr<IWICImagingFactory> factory;
   HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                reinterpret_cast<void**>(&factory));
+                                factory.PutVoid());
   if (FAILED(hr)) return Fail(error, "no imaging component", hr);
-  Com<IWICStream> stream;
-  if (FAILED(hr = factory->CreateStream(&stream))) return Fail(error, "cannot make a stream", hr);
+  ComPtr<IWICStream> stream;
+  if (FAILED(hr = factory->CreateStream(stream.Put()))) return Fail(error, "cannot make a stream", hr);
   std::string copy = bytes;  // the stream reads the memory while decoding
   if (FAILED(hr = stream->InitializeFromMemory(reinterpret_cast<BYTE*>(copy.data()), DWORD(copy.size()))))
     return Fail(error, "cannot read the picture", hr);
-  Com<IWICBitmapDecoder> decoder;
-  if (FAILED(hr = factory->CreateDecoderFromStream(stream.p, nullptr, WICDecodeMetadataCacheOnDemand, &decoder)))
+  ComPtr<IWICBitmapDecoder> decoder;
+  if (FAILED(
+          hr = factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.Put())))
     return Fail(error, "not a picture file", hr);
-  Com<IWICBitmapFrameDecode> frame;
-  if (FAILED(hr = decoder->GetFrame(0, &frame))) return Fail(error, "no image in the file", hr);
+  ComPtr<IWICBitmapFrameDecode> frame;
+  if (FAILED(hr = decoder->GetFrame(0, frame.Put()))) return Fail(error, "no image in the file", hr);
   UINT w = 0, h = 0;
   if (FAILED(hr = frame->GetSize(&w, &h)) || w == 0 || h == 0 || w > 32768 || h > 32768 ||
       uint64_t(w) * h > (uint64_t(1) << 26))
@@ -59,10 +52,10 @@ bool WicImageCodec::Decode(const std::string& bytes, Picture* out, std::string* 
   // PNG rows at deflate's best): a header that claims more is damage, found
   // before the pixels are allocated.
   if (uint64_t(w) * h > uint64_t(bytes.size()) * 8320 + 65536) return Fail(error, "picture larger than its data", hr);
-  Com<IWICFormatConverter> converter;
-  if (FAILED(hr = factory->CreateFormatConverter(&converter))) return Fail(error, "no converter", hr);
-  if (FAILED(hr = converter->Initialize(frame.p, GUID_WICPixelFormat32bppRGBA, WICBitmapDitherTypeNone, nullptr, 0.0,
-                                        WICBitmapPaletteTypeCustom)))
+  ComPtr<IWICFormatConverter> converter;
+  if (FAILED(hr = factory->CreateFormatConverter(converter.Put()))) return Fail(error, "no converter", hr);
+  if (FAILED(hr = converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppRGBA, WICBitmapDitherTypeNone, nullptr,
+                                        0.0, WICBitmapPaletteTypeCustom)))
     return Fail(error, "cannot convert the picture", hr);
   std::vector<BYTE> rgba(size_t(w) * h * 4);
   if (FAILED(hr = converter->CopyPixels(nullptr, w * 4, UINT(rgba.size()), rgba.data())))

@@ -1,37 +1,33 @@
 #include "platform/win32/Win32Instances.h"
 
+#include "platform/win32/Win32Scoped.h"
 #include "platform/win32/WinApi.h"
+
+#include <utility>
 
 namespace tov::win32 {
 
-Win32Instances::~Win32Instances() {
-  for (auto& [name, handle] : mutexes_)
-    CloseHandle(handle);
-}
+Win32Instances::~Win32Instances() = default;
 
 ClaimResult Win32Instances::ClaimName(const std::string& name) {
   if (mutexes_.count(name)) return ClaimResult::HeldElsewhere;  // claimed twice in one process
   SetLastError(ERROR_SUCCESS);
-  HANDLE h = CreateMutexA(nullptr, FALSE, name.c_str());
+  ScopedHandle h{CreateMutexA(nullptr, FALSE, name.c_str())};
   const DWORD error = GetLastError();
   if (!h) {
     // A mutex made by a process with other rights (an elevated copy) cannot
     // be opened, but it is there: that copy runs.
     return error == ERROR_ACCESS_DENIED ? ClaimResult::HeldElsewhere : ClaimResult::Failed;
   }
-  if (error == ERROR_ALREADY_EXISTS) {
-    CloseHandle(h);
-    return ClaimResult::HeldElsewhere;
-  }
-  mutexes_.emplace(name, h);
+  if (error == ERROR_ALREADY_EXISTS) return ClaimResult::HeldElsewhere;
+  mutexes_.emplace(name, std::move(h));
   return ClaimResult::Claimed;
 }
 
 void Win32Instances::ReleaseName(const std::string& name) {
   auto it = mutexes_.find(name);
   if (it == mutexes_.end()) return;
-  CloseHandle(it->second);
-  mutexes_.erase(it);
+  mutexes_.erase(it);  // closes the handle
 }
 
 uint32_t Win32Instances::RegisterMessage(const std::string& name) { return RegisterWindowMessageA(name.c_str()); }

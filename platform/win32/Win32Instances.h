@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Instances.h"
+#include "platform/win32/Win32Scoped.h"
 
 namespace tov::win32 {
 
@@ -22,7 +23,7 @@ class Win32Instances : public IInstances {
   void AllowOthersForeground() override;
 
  private:
-  std::map<std::string, void*> mutexes_;  // the handles of the names claimed
+  std::map<std::string, ScopedHandle> mutexes_;  // the handles of the names claimed
 };
 
 }  // namespace tov::win32

@@ -6,6 +6,8 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include "platform/win32/Win32Scoped.h"
+
 namespace tov::win32 {
 
 namespace {
@@ -20,13 +22,12 @@ bool WidePath(const std::string& path, wchar_t (&wide)[MAX_PATH]) {
 
 // A new shell link object for the link file at path, whose wide name it
 // fills; the first failing result, or S_OK with *link set.
-HRESULT OpenLink(const std::string& path, wchar_t (&wide)[MAX_PATH], IShellLinkA** link) {
-  *link = nullptr;
+HRESULT OpenLink(const std::string& path, wchar_t (&wide)[MAX_PATH], ComPtr<IShellLinkA>& link) {
+  link.Reset();
   if (!WidePath(path, wide)) return E_INVALIDARG;
-  const HRESULT hr =
-      CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, reinterpret_cast<void**>(link));
+  const HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid());
   if (hr != S_OK) return hr;
-  return *link ? S_OK : E_FAIL;
+  return link ? S_OK : E_FAIL;
 }
 
 }  // namespace
@@ -38,39 +39,35 @@ void Win32ShellLinks::OleUninitialize() { ::OleUninitialize(); }
 int32_t Win32ShellLinks::SaveLink(const std::string& linkPath, const std::string& target,
                                   const std::string& description) {
   wchar_t wide[MAX_PATH];
-  IShellLinkA* link = nullptr;
-  HRESULT hr = OpenLink(linkPath, wide, &link);
+  ComPtr<IShellLinkA> link;
+  HRESULT hr = OpenLink(linkPath, wide, link);
   if (hr != S_OK) return int32_t(hr);
-  IPersistFile* file = nullptr;
+  ComPtr<IPersistFile> file;
   hr = link->SetPath(target.c_str());
   // S_FALSE: the path is set but names nothing that exists yet, which a
   // shortcut may well point at (a drive that is not plugged in).
   if (hr == S_FALSE) hr = S_OK;
   if (hr == S_OK) hr = link->SetDescription(description.c_str());
-  if (hr == S_OK) hr = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+  if (hr == S_OK) hr = link->QueryInterface(IID_IPersistFile, file.PutVoid());
   if (hr == S_OK) hr = file->Save(wide, TRUE);
-  if (file) file->Release();
-  link->Release();
   return int32_t(hr);
 }
 
 int32_t Win32ShellLinks::LoadLink(WindowId owner, const std::string& linkPath, std::string* target,
                                   std::string* description) {
   wchar_t wide[MAX_PATH];
-  IShellLinkA* link = nullptr;
-  HRESULT hr = OpenLink(linkPath, wide, &link);
+  ComPtr<IShellLinkA> link;
+  HRESULT hr = OpenLink(linkPath, wide, link);
   if (hr != S_OK) return int32_t(hr);
-  IPersistFile* file = nullptr;
+  ComPtr<IPersistFile> file;
   char path[MAX_PATH] = {};
   char text[MAX_PATH] = {};
   WIN32_FIND_DATAA found{};
-  hr = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+  hr = link->QueryInterface(IID_IPersistFile, file.PutVoid());
   if (hr == S_OK) hr = file->Load(wide, STGM_READ);
   if (hr == S_OK) hr = link->Resolve(reinterpret_cast<HWND>(owner), 0);
   if (hr == S_OK) hr = link->GetPath(path, MAX_PATH, &found, SLGP_SHORTPATH);
   if (hr == S_OK) hr = link->GetDescription(text, MAX_PATH);
-  if (file) file->Release();
-  link->Release();
   if (hr == S_OK) {
     *target = path;
     *description = text;

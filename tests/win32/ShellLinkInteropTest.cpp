@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "formats/ShortcutFiles.h"
 #include "platform/FileShellLinks.h"
 #include "platform/ShellLinkFile.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32ShellLinks.h"
 #include "platform/win32/WinApi.h"
 #include "tests/win32/SystemProfile.h"
-#include "ui/Shortcut.h"
 
 namespace tov {
 namespace {

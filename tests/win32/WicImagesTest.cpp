@@ -2,9 +2,9 @@
 // pixel for pixel; the expected pixels are those the files were made from.
 #include <gtest/gtest.h>
 
+#include "formats/ImageFiles.h"
 #include "platform/win32/Win32Images.h"
 #include "tests/ImageSamples.h"
-#include "ui/Supportgraphics.h"
 
 namespace tov {
 namespace {

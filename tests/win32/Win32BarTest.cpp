@@ -11,14 +11,15 @@
 
 #include "bar/ToviraMain.h"
 #include "controls/ShellImages.h"
+#include "docking/MonitorList.h"
+#include "files/ProgramFolders.h"
+#include "formats/ShortcutFiles.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32Windows.h"
-#include "settings/Configurazione.h"
-#include "settings/Sharedmodule.h"
-#include "settings/Supportsystem.h"
-#include "tables/Datamodule.h"
+#include "settings/SettingsStore.h"
+#include "settings/UserData.h"
+#include "tables/DataModule.h"
 #include "tests/win32/SystemProfile.h"
-#include "ui/Shortcut.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -134,7 +135,7 @@ struct Win32BarTest : ::testing::Test {
     files = std::make_unique<RelocatedFiles>(*wp.Get().files, root + "app\\tovira.exe");
     wp.Get().files = files.get();
     {
-      TConfigurazione app(AppSubDir("Config"), kStoreName, "");
+      TSettingsStore app(AppSubDir("Config"), kStoreName, "");
       app.SetString("Avvio", "UserDir", root + "user");
     }
     InitSettings(kStoreName);
@@ -165,7 +166,8 @@ struct Win32BarTest : ::testing::Test {
     }
   }
   void Start() {
-    dc = std::make_unique<TDC>();
+    monitors = std::make_unique<TLoadedMonitors>();
+    dc = std::make_unique<TDataModule>();
     bar = std::make_unique<TFormToviraMain>();
     bar->Window();
     bar->Show();
@@ -184,7 +186,8 @@ struct Win32BarTest : ::testing::Test {
   std::string root, source;
   int slot = 0;
   bool oleReady = false;
-  std::unique_ptr<TDC> dc;
+  std::unique_ptr<TLoadedMonitors> monitors;
+  std::unique_ptr<TDataModule> dc;
   std::unique_ptr<TFormToviraMain> bar;
 };
 

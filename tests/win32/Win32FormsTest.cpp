@@ -12,20 +12,21 @@
 #include <string>
 #include <vector>
 
+#include "controls/Appearance.h"
+#include "dialogs/ErrorReport.h"
+#include "dialogs/StandardPrompt.h"
+#include "files/ProgramFolders.h"
 #include "platform/host/HostDialogs.h"
 #include "platform/host/HostFileSystem.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/win32/Win32NativeForm.h"
 #include "platform/win32/Win32Platform.h"
 #include "settings/Settings.h"
-#include "settings/Supportsystem.h"
 #include "tests/ImageSamples.h"
-#include "ui/FormRuntime.h"
-#include "ui/Languagefiles.h"
-#include "ui/Standardprompt.h"
-#include "ui/Supportaspetto.h"
-#include "ui/Supportlanguage.h"
-#include "ui/Supportmsg.h"
+#include "text/LanguageFiles.h"
+#include "text/MessageBoxes.h"
+#include "text/Texts.h"
+#include "toolkit/FormRuntime.h"
 
 namespace tov {
 namespace {

@@ -3,10 +3,10 @@
 // ending in exactly CR LF.
 #include <gtest/gtest.h>
 
+#include "files/Log.h"
+#include "files/ProgramFolders.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/WinApi.h"
-#include "settings/Supportsystem.h"
-#include "ui/Log.h"
 
 namespace tov {
 namespace {

@@ -4,11 +4,11 @@
 #include <stdexcept>
 
 #include "docking/AppBar.h"
-#include "docking/Multimonitor.h"
+#include "docking/MonitorList.h"
+#include "files/FileHelpers.h"
+#include "files/ProgramFolders.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32Windows.h"
-#include "settings/Supportfiles.h"
-#include "settings/Supportsystem.h"
 
 namespace tov {
 namespace {

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "bar/ToviraMain.h"
+#include "base/Product.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/WinApi.h"
 #include "tests/win32/Display.h"
 #include "tests/win32/SystemProfile.h"
-#include "ui/Product.h"
 
 #include <shellapi.h>
 

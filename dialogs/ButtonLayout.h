@@ -1,0 +1,87 @@
+// The button layout dialog: the bar's buttons as a list to reorder, delete,
+// rename in place and add separators to; the appearance of one or many
+// buttons set in editors and tried on a preview button before it is
+// applied; appearances saved as named combinations and recalled. Every
+// change goes straight into the button table and the bar is rebuilt; there
+// is no OK or Cancel.
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/ButtonStyle.h"
+#include "controls/LbSpeedButton.h"
+#include "forms/Component.h"
+#include "platform/Window.h"
+
+namespace tov {
+
+class TRecordTable;
+
+class TFormButtonLayout {
+ public:
+  // rebuildBar lays the bar out again (and saves its button list).
+  explicit TFormButtonLayout(std::function<void()> rebuildBar, WindowId owner = 0);
+  Component& Form() { return *form_; }
+  int ShowModal();
+
+  // The handlers of the dialog.
+  void FormShow();
+  void FormClose();
+  void ListButtonsChange();
+  void ListButtonsDblClick();
+  void ListButtonsEdited();
+  void PnlOrdinamentoResize();
+  void PnlCombinazioneResize();
+  void BtnUpClick() { MoveSelected(false); }
+  void BtnDownClick() { MoveSelected(true); }
+  void BtnDeleteClick();
+  void BtnAddElementClick();
+  void Pop_SeparatorClick();
+  void EditS_ColorButtonClick(Component& editor);
+  void BtnFontClick() { ChooseLabelFont("LblFont"); }
+  void BtnHotTrackFontClick() { ChooseLabelFont("LblHotTrackFont"); }
+  void BtnAnteprimaClick();
+  void BtnApplicaClick();
+  void BtnSalvaClick();
+  void EditS_CombinazioneChange();
+  void BtnSelezionaTuttoClick();
+  void BtnInvertiClick();
+
+  // The list from the button table; the combinations from the theme table.
+  void FillButtonList();
+  void FillCombinations();
+  // The appearance the editors show, as a button's or, for a separator's
+  // row ("*Separator*" without a path), a panel's.
+  std::unique_ptr<TCustomButtonStyle> StyleFromEditors(int row);
+  void EditorsFromStyle(const TCustomButtonStyle& s);
+  // A button's appearance on the preview button; any other hides it.
+  void ShowPreview(const TCustomButtonStyle& s);
+  // The editors and the preview show the row's appearance.
+  void ShowRow(int row);
+
+  // The first selected row, -1 for none; the rows selected.
+  int SelectedRow() const;
+  const std::vector<int>& SelectedRows() const;
+  void Select(const std::vector<int>& rows);
+  const TLbSpeedButton& Preview() const { return preview_; }
+
+ private:
+  Component& Need(const char* name) const;
+  void MoveSelected(bool down);
+  void ChooseLabelFont(const char* label);
+  bool LocateListRow(int row);
+
+  std::function<void()> rebuild_;
+  WindowId owner_;
+  std::unique_ptr<Component> form_;
+  Component* list_;
+  TLbSpeedButton preview_;
+};
+
+// Creates the dialog and shows it modally; an error while making it is shown
+// as the application shows an exception. The caller rebuilds the bar after.
+void ShowButtonLayout(std::function<void()> rebuildBar, WindowId owner);
+
+}  // namespace tov

@@ -1,0 +1,42 @@
+// The monitors attached when the program starts, in the platform's
+// enumeration order; built once with the data module and never refreshed.
+#pragma once
+#include <string>
+
+#include "platform/Geometry.h"
+#include "platform/Monitors.h"
+
+namespace tov {
+
+struct TMonitorInfo {
+  MonitorHandle Handle = 0;
+  int Number = 0;  // position in the list plus 1
+  std::string DeviceName;
+  bool Primary = false;  // the monitor's flags are exactly the primary flag
+  Rect MonitorRect;
+  Rect WorkRect;
+};
+
+// Builds the list; throws std::runtime_error when the system library or one
+// of its two functions is missing (no list is built then).
+void LoadMonitors();
+// Frees every record, last to first, then the list, and releases the library.
+void FreeMonitors();
+int MonitorCount();
+// The record at a 0-based index, or nullptr when the index is out of range.
+const TMonitorInfo* MonitorAt(int index);
+// "<device> (<width>x<height>) " followed by "*" for the primary monitor.
+std::string MonitorLabel(const TMonitorInfo& monitor);
+
+// The monitor list for as long as it lives: loaded when made (failing as
+// LoadMonitors does), freed when gone. The program's start-up holds one
+// from before the data module until after it.
+class TLoadedMonitors {
+ public:
+  TLoadedMonitors() { LoadMonitors(); }
+  ~TLoadedMonitors() { FreeMonitors(); }
+  TLoadedMonitors(const TLoadedMonitors&) = delete;
+  TLoadedMonitors& operator=(const TLoadedMonitors&) = delete;
+};
+
+}  // namespace tov

@@ -1,0 +1,95 @@
+// Buttons from the source folder's entries, in clean and keep mode.
+#include <gtest/gtest.h>
+
+#include "bar/SourceFolder.h"
+#include "controls/ButtonTable.h"
+#include "platform/host/HostPlatform.h"
+#include "tables/DataModule.h"
+
+namespace tov {
+namespace {
+
+struct SourceFolderTest : ::testing::Test {
+  SourceFolderTest() {
+    ForceDirectories(Files(), "C:\\L");
+    for (const char* f : {"A.lnk", "B.lnk", "C.lnk"})
+      Files().WriteFile(std::string("C:\\L\\") + f, "x");
+  }
+  std::string Captions() {
+    std::string out;
+    for (links.First(); !links.Eof(); links.Next())
+      out += links.FieldByName("Caption").AsString() + " ";
+    return out;
+  }
+  host::HostPlatform hp;
+  TDataModule dc;
+  TRecordTable& links = dc.TblLinks;
+};
+
+TEST_F(SourceFolderTest, CleanModeListsTheEntriesLastFirst) {
+  Files().WriteFile("C:\\L\\ButtonList.lob", "");
+  Files().WriteFile("C:\\L\\.hidden", "");
+  Files().WriteFile("C:\\L\\desktop.ini", "");
+  Files().CreateDir("C:\\L\\Sub.dir");
+  ASSERT_TRUE(RefreshFromFolder(links, "C:\\L", false));
+  EXPECT_EQ(Captions(), "Sub desktop C B A ");
+  ASSERT_TRUE(links.Locate("Caption", "A"));
+  EXPECT_EQ(links.FieldByName("Path").AsString(), "C:\\L\\A.lnk");
+  EXPECT_EQ(links.FieldByName("Type").AsString(), "Button");
+  EXPECT_EQ(links.FieldByName("Width").AsInteger(), 92);
+  EXPECT_FALSE(RefreshFromFolder(links, "C:\\Manca", false));
+  EXPECT_EQ(links.GetRecordCount(), 5);  // unchanged
+}
+
+TEST_F(SourceFolderTest, KeepModeKeepsWhatTheUserSetForEntriesStillThere) {
+  ASSERT_TRUE(RefreshFromFolder(links, "C:\\L", false));  // C B A
+  // The user moves B first, colours it and adds a separator.
+  MoveButtonBefore(links, 1);
+  ASSERT_TRUE(links.Locate("Caption", "B"));
+  links.Edit();
+  links.FieldByName("Color").SetAsInteger(0x123456);
+  links.Post();
+  AddSeparatorRow(links, 3, "*Separator*");
+  RenumberRows(links);
+  SaveButtonList(links, "C:\\L");
+  EXPECT_EQ(Captions(), "B C A *Separator* ");
+  // D arrives and A goes away.
+  Files().WriteFile("C:\\L\\D.lnk", "x");
+  Files().DeleteFile("C:\\L\\A.lnk");
+  ASSERT_TRUE(RefreshFromFolder(links, "C:\\L", true));
+  // New numbers D 0, C 1, B 2; after the merge B 0, D 0, C 1.
+  EXPECT_EQ(Captions(), "B D C ");
+  ASSERT_TRUE(links.Locate("Caption", "B"));
+  EXPECT_EQ(links.FieldByName("Color").AsInteger(), 0x123456);
+  ASSERT_TRUE(links.Locate("Caption", "D"));
+  EXPECT_EQ(links.FieldByName("Color").AsInteger(), int32_t(0x8000000F));
+  links.First();
+  EXPECT_EQ(links.FieldByName("Ordine").AsInteger(), 0);
+  links.Last();
+  EXPECT_EQ(links.FieldByName("Ordine").AsInteger(), 2);
+}
+
+TEST_F(SourceFolderTest, KeptRowsComeBeforeNewRowsOfTheSameNumber) {
+  // The bar showed B, C, A; D is new and is listed last.
+  ASSERT_TRUE(RefreshFromFolder(links, "C:\\L", false));  // C B A
+  MoveButtonBefore(links, 1);
+  RenumberRows(links);
+  SaveButtonList(links, "C:\\L");
+  ASSERT_EQ(Captions(), "B C A ");
+  Files().WriteFile("C:\\L\\D.lnk", "x");
+  ASSERT_TRUE(RefreshFromFolder(links, "C:\\L", true));
+  // New numbers D 0, C 1, B 2, A 3; after the merge B 0, D 0, C 1, A 2.
+  EXPECT_EQ(Captions(), "B D C A ");
+}
+
+TEST(EntryCaptions, NamesThatNeverBecomeButtons) {
+  EXPECT_EQ(EntryCaption("."), "");
+  EXPECT_EQ(EntryCaption(".."), "");
+  EXPECT_EQ(EntryCaption("ButtonList.lob"), "");
+  EXPECT_EQ(EntryCaption(".profile"), "");
+  EXPECT_EQ(EntryCaption("a.b.lnk"), "a.b");
+  EXPECT_EQ(EntryCaption("Leggimi"), "Leggimi");
+}
+
+}  // namespace
+}  // namespace tov

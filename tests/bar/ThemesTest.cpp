@@ -1,0 +1,242 @@
+// Themes on the headless bar, through its menu: saved under a typed name as a
+// table file and a copy of the settings file, applied to bars of other
+// lengths (appearance only: captions, paths, order and kinds stay), their
+// panel keys lasting until the settings are read again, and deleted.
+#include <gtest/gtest.h>
+
+#include "bar/Themes.h"
+#include "platform/host/HostDialogs.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
+#include "tables/TableFiles.h"
+#include "tests/BarFixture.h"
+#include "text/Texts.h"
+
+namespace tov {
+namespace {
+
+struct ThemesTest : testing::BarFixture {
+  ~ThemesTest() override {
+    BarSettings() = TBarSettings();
+    FreeMessageTable();
+  }
+  void StartWith(const std::vector<std::pair<std::string, std::string>>& rows) {
+    Start();
+    Stop();
+    PrepareButtons(rows);
+    Start();
+    hp.Dialogs().shown.clear();
+  }
+  std::string Folder() { return UserSubDir(kThemesSubDir); }
+  std::string File(const std::string& name, const char* ext) { return TableFileName(Folder(), name, ext); }
+  // "Salva come tema" with the name typed into the prompt.
+  void SaveAs(const std::string& name) {
+    hp.Windows().modalScripts.push_back([=](host::HostForm& p) {
+      EXPECT_EQ(p.Frame().caption, "Digitare il nome del tema");
+      EXPECT_TRUE(p.Type("EditCampo", name));
+      EXPECT_TRUE(p.Click("BtnConferma"));
+    });
+    BarMenu("Salva come tema");
+  }
+  const std::vector<MenuEntry>& BarMenu(const std::string& choice) {
+    hp.Windows().menuChoices = {choice};
+    Win().Send(WM_RBUTTONUP, 0, intptr_t(1000) | (intptr_t(5) << 16));
+    return hp.Windows().shownMenus.back().entries;
+  }
+  std::vector<MenuEntry> ThemesMenu() {
+    for (const MenuEntry& e : BarMenu(""))
+      if (e.caption == "Temi") return e.children;
+    return {};
+  }
+  // Sets a column of every row in table order, then rebuilds the bar.
+  void SetColumn(const char* field, const std::vector<std::string>& values) {
+    TRecordTable& t = DC->TblLinks;
+    size_t i = 0;
+    for (t.First(); !t.Eof() && i < values.size(); t.Next(), ++i) {
+      t.Edit();
+      t.FieldByName(field).SetAsString(values[i]);
+      t.Post();
+    }
+    bar->RebuildBar();
+  }
+  std::vector<std::string> Column(const char* field) {
+    std::vector<std::string> out;
+    TRecordTable& t = DC->TblLinks;
+    for (t.First(); !t.Eof(); t.Next())
+      out.push_back(t.FieldByName(field).AsString());
+    return out;
+  }
+  void AddButtons(const std::vector<std::string>& captions) {
+    for (const std::string& c : captions)
+      AddButtonRow(DC->TblLinks, DC->TblLinks.GetRecordCount(), c, std::string(testing::kBarLinks) + c + ".lnk");
+    bar->RebuildBar();
+  }
+  std::string Bytes(const std::string& path) {
+    std::string b;
+    Files().ReadFile(path, &b);
+    return b;
+  }
+};
+
+TEST_F(ThemesTest, AThreeRowThemeDressesAFiveButtonBarAndLeavesWhatTheButtonsAre) {
+  StartWith({{"Uno", "Button"}, {"Due", "Button"}, {"Tre", "Button"}});
+  SetColumn("Width", {"31", "32", "33"});
+  ASSERT_TRUE(GetUserSettings().SetBool("Pannello", "ShowBevel", true));
+  SaveAs("Mio");
+  EXPECT_TRUE(hp.Dialogs().shown.empty());
+  EXPECT_TRUE(Files().FileExists(File("Mio", "theme")));
+  EXPECT_EQ(Bytes(File("Mio", "themeini")), Bytes(GetUserSettings().IniFileName()));
+  const auto menu = ThemesMenu();
+  ASSERT_EQ(menu.size(), 3u);
+  EXPECT_EQ(menu[0].caption, "Mio");
+  EXPECT_EQ(menu[2].children.at(0).caption, "Mio");
+  EXPECT_EQ(bar->FormComponent().Find("PopTheme_0")->caption, "Mio");
+  EXPECT_EQ(bar->FormComponent().Find("PopDelTheme_0")->caption, "Mio");
+
+  AddButtons({"Quattro", "Cinque"});
+  SetColumn("Width", {"50", "50", "50", "50", "50"});
+  const std::vector<std::string> paths = Column("Path");
+  BarMenu("Temi/Mio");
+  EXPECT_EQ(Column("Width"), (std::vector<std::string>{"31", "32", "33", "33", "33"}));
+  EXPECT_EQ(Hints(), (std::vector<std::string>{"Uno", "Due", "Tre", "Quattro", "Cinque"}));
+  EXPECT_EQ(Column("Path"), paths);
+  EXPECT_EQ(bar->Button(4).Width(), 33);
+  // The button list follows.
+  TDataModule saved;
+  ASSERT_TRUE(LoadButtonList(saved.TblLinks, std::string(testing::kBarLinks) + "ButtonList.lob"));
+  saved.TblLinks.Last();
+  EXPECT_EQ(saved.TblLinks.FieldByName("Width").AsInteger(), 33);
+}
+
+TEST_F(ThemesTest, AShorterThemeKeepsTheOrderAndATypeOfItsOwnDoesNotTurnButtonsIntoSeparators) {
+  StartWith({{"Uno", "Button"}, {"Sep", "Separator"}});
+  SetColumn("Color", {"255", "65280"});
+  SaveAs("Due righe");
+  Stop();
+  PrepareButtons({{"A", "Button"}, {"B", "Button"}, {"C", "Button"}, {"D", "Button"}});
+  Start();
+  BarMenu("Temi/Due righe");
+  EXPECT_EQ(Hints(), (std::vector<std::string>{"A", "B", "C", "D"}));
+  EXPECT_EQ(Column("Ordine"), (std::vector<std::string>{"0", "1", "2", "3"}));
+  EXPECT_EQ(Column("Type"), (std::vector<std::string>{"Button", "Button", "Button", "Button"}));
+  EXPECT_EQ(Column("Caption"), (std::vector<std::string>{"A", "B", "C", "D"}));
+  EXPECT_EQ(Column("Color"), (std::vector<std::string>{"255", "65280", "65280", "65280"}));
+  EXPECT_EQ(bar->ButtonCount(), 4u);
+}
+
+TEST_F(ThemesTest, SavingUnderAnExistingNameReplacesBothFilesWithoutAQuestion) {
+  StartWith({{"Uno", "Button"}});
+  SetColumn("Width", {"40"});
+  SaveAs("Mio");
+  ASSERT_TRUE(GetUserSettings().SetBool("Pannello", "AutoHide", true));
+  SetColumn("Width", {"44"});
+  SaveAs("Mio");
+  EXPECT_TRUE(hp.Dialogs().shown.empty());
+  EXPECT_NE(Bytes(File("Mio", "themeini")).find("AutoHide=True"), std::string::npos);
+  SetColumn("Width", {"60"});
+  BarMenu("Temi/Mio");
+  EXPECT_EQ(Column("Width"), std::vector<std::string>{"44"});
+  EXPECT_EQ(ThemesMenu().size(), 3u);
+}
+
+TEST_F(ThemesTest, PanelKeysLastUntilTheSettingsAreConfirmedAndMissingOnesTakeTheirDefaults) {
+  StartWith({{"Uno", "Button"}});
+  SaveAs("Nascosta");
+  // A copy holding one key: the others take the defaults of a theme.
+  ASSERT_TRUE(Files().WriteFile(File("Nascosta", "themeini"), "[Pannello]\r\nAutoHide=True\r\nMarginWidth=7\r\n"));
+  BarSettings().ShowBevel = false;
+  BarSettings().Animate = false;
+  BarSettings().MarginHeight = 9;
+  BarMenu("Temi/Nascosta");
+  EXPECT_TRUE(BarSettings().AutoHide);
+  EXPECT_TRUE(bar->AutoHide());
+  EXPECT_TRUE(BarSettings().ShowBevel);
+  EXPECT_TRUE(BarSettings().Animate);
+  EXPECT_EQ(BarSettings().MarginWidth, 7);
+  EXPECT_EQ(BarSettings().MarginHeight, 2);
+  EXPECT_EQ(GetUserSettings().GetBool("Pannello", "AutoHide", false), false);  // the store is untouched
+
+  // Confirming the settings dialog brings the store's values back.
+  hp.Windows().modalScripts.push_back([](host::HostForm& f) { EXPECT_TRUE(f.Click("BtnConferma")); });
+  BarMenu("Impostazioni");
+  EXPECT_FALSE(BarSettings().AutoHide);
+  EXPECT_FALSE(bar->AutoHide());
+
+  // Without any copy, every key takes its default.
+  ASSERT_TRUE(Files().DeleteFile(File("Nascosta", "themeini")));
+  BarSettings().MarginWidth = 11;
+  BarMenu("Temi/Nascosta");
+  EXPECT_EQ(BarSettings().MarginWidth, 2);
+  EXPECT_FALSE(BarSettings().AutoHide);
+  EXPECT_TRUE(hp.Dialogs().shown.empty());
+}
+
+TEST_F(ThemesTest, AThemeWithoutRowsLeavesTheBarAndSaysSo) {
+  StartWith({{"Uno", "Button"}});
+  SetColumn("Width", {"40"});
+  TDataModule scratch;
+  SaveTableFile(scratch.TblLinks, Folder(), "Vuoto", kThemeExt, true, scratch.SaveFormat);
+  ASSERT_TRUE(Files().WriteFile(File("Vuoto", "themeini"), "[Pannello]\r\nAutoHide=True\r\n"));
+  bar->BuildThemesMenu();
+  BarMenu("Temi/Vuoto");
+  EXPECT_EQ(Column("Width"), std::vector<std::string>{"40"});
+  EXPECT_FALSE(BarSettings().AutoHide);
+  ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
+  EXPECT_NE(hp.Dialogs().shown[0].text.find("\"Vuoto\" non contiene pulsanti"), std::string::npos);
+}
+
+TEST_F(ThemesTest, ANameThatCannotBeAFileNameIsRefusedBeforeAnythingIsWritten) {
+  StartWith({{"Uno", "Button"}});
+  const int before = int(Files().FindFiles(Folder() + "*").size());
+  for (const std::string& name :
+       std::vector<std::string>{"a|b", "a/b", "CON", "lpt1.txt", "fine.", "fine ", std::string(250, 'x')}) {
+    SCOPED_TRACE(name);
+    hp.Dialogs().shown.clear();
+    SaveAs(name);
+    ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
+    EXPECT_NE(hp.Dialogs().shown[0].text.find("non pu\xF2 essere il nome di un tema"), std::string::npos);
+  }
+  EXPECT_EQ(int(Files().FindFiles(Folder() + "*").size()), before);
+  // Letters of the code page are good names.
+  hp.Dialogs().shown.clear();
+  SaveAs("Caff\xE8 blu");
+  EXPECT_TRUE(hp.Dialogs().shown.empty());
+  EXPECT_EQ(ThemeNames(Folder()), std::vector<std::string>{"Caff\xE8 blu"});
+}
+
+TEST_F(ThemesTest, DeletingTheOnlyThemeLeavesTheSeparatorAndTheDeleteItem) {
+  StartWith({{"Uno", "Button"}});
+  SaveAs("Mio");
+  BarMenu("Temi/Elimina temi/Mio");
+  EXPECT_FALSE(Files().FileExists(File("Mio", "theme")));
+  EXPECT_FALSE(Files().FileExists(File("Mio", "themeini")));
+  const auto menu = ThemesMenu();
+  ASSERT_EQ(menu.size(), 2u);
+  EXPECT_TRUE(menu[0].separator);
+  EXPECT_EQ(menu[1].caption, "Elimina temi");
+  EXPECT_TRUE(menu[1].children.empty());
+  EXPECT_TRUE(hp.Dialogs().shown.empty());
+}
+
+TEST_F(ThemesTest, AThemeFileThatCannotBeDeletedIsNamedAndTheThemeStaysListed) {
+  StartWith({{"Uno", "Button"}});
+  SaveAs("Mio");
+  hp.Files().LockFile(File("Mio", "theme"));
+  BarMenu("Temi/Elimina temi/Mio");
+  EXPECT_FALSE(Files().FileExists(File("Mio", "themeini")));
+  ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
+  EXPECT_NE(hp.Dialogs().shown[0].text.find(File("Mio", "theme")), std::string::npos);
+  EXPECT_EQ(ThemesMenu().at(0).caption, "Mio");
+}
+
+TEST_F(ThemesTest, AThemeGoneSinceTheMenuWasBuiltIsToldAndTheMenuFollows) {
+  StartWith({{"Uno", "Button"}});
+  SaveAs("Mio");
+  ASSERT_TRUE(Files().DeleteFile(File("Mio", "theme")));
+  BarMenu("Temi/Mio");
+  ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
+  EXPECT_EQ(ThemesMenu().size(), 2u);
+}
+
+}  // namespace
+}  // namespace tov

@@ -1,0 +1,315 @@
+// The button layout dialog on the whole headless bar: the list from the
+// button table, moving, deleting with its questions, separators, renaming in
+// place, appearance applied to one or many rows, the preview, combinations
+// saved and recalled, the selection buttons.
+#include <gtest/gtest.h>
+
+#include "controls/Appearance.h"
+#include "dialogs/ButtonLayout.h"
+#include "platform/host/HostDialogs.h"
+#include "settings/Settings.h"
+#include "tables/DataModule.h"
+#include "tests/BarFixture.h"
+#include "text/Texts.h"
+
+namespace tov {
+namespace {
+
+struct ButtonLayoutTest : testing::BarFixture {
+  ButtonLayoutTest() {
+    Start();
+    Stop();
+    PrepareButtons({{"Uno", "Button"}, {"Sep", "Separator"}, {"Due", "Button"}, {"Tre", "Button"}});
+    Start();
+    hp.Dialogs().shown.clear();
+  }
+  ~ButtonLayoutTest() override {
+    BarSettings() = TBarSettings();
+    FreeMessageTable();
+  }
+  // Opens the dialog from the bar's menu with a script playing the user.
+  void Open(std::function<void(host::HostForm&)> script) {
+    hp.Windows().modalScripts.push_back(std::move(script));
+    hp.Windows().menuChoices = {"Layout pulsanti"};
+    Win().Send(WM_RBUTTONUP, 0, intptr_t(1000) | (intptr_t(5) << 16));
+  }
+  std::vector<std::string> Captions(host::HostForm& f) {
+    std::vector<std::string> out;
+    for (const auto& row : f.Control("ListButtons")->rows)
+      out.push_back(row.at(0));
+    return out;
+  }
+  // The picture a button of the open dialog shows.
+  static std::string GreenIn(host::HostForm& f, const char* button) {
+    Bitmap b = f.PaintControl(button, PaintState{});
+    std::string colours;
+    for (int y = 0; y < b.height; ++y)
+      for (int x = 0; x < b.width; ++x)
+        if (GreenOf(b.At(x, y)) > 140 && RedOf(b.At(x, y)) < 80) colours = "green";
+    return colours;
+  }
+  std::string TableValue(int order, const char* field) {
+    TRecordTable& t = DC->TblLinks;
+    return t.Locate("Ordine", std::to_string(order)) ? t.FieldByName(field).AsString() : "?";
+  }
+};
+
+TEST_F(ButtonLayoutTest, TheListShowsTheButtonsAndARowShowsItsAppearance) {
+  Open([&](host::HostForm& f) {
+    EXPECT_EQ(f.Frame().caption, "Layout pulsanti");
+    const ControlDesc* list = f.Control("ListButtons");
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->columns, (std::vector<ColumnDesc>{{"Testo", 120}, {"Percorso", 360}}));
+    EXPECT_EQ(Captions(f), (std::vector<std::string>{"Uno", "*Separator*", "Due", "Tre"}));
+    EXPECT_TRUE(list->multiSelect);
+    EXPECT_TRUE(list->selectedRows.empty());  // nothing chosen at first
+    // The editors show a new button's appearance.
+    EXPECT_EQ(f.Text("EditS_Width"), "92");
+    EXPECT_EQ(f.Control("EditS_Style")->itemIndex, 0);
+    EXPECT_TRUE(f.Control("EditB_ShowText")->checked);
+    EXPECT_FALSE(f.Control("BtnPreview")->visible);
+    EXPECT_TRUE(f.SelectRows("ListButtons", {2}));
+    EXPECT_EQ(f.Text("EditS_Caption"), "Due");
+    EXPECT_EQ(f.Text("EditS_Width"), "92");
+    EXPECT_TRUE(f.Control("BtnPreview")->visible);
+    EXPECT_TRUE(f.SelectRows("ListButtons", {1}));  // the separator: no preview
+    EXPECT_FALSE(f.Control("BtnPreview")->visible);
+    f.Close();
+  });
+  EXPECT_EQ(hp.Windows().shownForms, std::vector<std::string>{"FormButtonLayout"});
+}
+
+// The shipped pictures: every button of the dialog shows its own, in its
+// three states, and the prompt's buttons their two glyphs.
+TEST_F(ButtonLayoutTest, TheButtonsShowTheShippedPictures) {
+  for (const char* name : {"BtnConferma", "BtnLente", "BtnSalva", "BtnElimina", "BtnAggiungi", "BtnUp", "BtnDown"}) {
+    for (const char* state : {"", "_Over", "_Down"}) {
+      const Picture* p = LoadPng(std::string(name) + state);
+      ASSERT_TRUE(p) << name << state;
+      EXPECT_EQ(p->rgb.width, 16);
+      EXPECT_EQ(p->rgb.height, 16);
+    }
+  }
+  for (const char* name : {"BtnConferma", "BtnAnnulla"}) {
+    const Picture* p = LoadPicture(name, false);
+    ASSERT_TRUE(p) << name;
+    EXPECT_EQ(p->rgb.width, 32);  // normal and disabled
+  }
+  Open([&](host::HostForm& f) {
+    EXPECT_EQ(GreenIn(f, "BtnApplica"), "green");  // its check mark
+    f.Close();
+  });
+}
+
+TEST_F(ButtonLayoutTest, UpAndDownMoveTheFirstSelectedRowAndRebuildTheBar) {
+  Open([&](host::HostForm& f) {
+    EXPECT_TRUE(f.SelectRows("ListButtons", {0}));
+    EXPECT_TRUE(f.Click("BtnUp"));  // the first row goes nowhere
+    EXPECT_EQ(Captions(f)[0], "Uno");
+    EXPECT_TRUE(f.SelectRows("ListButtons", {2, 3}));
+    EXPECT_TRUE(f.Click("BtnDown"));
+    EXPECT_EQ(Captions(f), (std::vector<std::string>{"Uno", "*Separator*", "Tre", "Due"}));
+    EXPECT_EQ(f.Control("ListButtons")->selectedRows, std::vector<int>{3});
+    EXPECT_EQ(Hints(), (std::vector<std::string>{"Uno", "Tre", "Due"}));  // rebuilt at once
+    EXPECT_TRUE(f.Click("BtnDown"));                                      // the last row stays
+    EXPECT_EQ(Captions(f)[3], "Due");
+    f.Close();
+  });
+}
+
+TEST_F(ButtonLayoutTest, UpOnTheFirstAndDownOnTheLastDoNotRebuild) {
+  int rebuilds = 0;
+  TFormButtonLayout dialog([&] { ++rebuilds; });
+  hp.Windows().modalScripts.push_back([&](host::HostForm& f) {
+    EXPECT_TRUE(f.SelectRows("ListButtons", {0}));
+    EXPECT_TRUE(f.Click("BtnUp"));
+    EXPECT_TRUE(f.SelectRows("ListButtons", {3}));
+    EXPECT_TRUE(f.Click("BtnDown"));
+    EXPECT_EQ(rebuilds, 0);
+    EXPECT_TRUE(f.Click("BtnUp"));
+    EXPECT_EQ(rebuilds, 1);
+    f.Close();
+  });
+  dialog.ShowModal();
+}
+
+TEST_F(ButtonLayoutTest, DeletingAsksThenRemovesTheSelectedRows) {
+  const std::string uno = std::string(testing::kBarLinks) + "Uno.lnk";
+  ASSERT_TRUE(Files().WriteFile(uno, "link"));
+  Open([&](host::HostForm& f) {
+    EXPECT_TRUE(f.SelectRows("ListButtons", {0, 2}));
+    hp.Dialogs().answers = {IDNO};
+    EXPECT_TRUE(f.Click("BtnDelete"));  // no: nothing goes
+    EXPECT_EQ(Captions(f).size(), 4u);
+    hp.Dialogs().answers = {IDYES, IDYES, IDNO};  // delete, the files too? yes, sure? no
+    EXPECT_TRUE(f.Click("BtnDelete"));
+    EXPECT_EQ(Captions(f), (std::vector<std::string>{"*Separator*", "Tre"}));
+    EXPECT_EQ(f.Control("ListButtons")->selectedRows, std::vector<int>{0});
+    EXPECT_EQ(Hints(), std::vector<std::string>{"Tre"});
+    EXPECT_TRUE(f.Click("BtnSelezionaTutto"));
+    hp.Dialogs().answers = {IDYES, IDNO};
+    EXPECT_TRUE(f.Click("BtnDelete"));
+    EXPECT_TRUE(Captions(f).empty());
+    EXPECT_TRUE(f.Control("ListButtons")->selectedRows.empty());
+    f.Close();
+  });
+  EXPECT_TRUE(Files().FileExists(uno));  // yes, yes, no: the files stay
+  ASSERT_EQ(hp.Dialogs().shown.size(), 6u);
+  EXPECT_EQ(hp.Dialogs().shown[0].text, "Eliminare l'elemento selezionato?");
+  EXPECT_EQ(hp.Dialogs().shown[2].text, "Si desidera eliminare anche i file nella cartella?");
+}
+
+TEST_F(ButtonLayoutTest, ASeparatorIsAddedAtTheEndAndSelected) {
+  Open([&](host::HostForm& f) {
+    hp.Windows().menuChoices = {"Separatore"};
+    EXPECT_TRUE(f.Click("BtnAddElement"));
+    EXPECT_EQ(Captions(f).back(), "*Separator*");
+    EXPECT_EQ(f.Control("ListButtons")->selectedRows, std::vector<int>{4});
+    EXPECT_FALSE(f.Control("BtnPreview")->visible);
+    EXPECT_EQ(TableValue(4, "Type"), "Panel");
+    f.Close();
+  });
+}
+
+TEST_F(ButtonLayoutTest, ApplyingToSeveralRowsKeepsTheirCaptionsAndSkipsSeparators) {
+  Open([&](host::HostForm& f) {
+    EXPECT_TRUE(f.SelectRows("ListButtons", {2}));
+    EXPECT_TRUE(f.Type("EditS_Caption", "Ignorato"));
+    EXPECT_TRUE(f.Choose("EditS_Style", 2));
+    EXPECT_TRUE(f.Type("EditS_Width", "120"));
+    EXPECT_TRUE(f.Click("EditB_ShowText"));  // off
+    EXPECT_TRUE(f.SelectRows("ListButtons", {0, 1, 3}));
+    // The editors show the first selected row now; change them again.
+    EXPECT_TRUE(f.Choose("EditS_Style", 2));
+    EXPECT_TRUE(f.Type("EditS_Caption", "Ignorato"));
+    EXPECT_TRUE(f.Click("BtnApplica"));
+    EXPECT_EQ(Captions(f), (std::vector<std::string>{"Uno", "*Separator*", "Due", "Tre"}));
+    f.Close();
+  });
+  EXPECT_EQ(TableValue(0, "ButtonStyle"), "2");
+  EXPECT_EQ(TableValue(3, "ButtonStyle"), "2");
+  EXPECT_EQ(TableValue(2, "ButtonStyle"), "0");  // not selected
+  EXPECT_EQ(TableValue(1, "Type"), "Panel");     // the separator as it was
+  EXPECT_EQ(TableValue(0, "Caption"), "Uno");
+}
+
+TEST_F(ButtonLayoutTest, ApplyingToOneRowRenamesItAndRenamingInPlaceRefusesBadNames) {
+  ASSERT_TRUE(Files().WriteFile(std::string(testing::kBarLinks) + "Uno.lnk", "link"));
+  Open([&](host::HostForm& f) {
+    EXPECT_TRUE(f.SelectRows("ListButtons", {0}));
+    EXPECT_TRUE(f.Type("EditS_Caption", "Primo"));
+    EXPECT_TRUE(f.Click("BtnApplica"));
+    EXPECT_EQ(Captions(f)[0], "Primo");
+    EXPECT_EQ(Hints()[0], "Primo");
+    EXPECT_TRUE(f.DoubleClick("ListButtons"));
+    EXPECT_EQ(f.EditingRow("ListButtons"), 0);
+    EXPECT_FALSE(f.EditRowCaption("ListButtons", 0, "a/b"));
+    EXPECT_EQ(Captions(f)[0], "Primo");
+    EXPECT_TRUE(f.EditRowCaption("ListButtons", 0, "Inizio"));
+    EXPECT_EQ(Captions(f)[0], "Inizio");
+    EXPECT_EQ(f.Text("EditS_Caption"), "Inizio");
+    // A row whose file cannot be renamed keeps its caption.
+    EXPECT_FALSE(f.EditRowCaption("ListButtons", 2, "Altro"));
+    EXPECT_EQ(Captions(f)[2], "Due");
+    f.Close();
+  });
+  EXPECT_EQ(TableValue(0, "Caption"), "Inizio");
+  EXPECT_TRUE(Files().FileExists(std::string(testing::kBarLinks) + "Inizio.lnk"));
+}
+
+TEST_F(ButtonLayoutTest, CombinationsAreSavedAndRecalled) {
+  Open([&](host::HostForm& f) {
+    EXPECT_TRUE(f.SelectRows("ListButtons", {0}));
+    EXPECT_TRUE(f.Choose("EditS_Style", 3));
+    EXPECT_TRUE(f.Type("EditS_Width", "77"));
+    hp.Windows().modalScripts.push_back([](host::HostForm& p) {
+      EXPECT_EQ(p.Frame().caption, "Digitare il nome del modello");
+      EXPECT_TRUE(p.Type("EditCampo", "Mio"));
+      EXPECT_TRUE(p.Click("BtnConferma"));
+    });
+    EXPECT_TRUE(f.Click("BtnSalva"));
+    EXPECT_EQ(f.Control("EditS_Combinazione")->items, std::vector<std::string>{"Mio"});
+    EXPECT_TRUE(f.SelectRows("ListButtons", {2}));
+    EXPECT_EQ(f.Text("EditS_Width"), "92");
+    EXPECT_TRUE(f.Choose("EditS_Combinazione", 0));
+    EXPECT_EQ(f.Text("EditS_Width"), "77");
+    EXPECT_EQ(f.Control("EditS_Style")->itemIndex, 3);
+    EXPECT_EQ(f.Text("EditS_Caption"), "Due");  // not in a combination
+    f.Close();
+  });
+  EXPECT_TRUE(Files().FileExists(UserSubDir("Data") + "Themes.DAT"));
+  EXPECT_EQ(DC->TblThemes.GetRecordCount(), 1);
+}
+
+TEST_F(ButtonLayoutTest, ANameDifferingOnlyInCaseIsASecondCombinationAndTheUserIsTold) {
+  Open([&](host::HostForm& f) {
+    for (const char* name : {"Blu", "BLU"}) {
+      hp.Windows().modalScripts.push_back([name](host::HostForm& p) {
+        EXPECT_TRUE(p.Type("EditCampo", name));
+        EXPECT_TRUE(p.Click("BtnConferma"));
+      });
+      EXPECT_TRUE(f.Click("BtnSalva"));  // no row selected: a button's appearance
+    }
+    EXPECT_EQ(f.Control("EditS_Combinazione")->items, (std::vector<std::string>{"Blu", "BLU"}));
+    // Chosen with nothing selected: nothing changes.
+    EXPECT_TRUE(f.Type("EditS_Width", "50"));
+    EXPECT_TRUE(f.Choose("EditS_Combinazione", 0));
+    EXPECT_EQ(f.Text("EditS_Width"), "50");
+    f.Close();
+  });
+  ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
+  EXPECT_NE(hp.Dialogs().shown[0].text.find("\"BLU\""), std::string::npos);
+  TRecordTable& t = DC->TblThemes;
+  ASSERT_TRUE(t.Locate("Theme", "Blu"));
+  EXPECT_EQ(t.FieldByName("Type").AsString(), "Button");
+}
+
+TEST_F(ButtonLayoutTest, FilesThatCannotBeDeletedAreNamedAndTheirRowsStillGo) {
+  const std::string uno = std::string(testing::kBarLinks) + "Uno.lnk",
+                    due = std::string(testing::kBarLinks) + "Due.lnk";
+  ASSERT_TRUE(Files().WriteFile(uno, "link"));
+  ASSERT_TRUE(Files().WriteFile(due, "link"));
+  hp.Files().LockFile(due);
+  Open([&](host::HostForm& f) {
+    EXPECT_TRUE(f.SelectRows("ListButtons", {0, 2}));
+    hp.Dialogs().answers = {IDYES, IDYES, IDYES};
+    EXPECT_TRUE(f.Click("BtnDelete"));
+    EXPECT_EQ(Captions(f), (std::vector<std::string>{"*Separator*", "Tre"}));
+    f.Close();
+  });
+  EXPECT_FALSE(Files().FileExists(uno));
+  ASSERT_EQ(hp.Dialogs().shown.size(), 4u);
+  EXPECT_NE(hp.Dialogs().shown[3].text.find(due), std::string::npos);
+  EXPECT_EQ(hp.Dialogs().shown[3].text.find(uno), std::string::npos);
+}
+
+TEST_F(ButtonLayoutTest, TheAutoSizedPreviewWithoutTextIsTheIconAndEightPixels) {
+  Open([&](host::HostForm& f) {
+    EXPECT_TRUE(f.SelectRows("ListButtons", {0}));
+    ASSERT_TRUE(f.Control("EditB_ShowText")->checked);  // as the row has it
+    ASSERT_FALSE(f.Control("EditB_AutoSize")->checked);
+    EXPECT_TRUE(f.Click("EditB_ShowText"));
+    EXPECT_TRUE(f.Click("EditB_AutoSize"));
+    EXPECT_TRUE(f.Click("BtnAnteprima"));
+    const Rect r = f.Control("BtnPreview")->bounds;
+    EXPECT_EQ(r.Width(), 16 + 8);
+    EXPECT_EQ(r.Height(), 16 + 8);
+    // Nothing was written.
+    EXPECT_EQ(TableValue(0, "ShowText"), "True");
+    f.Close();
+  });
+}
+
+TEST_F(ButtonLayoutTest, SelectAllAndInvert) {
+  Open([&](host::HostForm& f) {
+    EXPECT_TRUE(f.SelectRows("ListButtons", {1}));
+    EXPECT_TRUE(f.Click("BtnInverti"));
+    EXPECT_EQ(f.Control("ListButtons")->selectedRows, (std::vector<int>{0, 2, 3}));
+    EXPECT_TRUE(f.Click("BtnSelezionaTutto"));
+    EXPECT_EQ(f.Control("ListButtons")->selectedRows, (std::vector<int>{0, 1, 2, 3}));
+    f.Close();
+  });
+}
+
+}  // namespace
+}  // namespace tov

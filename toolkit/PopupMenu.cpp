@@ -1,0 +1,56 @@
+#include "toolkit/PopupMenu.h"
+
+#include <vector>
+
+namespace tov {
+
+namespace {
+
+std::vector<MenuEntry> Entries(Component& parent, std::vector<Component*>& byId, const MenuItemDrawing* drawing) {
+  std::vector<MenuEntry> out;
+  for (size_t i = 0; i < parent.ChildCount(); ++i) {
+    Component& c = parent.Child(i);
+    if (c.kind != ComponentKind::MenuItem || !c.visible) continue;
+    MenuEntry e;
+    if (c.IsSeparator()) {
+      e.separator = true;
+      out.push_back(e);
+      continue;
+    }
+    e.caption = c.caption;
+    e.enabled = c.enabled;
+    e.checked = c.checked;
+    e.radio = c.Property("RadioItem") == "True";
+    e.isDefault = c.Property("Default") == "True";
+    e.imageIndex = c.imageIndex;
+    if (drawing) {
+      e.imageList = drawing->images;
+      if (drawing->getImageIndex) drawing->getImageIndex(c, e.imageIndex);
+      if (drawing->measureItem) drawing->measureItem(c, e.extraHeight);
+    }
+    if (c.ChildCount() > 0) {
+      e.children = Entries(c, byId, drawing);
+    } else {
+      byId.push_back(&c);
+      e.id = int(byId.size());
+    }
+    out.push_back(std::move(e));
+  }
+  return out;
+}
+
+}  // namespace
+
+Component* PopupComponentMenu(Component& menu, Point at, WindowId owner, const MenuItemDrawing* drawing) {
+  menu.Fire("OnPopup");
+  std::vector<Component*> byId;
+  std::vector<MenuEntry> entries = Entries(menu, byId, drawing);
+  if (entries.empty()) return nullptr;
+  int chosen = Windows().TrackPopupMenu(entries, at, owner);
+  if (chosen <= 0 || size_t(chosen) > byId.size()) return nullptr;
+  Component* item = byId[size_t(chosen) - 1];
+  item->Fire("OnClick");
+  return item;
+}
+
+}  // namespace tov
