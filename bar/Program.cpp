@@ -35,7 +35,7 @@ bool TProgramRun::Start() {
   if (!dc) dc = std::make_unique<TDataModule>();
   bar = std::make_unique<TFormToviraMain>();
   // From here on a crash is recorded and told, in the bar's language.
-  InstallCrashReporting();
+  InstallCrashReporting(bar->BarInstanceIndex);
   bar->SetMainForm(true);
   // The exception report's window: created now, shown only by a report.
   exceptMessage = std::make_unique<TForm>();

@@ -1,6 +1,7 @@
 // The bar's themes: saved from the bar's menu under a typed name, applied and
 // deleted from the "Temi" sub-menu, which lists them anew each time the bar
 // is shown and after each save and delete.
+#include <algorithm>
 #include <exception>
 
 #include "bar/Themes.h"
@@ -8,6 +9,7 @@
 #include "base/Strings.h"
 #include "dialogs/StandardPrompt.h"
 #include "files/FileHelpers.h"
+#include "platform/Platform.h"
 #include "settings/Settings.h"
 #include "settings/UserData.h"
 #include "tables/DamagedTableFile.h"
@@ -23,6 +25,39 @@ namespace {
 // The longest path the program's files may have (MAX_PATH less its zero).
 constexpr size_t kLongestPath = 259;
 
+// A save writes both files under these names beside them first, and moves
+// the panel copy it replaces aside until both are in place.
+const char* const kNewSuffix = ".tmp";
+const char* const kOldSuffix = ".old";
+
+// The theme's files, and those a save makes for a while.
+struct ThemeFiles {
+  explicit ThemeFiles(const std::string& name)
+      : folder(UserSubDir(kThemesSubDir)),
+        table(TableFileName(folder, name, kThemeExt)),
+        copy(TableFileName(folder, name, kThemeIniExt)),
+        newTable(table + kNewSuffix),
+        newCopy(copy + kNewSuffix),
+        oldCopy(copy + kOldSuffix) {}
+  // The longest name of them all.
+  size_t LongestPath() const {
+    return std::max({table.size(), copy.size(), newTable.size(), newCopy.size(), oldCopy.size()});
+  }
+  std::string folder, table, copy, newTable, newCopy, oldCopy;
+};
+
+// An item named after a theme: the caption shows the name as it is, and the
+// name itself goes with the item for its handler.
+void ThemeItem(Component& menu, const std::string& itemName, const std::string& theme, const char* handler) {
+  Component& item = menu.Add(MakeComponent(ComponentKind::MenuItem, itemName, ThemeMenuCaption(theme)));
+  item.properties[kThemeNameProperty] = theme;
+  item.Bind("OnClick", handler);
+}
+
+void DeleteIfThere(const std::string& path) {
+  if (Files().FileExists(path)) Files().DeleteFile(path);
+}
+
 }  // namespace
 
 void TFormToviraMain::PopSalvaTemaClick() {
@@ -33,10 +68,8 @@ void TFormToviraMain::PopSalvaTemaClick() {
 }
 
 bool TFormToviraMain::SaveTheme(const std::string& name) {
-  const std::string folder = UserSubDir(kThemesSubDir);
-  const std::string table = TableFileName(folder, name, kThemeExt);
-  const std::string copy = TableFileName(folder, name, kThemeIniExt);
-  if (!IsUsableFileName(name) || copy.size() > kLongestPath) {
+  const ThemeFiles f(name);
+  if (!IsUsableFileName(name) || f.LongestPath() > kLongestPath) {
     ErrorMessage(FormatText(LangText("MsgErr.ThemeName",
                                      "\"%s\" non pu\xF2 essere il nome di un tema: il nome diventa quello di un "
                                      "file, e non pu\xF2 contenere \\ / : * ? \" < > |, finire con un punto o uno "
@@ -46,34 +79,58 @@ bool TFormToviraMain::SaveTheme(const std::string& name) {
   }
   // A theme file that could not be read when it was last applied is not
   // written over: the user was told then, and may still want it back.
-  if (IsGuardedTableFile(table)) {
+  if (IsGuardedTableFile(f.table)) {
     ErrorMessage(FormatText(LangText("MsgErr.ThemeFileUnread",
                                      "Il tema \"%s\" non \xE8 stato salvato: il file \"%s\" non \xE8 stato letto "
                                      "e non viene sovrascritto finch\xE9 non lo sar\xE0."),
-                            {name, table}));
+                            {name, f.table}));
     return false;
   }
+  std::string table;
   try {
-    SaveTableFile(DC->TblLinks, folder, name, kThemeExt, true, DC->SaveFormat);
+    DC->TblLinks.SaveToStreamViaFormat(table, DC->SaveFormat);
   } catch (const std::exception& e) {
     ErrorMessage(
         FormatText(LangText("MsgErr.ThemeNotSaved", "Il tema \"%s\" non \xE8 stato salvato:\n%s"), {name, e.what()}));
     return false;
   }
   // The panel settings as they are now. With no settings file yet, every
-  // value is its default, and so is every value read from a missing copy;
-  // an older copy of a replaced theme must not stay behind.
+  // value is its default, and so is every value read from a missing copy:
+  // the theme then has none.
   const std::string settings = GetUserSettings().IniFileName();
-  const bool copied = Files().FileExists(settings) ? Files().CopyFile(settings, copy, false)
-                                                   : !Files().FileExists(copy) || Files().DeleteFile(copy);
-  if (!copied) {
-    ErrorMessage(FormatText(LangText("MsgErr.ThemeSettingsNotCopied",
-                                     "Il tema \"%s\" \xE8 stato salvato senza le impostazioni del pannello: il "
-                                     "file \"%s\" non pu\xF2 essere scritto. Applicandolo, il pannello prender\xE0 "
-                                     "i valori predefiniti."),
-                            {name, copy}));
+  const bool withCopy = Files().FileExists(settings);
+  std::string copy;
+  // Both files are written whole under their new names, then take the old
+  // ones' places together: a failure anywhere leaves the theme saved before
+  // under this name exactly as it was.
+  auto fail = [&](const std::string& path) {
+    DeleteIfThere(f.newTable);
+    DeleteIfThere(f.newCopy);
+    ErrorMessage(FormatText(LangText("MsgErr.ThemeFileNotWritten",
+                                     "Il tema \"%s\" non \xE8 stato salvato: il file \"%s\" non pu\xF2 essere "
+                                     "scritto. Un tema salvato prima con questo nome resta com'era."),
+                            {name, path}));
     return false;
+  };
+  if (withCopy && !Files().ReadFile(settings, &copy)) return fail(f.copy);
+  ForceDirectories(Files(), f.folder);
+  if (!Files().WriteFile(f.newTable, table)) return fail(f.table);
+  if (withCopy && !Files().WriteFile(f.newCopy, copy)) return fail(f.copy);
+  const bool hadCopy = Files().FileExists(f.copy);
+  if (hadCopy && !Files().MoveFile(f.copy, f.oldCopy, true)) return fail(f.copy);
+  auto restore = [&] {
+    if (hadCopy) Files().MoveFile(f.oldCopy, f.copy, true);
+  };
+  if (withCopy && !Files().MoveFile(f.newCopy, f.copy, true)) {
+    restore();
+    return fail(f.copy);
   }
+  if (!Files().MoveFile(f.newTable, f.table, true)) {
+    if (withCopy) Files().DeleteFile(f.copy);
+    restore();
+    return fail(f.table);
+  }
+  if (hadCopy) Files().DeleteFile(f.oldCopy);
   return true;
 }
 
@@ -90,7 +147,17 @@ bool TFormToviraMain::ApplyTheme(const std::string& name) {
     BuildThemesMenu();
     return false;
   }
-  if (!ApplyThemeRows(DC->TblLinks, theme)) {
+  bool applied = false;
+  try {
+    applied = ApplyThemeRows(DC->TblLinks, theme);
+  } catch (const std::exception& e) {
+    // No row has changed.
+    ErrorMessage(FormatText(
+        LangText("MsgErr.ThemeNotApplied", "Il tema \"%s\" non \xE8 stato applicato: la barra resta com'\xE8.\n%s"),
+        {name, e.what()}));
+    return false;
+  }
+  if (!applied) {
     MessageBoxInfo(
         FormatText(LangText("Messages.ThemeEmpty", "Il tema \"%s\" non contiene pulsanti: la barra resta com'\xE8."),
                    {name}),
@@ -107,11 +174,16 @@ bool TFormToviraMain::ApplyTheme(const std::string& name) {
 }
 
 void TFormToviraMain::DeleteTheme(const std::string& name) {
-  const std::string folder = UserSubDir(kThemesSubDir);
+  const ThemeFiles f(name);
+  // The listed file goes first: while it cannot, the theme stays whole,
+  // panel settings and all.
   std::string kept;
-  for (const char* ext : {kThemeIniExt, kThemeExt}) {
-    const std::string path = TableFileName(folder, name, ext);
-    if (Files().FileExists(path) && !Files().DeleteFile(path)) kept += "\r\n" + path;
+  if (Files().FileExists(f.table) && !Files().DeleteFile(f.table)) {
+    kept = "\r\n" + f.table;
+  } else {
+    // Gone: a new theme of this name may be saved over it.
+    ReleaseTableFileGuard(f.table);
+    if (Files().FileExists(f.copy) && !Files().DeleteFile(f.copy)) kept = "\r\n" + f.copy;
   }
   if (!kept.empty())
     ErrorMessage(LangText("MsgErr.ThemeFilesNotDeleted", "Questi file del tema non sono stati eliminati:") + kept);
@@ -123,13 +195,11 @@ void TFormToviraMain::BuildThemesMenu() {
   themes.RemoveChildren();
   const std::vector<std::string> names = ThemeNames(UserSubDir(kThemesSubDir));
   for (size_t i = 0; i < names.size(); ++i)
-    themes.Add(MakeComponent(ComponentKind::MenuItem, "PopTheme_" + std::to_string(i), names[i]))
-        .Bind("OnClick", "PopTemiClick");
+    ThemeItem(themes, "PopTheme_" + std::to_string(i), names[i], "PopTemiClick");
   themes.Add(MakeComponent(ComponentKind::MenuItem, "", "-"));
   Component& remove = themes.Add(MakeComponent(ComponentKind::MenuItem, "PopEliminaTemi", DeleteThemesCaption()));
   for (size_t i = 0; i < names.size(); ++i)
-    remove.Add(MakeComponent(ComponentKind::MenuItem, "PopDelTheme_" + std::to_string(i), names[i]))
-        .Bind("OnClick", "PopEliminaTemaClick");
+    ThemeItem(remove, "PopDelTheme_" + std::to_string(i), names[i], "PopEliminaTemaClick");
   // Nothing to delete: the item stays, greyed.
   remove.enabled = !names.empty();
 }

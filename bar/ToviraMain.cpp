@@ -116,11 +116,11 @@ void TFormToviraMain::BindHandlers() {
   f.SetHandler("PopSalvaTemaClick", [this](Component&) { PopSalvaTemaClick(); });
   // The theme items go with the sub-menu rebuilt: the name is taken first.
   f.SetHandler("PopTemiClick", [this](Component& c) {
-    const std::string name = c.caption;
+    const std::string name = c.Property(kThemeNameProperty, c.caption);
     ApplyTheme(name);
   });
   f.SetHandler("PopEliminaTemaClick", [this](Component& c) {
-    const std::string name = c.caption;
+    const std::string name = c.Property(kThemeNameProperty, c.caption);
     DeleteTheme(name);
   });
 }
@@ -299,7 +299,7 @@ void TFormToviraMain::FormShow() {
 void TFormToviraMain::OnAfterShow() {
   LoadButtons();
   UpdateBar();
-  TellPreviousCrash(Handle());
+  TellPreviousCrash(Handle(), BarInstanceIndex);
 }
 
 void TFormToviraMain::LoadButtons() {

@@ -9,16 +9,17 @@
 
 namespace tov {
 
-const char* const kCrashText = "ExcpCrash.txt";
-const char* const kCrashDump = "ExcpCrash.dmp";
-const char* const kCrashMarker = "ExcpCrash.new";
+std::string CrashFileName(CrashFile file, int slot) {
+  const char* ext = file == CrashFile::Text ? ".txt" : file == CrashFile::Dump ? ".dmp" : ".new";
+  return std::string("ExcpCrash") + (slot == 0 ? std::string() : std::to_string(slot)) + ext;
+}
 
-CrashSetup MakeCrashSetup() {
+CrashSetup MakeCrashSetup(int slot) {
   CrashSetup s;
   s.folder = DebugFolder();
-  s.reportFile = s.folder + kCrashText;
-  s.dumpFile = s.folder + kCrashDump;
-  s.markerFile = s.folder + kCrashMarker;
+  s.reportFile = s.folder + CrashFileName(CrashFile::Text, slot);
+  s.dumpFile = s.folder + CrashFileName(CrashFile::Dump, slot);
+  s.markerFile = s.folder + CrashFileName(CrashFile::Marker, slot);
   s.logPrefix = s.folder + "Log_";
   s.knownLines = ProgramReportLines();
   s.knownLines.insert(s.knownLines.begin(), std::string("Programma: ") + AppTitle() + " (" + kProductName + ")");
@@ -30,19 +31,19 @@ CrashSetup MakeCrashSetup() {
   return s;
 }
 
-void InstallCrashReporting() {
+void InstallCrashReporting(int slot) {
   if (!Sys().diagnostics) return;
-  Diagnostics().InstallCrashHandler(MakeCrashSetup());
+  Diagnostics().InstallCrashHandler(MakeCrashSetup(slot));
   Diagnostics().RegisterRestart();
 }
 
-bool TellPreviousCrash(WindowId owner) {
-  const std::string marker = DebugFile(kCrashMarker);
+bool TellPreviousCrash(WindowId owner, int slot) {
+  const std::string marker = DebugFolder() + CrashFileName(CrashFile::Marker, slot);
   if (!Files().FileExists(marker)) return false;
   // Told once, even when the marker cannot go: a second try would only
   // repeat the question at every start.
   Files().DeleteFile(marker);
-  const std::string text = DebugFile(kCrashText);
+  const std::string text = DebugFolder() + CrashFileName(CrashFile::Text, slot);
   const int answer = MessageBoxYesNo(
       FormatText(LangText("Messages.PreviousCrash",
                           "L'ultima esecuzione del programma si \xE8 interrotta per un errore. Il rapporto \xE8 "
@@ -52,7 +53,7 @@ bool TellPreviousCrash(WindowId owner) {
   if (answer != IDYES) return true;
   try {
     TFormExceptMessage window;
-    window.ShowSavedReport(text, DebugFile(kCrashDump), owner);
+    window.ShowSavedReport(text, DebugFolder() + CrashFileName(CrashFile::Dump, slot), owner);
   } catch (const std::exception& e) {
     ShowException(e.what());
   }

@@ -221,7 +221,9 @@ int TFormExceptMessage::ShowErrorReport(const std::vector<std::string>& lines, W
   for (const std::string& line : lines)
     text += line + "\r\n";
   std::vector<std::string> failures;
-  if (!WriteFileSafely(Files(), textFile_, text)) failures.push_back(textFile_);
+  text_ = text;
+  textWritten_ = WriteFileSafely(Files(), textFile_, text);
+  if (!textWritten_) failures.push_back(textFile_);
   Need("MemoErrore").lines = lines;
   // The log is a convenience: a failure there does not stop the report.
   try {
@@ -248,7 +250,8 @@ int TFormExceptMessage::ShowErrorReport(const std::vector<std::string>& lines, W
 int TFormExceptMessage::ShowSavedReport(const std::string& textFile, const std::string& attachment, WindowId owner) {
   textFile_ = textFile;
   std::string text;
-  Files().ReadFile(textFile, &text);
+  textWritten_ = Files().ReadFile(textFile, &text);
+  text_ = text;
   Need("MemoErrore").lines = SplitLines(text);
   SetAttachment(Files().FileExists(attachment) ? attachment : std::string());
   return ShowModal(owner);
@@ -265,7 +268,10 @@ bool TFormExceptMessage::BuildReportArchive() {
   zip.Clear();
   if (!attachment_.empty() && Files().FileExists(attachment_) && !Need("ChkAllegaImmagine").checked)
     zip.AddFile(attachment_);
-  if (Files().FileExists(textFile_)) zip.AddFile(textFile_);
+  if (textFile_.empty()) {
+  } else if (!textWritten_ || !zip.AddFile(textFile_)) {
+    zip.AddBytes(textFile_.substr(textFile_.find_last_of("\\/:") + 1), text_, System().Now());
+  }
   const std::string archive = DebugFile(kArchive);
   if (zip.WriteTo(archive)) return true;
   MessageBoxError(FormatText(LangText("MsgErr.ArchiveNotWritten",

@@ -62,8 +62,8 @@ class TFormExceptMessage {
   int ShowSavedReport(const std::string& textFile, const std::string& attachment, WindowId owner = 0);
 
   // The archive "Excp.exc": the attachment (unless "Non allegare immagine"
-  // is checked) and the report text. False, the user told, when it cannot be
-  // written.
+  // is checked) and the report text, from memory when its file could not be
+  // written. False, the user told, when it cannot be written.
   bool BuildReportArchive();
   const std::string& Attachment() const { return attachment_; }
 
@@ -80,6 +80,11 @@ class TFormExceptMessage {
   std::unique_ptr<Component> form_;
   IMailSender* mail_;
   std::string textFile_;
+  // The report's text, and whether the file holds it: a file this report
+  // did not write (an older report's, left where it could not go) is never
+  // archived in its place.
+  std::string text_;
+  bool textWritten_ = false;
   std::string attachment_;
 };
 

@@ -36,6 +36,7 @@ struct CrashSetup {
   std::vector<std::string> knownLines;
   std::string messageCaption;  // the box that tells the user, once the files are written
   std::string messageText;     // may hold "%s": the folder
+  bool tellUser = true;        // false: the files only (programs that crash on purpose)
 };
 
 class IDiagnostics {

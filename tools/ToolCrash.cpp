@@ -36,7 +36,7 @@ struct CrashDerived : CrashBase {
 
 namespace {
 
-const char* kSelfUsage = "crash-self FOLDER av|stack|terminate|purecall|invalid-param|wait";
+const char* kSelfUsage = "crash-self FOLDER av|stack|terminate|purecall|invalid-param|wait [--quiet]";
 const char* kThreadUsage = "crash-thread PID | crash-thread --window TITLE";
 
 // An address where nothing lies, out of the optimiser's sight.
@@ -59,7 +59,9 @@ unsigned Recurse(unsigned depth) {
 [[noreturn]] void Throw() { throw std::runtime_error("not caught"); }
 
 int CrashSelf(const std::vector<std::string>& args) {
-  if (args.size() != 2) return Fail(std::string("usage: ") + kSelfUsage);
+  // --quiet: the files only, no box to close (for tests that crash unattended).
+  const bool quiet = args.size() == 3 && args[2] == "--quiet";
+  if (args.size() != 2 && !quiet) return Fail(std::string("usage: ") + kSelfUsage);
   std::string folder = args[0];
   if (folder.back() != '\\') folder += '\\';
   const std::string& kind = args[1];
@@ -72,6 +74,7 @@ int CrashSelf(const std::vector<std::string>& args) {
   setup.knownLines = {"Programma: tovira-tool (crash-self " + kind + ")", "App: test"};
   setup.messageCaption = "tovira-tool";
   setup.messageText = "Arresto anomalo: i file sono nella cartella \"%s\".";
+  setup.tellUser = !quiet;
   win32::Win32Diagnostics diagnostics;
   // A second install replaces the first setup.
   CrashSetup first = setup;

@@ -183,9 +183,7 @@ bool Fill(StoredSetup* to, const CrashSetup& from) {
   caption << from.messageCaption.c_str();
   Text message(to->message, sizeof to->message);
   message << from.messageText.c_str();
-  // Tests that crash on purpose have nobody to close the box.
-  char noBox[8] = {};
-  to->showBox = !(GetEnvironmentVariableA("TOVIRA_CRASH_NO_BOX", noBox, sizeof noBox) == 1 && noBox[0] == '1');
+  to->showBox = from.tellUser;
   return true;
 }
 

@@ -4,10 +4,14 @@
 // panel keys lasting until the settings are read again, and deleted.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "bar/Themes.h"
 #include "platform/host/HostDialogs.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
+#include "tables/DataModule.h"
 #include "tables/TableFiles.h"
 #include "tests/BarFixture.h"
 #include "text/Texts.h"
@@ -218,15 +222,36 @@ TEST_F(ThemesTest, DeletingTheOnlyThemeLeavesTheSeparatorAndTheDeleteItem) {
   EXPECT_TRUE(hp.Dialogs().shown.empty());
 }
 
-TEST_F(ThemesTest, AThemeFileThatCannotBeDeletedIsNamedAndTheThemeStaysListed) {
+TEST_F(ThemesTest, AThemeFileThatCannotBeDeletedIsNamedAndTheThemeStaysWhole) {
   StartWith({{"Uno", "Button"}});
+  ASSERT_TRUE(GetUserSettings().SetBool("Pannello", "AutoHide", true));
   SaveAs("Mio");
+  ASSERT_TRUE(GetUserSettings().SetBool("Pannello", "AutoHide", false));
   hp.Files().LockFile(File("Mio", "theme"));
   BarMenu("Temi/Elimina temi/Mio");
-  EXPECT_FALSE(Files().FileExists(File("Mio", "themeini")));
   ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
   EXPECT_NE(hp.Dialogs().shown[0].text.find(File("Mio", "theme")), std::string::npos);
   EXPECT_EQ(ThemesMenu().at(0).caption, "Mio");
+  // Still listed, and still with its panel settings.
+  EXPECT_TRUE(Files().FileExists(File("Mio", "themeini")));
+  hp.Files().UnlockFile(File("Mio", "theme"));
+  BarMenu("Temi/Mio");
+  EXPECT_TRUE(BarSettings().AutoHide);
+}
+
+TEST_F(ThemesTest, AThemeUnreadOnceCanBeSavedAgainOnceDeleted) {
+  StartWith({{"Uno", "Button"}});
+  SaveAs("Mio");
+  hp.Files().LockFile(File("Mio", "theme"));
+  BarMenu("Temi/Mio");
+  ASSERT_EQ(hp.Dialogs().shown.size(), 1u);  // it cannot be read: not written over
+  hp.Files().UnlockFile(File("Mio", "theme"));
+  hp.Dialogs().shown.clear();
+  BarMenu("Temi/Elimina temi/Mio");
+  EXPECT_FALSE(Files().FileExists(File("Mio", "theme")));
+  SaveAs("Mio");
+  EXPECT_TRUE(hp.Dialogs().shown.empty()) << hp.Dialogs().shown[0].text;
+  EXPECT_TRUE(Files().FileExists(File("Mio", "theme")));
 }
 
 TEST_F(ThemesTest, AThemeGoneSinceTheMenuWasBuiltIsToldAndTheMenuFollows) {
@@ -236,6 +261,152 @@ TEST_F(ThemesTest, AThemeGoneSinceTheMenuWasBuiltIsToldAndTheMenuFollows) {
   BarMenu("Temi/Mio");
   ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
   EXPECT_EQ(ThemesMenu().size(), 2u);
+}
+
+// A theme file made by hand: the columns given, as text, one row per entry.
+void WriteThemeFile(const std::string& folder, const std::string& name, const std::vector<std::string>& columns,
+                    const std::vector<std::vector<std::string>>& rows) {
+  TRecordTable t;
+  t.AddFieldDef("Ordine", ftInteger);
+  for (const std::string& c : columns)
+    t.AddFieldDef(c, ftString, 64);
+  t.CreateTable();
+  for (size_t r = 0; r < rows.size(); ++r) {
+    t.Append();
+    t.FieldByName("Ordine").SetAsInteger(int(r));
+    for (size_t c = 0; c < columns.size(); ++c)
+      t.FieldByName(columns[c]).SetAsString(rows[r][c]);
+    t.Post();
+  }
+  SaveTableFile(t, folder, name, kThemeExt, true, DC->SaveFormat);
+}
+
+TEST_F(ThemesTest, ARowThatDoesNotConvertLeavesEveryRowAsItWasAndIsTold) {
+  StartWith({{"Uno", "Button"}, {"Due", "Button"}, {"Tre", "Button"}});
+  SetColumn("Width", {"40", "41", "42"});
+  const std::vector<std::string> captions = Column("Caption"), paths = Column("Path");
+  // The second row's width is no number; its caption and path come first.
+  WriteThemeFile(Folder(), "Rotto", {"Caption", "Path", "Width"},
+                 {{"T1", "C:\\t1.lnk", "31"}, {"T2", "C:\\t2.lnk", "largo"}, {"T3", "C:\\t3.lnk", "33"}});
+  bar->BuildThemesMenu();
+  BarMenu("Temi/Rotto");
+  ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
+  EXPECT_NE(hp.Dialogs().shown[0].text.find("\"Rotto\" non \xE8 stato applicato"), std::string::npos)
+      << hp.Dialogs().shown[0].text;
+  // Nothing half-written waits for the next move of the cursor to be saved.
+  bar->RebuildBar();
+  EXPECT_EQ(Column("Width"), (std::vector<std::string>{"40", "41", "42"}));
+  EXPECT_EQ(Column("Caption"), captions);
+  EXPECT_EQ(Column("Path"), paths);
+  TDataModule saved;
+  ASSERT_TRUE(LoadButtonList(saved.TblLinks, std::string(testing::kBarLinks) + "ButtonList.lob"));
+  std::vector<std::string> savedCaptions;
+  for (saved.TblLinks.First(); !saved.TblLinks.Eof(); saved.TblLinks.Next())
+    savedCaptions.push_back(saved.TblLinks.FieldByName("Caption").AsString());
+  EXPECT_EQ(savedCaptions, captions);
+}
+
+TEST_F(ThemesTest, WhatAButtonDoesStaysWithTheBar) {
+  StartWith({{"Uno", "Button"}, {"Due", "Button"}});
+  SetColumn("FolderMenu", {"False", "True"});
+  SetColumn("RealTime", {"False", "True"});
+  WriteThemeFile(Folder(), "Cartelle", {"Width", "FolderMenu", "RealTime", "Hotkey"},
+                 {{"55", "True", "True", "F5"}, {"56", "False", "False", "F6"}});
+  bar->BuildThemesMenu();
+  BarMenu("Temi/Cartelle");
+  EXPECT_TRUE(hp.Dialogs().shown.empty());
+  EXPECT_EQ(Column("Width"), (std::vector<std::string>{"55", "56"}));
+  EXPECT_EQ(Column("FolderMenu"), (std::vector<std::string>{"False", "True"}));
+  EXPECT_EQ(Column("RealTime"), (std::vector<std::string>{"False", "True"}));
+}
+
+TEST_F(ThemesTest, AReSaveThatFailsAnywhereLeavesTheThemeSavedBeforeAsItWas) {
+  StartWith({{"Uno", "Button"}});
+  SetColumn("Width", {"40"});
+  ASSERT_TRUE(GetUserSettings().SetBool("Pannello", "AutoHide", false));
+  SaveAs("Mio");
+  const std::string table = Bytes(File("Mio", "theme")), copy = Bytes(File("Mio", "themeini"));
+  ASSERT_FALSE(copy.empty());
+  ASSERT_TRUE(GetUserSettings().SetBool("Pannello", "AutoHide", true));
+  SetColumn("Width", {"44"});
+  struct Fault {
+    const char* what;
+    std::function<void()> set, clear;
+    std::string named;  // the file the message names
+  };
+  const std::vector<Fault> faults{
+      {"the new table cannot be written", [&] { hp.Files().FailWriteAfter(1); }, [&] { hp.Files().FailWriteAfter(0); },
+       File("Mio", "theme")},
+      {"the new panel copy cannot be written", [&] { hp.Files().FailWriteAfter(2); },
+       [&] { hp.Files().FailWriteAfter(0); }, File("Mio", "themeini")},
+      {"the old panel copy is held open", [&] { hp.Files().LockFile(File("Mio", "themeini")); },
+       [&] { hp.Files().UnlockFile(File("Mio", "themeini")); }, File("Mio", "themeini")},
+      {"the old table is held open", [&] { hp.Files().LockFile(File("Mio", "theme")); },
+       [&] { hp.Files().UnlockFile(File("Mio", "theme")); }, File("Mio", "theme")},
+  };
+  for (const Fault& fault : faults) {
+    SCOPED_TRACE(fault.what);
+    hp.Dialogs().shown.clear();
+    fault.set();
+    EXPECT_FALSE(bar->SaveTheme("Mio"));
+    fault.clear();
+    ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
+    EXPECT_NE(hp.Dialogs().shown[0].text.find("\"" + fault.named + "\" non pu\xF2 essere scritto"), std::string::npos)
+        << hp.Dialogs().shown[0].text;
+    EXPECT_EQ(Bytes(File("Mio", "theme")), table);
+    EXPECT_EQ(Bytes(File("Mio", "themeini")), copy);
+    std::vector<std::string> names;
+    for (const FindEntry& e : Files().FindFiles(Folder() + "*.*"))
+      if (!e.IsDirectory()) names.push_back(e.name);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Mio.theme", "Mio.themeini"}));
+  }
+  // And once nothing fails, both are new.
+  hp.Dialogs().shown.clear();
+  EXPECT_TRUE(bar->SaveTheme("Mio"));
+  EXPECT_NE(Bytes(File("Mio", "themeini")).find("AutoHide=True"), std::string::npos);
+  EXPECT_NE(Bytes(File("Mio", "theme")), table);
+}
+
+TEST_F(ThemesTest, NamesShowInTheMenuAsTheyAreAndStayUsable) {
+  StartWith({{"Uno", "Button"}});
+  SetColumn("Width", {"40"});
+  SaveAs("-");
+  SaveAs("Rosso & Blu");
+  SetColumn("Width", {"60"});
+  hp.Dialogs().shown.clear();
+  std::vector<MenuEntry> menu = ThemesMenu();
+  ASSERT_EQ(menu.size(), 4u);
+  std::vector<std::string> captions{menu[0].caption, menu[1].caption};
+  std::sort(captions.begin(), captions.end());
+  EXPECT_EQ(captions, (std::vector<std::string>{"&-", "Rosso && Blu"}));
+  EXPECT_FALSE(menu[0].separator);
+  EXPECT_FALSE(menu[1].separator);
+  EXPECT_TRUE(menu[2].separator);
+  EXPECT_EQ(menu[3].children.size(), 2u);
+  BarMenu("Temi/&-");
+  EXPECT_EQ(Column("Width"), std::vector<std::string>{"40"});
+  BarMenu("Temi/Elimina temi/Rosso && Blu");
+  BarMenu("Temi/Elimina temi/&-");
+  EXPECT_TRUE(hp.Dialogs().shown.empty());
+  EXPECT_TRUE(ThemeNames(Folder()).empty());
+}
+
+TEST_F(ThemesTest, ANameIsMeasuredByTheLongestFileItsSaveWrites) {
+  StartWith({{"Uno", "Button"}});
+  // The longest is the panel copy under its temporary name, 4 longer.
+  const size_t fits = 259 - File("", "themeini.tmp").size();
+  for (size_t extra : {size_t(1), size_t(4)}) {
+    hp.Dialogs().shown.clear();
+    SaveAs(std::string(fits + extra, 'x'));
+    ASSERT_EQ(hp.Dialogs().shown.size(), 1u) << extra;
+    EXPECT_NE(hp.Dialogs().shown[0].text.find("non pu\xF2 essere il nome di un tema"), std::string::npos);
+  }
+  EXPECT_TRUE(ThemeNames(Folder()).empty());
+  hp.Dialogs().shown.clear();
+  SaveAs(std::string(fits, 'x'));
+  EXPECT_TRUE(hp.Dialogs().shown.empty());
+  EXPECT_EQ(ThemeNames(Folder()).size(), 1u);
 }
 
 }  // namespace

@@ -208,7 +208,7 @@ TEST_F(ErrorReportTest, AReportThatCannotBeWrittenIsToldAndStillShown) {
 }
 
 TEST_F(ErrorReportTest, TheCrashHandlerIsSetUpAndTheNextStartTellsOnce) {
-  InstallCrashReporting();
+  InstallCrashReporting(0);
   ASSERT_EQ(hp.Diagnostics().crashSetups.size(), 1u);
   const CrashSetup& s = hp.Diagnostics().crashSetups[0];
   EXPECT_EQ(s.reportFile, DebugFile("ExcpCrash.txt"));
@@ -216,8 +216,9 @@ TEST_F(ErrorReportTest, TheCrashHandlerIsSetUpAndTheNextStartTellsOnce) {
   EXPECT_EQ(s.logPrefix, DebugFolder() + "Log_");
   EXPECT_EQ(s.knownLines.back(), "App: 1.2.1 Arc:1.2.1 OS: Windows 10 ");
   EXPECT_NE(s.messageText.find("%s"), std::string::npos);
+  EXPECT_TRUE(s.tellUser);  // the program always tells; only test tools ask not to
   EXPECT_EQ(hp.Diagnostics().restartRegistrations, 1);
-  EXPECT_FALSE(TellPreviousCrash(0));
+  EXPECT_FALSE(TellPreviousCrash(0, 0));
 
   // What the handler leaves behind.
   ASSERT_TRUE(Files().WriteFile(s.reportFile, "Arresto anomalo del programma\r\nMap: tovira.exe 1 0x00000010\r\n"));
@@ -229,10 +230,38 @@ TEST_F(ErrorReportTest, TheCrashHandlerIsSetUpAndTheNextStartTellsOnce) {
     EXPECT_EQ(f.Text("EditS_FileImmagine"), s.dumpFile);
     EXPECT_TRUE(f.Click("BtnChiudi"));
   });
-  EXPECT_TRUE(TellPreviousCrash(0));
+  EXPECT_TRUE(TellPreviousCrash(0, 0));
   EXPECT_EQ(hp.Windows().shownForms.size(), 1u);
   EXPECT_NE(Boxes().shown.at(0).text.find(s.reportFile), std::string::npos);
-  EXPECT_FALSE(TellPreviousCrash(0));
+  EXPECT_FALSE(TellPreviousCrash(0, 0));
+}
+
+TEST_F(ErrorReportTest, CopiesInOtherSlotsKeepTheirCrashesApart) {
+  InstallCrashReporting(3);
+  InstallCrashReporting(-1);
+  ASSERT_EQ(hp.Diagnostics().crashSetups.size(), 2u);
+  const CrashSetup three = hp.Diagnostics().crashSetups[0], none = hp.Diagnostics().crashSetups[1];
+  EXPECT_EQ(three.reportFile, DebugFile("ExcpCrash3.txt"));
+  EXPECT_EQ(three.dumpFile, DebugFile("ExcpCrash3.dmp"));
+  EXPECT_EQ(three.markerFile, DebugFile("ExcpCrash3.new"));
+  EXPECT_EQ(none.markerFile, DebugFile("ExcpCrash-1.new"));
+  EXPECT_EQ(three.logPrefix, DebugFolder() + "Log_");  // one day's log for all
+
+  // The copy in slot 3 crashed: the copy in slot 0 does not tell it.
+  ASSERT_TRUE(Files().WriteFile(three.reportFile, "Arresto anomalo del programma\r\nSlot 3\r\n"));
+  ASSERT_TRUE(Files().WriteFile(three.markerFile, ""));
+  EXPECT_FALSE(TellPreviousCrash(0, 0));
+  EXPECT_FALSE(TellPreviousCrash(0, -1));
+  EXPECT_TRUE(Boxes().shown.empty());
+  EXPECT_TRUE(Files().FileExists(three.markerFile));
+  Boxes().answers = {IDYES};
+  OnReport([&](host::HostForm& f) {
+    EXPECT_EQ(SplitLines(f.Text("MemoErrore")).back(), "Slot 3");
+    EXPECT_TRUE(f.Click("BtnChiudi"));
+  });
+  EXPECT_TRUE(TellPreviousCrash(0, 3));
+  EXPECT_NE(Boxes().shown.at(0).text.find(three.reportFile), std::string::npos);
+  EXPECT_FALSE(Files().FileExists(three.markerFile));
 }
 
 TEST_F(ErrorReportTest, AnExceptionTheGuardCatchesIsShownAndLogged) {

@@ -5,9 +5,13 @@
 
 #include <zlib.h>
 
+#include "dialogs/ErrorReport.h"
 #include "formats/ZipArchive.h"
 #include "platform/Platform.h"
+#include "platform/host/HostFileSystem.h"
+#include "platform/host/HostForm.h"
 #include "platform/host/HostPlatform.h"
+#include "platform/host/HostWindowSystem.h"
 
 namespace tov {
 namespace {
@@ -152,6 +156,28 @@ TEST_F(ZipArchiveTest, MoreEntriesThanTheFormatCountsMakeNoArchive) {
   ASSERT_TRUE(Files().CreateDir("C:\\Debug"));
   EXPECT_FALSE(zip.WriteTo("C:\\Debug\\Excp.exc"));
   EXPECT_FALSE(Files().FileExists("C:\\Debug\\Excp.exc"));
+}
+
+// The report's archive holds the text of this report, never an older one
+// that stayed on disk where the new text could not be written.
+TEST_F(ZipArchiveTest, AReportArchivesItsOwnTextEvenWhenItsFileCouldNotBeWritten) {
+  const std::string text = DebugFile("ExcpText.txt");
+  ASSERT_TRUE(Files().WriteFile(text, "rapporto vecchio\r\n"));
+  for (bool writable : {true, false}) {
+    SCOPED_TRACE(writable);
+    // The older text held read-only: it can be neither replaced nor deleted.
+    if (!writable) hp.Files().SetReadOnlyFolder(text);
+    hp.Windows().modalScripts.push_back([](host::HostForm& f) { EXPECT_TRUE(f.Click("BtnChiudi")); });
+    TFormExceptMessage window;
+    window.ShowErrorReport({"rapporto nuovo", writable ? "scritto" : "non scritto"});
+    ASSERT_TRUE(window.BuildReportArchive());
+    std::string bytes;
+    ASSERT_TRUE(Files().ReadFile(DebugFile("Excp.exc"), &bytes));
+    std::string archived;
+    for (const ReadEntry& e : ReadZip(bytes))
+      if (e.name == "ExcpText.txt") archived += e.data;
+    EXPECT_EQ(archived, std::string("rapporto nuovo\r\n") + (writable ? "scritto" : "non scritto") + "\r\n");
+  }
 }
 
 }  // namespace
