@@ -1,6 +1,7 @@
 #include "dialogs/ButtonLayout.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <exception>
 #include <utility>
@@ -37,8 +38,9 @@ TRecordTable& Themes() { return DC->TblThemes; }
 std::string Text(TRecordTable& t, const char* field) { return t.FieldByName(field).AsString(); }
 
 // A number's text as a whole number: "12", "12,7" and "12.7" give 12; 0
-// when it holds none.
-int WholeNumber(const std::string& text) { return int(std::strtol(text.c_str(), nullptr, 10)); }
+// when it holds none. Numbers beyond an int's range stop at its ends.
+long long WideNumber(const std::string& text) { return std::strtoll(text.c_str(), nullptr, 10); }
+int WholeNumber(const std::string& text) { return int(std::clamp<long long>(WideNumber(text), INT32_MIN, INT32_MAX)); }
 
 Color EditorColour(const Component& e) { return ComponentColor(e, clBtnFace); }
 
@@ -112,6 +114,7 @@ void TFormButtonLayout::FillButtonList() {
   list_->rows.clear();
   list_->rowImages.clear();
   list_->selected.clear();
+  lastSelection_.clear();
   list_->itemIndex = -1;
   TRecordTable& t = Links();
   for (t.First(); !t.Eof(); t.Next()) {
@@ -139,6 +142,7 @@ void TFormButtonLayout::Select(const std::vector<int>& rows) {
   std::sort(list_->selected.begin(), list_->selected.end());
   list_->selected.erase(std::unique(list_->selected.begin(), list_->selected.end()), list_->selected.end());
   list_->itemIndex = SelectedRow();
+  lastSelection_ = list_->selected;
   list_->Changed();
 }
 
@@ -243,8 +247,12 @@ void TFormButtonLayout::ShowRow(int row) {
 }
 
 void TFormButtonLayout::ListButtonsChange() {
+  // The editors show the first selected row when the user has just selected
+  // it. Adding rows after it to the selection, or taking rows out, keeps
+  // what the editors hold, so that one appearance can be set for them all.
+  const std::vector<int> before = std::exchange(lastSelection_, list_->selected);
   const int row = SelectedRow();
-  if (row >= 0) ShowRow(row);
+  if (row >= 0 && !std::binary_search(before.begin(), before.end(), row)) ShowRow(row);
 }
 
 void TFormButtonLayout::ListButtonsDblClick() {
@@ -332,8 +340,9 @@ void TFormButtonLayout::BtnDeleteClick() {
 void TFormButtonLayout::BtnAddElementClick() {
   const Component& add = Need("BtnAddElement");
   const Rect r = RectOnForm(add, *form_);
-  PopupComponentMenu(Need("PopupElementi"), Point{form_->bounds.left + r.left, form_->bounds.top + r.bottom},
-                     DialogWindowOf(*form_));
+  // Below the button's lower left corner, from the client area's origin.
+  const Point origin = DialogClientOrigin(*form_);
+  PopupComponentMenu(Need("PopupElementi"), Point{origin.x + r.left, origin.y + r.bottom}, DialogWindowOf(*form_));
 }
 
 void TFormButtonLayout::Pop_SeparatorClick() {
@@ -359,9 +368,27 @@ void TFormButtonLayout::ChooseLabelFont(const char* label) {
   SetComponentFont(l, font);
 }
 
+void TFormButtonLayout::KeepSizesInRange() {
+  for (auto [editor, arrows] : {std::pair{"EditS_Width", "UpD_Width"}, std::pair{"EditS_Height", "UpD_Height"}}) {
+    Component& e = Need(editor);
+    const Component& spin = Need(arrows);
+    const long long lo = IntProperty(spin, "Min", 0), hi = IntProperty(spin, "Max", 999);
+    const long long typed = WideNumber(e.caption);
+    if (typed >= lo && typed <= hi) continue;
+    const std::string was = e.caption;
+    e.caption = std::to_string(std::clamp(typed, lo, hi));
+    e.Changed();
+    MessageBoxInfo(FormatText(LangText("Messages.SizeOutOfRange",
+                                       "Larghezza e altezza vanno da %s a %s: \"%s\" \xE8 diventato %s."),
+                              {std::to_string(lo), std::to_string(hi), was, e.caption}),
+                   AppTitle());
+  }
+}
+
 void TFormButtonLayout::BtnAnteprimaClick() {
   const int row = SelectedRow();
   if (row < 0 || !LocateListRow(row)) return;
+  KeepSizesInRange();
   std::unique_ptr<TCustomButtonStyle> s = StyleFromEditors(row);
   s->Ordine = row;
   s->Path = Text(Links(), "Path");
@@ -372,6 +399,7 @@ void TFormButtonLayout::BtnApplicaClick() {
   const std::vector<int> rows = list_->selected;
   const size_t n = rows.size();
   const int selected = SelectedRow();
+  if (n > 0) KeepSizesInRange();
   for (int row : rows) {
     if (!LocateListRow(row) || Text(Links(), "Type") != "Button") continue;  // separators keep theirs
     std::unique_ptr<TCustomButtonStyle> s = StyleFromEditors(row);
@@ -388,7 +416,8 @@ void TFormButtonLayout::BtnApplicaClick() {
   if (n == 0) return;
   list_->Changed();
   rebuild_();
-  Select({selected});
+  // The rows stay selected, so that the next apply reaches them all again.
+  Select(rows);
   ShowRow(selected);
 }
 
@@ -397,6 +426,7 @@ void TFormButtonLayout::BtnSalvaClick() {
   const std::string name = PromptText(prompt, LangText("Messages.TtlSalvaModello", "Digitare il nome del modello"),
                                       LangText("Messages.CaptionSalvaModello", "Nome"));
   if (name.empty()) return;
+  KeepSizesInRange();
   TRecordTable& t = Themes();
   if (LocateRow(t, "Theme", name)) {
     if (AppMessageBox(LangText("Messages.OverwriteTemplate",

@@ -72,11 +72,15 @@ class TFormButtonLayout {
   void MoveSelected(bool down);
   void ChooseLabelFont(const char* label);
   bool LocateListRow(int row);
+  // Brings the typed width and height within the range of their arrows,
+  // telling the user when one had to change.
+  void KeepSizesInRange();
 
   std::function<void()> rebuild_;
   WindowId owner_;
   std::unique_ptr<Component> form_;
   Component* list_;
+  std::vector<int> lastSelection_;  // the selection the last change left
   TLbSpeedButton preview_;
 };
 

@@ -32,6 +32,24 @@ constexpr Color kTitleShadow = 0x4F4228;
 constexpr Color kWhite = 0xFFFFFF;
 constexpr char kEditorPrefix[] = "Edit_";
 constexpr char kSettingsTreeFile[] = "SettingsTree.ini";
+// The date a DATE key without a value shows: 1 January 1899.
+constexpr char kDefaultDate[] = "1/1/1899";
+
+// A stored date read in the locale's order; the program's own default reads
+// as what it is whatever the order (a locale that writes the year first
+// would take its 1899 for a day).
+bool ParseStoredDate(const std::string& text, DateTime* date) {
+  if (ParseLocaleDate(text, date, true)) return true;
+  if (text != kDefaultDate) return false;
+  *date = DateTime{};
+  date->year = 1899;
+  date->month = 1;
+  date->day = 1;
+  return true;
+}
+
+// What the user can change in an editor, as text.
+std::string ColourText(const Component& e) { return e.Property("Color"); }
 
 // The editor's kind, default size and top for a field type; Other for the
 // types no editor shows (TIME, unknown).
@@ -176,11 +194,26 @@ std::string TSettingsDialog::SelectedSection() const {
   return tree_->itemIndex < 0 ? std::string() : store_.TemplateSectionName(tree_->itemIndex);
 }
 
-void TSettingsDialog::ShowEntry(int index) {
-  if (shownPage_ >= 0) SavePage();
+bool TSettingsDialog::ShowEntry(int index) {
+  if (shownPage_ >= 0 && !SavePage()) {
+    // The edits stay in the page, which stays shown.
+    tree_->itemIndex = shownPage_;
+    tree_->Changed();
+    TellNotSaved();
+    return false;
+  }
   tree_->itemIndex = index;
   tree_->Changed();
   BuildPage();
+  return true;
+}
+
+void TSettingsDialog::TellNotSaved() {
+  MessageBoxError(FormatText(LangText("MsgErr.SettingsNotSaved",
+                                      "Non \xE8 stato possibile scrivere il file \"%s\": le impostazioni di questa "
+                                      "pagina non sono state salvate e restano nella finestra."),
+                             {store_.IniFileName()}),
+                  AppTitle());
 }
 
 void TSettingsDialog::AlberoImpostazioniChange() {
@@ -203,6 +236,8 @@ void TSettingsDialog::BuildPage() {
   std::unique_ptr<Component> page = scroll.Release(*page_);
   page->RemoveChildren();
   shownPage_ = -1;
+  filled_.clear();
+  itemLines_.clear();
 
   const std::string section = SelectedSection();
   title_->caption = tree_->itemIndex < 0 ? std::string() : Trim(tree_->items[size_t(tree_->itemIndex)]);
@@ -315,11 +350,18 @@ void TSettingsDialog::AddRow(Component& page, const std::string& section, const 
       break;
   }
   if (type == stChoice || type == stFixedChoice || type == stChoiceIndex) {
-    // The choices: the lines of the key's list file, when there is one.
+    // The choices: the lines of the key's list file, when there is one. An
+    // index counts the file's lines, blank ones included.
     std::string list;
-    if (Files().ReadFile(store_.ConfigFolder() + key + ".lst", &list))
-      for (const std::string& line : SplitLines(list))
-        if (!line.empty()) e.items.push_back(line);
+    std::vector<int>& lines = itemLines_[key];
+    if (Files().ReadFile(store_.ConfigFolder() + key + ".lst", &list)) {
+      const std::vector<std::string> all = TextLines(list);
+      for (size_t i = 0; i < all.size(); ++i) {
+        if (all[i].empty()) continue;
+        e.items.push_back(all[i]);
+        lines.push_back(int(i));
+      }
+    }
   }
   const Rect editorBounds = e.bounds;
   row->Add(std::move(editor));
@@ -343,6 +385,8 @@ void TSettingsDialog::FillPage() {
 }
 
 void TSettingsDialog::FillEditor(const std::string& section, const std::string& key, Component& e) {
+  // A value the file holds is written again only when the user changes it.
+  bool keep = !store_.StoredText(section, key).empty();
   switch (store_.GetFieldType(section, key)) {
     case stInteger:
       e.caption = std::to_string(store_.GetInteger(section, key, 0));
@@ -364,9 +408,9 @@ void TSettingsDialog::FillEditor(const std::string& section, const std::string& 
       break;
     case stDate:
     case stDateTime: {
-      const std::string text = store_.GetString(section, key, "1/1/1899");
+      const std::string text = store_.GetString(section, key, kDefaultDate);
       DateTime date;
-      if (ParseLocaleDate(text, &date, true)) {
+      if (ParseStoredDate(text, &date)) {
         e.caption = IsoDateText(date);
       } else {
         // The editor stays empty, and the page goes on.
@@ -389,12 +433,17 @@ void TSettingsDialog::FillEditor(const std::string& section, const std::string& 
         }
       }
       e.caption = e.itemIndex >= 0 ? e.items[size_t(e.itemIndex)] : std::string();
+      // A text the list does not offer is kept until the user chooses.
+      keep = keep || (e.itemIndex < 0 && !text.empty());
       break;
     }
     case stChoiceIndex: {
       const int index = store_.GetInteger(section, key, 0);
-      e.itemIndex = index >= 0 && size_t(index) < e.items.size() ? index : -1;
+      const std::vector<int>& lines = itemLines_[key];
+      const auto at = std::find(lines.begin(), lines.end(), index);
+      e.itemIndex = at == lines.end() || size_t(at - lines.begin()) >= e.items.size() ? -1 : int(at - lines.begin());
       e.caption = e.itemIndex >= 0 ? e.items[size_t(e.itemIndex)] : std::string();
+      keep = keep || (e.itemIndex < 0 && index != -1);
       break;
     }
     case stColor:
@@ -404,71 +453,77 @@ void TSettingsDialog::FillEditor(const std::string& section, const std::string& 
     case stNone:
       return;
   }
+  filled_[key] = Filled{e.caption, e.itemIndex, e.checked, ColourText(e), keep};
   e.Changed();
 }
 
-void TSettingsDialog::SavePage() {
-  if (shownPage_ < 0 || tree_->itemIndex < 0) return;
+bool TSettingsDialog::SavePage() {
+  if (shownPage_ < 0 || tree_->itemIndex < 0) return true;
   const std::string section = store_.TemplateSectionName(shownPage_);
+  bool saved = true;
   for (const std::string& key : store_.TemplateSectionKeys(section))
-    if (Component* editor = Editor(key)) SaveEditor(section, key, *editor);
+    if (Component* editor = Editor(key)) saved = SaveEditor(section, key, *editor) && saved;
+  return saved;
 }
 
-void TSettingsDialog::SaveEditor(const std::string& section, const std::string& key, Component& e) {
+bool TSettingsDialog::SaveEditor(const std::string& section, const std::string& key, Component& e) {
+  // Untouched, a value the file holds (or one the editor cannot show) stays
+  // as it is written.
+  if (auto f = filled_.find(key); f != filled_.end() && f->second.keep && f->second.caption == e.caption &&
+                                  f->second.itemIndex == e.itemIndex && f->second.checked == e.checked &&
+                                  f->second.colour == ColourText(e))
+    return true;
   int32_t i = 0;
   double d = 0;
   switch (store_.GetFieldType(section, key)) {
     case stInteger:
-      store_.SetInteger(section, key, ParseSettingInteger(e.caption, &i) ? i : 0);
-      break;
+      return store_.SetInteger(section, key, ParseSettingInteger(e.caption, &i) ? i : 0);
     case stFloat:
-      store_.SetFloat(section, key, ParseSettingFloat(e.caption, &d) ? d : 0);
-      break;
+      return store_.SetFloat(section, key, ParseSettingFloat(e.caption, &d) ? d : 0);
     case stString:
     case stDirectory:
     case stFile:
     case stChoice:
-      store_.SetString(section, key, e.caption);
-      break;
+      return store_.SetString(section, key, e.caption);
     case stCryptedString:
-      store_.SetCryptedString(section, key, e.caption);
-      break;
+      return store_.SetCryptedString(section, key, e.caption);
     case stBool:
-      store_.SetBool(section, key, e.checked);
-      break;
+      return store_.SetBool(section, key, e.checked);
     case stDate:
     case stDateTime: {
       DateTime picked;
       // No date picked: what is written stays.
-      if (!ParseIsoDate(e.caption, &picked)) break;
-      const std::string stored = store_.GetString(section, key, "1/1/1899");
+      if (!ParseIsoDate(e.caption, &picked)) return true;
+      const std::string stored = store_.GetString(section, key, kDefaultDate);
       DateTime was;
-      if (ParseLocaleDate(stored, &was, true) && was == picked) {
-        store_.SetString(section, key, stored);  // the same date, its time kept
-        break;
-      }
-      store_.SetString(section, key, LocaleDateText(picked));
-      break;
+      if (ParseStoredDate(stored, &was) && was == picked)
+        return store_.SetString(section, key, stored);  // the same date, its time kept
+      return store_.SetString(section, key, LocaleDateText(picked));
     }
     case stFixedChoice:
-      store_.SetString(section, key,
-                       e.itemIndex >= 0 && size_t(e.itemIndex) < e.items.size() ? e.items[size_t(e.itemIndex)] : "");
-      break;
-    case stChoiceIndex:
-      store_.SetInteger(section, key, e.itemIndex >= 0 && size_t(e.itemIndex) < e.items.size() ? e.itemIndex : -1);
-      break;
+      return store_.SetString(
+          section, key, e.itemIndex >= 0 && size_t(e.itemIndex) < e.items.size() ? e.items[size_t(e.itemIndex)] : "");
+    case stChoiceIndex: {
+      const std::vector<int>& lines = itemLines_[key];
+      return store_.SetInteger(
+          section, key, e.itemIndex >= 0 && size_t(e.itemIndex) < lines.size() ? lines[size_t(e.itemIndex)] : -1);
+    }
     case stColor:
-      store_.SetInteger(section, key, int32_t(ComponentColor(e, 0)));
-      break;
+      return store_.SetInteger(section, key, int32_t(ComponentColor(e, 0)));
     case stTime:
     case stNone:
       break;
   }
+  return true;
 }
 
 void TSettingsDialog::BtnConfermaClick() {
   shownPage_ = tree_->itemIndex;
-  SavePage();
+  // A page that could not be written keeps the dialog open, its edits shown.
+  if (!SavePage()) {
+    TellNotSaved();
+    return;
+  }
   form_->properties["ModalResult"] = "1";
 }
 
@@ -484,6 +539,8 @@ void TSettingsDialog::FormClose() {
     store_.RestoreValues();
     restored_ = true;
   }
+  // The copy, protected values and all, is not left on the disk.
+  store_.DiscardBackup();
   SaveFormPlacement(Need("FormPlacement"), *form_);
 }
 

@@ -6,8 +6,10 @@
 // it, "Conferma" writes the page shown, and "Annulla" (or the close box)
 // puts back every value the dialog found when it opened.
 #pragma once
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "controls/HintBox.h"
 #include "forms/Component.h"
@@ -34,10 +36,12 @@ class TSettingsDialog {
   void ComboColorButtonClick(Component& editor);
 
   // The page of the selected entry: its rows made anew, then filled from
-  // the store; saving writes every key of the page shown.
+  // the store; saving writes every key of the page shown that the user
+  // changed, and the ones that hold no value yet, and answers false when
+  // the settings file could not be written.
   void BuildPage();
   void FillPage();
-  void SavePage();
+  bool SavePage();
   int ShownPage() const { return shownPage_; }
   // The editor of a key on the page shown, or null.
   Component* Editor(const std::string& key) const;
@@ -50,10 +54,13 @@ class TSettingsDialog {
  private:
   Component& Need(const char* name) const;
   std::string SelectedSection() const;
-  void ShowEntry(int index);  // selects it and shows its page, leaving the page shown
+  // Selects the entry and shows its page, leaving the page shown; false
+  // (and the page stays) when the page left could not be written.
+  bool ShowEntry(int index);
+  void TellNotSaved();
   void AddRow(Component& page, const std::string& section, const std::string& key, int captionWidth);
   void FillEditor(const std::string& section, const std::string& key, Component& editor);
-  void SaveEditor(const std::string& section, const std::string& key, Component& editor);
+  bool SaveEditor(const std::string& section, const std::string& key, Component& editor);
   void BrowseFolder(Component& editor);
   void BrowseFile(Component& editor, const std::string& section, const std::string& key);
   void ColourStrips();
@@ -68,6 +75,19 @@ class TSettingsDialog {
   Component* title_;
   THintBox hintBox_;
   int shownPage_ = -1;
+  // What each editor of the page shows as filled, to tell whether the user
+  // changed it; keep: the value is not written unless the user changes it
+  // (the file holds it already, or the editor cannot show it).
+  struct Filled {
+    std::string caption;
+    int itemIndex = -1;
+    bool checked = false;
+    std::string colour;
+    bool keep = false;
+  };
+  std::map<std::string, Filled> filled_;  // by key
+  // The line of the key's list file each item of a choice editor comes from.
+  std::map<std::string, std::vector<int>> itemLines_;
   Color lastColour_ = 0;  // the colour dialog opens on the colour last chosen in it
   bool backedUp_ = false;
   bool restored_ = false;

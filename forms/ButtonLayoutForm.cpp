@@ -115,7 +115,7 @@ std::unique_ptr<Component> BuildButtonLayoutForm() {
   Component& editors = Panel(layout, "PnlEditori", Rect{0, 32, 478, 276}, "alClient");
   Labelled(editors, "Lbl_Caption", "Testo", 5, ComponentKind::Edit, "EditS_Caption", 160);
   DropDown(editors, "Lbl_Style", "Stile", 31, "EditS_Style",
-           {"cbsDefault", "cbsShine", "cbsCustomFlat", "cbsCustomShine"}, 80, 160);
+           {"Standard", "Lucido", "Piatto con i colori scelti", "Lucido con i colori scelti"}, 80, 160);
   for (auto [label, text, name, spin, y] : {std::tuple{"Lbl_Width", "Larghezza", "EditS_Width", "UpD_Width", 57},
                                             std::tuple{"Lbl_Height", "Altezza", "EditS_Height", "UpD_Height", 83}}) {
     Component& e = Labelled(editors, label, text, y, ComponentKind::SpinEdit, name, 50);

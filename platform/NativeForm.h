@@ -196,6 +196,9 @@ class INativeForm {
   // The dialog's own window: the owner of the windows it opens (menus,
   // message boxes, the common dialogs).
   virtual uintptr_t WindowHandle() = 0;
+  // Where the top left corner of the client area is on the screen (the
+  // controls' bounds count from there).
+  virtual Point ClientOrigin() = 0;
   // Starts (or restarts) a timer of the dialog firing every ms
   // milliseconds; 0 stops it. The name is for messages and the host model.
   virtual void SetTimer(int timerId, const std::string& name, uint32_t ms) = 0;

@@ -417,6 +417,19 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
   return std::string(buf.data(), n);
 }
 
+std::string TIniFile::ReadWholeString(const std::string& section, const std::string& key,
+                                      const std::string& def) const {
+  std::string bytes;
+  const bool exists = !path_.empty() && Files().FileExists(path_) && Files().ReadFile(path_, &bytes);
+  // A value fills the buffer short of its last place only when it was cut.
+  std::vector<char> buf;
+  for (uint32_t size = kIniValueBuffer;; size *= 4) {
+    buf.resize(size);
+    const uint32_t n = ProfileGetString(bytes, exists, section.c_str(), key.c_str(), def.c_str(), buf.data(), size);
+    if (n + 1 < size || size > bytes.size() + def.size() + 2) return std::string(buf.data(), n);
+  }
+}
+
 bool TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
   return IniWriteString(section.c_str(), key.c_str(), value.c_str(), path_);
 }

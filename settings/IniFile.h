@@ -61,6 +61,8 @@ class TIniFile {
 
   // The value, cut to 2047 characters; def when the section or key is missing.
   std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
+  // The same, with the value whole however long it is.
+  std::string ReadWholeString(const std::string& section, const std::string& key, const std::string& def) const;
   // False when the file or its folder cannot be written.
   bool WriteString(const std::string& section, const std::string& key, const std::string& value);
   // Names in file order, as far as a listing of 16384 bytes holds them.

@@ -48,7 +48,7 @@ std::string TSettingsStore::TemplateDefault(const std::string& section, const st
 
 std::string TSettingsStore::GetString(const std::string& section, const std::string& key,
                                       const std::string& def) const {
-  std::string stored = settings_->ReadString(section, key, "");
+  std::string stored = settings_->ReadWholeString(section, key, "");
   if (!stored.empty()) return stored;
   if (template_) {
     std::string d = TemplateDefault(section, key);
@@ -62,7 +62,7 @@ bool TSettingsStore::SetString(const std::string& section, const std::string& ke
 }
 
 bool TSettingsStore::GetBool(const std::string& section, const std::string& key, bool def) const {
-  std::string stored = settings_->ReadString(section, key, "");
+  std::string stored = settings_->ReadWholeString(section, key, "");
   if (!stored.empty()) return IsTrueText(stored);
   if (template_) {
     std::string d = TemplateDefault(section, key);
@@ -77,7 +77,7 @@ bool TSettingsStore::SetBool(const std::string& section, const std::string& key,
 
 int32_t TSettingsStore::GetInteger(const std::string& section, const std::string& key, int32_t def) const {
   int32_t result = AbsentInteger;
-  if (!ParseSettingInteger(settings_->ReadString(section, key, ""), &result)) result = AbsentInteger;
+  if (!ParseSettingInteger(settings_->ReadWholeString(section, key, ""), &result)) result = AbsentInteger;
   if (result == AbsentInteger && template_) {
     std::string d = TemplateDefault(section, key);
     if (!d.empty() && !ParseSettingInteger(d, &result)) result = def;
@@ -91,7 +91,7 @@ bool TSettingsStore::SetInteger(const std::string& section, const std::string& k
 
 double TSettingsStore::GetFloat(const std::string& section, const std::string& key, double def) const {
   double v = 0;
-  std::string stored = settings_->ReadString(section, key, "");
+  std::string stored = settings_->ReadWholeString(section, key, "");
   if (!stored.empty()) return ParseSettingFloat(stored, &v) ? v : def;
   if (template_) {
     std::string d = TemplateDefault(section, key);
@@ -152,6 +152,10 @@ std::vector<std::string> TSettingsStore::TemplateSectionKeys(const std::string& 
   return template_ ? template_->ReadSectionKeys(section) : std::vector<std::string>();
 }
 
+std::string TSettingsStore::StoredText(const std::string& section, const std::string& key) const {
+  return settings_->ReadWholeString(section, key, "");
+}
+
 std::string TSettingsStore::BackupPath() const { return folder_ + "Settings.bkp"; }
 
 namespace {
@@ -188,13 +192,13 @@ ValueKind KindOf(TSettingType type) {
 
 }  // namespace
 
-// A key's value as the backup keeps it: the text of its typed value.
+// A key's value as the backup keeps it: the text of its typed value; a
+// protected value as it is stored, enciphered.
 std::string TSettingsStore::BackupText(const std::string& section, const std::string& key) const {
   switch (KindOf(GetFieldType(section, key))) {
     case ValueKind::Text:
-      return GetString(section, key, "");
     case ValueKind::Protected:
-      return GetCryptedString(section, key, "");
+      return GetString(section, key, "");
     case ValueKind::Integer:
       return std::to_string(GetInteger(section, key, 0));
     case ValueKind::Boolean:
@@ -241,7 +245,7 @@ void TSettingsStore::RestoreValues() {
   // Without a backup of this store's own, an older one would undo more
   // than the edits since.
   if (!template_ || !hasBackup_) return;
-  TIniFile backup(BackupPath());
+  const TIniFile backup(BackupPath());
   for (const std::string& section : backup.ReadSections()) {
     for (const std::string& key : backup.ReadSectionKeys(section)) {
       // A key the settings file did not hold goes again, so that its
@@ -250,17 +254,15 @@ void TSettingsStore::RestoreValues() {
         settings_->DeleteKey(section, key);
         continue;
       }
-      std::string text = backup.ReadString(section, key, "");
+      std::string text = backup.ReadWholeString(section, key, "");
       // What still holds its value is left as it stands.
       if (text == BackupText(section, key)) continue;
       int32_t i = 0;
       double d = 0;
       switch (KindOf(GetFieldType(section, key))) {
         case ValueKind::Text:
+        case ValueKind::Protected:  // enciphered in the backup as in the file
           SetString(section, key, text);
-          break;
-        case ValueKind::Protected:
-          SetCryptedString(section, key, text);
           break;
         case ValueKind::Integer:
           if (!text.empty()) SetInteger(section, key, ParseSettingInteger(text, &i) ? i : 0);
@@ -279,6 +281,13 @@ void TSettingsStore::RestoreValues() {
   // A section the file did not hold goes again once it holds nothing.
   for (const auto& [section, key] : absentAtBackup_)
     if (key.empty() && settings_->ReadSectionKeys(section).empty()) settings_->EraseSection(section);
+}
+
+void TSettingsStore::DiscardBackup() {
+  hasBackup_ = false;
+  absentAtBackup_.clear();
+  const std::string path = BackupPath();
+  if (Files().FileExists(path)) Files().DeleteFile(path);
 }
 
 // ---- Attribute lists and value texts

@@ -54,7 +54,11 @@ class TSettingsStore {
   const std::string& KeyFilePath() const { return keyFilePath_; }
   bool HasTemplate() const { return template_ != nullptr; }
 
-  // Typed values; every setter answers false when the file cannot be written.
+  // The text the settings file holds for the key, whole; empty when it holds
+  // none (no default applies).
+  std::string StoredText(const std::string& section, const std::string& key) const;
+  // Typed values, read whole however long; every setter answers false when
+  // the file cannot be written.
   std::string GetString(const std::string& section, const std::string& key, const std::string& def) const;
   bool SetString(const std::string& section, const std::string& key, const std::string& value);
   bool GetBool(const std::string& section, const std::string& key, bool def) const;
@@ -85,13 +89,16 @@ class TSettingsStore {
   std::string ConfigText(const std::string& section, const std::string& name, const std::string& def) const;
 
   // Copies every template key's current value into Settings.bkp in the store
-  // folder, and writes those values back; both do nothing without a template.
+  // folder (protected values enciphered, as the settings file holds them),
+  // and writes those values back; both do nothing without a template.
   // Restoring writes only the values that changed since, and takes out again
   // the keys and sections the settings file did not hold at the backup, so
   // that the file returns to what it was. Restoring does nothing unless this
   // store's last backup was written (false from BackupValues).
   bool BackupValues();
   void RestoreValues();
+  // Deletes Settings.bkp; restoring does nothing until the next backup.
+  void DiscardBackup();
 
  private:
   std::string TemplateEntry(const std::string& section, const std::string& key) const;

@@ -9,6 +9,7 @@
 
 #include "forms/Component.h"
 #include "platform/Platform.h"
+#include "settings/SettingsStore.h"
 #include "toolkit/FormAlign.h"
 #include "toolkit/FormControls.h"
 #include "toolkit/FormPaint.h"
@@ -60,6 +61,7 @@ class ModalRun final : public ComponentListener, public IFormEvents {
   void TimerFired(int timerId) override;
   bool Ended() override { return ended_; }
   uintptr_t WindowHandle() const { return native_ ? native_->WindowHandle() : 0; }
+  Point ClientOrigin() const { return native_ ? native_->ClientOrigin() : Point{form_.bounds.left, form_.bounds.top}; }
 
  private:
   struct Entry {
@@ -382,21 +384,35 @@ void ModalRun::Spun(ControlId id, int delta) {
   if (!e || e->desc.type != ControlType::UpDown) return;
   Component& updown = *e->component;
   if (!UsableOnForm(updown, form_)) return;
-  const int lo = IntProperty(updown, "Min", 0), hi = IntProperty(updown, "Max", 100);
-  const int step = IntProperty(updown, "Increment", 1);
+  const double lo = IntProperty(updown, "Min", 0), hi = IntProperty(updown, "Max", 100);
+  const double step = IntProperty(updown, "Increment", 1);
   const std::string associate = updown.Property("Associate");
   Component* edit = associate.empty() ? nullptr : form_.Find(associate);
-  // The number the edit shows, or the last position when it shows none.
-  int value = IntProperty(updown, "Position", lo);
+  // The number the edit shows (a whole number, or one with the locale's
+  // decimal separator), else the last position.
+  double value = IntProperty(updown, "Position", int(lo));
+  bool whole = true;
   if (edit) {
     char* end = nullptr;
-    const long n = std::strtol(edit->caption.c_str(), &end, 10);
-    if (!edit->caption.empty() && end && *end == '\0') value = int(std::max(long(lo) - 1, std::min(long(hi) + 1, n)));
+    const long long n = std::strtoll(edit->caption.c_str(), &end, 10);
+    double d = 0;
+    if (!edit->caption.empty() && end && *end == '\0') {
+      value = double(n);
+    } else if (ParseSettingFloat(edit->caption, &d)) {
+      value = d;
+      whole = false;
+    }
   }
-  const long next = std::max<long>(lo, std::min<long>(hi, long(value) + long(delta) * step));
-  updown.properties["Position"] = std::to_string(next);
+  // A step within the range stops at its ends; a value beyond it is kept,
+  // and only a step back towards the range moves it.
+  double next = value + delta * step;
+  if (value >= lo && value <= hi)
+    next = std::clamp(next, lo, hi);
+  else if ((value > hi && delta > 0) || (value < lo && delta < 0))
+    next = value;
+  updown.properties["Position"] = std::to_string(static_cast<long long>(std::clamp(next, lo, hi)));
   if (edit) {
-    edit->caption = std::to_string(next);
+    edit->caption = whole ? std::to_string(static_cast<long long>(next)) : FormatSettingFloat(next);
     edit->Changed();
     edit->Fire("OnChange");
   }
@@ -565,6 +581,12 @@ uintptr_t DialogWindowOf(const Component& form) {
   for (auto it = Running().rbegin(); it != Running().rend(); ++it)
     if (it->first == &form) return it->second->WindowHandle();
   return 0;
+}
+
+Point DialogClientOrigin(const Component& form) {
+  for (auto it = Running().rbegin(); it != Running().rend(); ++it)
+    if (it->first == &form) return it->second->ClientOrigin();
+  return Point{form.bounds.left, form.bounds.top};
 }
 
 }  // namespace tov

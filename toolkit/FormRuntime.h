@@ -25,6 +25,9 @@ inline constexpr int kModalCloseResult = 2;
 // The window of a form shown now by ShowModalForm, 0 when it is not shown:
 // the owner of the menus and dialogs its handlers open.
 uintptr_t DialogWindowOf(const Component& form);
+// Where the client area of that form begins on the screen (the form's
+// bounds give its window's place); the form's own place when it is not shown.
+Point DialogClientOrigin(const Component& form);
 
 // List views on a dialog. A handler asks to edit a row's caption in place by
 // setting kEditRowProperty to the row and telling the change. When the user

@@ -5,6 +5,7 @@
 
 #include "base/Casefold.h"
 #include "platform/Platform.h"
+#include "platform/host/HostSystem.h"
 #include "platform/host/HostWindowSystem.h"
 
 namespace tov::host {
@@ -13,6 +14,28 @@ HostForm::HostForm(HostWindowSystem* system, const FrameDesc& frame, WindowId ow
     : system_(system), frame_(frame), owner_(owner), events_(events) {
   static uintptr_t made = 0;
   handle_ = kHandleBase + ++made;
+}
+
+Point HostForm::ClientOrigin() {
+  HostSystem& sys = system_->System();
+  int edge = 0, title = 0;
+  switch (frame_.border) {
+    case FrameBorder::Sizeable:
+    case FrameBorder::SizeToolWindow:
+      edge = sys.GetSystemMetrics(SM_CXFRAME);
+      break;
+    case FrameBorder::Dialog:
+      edge = sys.GetSystemMetrics(SM_CXDLGFRAME);
+      break;
+    case FrameBorder::Single:
+    case FrameBorder::ToolWindow:
+      edge = sys.GetSystemMetrics(SM_CXBORDER);
+      break;
+    case FrameBorder::None:
+      break;
+  }
+  if (frame_.border != FrameBorder::None) title = sys.GetSystemMetrics(SM_CYCAPTION);
+  return Point{frame_.bounds.left + edge, frame_.bounds.top + edge + title};
 }
 
 HostForm::Item* HostForm::Find(ControlId id) {

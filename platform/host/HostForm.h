@@ -30,6 +30,9 @@ class HostForm final : public INativeForm {
   // A number of its own for as long as it lives, told apart from the
   // windows' ids.
   uintptr_t WindowHandle() override { return handle_; }
+  // The frame's place plus its border and title bar, as the system's
+  // metrics give them.
+  Point ClientOrigin() override;
   static constexpr uintptr_t kHandleBase = 0xD1A0000;
   // Records the dialog, tells the logic it is shown, and hands it to the
   // first script waiting in the window system; when the script leaves it

@@ -76,6 +76,7 @@ class NativeForm final : public INativeForm {
   void EditCaption(ControlId id, int row) override;
   ControlId FocusedControl() override;
   uintptr_t WindowHandle() override { return reinterpret_cast<uintptr_t>(hwnd_); }
+  Point ClientOrigin() override;
   void RunModal() override;
   void SetTimer(int timerId, const std::string& name, uint32_t ms) override;
 

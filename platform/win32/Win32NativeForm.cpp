@@ -601,6 +601,12 @@ LRESULT NativeForm::Notify(const NMHDR& hdr) {
   return 0;
 }
 
+Point NativeForm::ClientOrigin() {
+  POINT p{0, 0};
+  if (hwnd_) ClientToScreen(hwnd_, &p);
+  return Point{p.x, p.y};
+}
+
 // The frame as FrameDesc.bounds gives it: where the window is on the screen,
 // and the size of its client area.
 void NativeForm::ReportFrame() {

@@ -7,6 +7,7 @@
 #include "controls/Appearance.h"
 #include "dialogs/ButtonLayout.h"
 #include "platform/host/HostDialogs.h"
+#include "platform/host/HostSystem.h"
 #include "settings/Settings.h"
 #include "tables/DataModule.h"
 #include "tests/BarFixture.h"
@@ -171,26 +172,123 @@ TEST_F(ButtonLayoutTest, ASeparatorIsAddedAtTheEndAndSelected) {
   });
 }
 
+// Selecting rows after the first keeps what the editors hold; the apply
+// reaches every selected button, keeps each one's caption and path, skips
+// the separator, and leaves the rows selected for the next apply.
 TEST_F(ButtonLayoutTest, ApplyingToSeveralRowsKeepsTheirCaptionsAndSkipsSeparators) {
+  const std::string unoPath = TableValue(0, "Path"), trePath = TableValue(3, "Path");
   Open([&](host::HostForm& f) {
-    EXPECT_TRUE(f.SelectRows("ListButtons", {2}));
+    EXPECT_TRUE(f.SelectRows("ListButtons", {0}));
     EXPECT_TRUE(f.Type("EditS_Caption", "Ignorato"));
     EXPECT_TRUE(f.Choose("EditS_Style", 2));
     EXPECT_TRUE(f.Type("EditS_Width", "120"));
     EXPECT_TRUE(f.Click("EditB_ShowText"));  // off
+    EXPECT_TRUE(f.SelectRows("ListButtons", {0, 1}));
     EXPECT_TRUE(f.SelectRows("ListButtons", {0, 1, 3}));
-    // The editors show the first selected row now; change them again.
-    EXPECT_TRUE(f.Choose("EditS_Style", 2));
-    EXPECT_TRUE(f.Type("EditS_Caption", "Ignorato"));
+    EXPECT_EQ(f.Text("EditS_Width"), "120");  // what the user typed
+    EXPECT_EQ(f.Control("EditS_Style")->itemIndex, 2);
     EXPECT_TRUE(f.Click("BtnApplica"));
     EXPECT_EQ(Captions(f), (std::vector<std::string>{"Uno", "*Separator*", "Due", "Tre"}));
+    EXPECT_EQ(f.Control("ListButtons")->selectedRows, (std::vector<int>{0, 1, 3}));
+    // A second apply reaches the same rows.
+    EXPECT_TRUE(f.Type("EditS_Width", "130"));
+    EXPECT_TRUE(f.Click("BtnApplica"));
     f.Close();
   });
-  EXPECT_EQ(TableValue(0, "ButtonStyle"), "2");
-  EXPECT_EQ(TableValue(3, "ButtonStyle"), "2");
-  EXPECT_EQ(TableValue(2, "ButtonStyle"), "0");  // not selected
-  EXPECT_EQ(TableValue(1, "Type"), "Panel");     // the separator as it was
+  for (int row : {0, 3}) {
+    SCOPED_TRACE(row);
+    EXPECT_EQ(TableValue(row, "ButtonStyle"), "2");
+    EXPECT_EQ(TableValue(row, "Width"), "130");
+    EXPECT_EQ(TableValue(row, "ShowText"), "False");
+  }
   EXPECT_EQ(TableValue(0, "Caption"), "Uno");
+  EXPECT_EQ(TableValue(3, "Caption"), "Tre");
+  EXPECT_EQ(TableValue(0, "Path"), unoPath);
+  EXPECT_EQ(TableValue(3, "Path"), trePath);
+  EXPECT_EQ(TableValue(2, "ButtonStyle"), "0");  // not selected
+  EXPECT_EQ(TableValue(2, "Width"), "92");
+  EXPECT_EQ(TableValue(1, "Type"), "Panel");  // the separator as it was
+  EXPECT_EQ(TableValue(1, "Caption"), "*Separator*");
+}
+
+// Selecting a row before the first one, or another row alone, shows that
+// row's appearance.
+TEST_F(ButtonLayoutTest, ANewlySelectedFirstRowShowsItsAppearance) {
+  Open([&](host::HostForm& f) {
+    EXPECT_TRUE(f.SelectRows("ListButtons", {2}));
+    EXPECT_TRUE(f.Type("EditS_Width", "120"));
+    EXPECT_TRUE(f.SelectRows("ListButtons", {0, 2}));
+    EXPECT_EQ(f.Text("EditS_Width"), "92");
+    EXPECT_EQ(f.Text("EditS_Caption"), "Uno");
+    EXPECT_TRUE(f.Type("EditS_Width", "120"));
+    EXPECT_TRUE(f.SelectRows("ListButtons", {3}));
+    EXPECT_EQ(f.Text("EditS_Caption"), "Tre");
+    EXPECT_EQ(f.Text("EditS_Width"), "92");
+    f.Close();
+  });
+}
+
+// Sizes beyond what the arrows reach come back within it, and the user is
+// told; nothing near an int's end reaches the table.
+TEST_F(ButtonLayoutTest, TypedSizesAreKeptWithinTheirRange) {
+  Open([&](host::HostForm& f) {
+    EXPECT_TRUE(f.SelectRows("ListButtons", {0}));
+    EXPECT_TRUE(f.Type("EditS_Width", "2147483647"));
+    EXPECT_TRUE(f.Type("EditS_Height", "-40"));
+    EXPECT_TRUE(f.Click("BtnApplica"));
+    EXPECT_EQ(f.Text("EditS_Width"), "999");
+    EXPECT_EQ(f.Text("EditS_Height"), "0");
+    EXPECT_TRUE(f.Type("EditS_Width", "99999999999999999999"));
+    EXPECT_TRUE(f.Click("BtnAnteprima"));
+    EXPECT_EQ(f.Text("EditS_Width"), "999");
+    EXPECT_EQ(f.Control("BtnPreview")->bounds.Width(), 999);
+    f.Close();
+  });
+  EXPECT_EQ(TableValue(0, "Width"), "999");
+  EXPECT_EQ(TableValue(0, "Height"), "0");
+  ASSERT_EQ(hp.Dialogs().shown.size(), 3u);
+  EXPECT_NE(hp.Dialogs().shown[0].text.find("\"2147483647\""), std::string::npos);
+  EXPECT_NE(hp.Dialogs().shown[0].text.find("999"), std::string::npos);
+  EXPECT_NE(hp.Dialogs().shown[1].text.find("\"-40\""), std::string::npos);
+}
+
+// The drop-down of styles speaks the user's language; the table keeps the
+// style's number.
+TEST_F(ButtonLayoutTest, StylesAreNamedInTheUsersLanguage) {
+  Open([&](host::HostForm& f) {
+    EXPECT_EQ(
+        f.Control("EditS_Style")->items,
+        (std::vector<std::string>{"Standard", "Lucido", "Piatto con i colori scelti", "Lucido con i colori scelti"}));
+    EXPECT_TRUE(f.SelectRows("ListButtons", {0}));
+    EXPECT_TRUE(f.Choose("EditS_Style", 3));
+    EXPECT_TRUE(f.Click("BtnApplica"));
+    f.Close();
+  });
+  EXPECT_EQ(TableValue(0, "ButtonStyle"), "3");
+  BarSettings().Lingua = "English";
+  Open([&](host::HostForm& f) {
+    EXPECT_EQ(
+        f.Control("EditS_Style")->items,
+        (std::vector<std::string>{"Standard", "Shiny", "Flat in the chosen colours", "Shiny in the chosen colours"}));
+    EXPECT_TRUE(f.SelectRows("ListButtons", {0}));
+    EXPECT_EQ(f.Control("EditS_Style")->itemIndex, 3);
+    f.Close();
+  });
+}
+
+// The menu of the add button opens under it: its place counts from the
+// client area, below the title bar and inside the border.
+TEST_F(ButtonLayoutTest, TheAddMenuOpensUnderItsButton) {
+  Open([&](host::HostForm& f) {
+    hp.Windows().shownMenus.clear();
+    EXPECT_TRUE(f.Click("BtnAddElement"));
+    ASSERT_EQ(hp.Windows().shownMenus.size(), 1u);
+    const Rect frame = f.Frame().bounds, add = f.Control("BtnAddElement")->bounds;
+    const int edge = hp.System().GetSystemMetrics(SM_CXFRAME), title = hp.System().GetSystemMetrics(SM_CYCAPTION);
+    EXPECT_EQ(hp.Windows().shownMenus[0].at,
+              (Point{frame.left + edge + add.left, frame.top + edge + title + add.bottom}));
+    f.Close();
+  });
 }
 
 TEST_F(ButtonLayoutTest, ApplyingToOneRowRenamesItAndRenamingInPlaceRefusesBadNames) {

@@ -6,6 +6,7 @@
 
 #include "dialogs/SettingsDialog.h"
 #include "platform/host/HostDialogs.h"
+#include "platform/host/HostSystem.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
 #include "tests/BarFixture.h"
@@ -208,6 +209,19 @@ TEST_F(SettingsDialogTest, NumbersAcceptOnlyNumbersAndSpinWithinTheirRange) {
     EXPECT_EQ(f.Text("Edit_Numero"), "0");
     EXPECT_TRUE(f.Spin("Spin_Reale", 1));
     EXPECT_EQ(f.Text("Edit_Reale"), "2");  // from its default, 1
+    // From the number shown, in the locale's decimals.
+    EXPECT_TRUE(f.Type("Edit_Reale", "2,5"));
+    EXPECT_TRUE(f.Spin("Spin_Reale", 1));
+    EXPECT_EQ(f.Text("Edit_Reale"), "3,5");
+    EXPECT_TRUE(f.Spin("Spin_Reale", -1));
+    EXPECT_TRUE(f.Spin("Spin_Reale", -1));
+    EXPECT_EQ(f.Text("Edit_Reale"), "1,5");
+    // A value beyond the arrows' range stays; a step back moves it by one.
+    EXPECT_TRUE(f.Type("Edit_Numero", "500"));
+    EXPECT_TRUE(f.Spin("Spin_Numero", 1));
+    EXPECT_EQ(f.Text("Edit_Numero"), "500");
+    EXPECT_TRUE(f.Spin("Spin_Numero", -1));
+    EXPECT_EQ(f.Text("Edit_Numero"), "499");
     f.Close();
   });
 }
@@ -270,19 +284,139 @@ TEST_F(SettingsDialogTest, ConfirmWithoutTouchingWritesEveryKeyOfThePageShown) {
   EXPECT_EQ(store.GetString("Altro", "Quando", ""), "02/03/2026 10:30:00");
 }
 
-TEST_F(SettingsDialogTest, ChoicesNotAmongTheItemsSaveNothingChosen) {
+// Values the editors cannot show (a text the list lacks, an index beyond
+// it, a list file missing, a number that is no whole number) are not
+// rewritten by viewing their page, leaving it or confirming; chosen by the
+// user, they are.
+TEST_F(SettingsDialogTest, ValuesTheEditorsCannotShowStayUntilTheUserChanges) {
   TSettingsStore& store = StartWith(kTemplate);
   ASSERT_TRUE(store.SetString("Tutto", "Fissa", "Quattro"));
   ASSERT_TRUE(store.SetInteger("Tutto", "Indice", 7));
+  ASSERT_TRUE(store.SetString("Tutto", "Scelta", "Viola"));
+  ASSERT_TRUE(store.SetString("Tutto", "Numero", "2,5"));
+  ASSERT_TRUE(store.SetString("Tutto", "Reale", "molto"));
   Files().DeleteFile(store.ConfigFolder() + "Scelta.lst");
+  auto stored = [&](const char* key) { return TIniFile(store.IniFileName()).ReadString("Tutto", key, "?"); };
   Open(store, [](host::HostForm& f) {
     EXPECT_EQ(f.Control("Edit_Fissa")->itemIndex, -1);
     EXPECT_EQ(f.Control("Edit_Indice")->itemIndex, -1);
     EXPECT_TRUE(f.Control("Edit_Scelta")->items.empty());  // no list file: what the user types
+    EXPECT_TRUE(f.Choose("AlberoImpostazioni", 1));
+    EXPECT_TRUE(f.Choose("AlberoImpostazioni", 0));
     EXPECT_TRUE(f.Click("BtnConferma"));
   });
-  EXPECT_EQ(TIniFile(store.IniFileName()).ReadString("Tutto", "Fissa", "?"), "");
-  EXPECT_EQ(store.GetInteger("Tutto", "Indice", 0), -1);
+  EXPECT_EQ(stored("Fissa"), "Quattro");
+  EXPECT_EQ(stored("Indice"), "7");
+  EXPECT_EQ(stored("Scelta"), "Viola");
+  EXPECT_EQ(stored("Numero"), "2,5");
+  EXPECT_EQ(stored("Reale"), "molto");
+  Open(store, [](host::HostForm& f) {
+    EXPECT_TRUE(f.Choose("Edit_Fissa", 0));
+    EXPECT_TRUE(f.Choose("Edit_Indice", 1));
+    EXPECT_TRUE(f.Type("Edit_Numero", "3"));
+    EXPECT_TRUE(f.Click("BtnConferma"));
+  });
+  EXPECT_EQ(stored("Fissa"), "Uno");
+  EXPECT_EQ(stored("Indice"), "1");
+  EXPECT_EQ(stored("Numero"), "3");
+  EXPECT_EQ(stored("Reale"), "molto");
+}
+
+// A list file with blank lines: an index is the file's line number.
+TEST_F(SettingsDialogTest, ChoiceIndexesCountTheListFilesLines) {
+  TSettingsStore& store = StartWith(kTemplate);
+  ASSERT_TRUE(Files().WriteFile(store.ConfigFolder() + "Indice.lst", "Primo\r\n\r\nSecondo\nTerzo\r\n"));
+  ASSERT_TRUE(store.SetInteger("Tutto", "Indice", 2));
+  Open(store, [](host::HostForm& f) {
+    EXPECT_EQ(f.Control("Edit_Indice")->items, (std::vector<std::string>{"Primo", "Secondo", "Terzo"}));
+    EXPECT_EQ(f.Control("Edit_Indice")->itemIndex, 1);
+    EXPECT_TRUE(f.Choose("Edit_Indice", 2));
+    EXPECT_TRUE(f.Click("BtnConferma"));
+  });
+  EXPECT_EQ(store.GetInteger("Tutto", "Indice", -5), 3);
+  Open(store, [](host::HostForm& f) {
+    EXPECT_EQ(f.Control("Edit_Indice")->itemIndex, 2);
+    EXPECT_TRUE(f.Choose("Edit_Indice", 0));
+    EXPECT_TRUE(f.Click("BtnConferma"));
+  });
+  EXPECT_EQ(store.GetInteger("Tutto", "Indice", -5), 0);
+}
+
+// A settings file that cannot be written: "Conferma" says which file and
+// keeps the dialog open with the edits; leaving the page is refused the
+// same way; once the file can be written, the edits go in.
+TEST_F(SettingsDialogTest, ASaveThatFailsIsToldAndTheEditsStay) {
+  TSettingsStore& store = StartWith(kTemplate);
+  const int result = Open(store, [&](host::HostForm& f) {
+    EXPECT_TRUE(f.Type("Edit_Testo", "da salvare"));
+    hp.Files().FailWriteAfter(1);
+    EXPECT_TRUE(f.Click("BtnConferma"));
+    EXPECT_FALSE(f.Ended());
+    ASSERT_EQ(Dialogs().shown.size(), 1u);
+    EXPECT_NE(Dialogs().shown[0].text.find("\"" + store.IniFileName() + "\""), std::string::npos);
+    EXPECT_EQ(f.Text("Edit_Testo"), "da salvare");
+    hp.Files().FailWriteAfter(1);
+    EXPECT_TRUE(f.Choose("AlberoImpostazioni", 1));
+    EXPECT_EQ(Dialogs().shown.size(), 2u);
+    EXPECT_EQ(f.Control("AlberoImpostazioni")->itemIndex, 0);  // the page stays
+    EXPECT_EQ(f.Text("Edit_Testo"), "da salvare");
+    EXPECT_TRUE(f.Click("BtnConferma"));
+    EXPECT_TRUE(f.Ended());
+  });
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(store.GetString("Tutto", "Testo", ""), "da salvare");
+}
+
+// Values longer than a profile read's buffer are shown, kept and restored
+// whole; protected values stay enciphered in the backup, which goes when
+// the dialog closes.
+TEST_F(SettingsDialogTest, LongAndProtectedValuesComeBackWholeAndTheBackupGoes) {
+  TSettingsStore& store = StartWith(kTemplate);
+  const std::string longText(5000, 'L'), longName = "C:\\" + std::string(3000, 'c');
+  ASSERT_TRUE(store.SetString("Tutto", "Testo", longText));
+  ASSERT_TRUE(store.SetString("Tutto", "Cartella", longName));
+  ASSERT_TRUE(store.SetCryptedString("Tutto", "Segreto", "parola segreta"));
+  const std::string enciphered = store.StoredText("Tutto", "Segreto");
+  const std::string backup = store.ConfigFolder() + "Settings.bkp";
+  Open(store, [&](host::HostForm& f) {
+    EXPECT_EQ(f.Text("Edit_Testo"), longText);
+    EXPECT_EQ(f.Text("Edit_Segreto"), "parola segreta");
+    std::string bytes;
+    ASSERT_TRUE(Files().ReadFile(backup, &bytes));
+    EXPECT_EQ(bytes.find("parola segreta"), std::string::npos);
+    EXPECT_NE(bytes.find(enciphered), std::string::npos);
+    EXPECT_NE(bytes.find(longText), std::string::npos);
+    EXPECT_TRUE(f.Type("Edit_Testo", "corto"));
+    EXPECT_TRUE(f.Type("Edit_Cartella", "D:\\"));
+    EXPECT_TRUE(f.Type("Edit_Segreto", "altra"));
+    EXPECT_TRUE(f.Choose("AlberoImpostazioni", 1));
+    EXPECT_EQ(store.GetString("Tutto", "Testo", ""), "corto");
+    EXPECT_TRUE(f.Click("BtnAnnulla"));
+  });
+  EXPECT_EQ(store.GetString("Tutto", "Testo", ""), longText);
+  EXPECT_EQ(store.GetString("Tutto", "Cartella", ""), longName);
+  EXPECT_EQ(store.StoredText("Tutto", "Segreto"), enciphered);
+  EXPECT_FALSE(Files().FileExists(backup));
+  Open(store, [](host::HostForm& f) { EXPECT_TRUE(f.Click("BtnConferma")); });
+  EXPECT_EQ(store.GetString("Tutto", "Testo", ""), longText);
+  EXPECT_FALSE(Files().FileExists(backup));
+}
+
+// In a locale that writes the year first, a DATE key without a value shows
+// the program's default date, without a message, and keeps its text.
+TEST_F(SettingsDialogTest, TheDefaultDateReadsInALocaleThatWritesTheYearFirst) {
+  TSettingsStore& store = StartWith(kTemplate);
+  hp.System().shortDateFormat = "%Y-%m-%d";
+  Open(store, [](host::HostForm& f) {
+    const ControlDesc* day = f.Control("Edit_Giorno");
+    ASSERT_TRUE(day && day->hasDate);
+    EXPECT_EQ(day->date.year * 10000 + day->date.month * 100 + day->date.day, 18990101);
+    EXPECT_TRUE(f.Choose("AlberoImpostazioni", 1));
+    EXPECT_TRUE(f.Click("BtnConferma"));
+  });
+  EXPECT_TRUE(Dialogs().shown.empty());
+  EXPECT_EQ(store.GetString("Tutto", "Giorno", ""), "1/1/1899");
+  EXPECT_EQ(store.GetString("Altro", "Quando", ""), "1/1/1899");
 }
 
 TEST_F(SettingsDialogTest, ADateThatIsNotADateLeavesItsEditorEmptyAndTheRestGoesOn) {

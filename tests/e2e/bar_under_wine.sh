@@ -351,11 +351,41 @@ cmp -s "$settings_ini" "$out/settings-before-cancel.ini" || {
   fail "closing the settings without confirming changed the file"
 }
 echo "settings: a change left with Esc leaves the file as it was"
+# A settings file that cannot be written (a folder stands where its new copy
+# is made): Enter brings an error box, and the dialog stays open with the
+# change; once the file can be written, Enter confirms it.
+dialog=$(open_settings) || fail "no settings dialog the third time"
+sleep 2
+mkdir "$settings_ini.tmp"
+xdotool key Down
+sleep 1
+xdotool key Tab Tab Tab Tab space Return
+for ((i = 0; i < 40; i++)); do
+  [ "$(xdotool search --onlyvisible --name '^Tovira$' 2>/dev/null | wc -l)" -ge 2 ] && break
+  sleep 0.5
+done
+sleep 1
+import -window root "$out/settings-not-saved.png"
+[ "$(xdotool search --onlyvisible --name '^Tovira$' 2>/dev/null | wc -l)" -ge 2 ] || fail "no error box when the settings file cannot be written"
+xdotool search --onlyvisible --name '^Impostazioni$' >/dev/null 2>&1 || fail "the settings closed although they were not saved"
+cmp -s "$settings_ini" "$out/settings-before-cancel.ini" || fail "a save that failed changed the settings file"
+rmdir "$settings_ini.tmp"
+xdotool key Return  # the box
+sleep 1
+dialog=$(wait_window "^Impostazioni$" 5) || fail "the settings closed with the error box"
+xdotool windowfocus --sync "$dialog" 2>/dev/null
+xdotool key Return
+for ((i = 0; i < 20; i++)); do xdotool search --onlyvisible --name '^Impostazioni$' >/dev/null 2>&1 || break; sleep 0.5; done
+xdotool search --onlyvisible --name '^Impostazioni$' >/dev/null 2>&1 && fail "Enter did not confirm the settings once the file could be written"
+tr -d '\r' <"$settings_ini" | grep -qx 'ShowBevel=True' || { cat "$settings_ini"; fail "the change kept in the dialog did not reach the file"; }
+echo "settings: a save that failed is told, the dialog and the change stay until the file can be written"
 
-# "Layout pulsanti" lists the bar's buttons with their icons. A row chosen,
-# "Tutto" selects every row, another style and "Applica" restyle every button
-# on the bar and in the button list; a combination saved under a name lands
-# in the themes file; closed, the dialog opens again where it was.
+# "Layout pulsanti" lists the bar's buttons with their icons. A row chosen
+# and another style set, a row joining the selection with Ctrl leaves the
+# style in its editor; "Tutto" selects every row, and "Applica" restyles
+# every button on the bar and in the button list; a combination saved under
+# a name lands in the themes file; closed, the dialog opens again where it
+# was.
 open_layout() {
   eval "$(xdotool getwindowgeometry --shell "$bar")"
   xdotool mousemove $((X + WIDTH - 100)) $((Y + HEIGHT / 2)) click 3
@@ -376,10 +406,13 @@ import -window root "$out/layout.png"
 eval "$(xdotool getwindowgeometry --shell "$layout")"
 place_before="$X $Y"
 click_in "$layout" 60 28     # the first row
-click_in "$layout" 41 178    # "Tutto"
 click_in "$layout" 160 235   # the style's list opens
-xdotool key Down Down Return # "cbsCustomFlat"
+xdotool key Down Down Return # "Piatto con i colori scelti"
 sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$layout")"
+xdotool mousemove $((X + 60)) $((Y + 50)) keydown ctrl click 1 keyup ctrl  # the second row joins
+sleep 0.7
+click_in "$layout" 41 178    # "Tutto"
 import -window root "$out/layout-chosen.png"
 click_in "$layout" 625 410   # "Applica"
 sleep 1

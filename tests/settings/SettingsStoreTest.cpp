@@ -276,13 +276,15 @@ TEST_F(StoreTest, BackupAndRestore) {
   ASSERT_TRUE(store.BackupValues());
   std::string bkp;
   ASSERT_TRUE(Files().ReadFile(bkpPath, &bkp));
-  // Every field type is kept, directories included; the file's other
-  // sections stay.
+  // Every field type is kept, directories included, a protected value as
+  // enciphered as in the settings file; the file's other sections stay.
   EXPECT_EQ(bkp,
             "[Extra]\r\nTenuto=1\r\n"
             "[Interfaccia]\r\nLingua=English\r\nVetro=FALSE\r\nColonne=12\r\nScala=0,75\r\nTitolo=two\r\n"
             "Nota=una \"nota\" lunga\r\n"
-            "[Avvio]\r\nUserDir=\r\nPassword=pw\r\nColore=0\r\nQuando=09/12/2026\r\nCartella=C:\\\r\n");
+            "[Avvio]\r\nUserDir=\r\nPassword=" +
+                store.StoredText("Avvio", "Password") + "\r\nColore=0\r\nQuando=09/12/2026\r\nCartella=C:\\\r\n");
+  EXPECT_EQ(bkp.find("Password=pw"), std::string::npos);
   EXPECT_EQ(Stored(store), before);
 
   // Every edit made after the backup is undone, of every type, an emptied

@@ -322,21 +322,23 @@ TEST_F(FormRuntimeTest, UpDownsStepTheirEditWithinTheirRangeAndReportTheChange) 
     EXPECT_TRUE(f.Spin("UdNome", +1));  // no further than 100
     EXPECT_EQ(f.Text("EditNome"), "100");
     // Text that is no number steps from the last position; a number out of
-    // range comes back into it.
+    // range is kept, and steps only back towards the range.
     EXPECT_TRUE(f.Type("EditNome", "abc"));
     EXPECT_TRUE(f.Spin("UdNome", -1));
     EXPECT_EQ(f.Text("EditNome"), "99");
     EXPECT_TRUE(f.Type("EditNome", "-40"));
     EXPECT_TRUE(f.Spin("UdNome", -1));
-    EXPECT_EQ(f.Text("EditNome"), "0");
+    EXPECT_EQ(f.Text("EditNome"), "-40");
+    EXPECT_TRUE(f.Spin("UdNome", +1));
+    EXPECT_EQ(f.Text("EditNome"), "-39");
   });
-  EXPECT_EQ(edit->caption, "0");
+  EXPECT_EQ(edit->caption, "-39");
   EXPECT_EQ(events, (std::vector<std::string>{"edit:100", "spin", "edit:100", "spin", "edit:abc", "edit:99", "spin",
-                                              "edit:-40", "edit:0", "spin"}));
+                                              "edit:-40", "edit:-40", "spin", "edit:-39", "spin"}));
   // Disabled, it steps nothing.
   spin.enabled = false;
   Run([&](host::HostForm& f) { EXPECT_FALSE(f.Spin("UdNome", +1)); });
-  EXPECT_EQ(edit->caption, "0");
+  EXPECT_EQ(edit->caption, "-39");
 }
 
 TEST_F(FormRuntimeTest, ScrollBoxesHoldControlsAndPaintTheContainersInThem) {

@@ -582,6 +582,8 @@ TEST_F(Win32FormKindsTest, TooltipsFollowTheDescriptionsAndTheFramesMovesAreRepo
   std::string tipText;
   size_t framesBeforeMove = 99;
   RECT client{};
+  POINT clientOrigin{};
+  Point origin{-1, -1};
   Run({
       [&](HWND dialog) {
         struct Find {
@@ -620,8 +622,15 @@ TEST_F(Win32FormKindsTest, TooltipsFollowTheDescriptionsAndTheFramesMovesAreRepo
         RECT w{};
         GetWindowRect(dialog, &w);
         MoveWindow(dialog, 50, 60, w.right - w.left, w.bottom - w.top + 20, TRUE);
+        // Where the client area begins, below the title bar: menus opened
+        // under a control count from there.
+        ClientToScreen(dialog, &clientOrigin);
+        origin = form->ClientOrigin();
       },
   });
+  EXPECT_EQ(origin.x, clientOrigin.x);
+  EXPECT_EQ(origin.y, clientOrigin.y);
+  EXPECT_GT(origin.y, 60) << "the title bar lies above the client area";
   EXPECT_EQ(count, 2);
   EXPECT_EQ(countRemoved, 1);
   EXPECT_EQ(countAdded, 2);
