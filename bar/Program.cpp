@@ -34,6 +34,9 @@ bool TProgramRun::Start() {
   if (!monitors) monitors = std::make_unique<TLoadedMonitors>();
   if (!dc) dc = std::make_unique<TDataModule>();
   bar = std::make_unique<TFormToviraMain>();
+  // A session that ends takes the process without closing the bar: the
+  // claim is given back once the bar has written what it holds.
+  bar->OnSessionEnded = [this] { copy.reset(); };
   // From here on a crash is recorded and told, in the bar's language.
   InstallCrashReporting(bar->BarInstanceIndex);
   bar->SetMainForm(true);

@@ -29,6 +29,7 @@ const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 std::string InstanceValueName(int slot) { return "Brenvoll.Tovira_" + std::to_string(slot); }
 std::string BarKeyName(int slot) { return "Software\\Brenvoll\\Tovira_" + std::to_string(slot); }
+const char* const kScreenDeviceValue = "ScreenDevice";
 
 namespace {
 // Built by appending: `"literal" + std::string` inserts at the front, which
@@ -58,6 +59,7 @@ TFormToviraMain::TFormToviraMain() {
   if (Registry().KeyExists(KeyName())) {
     LoadSettings();
     FixScreenIndex();
+    FollowScreenDevice();
     if (GetEdge() == abeFloat) PlaceFloatingWindow();
   } else {
     firstStart_ = true;
@@ -67,6 +69,7 @@ TFormToviraMain::TFormToviraMain() {
                             "Tovira ha creato la cartella dei collegamenti. E' necessario riavviare il programma"),
                    LangText("Messages.TtlFirstRun", "Prima esecuzione"));
     PostMessage(WM_CLOSE);
+    FollowScreenDevice();
   }
   ApplyPanelFlags();
   LoadUserTable(DC->TblThemes, "Data", "Themes", DC->SaveFormat);
@@ -129,6 +132,8 @@ void TFormToviraMain::FillScreenTable() {
   // The table has room for ten monitors; any beyond are left out.
   const int n = std::min(MonitorCount(), kScreenTableSize);
   ScreenCount = std::max(n, 1);
+  // No list: the one entry stands for the primary monitor, measured live.
+  if (n == 0) Screens[0] = TScreenInfo{{}, {}, {}, {}, -1};
   for (int i = 0; i < n; ++i) {
     const TMonitorInfo* m = MonitorAt(i);
     TScreenInfo& s = Screens[size_t(i)];
@@ -208,6 +213,31 @@ void TFormToviraMain::ApplyBorderStyle() {
   }
 }
 
+void TFormToviraMain::FollowScreenDevice() {
+  if (ScreenDevice.empty()) {
+    // A record without the name (written before it was kept): the monitor
+    // at its index is the one meant.
+    if (const TMonitorInfo* m = MonitorAt(ScreenIndex())) ScreenDevice = m->DeviceName;
+    return;
+  }
+  const int i = MonitorFor(ScreenDevice);
+  if (i >= 0) SetScreenIndex(i);
+}
+
+bool TFormToviraMain::LoadSettings() {
+  const bool loaded = TAppBar::LoadSettings();
+  RegValue v;
+  ScreenDevice =
+      Registry().ReadValue(KeyName(), kScreenDeviceValue, &v) && v.type == RegType::String ? v.AsString() : "";
+  return loaded;
+}
+
+bool TFormToviraMain::SaveSettings() {
+  if (!TAppBar::SaveSettings()) return false;
+  if (!ScreenDevice.empty()) Registry().WriteString(KeyName(), kScreenDeviceValue, ScreenDevice);
+  return true;
+}
+
 bool TFormToviraMain::FixScreenIndex() {
   if (ScreenIndex() < MonitorCount()) return false;
   for (int i = 0; i < MonitorCount(); ++i) {
@@ -261,6 +291,7 @@ void TFormToviraMain::ApplyBarLanguage(const std::string& language) {
 
 void TFormToviraMain::BuildMonitorsMenu() {
   Component& screens = *form_->Find("PopSchermo");
+  screens.RemoveChildren();
   for (int i = 0; i < MonitorCount(); ++i) {
     const int k = int(screens.ChildCount());
     Component& item =
@@ -280,7 +311,38 @@ void TFormToviraMain::PopSelectMonitorClick(Component& item) {
     screens.Child(i).checked = false;
   item.checked = true;
   SetScreenIndex(int(item.tag));
+  if (const TMonitorInfo* m = MonitorAt(ScreenIndex())) ScreenDevice = m->DeviceName;
   RebuildBar();
+  // The bar goes to the monitor chosen now, not at its next docking.
+  UpdateBar();
+}
+
+void TFormToviraMain::OnScreensChanged() {
+  // A list the system could not give keeps the previous one.
+  RefreshMonitors();
+  FillScreenTable();
+  if (!ScreenDevice.empty()) {
+    const int i = MonitorFor(ScreenDevice);
+    if (i >= 0) SetScreenIndex(i);
+  } else {
+    FixScreenIndex();
+  }
+  BuildMonitorsMenu();
+  // The layout follows the monitor's size (the dock sizes' limits).
+  if (settingsReady_ && DC) RebuildBar();
+  TAppBar::OnScreensChanged();
+}
+
+void TFormToviraMain::OnSessionEnding() {
+  // The button list is saved at every change; a save that failed is done
+  // now. A file is replaced whole or not at all.
+  if (DC && !SourceFolder.empty()) {
+    try {
+      SaveButtonList(DC->TblLinks, SourceFolder);
+    } catch (const std::exception&) {
+    }
+  }
+  if (OnSessionEnded) OnSessionEnded();
 }
 
 void TFormToviraMain::PopLinguaClick(Component& item) {

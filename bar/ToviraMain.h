@@ -3,6 +3,7 @@
 // executable and keeps its docking state under that slot's registry key. Its
 // buttons are windowless speed buttons laid out from the button table.
 #pragma once
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,6 +27,8 @@ extern const char* const kInstanceRootKey;  // "Software\Brenvoll\ToviraRoot"
 extern const char* const kRunKey;           // "Software\Microsoft\Windows\CurrentVersion\Run"
 std::string InstanceValueName(int slot);    // "Brenvoll.Tovira_" + slot
 std::string BarKeyName(int slot);           // "Software\Brenvoll\Tovira_" + slot
+// The string value beside the docking record that names the bar's monitor.
+extern const char* const kScreenDeviceValue;  // "ScreenDevice"
 
 class TFormToviraMain : public TAppBar, public TButtonHost, public IBarBackground {
  public:
@@ -121,6 +124,17 @@ class TFormToviraMain : public TAppBar, public TButtonHost, public IBarBackgroun
   std::vector<Rect> SeparatorRects;
   TAppBarEdge LastEdge = abeUnknown;
   int BarInstanceIndex = -1;
+  // The device name of the monitor the bar is meant to live on (chosen in
+  // "Schermo", or where it started). While that monitor is not attached the
+  // bar lives on the primary one, and it goes back when the monitor returns.
+  std::string ScreenDevice;
+  // Run when the session ends, after everything was written: the program
+  // gives back this copy's claim.
+  std::function<void()> OnSessionEnded;
+
+  // The docking record, and beside it the name of the monitor meant.
+  bool LoadSettings() override;
+  bool SaveSettings() override;
 
   void Paint(ICanvas& canvas) override;
   // The button a button-menu command acts on (the one the menu opened on).
@@ -140,12 +154,19 @@ class TFormToviraMain : public TAppBar, public TButtonHost, public IBarBackgroun
   intptr_t Dispatch(Message& m) override;
   void OnAppBarStateChange(bool proposed, TAppBarEdge edge) override;
   bool ControlAtPoint(Point screen) override;
+  // The displays changed: the monitor list, the screen table, the monitor
+  // the bar lives on and the "Schermo" menu are made again, then the bar is
+  // laid out and docked again.
+  void OnScreensChanged() override;
+  void OnSessionEnding() override;
 
  private:
   TLbSpeedButton& AddBarButton(TRecordTable& links, int order);
   intptr_t MouseMessage(Message& m);
   void BindHandlers();
   void FillScreenTable();
+  // ScreenIndex := the monitor ScreenDevice names, else the primary one.
+  void FollowScreenDevice();
   void PlaceFloatingWindow();
   void LoadButtons();
   void ListenForSecondStarts();

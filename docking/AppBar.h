@@ -20,6 +20,18 @@ namespace tov {
 // The shell's callback message for the bar.
 constexpr uint32_t AppBarCallbackMessage = WM_USER + 100;
 constexpr uint32_t kAutoHideTimerId = 1;
+// The desktop changed (displays, work area, resume, session): the check runs
+// once the notices of one change (several arrive for each) have stopped
+// coming for this long.
+constexpr uint32_t kScreenCheckTimerId = 2;
+constexpr uint32_t kScreenCheckDelay = 300;
+// The shell started again: a docked bar waits, at most this many steps of
+// this many milliseconds, for the bars that lay between it and its edge.
+constexpr uint32_t kShellReturnTimerId = 3;
+constexpr uint32_t kShellReturnStep = 100;
+constexpr int kShellReturnSteps = 20;
+// The message the shell broadcasts to every window when it starts.
+constexpr const char* kTaskbarCreatedName = "TaskbarCreated";
 constexpr uintptr_t HKEY_CURRENT_USER_ROOT = 0x80000001;
 
 struct TScreenInfo {
@@ -94,6 +106,26 @@ class TAppBar : public TForm {
     return (f & (FlagBit(abfAllowTop) | FlagBit(abfAllowBottom))) != 0;
   }
 
+  // --- The desktop changing under the bar.
+  // A notice that the displays, the work area, the power state or the
+  // session changed: one check follows the last notice of a burst.
+  // workAreaOnly: the notice is a new work area and nothing else.
+  void ScheduleScreenCheck(bool workAreaOnly = false);
+  // The shell started again (its "TaskbarCreated"): it forgot the bar. The
+  // bar registers again and, once the bars outside it on its edge are back,
+  // takes its place again with its autohide; a floating bar stays.
+  void OnShellRestarted();
+  // The session ends (WM_ENDSESSION): the docking record and whatever else
+  // is pending are written, the bar leaves the shell; nothing runs after.
+  void EndSession();
+  bool SessionEnded() const { return sessionEnded_; }
+  // The registered number of "TaskbarCreated"; 0 when the system gave none.
+  uint32_t TaskbarCreatedMessage() const { return taskbarCreated_; }
+  // A floating rectangle that lies on no screen of the table is moved onto
+  // the nearest one, inside its work area, keeping its size where it fits;
+  // answers whether it moved.
+  bool BringOntoScreen(Rect& r);
+
   // --- Run-time state.
   TAppBarEdge ProposedEdge = abeUnknown;
   bool FullScreenAppOpen = false;
@@ -107,6 +139,14 @@ class TAppBar : public TForm {
   virtual void OnABNFullScreenApp(bool open);
   virtual void OnABNPosChanged();
   virtual void OnABNWindowArrange(bool beginning) { (void)beginning; }
+  // The coalesced check after the desktop changed. The base docks the bar
+  // again with the screen table as it is, and brings a floating bar that
+  // lies on no screen back onto the nearest one; the bar window refreshes
+  // the table first.
+  virtual void OnScreensChanged();
+  // Called by EndSession after the docking record was written: whatever
+  // else the window keeps is written here.
+  virtual void OnSessionEnding() {}
   // A visible, enabled control drawn on the bar lies under this screen point;
   // dragging there must not move the bar.
   virtual bool ControlAtPoint(Point screen) {
@@ -129,11 +169,23 @@ class TAppBar : public TForm {
   void OnExitSizeMove();
   void OnAppBarCallbackMsg(const Message& m);
   void ApplyTaskEntry(TAppBarEdge edge);
+  void RunScreenCheck();
+  // A docked bar is still offered the rectangle it holds.
+  bool PlaceHolds();
+  // step: a tick of the waiting time (rather than a notice from the shell).
+  void ReturnToShell(bool step);
 
   TAppBarSettings abs_;
   std::string keyName_ = "Software\\Brenvoll\\AppBar";
   uintptr_t rootKey_ = HKEY_CURRENT_USER_ROOT;
   bool timerRunning_ = false;
+  uint32_t taskbarCreated_ = 0;
+  bool sessionEnded_ = false;
+  // Where the bar stood when the shell restarted, and how long it waited.
+  Rect shellReturnPlace_;
+  int shellReturnSteps_ = 0;
+  bool returning_ = false;
+  bool onlyWorkArea_ = true;  // every notice since the last check was a new work area
 };
 
 }  // namespace tov

@@ -74,4 +74,33 @@ std::string MonitorLabel(const TMonitorInfo& monitor) {
          std::to_string(monitor.MonitorRect.Height()) + ") " + (monitor.Primary ? "*" : "");
 }
 
+bool RefreshMonitors() {
+  auto previous = std::move(g_monitors);
+  try {
+    LoadMonitors();
+    if (MonitorCount() > 0) return true;
+  } catch (const std::exception&) {
+  }
+  FreeMonitors();
+  g_monitors = std::move(previous);
+  return false;
+}
+
+int FindMonitor(const std::string& deviceName) {
+  if (deviceName.empty()) return -1;
+  for (int i = 0; i < MonitorCount(); ++i) {
+    if (MonitorAt(i)->DeviceName == deviceName) return i;
+  }
+  return -1;
+}
+
+int MonitorFor(const std::string& deviceName) {
+  const int wanted = FindMonitor(deviceName);
+  if (wanted >= 0) return wanted;
+  for (int i = 0; i < MonitorCount(); ++i) {
+    if (MonitorAt(i)->Primary) return i;
+  }
+  return MonitorCount() > 0 ? 0 : -1;
+}
+
 }  // namespace tov

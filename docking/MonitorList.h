@@ -1,5 +1,5 @@
-// The monitors attached when the program starts, in the platform's
-// enumeration order; built once with the data module and never refreshed.
+// The monitors attached, in the platform's enumeration order; built with the
+// data module and built again whenever the displays change.
 #pragma once
 #include <string>
 
@@ -27,6 +27,16 @@ int MonitorCount();
 const TMonitorInfo* MonitorAt(int index);
 // "<device> (<width>x<height>) " followed by "*" for the primary monitor.
 std::string MonitorLabel(const TMonitorInfo& monitor);
+
+// Builds the list again from the monitors attached now. When the system
+// cannot answer, or answers with no monitor at all (as it may for a moment
+// while displays switch), the list stays as it was: false.
+bool RefreshMonitors();
+// Index of the monitor with that device name, or -1 when none is attached.
+int FindMonitor(const std::string& deviceName);
+// Where a bar that wants the monitor deviceName lives: that monitor while it
+// is attached, else the primary one, else the first; -1 only with no list.
+int MonitorFor(const std::string& deviceName);
 
 // The monitor list for as long as it lives: loaded when made (failing as
 // LoadMonitors does), freed when gone. The program's start-up holds one

@@ -60,6 +60,13 @@ class IShell {
   virtual uint32_t QueryDroppedFile(uintptr_t drop, uint32_t index, char* buffer, uint32_t size) = 0;
   // DragFinish: the handle is freed.
   virtual void DragFinish(uintptr_t drop) = 0;
+
+  // Whether a full-screen window covers that monitor rectangle now: 1 yes,
+  // 0 no, -1 when the system cannot tell.
+  virtual int FullScreenWindowOn(const Rect& monitor) {
+    (void)monitor;
+    return -1;
+  }
 };
 
 constexpr uint32_t kDropCount = 0xFFFFFFFF;

@@ -25,10 +25,14 @@ enum WindowMessage : uint32_t {
   WM_SETFOCUS = 0x0007,
   WM_PAINT = 0x000F,
   WM_CLOSE = 0x0010,
+  WM_QUERYENDSESSION = 0x0011,
   WM_QUIT = 0x0012,
+  WM_ENDSESSION = 0x0016,
   WM_SHOWWINDOW = 0x0018,
+  WM_SETTINGCHANGE = 0x001A,
   WM_GETMINMAXINFO = 0x0024,
   WM_WINDOWPOSCHANGED = 0x0047,
+  WM_DISPLAYCHANGE = 0x007E,
   WM_NCHITTEST = 0x0084,
   WM_NCMOUSEMOVE = 0x00A0,
   WM_KEYDOWN = 0x0100,
@@ -44,10 +48,13 @@ enum WindowMessage : uint32_t {
   WM_RBUTTONUP = 0x0205,
   WM_SIZING = 0x0214,
   WM_MOVING = 0x0216,
+  WM_POWERBROADCAST = 0x0218,
+  WM_DEVICECHANGE = 0x0219,
   WM_ENTERSIZEMOVE = 0x0231,
   WM_EXITSIZEMOVE = 0x0232,
   WM_DROPFILES = 0x0233,
   WM_MOUSELEAVE = 0x02A3,
+  WM_WTSSESSION_CHANGE = 0x02B1,
   WM_THEMECHANGED = 0x031A,
   WM_DWMCOMPOSITIONCHANGED = 0x031E,
   WM_DWMNCRENDERINGCHANGED = 0x031F,
@@ -55,6 +62,19 @@ enum WindowMessage : uint32_t {
 };
 
 enum : int { WA_INACTIVE = 0, WA_ACTIVE = 1, WA_CLICKACTIVE = 2 };
+
+// What the desktop tells its windows when it changes under them: the work
+// area (WM_SETTINGCHANGE), devices (WM_DEVICECHANGE), power
+// (WM_POWERBROADCAST) and the session (WM_WTSSESSION_CHANGE).
+enum : uint32_t {
+  SPI_SETWORKAREA = 0x002F,
+  DBT_DEVNODES_CHANGED = 0x0007,
+  PBT_APMRESUMESUSPEND = 0x0007,
+  PBT_APMRESUMEAUTOMATIC = 0x0012,
+  WTS_CONSOLE_CONNECT = 0x1,
+  WTS_REMOTE_CONNECT = 0x3,
+  WTS_SESSION_UNLOCK = 0x8,
+};
 
 // WM_NCHITTEST answers.
 enum HitTest : int {
@@ -164,6 +184,12 @@ class IWindow {
   // as a press on its caption does.
   virtual void StartSystemMove() = 0;
   virtual void Destroy() = 0;
+  // Lets a registered message from processes of lower rights reach the
+  // window (the message filter of an elevated program would drop it).
+  virtual void AllowMessageFromOthers(uint32_t msg) { (void)msg; }
+  // Asks for WM_WTSSESSION_CHANGE: the session locked, unlocked, connected
+  // to another console or to a remote desktop.
+  virtual void ListenForSessionChanges() {}
 };
 
 class IWindowHandler {

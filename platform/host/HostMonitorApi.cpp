@@ -9,6 +9,7 @@ constexpr MonitorHandle kFirstHandle = 0x10001;
 }
 
 void HostMonitorApi::EnumMonitors(const std::function<void(MonitorHandle)>& each) {
+  ++enumerations;
   for (size_t i = 0; i < shell_->Monitors().size(); ++i)
     each(kFirstHandle + i);
 }

@@ -23,6 +23,7 @@ class HostMonitorApi : public IMonitorApi {
   bool GetMonitorInfo(MonitorHandle handle, RawMonitorInfo* out) override;
 
   bool libraryPresent = true;
+  int enumerations = 0;  // how often the monitors were enumerated
   bool loaded = false;
   std::set<std::string> missing;  // functions to pretend are not exported
 

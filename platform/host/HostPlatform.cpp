@@ -91,4 +91,17 @@ fs::path HostPlatform::HostPath(const std::string& windowsPath) const { return f
 
 void HostPlatform::SetMonitors(const std::vector<MonitorSpec>& monitors) { shell_->SetMonitors(monitors); }
 
+void HostPlatform::ChangeDisplays(const std::vector<MonitorSpec>& monitors) {
+  shell_->SetMonitors(monitors);
+  shell_->ReassignBars();
+  const Rect& primary = shell_->Primary().monitor;
+  windows_->PostToAll(WM_DISPLAYCHANGE, 32,
+                      intptr_t(uint16_t(primary.Width())) | (intptr_t(uint16_t(primary.Height())) << 16));
+}
+
+void HostPlatform::RestartShell() {
+  shell_->ForgetBars();
+  windows_->PostToAll(instances_->RegisterMessage("TaskbarCreated"), 0, 0);
+}
+
 }  // namespace tov::host

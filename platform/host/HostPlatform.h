@@ -52,6 +52,12 @@ class HostPlatform {
 
   // Replaces the monitor layout; the first primary entry is the primary monitor.
   void SetMonitors(const std::vector<MonitorSpec>& monitors);
+  // The displays change while windows run: the new layout, then
+  // WM_DISPLAYCHANGE posted to every window with the primary's new size.
+  void ChangeDisplays(const std::vector<MonitorSpec>& monitors);
+  // The shell ends and starts again: it forgets every application bar, then
+  // posts its registered "TaskbarCreated" to every window.
+  void RestartShell();
 
   HostFileSystem& Files() { return *files_; }
   HostRegistry& Registry() { return *registry_; }

@@ -69,10 +69,14 @@ size_t HostShell::MonitorOf(const Rect& r) const {
   return best;
 }
 
-Rect HostShell::WorkAreaWithout(size_t monitor, WindowId self) const {
+Rect HostShell::WorkAreaWithout(size_t monitor, WindowId self, uint32_t edge) const {
   Rect work = monitors_[monitor].work;
+  auto me = bars_.find(self);
+  const uint64_t mine = me != bars_.end() && me->second.reserved ? me->second.since : UINT64_MAX;
   for (const auto& [id, bar] : bars_) {
-    if (id != self && bar.reserved && bar.monitor == monitor) Exclude(work, bar.edge, bar.rect);
+    if (id == self || !bar.reserved || bar.monitor != monitor) continue;
+    if (bar.edge == edge && bar.since > mine) continue;  // stacked outside it
+    Exclude(work, bar.edge, bar.rect);
   }
   return work;
 }
@@ -94,9 +98,36 @@ void HostShell::NotifyOthers(WindowId self) {
   }
 }
 
-void HostShell::NotifyFullScreen(bool open) {
+void HostShell::NotifyFullScreen(bool open, int monitor) {
+  fullScreenKnown_ = monitor >= 0;
+  fullScreenMonitor_ = open ? monitor : -1;
   for (const auto& [id, bar] : bars_)
     windows_->PostTo(id, bar.callback, ABN_FULLSCREENAPP, open ? 1 : 0);
+}
+
+int HostShell::FullScreenWindowOn(const Rect& monitor) {
+  if (!fullScreenKnown_) return -1;
+  if (fullScreenMonitor_ < 0 || size_t(fullScreenMonitor_) >= monitors_.size()) return 0;
+  return monitors_[size_t(fullScreenMonitor_)].monitor == monitor ? 1 : 0;
+}
+
+void HostShell::ForgetBars() {
+  bars_.clear();
+  for (WindowId& a : autoHide_)
+    a = 0;
+}
+
+void HostShell::ReassignBars() {
+  for (auto& [id, bar] : bars_) {
+    if (!bar.reserved) continue;
+    bool onSome = false;
+    for (const MonitorSpec& m : monitors_)
+      onSome = onSome || Overlap(bar.rect, m.monitor) > 0;
+    if (onSome)
+      bar.monitor = MonitorOf(bar.rect);
+    else
+      bar.reserved = false;
+  }
 }
 
 uintptr_t HostShell::AppBarMessage(uint32_t message, AppBarData& data) {
@@ -129,7 +160,7 @@ uintptr_t HostShell::AppBarMessage(uint32_t message, AppBarData& data) {
         return 1;
       }
       size_t mon = MonitorOf(data.rect);
-      Rect work = WorkAreaWithout(mon, data.window);
+      Rect work = WorkAreaWithout(mon, data.window, data.edge);
       Rect& r = data.rect;
       r.left = std::max(r.left, work.left);
       r.top = std::max(r.top, work.top);
@@ -143,6 +174,10 @@ uintptr_t HostShell::AppBarMessage(uint32_t message, AppBarData& data) {
         bar.rect = r;
         bar.monitor = mon;
         bar.reserved = !r.IsEmpty();
+        if (!bar.reserved)
+          bar.since = UINT64_MAX;
+        else if (!before.reserved || before.edge != bar.edge || before.monitor != bar.monitor)
+          bar.since = ++reservations_;
         if (before.reserved != bar.reserved || before.edge != bar.edge || !(before.rect == bar.rect) ||
             before.monitor != bar.monitor)
           NotifyOthers(data.window);

@@ -5,6 +5,7 @@
 // each edge has at most one autohide bar, and the other bars hear of every
 // change of reservation through ABN_POSCHANGED.
 #pragma once
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -43,8 +44,17 @@ class HostShell : public IShell {
   // Index of the monitor a rectangle lies on (largest overlap, else the primary).
   size_t MonitorOf(const Rect& r) const;
 
-  // Tells every registered bar that a full-screen application opened or closed.
-  void NotifyFullScreen(bool open);
+  // Tells every registered bar that a full-screen application opened or
+  // closed, as the shell does; with a monitor index the window is on that
+  // monitor, and FullScreenWindowOn tells so, else it cannot tell.
+  void NotifyFullScreen(bool open, int monitor = -1);
+  int FullScreenWindowOn(const Rect& monitor) override;
+
+  // The shell ends and starts again: it forgets every bar and autohide slot.
+  void ForgetBars();
+  // The displays changed: bars keep their strips on the monitor they lie on;
+  // a strip on no monitor any more is given up.
+  void ReassignBars();
 
   struct Bar {
     uint32_t callback = 0;
@@ -52,6 +62,8 @@ class HostShell : public IShell {
     uint32_t edge = 0;
     Rect rect;
     size_t monitor = 0;
+    // When the strip was reserved: bars on one edge stack in that order.
+    uint64_t since = UINT64_MAX;
   };
   const std::map<WindowId, Bar>& Bars() const { return bars_; }
   WindowId AutoHideBar(uint32_t edge) const;
@@ -63,7 +75,9 @@ class HostShell : public IShell {
   static constexpr uintptr_t kSmallList = 0x1002;
 
  private:
-  Rect WorkAreaWithout(size_t monitor, WindowId self) const;
+  // The work area less the strips of the other bars; for a bar asking on
+  // edge, only the bars on that edge that reserved before it count.
+  Rect WorkAreaWithout(size_t monitor, WindowId self, uint32_t edge = 99) const;
   void NotifyOthers(WindowId self);
 
   HostWindowSystem* windows_;
@@ -73,6 +87,9 @@ class HostShell : public IShell {
   uintptr_t nextDrop_ = 0xD000;
   std::map<WindowId, bool> dropTargets_;
   WindowId autoHide_[4] = {0, 0, 0, 0};
+  uint64_t reservations_ = 0;
+  int fullScreenMonitor_ = -1;  // -1: none known
+  bool fullScreenKnown_ = false;
 };
 
 }  // namespace tov::host

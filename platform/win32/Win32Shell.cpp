@@ -37,6 +37,22 @@ uint32_t Win32Shell::QueryDroppedFile(uintptr_t drop, uint32_t index, char* buff
 
 void Win32Shell::DragFinish(uintptr_t drop) { ::DragFinish(HDROP(drop)); }
 
+int Win32Shell::FullScreenWindowOn(const Rect& monitor) {
+  // The shell calls the foreground window full-screen when it covers its
+  // monitor; the desktop's own windows cover it too and do not count.
+  HWND fg = GetForegroundWindow();
+  if (!fg) return -1;
+  if (fg == GetDesktopWindow() || fg == GetShellWindow()) return 0;
+  char cls[64] = {};
+  GetClassNameA(fg, cls, sizeof cls);
+  if (lstrcmpiA(cls, "Progman") == 0 || lstrcmpiA(cls, "WorkerW") == 0) return 0;
+  RECT r{};
+  if (!GetWindowRect(fg, &r)) return -1;
+  const bool covers =
+      r.left <= monitor.left && r.top <= monitor.top && r.right >= monitor.right && r.bottom >= monitor.bottom;
+  return covers ? 1 : 0;
+}
+
 bool Win32Shell::Open(WindowId owner, const std::string& path, const std::string& params, const std::string& dir) {
   HINSTANCE r = ShellExecuteA(HWND(owner), "open", path.c_str(), params.empty() ? nullptr : params.c_str(),
                               dir.empty() ? nullptr : dir.c_str(), SW_SHOW);

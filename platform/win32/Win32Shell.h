@@ -16,6 +16,7 @@ class Win32Shell : public IShell {
   void AcceptDroppedFiles(WindowId window, bool accept) override;
   uint32_t QueryDroppedFile(uintptr_t drop, uint32_t index, char* buffer, uint32_t size) override;
   void DragFinish(uintptr_t drop) override;
+  int FullScreenWindowOn(const Rect& monitor) override;
 };
 
 class Win32MonitorApi : public IMonitorApi {

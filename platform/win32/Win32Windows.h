@@ -35,6 +35,8 @@ class Win32Window : public IWindow {
   void SetCaption(const std::string& caption) override;
   void StartSystemMove() override;
   void Destroy() override;
+  void AllowMessageFromOthers(uint32_t msg) override;
+  void ListenForSessionChanges() override;
 
   HWND hwnd() const { return hwnd_; }
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -44,6 +46,7 @@ class Win32Window : public IWindow {
   HWND hwnd_ = nullptr;
   IWindowHandler* handler_;
   bool destroyed_ = false;
+  bool sessionNotices_ = false;
 };
 
 class Win32WindowSystem : public IWindowSystem {

@@ -20,9 +20,16 @@ class TestBar : public TAppBar {
   TestBar() { SetCaption("Tovira"); }
   std::vector<std::pair<bool, TAppBarEdge>> changes;
   bool controlHit = false;
+  int screenChecks = 0;
+  int sessionEndings = 0;
   using TAppBar::Dispatch;
 
  protected:
+  void OnScreensChanged() override {
+    ++screenChecks;
+    TAppBar::OnScreensChanged();
+  }
+  void OnSessionEnding() override { ++sessionEndings; }
   void OnAppBarStateChange(bool proposed, TAppBarEdge edge) override {
     changes.emplace_back(proposed, edge);
     TAppBar::OnAppBarStateChange(proposed, edge);
@@ -467,6 +474,237 @@ TEST_F(AppBarTest, ScreenTableAnswersThePrimaryBeyondItsEntries) {
   EXPECT_EQ(Win(bar).WindowRect(), (Rect{1024, 0, 2048, 32}));
   EXPECT_EQ(hp.Shell().WorkArea(1), (Rect{1024, 32, 2048, 600}));
   EXPECT_EQ(bar.GetEdgeFromPoint(kAllAppBarFlags, Point{2040, 300}), abeRight);
+}
+
+// Two monitors side by side, the first primary with a task bar; a bar's
+// screen table filled with both, as the bar window fills it.
+const std::vector<host::MonitorSpec> kTwoMonitors = {{{0, 0, 1024, 768}, {0, 0, 1024, 738}, true, "A"},
+                                                     {{1024, 0, 2048, 600}, {1024, 0, 2048, 600}, false, "B"}};
+void FillTwoScreens(TestBar& bar) {
+  bar.ScreenCount = 2;
+  bar.Screens[0].MonitorFlags = 1;
+  bar.InitScreenCoord(bar.Screens[1].rcMonitor, bar.Screens[1].szMonitor, 1024, 0, 2048, 600);
+  bar.InitScreenCoord(bar.Screens[1].rcWork, bar.Screens[1].szWork, 1024, 0, 2048, 600);
+  bar.Screens[1].MonitorFlags = 0;
+}
+
+TEST_F(AppBarTest, AfterTheShellRestartsTheBarRegistersAndReservesItsStripAgain) {
+  TestBar bar;
+  Start(bar);
+  bar.SetEdge(abeTop);
+  const Rect before = Win(bar).WindowRect();
+  ASSERT_NE(bar.TaskbarCreatedMessage(), 0u);
+  hp.RestartShell();
+  EXPECT_TRUE(hp.Shell().Bars().empty());
+  EXPECT_EQ(hp.Shell().PrimaryWorkArea(), (Rect{0, 0, 1024, 738}));  // windows may cover the bar now
+  hp.Windows().Pump();
+  ASSERT_EQ(hp.Shell().Bars().count(bar.Handle()), 1u);
+  EXPECT_TRUE(hp.Shell().Bars().at(bar.Handle()).reserved);
+  EXPECT_EQ(Win(bar).WindowRect(), before);
+  EXPECT_EQ(hp.Shell().PrimaryWorkArea(), (Rect{0, 32, 1024, 738}));
+  EXPECT_EQ(Win(bar).zOrder, HWND_TOPMOST);
+}
+
+TEST_F(AppBarTest, AfterTheShellRestartsEveryBarComesBackOnItsEdgeInItsOrder) {
+  // The inner of two top bars hears of the restart first: it must not take
+  // the outer one's place. Beside them an autohide bar on the left, a bar at
+  // the bottom and a floating one.
+  TestBar inner, outer, left, bottom, floating;
+  for (TestBar* b : {&inner, &outer, &left, &bottom, &floating})
+    Start(*b);
+  outer.SetEdge(abeTop);
+  inner.SetEdge(abeTop);
+  left.SetAutoHide(true);
+  left.SetEdge(abeLeft);
+  bottom.SetEdge(abeBottom);
+  floating.Settings().FloatLeft = 300;
+  floating.Settings().FloatTop = 300;
+  floating.Settings().FloatRight = 500;
+  floating.Settings().FloatBottom = 400;
+  floating.SetEdge(abeFloat);
+  hp.Windows().Pump();  // the bars hear of each other and settle
+  std::vector<Rect> places;
+  for (TestBar* b : {&inner, &outer, &left, &bottom, &floating})
+    places.push_back(Win(*b).WindowRect());
+  EXPECT_EQ(places[0], (Rect{0, 32, 1024, 64}));
+  const Rect work = hp.Shell().PrimaryWorkArea();
+  EXPECT_EQ(work, (Rect{0, 64, 1024, 706}));
+
+  const size_t moves = Win(inner).history.size();
+  hp.RestartShell();
+  hp.Windows().Pump();
+  // The inner bar hears first and waits until the outer one is back; it
+  // never takes the outer one's place.
+  for (size_t i = moves; i < Win(inner).history.size(); ++i)
+    EXPECT_NE(Win(inner).history[i], places[1]);
+  hp.Windows().AdvanceTime(kShellReturnStep);
+  std::vector<Rect> after;
+  for (TestBar* b : {&inner, &outer, &left, &bottom, &floating})
+    after.push_back(Win(*b).WindowRect());
+  EXPECT_EQ(after, places);
+  EXPECT_EQ(hp.Shell().Bars().size(), 5u);
+  EXPECT_EQ(hp.Shell().PrimaryWorkArea(), work);
+  // The autohide bar holds its edge's slot again and is still hidden.
+  EXPECT_TRUE(left.AutoHide());
+  EXPECT_EQ(hp.Shell().AutoHideBar(abeLeft), left.Handle());
+  EXPECT_EQ(floating.GetEdge(), abeFloat);
+  EXPECT_FALSE(hp.Shell().Bars().at(floating.Handle()).reserved);
+
+  // A bar whose place never comes back (the bar outside it is gone) takes
+  // what the shell offers after a while.
+  hp.RestartShell();
+  outer.DestroyHandle();
+  hp.Windows().Pump();
+  EXPECT_EQ(Win(inner).WindowRect(), places[0]);
+  hp.Windows().AdvanceTime(kShellReturnStep * kShellReturnSteps);
+  EXPECT_EQ(Win(inner).WindowRect(), (Rect{0, 0, 1024, 32}));
+  EXPECT_TRUE(hp.Shell().Bars().at(inner.Handle()).reserved);
+}
+
+TEST_F(AppBarTest, ABurstOfDesktopNoticesGivesOneCheckOnceItEnds) {
+  TestBar bar;
+  Start(bar);
+  bar.SetEdge(abeTop);
+  const std::vector<std::pair<uint32_t, uintptr_t>> notices = {{WM_DISPLAYCHANGE, 32},
+                                                               {WM_SETTINGCHANGE, SPI_SETWORKAREA},
+                                                               {WM_DEVICECHANGE, DBT_DEVNODES_CHANGED},
+                                                               {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC},
+                                                               {WM_POWERBROADCAST, PBT_APMRESUMESUSPEND},
+                                                               {WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK},
+                                                               {WM_WTSSESSION_CHANGE, WTS_REMOTE_CONNECT},
+                                                               {WM_WTSSESSION_CHANGE, WTS_CONSOLE_CONNECT},
+                                                               {WM_DISPLAYCHANGE, 32},
+                                                               {WM_SETTINGCHANGE, SPI_SETWORKAREA}};
+  ASSERT_EQ(notices.size(), 10u);
+  for (const auto& [msg, w] : notices) {
+    Send(bar, msg, w);
+    hp.Windows().AdvanceTime(kScreenCheckDelay / 2);
+  }
+  EXPECT_EQ(bar.screenChecks, 0);
+  hp.Windows().AdvanceTime(kScreenCheckDelay);
+  EXPECT_EQ(bar.screenChecks, 1);
+  hp.Windows().AdvanceTime(kScreenCheckDelay * 3);
+  EXPECT_EQ(bar.screenChecks, 1);
+  // A new work area alone, while the bar keeps its place (another bar
+  // reserved a strip elsewhere), checks nothing; once the place moved, it does.
+  Send(bar, WM_SETTINGCHANGE, SPI_SETWORKAREA);
+  hp.Windows().AdvanceTime(kScreenCheckDelay);
+  EXPECT_EQ(bar.screenChecks, 1);
+  Win(bar).SetWindowPos(0, Rect{0, 0, 500, 32}, SWP_NOZORDER);
+  Send(bar, WM_SETTINGCHANGE, SPI_SETWORKAREA);
+  hp.Windows().AdvanceTime(kScreenCheckDelay);
+  EXPECT_EQ(bar.screenChecks, 2);
+  EXPECT_EQ(Win(bar).WindowRect(), (Rect{0, 0, 1024, 32}));
+  // Notices of other changes, and a suspend, check nothing.
+  Send(bar, WM_SETTINGCHANGE, 0x0014);   // the wallpaper
+  Send(bar, WM_POWERBROADCAST, 0x0004);  // going to sleep
+  Send(bar, WM_WTSSESSION_CHANGE, 0x7);  // locked
+  hp.Windows().AdvanceTime(kScreenCheckDelay * 2);
+  EXPECT_EQ(bar.screenChecks, 2);
+  // While the user drags the bar, the check waits for the release.
+  Send(bar, WM_ENTERSIZEMOVE);
+  Send(bar, WM_DISPLAYCHANGE, 32);
+  hp.Windows().AdvanceTime(kScreenCheckDelay * 2);
+  EXPECT_EQ(bar.screenChecks, 2);
+  Send(bar, WM_EXITSIZEMOVE);
+  hp.Windows().AdvanceTime(kScreenCheckDelay);
+  EXPECT_EQ(bar.screenChecks, 3);
+}
+
+TEST_F(AppBarTest, ANewResolutionDocksTheBarsToTheNewRectangles) {
+  TestBar top, bottom;
+  Start(top);
+  Start(bottom);
+  top.SetEdge(abeTop);
+  bottom.SetEdge(abeBottom);
+  EXPECT_EQ(Win(bottom).WindowRect(), (Rect{0, 706, 1024, 738}));
+  hp.ChangeDisplays({{{0, 0, 1600, 900}, {0, 0, 1600, 860}, true, "\\\\.\\DISPLAY1"}});
+  hp.Windows().Pump();
+  hp.Windows().AdvanceTime(kScreenCheckDelay);
+  EXPECT_EQ(Win(top).WindowRect(), (Rect{0, 0, 1600, 32}));
+  EXPECT_EQ(Win(bottom).WindowRect(), (Rect{0, 828, 1600, 860}));
+  EXPECT_EQ(hp.Shell().PrimaryWorkArea(), (Rect{0, 32, 1600, 828}));
+}
+
+TEST_F(AppBarTest, AFloatingBarOffEveryScreenIsBroughtOntoTheNearest) {
+  hp.SetMonitors(kTwoMonitors);
+  TestBar bar;
+  FillTwoScreens(bar);
+  Start(bar);
+  Rect r{1500, 500, 1700, 580};  // on the second monitor
+  EXPECT_FALSE(bar.BringOntoScreen(r));
+  r = Rect{2100, 700, 2300, 780};  // right of and below the second monitor
+  EXPECT_TRUE(bar.BringOntoScreen(r));
+  EXPECT_EQ(r, (Rect{1848, 520, 2048, 600}));
+  r = Rect{-900, 800, -100, 1000};  // left of and below the primary: its work area
+  EXPECT_TRUE(bar.BringOntoScreen(r));
+  EXPECT_EQ(r, (Rect{0, 538, 800, 738}));
+  r = Rect{5000, 0, 7000, 2000};  // larger than the screen: cut to it
+  EXPECT_TRUE(bar.BringOntoScreen(r));
+  EXPECT_EQ(r, (Rect{1024, 0, 2048, 600}));
+
+  // The second monitor goes: the bar on it comes onto the primary at the check.
+  bar.Settings().FloatLeft = 1500;
+  bar.Settings().FloatTop = 300;
+  bar.Settings().FloatRight = 1700;
+  bar.Settings().FloatBottom = 350;
+  bar.SetEdge(abeFloat);
+  bar.ScreenCount = 1;
+  hp.ChangeDisplays({kTwoMonitors[0]});
+  hp.Windows().Pump();
+  hp.Windows().AdvanceTime(kScreenCheckDelay);
+  EXPECT_EQ(Win(bar).WindowRect(), (Rect{824, 300, 1024, 350}));
+  EXPECT_EQ(bar.Settings().FloatLeft, 824);
+}
+
+TEST_F(AppBarTest, AFullScreenWindowLowersOnlyTheBarOnItsMonitor) {
+  hp.SetMonitors(kTwoMonitors);
+  TestBar first, second;
+  FillTwoScreens(first);
+  FillTwoScreens(second);
+  Start(first);
+  Start(second);
+  first.SetEdge(abeTop);
+  second.SetScreenIndex(1);
+  second.SetEdge(abeTop);
+  hp.Shell().NotifyFullScreen(true, 1);
+  hp.Windows().Pump();
+  EXPECT_EQ(Win(first).zOrder, HWND_TOPMOST);
+  EXPECT_EQ(Win(second).zOrder, HWND_BOTTOM);
+  hp.Shell().NotifyFullScreen(false, 1);
+  hp.Windows().Pump();
+  EXPECT_EQ(Win(second).zOrder, HWND_TOPMOST);
+  hp.Shell().NotifyFullScreen(true, 0);
+  hp.Windows().Pump();
+  EXPECT_EQ(Win(first).zOrder, HWND_BOTTOM);
+  EXPECT_EQ(Win(second).zOrder, HWND_TOPMOST);
+}
+
+TEST_F(AppBarTest, TheEndOfTheSessionWritesTheRecordAndLeavesTheShellWithoutAsking) {
+  TestBar bar;
+  bar.SetKeyName("Software\\Brenvoll\\Tovira_0");
+  Start(bar);
+  bar.SetAutoHide(true);
+  bar.SetEdge(abeRight);
+  EXPECT_EQ(Send(bar, WM_QUERYENDSESSION), 1);
+  // A session end that was called off changes nothing.
+  Send(bar, WM_ENDSESSION, 0);
+  EXPECT_FALSE(bar.SessionEnded());
+  EXPECT_FALSE(Registry().KeyExists(bar.KeyName()));
+  Send(bar, WM_ENDSESSION, 1);
+  EXPECT_TRUE(bar.SessionEnded());
+  EXPECT_EQ(bar.sessionEndings, 1);
+  EXPECT_TRUE(hp.Dialogs().shown.empty());
+  RegValue v;
+  ASSERT_TRUE(Registry().ReadValue(bar.KeyName(), "", &v));
+  EXPECT_EQ(UnpackAppBarSettings(v.data.data()).Edge, abeRight);
+  EXPECT_EQ(UnpackAppBarSettings(v.data.data()).AutoHide, 1);
+  EXPECT_EQ(hp.Shell().Bars().count(bar.Handle()), 0u);
+  EXPECT_EQ(hp.Shell().AutoHideBar(abeRight), 0u);
+  // Nothing moves the bar any more.
+  Send(bar, WM_DISPLAYCHANGE, 32);
+  hp.Windows().AdvanceTime(kScreenCheckDelay * 2);
+  EXPECT_EQ(bar.screenChecks, 0);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The monitor list as the program sees it at start-up.
+// The monitor list as the program sees it at start-up and after the
+// displays changed.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -69,6 +70,42 @@ TEST_F(MonitorListTest, MissingLibraryOrFunctionsRaiseTheirMessages) {
   hp.Monitors().libraryPresent = false;
   EXPECT_THROW(LoadMonitors(), std::runtime_error);
   EXPECT_EQ(MonitorCount(), 0);
+}
+
+TEST_F(MonitorListTest, ARefreshSeesTheNewLayoutAndKeepsTheOldOneWhenTheSystemCannotAnswer) {
+  hp.SetMonitors({{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, true, "\\\\.\\DISPLAY1"},
+                  {{1920, 0, 3200, 1024}, {1920, 0, 3200, 1024}, false, "\\\\.\\DISPLAY2"}});
+  LoadMonitors();
+  EXPECT_EQ(FindMonitor("\\\\.\\DISPLAY2"), 1);
+  EXPECT_EQ(MonitorFor("\\\\.\\DISPLAY2"), 1);
+  // The second monitor goes, and the primary is enumerated second.
+  hp.SetMonitors({{{-1280, 0, 0, 1024}, {-1280, 0, 0, 1024}, false, "\\\\.\\DISPLAY3"},
+                  {{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, true, "\\\\.\\DISPLAY1"}});
+  EXPECT_TRUE(RefreshMonitors());
+  ASSERT_EQ(MonitorCount(), 2);
+  EXPECT_EQ(FindMonitor("\\\\.\\DISPLAY2"), -1);
+  EXPECT_EQ(FindMonitor(""), -1);
+  EXPECT_EQ(MonitorFor("\\\\.\\DISPLAY2"), 1);  // the primary
+  EXPECT_EQ(MonitorFor("\\\\.\\DISPLAY3"), 0);
+  // The system cannot answer: the list stays as it was.
+  hp.Monitors().missing = {"GetMonitorInfoA"};
+  EXPECT_FALSE(RefreshMonitors());
+  hp.Monitors().missing.clear();
+  ASSERT_EQ(MonitorCount(), 2);
+  EXPECT_EQ(MonitorAt(0)->DeviceName, "\\\\.\\DISPLAY3");
+  hp.Monitors().libraryPresent = false;
+  EXPECT_FALSE(RefreshMonitors());
+  EXPECT_EQ(MonitorCount(), 2);
+  hp.Monitors().libraryPresent = true;
+  EXPECT_TRUE(RefreshMonitors());
+  EXPECT_TRUE(hp.Monitors().loaded);
+  // With no primary flag anywhere, the first monitor stands in.
+  hp.SetMonitors(
+      {{{0, 0, 800, 600}, {0, 0, 800, 600}, false, "A"}, {{800, 0, 1600, 600}, {800, 0, 1600, 600}, false, "B"}});
+  EXPECT_TRUE(RefreshMonitors());
+  EXPECT_EQ(MonitorFor("gone"), 0);
+  FreeMonitors();
+  EXPECT_EQ(MonitorFor("A"), -1);
 }
 
 }  // namespace

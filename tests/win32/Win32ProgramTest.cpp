@@ -1,6 +1,8 @@
 // tovira.exe and tovira-tool.exe as files and as running programs: their
-// version, icon and manifest as the shell reads them, and the real bar
-// started twice from one folder (one bar) and once more from another (two).
+// version, icon and manifest as the shell reads them, the real bar started
+// twice from one folder (one bar) and once more from another (two), and the
+// real bar while the desktop changes under it: the shell forgetting it and
+// starting again, the display changing, the session ending.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +10,7 @@
 
 #include "bar/ToviraMain.h"
 #include "base/Product.h"
+#include "docking/AppBarSettings.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/WinApi.h"
 #include "tests/win32/Display.h"
@@ -239,6 +242,79 @@ TEST_F(RealProgram, TheSameCopyStartedTwiceGivesOneBarAndAnotherCopyRunsBeside) 
   EXPECT_NE(WaitForBar(third), nullptr) << "the copy in another folder did not start";
   EXPECT_EQ(BarsOf(first).size(), 1u);
   EXPECT_EQ(BarsOf(third).size(), 1u);
+}
+
+// One call of the shell's bar protocol for a window, as another program makes it.
+UINT_PTR AppBarCall(DWORD message, HWND bar) {
+  APPBARDATA abd{};
+  abd.cbSize = sizeof abd;
+  abd.hWnd = bar;
+  abd.uCallbackMessage = WM_USER + 100;
+  return SHAppBarMessage(message, &abd);
+}
+
+// Waits up to seconds for the bar's rectangle to satisfy ok.
+template <typename Ok>
+RECT WaitForPlace(HWND bar, int seconds, Ok ok) {
+  RECT r{};
+  for (int i = 0; i < seconds * 10; ++i) {
+    GetWindowRect(bar, &r);
+    if (ok(r)) break;
+    Sleep(100);
+  }
+  return r;
+}
+
+TEST_F(RealProgram, TheBarComesBackAfterTheShellRestartsFollowsTheDisplayAndKeepsItsStateAtLogOff) {
+  TOVIRA_SKIP_WITHOUT_DISPLAY();
+  ASSERT_EQ(slots.size(), 2u) << "no two free instance slots";
+  const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  TAppBarSettings record = DefaultAppBarSettings(cx, cy);
+  record.Edge = abeTop;
+  ASSERT_TRUE(Registry().WriteBinary(BarKeyName(slots[0]), "", PackAppBarSettings(record)));
+  PROCESS_INFORMATION& program = Launch("app0");
+  HWND bar = WaitForBar(program.dwProcessId);
+  ASSERT_NE(bar, nullptr) << "the bar did not appear";
+  auto docked = [cx](const RECT& r) { return r.top == 0 && r.left == 0 && r.right == cx; };
+  const RECT place = WaitForPlace(bar, 20, docked);
+  ASSERT_TRUE(docked(place)) << "the bar is not docked at the top";
+
+  // The shell forgets the bar, as one that restarted has, and then tells
+  // every window it started: the bar registers again, in its place. The
+  // shell refuses a new registration of a window it knows.
+  EXPECT_NE(AppBarCall(ABM_REMOVE, bar), 0u);
+  PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  Sleep(3000);
+  const UINT_PTR fresh = AppBarCall(ABM_NEW, bar);
+  if (fresh != 0) AppBarCall(ABM_REMOVE, bar);
+  EXPECT_EQ(fresh, 0u) << "the bar did not register again";
+  RECT now{};
+  GetWindowRect(bar, &now);
+  EXPECT_TRUE(EqualRect(&now, &place));
+
+  // A rectangle gone stale (the bar half as wide as the screen), then the
+  // display's notice: the bar docks again across the whole screen.
+  SetWindowPos(bar, nullptr, 0, 0, cx / 2, place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageA(bar, WM_DISPLAYCHANGE, 32, MAKELPARAM(cx, cy));
+  EXPECT_TRUE(docked(WaitForPlace(bar, 10, docked))) << "the bar did not dock again after the display changed";
+
+  // The session ends: asked, the bar lets it end; told, it writes its state
+  // (the monitor's name beside the record is written only then or when the
+  // bar closes); then the process ends as Windows ends it, without WM_CLOSE.
+  RegValue device;
+  EXPECT_FALSE(Registry().ReadValue(BarKeyName(slots[0]), kScreenDeviceValue, &device));
+  EXPECT_NE(SendMessageA(bar, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 0);
+  SendMessageA(bar, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  TerminateProcess(program.hProcess, 0);
+  WaitForSingleObject(program.hProcess, 10000);
+  ASSERT_TRUE(Registry().ReadValue(BarKeyName(slots[0]), kScreenDeviceValue, &device));
+  EXPECT_FALSE(device.AsString().empty());
+  RegValue saved;
+  ASSERT_TRUE(Registry().ReadValue(BarKeyName(slots[0]), "", &saved));
+  ASSERT_EQ(saved.data.size(), kAppBarSettingsSize);
+  EXPECT_EQ(UnpackAppBarSettings(saved.data.data()).Edge, abeTop);
+  // The shell no longer holds a bar for the window that is gone.
+  EXPECT_FALSE(IsWindow(bar));
 }
 
 }  // namespace
