@@ -409,9 +409,12 @@ click_in "$layout" 60 28     # the first row
 click_in "$layout" 160 235   # the style's list opens
 xdotool key Down Down Return # "Piatto con i colori scelti"
 sleep 0.5
+# The second row joins: rows are 17 pixels apart, the first at 28. The
+# picture shows the two rows selected before "Tutto" selects them all.
 eval "$(xdotool getwindowgeometry --shell "$layout")"
-xdotool mousemove $((X + 60)) $((Y + 50)) keydown ctrl click 1 keyup ctrl  # the second row joins
+xdotool mousemove $((X + 60)) $((Y + 28 + 17)) keydown ctrl click 1 keyup ctrl
 sleep 0.7
+import -window root "$out/layout-two-rows.png"
 click_in "$layout" 41 178    # "Tutto"
 import -window root "$out/layout-chosen.png"
 click_in "$layout" 625 410   # "Applica"
