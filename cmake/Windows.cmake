@@ -1,13 +1,13 @@
 # Windows build: the real program on the Win32 API, statically linked so that
 # tovira.exe needs no DLL beyond those of Windows itself.
-target_compile_definitions(tovira_logic PUBLIC TOVIRA_WINDOWS=1)
+target_compile_definitions(tovira_base PUBLIC TOVIRA_WINDOWS=1)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
 file(GLOB TOVIRA_WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/win32/*.cpp)
 
 add_library(tovira_win32 STATIC ${TOVIRA_WIN32_SOURCES})
 target_compile_definitions(tovira_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(tovira_win32 PUBLIC tovira_logic shell32 ole32 uuid comctl32 comdlg32 gdi32 user32 advapi32
+target_link_libraries(tovira_win32 PUBLIC tovira_platform shell32 ole32 uuid comctl32 comdlg32 gdi32 user32 advapi32
   windowscodecs shlwapi)
 
 # A program's resources: the icon (resource 1), the application manifest and
@@ -32,7 +32,7 @@ function(tovira_resources target identity description)
 endfunction()
 
 add_executable(tovira WIN32 ${CMAKE_SOURCE_DIR}/app/WinMain.cpp)
-target_link_libraries(tovira PRIVATE tovira_win32)
+target_link_libraries(tovira PRIVATE tovira_logic tovira_win32)
 tovira_strict(tovira_win32 tovira)
 tovira_resources(tovira Brenvoll.Tovira "Tovira launcher bar")
 

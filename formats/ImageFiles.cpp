@@ -191,7 +191,7 @@ bool BitmapFileToPngLevel(const std::string& bmpPath, const std::string& pngPath
   Picture picture;
   if (!Files().ReadFile(bmpPath, &bytes) || !DecodeBmp(bytes, &picture, &error)) return false;
   const std::string png = EncodePng(picture.rgb, level);
-  return !png.empty() && Files().WriteFile(pngPath, png);
+  return !png.empty() && WriteFileSafely(Files(), pngPath, png);
 }
 
 bool BitmapFileToPng(const std::string& bmpPath, const std::string& pngPath) {

@@ -66,6 +66,8 @@ class ISystem {
   virtual std::string FormatShortDate(const DateTime& t) = 0;
   virtual std::string FormatTime(const DateTime& t) = 0;
   virtual char DecimalSeparator() = 0;
+  // The user's display language as a BCP 47 tag ("it-IT", "en-US", "ja-JP").
+  virtual std::string UserInterfaceLanguage() = 0;
 };
 
 }  // namespace tov

@@ -1,12 +1,11 @@
 #include "tables/Field.h"
 
-#include "tables/RecordTable.h"
 #include "tables/TableError.h"
 
 namespace tov {
 
-TField::TField(TRecordTable* table, int index, const TFieldDef& def)
-    : table_(table), index_(index), name_(def.Name), type_(def.DataType), size_(def.Size), required_(def.Required) {}
+TField::TField(IFieldRow* row, int index, const TFieldDef& def)
+    : row_(row), index_(index), name_(def.Name), type_(def.DataType), size_(def.Size), required_(def.Required) {}
 
 int TField::EffectiveDisplayWidth() const {
   if (DisplayWidth >= 1) return DisplayWidth;
@@ -15,7 +14,7 @@ int TField::EffectiveDisplayWidth() const {
   return 10;
 }
 
-const TValue& TField::Value() const { return table_->CurrentValue(index_); }
+const TValue& TField::Value() const { return row_->CurrentValue(index_); }
 bool TField::IsNull() const { return IsNullValue(Value()); }
 std::string TField::AsString() const { return ValueText(Value()); }
 int32_t TField::AsInteger() const { return ValueInteger(Value()); }
@@ -24,7 +23,7 @@ double TField::AsFloat() const { return ValueFloat(Value()); }
 
 void TField::SetValue(TValue v) {
   if (ReadOnly) throw TableError("Field '" + name_ + "' cannot be modified");
-  table_->WritableValue(index_) = std::move(v);
+  row_->WritableValue(index_) = std::move(v);
 }
 
 void TField::SetAsString(const std::string& v) { SetValue(ValueFromText(v, type_, size_, name_)); }

@@ -16,7 +16,17 @@
 
 namespace tov {
 
-class TRecordTable;
+// Where a field's values live: the current row of its table. The table
+// implements it; the field needs nothing else of the table.
+class IFieldRow {
+ public:
+  virtual const TValue& CurrentValue(int index) const = 0;
+  // Writing needs the table in edit or append state.
+  virtual TValue& WritableValue(int index) = 0;
+
+ protected:
+  ~IFieldRow() = default;
+};
 
 struct TFieldDef {
   std::string Name;
@@ -35,14 +45,13 @@ struct TIndexDef {
 
 class TField {
  public:
-  TField(TRecordTable* table, int index, const TFieldDef& def);
+  TField(IFieldRow* row, int index, const TFieldDef& def);
 
   const std::string& FieldName() const { return name_; }
   TFieldType DataType() const { return type_; }
   int Size() const { return size_; }
   bool Required() const { return required_; }
   int Index() const { return index_; }  // position among the table's fields
-  TRecordTable& Table() const { return *table_; }
 
   // Attributes that travel with the field in a table file.
   TFieldKind FieldKind = fkData;
@@ -74,7 +83,7 @@ class TField {
   void SetValue(TValue v);
 
  private:
-  TRecordTable* table_;
+  IFieldRow* row_;
   int index_;
   std::string name_;
   TFieldType type_;

@@ -29,7 +29,7 @@ int TRecordTable::IndexOfFieldDef(const std::string& name) const {
 void TRecordTable::BuildFields() {
   fields_.clear();
   for (size_t i = 0; i < fieldDefs_.size(); ++i)
-    fields_.push_back(std::make_unique<TField>(this, int(i), fieldDefs_[i]));
+    fields_.push_back(std::make_unique<TField>(static_cast<IFieldRow*>(this), int(i), fieldDefs_[i]));
 }
 
 void TRecordTable::CreateTable() {

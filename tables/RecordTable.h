@@ -39,7 +39,7 @@ struct TTableRecord {
   std::vector<TValue> values;
 };
 
-class TRecordTable {
+class TRecordTable : private IFieldRow {
  public:
   explicit TRecordTable(std::string name = std::string());
   ~TRecordTable();
@@ -119,8 +119,8 @@ class TRecordTable {
 
   // The current row's values, for the field objects. Writing needs edit or
   // append state.
-  const TValue& CurrentValue(int index) const;
-  TValue& WritableValue(int index);
+  const TValue& CurrentValue(int index) const override;
+  TValue& WritableValue(int index) override;
 
   // For the table file: the posted rows in current or insertion order, the
   // replacement of the whole structure, and loaded rows added at once.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/host/HostShell.h"
 
 namespace tov {
 class FileShellLinks;
@@ -18,7 +19,6 @@ namespace tov::host {
 class HostFileSystem;
 class HostRegistry;
 class HostSystem;
-class HostShell;
 class HostMonitorApi;
 class HostWindowSystem;
 class HostDialogs;
@@ -26,13 +26,6 @@ class HostCanvasFactory;
 class HostCompositor;
 class HostInstances;
 class HostDiagnostics;
-
-struct MonitorSpec {
-  Rect monitor;
-  Rect work;  // the work area before any application bar reserves space
-  bool primary = false;
-  std::string deviceName;
-};
 
 class HostPlatform {
  public:

@@ -10,12 +10,20 @@
 #include <string>
 #include <vector>
 
+#include "platform/Geometry.h"
 #include "platform/Shell.h"
-#include "platform/host/HostPlatform.h"
 
 namespace tov::host {
 
 class HostWindowSystem;
+
+// A monitor of the simulated desktop.
+struct MonitorSpec {
+  Rect monitor;
+  Rect work;  // the work area before any application bar reserves space
+  bool primary = false;
+  std::string deviceName;
+};
 
 class HostShell : public IShell {
  public:

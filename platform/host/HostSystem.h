@@ -36,6 +36,7 @@ class HostSystem : public ISystem {
   std::string FormatShortDate(const DateTime& t) override;
   std::string FormatTime(const DateTime& t) override;
   char DecimalSeparator() override { return decimalSeparator; }
+  std::string UserInterfaceLanguage() override { return uiLanguage; }
 
   std::map<int, int> metrics;  // overrides of the defaults
   bool dragFullWindows = true;
@@ -48,6 +49,7 @@ class HostSystem : public ISystem {
       {16, "C:\\Users\\utente\\Desktop"}, {26, "C:\\Users\\utente\\AppData\\Roaming"}, {35, "C:\\ProgramData"}};
   OsVersion version{2, 10, 0, 19045, ""};
   char decimalSeparator = ',';
+  std::string uiLanguage = "it-IT";
   // The locale's short date: %d, %m and %Y for day, month and year.
   std::string shortDateFormat = "%d/%m/%Y";
 

@@ -272,6 +272,17 @@ char Win32System::DecimalSeparator() {
   return '.';
 }
 
+std::string Win32System::UserInterfaceLanguage() {
+  wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+  if (LCIDToLocaleName(MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT), name, LOCALE_NAME_MAX_LENGTH, 0) <= 0)
+    return std::string();
+  // Locale names are ASCII.
+  std::string tag;
+  for (const wchar_t* c = name; *c; ++c)
+    tag += char(*c);
+  return tag;
+}
+
 namespace {
 
 // The folder the browser comes up on: as an item list, which the browser

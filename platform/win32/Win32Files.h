@@ -51,6 +51,7 @@ class Win32System : public ISystem {
   std::string FormatShortDate(const DateTime& t) override;
   std::string FormatTime(const DateTime& t) override;
   char DecimalSeparator() override;
+  std::string UserInterfaceLanguage() override;
 };
 
 class Win32Dialogs : public IDialogs {

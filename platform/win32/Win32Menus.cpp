@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-#include "platform/win32/Win32Windows.h"
-
 namespace tov::win32 {
 
 namespace {
@@ -132,11 +130,10 @@ bool HandleMenuDrawing(UINT msg, WPARAM, LPARAM lParam, LRESULT* result) {
   return false;
 }
 
-int Win32WindowSystem::TrackPopupMenu(const std::vector<MenuEntry>& entries, Point at, WindowId owner) {
+int TrackMenu(const std::vector<MenuEntry>& entries, Point at, HWND hwnd) {
   std::vector<DrawnEntry> drawn;
   drawn.reserve(CountEntries(entries));
   HMENU menu = BuildMenu(entries, drawn);
-  HWND hwnd = HWND(owner);
   // The owner must be in the foreground, or the menu would not close when
   // the user clicks elsewhere.
   SetForegroundWindow(hwnd);

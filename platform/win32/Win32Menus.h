@@ -2,6 +2,9 @@
 // drawn by the menu's owner window, whose procedure passes the drawing
 // messages here.
 #pragma once
+#include <vector>
+
+#include "platform/Window.h"
 #include "platform/win32/WinApi.h"
 
 namespace tov::win32 {
@@ -9,5 +12,9 @@ namespace tov::win32 {
 // WM_MEASUREITEM and WM_DRAWITEM of menu entries this layer draws; true (and
 // the result) when the message was one of them.
 bool HandleMenuDrawing(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+// Shows the entries as a pop-up menu at a screen point, owned by the window,
+// until the user chooses or dismisses it: the chosen command, or 0.
+int TrackMenu(const std::vector<MenuEntry>& entries, Point at, HWND owner);
 
 }  // namespace tov::win32

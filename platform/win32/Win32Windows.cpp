@@ -260,4 +260,8 @@ bool Win32WindowSystem::PumpWaiting() {
 
 void Win32WindowSystem::QuitMessageLoop(int code) { PostQuitMessage(code); }
 
+int Win32WindowSystem::TrackPopupMenu(const std::vector<MenuEntry>& entries, Point at, WindowId owner) {
+  return TrackMenu(entries, at, HWND(owner));
+}
+
 }  // namespace tov::win32

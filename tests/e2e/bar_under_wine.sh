@@ -24,6 +24,9 @@
 # - a theme saved before the restyling brings the buttons' looks back and is
 #   deleted; a button is renamed and another deleted with its file, all
 #   from the bar's menus (bar_menus_steps.sh);
+# - the shell restarts, the display changes, the session ends after docking
+#   on the left from the menu: the bar stays registered and in place, docks
+#   again, and starts on the left (desktop_steps.sh);
 # - a crash of the bar is recorded and told, and the next start offers the
 #   report window (crash_steps.sh).
 # Screenshots land in build/e2e/.
@@ -32,6 +35,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/wine_desktop.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/bar_menus_steps.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/crash_steps.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/desktop_steps.sh"
 name=bar_under_wine
 wine_env
 out="$build/e2e"
@@ -461,6 +465,7 @@ apply_first_theme Chiaro
 delete_first_theme Chiaro
 rename_first_button Rinominato
 delete_first_button
+desktop_changes
 crash_the_bar
 report_after_crash
 close_bars

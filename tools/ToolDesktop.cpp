@@ -1,0 +1,103 @@
+// tovira-tool desktop: the desktop changing under a running bar, as Windows
+// changes it (Windows only), for trying the bar's answers from outside:
+//   shell-restart TITLE  the shell forgets the bar (ABM_REMOVE) and tells every
+//                        window it started again ("TaskbarCreated"); then
+//                        asks whether the bar registered again: a new
+//                        registration of a registered window is refused
+//   display TITLE        the bar's rectangle goes stale (half the screen's
+//                        width), then the display's notice arrives
+//   end-session TITLE    the session ends: WM_QUERYENDSESSION and
+//                        WM_ENDSESSION, then the process ends as Windows ends
+//                        it, without WM_CLOSE
+#ifdef TOVIRA_WINDOWS
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/WinApi.h"
+#include "tools/Tool.h"
+
+namespace tov::tool {
+namespace {
+
+const char* kUsage = "desktop shell-restart|display|end-session TITLE";
+
+// The visible top-level window with this title; null for none.
+HWND FindVisibleWindow(const std::string& title) {
+  struct Search {
+    const std::string& title;
+    HWND found;
+  } search{title, nullptr};
+  EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        char text[256] = {};
+        GetWindowTextA(hwnd, text, sizeof text);
+        if (!IsWindowVisible(hwnd) || s->title != text) return TRUE;
+        s->found = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+UINT_PTR AppBarCall(DWORD message, HWND window) {
+  APPBARDATA abd{};
+  abd.cbSize = sizeof abd;
+  abd.hWnd = window;
+  abd.uCallbackMessage = WM_USER + 100;
+  return SHAppBarMessage(message, &abd);
+}
+
+int ShellRestart(HWND bar) {
+  if (AppBarCall(ABM_REMOVE, bar) == 0) return Fail("the shell did not hold the window as an application bar");
+  PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  // The bar answers on its own thread; a new registration is refused once
+  // it has registered again.
+  for (int i = 0; i < 50; ++i) {
+    Sleep(100);
+    if (AppBarCall(ABM_NEW, bar) == 0) return 0;
+    AppBarCall(ABM_REMOVE, bar);
+  }
+  return Fail("the bar did not register again after TaskbarCreated");
+}
+
+int DisplayChange(HWND bar) {
+  RECT r{};
+  GetWindowRect(bar, &r);
+  const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  SetWindowPos(bar, nullptr, r.left, r.top, (r.right - r.left) / 2, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageA(bar, WM_DISPLAYCHANGE, 32, MAKELPARAM(cx, cy));
+  return 0;
+}
+
+int EndSession(HWND bar) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(bar, &pid);
+  HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+  if (!process) return Fail("cannot open the bar's process");
+  const bool agreed = SendMessageA(bar, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) != 0;
+  if (agreed) SendMessageA(bar, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  TerminateProcess(process, 0);
+  WaitForSingleObject(process, 10000);
+  CloseHandle(process);
+  return agreed ? 0 : Fail("the bar refused to let the session end");
+}
+
+int Desktop(const std::vector<std::string>& args) {
+  if (args.size() != 2) return Fail(std::string("usage: ") + kUsage);
+  HWND bar = FindVisibleWindow(args[1]);
+  if (!bar) return Fail("no window named " + args[1]);
+  if (args[0] == "shell-restart") return ShellRestart(bar);
+  if (args[0] == "display") return DisplayChange(bar);
+  if (args[0] == "end-session") return EndSession(bar);
+  return Fail(std::string("usage: ") + kUsage);
+}
+
+}  // namespace
+
+TOVIRA_TOOL_COMMAND("desktop", kUsage, Desktop);
+
+}  // namespace tov::tool
+#endif
