@@ -10,13 +10,14 @@
 //                        WM_ENDSESSION, then the process ends as Windows ends
 //                        it, without WM_CLOSE
 #ifdef TOVIRA_WINDOWS
-#include <shellapi.h>
-
 #include <string>
 #include <vector>
 
 #include "platform/win32/WinApi.h"
 #include "tools/Tool.h"
+
+// After windows.h.
+#include <shellapi.h>
 
 namespace tov::tool {
 namespace {
