@@ -52,6 +52,9 @@ class TSettingsDialog {
   static constexpr Color kAccentColor = 0xBBAE84;
 
  private:
+  // Each editor is named after its key with this in front.
+  static constexpr char kEditorPrefix[] = "Edit_";
+
   Component& Need(const char* name) const;
   std::string SelectedSection() const;
   // Selects the entry and shows its page, leaving the page shown; false
