@@ -1,6 +1,6 @@
 // The bar's buttons: windowless speed buttons on the bar window, fed with
 // the window's mouse, opening their targets when clicked.
-#include "bar/ToviraMain.h"
+#include "bar/BarWindow.h"
 #include "base/Strings.h"
 #include "controls/ButtonStyle.h"
 #include "controls/ButtonTable.h"
@@ -35,7 +35,7 @@ uint32_t ShiftOf(uintptr_t keys) {
 
 }  // namespace
 
-TLbSpeedButton& TFormToviraMain::AddBarButton(TRecordTable& links, int order) {
+TLbSpeedButton& TBarWindow::AddBarButton(TRecordTable& links, int order) {
   TLbSpeedButton& b = AddButton();
   b.tag = order;
   b.SetTransparent(false);
@@ -50,18 +50,22 @@ TLbSpeedButton& TFormToviraMain::AddBarButton(TRecordTable& links, int order) {
   return b;
 }
 
-void TFormToviraMain::PopBtnSpostaClick(bool after) {
+void TBarWindow::ButtonClick(TLbSpeedButton& button) { OpenButtonTarget(data_.TblLinks, Handle(), button); }
+
+void TBarWindow::BuildFolderMenus() { folderMenus_.Build(ButtonCount() + separatorRects_.size()); }
+
+void TBarWindow::PopBtnSpostaClick(bool after) {
   if (!menuButton_) return;
   const int order = int(menuButton_->tag);
   menuButton_ = nullptr;
   if (after)
-    MoveButtonAfter(DC->TblLinks, order);
+    MoveButtonAfter(data_.TblLinks, order);
   else
-    MoveButtonBefore(DC->TblLinks, order);
+    MoveButtonBefore(data_.TblLinks, order);
   RebuildBar();
 }
 
-void TFormToviraMain::PopBtnRinominaClick() {
+void TBarWindow::PopBtnRinominaClick() {
   if (!menuButton_) return;
   // The prompt is modal: the bar may be rebuilt meanwhile, so nothing of the
   // button is used after it.
@@ -70,7 +74,7 @@ void TFormToviraMain::PopBtnRinominaClick() {
   menuButton_ = nullptr;
   const std::string caption = AskText(kPromptNuovaCaption, shown, Handle());
   if (caption.empty()) return;
-  TRecordTable& links = DC->TblLinks;
+  TRecordTable& links = data_.TblLinks;
   if (ForbiddenCharPos(caption) != 0) {
     ErrorMessage(FormatText(LangText("MsgErr.CaptionForbiddenChar",
                                      "L'etichetta \"%s\" non pu\xF2 essere usata: il file del pulsante ne prende "
@@ -89,12 +93,12 @@ void TFormToviraMain::PopBtnRinominaClick() {
   RebuildBar();
 }
 
-void TFormToviraMain::PopBtnEliminaClick() {
+void TBarWindow::PopBtnEliminaClick() {
   if (!menuButton_) return;
   const int order = int(menuButton_->tag);
   menuButton_ = nullptr;
   const bool deleteFile = ConfirmDeleteFiles();
-  TRecordTable& links = DC->TblLinks;
+  TRecordTable& links = data_.TblLinks;
   const std::string path =
       links.Locate("Ordine", std::to_string(order)) ? links.FieldByName("Path").AsString() : std::string();
   DeleteButtonRow(links, order, deleteFile);
@@ -106,7 +110,7 @@ void TFormToviraMain::PopBtnEliminaClick() {
                  "\r\n" + path);
 }
 
-void TFormToviraMain::InvalidateArea(const Rect&, bool now) {
+void TBarWindow::InvalidateArea(const Rect&, bool now) {
   Invalidate();
   // During a rebuild each new button is styled and moved into place: painting
   // the whole bar at each step would cost as many paints as there are buttons
@@ -114,19 +118,19 @@ void TFormToviraMain::InvalidateArea(const Rect&, bool now) {
   if (now && rebuilding_ == 0 && HandleAllocated()) Window().UpdateNow();
 }
 
-Point TFormToviraMain::ClientToScreen(Point p) {
+Point TBarWindow::ClientToScreen(Point p) {
   Rect c = Window().ClientRectOnScreen();
   return Point{c.left + p.x, c.top + p.y};
 }
 
-void TFormToviraMain::PopupAt(Component& menu, Point screen) { PopupComponentMenu(menu, screen, Handle()); }
+void TBarWindow::PopupAt(Component& menu, Point screen) { PopupComponentMenu(menu, screen, Handle()); }
 
-bool TFormToviraMain::ControlAtPoint(Point screen) {
+bool TBarWindow::ControlAtPoint(Point screen) {
   Rect c = Window().ClientRectOnScreen();
   return ButtonAtPoint(Point{screen.x - c.left, screen.y - c.top}) != nullptr;
 }
 
-intptr_t TFormToviraMain::MouseMessage(Message& m) {
+intptr_t TBarWindow::MouseMessage(Message& m) {
   const Point p = ClientPoint(m.lParam);
   const uint32_t shift = ShiftOf(m.wParam);
   switch (m.msg) {

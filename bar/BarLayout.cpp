@@ -3,7 +3,7 @@
 // them, the grip line, the background and the etched separator lines.
 #include <algorithm>
 
-#include "bar/ToviraMain.h"
+#include "bar/BarWindow.h"
 #include "controls/Appearance.h"
 #include "controls/ButtonTable.h"
 #include "controls/Colors.h"
@@ -12,20 +12,20 @@
 
 namespace tov {
 
-Size TFormToviraMain::BarMargins() const {
+Size TBarWindow::BarMargins() const {
   const TBarSettings& s = BarSettings();
   if (s.CustomMargins) return Size{s.MarginWidth, s.MarginHeight};
   return s.Borderless ? Size{2, 2} : Size{1, 1};
 }
 
-Size TFormToviraMain::FrameSize() const {
+Size TBarWindow::FrameSize() const {
   const TBarSettings& s = BarSettings();
   if (s.Borderless) return Size{0, 0};
   if (s.FixedBorder) return Size{System().GetSystemMetrics(SM_CXDLGFRAME), System().GetSystemMetrics(SM_CYDLGFRAME)};
   return Size{System().GetSystemMetrics(SM_CXFRAME), System().GetSystemMetrics(SM_CYFRAME)};
 }
 
-void TFormToviraMain::ComputeDockSizes(Size button, int rows) {
+void TBarWindow::ComputeDockSizes(Size button, int rows) {
   const Size f = FrameSize(), m = BarMargins();
   TAppBarSettings& s = Settings();
   s.HorzDockSize = s.MinHorzDockSize = 2 * f.cx + button.cx + 2 * m.cx;
@@ -50,19 +50,19 @@ void TFormToviraMain::ComputeDockSizes(Size button, int rows) {
   }
 }
 
-void TFormToviraMain::AddBevelRect() {
+void TBarWindow::AddBevelRect() {
   const Size m = BarMargins();
   const TAppBarEdge e = GetEdge();
   if (e == abeLeft || e == abeRight || e == abeFloat)
-    SeparatorRects.push_back(Rect{m.cx + 2, 4, 0, 0});
+    separatorRects_.push_back(Rect{m.cx + 2, 4, 0, 0});
   else
-    SeparatorRects.push_back(Rect{4, m.cy + 2, 0, 0});
+    separatorRects_.push_back(Rect{4, m.cy + 2, 0, 0});
 }
 
-void TFormToviraMain::StretchSeparators(int widest, int tallest) {
+void TBarWindow::StretchSeparators(int widest, int tallest) {
   const Size m = BarMargins();
   const TAppBarEdge e = GetEdge();
-  for (Rect& r : SeparatorRects) {
+  for (Rect& r : separatorRects_) {
     if (e == abeLeft || e == abeRight || e == abeFloat) {
       r.left = m.cx + 2;
       r.right = r.left + widest - 4;
@@ -76,22 +76,22 @@ void TFormToviraMain::StretchSeparators(int widest, int tallest) {
   UpdatePaintHandler();
 }
 
-void TFormToviraMain::UpdatePaintHandler() { paintHandler_ = !brushBitmap_.Empty() || !SeparatorRects.empty(); }
+void TBarWindow::UpdatePaintHandler() { paintHandler_ = !brushBitmap_.Empty() || !separatorRects_.empty(); }
 
-void TFormToviraMain::DropBackgroundBitmap() { brushBitmap_ = Bitmap(); }
+void TBarWindow::DropBackgroundBitmap() { brushBitmap_ = Bitmap(); }
 
-void TFormToviraMain::SetBackgroundColor(int32_t color) {
+void TBarWindow::SetBackgroundColor(int32_t color) {
   color_ = Color(color);
   Invalidate();
 }
 
-void TFormToviraMain::Paint(ICanvas& canvas) {
+void TBarWindow::Paint(ICanvas& canvas) {
   canvas.FillRect(Rect{0, 0, canvas.Width(), canvas.Height()}, ColorToRGB(color_));
   TAppBar::Paint(canvas);  // the paint handler (and the glass that hooks it)
   PaintButtons(canvas, Rect{0, 0, canvas.Width(), canvas.Height()});
 }
 
-void TFormToviraMain::FormPaint(ICanvas& canvas) {
+void TBarWindow::FormPaint(ICanvas& canvas) {
   if (!paintHandler_) return;
   if (!brushBitmap_.Empty()) {
     // The brush repeats the bitmap as a pattern over the client area.
@@ -99,11 +99,11 @@ void TFormToviraMain::FormPaint(ICanvas& canvas) {
       for (int x = 0; x < canvas.Width(); x += brushBitmap_.width)
         canvas.DrawBitmap(brushBitmap_, x, y);
   }
-  for (const Rect& r : SeparatorRects)
+  for (const Rect& r : separatorRects_)
     PaintSeparator(canvas, r);
 }
 
-void TFormToviraMain::PaintSeparator(ICanvas& canvas, const Rect& r) {
+void TBarWindow::PaintSeparator(ICanvas& canvas, const Rect& r) {
   if (r.Width() == 2) {
     for (int y = r.top; y < r.bottom; ++y) {
       canvas.SetPixel(r.left, y, Darker(canvas.GetPixel(r.left, y), 50));
@@ -123,12 +123,12 @@ void TFormToviraMain::PaintSeparator(ICanvas& canvas, const Rect& r) {
 
 namespace tov {
 
-void TFormToviraMain::ClearBar() {
+void TBarWindow::ClearBar() {
   ClearButtons();
-  SeparatorRects.clear();
+  separatorRects_.clear();
 }
 
-void TFormToviraMain::ApplyBackground() {
+void TBarWindow::ApplyBackground() {
   const TBarSettings& s = BarSettings();
   if (!s.DrawBackground || s.GlassPanel) return;
   color_ = Color(s.BackgroundColor);
@@ -144,13 +144,13 @@ void TFormToviraMain::ApplyBackground() {
   }
 }
 
-void TFormToviraMain::RebuildBar() {
+void TBarWindow::RebuildBar() {
   struct Rebuilding {
     int& depth;
     ~Rebuilding() { --depth; }
   } rebuilding{++rebuilding_};
   ClearBar();
-  TRecordTable& links = DC->TblLinks;
+  TRecordTable& links = data_.TblLinks;
   const Size m = BarMargins();
   const TAppBarEdge edge = GetEdge();
   const bool vertical = edge == abeLeft || edge == abeRight;
@@ -193,7 +193,7 @@ void TFormToviraMain::RebuildBar() {
       else
         dx = 3;
       wrap(2);
-      SeparatorRects.push_back(Rect{x + dx, y - dy, x + dx + 2, y - dy + 2});
+      separatorRects_.push_back(Rect{x + dx, y - dy, x + dx + 2, y - dy + 2});
       x += 2 + 2 * m.cx + 2 * dx;
     }
     ++i;
@@ -202,7 +202,7 @@ void TFormToviraMain::RebuildBar() {
   if (tallest == 0) tallest = 21;
   ComputeDockSizes(Size{widest, tallest}, rows);
   StretchSeparators(widest, tallest);
-  SaveButtonList(links, SourceFolder);
+  SaveButtonList(links, source_.Path());
   Invalidate();
   BuildFolderMenus();
 }

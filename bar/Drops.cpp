@@ -1,6 +1,6 @@
 // Files and folders dropped on the bar: each becomes a shortcut in the
 // source folder and a button at the end of the bar, in drop order.
-#include "bar/ToviraMain.h"
+#include "bar/BarWindow.h"
 #include "controls/ButtonTable.h"
 #include "files/FileHelpers.h"
 #include "formats/ShortcutFiles.h"
@@ -35,11 +35,11 @@ class DropHandle {
 
 }  // namespace
 
-void TFormToviraMain::WmDropFiles(uintptr_t drop) {
+void TBarWindow::WmDropFiles(uintptr_t drop) {
   DropHandle items(drop);
-  if (!Files().DirExists(SourceFolder)) return;
-  const std::string folder = SourceFolder;
-  TRecordTable& links = DC->TblLinks;
+  if (!Files().DirExists(source_.Path())) return;
+  const std::string folder = source_.Path();
+  TRecordTable& links = data_.TblLinks;
   const uint32_t n = items.Count();
   for (uint32_t i = 0; i < n; ++i) {
     const std::string path = items.Path(i);

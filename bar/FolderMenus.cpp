@@ -1,13 +1,11 @@
-// Launching: a click opens the button's target through the shell; a
-// folder-menu button pops up the entries of its folder instead, and each
-// entry opens the same way.
-#include "bar/ToviraMain.h"
+#include "bar/FolderMenus.h"
+
 #include "base/Casefold.h"
 #include "base/Strings.h"
 #include "controls/ShellImages.h"
 #include "files/FileHelpers.h"
 #include "formats/ShortcutFiles.h"
-#include "tables/DataModule.h"
+#include "settings/Settings.h"
 #include "toolkit/PopupMenu.h"
 
 namespace tov {
@@ -22,36 +20,38 @@ bool HasLinkExtension(const std::string& name) {
 
 }  // namespace
 
-void TFormToviraMain::ButtonClick(TLbSpeedButton& button) {
-  TRecordTable& links = DC->TblLinks;
+void OpenButtonTarget(TRecordTable& links, WindowId owner, const TLbSpeedButton& button) {
   if (!links.Locate("Ordine", std::to_string(button.tag))) return;
-  Shell().Open(Handle(), links.FieldByName("Path").AsString(), "", "");
+  Shell().Open(owner, links.FieldByName("Path").AsString(), "", "");
 }
 
-std::string TFormToviraMain::ResolveLinkTarget(const std::string& path) {
+TFolderMenus::TFolderMenus(TAppBar& window, TButtonHost& buttons, TRecordTable& links)
+    : window_(window), buttons_(buttons), links_(links) {}
+
+std::string TFolderMenus::ResolveLinkTarget(const std::string& path) {
   if (!HasLinkExtension(path)) return path;
-  const std::string target = ReadShortcutTarget(Handle(), path);
+  const std::string target = ReadShortcutTarget(window_.Handle(), path);
   return target.empty() ? path : target;
 }
 
-void TFormToviraMain::BuildFolderMenus() {
-  FolderMenus.reset();
-  FolderMenus.emplace(ButtonCount() + SeparatorRects.size());
-  TRecordTable& links = DC->TblLinks;
-  for (size_t i = 0; i < ButtonCount(); ++i) {
-    TLbSpeedButton& button = Button(i);
+void TFolderMenus::Build(size_t positions) {
+  menus_.reset();
+  menus_.emplace(positions);
+  TRecordTable& links = links_;
+  for (size_t i = 0; i < buttons_.ButtonCount(); ++i) {
+    TLbSpeedButton& button = buttons_.Button(i);
     if (button.tag < 0 || !links.Locate("Ordine", std::to_string(button.tag))) continue;
     TCustomButtonStyle style;
     style.LoadFromRow(links);
-    std::unique_ptr<Component> menu = BuildFolderMenu(button, style);
+    std::unique_ptr<Component> menu = BuildMenu(button, style);
     if (!menu) continue;
-    if (size_t(button.tag) >= FolderMenus->size()) FolderMenus->resize(size_t(button.tag) + 1);
-    (*FolderMenus)[size_t(button.tag)] = std::move(menu);
-    if (style.FolderMenu) button.OnClick = [this](TLbSpeedButton& sender) { PopupFolder(sender); };
+    if (size_t(button.tag) >= menus_->size()) menus_->resize(size_t(button.tag) + 1);
+    (*menus_)[size_t(button.tag)] = std::move(menu);
+    if (style.FolderMenu) button.OnClick = [this](TLbSpeedButton& sender) { Popup(sender); };
   }
 }
 
-std::unique_ptr<Component> TFormToviraMain::BuildFolderMenu(TLbSpeedButton& button, const TCustomButtonStyle& style) {
+std::unique_ptr<Component> TFolderMenus::BuildMenu(TLbSpeedButton& button, const TCustomButtonStyle& style) {
   if (!style.FolderMenu) return nullptr;
   const std::string folder = ResolveLinkTarget(style.Path);
   if (folder.empty() || !Files().DirExists(folder)) return nullptr;
@@ -69,43 +69,43 @@ std::unique_ptr<Component> TFormToviraMain::BuildFolderMenu(TLbSpeedButton& butt
         MakeComponent(ComponentKind::MenuItem, "Pop" + std::to_string(button.tag) + "_" + std::to_string(i), caption));
     item.tag = icon + 1;
     item.properties[kFileNameProperty] = name;
-    item.Bind("OnClick", "FolderItemClick", [this](Component& sender) { FolderItemClick(sender); });
+    item.Bind("OnClick", "FolderItemClick", [this](Component& sender) { ItemClick(sender); });
   }
   return menu;
 }
 
-void TFormToviraMain::PopupFolder(TLbSpeedButton& button) {
-  if (!FolderMenus) {
-    ButtonClick(button);
+void TFolderMenus::Popup(TLbSpeedButton& button) {
+  if (!menus_) {
+    OpenButtonTarget(links_, window_.Handle(), button);
     return;
   }
-  const Point offset = FolderMenuOffset(button);
-  const Point p = ClientToScreen(Point{button.Left(), button.Top()});
-  if (button.tag < 0 || size_t(button.tag) >= FolderMenus->size()) return;
-  std::shared_ptr<Component>& menu = (*FolderMenus)[size_t(button.tag)];
+  const Point offset = MenuOffset(button);
+  const Point p = buttons_.ClientToScreen(Point{button.Left(), button.Top()});
+  if (button.tag < 0 || size_t(button.tag) >= menus_->size()) return;
+  std::shared_ptr<Component>& menu = (*menus_)[size_t(button.tag)];
   if (menu) {
-    TRecordTable& links = DC->TblLinks;
+    TRecordTable& links = links_;
     if (links.Locate("Ordine", std::to_string(button.tag))) {
       TCustomButtonStyle style;
       style.LoadFromRow(links);
       // A real-time menu lists the folder as it is at this very click.
-      if (style.RealTime) menu = BuildFolderMenu(button, style);
+      if (style.RealTime) menu = BuildMenu(button, style);
     }
   }
   if (!menu) return;
   MenuItemDrawing drawing;
   const TImageList* small = SharedImageList(true);
   drawing.images = small ? small->handle : 0;
-  drawing.getImageIndex = &TFormToviraMain::GetFolderImageIndex;
-  drawing.measureItem = &TFormToviraMain::PopupFolderMeasureItem;
+  drawing.getImageIndex = &TFolderMenus::GetFolderImageIndex;
+  drawing.measureItem = &TFolderMenus::PopupFolderMeasureItem;
   // The menu stays alive while it shows, even when something handled
   // meanwhile (the shell moving the bar) rebuilds the bar and its menus.
   const std::shared_ptr<Component> shown = menu;
-  PopupComponentMenu(*shown, Point{p.x + offset.x, p.y + offset.y}, Handle(), &drawing);
+  PopupComponentMenu(*shown, Point{p.x + offset.x, p.y + offset.y}, window_.Handle(), &drawing);
 }
 
-Point TFormToviraMain::FolderMenuOffset(const TLbSpeedButton& button) {
-  switch (GetEdge()) {
+Point TFolderMenus::MenuOffset(const TLbSpeedButton& button) const {
+  switch (window_.GetEdge()) {
     case abeLeft:
       return Point{button.Width(), 0};
     case abeTop:
@@ -116,20 +116,20 @@ Point TFormToviraMain::FolderMenuOffset(const TLbSpeedButton& button) {
   }
 }
 
-void TFormToviraMain::FolderItemClick(Component& item) {
+void TFolderMenus::ItemClick(Component& item) {
   Component* menu = item.Parent();
   if (!menu) return;
-  TRecordTable& links = DC->TblLinks;
+  TRecordTable& links = links_;
   if (!links.Locate("Ordine", std::to_string(menu->tag))) return;
   const std::string folder = ResolveLinkTarget(links.FieldByName("Path").AsString());
   if (folder.empty()) return;
-  Shell().Open(Handle(), JoinPath(folder, item.Property(kFileNameProperty)), "", "");
+  Shell().Open(window_.Handle(), JoinPath(folder, item.Property(kFileNameProperty)), "", "");
 }
 
-void TFormToviraMain::GetFolderImageIndex(Component& item, int& imageIndex) {
+void TFolderMenus::GetFolderImageIndex(Component& item, int& imageIndex) {
   if (item.tag > 0) imageIndex = int(item.tag) - 1;
 }
 
-void TFormToviraMain::PopupFolderMeasureItem(Component&, int& height) { height += 5; }
+void TFolderMenus::PopupFolderMeasureItem(Component&, int& height) { height += 5; }
 
 }  // namespace tov

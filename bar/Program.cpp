@@ -3,8 +3,8 @@
 #include <exception>
 #include <memory>
 
+#include "bar/BarWindow.h"
 #include "bar/RunningCopy.h"
-#include "bar/ToviraMain.h"
 #include "base/Product.h"
 #include "controls/ShellImages.h"
 #include "dialogs/CrashReport.h"
@@ -33,12 +33,12 @@ bool TProgramRun::Start() {
   // In this order: the monitor list, the tables, the bar that uses both.
   if (!monitors) monitors = std::make_unique<TLoadedMonitors>();
   if (!dc) dc = std::make_unique<TDataModule>();
-  bar = std::make_unique<TFormToviraMain>();
+  bar = std::make_unique<TBarWindow>(*dc);
   // A session that ends takes the process without closing the bar: the
   // claim is given back once the bar has written what it holds.
-  bar->OnSessionEnded = [this] { copy.reset(); };
+  bar->SetOnSessionEnded([this] { copy.reset(); });
   // From here on a crash is recorded and told, in the bar's language.
-  InstallCrashReporting(bar->BarInstanceIndex);
+  InstallCrashReporting(bar->BarInstanceIndex());
   bar->SetMainForm(true);
   // The exception report's window: created now, shown only by a report.
   exceptMessage = std::make_unique<TForm>();

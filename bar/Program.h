@@ -7,7 +7,7 @@ namespace tov {
 
 class TDataModule;
 class TForm;
-class TFormToviraMain;
+class TBarWindow;
 class TLoadedMonitors;
 class TRunningCopy;
 
@@ -31,7 +31,7 @@ struct TProgramRun {
   std::unique_ptr<TRunningCopy> copy;
   std::unique_ptr<TLoadedMonitors> monitors;
   std::unique_ptr<TDataModule> dc;
-  std::unique_ptr<TFormToviraMain> bar;
+  std::unique_ptr<TBarWindow> bar;
   std::unique_ptr<TForm> exceptMessage;
 };
 

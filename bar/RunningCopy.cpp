@@ -1,6 +1,6 @@
 #include "bar/RunningCopy.h"
 
-#include "bar/ToviraMain.h"
+#include "bar/BarWindow.h"
 #include "base/Casefold.h"
 #include "base/Strings.h"
 #include "platform/Platform.h"
@@ -41,11 +41,11 @@ void TRunningCopy::WakeRunningBar() {
 
 // ------------------------------------------------- the bar, woken by a second start
 
-void TFormToviraMain::ListenForSecondStarts() {
+void TBarWindow::ListenForSecondStarts() {
   if (Sys().instances) wakeMessage_ = Instances().RegisterMessage(CopyWakeMessageName(Files().ExePath()));
 }
 
-void TFormToviraMain::ComeForward() {
+void TBarWindow::ComeForward() {
   if (!HandleAllocated()) return;
   if (!Visible()) Show();
   // A bar hidden at its edge slides out, and stays out while it is active.

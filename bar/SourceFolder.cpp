@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "bar/ToviraMain.h"
 #include "base/Casefold.h"
 #include "base/Strings.h"
 #include "controls/ButtonTable.h"
@@ -28,7 +27,7 @@ std::string EntryCaption(const std::string& name) {
   return FileNameWithoutExt(name);
 }
 
-bool RefreshFromFolder(TRecordTable& links, const std::string& folder, bool keep) {
+bool RefreshFromFolder(TRecordTable& links, const std::string& folder, bool keep, TBinaryTableFormat& format) {
   if (!Files().DirExists(folder)) return false;
   const std::string dir = (!folder.empty() && folder.back() == '\\') ? folder : folder + "\\";
   const std::vector<FindEntry> entries = Files().FindFiles(dir + "*");
@@ -41,8 +40,7 @@ bool RefreshFromFolder(TRecordTable& links, const std::string& folder, bool keep
     // A button list that is there but cannot be read (the user has been told
     // why) leaves the bar as it was.
     const bool listed = Files().FileExists(TableFileName(dir, kButtonListName, kButtonListExt));
-    if (!LoadTableFile(*previous, dir, kButtonListName, "Ordine", kButtonListExt, DC->SaveFormat) && listed)
-      return false;
+    if (!LoadTableFile(*previous, dir, kButtonListName, "Ordine", kButtonListExt, format) && listed) return false;
   }
   links.EmptyTable();
   // The rows stand in "Ordine" order from the moment they are made, as when
@@ -71,32 +69,12 @@ bool RefreshFromFolder(TRecordTable& links, const std::string& folder, bool keep
   return true;
 }
 
-// ------------------------------------------------- the bar's commands
+bool TSourceFolder::Exists() const { return Files().DirExists(path_); }
 
-bool TFormToviraMain::RefreshFromFolder(const std::string& folder, bool keep) {
+bool TSourceFolder::Refresh(const std::string& folder, bool keep) {
   if (!Files().DirExists(folder)) return false;
-  SourceFolder = folder;
-  if (!tov::RefreshFromFolder(DC->TblLinks, folder, keep)) return false;
-  RebuildBar();
-  return true;
-}
-
-void TFormToviraMain::PopFolderClick() {
-  const std::string initial = Files().DirExists(SourceFolder) ? SourceFolder : std::string();
-  std::string chosen;
-  if (!Dialogs().BrowseForFolder(Handle(), initial, &chosen) || !Files().DirExists(chosen)) return;
-  // A button list the chosen folder already holds is not read: the rebuild
-  // replaces it.
-  RefreshFromFolder(chosen, false);
-  GetUserSettings().SetString("Generale", "FolderSource", SourceFolder);
-}
-
-void TFormToviraMain::PopOpenFolderClick() {
-  if (Files().DirExists(SourceFolder)) Shell().Open(Handle(), SourceFolder, "", "");
-}
-
-void TFormToviraMain::PopRefreshFolderClick(bool keep) {
-  if (Files().DirExists(SourceFolder)) RefreshFromFolder(SourceFolder, keep);
+  path_ = folder;
+  return RefreshFromFolder(links_, folder, keep, format_);
 }
 
 }  // namespace tov

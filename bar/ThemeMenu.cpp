@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <exception>
 
+#include "bar/BarWindow.h"
 #include "bar/Themes.h"
-#include "bar/ToviraMain.h"
 #include "base/Strings.h"
 #include "dialogs/StandardPrompt.h"
 #include "files/FileHelpers.h"
@@ -60,14 +60,14 @@ void DeleteIfThere(const std::string& path) {
 
 }  // namespace
 
-void TFormToviraMain::PopSalvaTemaClick() {
+void TBarWindow::PopSalvaTemaClick() {
   const std::string name = AskText(kPromptSalvaTema, {}, Handle());
   if (name.empty()) return;
   SaveTheme(name);
   BuildThemesMenu();
 }
 
-bool TFormToviraMain::SaveTheme(const std::string& name) {
+bool TBarWindow::SaveTheme(const std::string& name) {
   const ThemeFiles f(name);
   if (!IsUsableFileName(name) || f.LongestPath() > kLongestPath) {
     ErrorMessage(FormatText(LangText("MsgErr.ThemeName",
@@ -88,7 +88,7 @@ bool TFormToviraMain::SaveTheme(const std::string& name) {
   }
   std::string table;
   try {
-    DC->TblLinks.SaveToStreamViaFormat(table, DC->SaveFormat);
+    data_.TblLinks.SaveToStreamViaFormat(table, data_.SaveFormat);
   } catch (const std::exception& e) {
     ErrorMessage(
         FormatText(LangText("MsgErr.ThemeNotSaved", "Il tema \"%s\" non \xE8 stato salvato:\n%s"), {name, e.what()}));
@@ -134,7 +134,7 @@ bool TFormToviraMain::SaveTheme(const std::string& name) {
   return true;
 }
 
-bool TFormToviraMain::ApplyTheme(const std::string& name) {
+bool TBarWindow::ApplyTheme(const std::string& name) {
   const std::string folder = UserSubDir(kThemesSubDir);
   if (!Files().FileExists(TableFileName(folder, name, kThemeExt))) {
     ErrorMessage(FormatText(LangText("MsgErr.ThemeMissing", "Il tema \"%s\" non esiste pi\xF9."), {name}));
@@ -143,13 +143,13 @@ bool TFormToviraMain::ApplyTheme(const std::string& name) {
   }
   TRecordTable theme;
   // A file that cannot be read is reported, and a damaged one set aside.
-  if (!LoadTableFile(theme, folder, name, "Ordine", kThemeExt, DC->SaveFormat)) {
+  if (!LoadTableFile(theme, folder, name, "Ordine", kThemeExt, data_.SaveFormat)) {
     BuildThemesMenu();
     return false;
   }
   bool applied = false;
   try {
-    applied = ApplyThemeRows(DC->TblLinks, theme);
+    applied = ApplyThemeRows(data_.TblLinks, theme);
   } catch (const std::exception& e) {
     // No row has changed.
     ErrorMessage(FormatText(
@@ -173,7 +173,7 @@ bool TFormToviraMain::ApplyTheme(const std::string& name) {
   return true;
 }
 
-void TFormToviraMain::DeleteTheme(const std::string& name) {
+void TBarWindow::DeleteTheme(const std::string& name) {
   const ThemeFiles f(name);
   // The listed file goes first: while it cannot, the theme stays whole,
   // panel settings and all.
@@ -190,7 +190,7 @@ void TFormToviraMain::DeleteTheme(const std::string& name) {
   BuildThemesMenu();
 }
 
-void TFormToviraMain::BuildThemesMenu() {
+void TBarWindow::BuildThemesMenu() {
   Component& themes = form_->Need("PopTemi");
   themes.RemoveChildren();
   const std::vector<std::string> names = ThemeNames(UserSubDir(kThemesSubDir));

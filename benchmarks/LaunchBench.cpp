@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "bar/ToviraMain.h"
+#include "bar/BarWindow.h"
 #include "controls/ButtonTable.h"
 #include "formats/ShortcutFiles.h"
 #include "platform/FileShellLinks.h"
@@ -51,7 +51,7 @@ struct BarWithFolderMenu {
   }
   host::HostPlatform hp;
   testing::HeadlessBar program{hp};
-  std::unique_ptr<TFormToviraMain>& bar = program.bar;
+  std::unique_ptr<TBarWindow>& bar = program.bar;
 };
 
 void BM_BuildFolderMenus(benchmark::State& state) {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "bar/ToviraMain.h"
+#include "bar/BarWindow.h"
 #include "controls/ButtonTable.h"
 #include "platform/host/HostFileSystem.h"
 #include "platform/host/HostPlatform.h"
@@ -30,7 +30,7 @@ struct BarFixture : ::testing::Test {
     hp.Files().SetExePath("C:\\Uno\\tovira.exe");
   }
   // Starts the program as the entry point does, up to an idle message loop.
-  TFormToviraMain& Start() { return program.Start(); }
+  TBarWindow& Start() { return program.Start(); }
   void Stop() { program.Stop(); }
   std::string Slot(int i) {
     RegValue v;
@@ -65,7 +65,7 @@ struct BarFixture : ::testing::Test {
   host::HostPlatform hp;
   HeadlessBar program{hp};  // gone before the platform it runs on
   std::unique_ptr<TDataModule>& dc = program.dc;
-  std::unique_ptr<TFormToviraMain>& bar = program.bar;
+  std::unique_ptr<TBarWindow>& bar = program.bar;
 };
 
 }  // namespace tov::testing

@@ -5,9 +5,9 @@
 #include <memory>
 #include <stdexcept>
 
+#include "bar/BarWindow.h"
 #include "bar/Program.h"
 #include "bar/RunningCopy.h"
-#include "bar/ToviraMain.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostWindowSystem.h"
 #include "settings/UserData.h"
@@ -25,7 +25,7 @@ struct HeadlessBar : TProgramRun {
     hp.Windows().Pump();
     return started;
   }
-  TFormToviraMain& Start() {
+  TBarWindow& Start() {
     if (!TryStart()) throw std::logic_error("this copy of the program runs already");
     return *bar;
   }

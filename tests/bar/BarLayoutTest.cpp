@@ -40,7 +40,7 @@ TEST_F(BarLayoutTest, ButtonsThatDoNotFitWrapToASecondRow) {
   EXPECT_EQ(bar->Settings().VertDockSize, 2 * 23 + 6);
   EXPECT_EQ(Win().WindowRect(), (Rect{0, 0, 1024, 52}));
   // The grip line runs the height of a button.
-  EXPECT_EQ(bar->SeparatorRects[0], (Rect{4, 3, 6, 20}));
+  EXPECT_EQ(bar->SeparatorRects()[0], (Rect{4, 3, 6, 20}));
 }
 
 TEST_F(BarLayoutTest, AFloatingBarLaysOutRowsInItsOwnWidthWithoutAGrip) {
@@ -54,7 +54,7 @@ TEST_F(BarLayoutTest, AFloatingBarLaysOutRowsInItsOwnWidthWithoutAGrip) {
   EXPECT_EQ(At(0), (Rect{0, 1, 92, 22}));
   EXPECT_EQ(At(2), (Rect{188, 1, 280, 22}));
   EXPECT_EQ(At(3), (Rect{0, 24, 92, 45}));
-  EXPECT_TRUE(bar->SeparatorRects.empty());
+  EXPECT_TRUE(bar->SeparatorRects().empty());
   // The menu item that floats the bar is off while it floats.
   hp.Windows().menuChoices = {""};
   Win().Send(WM_RBUTTONUP, 0, intptr_t(300) | (intptr_t(200) << 16));
@@ -79,13 +79,13 @@ TEST_F(BarLayoutTest, ADragOnlyProposingAnEdgeLeavesTheButtonsAndTheFileAlone) {
   Rect dragged{0, 380, 1024, 412};
   Win().Send(WM_MOVING, 0, reinterpret_cast<intptr_t>(&dragged));
   EXPECT_EQ(bar->GetEdge(), abeLeft);  // shown live where it would dock
-  EXPECT_EQ(bar->LastEdge, abeTop);
+  EXPECT_EQ(bar->LastEdge(), abeTop);
   EXPECT_EQ(At(1), (Rect{102, 1, 194, 22}));  // still laid out for the top
   EXPECT_EQ(hp.Files().WriteCount(), writes);
   // Released there: one rebuild for the new edge, saved.
   Win().SetWindowPos(0, dragged, SWP_NOZORDER);
   Win().Send(WM_EXITSIZEMOVE);
-  EXPECT_EQ(bar->LastEdge, abeLeft);
+  EXPECT_EQ(bar->LastEdge(), abeLeft);
   EXPECT_EQ(At(1), (Rect{1, 31, 93, 52}));
   EXPECT_GT(hp.Files().WriteCount(), writes);
 }

@@ -63,7 +63,7 @@ TEST_F(DesktopChangesTest, AMonitorThatGoesSendsTheBarToThePrimaryAndItComesBack
   bar->PopSelectMonitorClick(*bar->FormComponent().Find("PopMonitor_2"));
   const int h = Win().WindowRect().Height();
   EXPECT_EQ(Win().WindowRect(), (Rect{1024, 0, 2304, h}));
-  EXPECT_EQ(bar->ScreenDevice, "\\\\.\\DISPLAY2");
+  EXPECT_EQ(bar->ScreenDevice(), "\\\\.\\DISPLAY2");
 
   hp.ChangeDisplays({kFirst});
   Settle();
@@ -90,7 +90,7 @@ TEST_F(DesktopChangesTest, AMonitorThatGoesSendsTheBarToThePrimaryAndItComesBack
   hp.SetMonitors({kFirst});
   Start();
   EXPECT_EQ(bar->ScreenIndex(), 0);
-  EXPECT_EQ(bar->ScreenDevice, "\\\\.\\DISPLAY2");
+  EXPECT_EQ(bar->ScreenDevice(), "\\\\.\\DISPLAY2");
   // Chosen from the menu, the primary is the bar's monitor from then on.
   bar->PopSelectMonitorClick(*bar->FormComponent().Find("PopMonitor_1"));
   hp.ChangeDisplays({kSecond, kFirst});

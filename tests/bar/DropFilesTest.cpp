@@ -122,7 +122,7 @@ TEST_F(SourceFolderCommandsTest, ChoosingAFolderLoadsItsEntriesAndRemembersIt) {
   bar->PopFolderClick();
   ASSERT_EQ(hp.Dialogs().browsed.size(), 1u);
   EXPECT_EQ(hp.Dialogs().browsed[0], kLinks);  // the current folder preselected
-  EXPECT_EQ(bar->SourceFolder, "C:\\Altro");
+  EXPECT_EQ(bar->SourceFolder(), "C:\\Altro");
   ASSERT_EQ(bar->ButtonCount(), 2u);
   EXPECT_EQ(bar->Button(0).hint, "B");
   EXPECT_EQ(FolderSource(), "C:\\Altro");
@@ -132,7 +132,7 @@ TEST_F(SourceFolderCommandsTest, ChoosingAFolderLoadsItsEntriesAndRemembersIt) {
   // The next start reads it from there.
   Stop();
   Start();
-  EXPECT_EQ(bar->SourceFolder, "C:\\Altro");
+  EXPECT_EQ(bar->SourceFolder(), "C:\\Altro");
   EXPECT_EQ(bar->ButtonCount(), 2u);
 }
 
@@ -140,7 +140,7 @@ TEST_F(SourceFolderCommandsTest, CancellingOrAFolderThatIsNotThereChangesNothing
   hp.Dialogs().folderAnswers = {std::nullopt, std::string("C:\\Manca")};
   bar->PopFolderClick();
   bar->PopFolderClick();
-  EXPECT_EQ(bar->SourceFolder, kLinks);
+  EXPECT_EQ(bar->SourceFolder(), kLinks);
   EXPECT_EQ(bar->ButtonCount(), 1u);
   EXPECT_EQ(FolderSource(), "[Bogus]");
 }

@@ -54,12 +54,12 @@ struct FolderMenuTest : testing::BarFixture {
 
 TEST_F(FolderMenuTest, AFolderMenuListsTheFolderAndItsItemsOpenTheirEntries) {
   Prepare({"C:\\Dati", "C:\\Dati"});
-  ASSERT_TRUE(bar->FolderMenus.has_value());
+  ASSERT_TRUE(bar->FolderMenus().Built());
   // One entry per control: the two buttons and the grip line.
-  EXPECT_EQ(bar->FolderMenus->size(), 3u);
-  ASSERT_TRUE((*bar->FolderMenus)[0]);
-  EXPECT_FALSE((*bar->FolderMenus)[1]);  // the second button has no folder menu
-  Component& menu = *(*bar->FolderMenus)[0];
+  EXPECT_EQ(bar->FolderMenus().Count(), 3u);
+  ASSERT_TRUE(bar->FolderMenus().At(0));
+  EXPECT_FALSE(bar->FolderMenus().At(1));  // the second button has no folder menu
+  Component& menu = *bar->FolderMenus().At(0);
   // ".", "..", ".lnk" (nothing left once ".lnk" is hidden) are not listed;
   // the names count every entry of the listing.
   ASSERT_EQ(menu.ChildCount(), 3u);
@@ -102,9 +102,9 @@ TEST_F(FolderMenuTest, AShortcutToAFolderListsThatFolderAndOneToAFileGetsNoMenu)
   ASSERT_EQ(links.SaveLink("C:\\Dati\\File.lnk", "C:\\Dati\\.nascosto.txt", "x"), 0);
   Files().WriteFile("C:\\Dati\\Sub\\Dentro.txt", "x");
   Prepare({"C:\\Dati\\Cartella.lnk", "C:\\Dati\\File.lnk", "C:\\Manca"}, 3);
-  ASSERT_TRUE((*bar->FolderMenus)[0]);
-  EXPECT_FALSE((*bar->FolderMenus)[1]);
-  EXPECT_FALSE((*bar->FolderMenus)[2]);
+  ASSERT_TRUE(bar->FolderMenus().At(0));
+  EXPECT_FALSE(bar->FolderMenus().At(1));
+  EXPECT_FALSE(bar->FolderMenus().At(2));
   hp.Windows().menuChoices = {"Dentro.txt"};
   Click(0);
   EXPECT_EQ(Captions(LastMenu()), (std::vector<std::string>{"Dentro.txt"}));
@@ -144,7 +144,7 @@ TEST_F(FolderMenuTest, ARealTimeMenuShowsTheFolderAsItIsAtTheClick) {
   const size_t menus = hp.Windows().shownMenus.size();
   Click(1);
   EXPECT_EQ(hp.Windows().shownMenus.size(), menus);
-  EXPECT_FALSE((*bar->FolderMenus)[1]);
+  EXPECT_FALSE(bar->FolderMenus().At(1));
 }
 
 TEST_F(FolderMenuTest, TheMenuAppearsBesideTheButtonForEachEdge) {
@@ -171,7 +171,7 @@ TEST_F(FolderMenuTest, TheMenuAppearsBesideTheButtonForEachEdge) {
 
 TEST_F(FolderMenuTest, AnItemWhoseButtonRowWentAwayOpensNothing) {
   Prepare({"C:\\Dati"});
-  std::shared_ptr<Component> menu = (*bar->FolderMenus)[0];
+  std::shared_ptr<Component> menu = bar->FolderMenus().At(0);
   ASSERT_TRUE(menu);
   DeleteButtonRow(DC->TblLinks, 0, false);
   menu->Child(1).Fire("OnClick");

@@ -88,7 +88,7 @@ TEST_F(RunningCopyTest, ACopyInAnotherFolderRunsBesideAndTheClaimEndsWithTheBar)
   hp.Files().SetExePath("C:\\Due\\tovira.exe");
   testing::HeadlessBar other{hp};
   ASSERT_TRUE(other.TryStart());
-  EXPECT_EQ(other.bar->BarInstanceIndex, 1);
+  EXPECT_EQ(other.bar->BarInstanceIndex(), 1);
   EXPECT_NE(other.bar->WakeMessage(), bar->WakeMessage());
   EXPECT_EQ(Instances().claimed.size(), 2u);
   // A second start of the first copy wakes its bar only.
@@ -103,7 +103,7 @@ TEST_F(RunningCopyTest, ACopyInAnotherFolderRunsBesideAndTheClaimEndsWithTheBar)
   Stop();
   EXPECT_TRUE(Instances().claimed.empty());
   EXPECT_TRUE(again.TryStart());
-  EXPECT_EQ(again.bar->BarInstanceIndex, 0);
+  EXPECT_EQ(again.bar->BarInstanceIndex(), 0);
   again.Stop();
 }
 

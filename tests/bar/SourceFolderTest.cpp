@@ -31,18 +31,18 @@ TEST_F(SourceFolderTest, CleanModeListsTheEntriesLastFirst) {
   Files().WriteFile("C:\\L\\.hidden", "");
   Files().WriteFile("C:\\L\\desktop.ini", "");
   Files().CreateDir("C:\\L\\Sub.dir");
-  ASSERT_TRUE(RefreshFromFolder(links, "C:\\L", false));
+  ASSERT_TRUE(RefreshFromFolder(links, "C:\\L", false, dc.SaveFormat));
   EXPECT_EQ(Captions(), "Sub desktop C B A ");
   ASSERT_TRUE(links.Locate("Caption", "A"));
   EXPECT_EQ(links.FieldByName("Path").AsString(), "C:\\L\\A.lnk");
   EXPECT_EQ(links.FieldByName("Type").AsString(), "Button");
   EXPECT_EQ(links.FieldByName("Width").AsInteger(), 92);
-  EXPECT_FALSE(RefreshFromFolder(links, "C:\\Manca", false));
+  EXPECT_FALSE(RefreshFromFolder(links, "C:\\Manca", false, dc.SaveFormat));
   EXPECT_EQ(links.GetRecordCount(), 5);  // unchanged
 }
 
 TEST_F(SourceFolderTest, KeepModeKeepsWhatTheUserSetForEntriesStillThere) {
-  ASSERT_TRUE(RefreshFromFolder(links, "C:\\L", false));  // C B A
+  ASSERT_TRUE(RefreshFromFolder(links, "C:\\L", false, dc.SaveFormat));  // C B A
   // The user moves B first, colours it and adds a separator.
   MoveButtonBefore(links, 1);
   ASSERT_TRUE(links.Locate("Caption", "B"));
@@ -56,7 +56,7 @@ TEST_F(SourceFolderTest, KeepModeKeepsWhatTheUserSetForEntriesStillThere) {
   // D arrives and A goes away.
   Files().WriteFile("C:\\L\\D.lnk", "x");
   Files().DeleteFile("C:\\L\\A.lnk");
-  ASSERT_TRUE(RefreshFromFolder(links, "C:\\L", true));
+  ASSERT_TRUE(RefreshFromFolder(links, "C:\\L", true, dc.SaveFormat));
   // New numbers D 0, C 1, B 2; after the merge B 0, D 0, C 1.
   EXPECT_EQ(Captions(), "B D C ");
   ASSERT_TRUE(links.Locate("Caption", "B"));
@@ -71,13 +71,13 @@ TEST_F(SourceFolderTest, KeepModeKeepsWhatTheUserSetForEntriesStillThere) {
 
 TEST_F(SourceFolderTest, KeptRowsComeBeforeNewRowsOfTheSameNumber) {
   // The bar showed B, C, A; D is new and is listed last.
-  ASSERT_TRUE(RefreshFromFolder(links, "C:\\L", false));  // C B A
+  ASSERT_TRUE(RefreshFromFolder(links, "C:\\L", false, dc.SaveFormat));  // C B A
   MoveButtonBefore(links, 1);
   RenumberRows(links);
   SaveButtonList(links, "C:\\L");
   ASSERT_EQ(Captions(), "B C A ");
   Files().WriteFile("C:\\L\\D.lnk", "x");
-  ASSERT_TRUE(RefreshFromFolder(links, "C:\\L", true));
+  ASSERT_TRUE(RefreshFromFolder(links, "C:\\L", true, dc.SaveFormat));
   // New numbers D 0, C 1, B 2, A 3; after the merge B 0, D 0, C 1, A 2.
   EXPECT_EQ(Captions(), "B D C A ");
 }

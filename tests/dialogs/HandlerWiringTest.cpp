@@ -3,7 +3,7 @@
 // (or the other way round) would otherwise leave a button that does nothing.
 #include <gtest/gtest.h>
 
-#include "bar/ToviraMain.h"
+#include "bar/BarWindow.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/ButtonLayout.h"
 #include "dialogs/ErrorReport.h"

@@ -9,7 +9,7 @@
 #include <exception>
 #include <memory>
 
-#include "bar/ToviraMain.h"
+#include "bar/BarWindow.h"
 #include "controls/ShellImages.h"
 #include "docking/MonitorList.h"
 #include "files/ProgramFolders.h"
@@ -168,7 +168,7 @@ struct Win32BarTest : ::testing::Test {
   void Start() {
     monitors = std::make_unique<TLoadedMonitors>();
     dc = std::make_unique<TDataModule>();
-    bar = std::make_unique<TFormToviraMain>();
+    bar = std::make_unique<TBarWindow>(*dc);
     bar->Window();
     bar->Show();
     Pump();
@@ -188,14 +188,14 @@ struct Win32BarTest : ::testing::Test {
   bool oleReady = false;
   std::unique_ptr<TLoadedMonitors> monitors;
   std::unique_ptr<TDataModule> dc;
-  std::unique_ptr<TFormToviraMain> bar;
+  std::unique_ptr<TBarWindow> bar;
 };
 
 TEST_F(Win32BarTest, DropsMakeShortcutsAndButtonsAndClicksStartTheirTargets) {
   TOVIRA_SKIP_WITHOUT_DISPLAY();
   Start();
-  ASSERT_EQ(bar->BarInstanceIndex, slot);
-  ASSERT_EQ(bar->SourceFolder, source);
+  ASSERT_EQ(bar->BarInstanceIndex(), slot);
+  ASSERT_EQ(bar->SourceFolder(), source);
   ASSERT_EQ(bar->ButtonCount(), 0u);
 
   // Three items dropped from the shell.
@@ -240,7 +240,7 @@ TEST_F(Win32BarTest, DropsMakeShortcutsAndButtonsAndClicksStartTheirTargets) {
   links.FieldByName("FolderMenu").SetAsBoolean(true);
   links.Post();
   bar->RebuildBar();
-  ASSERT_TRUE(bar->FolderMenus && (*bar->FolderMenus)[1]);
+  ASSERT_TRUE(bar->FolderMenus().Built() && bar->FolderMenus().At(1));
   shownMenu = ShownMenu{};
   const UINT_PTR timer = SetTimer(nullptr, 0, 300, InspectMenu);
   Click(1);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "bar/ToviraMain.h"
+#include "bar/BarWindow.h"
 #include "base/Product.h"
 #include "docking/AppBarSettings.h"
 #include "platform/win32/Win32Platform.h"

@@ -1,8 +1,7 @@
-#include "bar/ToviraMain.h"
+#include "bar/BarWindow.h"
 
 #include <algorithm>
 
-#include "bar/SourceFolder.h"
 #include "bar/Themes.h"
 #include "base/Product.h"
 #include "controls/Appearance.h"
@@ -42,7 +41,8 @@ std::string QuotedExePath() {
 }
 }  // namespace
 
-TFormToviraMain::TFormToviraMain() {
+TBarWindow::TBarWindow(TDataModule& data)
+    : data_(data), source_(data.TblLinks, data.SaveFormat), folderMenus_(*this, *this, data.TblLinks) {
   form_ = BuildToviraMainForm();
   SetCaption(form_->caption);
   BindHandlers();
@@ -54,8 +54,8 @@ TFormToviraMain::TFormToviraMain() {
   ApplyBorderStyle();
   BuildLanguageMenu();
   SetTaskEntry(abtHide);
-  BarInstanceIndex = ClaimInstanceSlot();
-  SetKeyName(BarKeyName(BarInstanceIndex));
+  instanceSlot_ = ClaimInstanceSlot();
+  SetKeyName(BarKeyName(instanceSlot_));
   if (Registry().KeyExists(KeyName())) {
     LoadSettings();
     FixScreenIndex();
@@ -72,13 +72,13 @@ TFormToviraMain::TFormToviraMain() {
     FollowScreenDevice();
   }
   ApplyPanelFlags();
-  LoadUserTable(DC->TblThemes, "Data", "Themes", DC->SaveFormat);
+  LoadUserTable(data_.TblThemes, "Data", "Themes", data_.SaveFormat);
   BuildMonitorsMenu();
 }
 
-TFormToviraMain::~TFormToviraMain() { DestroyHandle(); }
+TBarWindow::~TBarWindow() { DestroyHandle(); }
 
-void TFormToviraMain::BindHandlers() {
+void TBarWindow::BindHandlers() {
   OnShow = [this] { FormShow(); };
   OnCloseForm = [this] { FormClose(); };
   OnDestroyForm = [this] { FormDestroy(); };
@@ -128,7 +128,7 @@ void TFormToviraMain::BindHandlers() {
   });
 }
 
-void TFormToviraMain::FillScreenTable() {
+void TBarWindow::FillScreenTable() {
   // The table has room for ten monitors; any beyond are left out.
   const int n = std::min(MonitorCount(), kScreenTableSize);
   ScreenCount = std::max(n, 1);
@@ -145,7 +145,7 @@ void TFormToviraMain::FillScreenTable() {
   }
 }
 
-void TFormToviraMain::PlaceFloatingWindow() {
+void TBarWindow::PlaceFloatingWindow() {
   TAppBarSettings& s = Settings();
   const TMonitorInfo* m = MonitorAt(ScreenIndex());
   const Point corner{s.FloatLeft, s.FloatTop};
@@ -166,7 +166,7 @@ void TFormToviraMain::PlaceFloatingWindow() {
   SetBounds(s.FloatLeft, s.FloatTop, w, h);
 }
 
-int TFormToviraMain::ClaimInstanceSlot() {
+int TBarWindow::ClaimInstanceSlot() {
   if (!Registry().CreateKey(kInstanceRootKey)) return -1;
   const std::string q = QuotedExePath();
   int free = -1;
@@ -183,7 +183,7 @@ int TFormToviraMain::ClaimInstanceSlot() {
   return Registry().WriteString(kInstanceRootKey, InstanceValueName(free), q) ? free : -1;
 }
 
-void TFormToviraMain::SetAutoStart(bool on) {
+void TBarWindow::SetAutoStart(bool on) {
   if (!Registry().KeyExists(kRunKey)) return;
   const std::string q = QuotedExePath();
   const int n = ClaimInstanceSlot();
@@ -194,7 +194,7 @@ void TFormToviraMain::SetAutoStart(bool on) {
     Registry().DeleteValue(kRunKey, InstanceValueName(n));
 }
 
-void TFormToviraMain::ApplyBorderStyle() {
+void TBarWindow::ApplyBorderStyle() {
   TBarSettings& s = BarSettings();
   if (s.Borderless) {
     SetBorderStyle(TBorderStyle::bsNone);
@@ -213,32 +213,32 @@ void TFormToviraMain::ApplyBorderStyle() {
   }
 }
 
-void TFormToviraMain::FollowScreenDevice() {
-  if (ScreenDevice.empty()) {
+void TBarWindow::FollowScreenDevice() {
+  if (screenDevice_.empty()) {
     // A record without the name (written before it was kept): the monitor
     // at its index is the one meant.
-    if (const TMonitorInfo* m = MonitorAt(ScreenIndex())) ScreenDevice = m->DeviceName;
+    if (const TMonitorInfo* m = MonitorAt(ScreenIndex())) screenDevice_ = m->DeviceName;
     return;
   }
-  const int i = MonitorFor(ScreenDevice);
+  const int i = MonitorFor(screenDevice_);
   if (i >= 0) SetScreenIndex(i);
 }
 
-bool TFormToviraMain::LoadSettings() {
+bool TBarWindow::LoadSettings() {
   const bool loaded = TAppBar::LoadSettings();
   RegValue v;
-  ScreenDevice =
+  screenDevice_ =
       Registry().ReadValue(KeyName(), kScreenDeviceValue, &v) && v.type == RegType::String ? v.AsString() : "";
   return loaded;
 }
 
-bool TFormToviraMain::SaveSettings() {
+bool TBarWindow::SaveSettings() {
   if (!TAppBar::SaveSettings()) return false;
-  if (!ScreenDevice.empty()) Registry().WriteString(KeyName(), kScreenDeviceValue, ScreenDevice);
+  if (!screenDevice_.empty()) Registry().WriteString(KeyName(), kScreenDeviceValue, screenDevice_);
   return true;
 }
 
-bool TFormToviraMain::FixScreenIndex() {
+bool TBarWindow::FixScreenIndex() {
   if (ScreenIndex() < MonitorCount()) return false;
   for (int i = 0; i < MonitorCount(); ++i) {
     if (MonitorAt(i)->Primary) {
@@ -249,7 +249,7 @@ bool TFormToviraMain::FixScreenIndex() {
   return false;
 }
 
-void TFormToviraMain::ApplyPanelFlags() {
+void TBarWindow::ApplyPanelFlags() {
   const TBarSettings& s = BarSettings();
   SetAutoHide(s.AutoHide);
   SetAlwaysOnTop(s.AlwaysOnTop);
@@ -259,7 +259,7 @@ void TFormToviraMain::ApplyPanelFlags() {
 
 // ---------------------------------------------------------------- the menus
 
-void TFormToviraMain::PopSettingsClick() {
+void TBarWindow::PopSettingsClick() {
   if (ShowSettingsDialog(GetUserSettings(), "", Handle()) != 1) return;
   // The confirmed settings reach the bar: its language, its buttons, its
   // panel; the window's border and glass wait for the next start.
@@ -271,7 +271,7 @@ void TFormToviraMain::PopSettingsClick() {
   if (s.GlassPanel) s.FixedBorder = false;
 }
 
-void TFormToviraMain::BuildLanguageMenu() {
+void TBarWindow::BuildLanguageMenu() {
   Component& languages = *form_->Find("PopLingue");
   languages.RemoveChildren();
   AddLanguageMenuItems(languages, "PopLinguaClick");
@@ -280,7 +280,7 @@ void TFormToviraMain::BuildLanguageMenu() {
   ApplyBarLanguage(s.Lingua);
 }
 
-void TFormToviraMain::ApplyBarLanguage(const std::string& language) {
+void TBarWindow::ApplyBarLanguage(const std::string& language) {
   // A language file holds only what it changes: the texts of the language
   // before it would otherwise stay.
   RestoreComponentTexts(*form_, *BuildToviraMainForm());
@@ -289,7 +289,7 @@ void TFormToviraMain::ApplyBarLanguage(const std::string& language) {
   if (Component* remove = form_->Find("PopEliminaTemi")) remove->caption = DeleteThemesCaption();
 }
 
-void TFormToviraMain::BuildMonitorsMenu() {
+void TBarWindow::BuildMonitorsMenu() {
   Component& screens = *form_->Find("PopSchermo");
   screens.RemoveChildren();
   for (int i = 0; i < MonitorCount(); ++i) {
@@ -303,73 +303,73 @@ void TFormToviraMain::BuildMonitorsMenu() {
   }
 }
 
-void TFormToviraMain::PopupMenuPopup() { form_->Find("PopUnlock")->enabled = GetEdge() != abeFloat; }
+void TBarWindow::PopupMenuPopup() { form_->Find("PopUnlock")->enabled = GetEdge() != abeFloat; }
 
-void TFormToviraMain::PopSelectMonitorClick(Component& item) {
+void TBarWindow::PopSelectMonitorClick(Component& item) {
   Component& screens = *form_->Find("PopSchermo");
   for (size_t i = 0; i < screens.ChildCount(); ++i)
     screens.Child(i).checked = false;
   item.checked = true;
   SetScreenIndex(int(item.tag));
-  if (const TMonitorInfo* m = MonitorAt(ScreenIndex())) ScreenDevice = m->DeviceName;
+  if (const TMonitorInfo* m = MonitorAt(ScreenIndex())) screenDevice_ = m->DeviceName;
   RebuildBar();
   // The bar goes to the monitor chosen now, not at its next docking.
   UpdateBar();
 }
 
-void TFormToviraMain::OnScreensChanged() {
+void TBarWindow::OnScreensChanged() {
   // A list the system could not give keeps the previous one.
   RefreshMonitors();
   FillScreenTable();
-  if (!ScreenDevice.empty()) {
-    const int i = MonitorFor(ScreenDevice);
+  if (!screenDevice_.empty()) {
+    const int i = MonitorFor(screenDevice_);
     if (i >= 0) SetScreenIndex(i);
   } else {
     FixScreenIndex();
   }
   BuildMonitorsMenu();
   // The layout follows the monitor's size (the dock sizes' limits).
-  if (settingsReady_ && DC) RebuildBar();
+  if (settingsReady_) RebuildBar();
   TAppBar::OnScreensChanged();
 }
 
-void TFormToviraMain::OnSessionEnding() {
+void TBarWindow::OnSessionEnding() {
   // The button list is saved at every change; a save that failed is done
   // now. A file is replaced whole or not at all.
-  if (DC && !SourceFolder.empty()) {
+  if (!source_.Path().empty()) {
     try {
-      SaveButtonList(DC->TblLinks, SourceFolder);
+      SaveButtonList(data_.TblLinks, source_.Path());
     } catch (const std::exception&) {
     }
   }
-  if (OnSessionEnded) OnSessionEnded();
+  if (onSessionEnded_) onSessionEnded_();
 }
 
-void TFormToviraMain::PopLinguaClick(Component& item) {
+void TBarWindow::PopLinguaClick(Component& item) {
   BarSettings().Lingua = item.caption;
   ApplyBarLanguage(BarSettings().Lingua);
 }
 
 // -------------------------------------------------------------- life cycle
 
-void TFormToviraMain::FormShow() {
+void TBarWindow::FormShow() {
   ApplyBarLanguage(BarSettings().Lingua);
   BuildThemesMenu();
   PostMessage(kAfterShowMessage);
 }
 
-void TFormToviraMain::OnAfterShow() {
+void TBarWindow::OnAfterShow() {
   LoadButtons();
   UpdateBar();
-  TellPreviousCrash(Handle(), BarInstanceIndex);
+  TellPreviousCrash(Handle(), instanceSlot_);
 }
 
-void TFormToviraMain::LoadButtons() {
+void TBarWindow::LoadButtons() {
   std::string folder = GetUserSettings().GetString("Generale", "FolderSource", "[Bogus]");
   if (folder == "[Bogus]") folder = UserSubDir("ToolbarLinks");
   if (Files().FileExists(ButtonListPath(folder))) {
-    SourceFolder = folder;
-    if (LoadButtonList(DC->TblLinks, ButtonListPath(folder))) {
+    source_.Take(folder);
+    if (LoadButtonList(data_.TblLinks, ButtonListPath(folder))) {
       RebuildBar();
       return;
     }
@@ -379,31 +379,31 @@ void TFormToviraMain::LoadButtons() {
   RefreshFromFolder(folder, false);
 }
 
-void TFormToviraMain::FormClose() { SaveSettings(); }
+void TBarWindow::FormClose() { SaveSettings(); }
 
-void TFormToviraMain::FormDestroy() {
+void TBarWindow::FormDestroy() {
   ClearBar();
-  FolderMenus.reset();
+  folderMenus_.Clear();
   FreeMessageTable();
   FreeSettings();
   FreePictureCache();
   settingsReady_ = false;
 }
 
-void TFormToviraMain::FormMouseMove() {
+void TBarWindow::FormMouseMove() {
   if (!AutoHide() && !Active()) SetFocus();
 }
 
-void TFormToviraMain::OnAppBarStateChange(bool proposed, TAppBarEdge edge) {
+void TBarWindow::OnAppBarStateChange(bool proposed, TAppBarEdge edge) {
   TAppBar::OnAppBarStateChange(proposed, edge);
   if (proposed) return;
-  if (!settingsReady_ || edge == LastEdge) return;
+  if (!settingsReady_ || edge == lastEdge_) return;
   RebuildBar();
-  LastEdge = edge;
+  lastEdge_ = edge;
   UpdateBar();
 }
 
-intptr_t TFormToviraMain::Dispatch(Message& m) {
+intptr_t TBarWindow::Dispatch(Message& m) {
   if (wakeMessage_ != 0 && m.msg == wakeMessage_) {
     ComeForward();
     return 0;
@@ -433,6 +433,32 @@ intptr_t TFormToviraMain::Dispatch(Message& m) {
     default:
       return TAppBar::Dispatch(m);
   }
+}
+
+// ------------------------------------------------- the source folder's commands
+
+bool TBarWindow::RefreshFromFolder(const std::string& folder, bool keep) {
+  if (!source_.Refresh(folder, keep)) return false;
+  RebuildBar();
+  return true;
+}
+
+void TBarWindow::PopFolderClick() {
+  const std::string initial = source_.Exists() ? source_.Path() : std::string();
+  std::string chosen;
+  if (!Dialogs().BrowseForFolder(Handle(), initial, &chosen) || !Files().DirExists(chosen)) return;
+  // A button list the chosen folder already holds is not read: the rebuild
+  // replaces it.
+  RefreshFromFolder(chosen, false);
+  GetUserSettings().SetString("Generale", "FolderSource", source_.Path());
+}
+
+void TBarWindow::PopOpenFolderClick() {
+  if (source_.Exists()) Shell().Open(Handle(), source_.Path(), "", "");
+}
+
+void TBarWindow::PopRefreshFolderClick(bool keep) {
+  if (source_.Exists()) RefreshFromFolder(source_.Path(), keep);
 }
 
 }  // namespace tov

@@ -1,7 +1,10 @@
 // The bar window: the program's main form, an application bar that docks to
 // a screen edge or floats, claims one of ten instance slots by the path of its
 // executable and keeps its docking state under that slot's registry key. Its
-// buttons are windowless speed buttons laid out from the button table.
+// buttons are windowless speed buttons laid out from the button table of the
+// data module it is given; the source folder of those buttons, their folder
+// menus and the themes are parts it owns (SourceFolder.h, FolderMenus.h,
+// BarThemes.h).
 #pragma once
 #include <functional>
 #include <memory>
@@ -9,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "bar/FolderMenus.h"
+#include "bar/SourceFolder.h"
 #include "controls/ButtonHost.h"
 #include "controls/ButtonStyle.h"
 #include "docking/AeroGlass.h"
@@ -30,10 +35,13 @@ std::string BarKeyName(int slot);           // "Software\Brenvoll\Tovira_" + slo
 // The string value beside the docking record that names the bar's monitor.
 extern const char* const kScreenDeviceValue;  // "ScreenDevice"
 
-class TFormToviraMain : public TAppBar, public TButtonHost, public IBarBackground {
+class TDataModule;
+
+class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground {
  public:
-  TFormToviraMain();
-  ~TFormToviraMain() override;
+  // The data module outlives the bar: the program's start-up makes it first.
+  explicit TBarWindow(TDataModule& data);
+  ~TBarWindow() override;
 
   // --- Start-up and instance.
   int ClaimInstanceSlot();
@@ -81,16 +89,11 @@ class TFormToviraMain : public TAppBar, public TButtonHost, public IBarBackgroun
   bool RefreshFromFolder(const std::string& folder, bool keep);
 
   // --- Launching and folder menus.
-  void PopupFolder(TLbSpeedButton& button);
-  void FolderItemClick(Component& item);
+  // Opens the button's target (a folder-menu button pops its menu up).
+  void ButtonClick(TLbSpeedButton& button);
+  // The folder menus made again for the buttons as they stand.
   void BuildFolderMenus();
-  std::unique_ptr<Component> BuildFolderMenu(TLbSpeedButton& button, const TCustomButtonStyle& style);
-  std::string ResolveLinkTarget(const std::string& path);
-  Point FolderMenuOffset(const TLbSpeedButton& button);
-  static void GetFolderImageIndex(Component& item, int& imageIndex);
-  static void PopupFolderMeasureItem(Component& item, int& height);
-  // The folder menu of each button position, once the bar was first laid out.
-  std::optional<std::vector<std::shared_ptr<Component>>> FolderMenus;
+  const TFolderMenus& FolderMenus() const { return folderMenus_; }
 
   // --- Dropped files: one shortcut and one button for each item.
   void WmDropFiles(uintptr_t drop);
@@ -120,17 +123,21 @@ class TFormToviraMain : public TAppBar, public TButtonHost, public IBarBackgroun
   Component& FormComponent() { return *form_; }
   Component& Menu(const std::string& name) { return *form_->Find(name); }
 
-  std::string SourceFolder;
-  std::vector<Rect> SeparatorRects;
-  TAppBarEdge LastEdge = abeUnknown;
-  int BarInstanceIndex = -1;
+  // The folder the buttons come from and whose button list they are saved in.
+  const std::string& SourceFolder() const { return source_.Path(); }
+  // The etched lines: the grip line first, then one per separator row.
+  const std::vector<Rect>& SeparatorRects() const { return separatorRects_; }
+  // The edge the bar was last laid out for.
+  TAppBarEdge LastEdge() const { return lastEdge_; }
+  // The instance slot claimed at start (-1: none could be).
+  int BarInstanceIndex() const { return instanceSlot_; }
   // The device name of the monitor the bar is meant to live on (chosen in
   // "Schermo", or where it started). While that monitor is not attached the
   // bar lives on the primary one, and it goes back when the monitor returns.
-  std::string ScreenDevice;
+  const std::string& ScreenDevice() const { return screenDevice_; }
   // Run when the session ends, after everything was written: the program
   // gives back this copy's claim.
-  std::function<void()> OnSessionEnded;
+  void SetOnSessionEnded(std::function<void()> then) { onSessionEnded_ = std::move(then); }
 
   // The docking record, and beside it the name of the monitor meant.
   bool LoadSettings() override;
@@ -139,7 +146,6 @@ class TFormToviraMain : public TAppBar, public TButtonHost, public IBarBackgroun
   void Paint(ICanvas& canvas) override;
   // The button a button-menu command acts on (the one the menu opened on).
   TLbSpeedButton* MenuButton() const { return menuButton_; }
-  void ButtonClick(TLbSpeedButton& button);
   void PopBtnSpostaClick(bool after);
   void PopBtnRinominaClick();
   void PopBtnEliminaClick();
@@ -173,6 +179,14 @@ class TFormToviraMain : public TAppBar, public TButtonHost, public IBarBackgroun
   // The form's texts in that language, from the built-in ones.
   void ApplyBarLanguage(const std::string& language);
 
+  TDataModule& data_;
+  TSourceFolder source_;
+  TFolderMenus folderMenus_;
+  std::vector<Rect> separatorRects_;
+  TAppBarEdge lastEdge_ = abeUnknown;
+  int instanceSlot_ = -1;
+  std::string screenDevice_;
+  std::function<void()> onSessionEnded_;
   std::unique_ptr<Component> form_;
   std::unique_ptr<TAeroGlass> glass_;
   bool firstStart_ = false;

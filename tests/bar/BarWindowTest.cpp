@@ -2,7 +2,7 @@
 // start, the border options and the layout of its buttons and separators.
 #include <gtest/gtest.h>
 
-#include "bar/ToviraMain.h"
+#include "bar/BarWindow.h"
 #include "controls/ButtonTable.h"
 #include "docking/MonitorList.h"
 #include "platform/host/HostDialogs.h"
@@ -20,22 +20,22 @@
 namespace tov {
 namespace {
 
-using ToviraMainTest = testing::BarFixture;
+using BarWindowTest = testing::BarFixture;
 const char* const kLinks = testing::kBarLinks;
 
-TEST_F(ToviraMainTest, CopiesInTwoFoldersClaimTwoSlotsAndFindThemAgain) {
+TEST_F(BarWindowTest, CopiesInTwoFoldersClaimTwoSlotsAndFindThemAgain) {
   Start();
-  EXPECT_EQ(bar->BarInstanceIndex, 0);
+  EXPECT_EQ(bar->BarInstanceIndex(), 0);
   EXPECT_EQ(Slot(0), "\"C:\\Uno\\tovira.exe\"");
   Stop();
   hp.Files().SetExePath("C:\\Due\\tovira.exe");
   Start();
-  EXPECT_EQ(bar->BarInstanceIndex, 1);
+  EXPECT_EQ(bar->BarInstanceIndex(), 1);
   EXPECT_EQ(bar->KeyName(), "Software\\Brenvoll\\Tovira_1");
   Stop();
   hp.Files().SetExePath("C:\\Uno\\tovira.exe");
   Start();
-  EXPECT_EQ(bar->BarInstanceIndex, 0);
+  EXPECT_EQ(bar->BarInstanceIndex(), 0);
   // The same path in other letters is another copy.
   EXPECT_EQ(bar->ClaimInstanceSlot(), 0);
   hp.Files().SetExePath("C:\\UNO\\tovira.exe");
@@ -49,7 +49,7 @@ TEST_F(ToviraMainTest, CopiesInTwoFoldersClaimTwoSlotsAndFindThemAgain) {
   EXPECT_EQ(bar->ClaimInstanceSlot(), -1);
 }
 
-TEST_F(ToviraMainTest, FirstStartDocksAtTheTopAsksAndClosesLeavingAnEmptyButtonList) {
+TEST_F(BarWindowTest, FirstStartDocksAtTheTopAsksAndClosesLeavingAnEmptyButtonList) {
   Start();
   ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
   EXPECT_EQ(hp.Dialogs().shown[0].caption, "Prima esecuzione");
@@ -77,7 +77,7 @@ TEST_F(ToviraMainTest, FirstStartDocksAtTheTopAsksAndClosesLeavingAnEmptyButtonL
   EXPECT_EQ(bar->GetEdge(), abeTop);
 }
 
-TEST_F(ToviraMainTest, TheStartHoldsTheMonitorListFromBeforeTheTablesUntilItStops) {
+TEST_F(BarWindowTest, TheStartHoldsTheMonitorListFromBeforeTheTablesUntilItStops) {
   EXPECT_EQ(MonitorCount(), 0);
   Start();
   EXPECT_EQ(MonitorCount(), 1);
@@ -88,7 +88,7 @@ TEST_F(ToviraMainTest, TheStartHoldsTheMonitorListFromBeforeTheTablesUntilItStop
   EXPECT_EQ(program.monitors, nullptr);
 }
 
-TEST_F(ToviraMainTest, NormalStartShowsAButtonPerRowLaidOutForTheTopEdge) {
+TEST_F(BarWindowTest, NormalStartShowsAButtonPerRowLaidOutForTheTopEdge) {
   Start();
   Stop();
   PrepareButtons({{"Uno", "Button"}, {"Due", "Button"}});
@@ -101,14 +101,14 @@ TEST_F(ToviraMainTest, NormalStartShowsAButtonPerRowLaidOutForTheTopEdge) {
   EXPECT_EQ(bar->Button(1).BoundsRect(), (Rect{102, 1, 194, 22}));
   // A button and its margins, and the frame above and below.
   EXPECT_EQ(bar->Settings().VertDockSize, 1 + 21 + 1 + 2 * 5);
-  ASSERT_EQ(bar->SeparatorRects.size(), 1u);
-  EXPECT_EQ(bar->SeparatorRects[0], (Rect{4, 3, 6, 20}));  // the grip line
+  ASSERT_EQ(bar->SeparatorRects().size(), 1u);
+  EXPECT_EQ(bar->SeparatorRects()[0], (Rect{4, 3, 6, 20}));  // the grip line
   EXPECT_EQ(Win().WindowRect().Height(), 33);
   EXPECT_EQ(bar->Button(1).tag, 1);
   EXPECT_EQ(bar->Button(0).hint, "Uno");
 }
 
-TEST_F(ToviraMainTest, LeftEdgePutsEveryControlUnderThePreviousOne) {
+TEST_F(BarWindowTest, LeftEdgePutsEveryControlUnderThePreviousOne) {
   Start();
   Stop();
   PrepareButtons({{"Uno", "Button"}, {"Due", "Button"}});
@@ -122,19 +122,19 @@ TEST_F(ToviraMainTest, LeftEdgePutsEveryControlUnderThePreviousOne) {
   EXPECT_EQ(bar->Button(1).BoundsRect().top, 31);
   EXPECT_EQ(bar->Settings().HorzDockSize, 1 + 92 + 1 + 2 * 6);
   EXPECT_EQ(Win().WindowRect().Width(), 106);
-  EXPECT_EQ(bar->SeparatorRects[0], (Rect{3, 4, 91, 6}));
-  EXPECT_EQ(bar->LastEdge, abeLeft);
+  EXPECT_EQ(bar->SeparatorRects()[0], (Rect{3, 4, 91, 6}));
+  EXPECT_EQ(bar->LastEdge(), abeLeft);
 }
 
-TEST_F(ToviraMainTest, SeparatorsAreEtchedLinesBetweenButtons) {
+TEST_F(BarWindowTest, SeparatorsAreEtchedLinesBetweenButtons) {
   Start();
   Stop();
   PrepareButtons({{"Uno", "Button"}, {"", "Panel"}, {"Due", "Button"}});
   Start();
   ASSERT_EQ(bar->ButtonCount(), 2u);
-  ASSERT_EQ(bar->SeparatorRects.size(), 2u);
+  ASSERT_EQ(bar->SeparatorRects().size(), 2u);
   // Flow position after the first button: 8 + 92 + 2 = 102; the line at +3.
-  EXPECT_EQ(bar->SeparatorRects[1], (Rect{105, 3, 107, 20}));
+  EXPECT_EQ(bar->SeparatorRects()[1], (Rect{105, 3, 107, 20}));
   EXPECT_EQ(bar->Button(1).BoundsRect().left, 102 + 2 + 2 + 6);
   // The etched line darkens its left column and lightens its right one.
   auto canvas = Canvases().CreateBitmapCanvas(300, 23);
@@ -147,7 +147,7 @@ TEST_F(ToviraMainTest, SeparatorsAreEtchedLinesBetweenButtons) {
   EXPECT_EQ(canvas->GetPixel(104, 10), face);
 }
 
-TEST_F(ToviraMainTest, ARebuildLeavesThePaintToTheWindowWhileAButtonAlonePaintsAtOnce) {
+TEST_F(BarWindowTest, ARebuildLeavesThePaintToTheWindowWhileAButtonAlonePaintsAtOnce) {
   Start();
   Stop();
   std::vector<std::pair<std::string, std::string>> rows;
@@ -168,7 +168,7 @@ TEST_F(ToviraMainTest, ARebuildLeavesThePaintToTheWindowWhileAButtonAlonePaintsA
   EXPECT_EQ(Win().updates, updates + 1);
 }
 
-TEST_F(ToviraMainTest, AutoStartFollowsTheSlotAndTheRunKey) {
+TEST_F(BarWindowTest, AutoStartFollowsTheSlotAndTheRunKey) {
   Start();
   Registry().CreateKey(kRunKey);
   bar->SetAutoStart(true);
@@ -179,7 +179,7 @@ TEST_F(ToviraMainTest, AutoStartFollowsTheSlotAndTheRunKey) {
   EXPECT_FALSE(Registry().ReadValue(kRunKey, "Brenvoll.Tovira_0", &v));
 }
 
-TEST_F(ToviraMainTest, BorderOptionsAndGlass) {
+TEST_F(BarWindowTest, BorderOptionsAndGlass) {
   Start();
   Stop();
   TBarSettings& s = BarSettings();
@@ -198,7 +198,7 @@ TEST_F(ToviraMainTest, BorderOptionsAndGlass) {
   EXPECT_NE(bar->Glass(), nullptr);
 }
 
-TEST_F(ToviraMainTest, AFloatingBarWhoseMonitorIsGoneIsCentred) {
+TEST_F(BarWindowTest, AFloatingBarWhoseMonitorIsGoneIsCentred) {
   Start();
   bar->Settings().FloatLeft = 5000;
   bar->Settings().FloatTop = 100;
@@ -213,7 +213,7 @@ TEST_F(ToviraMainTest, AFloatingBarWhoseMonitorIsGoneIsCentred) {
   EXPECT_EQ(r.left, (1024 - 320) / 2);
 }
 
-TEST_F(ToviraMainTest, TheMenusDockTheBarAndMoveButtons) {
+TEST_F(BarWindowTest, TheMenusDockTheBarAndMoveButtons) {
   Start();
   Stop();
   PrepareButtons({{"Uno", "Button"}, {"Due", "Button"}});
@@ -239,7 +239,7 @@ TEST_F(ToviraMainTest, TheMenusDockTheBarAndMoveButtons) {
   EXPECT_TRUE(screens->children[0].checked);
 }
 
-TEST_F(ToviraMainTest, ClickingAButtonOpensItsPath) {
+TEST_F(BarWindowTest, ClickingAButtonOpensItsPath) {
   Start();
   Stop();
   PrepareButtons({{"Uno", "Button"}});
@@ -287,7 +287,7 @@ std::string TinyBmp() {
   return b;
 }
 
-TEST_F(ToviraMainTest, BackgroundColourAndImagePattern) {
+TEST_F(BarWindowTest, BackgroundColourAndImagePattern) {
   Start();
   TBarSettings& s = BarSettings();
   ASSERT_TRUE(Files().WriteFile("C:\\sfondo.bmp", TinyBmp()));

@@ -1,0 +1,61 @@
+// Launching: a click opens the button's target through the shell; a
+// folder-menu button pops up the entries of its folder instead, and each
+// entry opens the same way. The folder menus belong to the bar window, which
+// builds them again after every layout.
+#pragma once
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "controls/ButtonHost.h"
+#include "controls/ButtonStyle.h"
+#include "docking/AppBar.h"
+#include "forms/Component.h"
+#include "tables/RecordTable.h"
+
+namespace tov {
+
+// Opens the target of the button's row (found by its "Ordine" in the tag).
+void OpenButtonTarget(TRecordTable& links, WindowId owner, const TLbSpeedButton& button);
+
+class TFolderMenus {
+ public:
+  // The window the menus pop up on, the buttons laid out on it, and the
+  // table their rows are in; all three outlive the menus.
+  TFolderMenus(TAppBar& window, TButtonHost& buttons, TRecordTable& links);
+
+  // The menu of each button position whose row asks for one, from its
+  // folder as it is now; those buttons pop their menu up when clicked.
+  // positions: how many buttons and separators the bar holds.
+  void Build(size_t positions);
+  // No menus: as before the bar is first laid out.
+  void Clear() { menus_.reset(); }
+
+  bool Built() const { return menus_.has_value(); }
+  // The number of positions, and the menu at one (null for none).
+  size_t Count() const { return menus_ ? menus_->size() : 0; }
+  std::shared_ptr<Component> At(size_t position) const {
+    return menus_ && position < menus_->size() ? (*menus_)[position] : nullptr;
+  }
+
+  // Pops up the button's menu below or beside it (a real-time one listed
+  // anew); before any menu was built, opens the button's target.
+  void Popup(TLbSpeedButton& button);
+
+ private:
+  std::unique_ptr<Component> BuildMenu(TLbSpeedButton& button, const TCustomButtonStyle& style);
+  std::string ResolveLinkTarget(const std::string& path);
+  Point MenuOffset(const TLbSpeedButton& button) const;
+  void ItemClick(Component& item);
+  static void GetFolderImageIndex(Component& item, int& imageIndex);
+  static void PopupFolderMeasureItem(Component& item, int& height);
+
+  TAppBar& window_;
+  TButtonHost& buttons_;
+  TRecordTable& links_;
+  std::optional<std::vector<std::shared_ptr<Component>>> menus_;
+};
+
+}  // namespace tov
