@@ -1,6 +1,7 @@
 // The inside of a Win32 dialog, shared by the files that realise its kinds of
-// control: Win32NativeForm.cpp (the frame, the plain controls, the message
-// loop), Win32ScrollBox.cpp, Win32FormLists.cpp (tree and list views) and
+// control: Win32NativeForm.cpp (the frame, its messages, the message loop),
+// Win32FormControls.cpp (the plain controls: made, updated, reporting),
+// Win32ScrollBox.cpp, Win32FormLists.cpp (tree and list views) and
 // Win32FormInputs.cpp (up-downs, date pickers, splitters, the extras of edits,
 // tooltips). Not for use outside the Win32 layer.
 #pragma once
@@ -27,6 +28,8 @@ constexpr int kFirstControlId = 100;
 
 // A colour of the seam as GDI takes it.
 COLORREF ToColorRef(Color c);
+// A window's text, however long.
+std::string WindowText(HWND h);
 
 // The fonts of a dialog, one per description, all freed with the dialog.
 class DialogFonts {
