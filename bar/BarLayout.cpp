@@ -13,13 +13,13 @@
 namespace tov {
 
 Size TBarWindow::BarMargins() const {
-  const TBarSettings& s = BarSettings();
+  const TBarSettings& s = settings_;
   if (s.CustomMargins) return Size{s.MarginWidth, s.MarginHeight};
   return s.Borderless ? Size{2, 2} : Size{1, 1};
 }
 
 Size TBarWindow::FrameSize() const {
-  const TBarSettings& s = BarSettings();
+  const TBarSettings& s = settings_;
   if (s.Borderless) return Size{0, 0};
   if (s.FixedBorder) return Size{System().GetSystemMetrics(SM_CXDLGFRAME), System().GetSystemMetrics(SM_CYDLGFRAME)};
   return Size{System().GetSystemMetrics(SM_CXFRAME), System().GetSystemMetrics(SM_CYFRAME)};
@@ -129,7 +129,7 @@ void TBarWindow::ClearBar() {
 }
 
 void TBarWindow::ApplyBackground() {
-  const TBarSettings& s = BarSettings();
+  const TBarSettings& s = settings_;
   if (!s.DrawBackground || s.GlassPanel) return;
   color_ = Color(s.BackgroundColor);
   brushBitmap_ = Bitmap();
@@ -154,7 +154,7 @@ void TBarWindow::RebuildBar() {
   const Size m = BarMargins();
   const TAppBarEdge edge = GetEdge();
   const bool vertical = edge == abeLeft || edge == abeRight;
-  const bool grip = BarSettings().ShowBevel && edge != abeFloat;
+  const bool grip = settings_.ShowBevel && edge != abeFloat;
   const int gx = grip ? 2 * m.cx + 6 : 0, gy = grip ? 2 * m.cy + 6 : 0;
   int x = vertical ? m.cx : gx, y = vertical ? gy : m.cy;
   if (grip) AddBevelRect();

@@ -41,14 +41,20 @@ std::string QuotedExePath() {
 }
 }  // namespace
 
-TBarWindow::TBarWindow(TDataModule& data)
-    : data_(data), source_(data.TblLinks, data.SaveFormat), folderMenus_(*this, *this, data.TblLinks) {
-  form_ = BuildToviraMainForm();
+TBarWindow::TBarWindow(TDataModule& data, TBarSettings& settings)
+    : data_(data),
+      settings_(settings),
+      form_(BuildToviraMainForm()),
+      source_(data.TblLinks, data.SaveFormat),
+      folderMenus_(*this, *this, data.TblLinks, settings),
+      themes_(*this, *this, data.TblLinks, data.SaveFormat, *form_, [this] {
+        RebuildBar();
+        ApplyPanelFlags();
+      }) {
   SetCaption(form_->caption);
   BindHandlers();
   ListenForSecondStarts();
   FillScreenTable();
-  InitSettings(kStoreName);
   ReadBarSettings(this);
   settingsReady_ = true;
   ApplyBorderStyle();
@@ -116,15 +122,15 @@ void TBarWindow::BindHandlers() {
   f.SetHandler("PopBtnSpostaDopoClick", [this](Component&) { PopBtnSpostaClick(true); });
   f.SetHandler("PopBtnRinominaClick", [this](Component&) { PopBtnRinominaClick(); });
   f.SetHandler("PopBtnEliminaClick", [this](Component&) { PopBtnEliminaClick(); });
-  f.SetHandler("PopSalvaTemaClick", [this](Component&) { PopSalvaTemaClick(); });
+  f.SetHandler("PopSalvaTemaClick", [this](Component&) { themes_.SaveAsked(); });
   // The theme items go with the sub-menu rebuilt: the name is taken first.
   f.SetHandler("PopTemiClick", [this](Component& c) {
     const std::string name = c.Property(kThemeNameProperty, c.caption);
-    ApplyTheme(name);
+    themes_.Apply(name);
   });
   f.SetHandler("PopEliminaTemaClick", [this](Component& c) {
     const std::string name = c.Property(kThemeNameProperty, c.caption);
-    DeleteTheme(name);
+    themes_.Delete(name);
   });
 }
 
@@ -195,7 +201,7 @@ void TBarWindow::SetAutoStart(bool on) {
 }
 
 void TBarWindow::ApplyBorderStyle() {
-  TBarSettings& s = BarSettings();
+  TBarSettings& s = settings_;
   if (s.Borderless) {
     SetBorderStyle(TBorderStyle::bsNone);
     return;
@@ -250,7 +256,7 @@ bool TBarWindow::FixScreenIndex() {
 }
 
 void TBarWindow::ApplyPanelFlags() {
-  const TBarSettings& s = BarSettings();
+  const TBarSettings& s = settings_;
   SetAutoHide(s.AutoHide);
   SetAlwaysOnTop(s.AlwaysOnTop);
   SetSlideEffect(s.Animate);
@@ -267,7 +273,7 @@ void TBarWindow::PopSettingsClick() {
   BuildLanguageMenu();
   RebuildBar();
   ApplyPanelFlags();
-  TBarSettings& s = BarSettings();
+  TBarSettings& s = settings_;
   if (s.GlassPanel) s.FixedBorder = false;
 }
 
@@ -275,7 +281,7 @@ void TBarWindow::BuildLanguageMenu() {
   Component& languages = *form_->Find("PopLingue");
   languages.RemoveChildren();
   AddLanguageMenuItems(languages, "PopLinguaClick");
-  TBarSettings& s = BarSettings();
+  TBarSettings& s = settings_;
   if (s.Lingua.empty()) s.Lingua = GetUserSettings().GetString("Interfaccia", "Lingua", "Italiano");
   ApplyBarLanguage(s.Lingua);
 }
@@ -346,15 +352,15 @@ void TBarWindow::OnSessionEnding() {
 }
 
 void TBarWindow::PopLinguaClick(Component& item) {
-  BarSettings().Lingua = item.caption;
-  ApplyBarLanguage(BarSettings().Lingua);
+  settings_.Lingua = item.caption;
+  ApplyBarLanguage(settings_.Lingua);
 }
 
 // -------------------------------------------------------------- life cycle
 
 void TBarWindow::FormShow() {
-  ApplyBarLanguage(BarSettings().Lingua);
-  BuildThemesMenu();
+  ApplyBarLanguage(settings_.Lingua);
+  themes_.BuildMenu();
   PostMessage(kAfterShowMessage);
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bar/BarThemes.h"
 #include "bar/FolderMenus.h"
 #include "bar/SourceFolder.h"
 #include "controls/ButtonHost.h"
@@ -39,8 +40,9 @@ class TDataModule;
 
 class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground {
  public:
-  // The data module outlives the bar: the program's start-up makes it first.
-  explicit TBarWindow(TDataModule& data);
+  // The data module and the settings outlive the bar: the program's start-up
+  // makes them first (the settings stores opened, InitSettings).
+  TBarWindow(TDataModule& data, TBarSettings& settings);
   ~TBarWindow() override;
 
   // --- Start-up and instance.
@@ -75,12 +77,8 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground {
   void BuildLanguageMenu();
   void BuildMonitorsMenu();
 
-  // --- Themes. Each reports its own failure to the user and answers false.
-  void PopSalvaTemaClick();
-  bool SaveTheme(const std::string& name);
-  bool ApplyTheme(const std::string& name);
-  void DeleteTheme(const std::string& name);
-  void BuildThemesMenu();
+  // --- Themes.
+  TBarThemes& Themes() { return themes_; }
 
   // --- The source folder. Refills the button table from the folder's
   // entries (keep: keeping what was set for entries still there) and
@@ -180,14 +178,16 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground {
   void ApplyBarLanguage(const std::string& language);
 
   TDataModule& data_;
+  TBarSettings& settings_;
+  std::unique_ptr<Component> form_;
   TSourceFolder source_;
   TFolderMenus folderMenus_;
+  TBarThemes themes_;
   std::vector<Rect> separatorRects_;
   TAppBarEdge lastEdge_ = abeUnknown;
   int instanceSlot_ = -1;
   std::string screenDevice_;
   std::function<void()> onSessionEnded_;
-  std::unique_ptr<Component> form_;
   std::unique_ptr<TAeroGlass> glass_;
   bool firstStart_ = false;
   bool settingsReady_ = false;

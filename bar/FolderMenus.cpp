@@ -25,8 +25,8 @@ void OpenButtonTarget(TRecordTable& links, WindowId owner, const TLbSpeedButton&
   Shell().Open(owner, links.FieldByName("Path").AsString(), "", "");
 }
 
-TFolderMenus::TFolderMenus(TAppBar& window, TButtonHost& buttons, TRecordTable& links)
-    : window_(window), buttons_(buttons), links_(links) {}
+TFolderMenus::TFolderMenus(TAppBar& window, TButtonHost& buttons, TRecordTable& links, const TBarSettings& settings)
+    : window_(window), buttons_(buttons), links_(links), settings_(settings) {}
 
 std::string TFolderMenus::ResolveLinkTarget(const std::string& path) {
   if (!HasLinkExtension(path)) return path;
@@ -57,7 +57,7 @@ std::unique_ptr<Component> TFolderMenus::BuildMenu(TLbSpeedButton& button, const
   if (folder.empty() || !Files().DirExists(folder)) return nullptr;
   auto menu = MakeComponent(ComponentKind::PopupMenu, "PopFolderMenu" + std::to_string(button.tag));
   menu->tag = button.tag;
-  const bool hideLinkExt = BarSettings().HideLinkExt;
+  const bool hideLinkExt = settings_.HideLinkExt;
   const std::vector<FindEntry> entries = Files().FindFiles(JoinPath(folder, "*"));
   for (size_t i = 0; i < entries.size(); ++i) {
     const std::string& name = entries[i].name;

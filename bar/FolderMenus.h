@@ -13,6 +13,7 @@
 #include "controls/ButtonStyle.h"
 #include "docking/AppBar.h"
 #include "forms/Component.h"
+#include "settings/Settings.h"
 #include "tables/RecordTable.h"
 
 namespace tov {
@@ -22,9 +23,9 @@ void OpenButtonTarget(TRecordTable& links, WindowId owner, const TLbSpeedButton&
 
 class TFolderMenus {
  public:
-  // The window the menus pop up on, the buttons laid out on it, and the
-  // table their rows are in; all three outlive the menus.
-  TFolderMenus(TAppBar& window, TButtonHost& buttons, TRecordTable& links);
+  // The window the menus pop up on, the buttons laid out on it, the table
+  // their rows are in and the bar's settings; all outlive the menus.
+  TFolderMenus(TAppBar& window, TButtonHost& buttons, TRecordTable& links, const TBarSettings& settings);
 
   // The menu of each button position whose row asks for one, from its
   // folder as it is now; those buttons pop their menu up when clicked.
@@ -55,6 +56,7 @@ class TFolderMenus {
   TAppBar& window_;
   TButtonHost& buttons_;
   TRecordTable& links_;
+  const TBarSettings& settings_;
   std::optional<std::vector<std::shared_ptr<Component>>> menus_;
 };
 

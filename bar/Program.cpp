@@ -30,10 +30,12 @@ bool TProgramRun::Start() {
   }
   // An exception that escapes an event is shown, and the bar goes on.
   InstallExceptionDisplay();
-  // In this order: the monitor list, the tables, the bar that uses both.
+  // In this order: the monitor list, the tables, the settings stores, the
+  // bar that uses them all.
   if (!monitors) monitors = std::make_unique<TLoadedMonitors>();
   if (!dc) dc = std::make_unique<TDataModule>();
-  bar = std::make_unique<TBarWindow>(*dc);
+  InitSettings(kStoreName);
+  bar = std::make_unique<TBarWindow>(*dc, BarSettings());
   // A session that ends takes the process without closing the bar: the
   // claim is given back once the bar has written what it holds.
   bar->SetOnSessionEnded([this] { copy.reset(); });

@@ -181,7 +181,7 @@ TEST_F(ThemesTest, AThemeWithoutRowsLeavesTheBarAndSaysSo) {
   TDataModule scratch;
   SaveTableFile(scratch.TblLinks, Folder(), "Vuoto", kThemeExt, true, scratch.SaveFormat);
   ASSERT_TRUE(Files().WriteFile(File("Vuoto", "themeini"), "[Pannello]\r\nAutoHide=True\r\n"));
-  bar->BuildThemesMenu();
+  bar->Themes().BuildMenu();
   BarMenu("Temi/Vuoto");
   EXPECT_EQ(Column("Width"), std::vector<std::string>{"40"});
   EXPECT_FALSE(BarSettings().AutoHide);
@@ -288,7 +288,7 @@ TEST_F(ThemesTest, ARowThatDoesNotConvertLeavesEveryRowAsItWasAndIsTold) {
   // The second row's width is no number; its caption and path come first.
   WriteThemeFile(Folder(), "Rotto", {"Caption", "Path", "Width"},
                  {{"T1", "C:\\t1.lnk", "31"}, {"T2", "C:\\t2.lnk", "largo"}, {"T3", "C:\\t3.lnk", "33"}});
-  bar->BuildThemesMenu();
+  bar->Themes().BuildMenu();
   BarMenu("Temi/Rotto");
   ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
   EXPECT_NE(hp.Dialogs().shown[0].text.find("\"Rotto\" non \xE8 stato applicato"), std::string::npos)
@@ -312,7 +312,7 @@ TEST_F(ThemesTest, WhatAButtonDoesStaysWithTheBar) {
   SetColumn("RealTime", {"False", "True"});
   WriteThemeFile(Folder(), "Cartelle", {"Width", "FolderMenu", "RealTime", "Hotkey"},
                  {{"55", "True", "True", "F5"}, {"56", "False", "False", "F6"}});
-  bar->BuildThemesMenu();
+  bar->Themes().BuildMenu();
   BarMenu("Temi/Cartelle");
   EXPECT_TRUE(hp.Dialogs().shown.empty());
   EXPECT_EQ(Column("Width"), (std::vector<std::string>{"55", "56"}));
@@ -348,7 +348,7 @@ TEST_F(ThemesTest, AReSaveThatFailsAnywhereLeavesTheThemeSavedBeforeAsItWas) {
     SCOPED_TRACE(fault.what);
     hp.Dialogs().shown.clear();
     fault.set();
-    EXPECT_FALSE(bar->SaveTheme("Mio"));
+    EXPECT_FALSE(bar->Themes().Save("Mio"));
     fault.clear();
     ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
     EXPECT_NE(hp.Dialogs().shown[0].text.find("\"" + fault.named + "\" non pu\xF2 essere scritto"), std::string::npos)
@@ -363,7 +363,7 @@ TEST_F(ThemesTest, AReSaveThatFailsAnywhereLeavesTheThemeSavedBeforeAsItWas) {
   }
   // And once nothing fails, both are new.
   hp.Dialogs().shown.clear();
-  EXPECT_TRUE(bar->SaveTheme("Mio"));
+  EXPECT_TRUE(bar->Themes().Save("Mio"));
   EXPECT_NE(Bytes(File("Mio", "themeini")).find("AutoHide=True"), std::string::npos);
   EXPECT_NE(Bytes(File("Mio", "theme")), table);
 }

@@ -168,7 +168,8 @@ struct Win32BarTest : ::testing::Test {
   void Start() {
     monitors = std::make_unique<TLoadedMonitors>();
     dc = std::make_unique<TDataModule>();
-    bar = std::make_unique<TBarWindow>(*dc);
+    InitSettings(kStoreName);
+    bar = std::make_unique<TBarWindow>(*dc, BarSettings());
     bar->Window();
     bar->Show();
     Pump();

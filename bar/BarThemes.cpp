@@ -1,10 +1,8 @@
-// The bar's themes: saved from the bar's menu under a typed name, applied and
-// deleted from the "Temi" sub-menu, which lists them anew each time the bar
-// is shown and after each save and delete.
+#include "bar/BarThemes.h"
+
 #include <algorithm>
 #include <exception>
 
-#include "bar/BarWindow.h"
 #include "bar/Themes.h"
 #include "base/Strings.h"
 #include "dialogs/StandardPrompt.h"
@@ -13,7 +11,6 @@
 #include "settings/Settings.h"
 #include "settings/UserData.h"
 #include "tables/DamagedTableFile.h"
-#include "tables/DataModule.h"
 #include "tables/TableFiles.h"
 #include "text/MessageBoxes.h"
 #include "text/Texts.h"
@@ -60,14 +57,23 @@ void DeleteIfThere(const std::string& path) {
 
 }  // namespace
 
-void TBarWindow::PopSalvaTemaClick() {
-  const std::string name = AskText(kPromptSalvaTema, {}, Handle());
+TBarThemes::TBarThemes(TAppBar& window, IBarBackground& background, TRecordTable& links, TBinaryTableFormat& format,
+                       Component& form, std::function<void()> applied)
+    : window_(window),
+      background_(background),
+      links_(links),
+      format_(format),
+      form_(form),
+      applied_(std::move(applied)) {}
+
+void TBarThemes::SaveAsked() {
+  const std::string name = AskText(kPromptSalvaTema, {}, window_.Handle());
   if (name.empty()) return;
-  SaveTheme(name);
-  BuildThemesMenu();
+  Save(name);
+  BuildMenu();
 }
 
-bool TBarWindow::SaveTheme(const std::string& name) {
+bool TBarThemes::Save(const std::string& name) {
   const ThemeFiles f(name);
   if (!IsUsableFileName(name) || f.LongestPath() > kLongestPath) {
     ErrorMessage(FormatText(LangText("MsgErr.ThemeName",
@@ -88,7 +94,7 @@ bool TBarWindow::SaveTheme(const std::string& name) {
   }
   std::string table;
   try {
-    data_.TblLinks.SaveToStreamViaFormat(table, data_.SaveFormat);
+    links_.SaveToStreamViaFormat(table, format_);
   } catch (const std::exception& e) {
     ErrorMessage(
         FormatText(LangText("MsgErr.ThemeNotSaved", "Il tema \"%s\" non \xE8 stato salvato:\n%s"), {name, e.what()}));
@@ -134,22 +140,22 @@ bool TBarWindow::SaveTheme(const std::string& name) {
   return true;
 }
 
-bool TBarWindow::ApplyTheme(const std::string& name) {
+bool TBarThemes::Apply(const std::string& name) {
   const std::string folder = UserSubDir(kThemesSubDir);
   if (!Files().FileExists(TableFileName(folder, name, kThemeExt))) {
     ErrorMessage(FormatText(LangText("MsgErr.ThemeMissing", "Il tema \"%s\" non esiste pi\xF9."), {name}));
-    BuildThemesMenu();
+    BuildMenu();
     return false;
   }
   TRecordTable theme;
   // A file that cannot be read is reported, and a damaged one set aside.
-  if (!LoadTableFile(theme, folder, name, "Ordine", kThemeExt, data_.SaveFormat)) {
-    BuildThemesMenu();
+  if (!LoadTableFile(theme, folder, name, "Ordine", kThemeExt, format_)) {
+    BuildMenu();
     return false;
   }
   bool applied = false;
   try {
-    applied = ApplyThemeRows(data_.TblLinks, theme);
+    applied = ApplyThemeRows(links_, theme);
   } catch (const std::exception& e) {
     // No row has changed.
     ErrorMessage(FormatText(
@@ -164,16 +170,15 @@ bool TBarWindow::ApplyTheme(const std::string& name) {
         AppTitle());
     return false;
   }
-  ReadThemePanelSettings(TableFileName(folder, name, kThemeIniExt), this);
+  ReadThemePanelSettings(TableFileName(folder, name, kThemeIniExt), &background_);
   // As after the settings dialog: glass takes the fixed border off.
   TBarSettings& s = BarSettings();
   if (s.GlassPanel) s.FixedBorder = false;
-  RebuildBar();
-  ApplyPanelFlags();
+  if (applied_) applied_();
   return true;
 }
 
-void TBarWindow::DeleteTheme(const std::string& name) {
+void TBarThemes::Delete(const std::string& name) {
   const ThemeFiles f(name);
   // The listed file goes first: while it cannot, the theme stays whole,
   // panel settings and all.
@@ -187,11 +192,11 @@ void TBarWindow::DeleteTheme(const std::string& name) {
   }
   if (!kept.empty())
     ErrorMessage(LangText("MsgErr.ThemeFilesNotDeleted", "Questi file del tema non sono stati eliminati:") + kept);
-  BuildThemesMenu();
+  BuildMenu();
 }
 
-void TBarWindow::BuildThemesMenu() {
-  Component& themes = form_->Need("PopTemi");
+void TBarThemes::BuildMenu() {
+  Component& themes = form_.Need("PopTemi");
   themes.RemoveChildren();
   const std::vector<std::string> names = ThemeNames(UserSubDir(kThemesSubDir));
   for (size_t i = 0; i < names.size(); ++i)
