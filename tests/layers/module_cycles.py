@@ -20,8 +20,6 @@ FOLDERS = ['base', 'platform', 'platform/host', 'platform/win32', 'files', 'form
 ACCEPTED = [
     {'platform/host/HostForm', 'platform/host/HostShell', 'platform/host/HostSystem',
      'platform/host/HostWindowSystem'},
-    # The bar window and its source folder, until the window is split.
-    {'bar/SourceFolder', 'bar/ToviraMain'},
 ]
 
 
