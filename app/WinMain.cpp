@@ -1,5 +1,9 @@
 // Entry point of tovira.exe, where the layers meet: the real platform, then
 // the program.
+#include <cstdlib>
+#include <string>
+#include <vector>
+
 #include "bar/Program.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -7,5 +11,9 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   tov::win32::Win32Platform platform;
-  return tov::RunProgram();
+  // The arguments as the C run-time reads them, without the program's name.
+  std::vector<std::string> arguments;
+  for (int i = 1; i < __argc; ++i)
+    arguments.emplace_back(__argv[i]);
+  return tov::RunProgram(arguments);
 }

@@ -354,6 +354,8 @@ void TBarWindow::OnSessionEnding() {
 void TBarWindow::PopLinguaClick(Component& item) {
   settings_.Lingua = item.caption;
   ApplyBarLanguage(settings_.Lingua);
+  // A crash is told in the language the bar shows.
+  InstallCrashReporting(instanceSlot_, settings_.Lingua);
 }
 
 // -------------------------------------------------------------- life cycle

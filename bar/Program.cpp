@@ -12,6 +12,7 @@
 #include "docking/MonitorList.h"
 #include "files/ProgramFolders.h"
 #include "formats/ShortcutFiles.h"
+#include "settings/Settings.h"
 #include "settings/UserData.h"
 #include "tables/DataModule.h"
 #include "text/MessageBoxes.h"
@@ -39,8 +40,9 @@ bool TProgramRun::Start() {
   // A session that ends takes the process without closing the bar: the
   // claim is given back once the bar has written what it holds.
   bar->SetOnSessionEnded([this] { copy.reset(); });
-  // From here on a crash is recorded and told, in the bar's language.
-  InstallCrashReporting(bar->BarInstanceIndex());
+  // From here on a crash is recorded and told, in the bar's language (the
+  // bar installs it again when its language changes).
+  InstallCrashReporting(bar->BarInstanceIndex(), BarSettings().Lingua);
   bar->SetMainForm(true);
   // The exception report's window: created now, shown only by a report.
   exceptMessage = std::make_unique<TForm>();
@@ -60,7 +62,10 @@ void TProgramRun::Stop() {
   copy.reset();
 }
 
-int RunProgram() {
+int RunProgram(const std::vector<std::string>& arguments) {
+  // The start is noted before anything else: a crash within a minute of it
+  // does not start the bar again.
+  NoteProgramStart(arguments);
   // OLE for this thread, once, before anything can use the shell's objects
   // (shortcut targets, the task bar's list, the imaging component); undone
   // when the program ends.
@@ -69,6 +74,14 @@ int RunProgram() {
     // The shell's system image lists, shared by every button icon.
     SetSharedImageLists(SystemImageList("LARGE"), SystemImageList("SMALL"));
     SetAppTitle(kProductName);
+    AfterCrash crashed;
+    if (ParseAfterCrash(arguments, &crashed)) return RunAfterCrash(crashed);
+    if (!arguments.empty() && arguments[0] == kCrashedSwitch) {
+      MessageBoxError(std::string("Argomenti non validi dopo ") + kCrashedSwitch + ": atteso \"" + kCrashedSwitch +
+                          " PID SLOT START LINGUA [ARGOMENTI]\".",
+                      kProductName);
+      return 1;
+    }
     TProgramRun run;
     if (run.Start()) Windows().RunMessageLoop();
   } catch (const std::exception& e) {

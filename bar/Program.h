@@ -2,6 +2,8 @@
 // message loop and tears everything down in reverse.
 #pragma once
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace tov {
 
@@ -35,6 +37,8 @@ struct TProgramRun {
   std::unique_ptr<TForm> exceptMessage;
 };
 
-int RunProgram();
+// The program: the bar, or, with the switch "/crashed" (dialogs/CrashReport.h),
+// the process that follows a crash. The arguments exclude the program's name.
+int RunProgram(const std::vector<std::string>& arguments = {});
 
 }  // namespace tov

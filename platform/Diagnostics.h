@@ -34,9 +34,10 @@ struct CrashSetup {
   // folder); the handler writes its own lines (time, exception, address,
   // "Map:") before them.
   std::vector<std::string> knownLines;
-  std::string messageCaption;  // the box that tells the user, once the files are written
-  std::string messageText;     // may hold "%s": the folder
-  bool tellUser = true;        // false: the files only (programs that crash on purpose)
+  // Once the files are written, the program's own executable is started
+  // with these arguments (the crashed process shows nothing itself: the new
+  // process tells the user); empty: nothing is started.
+  std::vector<std::string> afterCrash;
 };
 
 class IDiagnostics {
@@ -55,11 +56,22 @@ class IDiagnostics {
   virtual bool ShowInFolder(const std::string& path) = 0;
   // Unhandled structured exceptions of every thread, std::terminate, pure
   // virtual calls and the C run-time's invalid parameters end in the handler,
-  // which writes the files of the setup, tells the user and ends the process.
-  // Installing again replaces the setup.
+  // which writes the files of the setup, starts the program's executable
+  // with the setup's arguments and ends the process. Installing again
+  // replaces the setup.
   virtual bool InstallCrashHandler(const CrashSetup& setup) = 0;
-  // Asks the system to start the program again after a crash (or an update).
+  // Asks the system to start the program again after an update or a restart
+  // of the system, never after a crash (the crash handler's own process does
+  // that, and the system's would make a second bar).
   virtual bool RegisterRestart() = 0;
+  // This process's identifier.
+  virtual uint32_t ProcessId() = 0;
+  // Waits at most timeoutMs for the process to end: true when it has ended
+  // (or no longer exists), false when it still runs or cannot be watched.
+  virtual bool WaitForProcessEnd(uint32_t pid, uint32_t timeoutMs) = 0;
+  // Starts the program's own executable again with these arguments, without
+  // waiting for it; false when it could not be started.
+  virtual bool StartProgramAgain(const std::vector<std::string>& arguments) = 0;
 };
 
 }  // namespace tov

@@ -1,8 +1,10 @@
-// tovira-tool crash-self, crash-thread: crashes on purpose, for trying the
-// last-chance crash handler (Windows only). crash-self installs the handler
-// with its files in a folder and then fails in the way asked; crash-thread
-// crashes a running program from outside, with a thread started in it at an
-// address where nothing lies.
+// tovira-tool crash-self, crash-thread, crash-told: crashes on purpose, for
+// trying the last-chance crash handler (Windows only). crash-self installs
+// the handler with its files in a folder and then fails in the way asked;
+// unless --quiet, the handler then starts "tovira-tool crash-told FOLDER
+// PID", which waits for the crashed process to end and writes "Told" in the
+// folder. crash-thread crashes a running program from outside, with a thread
+// started in it at an address where nothing lies.
 #ifdef TOVIRA_WINDOWS
 #include <cstdio>
 #include <cstdlib>
@@ -38,6 +40,7 @@ namespace {
 
 const char* kSelfUsage = "crash-self FOLDER av|stack|terminate|purecall|invalid-param|wait [--quiet]";
 const char* kThreadUsage = "crash-thread PID | crash-thread --window TITLE";
+const char* kToldUsage = "crash-told FOLDER PID";
 
 // An address where nothing lies, out of the optimiser's sight.
 volatile uintptr_t nowhere = 0x10;
@@ -59,7 +62,7 @@ unsigned Recurse(unsigned depth) {
 [[noreturn]] void Throw() { throw std::runtime_error("not caught"); }
 
 int CrashSelf(const std::vector<std::string>& args) {
-  // --quiet: the files only, no box to close (for tests that crash unattended).
+  // --quiet: the files only, no process started after the crash.
   const bool quiet = args.size() == 3 && args[2] == "--quiet";
   if (args.size() != 2 && !quiet) return Fail(std::string("usage: ") + kSelfUsage);
   std::string folder = args[0];
@@ -72,10 +75,8 @@ int CrashSelf(const std::vector<std::string>& args) {
   setup.markerFile = folder + "ExcpCrash.new";
   setup.logPrefix = folder + "Log_";
   setup.knownLines = {"Programma: tovira-tool (crash-self " + kind + ")", "App: test"};
-  setup.messageCaption = "tovira-tool";
-  setup.messageText = "Arresto anomalo: i file sono nella cartella \"%s\".";
-  setup.tellUser = !quiet;
   win32::Win32Diagnostics diagnostics;
+  if (!quiet) setup.afterCrash = {"crash-told", args[0], std::to_string(diagnostics.ProcessId())};
   // A second install replaces the first setup.
   CrashSetup first = setup;
   first.knownLines = {"App: prima"};
@@ -108,6 +109,26 @@ int CrashSelf(const std::vector<std::string>& args) {
     return Fail(std::string("usage: ") + kSelfUsage);
   }
   return Fail("still running after crash-self " + kind);
+}
+
+// Started by the handler of crash-self: "Told" in the folder says
+// "ended" once the crashed process has ended, "running" when it did not.
+int CrashTold(const std::vector<std::string>& args) {
+  if (args.size() != 2) return Fail(std::string("usage: ") + kToldUsage);
+  std::string folder = args[0];
+  if (folder.back() != '\\') folder += '\\';
+  char* end = nullptr;
+  const unsigned long pid = std::strtoul(args[1].c_str(), &end, 10);
+  if (*end != '\0' || pid == 0) return Fail(std::string("usage: ") + kToldUsage);
+  const bool ended = win32::Win32Diagnostics().WaitForProcessEnd(uint32_t(pid), 30000);
+  const char* text = ended ? "ended" : "running";
+  HANDLE told =
+      CreateFileA((folder + "Told").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (told == INVALID_HANDLE_VALUE) return Fail("cannot write " + folder + "Told");
+  DWORD wrote = 0;
+  WriteFile(told, text, DWORD(std::strlen(text)), &wrote, nullptr);
+  CloseHandle(told);
+  return 0;
 }
 
 // The process of the visible top-level window with this title; 0 for none.
@@ -156,6 +177,7 @@ int CrashThread(const std::vector<std::string>& args) {
 
 TOVIRA_TOOL_COMMAND("crash-self", kSelfUsage, CrashSelf);
 TOVIRA_TOOL_COMMAND("crash-thread", kThreadUsage, CrashThread);
+TOVIRA_TOOL_COMMAND("crash-told", kToldUsage, CrashTold);
 
 }  // namespace tov::tool
 #endif

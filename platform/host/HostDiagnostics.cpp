@@ -1,5 +1,7 @@
 #include "platform/host/HostDiagnostics.h"
 
+#include <algorithm>
+
 namespace tov::host {
 
 bool HostDiagnostics::LocateAddress(uint64_t address, CodeLocation* out) {
@@ -41,6 +43,17 @@ bool HostDiagnostics::InstallCrashHandler(const CrashSetup& setup) {
 
 bool HostDiagnostics::RegisterRestart() {
   ++restartRegistrations;
+  return true;
+}
+
+bool HostDiagnostics::WaitForProcessEnd(uint32_t pid, uint32_t timeoutMs) {
+  waitsForEnd.emplace_back(pid, timeoutMs);
+  return std::find(runningProcesses.begin(), runningProcesses.end(), pid) == runningProcesses.end();
+}
+
+bool HostDiagnostics::StartProgramAgain(const std::vector<std::string>& arguments) {
+  if (startFails) return false;
+  startedAgain.push_back(arguments);
   return true;
 }
 

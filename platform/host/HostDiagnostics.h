@@ -19,6 +19,10 @@ class HostDiagnostics : public IDiagnostics {
   bool ShowInFolder(const std::string& path) override;
   bool InstallCrashHandler(const CrashSetup& setup) override;
   bool RegisterRestart() override;
+  uint32_t ProcessId() override { return processId; }
+  // Processes in runningProcesses never end; every other one has ended.
+  bool WaitForProcessEnd(uint32_t pid, uint32_t timeoutMs) override;
+  bool StartProgramAgain(const std::vector<std::string>& arguments) override;
 
   // A loaded module: its image spans [base, base + size); sections as
   // (virtual address, span) pairs in header order.
@@ -39,6 +43,11 @@ class HostDiagnostics : public IDiagnostics {
   std::vector<std::string> shownInFolder;
   std::vector<CrashSetup> crashSetups;
   int restartRegistrations = 0;
+  uint32_t processId = 4242;
+  std::vector<uint32_t> runningProcesses;
+  std::vector<std::pair<uint32_t, uint32_t>> waitsForEnd;  // (pid, timeout)
+  std::vector<std::vector<std::string>> startedAgain;
+  bool startFails = false;
 };
 
 }  // namespace tov::host

@@ -6,8 +6,11 @@
 // the C run-time, abort) only records where it happened, wakes the writer and
 // waits: the crashed thread's stack may be exhausted. The writer writes the
 // report, the day's log, the marker and the minidump with plain Win32 calls
-// into fixed buffers, tells the user and ends the process with the
-// exception's code.
+// into fixed buffers, starts the program's executable with the command line
+// made at install (that process tells the user and starts the bar again:
+// no window is shown by the crashed process, whose threads may hold the
+// heap's or the loader's lock) and ends the process with the exception's
+// code.
 #include <csignal>
 #include <cstdlib>
 #include <exception>
@@ -65,7 +68,7 @@ DWORD WINAPI WriterMain(void*) {
   const StoredSetup& s = setups[activeSetup];
   WriteCrashFiles(s, crashPointers, crashedThreadId, writeDump);
   SetEvent(filesWritten);
-  TellUserOfCrash(s);
+  StartAfterCrash(s);
   End(crashCode);
 }
 
@@ -87,13 +90,13 @@ void Enter(DWORD code) {
 [[noreturn]] void Report(EXCEPTION_POINTERS* pointers) {
   crashPointers = pointers;
   if (writerThread && SetEvent(wakeWriter)) {
-    // The writer ends the process once the user has been told.
+    // The writer ends the process once the process that tells is started.
     if (WaitForSingleObject(filesWritten, kFilesTimeoutMs) == WAIT_OBJECT_0)
       WaitForSingleObject(writerThread, INFINITE);
   } else {
     const StoredSetup& s = setups[activeSetup];
     WriteCrashFiles(s, crashPointers, crashedThreadId, writeDump);
-    TellUserOfCrash(s);
+    StartAfterCrash(s);
   }
   End(crashCode);
 }
@@ -179,17 +182,24 @@ bool Fill(StoredSetup* to, const CrashSetup& from) {
     if (known.length + line.size() + 3 > known.capacity) break;
     known << line.c_str() << "\r\n";
   }
-  Text caption(to->caption, sizeof to->caption);
-  caption << from.messageCaption.c_str();
-  Text message(to->message, sizeof to->message);
-  message << from.messageText.c_str();
-  to->showBox = from.tellUser;
+  to->hasLocale = ReadLocalePictures(&to->locale);
+  to->moduleCount = ReadModuleNames(to->modules, kModuleCount);
+  to->exePath[0] = to->commandLine[0] = L'\0';
+  if (!from.afterCrash.empty()) {
+    const std::wstring exe = OwnExecutable(), line = CommandLineOf(exe, from.afterCrash);
+    if (exe.empty() || exe.size() >= kPathSize || line.size() >= sizeof to->commandLine / sizeof(wchar_t)) return false;
+    exe.copy(to->exePath, exe.size());
+    to->exePath[exe.size()] = L'\0';
+    line.copy(to->commandLine, line.size());
+    to->commandLine[line.size()] = L'\0';
+  }
   return true;
 }
 
 // dbghelp, the events and the writer, once.
 bool Prepare() {
   if (writerThread) return true;
+  // dbghelp first: the modules' names taken next include it.
   if (!writeDump) {
     if (HMODULE dbghelp = LoadLibraryA("dbghelp.dll"))
       writeDump =
@@ -211,7 +221,7 @@ bool Prepare() {
 bool Win32Diagnostics::InstallCrashHandler(const CrashSetup& setup) {
   AcquireSRWLockExclusive(&installLock);
   const LONG next = activeSetup == 0 ? 1 : 0;
-  const bool ok = crashing == 0 && Fill(&setups[next], setup) && Prepare();
+  const bool ok = crashing == 0 && Prepare() && Fill(&setups[next], setup);
   if (ok) {
     InterlockedExchange(&activeSetup, next);
     SetUnhandledExceptionFilter(OnUnhandledException);

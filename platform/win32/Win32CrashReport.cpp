@@ -1,6 +1,8 @@
 // What the crash handler writes once the program has crashed: plain Win32
-// calls and fixed buffers only.
+// calls and fixed buffers only, and what it gathers for that at install.
 #include "platform/win32/Win32CrashReport.h"
+
+#include <tlhelp32.h>
 
 #include "platform/win32/Win32Diagnostics.h"
 
@@ -12,9 +14,8 @@ namespace {
 // (one crash is written, by one thread).
 char reportText[24576];
 char logText[32768];
-char messageText[8192];
 char pathText[kPathSize + 64];
-char moduleFile[kPathSize];
+wchar_t commandLine[8192];
 
 void ExceptionName(Text& t, const EXCEPTION_RECORD& r) {
   switch (r.ExceptionCode) {
@@ -63,10 +64,14 @@ void BuildReport(Text& t, const StoredSetup& s, const EXCEPTION_RECORD& r, DWORD
   t << s.knownLines;
   int section = 0;
   uint32_t offset = 0;
-  if (LocateInModules(uintptr_t(r.ExceptionAddress), moduleFile, sizeof moduleFile, &section, &offset)) {
-    const char* name = moduleFile;
-    for (const char* p = moduleFile; *p; ++p)
-      if (*p == '\\' || *p == '/' || *p == ':') name = p + 1;
+  const char* name = nullptr;
+  MEMORY_BASIC_INFORMATION region{};
+  if (VirtualQuery(r.ExceptionAddress, &region, sizeof region) && region.State != MEM_FREE && region.AllocationBase) {
+    for (size_t i = 0; i < s.moduleCount && !name; ++i)
+      if (s.modules[i].base == uintptr_t(region.AllocationBase)) name = s.modules[i].name;
+  }
+  // A module loaded after the install has no name here: the minidump lists it.
+  if (name && LocateInImage(uintptr_t(region.AllocationBase), uintptr_t(r.ExceptionAddress), &section, &offset)) {
     t << "Map: ";
     for (int i = 0; i < 63 && name[i]; ++i)
       t.Put(name[i]);
@@ -75,6 +80,140 @@ void BuildReport(Text& t, const StoredSetup& s, const EXCEPTION_RECORD& r, DWORD
     t.Hex(offset, 8) << "\r\n";
   }
 }
+
+void Digits(Text& t, unsigned value, int count) {
+  if (count >= 2 && value < 10) t.Put('0');
+  t.Decimal(value);
+}
+
+// Runs of one letter: the picture's fields; the letters the kind knows are
+// given to field(letter, run length), the rest written as they are.
+template <typename Field>
+void FormatPicture(Text& t, const char* picture, const char* letters, Field field) {
+  for (const char* p = picture; *p;) {
+    if (*p == '\'') {
+      // Quoted text; '' inside stands for one quote.
+      for (++p; *p; ++p) {
+        if (*p == '\'' && p[1] == '\'') {
+          t.Put('\'');
+          ++p;
+        } else if (*p == '\'') {
+          ++p;
+          break;
+        } else {
+          t.Put(*p);
+        }
+      }
+      continue;
+    }
+    bool known = false;
+    for (const char* l = letters; *l; ++l)
+      known = known || *l == *p;
+    if (!known) {
+      t.Put(*p++);
+      continue;
+    }
+    const char letter = *p;
+    int run = 0;
+    while (*p == letter) {
+      ++p;
+      ++run;
+    }
+    field(letter, run);
+  }
+}
+
+}  // namespace
+
+void FormatDate(Text& t, const char* picture, const SYSTEMTIME& when, const LocalePictures& names) {
+  FormatPicture(t, picture, "dMyg", [&](char letter, int run) {
+    const unsigned day = (unsigned(when.wDayOfWeek) + 6) % 7, month = (unsigned(when.wMonth) + 11) % 12;
+    if (letter == 'd') {
+      if (run <= 2)
+        Digits(t, when.wDay, run);
+      else
+        t << (run == 3 ? names.shortDayNames[day] : names.dayNames[day]);
+    } else if (letter == 'M') {
+      if (run <= 2)
+        Digits(t, when.wMonth, run);
+      else
+        t << (run == 3 ? names.shortMonthNames[month] : names.monthNames[month]);
+    } else if (letter == 'y') {
+      if (run <= 2)
+        Digits(t, when.wYear % 100, run);
+      else
+        t.Decimal(when.wYear);
+    }
+    // 'g', the era, is left out.
+  });
+}
+
+void FormatTime(Text& t, const char* picture, const SYSTEMTIME& when, const LocalePictures& names) {
+  FormatPicture(t, picture, "hHmst", [&](char letter, int run) {
+    const int count = run > 2 ? 2 : run;
+    switch (letter) {
+      case 'h':
+        Digits(t, when.wHour % 12 == 0 ? 12 : when.wHour % 12, count);
+        break;
+      case 'H':
+        Digits(t, when.wHour, count);
+        break;
+      case 'm':
+        Digits(t, when.wMinute, count);
+        break;
+      case 's':
+        Digits(t, when.wSecond, count);
+        break;
+      default: {
+        const char* designator = when.wHour < 12 ? names.am : names.pm;
+        if (run == 1)
+          t.Put(designator[0]);
+        else
+          t << designator;
+      }
+    }
+  });
+}
+
+bool ReadLocalePictures(LocalePictures* out) {
+  auto read = [](LCTYPE type, char* to) {
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, type, to, int(kNameSize)) == 0) {
+      to[0] = '\0';
+      return false;
+    }
+    return true;
+  };
+  bool ok = read(LOCALE_SSHORTDATE, out->shortDate) && read(LOCALE_STIMEFORMAT, out->time);
+  read(LOCALE_S1159, out->am);
+  read(LOCALE_S2359, out->pm);
+  for (int i = 0; i < 7; ++i) {
+    read(LOCALE_SDAYNAME1 + i, out->dayNames[i]);
+    read(LOCALE_SABBREVDAYNAME1 + i, out->shortDayNames[i]);
+  }
+  for (int i = 0; i < 12; ++i) {
+    read(LOCALE_SMONTHNAME1 + i, out->monthNames[i]);
+    read(LOCALE_SABBREVMONTHNAME1 + i, out->shortMonthNames[i]);
+  }
+  return ok;
+}
+
+size_t ReadModuleNames(ModuleName* modules, size_t capacity) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return 0;
+  size_t count = 0;
+  MODULEENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Module32FirstW(snapshot, &entry); more && count < capacity; more = Module32NextW(snapshot, &entry)) {
+    ModuleName& m = modules[count++];
+    m.base = uintptr_t(entry.modBaseAddr);
+    if (!WideCharToMultiByte(CP_ACP, 0, entry.szModule, -1, m.name, int(sizeof m.name), nullptr, nullptr))
+      m.name[0] = '\0';
+  }
+  CloseHandle(snapshot);
+  return count;
+}
+
+namespace {
 
 bool WriteAll(HANDLE file, const char* data, size_t length) {
   while (length > 0) {
@@ -139,9 +278,16 @@ void WriteCrashFiles(const StoredSetup& s, EXCEPTION_POINTERS* pointers, DWORD t
                      MiniDumpWriteDumpFn writeDump) {
   SYSTEMTIME now;
   GetLocalTime(&now);
-  char date[80], time[80];
-  if (!GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, date, sizeof date)) date[0] = '\0';
-  if (!GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &now, nullptr, time, sizeof time)) time[0] = '\0';
+  // The locale's pictures, as the program's own log writes its stamps.
+  char date[160], time[160];
+  Text d(date, sizeof date), tm(time, sizeof time);
+  if (s.hasLocale) {
+    FormatDate(d, s.locale.shortDate, now, s.locale);
+    FormatTime(tm, s.locale.time, now, s.locale);
+  } else {
+    FormatDate(d, "dd/MM/yyyy", now, s.locale);
+    FormatTime(tm, "HH:mm:ss", now, s.locale);
+  }
   Text report(reportText, sizeof reportText);
   BuildReport(report, s, *pointers->ExceptionRecord, threadId, date, time);
   WriteNewFile(s.reportFile, report.data, report.length);
@@ -156,18 +302,21 @@ void WriteCrashFiles(const StoredSetup& s, EXCEPTION_POINTERS* pointers, DWORD t
   if (writeDump) WriteDump(s, pointers, threadId, writeDump);
 }
 
-void TellUserOfCrash(const StoredSetup& s) {
-  if (!s.showBox) return;
-  Text text(messageText, sizeof messageText);
-  for (const char* p = s.message; *p; ++p) {
-    if (p[0] == '%' && p[1] == 's') {
-      text << s.folder;
-      ++p;
-    } else {
-      text.Put(*p);
-    }
+void StartAfterCrash(const StoredSetup& s) {
+  if (!s.commandLine[0]) return;
+  // The command line is the one made at install; CreateProcessW may write
+  // into it, so it is copied into the writer's own buffer.
+  size_t i = 0;
+  for (; s.commandLine[i] && i + 1 < sizeof commandLine / sizeof commandLine[0]; ++i)
+    commandLine[i] = s.commandLine[i];
+  commandLine[i] = L'\0';
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (CreateProcessW(s.exePath, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
   }
-  MessageBoxA(nullptr, text.data, s.caption, MB_OK | MB_ICONERROR | MB_SYSTEMMODAL | MB_SETFOREGROUND);
 }
 
 }  // namespace tov::win32::crash

@@ -7,16 +7,8 @@
 
 namespace tov::win32 {
 
-bool LocateInModules(uintptr_t address, char* file, unsigned size, int* section, uint32_t* offset) {
-  if (size == 0) return false;
-  MEMORY_BASIC_INFORMATION region{};
-  if (!VirtualQuery(reinterpret_cast<const void*>(address), &region, sizeof region) || region.State == MEM_FREE ||
-      !region.AllocationBase)
-    return false;
-  const auto* base = static_cast<const BYTE*>(region.AllocationBase);
-  const DWORD length = GetModuleFileNameA(HMODULE(region.AllocationBase), file, size);
-  if (length == 0) return false;
-  file[length < size ? length : size - 1] = '\0';
+bool LocateInImage(uintptr_t imageBase, uintptr_t address, int* section, uint32_t* offset) {
+  const auto* base = reinterpret_cast<const BYTE*>(imageBase);
   // The headers are read in place: only as far as their pages can be read.
   MEMORY_BASIC_INFORMATION head{};
   if (!VirtualQuery(base, &head, sizeof head) || head.State != MEM_COMMIT ||
@@ -43,6 +35,18 @@ bool LocateInModules(uintptr_t address, char* file, unsigned size, int* section,
     return true;
   }
   return false;
+}
+
+bool LocateInModules(uintptr_t address, char* file, unsigned size, int* section, uint32_t* offset) {
+  if (size == 0) return false;
+  MEMORY_BASIC_INFORMATION region{};
+  if (!VirtualQuery(reinterpret_cast<const void*>(address), &region, sizeof region) || region.State == MEM_FREE ||
+      !region.AllocationBase)
+    return false;
+  const DWORD length = GetModuleFileNameA(HMODULE(region.AllocationBase), file, size);
+  if (length == 0) return false;
+  file[length < size ? length : size - 1] = '\0';
+  return LocateInImage(uintptr_t(region.AllocationBase), address, section, offset);
 }
 
 bool Win32Diagnostics::LocateAddress(uint64_t address, CodeLocation* out) {
@@ -110,6 +114,79 @@ bool Win32Diagnostics::ShowInFolder(const std::string& path) {
   return INT_PTR(ShellExecuteA(nullptr, "open", "explorer.exe", parameters.c_str(), nullptr, SW_SHOWNORMAL)) > 32;
 }
 
-bool Win32Diagnostics::RegisterRestart() { return RegisterApplicationRestart(L"", 0) == S_OK; }
+// Only after an update or a restart of the system: after a crash the
+// handler's own process starts the bar (the system's restart would make a
+// second one, a minute later).
+bool Win32Diagnostics::RegisterRestart() {
+  return RegisterApplicationRestart(L"", RESTART_NO_CRASH | RESTART_NO_HANG) == S_OK;
+}
+
+uint32_t Win32Diagnostics::ProcessId() { return GetCurrentProcessId(); }
+
+bool Win32Diagnostics::WaitForProcessEnd(uint32_t pid, uint32_t timeoutMs) {
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+  if (!process) return GetLastError() == ERROR_INVALID_PARAMETER;  // no such process: it has ended
+  const bool ended = WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+  CloseHandle(process);
+  return ended;
+}
+
+std::wstring OwnExecutable() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+    if (length == 0) return std::wstring();
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+std::wstring CommandLineOf(const std::wstring& exe, const std::vector<std::string>& arguments) {
+  // The rules of the C run-time's reading (CommandLineToArgvW): quotes
+  // around an argument with blanks or quotes, or an empty one; backslashes
+  // doubled before a quote, which is escaped.
+  auto quoted = [](const std::wstring& a) {
+    if (!a.empty() && a.find_first_of(L" \t\n\v\"") == std::wstring::npos) return a;
+    std::wstring q = L"\"";
+    size_t backslashes = 0;
+    for (wchar_t c : a) {
+      if (c == L'\\') {
+        ++backslashes;
+        continue;
+      }
+      q.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+      backslashes = 0;
+      q += c;
+    }
+    q.append(backslashes * 2, L'\\');
+    return q + L"\"";
+  };
+  std::wstring line = L"\"" + exe + L"\"";
+  for (const std::string& a : arguments) {
+    std::wstring wide(a.size(), L'\0');
+    const int n =
+        a.empty() ? 0 : MultiByteToWideChar(CP_ACP, 0, a.data(), int(a.size()), wide.data(), int(wide.size()));
+    wide.resize(size_t(n));
+    line += L" " + quoted(wide);
+  }
+  return line;
+}
+
+bool Win32Diagnostics::StartProgramAgain(const std::vector<std::string>& arguments) {
+  const std::wstring exe = OwnExecutable();
+  if (exe.empty()) return false;
+  std::wstring line = CommandLineOf(exe, arguments);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+    return false;
+  CloseHandle(started.hThread);
+  CloseHandle(started.hProcess);
+  return true;
+}
 
 }  // namespace tov::win32

@@ -215,8 +215,13 @@ TEST_F(ErrorReportTest, TheCrashHandlerIsSetUpAndTheNextStartTellsOnce) {
   EXPECT_EQ(s.dumpFile, DebugFile("ExcpCrash.dmp"));
   EXPECT_EQ(s.logPrefix, DebugFolder() + "Log_");
   EXPECT_EQ(s.knownLines.back(), "App: 1.2.1 Arc:1.2.1 OS: Windows 10 ");
-  EXPECT_NE(s.messageText.find("%s"), std::string::npos);
-  EXPECT_TRUE(s.tellUser);  // the program always tells; only test tools ask not to
+  // After the crash, the program's own executable tells and restarts.
+  ASSERT_GE(s.afterCrash.size(), 5u);
+  EXPECT_EQ(s.afterCrash[0], "/crashed");
+  AfterCrash after;
+  ASSERT_TRUE(ParseAfterCrash(s.afterCrash, &after));
+  EXPECT_EQ(after.pid, hp.Diagnostics().processId);
+  EXPECT_EQ(after.slot, 0);
   EXPECT_EQ(hp.Diagnostics().restartRegistrations, 1);
   EXPECT_FALSE(TellPreviousCrash(0, 0));
 

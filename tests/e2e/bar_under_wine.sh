@@ -27,8 +27,9 @@
 # - the shell restarts, the display changes, the session ends after docking
 #   on the left from the menu: the bar stays registered and in place, docks
 #   again, and starts on the left (desktop_steps.sh);
-# - a crash of the bar is recorded and told, and the next start offers the
-#   report window (crash_steps.sh).
+# - a crash of the bar is recorded, a new bar appears by itself and the
+#   report window is offered; the new bar crashed within a minute of its
+#   start is only told of (crash_steps.sh).
 # Screenshots land in build/e2e/.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
@@ -287,6 +288,7 @@ rmdir "$links/ButtonList.lob"
 # "Autore" on the bar's menu shows the about box; Enter closes it.
 wine "$app0/tovira.exe" &
 pid=$!
+bar_started=$SECONDS
 bar=$(wait_window "^Tovira$" 90) || fail "the bar did not appear for the about box"
 sleep 2
 eval "$(xdotool getwindowgeometry --shell "$bar")"
@@ -467,7 +469,7 @@ rename_first_button Rinominato
 delete_first_button
 desktop_changes
 crash_the_bar
-report_after_crash
+crash_within_a_minute
 close_bars
 wait_exit $pid 20 || fail "the bar did not close after the about box"
 echo "bar_under_wine: ok"

@@ -10,8 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/Win32CrashReport.h"
+#include "platform/win32/Win32Diagnostics.h"
 #include "platform/win32/WinApi.h"
 #include "tests/win32/SystemProfile.h"
+
+#include <shellapi.h>
 
 namespace tov {
 namespace {
@@ -70,6 +74,7 @@ struct Expected {
   const char* exception;  // the whole "Eccezione:" line
   bool mapped;            // the address lies in a module: a "Map:" line
   bool ownThread;         // the fault is in a thread other than the first
+  bool tells = false;     // not --quiet: the handler starts crash-told
 };
 
 void PrintTo(const Expected& e, std::ostream* os) { *os << e.kind; }
@@ -77,7 +82,7 @@ void PrintTo(const Expected& e, std::ostream* os) { *os << e.kind; }
 struct CrashHandler : ::testing::TestWithParam<Expected> {
   CrashHandler() : folder(testing::MakeTempFolder(std::string("tovira-crash-") + GetParam().kind)) {}
   ~CrashHandler() override {
-    for (const char* f : {"ExcpCrash.txt", "ExcpCrash.dmp", "ExcpCrash.new", "Ready"})
+    for (const char* f : {"ExcpCrash.txt", "ExcpCrash.dmp", "ExcpCrash.new", "Ready", "Told"})
       DeleteFileA((folder + f).c_str());
     WIN32_FIND_DATAA fd;
     HANDLE h = FindFirstFileA((folder + "Log_*").c_str(), &fd);
@@ -162,20 +167,28 @@ TEST_P(CrashHandler, TheCrashLeavesReportDumpLogAndMarker) {
     PROCESS_INFORMATION killer = Start("crash-thread " + std::to_string(pi.dwProcessId));
     EXPECT_EQ(Finish(killer), 0u);
   } else {
-    // Nobody is there to close the handler's box: the tool is asked for none.
-    pi = Start("crash-self " + FolderArgument() + " " + e.selfKind + " --quiet");
+    pi = Start("crash-self " + FolderArgument() + " " + e.selfKind + (e.tells ? "" : " --quiet"));
   }
   const DWORD firstThread = pi.dwThreadId;
   const DWORD exitCode = Finish(pi);
   EXPECT_NE(exitCode, 0u);
   CheckFiles(e, exitCode, firstThread, day);
+  if (e.tells) {
+    // The process the handler started waited for the crashed one to end.
+    std::string told;
+    for (int i = 0; i < 300 && told.empty(); ++i) {
+      told = ReadAll(folder + "Told");
+      if (told.empty()) Sleep(100);
+    }
+    EXPECT_EQ(told, "ended");
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, CrashHandler,
     ::testing::Values(
         Expected{"av", "av", "Eccezione: 0xC0000005 (violazione di accesso in scrittura all'indirizzo 0x00000010).",
-                 true, true},
+                 true, true, true},
         Expected{"stack", "stack", "Eccezione: 0xC00000FD (overflow dello stack).", true, false},
         Expected{"terminate", "terminate", "Eccezione: 0xE0540001 (std::terminate).", true, false},
         Expected{"purecall", "purecall", "Eccezione: 0xE0540002 (chiamata di funzione virtuale pura).", true, false},
@@ -189,6 +202,60 @@ INSTANTIATE_TEST_SUITE_P(
         if (c == '-') c = '_';
       return name;
     });
+
+// The handler's stamps, made from the locale's pictures read at install,
+// read as the system's own formatting reads the same pictures.
+TEST(CrashStamps, DatesAndTimesAsTheSystemFormatsThem) {
+  crash::LocalePictures names{};
+  ASSERT_TRUE(crash::ReadLocalePictures(&names));
+  const SYSTEMTIME days[] = {{2026, 12, 4, 10, 0, 0, 0, 0},    // Thursday
+                             {2009, 1, 0, 4, 13, 5, 9, 0},     // Sunday
+                             {1999, 7, 6, 31, 12, 59, 0, 0}};  // Saturday
+  const char* datePictures[] = {"dd/MM/yyyy", "d.M.yy", "dddd d MMMM yyyy", "ddd, MMM dd", "yyyy-MM-dd 'del' d"};
+  const char* timePictures[] = {"HH:mm:ss", "h:mm:ss tt", "H.m.s t", "hh 'h' mm"};
+  char buffer[160], expected[160];
+  for (const SYSTEMTIME& day : days) {
+    for (const char* picture : datePictures) {
+      ASSERT_GT(GetDateFormatA(LOCALE_USER_DEFAULT, 0, &day, picture, expected, sizeof expected), 0);
+      crash::Text t(buffer, sizeof buffer);
+      crash::FormatDate(t, picture, day, names);
+      EXPECT_STREQ(buffer, expected) << picture;
+    }
+    for (const char* picture : timePictures) {
+      ASSERT_GT(GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &day, picture, expected, sizeof expected), 0);
+      crash::Text t(buffer, sizeof buffer);
+      crash::FormatTime(t, picture, day, names);
+      EXPECT_STREQ(buffer, expected) << picture;
+    }
+    // The locale's own pictures, as the program's log writes its stamps.
+    ASSERT_GT(GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &day, nullptr, expected, sizeof expected), 0);
+    crash::Text d(buffer, sizeof buffer);
+    crash::FormatDate(d, names.shortDate, day, names);
+    EXPECT_STREQ(buffer, expected) << names.shortDate;
+    ASSERT_GT(GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &day, nullptr, expected, sizeof expected), 0);
+    crash::Text t(buffer, sizeof buffer);
+    crash::FormatTime(t, names.time, day, names);
+    EXPECT_STREQ(buffer, expected) << names.time;
+  }
+}
+
+// The command line of the process started after a crash reads back as the
+// arguments it was made of.
+TEST(CrashStamps, CommandLinesReadBackWhole) {
+  const std::vector<std::string> args = {"/crashed", "12", "", "con spazi", "fine\\", "a\\\"b", "C:\\x y\\"};
+  const std::wstring line = win32::CommandLineOf(L"C:\\Programmi\\To vira\\tovira.exe", args);
+  int count = 0;
+  LPWSTR* read = CommandLineToArgvW(line.c_str(), &count);
+  ASSERT_NE(read, nullptr);
+  ASSERT_EQ(count, int(args.size()) + 1);
+  EXPECT_STREQ(read[0], L"C:\\Programmi\\To vira\\tovira.exe");
+  for (size_t i = 0; i < args.size(); ++i) {
+    char back[256];
+    WideCharToMultiByte(CP_ACP, 0, read[i + 1], -1, back, sizeof back, nullptr, nullptr);
+    EXPECT_EQ(back, args[i]);
+  }
+  LocalFree(read);
+}
 
 }  // namespace
 }  // namespace tov
