@@ -51,9 +51,10 @@ crash_the_bar() {
   i=$((bar_started + 62 - SECONDS))
   ((i > 0)) && sleep $i
   wine "$wintool" crash-thread --window Tovira || fail "tovira-tool could not start a thread in the bar"
-  # The crashed process shows nothing and ends by itself.
-  wait_exit $pid 30 || fail "the bar did not end after the crash"
-  box=$(wait_window "^Tovira - Errore$" 60) || fail "no crash message after the access violation"
+  # The crashed process shows nothing and ends by itself, once its files
+  # (the minidump takes a while) are written.
+  wait_exit $pid 120 || fail "the bar did not end after the crash"
+  box=$(wait_window "^Tovira - Errore$" 120) || fail "no crash message after the access violation"
   # A new bar appears by itself.
   for ((i = 0; i < 120; i++)); do
     new=$(bar_windows | head -1)
@@ -94,7 +95,7 @@ crash_within_a_minute() {
   [ "$(bar_windows | wc -l)" -eq 1 ] || fail "no bar to crash within its first minute"
   rm -f "$(debug_folder)/ExcpCrash.txt"
   wine "$wintool" crash-thread --window Tovira || fail "tovira-tool could not start a thread in the new bar"
-  box=$(wait_window "^Tovira - Errore$" 60) || fail "no crash message after the access violation"
+  box=$(wait_window "^Tovira - Errore$" 120) || fail "no crash message after the access violation"
   for ((i = 0; i < 20; i++)); do [ -z "$(bar_windows)" ] && break; sleep 0.5; done
   # Any restart would come before the message: none comes after it either.
   sleep 5

@@ -20,6 +20,8 @@
 namespace tov {
 namespace {
 
+namespace crash = win32::crash;
+
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
