@@ -133,3 +133,42 @@ delete_first_button() {
   ls "$links" | grep -q "^$first\." && fail "the file of $first was not deleted"
   echo "button menu: $first deleted with its file ($after)"
 }
+
+# A theme whose second row cannot be converted (its width is no number),
+# written with tovira-tool: "Temi", that theme, leaves the bar exactly as it
+# was (its button list and its pixels) and tells the user. The theme saved
+# after it makes the menu again; the folder lists the broken one first.
+broken_theme_leaves_the_bar() {
+  local folder version box changed
+  folder=$(themes_folder)
+  version=$("$tool" table dump "$links/ButtonList.lob" | python3 -c 'import json, sys; print(json.load(sys.stdin)["version"])')
+  cat >"$out/broken-theme.json" <<JSON
+{"version": $version,
+ "fields": [{"name": "Ordine", "type": "Integer", "size": 0, "required": false},
+            {"name": "Caption", "type": "String", "size": 64, "required": false},
+            {"name": "Path", "type": "String", "size": 64, "required": false},
+            {"name": "Width", "type": "String", "size": 64, "required": false}],
+ "indexes": [],
+ "records": [[0, "T1", "C:\\\\t1.lnk", "31"], [1, "T2", "C:\\\\t2.lnk", "largo"], [2, "T3", "C:\\\\t3.lnk", "33"]]}
+JSON
+  "$tool" table load "$out/broken-theme.json" "$folder/Rotto.theme" || fail "tovira-tool could not write the broken theme"
+  save_theme Zeta
+  cp "$links/ButtonList.lob" "$out/list-before-broken-theme.lob"
+  import -window root -crop "$bar_area" "$out/bar-before-broken-theme.png"
+  bar_menu Up Up Up Right # "Temi", its first item
+  sleep 1
+  import -window root "$out/themes-menu-broken.png"
+  xdotool key Return
+  box=$(wait_window "^Tovira - Errore$" 20) || fail "no message after a theme that cannot be applied"
+  sleep 1
+  import -window root "$out/theme-not-applied.png"
+  xdotool windowfocus --sync "$box" 2>/dev/null
+  xdotool key --window "$box" Return
+  wait_gone "^Tovira - Errore$" 10 || fail "the message of the broken theme stayed"
+  sleep 1
+  cmp -s "$links/ButtonList.lob" "$out/list-before-broken-theme.lob" || fail "the broken theme changed the button list"
+  import -window root -crop "$bar_area" "$out/bar-after-broken-theme.png"
+  changed=$(compare -metric AE "$out/bar-before-broken-theme.png" "$out/bar-after-broken-theme.png" /dev/null 2>&1)
+  [ "${changed%.*}" -lt 20 ] 2>/dev/null || fail "the bar changed after the broken theme ($changed pixels)"
+  echo "themes: a theme with a row that does not convert was told and left the bar as it was ($changed pixels changed)"
+}

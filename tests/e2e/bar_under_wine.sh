@@ -22,7 +22,8 @@
 # - "Layout pulsanti" restyles every button at once, saves a combination and
 #   opens again where it was closed;
 # - a theme saved before the restyling brings the buttons' looks back and is
-#   deleted; a button is renamed and another deleted with its file, all
+#   deleted; a theme with a row that does not convert leaves the bar as it
+#   was and is told; a button is renamed and another deleted with its file, all
 #   from the bar's menus (bar_menus_steps.sh);
 # - the shell restarts, the display changes, the session ends after docking
 #   on the left from the menu: the bar stays registered and in place, docks
@@ -465,6 +466,7 @@ echo "layout: a combination saved in Themes.DAT; the dialog opens again where it
 sleep 1
 apply_first_theme Chiaro
 delete_first_theme Chiaro
+broken_theme_leaves_the_bar
 rename_first_button Rinominato
 delete_first_button
 desktop_changes

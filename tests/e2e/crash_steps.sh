@@ -31,15 +31,21 @@ check_crash_files() {
   echo "crash: report ($(wc -l <"$out/crash-report.txt") lines), minidump ($(stat -c %s "$debug/ExcpCrash.dmp") bytes), log entry"
 }
 
-# Yes on the crash message: the report window opens.
+# Yes on the crash message: the report window opens. The new bar may have
+# come up after the message and taken the activation: a click on the
+# message's text makes it the active window again (Wine does not activate a
+# window for a focus change of X alone), then Enter presses the default.
 answer_yes() {  # answer_yes BOX
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + 12)) click 1
+  sleep 0.5
   xdotool windowfocus --sync "$1" 2>/dev/null
-  xdotool key --window "$1" Return # yes, the default
+  xdotool key Return # yes, the default
 }
 
 close_report() {  # close_report WINDOW
   xdotool windowfocus --sync "$1" 2>/dev/null
-  xdotool key --window "$1" Escape
+  xdotool key Escape
   wait_gone "^Errore nell'applicazione$" 10 || fail "Esc did not close the report window"
   wait_gone "^Tovira - Errore$" 10 || fail "the crash message stayed"
 }
