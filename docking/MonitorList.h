@@ -1,5 +1,6 @@
-// The monitors attached, in the platform's enumeration order; built with the
-// data module and built again whenever the displays change.
+// The monitors attached, in the platform's enumeration order; loaded by the
+// program's start-up (TLoadedMonitors, before the data module) and built again
+// whenever the displays change.
 #pragma once
 #include <string>
 

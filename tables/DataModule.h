@@ -1,12 +1,14 @@
 // The data module: the bar's button table, the table of saved appearance
 // combinations and the one format object through which every table file is
-// written and read. The program creates one, DC, before the bar window and
-// destroys it after; the first one created is DC until it is destroyed:
+// written and read. The program's start-up creates one before the bar window,
+// hands it to the bar and destroys it after; the first one created is also
+// DC, the accessor the code below the bar (the button layout dialog, the
+// button list's helpers) still uses, until it is destroyed:
 //
-//   auto dc = std::make_unique<TDataModule>();   // also builds the monitor list; DC == dc.get()
+//   auto dc = std::make_unique<TDataModule>();   // DC == dc.get()
 //   DC->TblLinks.Locate("Ordine", "3");
 //   DC->TblLinks.SaveToFileViaFormat(path, DC->SaveFormat);
-//   dc.reset();                          // frees the monitor list; DC == nullptr
+//   dc.reset();                          // DC == nullptr
 #pragma once
 #include "tables/BinaryTableFormat.h"
 #include "tables/RecordTable.h"
