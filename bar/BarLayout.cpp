@@ -9,6 +9,7 @@
 #include "controls/Colors.h"
 #include "docking/MonitorList.h"
 #include "tables/DataModule.h"
+#include "text/Texts.h"
 
 namespace tov {
 
@@ -89,6 +90,20 @@ void TBarWindow::Paint(ICanvas& canvas) {
   canvas.FillRect(Rect{0, 0, canvas.Width(), canvas.Height()}, ColorToRGB(color_));
   TAppBar::Paint(canvas);  // the paint handler (and the glass that hooks it)
   PaintButtons(canvas, Rect{0, 0, canvas.Width(), canvas.Height()});
+  if (ButtonCount() == 0) PaintEmptyHint(canvas);
+}
+
+void TBarWindow::PaintEmptyHint(ICanvas& canvas) {
+  // Until the bar has a button, it says how to get one.
+  const std::string hint =
+      LangText("Messages.EmptyBar", "Trascina qui file o programmi, o clic destro per scegliere una cartella");
+  FontSpec font;
+  font.color = ColorToRGB(clBtnText);
+  canvas.SetFont(font);
+  Rect r{6, 2, canvas.Width() - 6, canvas.Height() - 2};
+  if (r.Width() <= 0 || r.Height() <= 0) return;
+  const bool across = canvas.Width() >= canvas.Height();
+  canvas.DrawTextIn(hint, r, kDtNoPrefix | (across ? kDtSingleLine | kDtVCenter : kDtWordBreak));
 }
 
 void TBarWindow::FormPaint(ICanvas& canvas) {

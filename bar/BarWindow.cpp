@@ -15,6 +15,7 @@
 #include "settings/UserData.h"
 #include "tables/DataModule.h"
 #include "tables/TableFiles.h"
+#include "text/LanguageChoice.h"
 #include "text/LanguageFiles.h"
 #include "text/MessageBoxes.h"
 #include "text/Texts.h"
@@ -68,13 +69,11 @@ TBarWindow::TBarWindow(TDataModule& data, TBarSettings& settings)
     FollowScreenDevice();
     if (GetEdge() == abeFloat) PlaceFloatingWindow();
   } else {
+    // The first start docks at the top and shows the bar; once shown, it
+    // says where the shortcuts live (OnAfterShow).
     firstStart_ = true;
     ComputeDockSizes(Size{21, 21}, 1);
     SetEdge(abeTop);
-    MessageBoxInfo(LangText("Messages.FirstRun",
-                            "Tovira ha creato la cartella dei collegamenti. E' necessario riavviare il programma"),
-                   LangText("Messages.TtlFirstRun", "Prima esecuzione"));
-    PostMessage(WM_CLOSE);
     FollowScreenDevice();
   }
   ApplyPanelFlags();
@@ -282,7 +281,14 @@ void TBarWindow::BuildLanguageMenu() {
   languages.RemoveChildren();
   AddLanguageMenuItems(languages, "PopLinguaClick");
   TBarSettings& s = settings_;
-  if (s.Lingua.empty()) s.Lingua = GetUserSettings().GetString("Interfaccia", "Lingua", "Italiano");
+  TSettingsStore& store = GetUserSettings();
+  if (!Files().FileExists(store.IniFileName())) {
+    // The very first start: the user interface's language when a file for
+    // it ships, kept as the setting the settings dialog shows.
+    s.Lingua = ChooseStartLanguage(System().UserInterfaceLanguage(), LanguageNames());
+    store.SetString("Interfaccia", "Lingua", s.Lingua);
+  }
+  if (s.Lingua.empty()) s.Lingua = store.GetString("Interfaccia", "Lingua", "Italiano");
   ApplyBarLanguage(s.Lingua);
 }
 
@@ -369,6 +375,15 @@ void TBarWindow::FormShow() {
 void TBarWindow::OnAfterShow() {
   LoadButtons();
   UpdateBar();
+  if (firstStart_) {
+    std::string text = LangText("Messages.FirstRun", "Tovira ha creato la cartella dei collegamenti: %s");
+    const size_t at = text.find("%s");
+    if (at != std::string::npos) text.replace(at, 2, source_.Path());
+    text += "\r\n\r\n" + LangText("Messages.FirstRunHint",
+                                  "Trascina sulla barra file, cartelle o programmi per farne pulsanti, oppure "
+                                  "scegli un'altra cartella con il tasto destro (\"Cartella origine\").");
+    MessageBoxInfo(text, LangText("Messages.TtlFirstRun", "Prima esecuzione"));
+  }
   TellPreviousCrash(Handle(), instanceSlot_);
 }
 

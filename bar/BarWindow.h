@@ -106,6 +106,7 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground {
   void ApplyBackground();
   void FormPaint(ICanvas& canvas);
   static void PaintSeparator(ICanvas& canvas, const Rect& r);
+  void PaintEmptyHint(ICanvas& canvas);
   Size BarMargins() const;
   Size FrameSize() const;
 

@@ -6,6 +6,8 @@
 #include "files/FileHelpers.h"
 #include "formats/ShortcutFiles.h"
 #include "settings/Settings.h"
+#include "text/MessageBoxes.h"
+#include "text/Texts.h"
 #include "toolkit/PopupMenu.h"
 
 namespace tov {
@@ -22,7 +24,20 @@ bool HasLinkExtension(const std::string& name) {
 
 void OpenButtonTarget(TRecordTable& links, WindowId owner, const TLbSpeedButton& button) {
   if (!links.Locate("Ordine", std::to_string(button.tag))) return;
-  Shell().Open(owner, links.FieldByName("Path").AsString(), "", "");
+  OpenTarget(owner, links.FieldByName("Path").AsString(), button.Caption());
+}
+
+bool OpenTarget(WindowId owner, const std::string& path, const std::string& name) {
+  if (Shell().Open(owner, path, "", "")) return true;
+  // Told once, for this click: what could not be opened, and the system's
+  // reason when it gave one.
+  std::string reason = Shell().LastOpenError();
+  if (reason.empty())
+    reason = Files().FileExists(path) || Files().DirExists(path)
+                 ? LangText("MsgErr.OpenRefused", "il sistema non sa aprirlo")
+                 : LangText("MsgErr.OpenMissing", "non esiste");
+  ErrorMessage(FormatText(LangText("MsgErr.OpenFailed", "\"%s\" non si apre: \"%s\" (%s)."), {name, path, reason}));
+  return false;
 }
 
 TFolderMenus::TFolderMenus(TAppBar& window, TButtonHost& buttons, TRecordTable& links, const TBarSettings& settings)
@@ -123,7 +138,7 @@ void TFolderMenus::ItemClick(Component& item) {
   if (!links.Locate("Ordine", std::to_string(menu->tag))) return;
   const std::string folder = ResolveLinkTarget(links.FieldByName("Path").AsString());
   if (folder.empty()) return;
-  Shell().Open(window_.Handle(), JoinPath(folder, item.Property(kFileNameProperty)), "", "");
+  OpenTarget(window_.Handle(), JoinPath(folder, item.Property(kFileNameProperty)), item.caption);
 }
 
 void TFolderMenus::GetFolderImageIndex(Component& item, int& imageIndex) {

@@ -20,6 +20,9 @@ namespace tov {
 
 // Opens the target of the button's row (found by its "Ordine" in the tag).
 void OpenButtonTarget(TRecordTable& links, WindowId owner, const TLbSpeedButton& button);
+// Opens a button's or a menu entry's target through the shell; a target that
+// does not open is told, naming the entry (name) and the system's reason.
+bool OpenTarget(WindowId owner, const std::string& path, const std::string& name);
 
 class TFolderMenus {
  public:

@@ -45,6 +45,9 @@ class IShell {
   // ShellExecute with the verb "open", owned by owner, shown with SW_SHOW;
   // true when the shell accepted it.
   virtual bool Open(WindowId owner, const std::string& path, const std::string& params, const std::string& dir) = 0;
+  // Why the last Open that answered false failed, in the system's words
+  // ("The system cannot find the file specified."); empty when it gave none.
+  virtual std::string LastOpenError() = 0;
   // Index of a file's icon in the shared system image list, or -1.
   virtual int IconIndex(const std::string& path, uint32_t flags) = 0;
   // Handle of the system image list (large or small); 0 when the shell has none.

@@ -212,8 +212,9 @@ bool HostShell::Open(WindowId owner, const std::string& path, const std::string&
   std::string entry = path;
   if (!params.empty()) entry += " " + params;
   if (!dir.empty()) entry += " @" + dir;
+  if (path.empty() || unopenable.count(path)) return false;
   opened.push_back(entry);
-  return !path.empty();
+  return true;
 }
 
 int HostShell::IconIndex(const std::string& path, uint32_t flags) {

@@ -7,6 +7,7 @@
 #pragma once
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,7 @@ class HostShell : public IShell {
 
   uintptr_t AppBarMessage(uint32_t message, AppBarData& data) override;
   bool Open(WindowId owner, const std::string& path, const std::string& params, const std::string& dir) override;
+  std::string LastOpenError() override { return openError; }
   int IconIndex(const std::string& path, uint32_t flags) override;
   uintptr_t SystemImageList(bool small) override { return small ? kSmallList : kLargeList; }
   void AcceptDroppedFiles(WindowId window, bool accept) override;
@@ -79,6 +81,9 @@ class HostShell : public IShell {
   // Documents opened through Open, in order.
   std::vector<std::string> opened;
   std::vector<WindowId> openOwners;  // the owner of each
+  // Paths the shell cannot open, and the reason it then gives.
+  std::set<std::string> unopenable;
+  std::string openError;
   static constexpr uintptr_t kLargeList = 0x1001;
   static constexpr uintptr_t kSmallList = 0x1002;
 

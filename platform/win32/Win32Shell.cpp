@@ -56,7 +56,22 @@ int Win32Shell::FullScreenWindowOn(const Rect& monitor) {
 bool Win32Shell::Open(WindowId owner, const std::string& path, const std::string& params, const std::string& dir) {
   HINSTANCE r = ShellExecuteA(HWND(owner), "open", path.c_str(), params.empty() ? nullptr : params.c_str(),
                               dir.empty() ? nullptr : dir.c_str(), SW_SHOW);
-  return reinterpret_cast<intptr_t>(r) > 32;
+  const bool opened = reinterpret_cast<intptr_t>(r) > 32;
+  openError_ = opened ? 0 : GetLastError();
+  return opened;
+}
+
+std::string Win32Shell::LastOpenError() {
+  if (openError_ == 0) return std::string();
+  char* text = nullptr;
+  const DWORD n =
+      FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, openError_, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string reason = n && text ? std::string(text, n) : std::string();
+  if (text) LocalFree(text);
+  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
+    reason.pop_back();
+  return reason;
 }
 
 int Win32Shell::IconIndex(const std::string& path, uint32_t flags) {

@@ -11,12 +11,16 @@ class Win32Shell : public IShell {
  public:
   uintptr_t AppBarMessage(uint32_t message, AppBarData& data) override;
   bool Open(WindowId owner, const std::string& path, const std::string& params, const std::string& dir) override;
+  std::string LastOpenError() override;
   int IconIndex(const std::string& path, uint32_t flags) override;
   uintptr_t SystemImageList(bool small) override;
   void AcceptDroppedFiles(WindowId window, bool accept) override;
   uint32_t QueryDroppedFile(uintptr_t drop, uint32_t index, char* buffer, uint32_t size) override;
   void DragFinish(uintptr_t drop) override;
   int FullScreenWindowOn(const Rect& monitor) override;
+
+ private:
+  unsigned long openError_ = 0;
 };
 
 class Win32MonitorApi : public IMonitorApi {

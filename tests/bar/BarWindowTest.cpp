@@ -49,21 +49,29 @@ TEST_F(BarWindowTest, CopiesInTwoFoldersClaimTwoSlotsAndFindThemAgain) {
   EXPECT_EQ(bar->ClaimInstanceSlot(), -1);
 }
 
-TEST_F(BarWindowTest, FirstStartDocksAtTheTopAsksAndClosesLeavingAnEmptyButtonList) {
+TEST_F(BarWindowTest, FirstStartDocksAtTheTopTellsWhereTheShortcutsLiveAndStaysWithAnEmptyButtonList) {
   Start();
   ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
   EXPECT_EQ(hp.Dialogs().shown[0].caption, "Prima esecuzione");
+  // The message names the folder it made and how to fill it.
   EXPECT_EQ(hp.Dialogs().shown[0].text,
-            "Tovira ha creato la cartella dei collegamenti. E' necessario riavviare il programma");
+            "Tovira ha creato la cartella dei collegamenti: " + std::string(kLinks) +
+                "\r\n\r\nTrascina sulla barra file, cartelle o programmi per farne pulsanti, oppure scegli "
+                "un'altra cartella con il tasto destro (\"Cartella origine\").");
   EXPECT_EQ(hp.Dialogs().shown[0].style, uint32_t(MB_OK | MB_ICONINFORMATION));
   EXPECT_TRUE(bar->FirstStart());
-  // WM_CLOSE came first and wrote the docking state; the after-show message
-  // still ran and left the links folder with an empty button list.
-  EXPECT_TRUE(hp.Windows().QuitRequested());
-  EXPECT_TRUE(Registry().KeyExists("Software\\Brenvoll\\Tovira_0"));
+  // The bar stays, docked at the top, with the links folder and an empty
+  // button list.
+  EXPECT_FALSE(hp.Windows().QuitRequested());
+  EXPECT_TRUE(bar->Visible());
+  EXPECT_EQ(bar->GetEdge(), abeTop);
   EXPECT_TRUE(Files().DirExists(kLinks));
   EXPECT_TRUE(Files().FileExists(std::string(kLinks) + "ButtonList.lob"));
   EXPECT_EQ(dc->TblLinks.GetRecordCount(), 0);
+  // The language of a first start was kept as the setting.
+  EXPECT_EQ(GetUserSettings().GetString("Interfaccia", "Lingua", ""), "Italiano");
+  // Closed as a user closes it, the bar writes its docking state.
+  bar->Close();
   RegValue v;
   ASSERT_TRUE(Registry().ReadValue("Software\\Brenvoll\\Tovira_0", "", &v));
   EXPECT_EQ(v.data.size(), 88u);
@@ -312,6 +320,44 @@ TEST_F(BarWindowTest, BackgroundColourAndImagePattern) {
   s.BackgroundColor = int32_t(RGB(1, 1, 1));
   bar->RebuildBar();
   EXPECT_EQ(bar->BackgroundColor(), RGB(10, 20, 30));
+}
+
+TEST_F(BarWindowTest, AFirstStartSpeaksTheUserInterfacesLanguageAndKeepsIt) {
+  hp.System().uiLanguage = "en-GB";
+  Start();
+  ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
+  EXPECT_EQ(hp.Dialogs().shown[0].caption, "First start");
+  EXPECT_EQ(hp.Dialogs().shown[0].text.rfind("Tovira has created the folder of shortcuts: " + std::string(kLinks), 0),
+            0u)
+      << hp.Dialogs().shown[0].text;
+  EXPECT_EQ(GetUserSettings().GetString("Interfaccia", "Lingua", ""), "English");
+  Stop();
+  // Later starts keep the stored choice whatever the system says.
+  hp.System().uiLanguage = "it-IT";
+  Start();
+  EXPECT_EQ(BarSettings().Lingua, "English");
+}
+
+TEST_F(BarWindowTest, AButtonWhoseTargetDoesNotOpenIsToldOnceWithTheSystemsReason) {
+  Start();
+  Stop();
+  PrepareButtons({{"Uno", "Button"}});
+  Start();
+  const size_t before = hp.Dialogs().shown.size();
+  hp.Shell().unopenable.insert(std::string(kLinks) + "Uno.lnk");
+  hp.Shell().openError = "Impossibile trovare il file specificato.";
+  Win().Send(WM_LBUTTONDOWN, 1, intptr_t(10) | (intptr_t(5) << 16));
+  Win().Send(WM_LBUTTONUP, 0, intptr_t(10) | (intptr_t(5) << 16));
+  EXPECT_TRUE(hp.Shell().opened.empty());
+  ASSERT_EQ(hp.Dialogs().shown.size(), before + 1);
+  EXPECT_EQ(hp.Dialogs().shown.back().text,
+            "\"Uno\" non si apre: \"" + std::string(kLinks) + "Uno.lnk\" (Impossibile trovare il file specificato.).");
+  // Without the system's words: whether the target is there says why.
+  hp.Shell().openError.clear();
+  Win().Send(WM_LBUTTONDOWN, 1, intptr_t(10) | (intptr_t(5) << 16));
+  Win().Send(WM_LBUTTONUP, 0, intptr_t(10) | (intptr_t(5) << 16));
+  ASSERT_EQ(hp.Dialogs().shown.size(), before + 2);
+  EXPECT_NE(hp.Dialogs().shown.back().text.find("(non esiste)"), std::string::npos) << hp.Dialogs().shown.back().text;
 }
 
 }  // namespace
