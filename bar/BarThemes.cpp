@@ -171,9 +171,6 @@ bool TBarThemes::Apply(const std::string& name) {
     return false;
   }
   ReadThemePanelSettings(TableFileName(folder, name, kThemeIniExt), &background_);
-  // As after the settings dialog: glass takes the fixed border off.
-  TBarSettings& s = BarSettings();
-  if (s.GlassPanel) s.FixedBorder = false;
   if (applied_) applied_();
   return true;
 }

@@ -49,6 +49,8 @@ TBarWindow::TBarWindow(TDataModule& data, TBarSettings& settings)
       source_(data.TblLinks, data.SaveFormat),
       folderMenus_(*this, *this, data.TblLinks, settings),
       themes_(*this, *this, data.TblLinks, data.SaveFormat, *form_, [this] {
+        // As after the settings dialog: glass takes the fixed border off.
+        if (settings_.GlassPanel) settings_.FixedBorder = false;
         RebuildBar();
         ApplyPanelFlags();
       }) {
