@@ -18,6 +18,10 @@ configure_windows() {
 # A throwaway Wine prefix inside the build folder, made once.
 wine_env() {
   export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  # One user interface language for every run, whatever the machine's: Wine
+  # takes it from the locale (English here), and a first start follows it.
+  export LANG=C.UTF-8
+  unset LC_ALL LC_MESSAGES LANGUAGE
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine: preparing $WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true

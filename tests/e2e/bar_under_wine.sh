@@ -2,9 +2,11 @@
 # tovira.exe for real, as a user gets it, under Wine on a headless X server:
 # - the MSI installs one copy; the portable package, unpacked into
 #   "C:\Programmi prova\Caffè", is the other (scripts/package.sh makes both);
-# - the two copies start for the first time: each asks its
-#   question (answered with a key press), claims its own instance slot and
-#   leaves its docking key, the links folder and an empty button list;
+# - the two copies start for the first time, in the user interface's
+#   language (English here): each says where its shortcuts live (answered
+#   with a key press), shows the bar with its hint, claims its own instance
+#   slot and leaves its docking key, the links folder and an empty button
+#   list;
 # - a button list with buttons of several styles and a separator is written
 #   with tovira-tool; the next start shows it docked at the top; Alt+F4
 #   closes the bar and writes its 88-byte record; with the record turned to
@@ -67,13 +69,19 @@ first_start() {  # first_start COPY SLOT PATTERN: PATTERN is in the copy's path
   [ "$1" = app0 ] && dir=$app0
   [ "$1" = app1 ] && dir=$app1
   wine "$dir/tovira.exe" &
-  local pid=$! box
-  box=$(wait_window "Prima esecuzione" 90) || fail "$1: the first-start box did not appear"
+  local pid=$! box bar
+  # The user interface here is English: so is the first start.
+  box=$(wait_window "^First start$" 90) || fail "$1: the first-start box did not appear (in English)"
   sleep 1
   import -window root "$out/first-start-$1.png"
   xdotool windowfocus --sync "$box" 2>/dev/null
   xdotool key --window "$box" Return
-  wait_exit $pid 30 || fail "$1: the first start did not end"
+  # The bar stays, with its hint until it has a button.
+  bar=$(wait_window "^Tovira$" 30) || fail "$1: no bar after the first start's box"
+  sleep 2
+  import -window root "$out/first-start-bar-$1.png"
+  close_bars
+  wait_exit $pid 30 || fail "$1: the first bar did not close"
   reg_query 'HKCU\Software\Brenvoll\ToviraRoot' | grep -a "Brenvoll.Tovira_$2" | grep -aqi "$3" ||
     fail "$1 did not claim slot $2"
   [ -n "$(record "$2")" ] || fail "$1: no docking record after the first start"
@@ -81,6 +89,10 @@ first_start() {  # first_start COPY SLOT PATTERN: PATTERN is in the copy's path
 
 first_start app0 0 "Programs.Tovira.tovira.exe"
 first_start app1 1 "Programmi prova"
+user_ini=$(find "$WINEPREFIX/drive_c/users" -path '*tovira/Config/Brenvoll/Tovira.ini' | head -1)
+[ "$("$tool" ini get "$user_ini" Interfaccia Lingua)" = English ] || fail "the first start did not keep English as the language"
+# The rest speaks the program's own language, chosen as a user would in the settings.
+"$tool" ini set "$user_ini" Interfaccia Lingua Italiano || fail "cannot choose Italiano"
 links=$(find "$WINEPREFIX/drive_c/users" -path '*tovira/ToolbarLinks' -type d | head -1)
 [ -n "$links" ] || fail "no ToolbarLinks folder"
 "$tool" table check "$links/ButtonList.lob" | grep -q 'records=0' || fail "no empty ButtonList.lob"
