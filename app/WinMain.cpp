@@ -10,6 +10,9 @@
 #include "platform/win32/WinApi.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // Every text of the program is UTF-8: a system too old to take it as the
+  // code page is told so before anything else happens.
+  if (!tov::win32::RequireUtf8CodePage(false)) return 1;
   tov::win32::Win32Platform platform;
   // The arguments as the C run-time reads them, without the program's name.
   std::vector<std::string> arguments;

@@ -77,8 +77,8 @@ void TBarWindow::PopBtnRinominaClick() {
   TRecordTable& links = data_.TblLinks;
   if (ForbiddenCharPos(caption) != 0) {
     ErrorMessage(FormatText(LangText("MsgErr.CaptionForbiddenChar",
-                                     "L'etichetta \"%s\" non pu\xF2 essere usata: il file del pulsante ne prende "
-                                     "il nome, e un nome di file non pu\xF2 contenere \\ / : * ? \" < >."),
+                                     "L'etichetta \"%s\" non pu\u00F2 essere usata: il file del pulsante ne prende "
+                                     "il nome, e un nome di file non pu\u00F2 contenere \\ / : * ? \" < >."),
                             {caption}));
     return;
   }
@@ -86,7 +86,7 @@ void TBarWindow::PopBtnRinominaClick() {
     // The row keeps its caption when its file could not take the new name.
     const std::string path = links.FieldByName("Path").AsString();
     ErrorMessage(FormatText(LangText("MsgErr.ButtonNotRenamed",
-                                     "Il file \"%s\" non pu\xF2 essere rinominato in \"%s\": il pulsante "
+                                     "Il file \"%s\" non pu\u00F2 essere rinominato in \"%s\": il pulsante "
                                      "mantiene la sua etichetta."),
                             {path, caption}));
   }

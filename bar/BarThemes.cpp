@@ -77,9 +77,9 @@ bool TBarThemes::Save(const std::string& name) {
   const ThemeFiles f(name);
   if (!IsUsableFileName(name) || f.LongestPath() > kLongestPath) {
     ErrorMessage(FormatText(LangText("MsgErr.ThemeName",
-                                     "\"%s\" non pu\xF2 essere il nome di un tema: il nome diventa quello di un "
-                                     "file, e non pu\xF2 contenere \\ / : * ? \" < > |, finire con un punto o uno "
-                                     "spazio, essere un nome riservato come CON o NUL, n\xE9 essere troppo lungo."),
+                                     "\"%s\" non pu\u00F2 essere il nome di un tema: il nome diventa quello di un "
+                                     "file, e non pu\u00F2 contenere \\ / : * ? \" < > |, finire con un punto o uno "
+                                     "spazio, essere un nome riservato come CON o NUL, n\u00E9 essere troppo lungo."),
                             {name}));
     return false;
   }
@@ -87,8 +87,8 @@ bool TBarThemes::Save(const std::string& name) {
   // written over: the user was told then, and may still want it back.
   if (IsGuardedTableFile(f.table)) {
     ErrorMessage(FormatText(LangText("MsgErr.ThemeFileUnread",
-                                     "Il tema \"%s\" non \xE8 stato salvato: il file \"%s\" non \xE8 stato letto "
-                                     "e non viene sovrascritto finch\xE9 non lo sar\xE0."),
+                                     "Il tema \"%s\" non \u00E8 stato salvato: il file \"%s\" non \u00E8 stato letto "
+                                     "e non viene sovrascritto finch\u00E9 non lo sar\u00E0."),
                             {name, f.table}));
     return false;
   }
@@ -97,7 +97,7 @@ bool TBarThemes::Save(const std::string& name) {
     links_.SaveToStreamViaFormat(table, format_);
   } catch (const std::exception& e) {
     ErrorMessage(
-        FormatText(LangText("MsgErr.ThemeNotSaved", "Il tema \"%s\" non \xE8 stato salvato:\n%s"), {name, e.what()}));
+        FormatText(LangText("MsgErr.ThemeNotSaved", "Il tema \"%s\" non \u00E8 stato salvato:\n%s"), {name, e.what()}));
     return false;
   }
   // The panel settings as they are now. With no settings file yet, every
@@ -113,7 +113,7 @@ bool TBarThemes::Save(const std::string& name) {
     DeleteIfThere(f.newTable);
     DeleteIfThere(f.newCopy);
     ErrorMessage(FormatText(LangText("MsgErr.ThemeFileNotWritten",
-                                     "Il tema \"%s\" non \xE8 stato salvato: il file \"%s\" non pu\xF2 essere "
+                                     "Il tema \"%s\" non \u00E8 stato salvato: il file \"%s\" non pu\u00F2 essere "
                                      "scritto. Un tema salvato prima con questo nome resta com'era."),
                             {name, path}));
     return false;
@@ -143,7 +143,7 @@ bool TBarThemes::Save(const std::string& name) {
 bool TBarThemes::Apply(const std::string& name) {
   const std::string folder = UserSubDir(kThemesSubDir);
   if (!Files().FileExists(TableFileName(folder, name, kThemeExt))) {
-    ErrorMessage(FormatText(LangText("MsgErr.ThemeMissing", "Il tema \"%s\" non esiste pi\xF9."), {name}));
+    ErrorMessage(FormatText(LangText("MsgErr.ThemeMissing", "Il tema \"%s\" non esiste pi\u00F9."), {name}));
     BuildMenu();
     return false;
   }
@@ -159,13 +159,13 @@ bool TBarThemes::Apply(const std::string& name) {
   } catch (const std::exception& e) {
     // No row has changed.
     ErrorMessage(FormatText(
-        LangText("MsgErr.ThemeNotApplied", "Il tema \"%s\" non \xE8 stato applicato: la barra resta com'\xE8.\n%s"),
+        LangText("MsgErr.ThemeNotApplied", "Il tema \"%s\" non \u00E8 stato applicato: la barra resta com'\u00E8.\n%s"),
         {name, e.what()}));
     return false;
   }
   if (!applied) {
     MessageBoxInfo(
-        FormatText(LangText("Messages.ThemeEmpty", "Il tema \"%s\" non contiene pulsanti: la barra resta com'\xE8."),
+        FormatText(LangText("Messages.ThemeEmpty", "Il tema \"%s\" non contiene pulsanti: la barra resta com'\u00E8."),
                    {name}),
         AppTitle());
     return false;

@@ -17,7 +17,7 @@ namespace {
 const char* const kFileNameProperty = "FileName";  // the entry a folder-menu item opens
 
 bool HasLinkExtension(const std::string& name) {
-  return name.size() >= 4 && AnsiUpperCase(name.substr(name.size() - 4)) == ".LNK";
+  return name.size() >= 4 && UpperCaseText(name.substr(name.size() - 4)) == ".LNK";
 }
 
 }  // namespace

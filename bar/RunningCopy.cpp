@@ -11,7 +11,7 @@ namespace tov {
 namespace {
 
 std::string PathDigest(const std::string& exePath) {
-  std::string folded = AnsiUpperCase(exePath);
+  std::string folded = UpperCaseText(exePath);
   for (char& c : folded)
     if (c == '/') c = '\\';
   return DigestHex(TSecHash::HashBytes(folded));

@@ -23,7 +23,7 @@ std::vector<std::string> ThemeNames(const std::string& folder) {
     // Only what truly ends in ".theme": a file system may also match longer
     // extensions through short names.
     if (e.IsDirectory() || e.name.size() <= ext.size()) continue;
-    if (AnsiUpperCase(e.name.substr(e.name.size() - ext.size())) != AnsiUpperCase(ext)) continue;
+    if (UpperCaseText(e.name.substr(e.name.size() - ext.size())) != UpperCaseText(ext)) continue;
     names.push_back(e.name.substr(0, e.name.size() - ext.size()));
   }
   return names;

@@ -130,8 +130,13 @@ void AppendUtf8(std::string& out, uint32_t cp) {
   } else if (cp < 0x800) {
     out.push_back(char(0xC0 | (cp >> 6)));
     out.push_back(char(0x80 | (cp & 0x3F)));
-  } else {
+  } else if (cp < 0x10000) {
     out.push_back(char(0xE0 | ((cp >> 12) & 0x0F)));
+    out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(char(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(char(0xF0 | ((cp >> 18) & 0x07)));
+    out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
     out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
     out.push_back(char(0x80 | (cp & 0x3F)));
   }

@@ -27,7 +27,7 @@ std::string AnsiToUtf8(const std::string& ansi);
 // unspecified, when the text is not well-formed UTF-8 or holds a character
 // the code page lacks (no best fit).
 bool Utf8ToAnsi(const std::string& utf8, std::string* ansi);
-// Appends a code point below U+10000 in UTF-8.
+// Appends a code point (up to U+10FFFF) in UTF-8.
 void AppendUtf8(std::string& out, uint32_t codePoint);
 
 }  // namespace tov

@@ -1,5 +1,10 @@
 #include "base/Casefold.h"
 
+#include <array>
+
+#include "base/AnsiText.h"
+#include "base/Utf8Text.h"
+
 namespace tov {
 
 namespace {
@@ -12,62 +17,83 @@ bool SameAscii(View a, View b) {
   return true;
 }
 
+struct CaseRun {
+  uint16_t first, last;
+  uint8_t step;
+  int32_t delta;
+};
+
+constexpr CaseRun kUpperRuns[] = {
+#include "base/UpperCaseTable.inc"
+};
+
+// Both directions as one table of every UTF-16 unit, made once.
+struct CaseTables {
+  std::array<char16_t, 0x10000> upper{}, lower{};
+  CaseTables() {
+    for (uint32_t u = 0; u < 0x10000; ++u)
+      upper[u] = lower[u] = char16_t(u);
+    for (const CaseRun& r : kUpperRuns)
+      for (uint32_t u = r.first; u <= r.last; u += r.step) {
+        const auto to = char16_t(int32_t(u) + r.delta);
+        upper[u] = to;
+        lower[to] = char16_t(u);
+      }
+  }
+};
+
+const CaseTables& Tables() {
+  static const CaseTables tables;
+  return tables;
+}
+
+std::string MapText(std::string_view s, uint32_t (*map)(uint32_t)) {
+  std::string out;
+  out.reserve(s.size());
+  size_t at = 0;
+  while (at < s.size()) {
+    const size_t n = Utf8CharLength(s, at);
+    const auto lead = static_cast<unsigned char>(s[at]);
+    if (lead < 0x80) {
+      out += char(map(lead));
+    } else if (n == 1) {
+      out += s[at];  // not UTF-8: kept
+    } else {
+      size_t next = at;
+      AppendUtf8(out, map(NextCodePoint(s, &next)));
+    }
+    at += n;
+  }
+  return out;
+}
+
 }  // namespace
 
 bool SameTextAscii(std::string_view a, std::string_view b) { return SameAscii(a, b); }
 bool SameTextAscii(std::u16string_view a, std::u16string_view b) { return SameAscii(a, b); }
 
-char AnsiUpperChar(char ch) {
-  const auto c = static_cast<unsigned char>(ch);
-  if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return char(c - 32);
-  switch (c) {
-    case 0x9A:
-      return char(0x8A);
-    case 0x9C:
-      return char(0x8C);
-    case 0x9E:
-      return char(0x8E);
-    case 0xFF:
-      return char(0x9F);
-    default:
-      return ch;
-  }
-}
+uint32_t UpperCodePoint(uint32_t cp) { return cp < 0x10000 ? Tables().upper[cp] : cp; }
+uint32_t LowerCodePoint(uint32_t cp) { return cp < 0x10000 ? Tables().lower[cp] : cp; }
 
-char AnsiLowerChar(char ch) {
-  const auto c = static_cast<unsigned char>(ch);
-  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return char(c + 32);
-  switch (c) {
-    case 0x8A:
-      return char(0x9A);
-    case 0x8C:
-      return char(0x9C);
-    case 0x8E:
-      return char(0x9E);
-    case 0x9F:
-      return char(0xFF);
-    default:
-      return ch;
-  }
-}
-
-std::string AnsiUpperCase(std::string s) {
-  for (char& c : s)
-    c = AnsiUpperChar(c);
-  return s;
-}
-
-std::string AnsiLowerCase(std::string s) {
-  for (char& c : s)
-    c = AnsiLowerChar(c);
-  return s;
-}
+std::string UpperCaseText(std::string_view s) { return MapText(s, UpperCodePoint); }
+std::string LowerCaseText(std::string_view s) { return MapText(s, LowerCodePoint); }
 
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (AnsiUpperChar(a[i]) != AnsiUpperChar(b[i])) return false;
-  return true;
+  size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    const size_t n = Utf8CharLength(a, i), m = Utf8CharLength(b, j);
+    if (n == 1 && m == 1) {
+      const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[j]);
+      if (x != y && (x >= 0x80 || y >= 0x80 || AsciiUpper(char(x)) != AsciiUpper(char(y)))) return false;
+    } else {
+      if (n == 1 || m == 1) return false;  // a stray byte against a character
+      size_t p = i, q = j;
+      if (UpperCodePoint(NextCodePoint(a, &p)) != UpperCodePoint(NextCodePoint(b, &q))) return false;
+    }
+    i += n;
+    j += m;
+  }
+  return i == a.size() && j == b.size();
 }
 
 }  // namespace tov

@@ -65,7 +65,7 @@ size_t FirstCharPos(const std::string& text, const std::string& chars) {
   return 0;
 }
 
-std::vector<std::string> SplitText(const std::string& text, char separator, bool trimLast) {
+std::vector<std::string> SplitText(const std::string& text, std::string_view separator, bool trimLast) {
   std::vector<std::string> pieces;
   size_t start = 0;
   while (start < text.size()) {
@@ -75,13 +75,13 @@ std::vector<std::string> SplitText(const std::string& text, char separator, bool
       break;
     }
     pieces.push_back(text.substr(start, p - start));
-    start = p + 1;
+    start = p + separator.size();
   }
   if (trimLast && !pieces.empty()) pieces.back() = Trim(pieces.back());
   return pieces;
 }
 
-std::string JoinLinesAt(const std::string& text, char separator) {
+std::string JoinLinesAt(const std::string& text, std::string_view separator) {
   std::string out;
   std::vector<std::string> pieces = SplitText(text, separator, false);
   for (size_t i = 0; i < pieces.size(); ++i) {

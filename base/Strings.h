@@ -1,6 +1,7 @@
 // Text helpers. Texts are 8-bit strings in Windows-1252; positions are 1-based.
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tov {
@@ -25,10 +26,11 @@ size_t FirstCharPos(const std::string& text, const std::string& chars);
 
 // The pieces between separators. Empty pieces between two separators stay; a
 // separator at the very end adds no empty piece; "" gives none. With trimLast
-// the last piece is trimmed.
-std::vector<std::string> SplitText(const std::string& text, char separator, bool trimLast);
+// the last piece is trimmed. The separator may be a character of several
+// bytes ("\u00A7").
+std::vector<std::string> SplitText(const std::string& text, std::string_view separator, bool trimLast);
 // The pieces of SplitText joined with CR LF.
-std::string JoinLinesAt(const std::string& text, char separator);
+std::string JoinLinesAt(const std::string& text, std::string_view separator);
 
 // The path trimmed, with one backslash at its end.
 std::string WithTrailingBackslash(const std::string& path);

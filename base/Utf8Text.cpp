@@ -101,4 +101,35 @@ uint32_t NextCodePoint(std::string_view text, size_t* at) {
   return cp;
 }
 
+std::u16string Utf8ToUtf16(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (size_t at = 0; at < text.size();) {
+    const uint32_t cp = NextCodePoint(text, &at);
+    if (cp < 0x10000) {
+      out += char16_t(cp);
+    } else {
+      out += char16_t(0xD800 + ((cp - 0x10000) >> 10));
+      out += char16_t(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    }
+  }
+  return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    uint32_t cp = text[i];
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      ++i;
+    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+      cp = kReplacement;
+    }
+    AppendUtf8(out, cp);
+  }
+  return out;
+}
+
 }  // namespace tov

@@ -33,6 +33,11 @@ std::string_view Utf8CutToChars(std::string_view text, size_t maxChars);
 // way, so files of earlier releases keep their meaning.
 std::string StoredTextToUtf8(std::string_view text);
 
+// UTF-8 and UTF-16, as the system's W calls take and give text. A malformed
+// byte becomes U+FFFD; a lone surrogate too.
+std::u16string Utf8ToUtf16(std::string_view text);
+std::string Utf16ToUtf8(std::u16string_view text);
+
 // The next code point from text[*at], moving *at past it; a malformed byte
 // gives U+FFFD and moves one byte.
 uint32_t NextCodePoint(std::string_view text, size_t* at);

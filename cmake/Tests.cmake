@@ -12,6 +12,8 @@ if(WIN32)
   add_executable(tovira_marker WIN32 ${CMAKE_SOURCE_DIR}/tests/win32/marker/Marker.cpp)
   add_dependencies(tovira_wintests tovira_marker)
   tovira_strict(tovira_wintests tovira_marker)
+  # The tests run with the program's manifest: UTF-8 as the ANSI code page.
+  tovira_resources(tovira_wintests Brenvoll.Tovira.Tests "Tovira tests")
   # The programs whose files and starts the tests look at, beside them.
   add_dependencies(tovira_wintests tovira tovira-tool)
 else()

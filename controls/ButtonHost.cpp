@@ -95,7 +95,7 @@ void TButtonHost::HostMouseLeave() {
   SetHot(nullptr);
 }
 
-bool TButtonHost::HostDialogChar(char key) {
+bool TButtonHost::HostDialogChar(uint32_t key) {
   Dispatch d(this);
   for (size_t i = 0; i < buttons_.size(); ++i) {
     if (buttons_[i]->DialogChar(key)) return true;

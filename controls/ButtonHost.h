@@ -36,7 +36,7 @@ class TButtonHost : public IButtonParent {
   // The mouse left the window.
   void HostMouseLeave();
   // An accelerator key; true when a button took it.
-  bool HostDialogChar(char key);
+  bool HostDialogChar(uint32_t key);
   // Paints the buttons that meet the area, lowest first.
   void PaintButtons(ICanvas& canvas, const Rect& area);
 

@@ -45,7 +45,7 @@ void ParseLine(std::string s, std::vector<std::string>& lines, std::vector<int>&
       p = g + 1;
       continue;
     }
-    std::string tag = AnsiUpperCase(s.substr(l + 1, g - l - 1));
+    std::string tag = UpperCaseText(s.substr(l + 1, g - l - 1));
     if (tag == "CENTER" || tag == "RIGHT") {
       if (l > 0) add(s.substr(0, l), current);
       block = current = tag == "CENTER" ? haCenter : haRight;

@@ -1,6 +1,7 @@
 #include "controls/LbSpeedButton.h"
 
 #include "base/Casefold.h"
+#include "base/Utf8Text.h"
 #include "platform/Platform.h"
 
 namespace tov {
@@ -314,20 +315,21 @@ void TLbSpeedButton::Click() {
   if (OnClick) OnClick(*this);
 }
 
-bool TLbSpeedButton::DialogChar(char key) {
+bool TLbSpeedButton::DialogChar(uint32_t key) {
   // The accelerator is the character after a single "&".
-  char accel = 0;
+  uint32_t accel = 0;
   for (size_t i = 0; i + 1 < caption_.size(); ++i) {
     if (caption_[i] != '&') continue;
     if (caption_[i + 1] == '&') {
       ++i;
       continue;
     }
-    accel = caption_[i + 1];
+    size_t at = i + 1;
+    accel = NextCodePoint(caption_, &at);
     break;
   }
-  // Any letter of the code page, in either case (an "&\xE8" answers to \xC8 too).
-  if (accel == 0 || AnsiUpperChar(accel) != AnsiUpperChar(key)) return false;
+  // Any letter, in either case (an "&\u00E8" answers to \u00C8 too).
+  if (accel == 0 || UpperCodePoint(accel) != UpperCodePoint(key)) return false;
   if (!CanReact()) return false;
   std::shared_ptr<bool> alive = alive_;
   bool was = down_;

@@ -171,7 +171,7 @@ class TLbSpeedButton {
   void MouseMove(uint32_t shift, int x, int y);
   void MouseUp(TMouseButton button, uint32_t shift, int x, int y);
   // The accelerator key of the caption ("&x"); true when it was this button's.
-  bool DialogChar(char key);
+  bool DialogChar(uint32_t key);
   void Click();
   // One step of the fade-out; false when the fade is over.
   bool FadeStep();

@@ -379,7 +379,7 @@ void TFormButtonLayout::KeepSizesInRange() {
     e.caption = std::to_string(std::clamp(typed, lo, hi));
     e.Changed();
     MessageBoxInfo(FormatText(LangText("Messages.SizeOutOfRange",
-                                       "Larghezza e altezza vanno da %s a %s: \"%s\" \xE8 diventato %s."),
+                                       "Larghezza e altezza vanno da %s a %s: \"%s\" \u00E8 diventato %s."),
                               {std::to_string(lo), std::to_string(hi), was, e.caption}),
                    AppTitle());
   }
@@ -430,7 +430,7 @@ void TFormButtonLayout::BtnSalvaClick() {
   TRecordTable& t = Themes();
   if (LocateRow(t, "Theme", name)) {
     if (AppMessageBox(LangText("Messages.OverwriteTemplate",
-                               "Esiste gi\xE0 un tema con lo stesso nome. Si desidera sovrascrivere?"),
+                               "Esiste gi\u00E0 un tema con lo stesso nome. Si desidera sovrascrivere?"),
                       LangText("TTL_CONFERMA", "Conferma"), kBoxYesNo) != IDYES)
       return;
     t.Edit();
@@ -447,9 +447,9 @@ void TFormButtonLayout::BtnSalvaClick() {
   // Names are told apart by their letter case: say so when that is all
   // that tells this one from another.
   for (const std::string& other : ColumnValues(t, "Theme")) {
-    if (other != name && AnsiUpperCase(other) == AnsiUpperCase(name)) {
+    if (other != name && UpperCaseText(other) == UpperCaseText(name)) {
       MessageBoxInfo(FormatText(LangText("Messages.TemplateCaseOnly",
-                                         "La combinazione \"%s\" \xE8 stata salvata a parte: differisce da \"%s\" "
+                                         "La combinazione \"%s\" \u00E8 stata salvata a parte: differisce da \"%s\" "
                                          "solo per le maiuscole."),
                                 {name, other}),
                      LangText("TTL_CONFERMA", "Conferma"));

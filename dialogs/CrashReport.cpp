@@ -137,8 +137,8 @@ bool TellPreviousCrash(WindowId owner, int slot) {
   const std::string text = DebugFolder() + CrashFileName(CrashFile::Text, slot);
   OfferCrashReport(owner, slot,
                    FormatText(LangText("Messages.PreviousCrash",
-                                       "L'ultima esecuzione del programma si \xE8 interrotta per un errore. Il "
-                                       "rapporto \xE8 nel file \"%s\".\n\nAprire la finestra del rapporto?"),
+                                       "L'ultima esecuzione del programma si \u00E8 interrotta per un errore. Il "
+                                       "rapporto \u00E8 nel file \"%s\".\n\nAprire la finestra del rapporto?"),
                               {text}),
                    AppTitle());
   return true;
@@ -156,18 +156,18 @@ int RunAfterCrash(const AfterCrash& run) {
   std::string outcome;
   if (!RestartsAfterCrash(run.startTick, crashTick)) {
     outcome = LangText("Messages.CrashTooSoon",
-                       "Il programma era partito da meno di un minuto: non viene riavviato, perch\xE9 l'errore non "
-                       "si ripeta. Lo si pu\xF2 avviare a mano.");
+                       "Il programma era partito da meno di un minuto: non viene riavviato, perch\u00E9 l'errore non "
+                       "si ripeta. Lo si pu\u00F2 avviare a mano.");
   } else if (ended && Diagnostics().StartProgramAgain(run.arguments)) {
-    outcome = LangText("Messages.CrashRestarted", "Il programma \xE8 stato riavviato.");
+    outcome = LangText("Messages.CrashRestarted", "Il programma \u00E8 stato riavviato.");
   } else {
     outcome = LangText("Messages.CrashNotRestarted",
-                       "Non \xE8 stato possibile riavviare il programma: lo si pu\xF2 avviare a mano.");
+                       "Non \u00E8 stato possibile riavviare il programma: lo si pu\u00F2 avviare a mano.");
   }
   const std::string text = DebugFolder() + CrashFileName(CrashFile::Text, run.slot);
   const std::string question = FormatText(LangText("Messages.CrashText",
-                                                   "Il programma si \xE8 interrotto per un errore inatteso. Il "
-                                                   "rapporto dell'errore \xE8 nel file \"%s\"."),
+                                                   "Il programma si \u00E8 interrotto per un errore inatteso. Il "
+                                                   "rapporto dell'errore \u00E8 nel file \"%s\"."),
                                           {text}) +
                                "\n\n" + outcome + "\n\n" +
                                LangText("Messages.CrashOfferReport", "Aprire la finestra del rapporto?");

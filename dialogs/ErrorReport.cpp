@@ -63,7 +63,7 @@ class SystemMailSender : public IMailSender {
     if (r == MailResult::Sent) return true;
     if (r == MailResult::Cancelled) return false;
     MessageBoxInfo(FormatText(LangText("Messages.NoMailProgram",
-                                       "Nessun programma di posta ha risposto. Il rapporto \xE8 nel file \"%s\": "
+                                       "Nessun programma di posta ha risposto. Il rapporto \u00E8 nel file \"%s\": "
                                        "la sua cartella viene aperta, per allegarlo a un messaggio per "
                                        "l'assistenza (%s)."),
                               {attachments.empty() ? std::string() : attachments[0], kSupportMail}),
@@ -241,8 +241,8 @@ int TFormExceptMessage::ShowErrorReport(const std::vector<std::string>& lines, W
   else
     SetAttachment(std::string());
   if (!failures.empty())
-    MessageBoxError(LangText("MsgErr.ReportNotWritten", "Il rapporto dell'errore non \xE8 stato scritto in:") + "\r\n" +
-                        failures[0],
+    MessageBoxError(LangText("MsgErr.ReportNotWritten", "Il rapporto dell'errore non \u00E8 stato scritto in:") +
+                        "\r\n" + failures[0],
                     ErrorCaption());
   return ShowModal(owner);
 }
@@ -275,7 +275,7 @@ bool TFormExceptMessage::BuildReportArchive() {
   const std::string archive = DebugFile(kArchive);
   if (zip.WriteTo(archive)) return true;
   MessageBoxError(FormatText(LangText("MsgErr.ArchiveNotWritten",
-                                      "L'archivio del rapporto \"%s\" non pu\xF2 essere "
+                                      "L'archivio del rapporto \"%s\" non pu\u00F2 essere "
                                       "scritto."),
                              {archive}),
                   ErrorCaption());
@@ -302,7 +302,7 @@ void TFormExceptMessage::BtnSalvaClick() {
   if (!BuildReportArchive()) return;
   if (!Files().CopyFile(DebugFile(kArchive), chosen, false))
     MessageBoxError(
-        FormatText(LangText("MsgErr.ReportNotCopied", "Il rapporto non pu\xF2 essere copiato in \"%s\"."), {chosen}),
+        FormatText(LangText("MsgErr.ReportNotCopied", "Il rapporto non pu\u00F2 essere copiato in \"%s\"."), {chosen}),
         ErrorCaption());
 }
 

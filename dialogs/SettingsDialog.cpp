@@ -103,8 +103,8 @@ void TSettingsDialog::FormShow() {
   backedUp_ = store_.BackupValues();
   if (!backedUp_)
     MessageBoxError(FormatText(LangText("MsgErr.SettingsBackup",
-                                        "Non \xE8 stato possibile salvare la copia delle impostazioni in \"%s\": "
-                                        "\"Annulla\" non potr\xE0 ripristinare le pagine gi\xE0 lasciate."),
+                                        "Non \u00E8 stato possibile salvare la copia delle impostazioni in \"%s\": "
+                                        "\"Annulla\" non potr\u00E0 ripristinare le pagine gi\u00E0 lasciate."),
                                {store_.ConfigFolder() + "Settings.bkp"}),
                     AppTitle());
   ColourStrips();
@@ -151,7 +151,7 @@ bool TSettingsDialog::ShowEntry(int index) {
 
 void TSettingsDialog::TellNotSaved() {
   MessageBoxError(FormatText(LangText("MsgErr.SettingsNotSaved",
-                                      "Non \xE8 stato possibile scrivere il file \"%s\": le impostazioni di questa "
+                                      "Non \u00E8 stato possibile scrivere il file \"%s\": le impostazioni di questa "
                                       "pagina non sono state salvate e restano nella finestra."),
                              {store_.IniFileName()}),
                   AppTitle());
@@ -204,8 +204,8 @@ void TSettingsDialog::BuildPage() {
           FormatText(twice ? LangText("MsgErr.SettingKeyTwice",
                                       "La voce \"%s\" compare due volte nella sezione \"%s\": vale la prima.")
                            : LangText("MsgErr.SettingKeyName",
-                                      "La voce \"%s\" della sezione \"%s\" non pu\xF2 essere modificata qui: il suo "
-                                      "nome pu\xF2 contenere solo lettere, cifre e trattini bassi."),
+                                      "La voce \"%s\" della sezione \"%s\" non pu\u00F2 essere modificata qui: il suo "
+                                      "nome pu\u00F2 contenere solo lettere, cifre e trattini bassi."),
                      {key, section}),
           AppTitle());
       continue;

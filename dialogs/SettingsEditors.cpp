@@ -197,8 +197,8 @@ void TSettingsDialog::FillEditor(const std::string& section, const std::string& 
         // The editor stays empty, and the page goes on.
         e.caption.clear();
         MessageBoxError(FormatText(LangText("MsgErr.SettingNotADate",
-                                            "'%s' non \xE8 una data valida: la voce \"%s\" (%s) resta vuota e il "
-                                            "valore scritto resta com'\xE8 finch\xE9 non si sceglie una data."),
+                                            "'%s' non \u00E8 una data valida: la voce \"%s\" (%s) resta vuota e il "
+                                            "valore scritto resta com'\u00E8 finch\u00E9 non si sceglie una data."),
                                    {text, store_.FieldCaption(section, key), section + "." + key}),
                         AppTitle());
       }

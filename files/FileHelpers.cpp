@@ -36,7 +36,7 @@ bool IsUsableFileName(const std::string& name) {
   // Windows drops a trailing dot or space: the file would get another name.
   if (name.back() == '.' || name.back() == ' ') return false;
   // Device names, also with an extension ("nul.txt" is the device too).
-  std::string stem = AnsiUpperCase(name.substr(0, name.find('.')));
+  std::string stem = UpperCaseText(name.substr(0, name.find('.')));
   while (!stem.empty() && stem.back() == ' ')
     stem.pop_back();
   for (const char* device : {"CON", "PRN", "AUX", "NUL"})

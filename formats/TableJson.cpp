@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/AnsiText.h"
+#include "base/Utf8Text.h"
 #include "tables/TableError.h"
 
 namespace tov {
@@ -17,9 +18,9 @@ namespace {
 
 // ---- Writing ---------------------------------------------------------------
 
-void AppendJsonString(std::string& out, const std::string& ansi) {
+void AppendJsonString(std::string& out, const std::string& stored) {
   out.push_back('"');
-  for (unsigned char c : ansi) {
+  for (unsigned char c : StoredTextToUtf8(stored)) {
     switch (c) {
       case '"':
         out += "\\\"";
@@ -37,12 +38,12 @@ void AppendJsonString(std::string& out, const std::string& ansi) {
         out += "\\t";
         break;
       default:
-        if (c < 0x20 || c == 0x7F || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D) {
+        if (c < 0x20 || c == 0x7F) {
           char buf[8];
           std::snprintf(buf, sizeof buf, "\\u%04X", c);
           out += buf;
         } else {
-          out += AnsiToUtf8(std::string(1, char(c)));
+          out.push_back(char(c));
         }
     }
   }
@@ -258,7 +259,14 @@ class JsonParser {
           break;
         case 'u': {
           uint32_t cp = Hex4();
-          if (cp >= 0xD800 && cp <= 0xDFFF) Fail("character outside Windows-1252");
+          if (cp >= 0xDC00 && cp <= 0xDFFF) Fail("lone surrogate");
+          if (cp >= 0xD800 && cp <= 0xDBFF) {  // a pair: the low half must follow
+            if (s_.compare(pos_, 2, "\\u") != 0) Fail("lone surrogate");
+            pos_ += 2;
+            const uint32_t low = Hex4();
+            if (low < 0xDC00 || low > 0xDFFF) Fail("lone surrogate");
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+          }
           AppendUtf8(out, cp);
           break;
         }
@@ -280,10 +288,9 @@ const Json& Need(const Json& obj, const std::string& name, Json::Kind kind, cons
   return *m;
 }
 
-std::string AnsiOf(const Json& v, const std::string& where) {
-  std::string ansi;
-  if (!Utf8ToAnsi(v.text, &ansi)) Bad(where + ": text holds a character outside Windows-1252");
-  return ansi;
+std::string TextOf(const Json& v, const std::string& where) {
+  if (!IsValidUtf8(v.text)) Bad(where + ": text is not UTF-8");
+  return v.text;
 }
 
 double NumberOf(const Json& v, const std::string& where) {
@@ -333,7 +340,7 @@ TValue ValueOf(const Json& v, const TField& f, const std::string& where) {
   if (IsMoneyType(t)) return MoneyOf(v, where);
   if (IsFloatType(t)) return NumberOf(v, where);
   if (v.kind != Json::String) Bad(where + ": a string expected");
-  return ValueFromText(AnsiOf(v, where), t, f.Size(), f.FieldName());
+  return ValueFromText(TextOf(v, where), t, f.Size(), f.FieldName());
 }
 
 }  // namespace
@@ -388,7 +395,7 @@ int TableFromJson(const std::string& json, TRecordTable& table) {
     const Json& f = fields.items[i];
     if (f.kind != Json::Object) Bad(where + ": an object expected");
     TFieldDef d;
-    d.Name = AnsiOf(Need(f, "name", Json::String, where), where);
+    d.Name = TextOf(Need(f, "name", Json::String, where), where);
     const std::string type = Need(f, "type", Json::String, where).text;
     const int t = FieldTypeByName(type);
     if (t < 1 || t > 21) throw TableError("Unknown field type (" + type + ")");
@@ -414,8 +421,8 @@ int TableFromJson(const std::string& json, TRecordTable& table) {
       const Json& x = indexes->items[i];
       if (x.kind != Json::Object) Bad(where + ": an object expected");
       TIndexDef d;
-      d.Name = AnsiOf(Need(x, "name", Json::String, where), where);
-      d.Fields = AnsiOf(Need(x, "fields", Json::String, where), where);
+      d.Name = TextOf(Need(x, "name", Json::String, where), where);
+      d.Fields = TextOf(Need(x, "fields", Json::String, where), where);
       auto flag = [&](const char* name) {
         const Json* m = x.Member(name);
         if (m && m->kind != Json::Bool) Bad(where + ": \"" + name + "\" must be true or false");

@@ -6,9 +6,8 @@
 //    "indexes": [{"name": ..., "fields": ..., "descending": false, "caseInsensitive": false, "unique": false}],
 //    "records": [[1, "abc", true], [300, null, false]]}
 //
-// Strings are the table's 8-bit bytes read as Windows-1252 (the five bytes
-// that code page leaves undefined stand for the control characters of the
-// same value), so every byte survives a dump and a load.
+// Strings are the table's UTF-8 text (a string of an earlier release, in
+// Windows-1252, is dumped converted); control characters are escaped.
 #pragma once
 #include <string>
 

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "base/AnsiText.h"
 #include "base/Bytes.h"
 #include "files/FileHelpers.h"
 #include "platform/Platform.h"
@@ -76,7 +75,6 @@ void TZipArchive::AddBytes(const std::string& storedName, const std::string& byt
   e.name = storedName;
   std::replace(e.name.begin(), e.name.end(), '\\', '/');
   e.utf8 = std::any_of(e.name.begin(), e.name.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-  if (e.utf8) e.name = AnsiToUtf8(e.name);
   e.data = bytes;
   e.modified = modified;
   entries_.push_back(std::move(e));

@@ -12,13 +12,13 @@ std::unique_ptr<Component> BuildExceptMessageForm() {
 
   Component& help = AddAligned(*form, ComponentKind::HintBox, "Aiuto", Rect{0, 0, 429, 160}, "alTop");
   help.lines = {
-      "Si \xE8 verificato un errore inatteso nell'applicazione. L'errore rappresenta una anomalia del programma che "
-      "pu\xF2 derivare da incongruenze ed omissioni nel codice, manomissioni volontarie o involantarie dei file di "
+      "Si \u00E8 verificato un errore inatteso nell'applicazione. L'errore rappresenta una anomalia del programma che "
+      "pu\u00F2 derivare da incongruenze ed omissioni nel codice, manomissioni volontarie o involantarie dei file di "
       "supporto o da confilitti non previsti con il sistema ospitante.",
       "",
-      "<b>Assistenza:</b> Ai fini di garantire una pi\xF9 rapida comprensione ed analisi del problema verificatosi "
-      "\xE8 possibile salvare le informazioni dell'errore in un file di testo tramite il pulsante <b>Salva</b> e "
-      "inviarlo via mail all'assistenza Brenvoll.  Se la connessione internet \xE8 attiva, \xE8 possibile inviare "
+      "<b>Assistenza:</b> Ai fini di garantire una pi\u00F9 rapida comprensione ed analisi del problema verificatosi "
+      "\u00E8 possibile salvare le informazioni dell'errore in un file di testo tramite il pulsante <b>Salva</b> e "
+      "inviarlo via mail all'assistenza Brenvoll.  Se la connessione internet \u00E8 attiva, \u00E8 possibile inviare "
       "direttamente il messaggio di errore premendo il pulsante <b>Invia</b>.",
   };
   Component& title =

@@ -56,10 +56,11 @@ class IShell {
   // --- Files dropped from the shell (a drop handle comes with WM_DROPFILES).
   // DragAcceptFiles.
   virtual void AcceptDroppedFiles(WindowId window, bool accept) = 0;
-  // DragQueryFileA: with index kDropCount, the number of dropped items; with
-  // no buffer, the length of item index's path (without the terminating
-  // zero); else copies at most size - 1 characters and a zero into buffer and
-  // answers how many it copied. 0 for a bad handle or index.
+  // DragQueryFile in UTF-8: with index kDropCount, the number of dropped
+  // items; with no buffer, the length in bytes of item index's path (without
+  // the terminating zero); else copies at most size - 1 bytes, never part of
+  // a character, and a zero into buffer and answers how many it copied. 0 for
+  // a bad handle or index.
   virtual uint32_t QueryDroppedFile(uintptr_t drop, uint32_t index, char* buffer, uint32_t size) = 0;
   // DragFinish: the handle is freed.
   virtual void DragFinish(uintptr_t drop) = 0;

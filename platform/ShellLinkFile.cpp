@@ -4,9 +4,9 @@
 #include <cctype>
 #include <vector>
 
-#include "base/AnsiText.h"
 #include "base/Bytes.h"
 #include "base/Casefold.h"
+#include "base/Utf8Text.h"
 
 namespace tov {
 
@@ -112,7 +112,7 @@ std::string FileItem(const std::string& name, bool directory, uint32_t size, uin
   PutU32(&item, fatTime);  // last access
   PutU16(&item, 0x14);
   PutU16(&item, 0);  // no localised name
-  PutUtf16z(&item, AnsiToUtf16(name));
+  PutUtf16z(&item, Utf8ToUtf16(name));
   PutU16(&item, uint32_t(ext));
   SetU16(&item, ext, uint32_t(item.size() - ext));
   SetU16(&item, 0, uint32_t(item.size()));
@@ -227,7 +227,7 @@ std::string LinkInfo(const SplitTarget& t, const std::string& localPath) {
     li.push_back(0);
     if (wide) {
       SetU32(&li, cnrl + 0x14, uint32_t(li.size() - cnrl));
-      PutUtf16z(&li, AnsiToUtf16(t.root));
+      PutUtf16z(&li, Utf8ToUtf16(t.root));
     }
     SetU32(&li, cnrl, uint32_t(li.size() - cnrl));
   }
@@ -237,10 +237,10 @@ std::string LinkInfo(const SplitTarget& t, const std::string& localPath) {
   if (wide) {
     if (!t.network) {
       SetU32(&li, 28, uint32_t(li.size()));
-      PutUtf16z(&li, AnsiToUtf16(localPath));
+      PutUtf16z(&li, Utf8ToUtf16(localPath));
     }
     SetU32(&li, 32, uint32_t(li.size()));
-    PutUtf16z(&li, AnsiToUtf16(suffix));
+    PutUtf16z(&li, Utf8ToUtf16(suffix));
   }
   SetU32(&li, 0, uint32_t(li.size()));
   return li;
@@ -321,10 +321,12 @@ bool InfoString(const Reader& r, uint32_t offset, uint32_t wideOffset, std::stri
   if (wideOffset != 0) {
     std::u16string w;
     if (!r.Utf16z(wideOffset, &w)) return false;
-    *s = Utf16ToAnsi(w);
+    *s = Utf16ToUtf8(w);
     return true;
   }
-  return r.Ansiz(offset, s);
+  if (!r.Ansiz(offset, s)) return false;
+  *s = StoredTextToUtf8(*s);
+  return true;
 }
 
 bool ParseLinkInfo(const Reader& li, std::string* target, std::string* error) {
@@ -378,7 +380,7 @@ bool LongName(const Reader& item, std::string* name) {
   if (version >= 8) at += 4;
   std::u16string w;
   if (!ext.Utf16z(at, &w) || w.empty()) return false;
-  *name = Utf16ToAnsi(w);
+  *name = Utf16ToUtf8(w);
   return true;
 }
 
@@ -417,9 +419,10 @@ bool PathFromIdList(const std::vector<Reader>& items, std::string* path, std::st
       if (type & 0x04) {
         std::u16string w;
         ok = item.Utf16z(14, &w);
-        name = Utf16ToAnsi(w);
+        name = Utf16ToUtf8(w);
       } else {
         ok = item.Ansiz(14, &name);
+        name = StoredTextToUtf8(name);
       }
       if (!ok || name.empty()) return Fail(error, "damaged file item");
     }
@@ -460,7 +463,7 @@ bool BuildShellLink(const std::string& target, const std::string& description, c
   if (!t.network) b += IdList(t, info, lastIsDirectory);
   b += LinkInfo(t, localPath);
   if (!description.empty()) {
-    const std::u16string w = AnsiToUtf16(description.substr(0, 0xFFFF));
+    const std::u16string w = Utf8ToUtf16(Utf8CutToBytes(description, 0xFFFF));
     PutU16(&b, uint32_t(w.size()));
     for (char16_t c : w)
       PutU16(&b, c);
@@ -510,11 +513,11 @@ bool ParseShellLink(const std::string& bytes, ShellLinkContents* out, std::strin
     if (flags & kIsUnicode) {
       std::u16string w;
       if (!file.Utf16(at, count, &w)) return Fail(error, "string data cut short");
-      text = Utf16ToAnsi(w);
+      text = Utf16ToUtf8(w);
       at += size_t(count) * 2;
     } else {
       if (!file.Has(at, count)) return Fail(error, "string data cut short");
-      text = file.Bytes(at, count);
+      text = StoredTextToUtf8(file.Bytes(at, count));
       at += count;
     }
     // Some writers (Wine's among them) count a terminating zero in.

@@ -1,7 +1,12 @@
 // The shell's published link file format (".lnk"), written and read without
 // the shell: a header, the target's item id list (My Computer, the drive, one
 // item per path element), a link info block with the local path, the
-// description and the terminal extra-data block. Texts are Windows-1252.
+// description and the terminal extra-data block. Texts are UTF-8. The
+// format's narrow fields hold the system's code page, UTF-8 for this program
+// (a shell under that code page writes and reads them so); those of other
+// writers are read as UTF-8 where they are well-formed, else as Windows-1252.
+// Its wide fields, written beside them for every name beyond ASCII, hold
+// UTF-16.
 #pragma once
 #include <cstdint>
 #include <string>

@@ -4,25 +4,27 @@
 
 #include "base/AnsiText.h"
 #include "base/Casefold.h"
+#include "base/Utf8Text.h"
 #include "platform/Platform.h"
 
 namespace tov {
 
 namespace {
 
-// The engine works on the text of a file in its own encoding: bytes of the
-// ANSI code page, or UTF-16 code units for a file that starts with the UTF-16
-// little-endian byte order mark (which Windows reads and writes as Unicode).
+// The engine works on the text of a file in its own encoding: UTF-8 (a file
+// of an earlier release in the ANSI code page converted first), or UTF-16
+// code units for a file that starts with the UTF-16 little-endian byte order
+// mark (which Windows reads and writes as Unicode).
 template <class C>
 bool IsBlank(C c) {
   return c == C(' ') || c == C('\t') || c == C('\v');
 }
 
-// Section and key names compare by the case of ASCII letters only, in ANSI
-// and UTF-16 files alike: "[Citt\xE0]" is not found as "CITT\xC0". That is
+// Section and key names compare by the case of ASCII letters only, in UTF-8
+// and UTF-16 files alike: "[Città]" is not found as "CITTÀ". That is
 // how the system's profile functions answer under Wine (tests/IniCases.h and
 // tests/win32/NameCaseTest.cpp run the same names through both); file and
-// registry names, by contrast, fold the whole code page.
+// registry names, by contrast, fold the letters of all of Unicode.
 template <class S>
 bool SameName(const S& a, const S& b) {
   return SameTextAscii(a, b);
@@ -288,15 +290,22 @@ std::string EncodeUtf16(const std::u16string& text) {
   return out;
 }
 
+// Text of earlier releases: a file that is not UTF-8 is in the ANSI code page
+// and is read (and, at the next write, written) as UTF-8. A UTF-8 byte order
+// mark stays where it is, part of the first line, as the system reads it.
+std::string NarrowText(const std::string& bytes) { return IsValidUtf8(bytes) ? bytes : AnsiToUtf8(bytes); }
+
+// A value cut to the buffer ends before a character that does not fit whole.
 uint32_t CopyText(const std::string& text, char* buf, uint32_t size) {
-  size_t n = text.size() < size - 1 ? text.size() : size - 1;
+  size_t n = Utf8CutToBytes(text, size - 1).size();
   std::memcpy(buf, text.data(), n);
   buf[n] = '\0';
   return static_cast<uint32_t>(n);
 }
 
 // A listing: each name with its zero byte, then one more zero byte. When that
-// does not fit, the buffer holds the first size - 2 characters and two zero
+// does not fit, the buffer holds the first size - 2 bytes or fewer (never part
+// of a character) and two zero
 // bytes, and the answer is size - 2.
 uint32_t CopyList(const std::vector<std::string>& names, char* buf, uint32_t size) {
   if (size < 2) {
@@ -313,16 +322,17 @@ uint32_t CopyList(const std::vector<std::string>& names, char* buf, uint32_t siz
     buf[all.size()] = '\0';
     return static_cast<uint32_t>(all.size());
   }
-  std::memcpy(buf, all.data(), size - 2);
-  buf[size - 2] = '\0';
-  buf[size - 1] = '\0';
-  return size - 2;
+  const size_t n = Utf8CutToBytes(all, size - 2).size();
+  std::memcpy(buf, all.data(), n);
+  buf[n] = '\0';
+  buf[n + 1] = '\0';
+  return static_cast<uint32_t>(n);
 }
 
 std::vector<std::string> NarrowAll(const std::vector<std::u16string>& names) {
   std::vector<std::string> out;
   for (const std::u16string& n : names)
-    out.push_back(Utf16ToAnsi(n));
+    out.push_back(Utf16ToUtf8(n));
   return out;
 }
 
@@ -337,10 +347,11 @@ uint32_t ProfileGetString(const std::string& bytes, bool exists, const char* sec
     defText.pop_back();
   const bool wide = exists && IsUtf16(bytes);
   const std::u16string text16 = wide ? DecodeUtf16(bytes) : std::u16string();
+  const std::string text = wide || !exists ? std::string() : NarrowText(bytes);
 
   if (section == nullptr) {
     std::vector<std::string> names;
-    if (exists) names = wide ? NarrowAll(SectionNames(text16)) : SectionNames(bytes);
+    if (exists) names = wide ? NarrowAll(SectionNames(text16)) : SectionNames(text);
     if (names.empty()) {
       buf[0] = '\0';
       return 0;
@@ -350,18 +361,18 @@ uint32_t ProfileGetString(const std::string& bytes, bool exists, const char* sec
   if (!exists) return CopyText(defText, buf, size);
   if (key == nullptr) {
     std::vector<std::string> names =
-        wide ? NarrowAll(KeyNames(text16, AnsiToUtf16(section))) : KeyNames(bytes, std::string(section));
+        wide ? NarrowAll(KeyNames(text16, Utf8ToUtf16(section))) : KeyNames(text, std::string(section));
     // An empty listing gives the default instead.
     if (names.empty()) return CopyText(defText, buf, size);
     return CopyList(names, buf, size);
   }
   if (wide) {
     std::u16string value;
-    if (FindValue(text16, AnsiToUtf16(section), AnsiToUtf16(key), &value))
-      return CopyText(Utf16ToAnsi(value), buf, size);
+    if (FindValue(text16, Utf8ToUtf16(section), Utf8ToUtf16(key), &value))
+      return CopyText(Utf16ToUtf8(value), buf, size);
   } else {
     std::string value;
-    if (FindValue(bytes, std::string(section), std::string(key), &value)) return CopyText(value, buf, size);
+    if (FindValue(text, std::string(section), std::string(key), &value)) return CopyText(value, buf, size);
   }
   return CopyText(defText, buf, size);
 }
@@ -370,12 +381,14 @@ bool ProfileWriteString(std::string* bytes, const char* section, const char* key
   if (section == nullptr) return false;
   if (IsUtf16(*bytes)) {
     std::u16string text = DecodeUtf16(*bytes);
-    std::u16string k = key ? AnsiToUtf16(key) : std::u16string(), v = value ? AnsiToUtf16(value) : std::u16string();
-    Edit(&text, AnsiToUtf16(section), key ? &k : nullptr, value ? &v : nullptr);
+    std::u16string k = key ? Utf8ToUtf16(key) : std::u16string(), v = value ? Utf8ToUtf16(value) : std::u16string();
+    Edit(&text, Utf8ToUtf16(section), key ? &k : nullptr, value ? &v : nullptr);
     *bytes = EncodeUtf16(text);
   } else {
     std::string k = key ? key : "", v = value ? value : "";
-    Edit(bytes, std::string(section), key ? &k : nullptr, value ? &v : nullptr);
+    std::string text = NarrowText(*bytes);
+    Edit(&text, std::string(section), key ? &k : nullptr, value ? &v : nullptr);
+    *bytes = text;
   }
   return true;
 }
@@ -426,7 +439,8 @@ std::string TIniFile::ReadWholeString(const std::string& section, const std::str
   for (uint32_t size = kIniValueBuffer;; size *= 4) {
     buf.resize(size);
     const uint32_t n = ProfileGetString(bytes, exists, section.c_str(), key.c_str(), def.c_str(), buf.data(), size);
-    if (n + 1 < size || size > bytes.size() + def.size() + 2) return std::string(buf.data(), n);
+    // (a cut that keeps characters whole may leave three more places free).
+    if (n + 4 < size || size > 2 * bytes.size() + def.size() + 8) return std::string(buf.data(), n);
   }
 }
 
@@ -450,7 +464,8 @@ bool TIniFile::SectionExists(const std::string& section) const {
   std::string bytes;
   if (!Files().FileExists(path_) || !Files().ReadFile(path_, &bytes)) return false;
   const std::string wanted = TrimSpaces(section);
-  std::vector<std::string> names = IsUtf16(bytes) ? NarrowAll(SectionNames(DecodeUtf16(bytes))) : SectionNames(bytes);
+  std::vector<std::string> names =
+      IsUtf16(bytes) ? NarrowAll(SectionNames(DecodeUtf16(bytes))) : SectionNames(NarrowText(bytes));
   for (const std::string& n : names)
     if (SameName(n, wanted)) return true;
   return false;

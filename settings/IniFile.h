@@ -10,9 +10,14 @@
 // line without "=" is a key without value; the first section and the first
 // key of a name win (names compare without regard to the case of ASCII
 // letters); a value enclosed in matching double or single quotes comes back
-// without them. A file that starts with the UTF-16 little-endian byte order
-// mark is read and written in UTF-16; its texts come and go in the ANSI code
-// page ("?" for characters the code page lacks).
+// without them. Texts come and go in UTF-8. A file that starts with the
+// UTF-16 little-endian byte order mark is read and written in UTF-16; any
+// other file is UTF-8 (a UTF-8 byte order mark is part of its first line, as
+// the system reads it), and one that is not
+// well-formed UTF-8 was written by an earlier release in the ANSI code page
+// (Windows-1252): it is read as that, and a write turns the whole file into
+// UTF-8. A value or listing cut to the caller's buffer never ends inside a
+// character.
 //
 // Writing: a key that exists gets its value replaced in its own line; a new
 // key goes after the last key line of its section, a new section at the end of

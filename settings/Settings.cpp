@@ -47,7 +47,7 @@ struct FileReader {
   std::string Raw(const char* key) const { return ini.ReadString(kPanelSection, key, ""); }
   bool Bool(const char* key, bool def) const {
     const std::string v = Raw(key);
-    return v.empty() ? def : AnsiUpperCase(v) == "TRUE";
+    return v.empty() ? def : UpperCaseText(v) == "TRUE";
   }
   int32_t Integer(const char* key, int32_t def) const {
     int32_t v = 0;

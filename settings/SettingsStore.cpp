@@ -13,7 +13,7 @@ namespace tov {
 
 namespace {
 
-bool IsTrueText(const std::string& s) { return AnsiUpperCase(s) == "TRUE"; }
+bool IsTrueText(const std::string& s) { return UpperCaseText(s) == "TRUE"; }
 
 // The folder of a path, with doubled separators taken as one.
 std::string FolderOf(const std::string& path) {
@@ -117,7 +117,7 @@ bool TSettingsStore::SetCryptedString(const std::string& section, const std::str
 
 TSettingType TSettingsStore::GetFieldType(const std::string& section, const std::string& key) const {
   if (!template_) return stNone;
-  return SettingTypeFromKeyword(AttributeValue(AnsiUpperCase(TemplateEntry(section, key)), "FIELDTYPE"));
+  return SettingTypeFromKeyword(AttributeValue(UpperCaseText(TemplateEntry(section, key)), "FIELDTYPE"));
 }
 
 int32_t TSettingsStore::GetFieldWidth(const std::string& section, const std::string& key) const {
@@ -367,7 +367,7 @@ TSettingType SettingTypeFromKeyword(const std::string& keyword) {
       {"CHOICEINDEX", stChoiceIndex},
       {"COLOR", stColor},
   };
-  std::string up = AnsiUpperCase(keyword);
+  std::string up = UpperCaseText(keyword);
   for (const auto& w : kWords)
     if (up == w.word) return w.type;
   return stNone;

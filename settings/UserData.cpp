@@ -63,7 +63,7 @@ std::string NewKeyFileBytes() {
 }  // namespace
 
 std::string ResolveUserDataDir(const std::string& userDir) {
-  std::string mode = AnsiUpperCase(Trim(userDir));
+  std::string mode = UpperCaseText(Trim(userDir));
   std::string dir;
   if (mode == "<USERAPPDATA>")
     dir = ShellDataDir(CSIDL_APPDATA);

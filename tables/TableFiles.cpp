@@ -28,14 +28,15 @@ void KeepDamagedTableFile(const std::string& fileName, const std::string& error)
   const std::string aside = SetDamagedTableFileAside(fileName);
   if (!aside.empty()) {
     ErrorMessage(Fill(LangText("MsgErr.TableFileDamaged",
-                               "Il file \"%s\" \xE8 danneggiato e non pu\xF2 essere letto (%s).\n"
-                               "\xC8 stato conservato come \"%s\"."),
+                               "Il file \"%s\" \u00E8 danneggiato e non pu\u00F2 essere letto (%s).\n"
+                               "\u00C8 stato conservato come \"%s\"."),
                       fileName, error, aside));
   } else {
-    ErrorMessage(Fill(LangText("MsgErr.TableFileDamagedKept",
-                               "Il file \"%s\" \xE8 danneggiato e non pu\xF2 essere letto (%s).\n"
-                               "Non \xE8 stato possibile rinominarlo: resta com'\xE8 e non verr\xE0 sovrascritto."),
-                      fileName, error, std::string()));
+    ErrorMessage(
+        Fill(LangText("MsgErr.TableFileDamagedKept",
+                      "Il file \"%s\" \u00E8 danneggiato e non pu\u00F2 essere letto (%s).\n"
+                      "Non \u00E8 stato possibile rinominarlo: resta com'\u00E8 e non verr\u00E0 sovrascritto."),
+             fileName, error, std::string()));
   }
 }
 
@@ -45,8 +46,8 @@ void KeepUnopenedTableFile(const std::string& fileName, const std::string& error
   GuardUnreadTableFile(fileName);
   ErrorMessage(error + "\n\n" +
                Fill(LangText("MsgErr.TableFileLocked",
-                             "Il file \"%s\" esiste ma non pu\xF2 essere aperto: forse \xE8 in uso da un altro "
-                             "programma.\nResta com'\xE8 e non verr\xE0 sovrascritto finch\xE9 non sar\xE0 "
+                             "Il file \"%s\" esiste ma non pu\u00F2 essere aperto: forse \u00E8 in uso da un altro "
+                             "programma.\nResta com'\u00E8 e non verr\u00E0 sovrascritto finch\u00E9 non sar\u00E0 "
                              "stato letto (\"Aggiorna e mantieni\" lo rilegge)."),
                     fileName, std::string(), std::string()));
 }

@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "base/AnsiText.h"
 #include "base/Bytes.h"
+#include "base/Utf8Text.h"
 #include "tables/ExtendedFloat.h"
 #include "tables/TableError.h"
 
@@ -118,6 +120,9 @@ std::string TableReader::ReadString() {
   if (length > Remaining()) ReadError();
   std::string s(bytes_.substr(pos_, length));
   pos_ += length;
+  // A string of an earlier release is in the ANSI code page; it comes out as
+  // UTF-8 and is written back so at the next save (ASCII reads the same).
+  if (!IsValidUtf8(s)) s = AnsiToUtf8(s);
   return s;
 }
 

@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "base/Casefold.h"
+#include "base/Utf8Text.h"
 #include "tables/TableError.h"
 
 namespace tov {
@@ -51,8 +52,9 @@ int BooleanPrefix(const std::string& text) {
 
 std::string CutText(const std::string& text, TFieldType type, int size) {
   if (type != ftString) return text;
+  // The size counts characters, and a cut never ends inside one.
   std::string s = text.substr(0, text.find('\0'));
-  if (size >= 0 && s.size() > size_t(size)) s.resize(size_t(size));
+  if (size >= 0) s = std::string(Utf8CutToChars(s, size_t(size)));
   return s;
 }
 

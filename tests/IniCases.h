@@ -44,10 +44,9 @@ struct IniCase {
   std::vector<IniStep> steps;
   IniBytes bytes = IniBytes::None;
   std::string expectFile;  // the file after the writes
-  // Names with letters of Windows-1252 beyond ASCII: compared with the system
-  // only when its ANSI code page is 1252 (Wine started in a UTF-8 locale
-  // takes UTF-8, where such single bytes are no letters).
-  bool needsCp1252 = false;
+  // Names with letters beyond ASCII, in UTF-8: compared with the system only
+  // when it reads narrow files as UTF-8 (a program declaring code page 65001).
+  bool needsUtf8 = false;
 };
 
 inline IniStep Read(const char* section, const char* key, const char* def, uint32_t size, uint32_t ret,
@@ -251,14 +250,14 @@ inline std::vector<IniCase> IniParityCases() {
        true,
        {Get("s", "b", "d", "d"), Get("s", "a", nullptr, "1"), List(nullptr, {"s", "t", "S"}), List("s", {"a"})}});
 
-  // ---- Letter case of the ANSI code page
-  // Names of an ANSI file ignore the case of ASCII letters only.
+  // ---- Letter case beyond ASCII
+  // Names of a UTF-8 file ignore the case of ASCII letters only.
   {
     IniCase a{"accented letters keep their case",
-              "[Citt\xE0]\r\nPerch\xE9=s\xEC\r\n",
+              "[Citt\u00E0]\r\nPerch\u00E9=s\u00EC\r\n",
               true,
-              {Get("CITT\xC0", "Perch\xE9", "d", "d"), Get("citt\xE0", "PERCH\xE9", nullptr, "s\xEC")}};
-    a.needsCp1252 = true;
+              {Get("CITT\u00C0", "Perch\u00E9", "d", "d"), Get("citt\u00E0", "PERCH\u00E9", nullptr, "s\u00EC")}};
+    a.needsUtf8 = true;
     c.push_back(a);
   }
 
@@ -268,15 +267,15 @@ inline std::vector<IniCase> IniParityCases() {
        Utf16File(u"[s]\r\nk = v \r\n;c=x\r\n[t]\r\nj=\"w\"\r\n"),
        true,
        {Get("s", "k", nullptr, "v"), Get("T", "J", nullptr, "w"), List(nullptr, {"s", "t"}), List("s", {"k"})}});
-  c.push_back({"utf-16 letters outside the code page read as ?",
-               Utf16File(u"[s]\r\nk=\u0416x\u00E9\u20AC.\r\n"),
+  c.push_back({"utf-16 letters of every script read whole",
+               Utf16File(u"[s]\r\nk=\u0416x\u00E9\u20AC.\U0001F600\r\n[\u65E5\u672C]\r\n"),
                true,
-               {Get("s", "k", nullptr, "?x\xE9\x80.")}});
+               {Get("s", "k", nullptr, "\u0416x\u00E9\u20AC.\U0001F600"), List(nullptr, {"s", "\u65E5\u672C"})}});
   {
     IniCase w{"utf-16 file edited",
               Utf16File(u"[s]\r\nk=1\r\nw=\u0416\r\n"),
               true,
-              {Put("s", "k", "2"), Put("s", "n", "\xE9"), Put("t", "x", "y"), Get("s", "n", nullptr, "\xE9"),
+              {Put("s", "k", "2"), Put("s", "n", "\u00E9"), Put("t", "x", "y"), Get("s", "n", nullptr, "\u00E9"),
                Get("s", "k", nullptr, "2"), Get("t", "x", nullptr, "y")}};
     w.bytes = IniBytes::Ours;
     w.expectFile = Utf16File(u"[s]\r\nk=2\r\nw=\u0416\r\nn=\u00E9\r\n[t]\r\nx=y\r\n");
@@ -463,13 +462,13 @@ inline std::vector<IniCase> IniParityCases() {
   }
   {
     IniCase w{"accented section of another case is another section",
-              "[Citt\xE0]\r\nk=1\r\n",
+              "[Citt\u00E0]\r\nk=1\r\n",
               true,
-              {Put("CITT\xC0", "K", "2"), Put("CITT\xE0", "K", "3"), Get("citt\xE0", "k", nullptr, "3"),
-               List(nullptr, {"Citt\xE0", "CITT\xC0"})}};
+              {Put("CITT\u00C0", "K", "2"), Put("CITT\u00E0", "K", "3"), Get("citt\u00E0", "k", nullptr, "3"),
+               List(nullptr, {"Citt\u00E0", "CITT\u00C0"})}};
     w.bytes = IniBytes::Windows;
-    w.expectFile = "[Citt\xE0]\r\nk=3\r\n[CITT\xC0]\r\nK=2\r\n";
-    w.needsCp1252 = true;
+    w.expectFile = "[Citt\u00E0]\r\nk=3\r\n[CITT\u00C0]\r\nK=2\r\n";
+    w.needsUtf8 = true;
     c.push_back(w);
   }
   {

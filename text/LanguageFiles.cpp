@@ -1,6 +1,7 @@
 #include "text/LanguageFiles.h"
 
 #include "base/Strings.h"
+#include "base/Utf8Text.h"
 #include "files/FileHelpers.h"
 #include "files/ProgramFolders.h"
 #include "platform/Platform.h"
@@ -14,10 +15,12 @@ namespace {
 
 void LanguageFileMissing() { MessageBoxError("Language file not found.\nUsing default language.", "Error!"); }
 
+// A language file is UTF-8, with or without a byte-order mark, or one of an
+// earlier release in the ANSI code page (Windows-1252), read as that.
 bool ReadLines(const std::string& path, std::vector<std::string>* lines) {
   std::string bytes;
   if (!Files().FileExists(path) || !Files().ReadFile(path, &bytes)) return false;
-  *lines = TextLines(bytes);
+  *lines = TextLines(StoredTextToUtf8(bytes));
   return true;
 }
 

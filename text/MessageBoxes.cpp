@@ -41,10 +41,11 @@ void ErrorMessageTitled(const std::string& text, const std::string& title) {
 
 void ErrorMessageByKey(const std::string& key, const std::string& def) {
   std::string titleWord = LangText("Message.Error", "Errore");
-  std::string entry = LangText(key, titleWord + "\xA7" + def);
-  size_t p = entry.find('\xA7');
+  std::string entry = LangText(key, titleWord + "\u00A7" + def);
+  const std::string mark = "\u00A7";  // the section sign
+  size_t p = entry.find(mark);
   std::string title = p == std::string::npos ? std::string() : entry.substr(0, p);
-  std::string text = p == std::string::npos ? entry : entry.substr(p + 1);
+  std::string text = p == std::string::npos ? entry : entry.substr(p + mark.size());
   if (title.empty())
     ErrorMessage(text);
   else
@@ -59,7 +60,7 @@ bool ConfirmDeleteFiles() {
              LangText("Messages.ConfermaEliminazioneFile", "Si desidera eliminare anche i file nella cartella?"),
              title) == IDYES &&
          MessageBoxYesNo(LangText("Messages.ConfermaEliminazioneFile2",
-                                  "Questa operazione canceller\xE0 i file associati cartella. Confermi?"),
+                                  "Questa operazione canceller\u00E0 i file associati cartella. Confermi?"),
                          title) == IDYES;
 }
 

@@ -8,6 +8,9 @@ namespace tov {
 
 namespace {
 
+// The section sign breaks lines and separates items in language files.
+constexpr const char* kLineBreakMark = "\u00A7";
+
 enum class Treatment { CaptionHint, LabelCaption, Lines, Items, Columns };
 
 struct Row {
@@ -52,21 +55,21 @@ void Translate(Component& c, const std::string& form, const std::vector<std::str
       break;
     case Treatment::LabelCaption: {
       std::string v = ComponentText(lines, form, n, "Caption", "");
-      if (!v.empty()) c.caption = JoinLinesAt(v, '\xA7');
+      if (!v.empty()) c.caption = JoinLinesAt(v, kLineBreakMark);
       c.hint = ComponentHint(lines, form, n, c.hint);
       break;
     }
     case Treatment::Lines: {
       c.hint = ComponentHint(lines, form, n, c.hint);
       std::string v = ComponentText(lines, form, n, "Lines", "");
-      if (!v.empty()) c.lines = SplitText(v, '\xA7', true);
+      if (!v.empty()) c.lines = SplitText(v, kLineBreakMark, true);
       break;
     }
     case Treatment::Items: {
       c.hint = ComponentHint(lines, form, n, c.hint);
       std::string v = ComponentText(lines, form, n, "Items", "");
       if (!v.empty()) {
-        c.items = SplitText(v, '\xA7', false);
+        c.items = SplitText(v, kLineBreakMark, false);
         c.itemIndex = -1;
       }
       break;

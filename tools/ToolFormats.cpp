@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "base/AnsiText.h"
 #include "formats/ImageFiles.h"
 #include "formats/ZipArchive.h"
 #include "tools/Tool.h"
@@ -31,11 +30,6 @@ int Zip(const std::vector<std::string>& args) {
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& path = args[i];
     std::string name = path.substr(path.find_last_of("/\\:") + 1);
-#ifndef TOVIRA_WINDOWS
-    // File names here are UTF-8; the archive takes the program's code page.
-    std::string ansi;
-    if (Utf8ToAnsi(name, &ansi)) name = ansi;
-#endif
     if (!zip.AddFile(path, name)) return Fail("cannot read " + path);
   }
   return zip.WriteTo(args[0]) ? 0 : Fail("cannot write " + args[0]);

@@ -7,6 +7,7 @@
 #include "platform/NativeFileSystem.h"
 #include "platform/Platform.h"
 #ifdef TOVIRA_WINDOWS
+#include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32ShellLinks.h"
 #endif
 #include "formats/ShortcutFiles.h"
@@ -62,6 +63,10 @@ int Fail(const std::string& message) {
 
 int main(int argc, char** argv) {
   using namespace tov;
+#ifdef TOVIRA_WINDOWS
+  // Arguments, paths and what the tool prints are UTF-8.
+  if (!win32::RequireUtf8CodePage(true)) return 1;
+#endif
   // The tool names files by the paths of the platform it runs on.
   NativeFileSystem files;
   Platform platform;

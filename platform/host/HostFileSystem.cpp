@@ -7,7 +7,7 @@
 #include <sstream>
 #include <system_error>
 
-#include "base/AnsiText.h"
+#include "base/Utf8Text.h"
 
 namespace fs = std::filesystem;
 
@@ -35,12 +35,12 @@ bool SplitWindowsPath(const std::string& path, char* drive, std::vector<std::str
 }
 
 // A name of the Windows path as a host name, and back. Under Windows the host
-// names are UTF-16, converted from and to Windows-1252 explicitly (the
-// library's own narrow conversion is not that code page); elsewhere they are
-// the bytes as they are.
+// names are UTF-16, converted from and to UTF-8 explicitly (the library's own
+// narrow conversion need not be UTF-8); elsewhere they are the bytes as they
+// are.
 fs::path HostName(const std::string& name) {
 #ifdef _WIN32
-  const std::u16string wide = AnsiToUtf16(name);
+  const std::u16string wide = Utf8ToUtf16(name);
   return fs::path(std::wstring(wide.begin(), wide.end()));
 #else
   return fs::path(name);
@@ -50,7 +50,7 @@ fs::path HostName(const std::string& name) {
 std::string NameOf(const fs::path& p) {
 #ifdef _WIN32
   const std::wstring wide = p.filename().wstring();
-  return Utf16ToAnsi(std::u16string(wide.begin(), wide.end()));
+  return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
 #else
   return p.filename().string();
 #endif
@@ -60,11 +60,12 @@ std::string NameOf(const fs::path& p) {
 
 bool WildcardMatch(const std::string& pattern, const std::string& name) {
   if (pattern == "*.*" || pattern == "*") return true;
-  std::string p = AnsiLowerCase(pattern), n = AnsiLowerCase(name);
   // A trailing ".*" also matches a name without a dot, as Windows does.
-  if (p.size() >= 2 && p.compare(p.size() - 2, 2, ".*") == 0 && n.find('.') == std::string::npos &&
-      WildcardMatch(p.substr(0, p.size() - 2), n))
+  if (pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0 && name.find('.') == std::string::npos &&
+      WildcardMatch(pattern.substr(0, pattern.size() - 2), name))
     return true;
+  // "?" stands for one UTF-16 unit, as the system counts.
+  const std::u16string p = Utf8ToUtf16(LowerCaseText(pattern)), n = Utf8ToUtf16(LowerCaseText(name));
   size_t pi = 0, ni = 0, star = std::string::npos, mark = 0;
   while (ni < n.size()) {
     if (pi < p.size() && (p[pi] == '?' || p[pi] == n[ni])) {
@@ -114,7 +115,7 @@ fs::path HostFileSystem::Map(const std::string& windowsPath) const {
 }
 
 bool HostFileSystem::Writable(const std::string& path) const {
-  std::string l = AnsiLowerCase(path);
+  std::string l = LowerCaseText(path);
   for (const std::string& ro : readOnly_) {
     if (l.compare(0, ro.size(), ro) == 0) return false;
   }
@@ -266,7 +267,7 @@ std::vector<FindEntry> HostFileSystem::FindFiles(const std::string& pattern) {
   for (const auto& e : fs::directory_iterator(dir, ec))
     entries.push_back(e);
   // NTFS returns entries sorted by their names in capitals, as UTF-16.
-  auto key = [](const fs::directory_entry& e) { return AnsiToUtf16(AnsiUpperCase(NameOf(e.path()))); };
+  auto key = [](const fs::directory_entry& e) { return Utf8ToUtf16(UpperCaseText(NameOf(e.path()))); };
   std::sort(entries.begin(), entries.end(),
             [&](const fs::directory_entry& x, const fs::directory_entry& y) { return key(x) < key(y); });
   for (const auto& e : entries) {

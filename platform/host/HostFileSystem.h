@@ -1,6 +1,6 @@
 // Windows paths on host folders: "X:\a\b" lives at <root>/X/a/b. Names are
-// matched without regard to letter case over the whole code page
-// (SameNameIgnoringCase: "\x8Aa" is found as "\x9AA"), as the system's file
+// matched without regard to letter case over all of Unicode
+// (SameNameIgnoringCase: "Документы" is found as "ДОКУМЕНТЫ"), as the system's file
 // names are; tests/win32/NameCaseTest.cpp checks the rule against the system. Writes pass through
 // one choke point where tests make the Nth write fail.
 #pragma once
@@ -44,16 +44,16 @@ class HostFileSystem : public IFileSystem {
     failKeep_ = keepBytes;
   }
   // Folders (Windows paths) in which nothing can be created or written.
-  void SetReadOnlyFolder(const std::string& windowsPath) { readOnly_.insert(AnsiLowerCase(windowsPath)); }
+  void SetReadOnlyFolder(const std::string& windowsPath) { readOnly_.insert(LowerCaseText(windowsPath)); }
   // Files held open by another program without sharing: they exist and are
   // listed, but cannot be read, written, replaced, moved or deleted.
-  void LockFile(const std::string& windowsPath) { locked_.insert(AnsiLowerCase(windowsPath)); }
-  void UnlockFile(const std::string& windowsPath) { locked_.erase(AnsiLowerCase(windowsPath)); }
+  void LockFile(const std::string& windowsPath) { locked_.insert(LowerCaseText(windowsPath)); }
+  void UnlockFile(const std::string& windowsPath) { locked_.erase(LowerCaseText(windowsPath)); }
   int WriteCount() const { return writes_; }
 
  private:
   bool Writable(const std::string& path) const;
-  bool Locked(const std::string& path) const { return locked_.count(AnsiLowerCase(path)) != 0; }
+  bool Locked(const std::string& path) const { return locked_.count(LowerCaseText(path)) != 0; }
   bool CountWrite();  // false when this write must fail
   // Both writes: replacing the file (trunc) or adding to its end (app).
   bool Write(const std::string& path, const std::string& bytes, std::ios::openmode mode);

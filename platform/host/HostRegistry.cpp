@@ -55,11 +55,11 @@ std::string HostRegistry::Normalize(const std::string& key) {
   std::string out;
   for (char c : key) {
     if (c == '\\' && (out.empty() || out.back() == '\\')) continue;
-    out += AnsiLowerChar(c);
+    out += c;
   }
   while (!out.empty() && out.back() == '\\')
     out.pop_back();
-  return out;
+  return LowerCaseText(out);
 }
 
 bool HostRegistry::Denied(const std::string& norm) const {
@@ -107,7 +107,7 @@ bool HostRegistry::ReadValue(const std::string& key, const std::string& name, Re
   if (Denied(n)) return false;
   auto k = keys_.find(n);
   if (k == keys_.end()) return false;
-  auto v = k->second.values.find(AnsiLowerCase(name));
+  auto v = k->second.values.find(LowerCaseText(name));
   if (v == k->second.values.end()) return false;
   *out = v->second.value;
   return true;
@@ -119,7 +119,7 @@ bool HostRegistry::WriteRaw(const std::string& key, const std::string& name, Reg
   if (Denied(n)) return false;
   auto k = keys_.find(n);
   if (k == keys_.end()) return false;
-  Value& v = k->second.values[AnsiLowerCase(name)];
+  Value& v = k->second.values[LowerCaseText(name)];
   if (v.name.empty()) v.name = name;
   v.value.type = type;
   v.value.data = data;
@@ -140,7 +140,7 @@ bool HostRegistry::DeleteValue(const std::string& key, const std::string& name) 
   if (Denied(n)) return false;
   auto k = keys_.find(n);
   if (k == keys_.end()) return false;
-  if (!k->second.values.erase(AnsiLowerCase(name))) return false;
+  if (!k->second.values.erase(LowerCaseText(name))) return false;
   Save();
   return true;
 }
@@ -162,7 +162,7 @@ void HostRegistry::Load() {
       ls >> b >> c;
       std::string name = a == "-" ? "" : Unhex(a);
       std::string data = c == "-" ? "" : Unhex(c);
-      Value& v = cur->values[AnsiLowerCase(name)];
+      Value& v = cur->values[LowerCaseText(name)];
       v.name = name;
       v.value.type = TypeFromName(b);
       v.value.data.assign(data.begin(), data.end());

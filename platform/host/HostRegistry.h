@@ -1,6 +1,6 @@
 // A persistent registry in one host file. Key and value names keep their
-// spelling but are matched without regard to letter case over the whole code
-// page (SameNameIgnoringCase), as the system's registry matches them;
+// spelling but are matched without regard to letter case over all of Unicode
+// (SameNameIgnoringCase), as the system's registry matches them;
 // tests/win32/NameCaseTest.cpp checks the rule against the system.
 #pragma once
 #include <filesystem>

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Casefold.h"
+#include "base/Utf8Text.h"
 #include "platform/Window.h"
 #include "platform/host/HostWindowSystem.h"
 
@@ -221,7 +222,7 @@ int HostShell::IconIndex(const std::string& path, uint32_t flags) {
   // One stable index per extension (folders share one), as the shell's system
   // list does for ordinary documents.
   if (path.empty()) return -1;
-  std::string lower = AnsiLowerCase(path);
+  std::string lower = LowerCaseText(path);
   size_t slash = lower.find_last_of("\\:");
   size_t dot = lower.find_last_of('.');
   std::string ext = (dot != std::string::npos && (slash == std::string::npos || dot > slash)) ? lower.substr(dot) : "";
@@ -256,8 +257,9 @@ uint32_t HostShell::QueryDroppedFile(uintptr_t drop, uint32_t index, char* buffe
   const std::string& p = paths[index];
   if (!buffer) return uint32_t(p.size());
   if (size == 0) return 0;
-  // As DragQueryFileA does: a buffer too small gets the path cut short.
-  const size_t n = std::min<size_t>(p.size(), size - 1);
+  // A buffer too small gets the path cut short, before a character that does
+  // not fit whole.
+  const size_t n = Utf8CutToBytes(p, size - 1).size();
   std::copy_n(p.data(), n, buffer);
   buffer[n] = 0;
   return uint32_t(n);

@@ -1,11 +1,14 @@
 #include "platform/win32/Win32Platform.h"
 
+#include <cstdio>
+
 #include "platform/win32/Win32Diagnostics.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Instances.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32ShellLinks.h"
 #include "platform/win32/Win32Windows.h"
+#include "platform/win32/WinApi.h"
 #if __has_include("platform/win32/Win32Canvas.h")
 #include "platform/win32/Win32Canvas.h"
 #define TOVIRA_HAVE_GDI_CANVAS 1
@@ -54,5 +57,20 @@ Win32Platform::Win32Platform() : impl_(std::make_unique<Impl>()) {
 Win32Platform::~Win32Platform() { InstallPlatform(impl_->previous); }
 
 Platform& Win32Platform::Get() { return impl_->platform; }
+
+bool RequireUtf8CodePage(bool console) {
+  if (GetACP() == CP_UTF8) return true;
+  // Written in UTF-16 and shown through the W call: the narrow calls would
+  // take the system's own code page here.
+  const wchar_t* text =
+      L"Tovira needs Windows 10 version 1903 or later, or Windows 11.\n"
+      L"Tovira richiede Windows 10 versione 1903 o successiva, oppure Windows 11.";
+  if (console) {
+    std::fputs("tovira-tool: needs Windows 10 version 1903 or later, or Windows 11\n", stderr);
+  } else {
+    MessageBoxW(nullptr, text, L"Tovira", MB_OK | MB_ICONERROR);
+  }
+  return false;
+}
 
 }  // namespace tov::win32

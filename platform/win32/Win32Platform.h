@@ -19,4 +19,10 @@ class Win32Platform {
   std::unique_ptr<Impl> impl_;
 };
 
+// Whether the process speaks UTF-8: the manifest's code page took effect,
+// which Windows does from Windows 10 version 1903 on (GetACP() answers 65001).
+// When not, the user is told in one message (a message box, or the error
+// stream of a console program) and the answer is false: the caller ends.
+bool RequireUtf8CodePage(bool console);
+
 }  // namespace tov::win32

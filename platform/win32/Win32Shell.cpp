@@ -5,6 +5,11 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <string>
+
+#include "base/Utf8Text.h"
+#include "platform/win32/Win32Text.h"
+
 namespace tov::win32 {
 
 namespace {
@@ -31,8 +36,22 @@ uintptr_t Win32Shell::AppBarMessage(uint32_t message, AppBarData& data) {
 
 void Win32Shell::AcceptDroppedFiles(WindowId window, bool accept) { DragAcceptFiles(HWND(window), accept); }
 
+// The names come through the wide call (a drop handle may hold them in either
+// form) and leave as UTF-8: lengths count bytes, and a path cut short ends
+// before a character that does not fit whole.
 uint32_t Win32Shell::QueryDroppedFile(uintptr_t drop, uint32_t index, char* buffer, uint32_t size) {
-  return ::DragQueryFileA(HDROP(drop), index, buffer, size);
+  if (index == kDropCount) return ::DragQueryFileW(HDROP(drop), index, nullptr, 0);
+  const UINT units = ::DragQueryFileW(HDROP(drop), index, nullptr, 0);
+  if (units == 0) return 0;
+  std::wstring wide(units + 1, L'\0');
+  if (::DragQueryFileW(HDROP(drop), index, wide.data(), units + 1) != units) return 0;
+  const std::string path = Utf8Text(wide.c_str(), int(units));
+  if (!buffer) return uint32_t(path.size());
+  if (size == 0) return 0;
+  const std::string_view cut = Utf8CutToBytes(path, size - 1);
+  cut.copy(buffer, cut.size());
+  buffer[cut.size()] = '\0';
+  return uint32_t(cut.size());
 }
 
 void Win32Shell::DragFinish(uintptr_t drop) { ::DragFinish(HDROP(drop)); }

@@ -177,7 +177,7 @@ TEST_F(BarMenusTest, DeleteRemovesTheButtonAndTheFileOnlyAfterTwoYes) {
   ButtonMenu(0, "Elimina");
   EXPECT_EQ(Hints(), std::vector<std::string>{"Tre"});
   EXPECT_TRUE(Files().FileExists(Link("Due")));
-  EXPECT_EQ(hp.Dialogs().shown[2].text, "Questa operazione canceller\xE0 i file associati cartella. Confermi?");
+  EXPECT_EQ(hp.Dialogs().shown[2].text, "Questa operazione canceller\u00E0 i file associati cartella. Confermi?");
 
   hp.Dialogs().answers = {IDYES, IDYES};
   ButtonMenu(0, "Elimina");

@@ -23,7 +23,7 @@ TEST(RunningCopy, NamesFollowThePathAsWindowsComparesIt) {
   EXPECT_NE(CopyClaimName("C:\\Due\\tovira.exe"), name);
   EXPECT_NE(CopyClaimName("C:\\Uno\\tovira2.exe"), name);
   // Accented letters of the ANSI code page fold as well (à and À).
-  EXPECT_EQ(CopyClaimName("C:\\Citt\xE0\\tovira.exe"), CopyClaimName("C:\\CITT\xC0\\TOVIRA.EXE"));
+  EXPECT_EQ(CopyClaimName("C:\\Citt\u00E0\\tovira.exe"), CopyClaimName("C:\\CITT\u00C0\\TOVIRA.EXE"));
   EXPECT_NE(CopyWakeMessageName("C:\\Uno\\tovira.exe"), CopyWakeMessageName("C:\\Due\\tovira.exe"));
   EXPECT_EQ(CopyWakeMessageName("C:\\Uno\\tovira.exe").find('\\'), std::string::npos);
 }

@@ -198,14 +198,14 @@ TEST_F(ThemesTest, ANameThatCannotBeAFileNameIsRefusedBeforeAnythingIsWritten) {
     hp.Dialogs().shown.clear();
     SaveAs(name);
     ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
-    EXPECT_NE(hp.Dialogs().shown[0].text.find("non pu\xF2 essere il nome di un tema"), std::string::npos);
+    EXPECT_NE(hp.Dialogs().shown[0].text.find("non pu\u00F2 essere il nome di un tema"), std::string::npos);
   }
   EXPECT_EQ(int(Files().FindFiles(Folder() + "*").size()), before);
   // Letters of the code page are good names.
   hp.Dialogs().shown.clear();
-  SaveAs("Caff\xE8 blu");
+  SaveAs("Caff\u00E8 blu");
   EXPECT_TRUE(hp.Dialogs().shown.empty());
-  EXPECT_EQ(ThemeNames(Folder()), std::vector<std::string>{"Caff\xE8 blu"});
+  EXPECT_EQ(ThemeNames(Folder()), std::vector<std::string>{"Caff\u00E8 blu"});
 }
 
 TEST_F(ThemesTest, DeletingTheOnlyThemeLeavesTheSeparatorAndTheDeleteItem) {
@@ -291,7 +291,7 @@ TEST_F(ThemesTest, ARowThatDoesNotConvertLeavesEveryRowAsItWasAndIsTold) {
   bar->Themes().BuildMenu();
   BarMenu("Temi/Rotto");
   ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
-  EXPECT_NE(hp.Dialogs().shown[0].text.find("\"Rotto\" non \xE8 stato applicato"), std::string::npos)
+  EXPECT_NE(hp.Dialogs().shown[0].text.find("\"Rotto\" non \u00E8 stato applicato"), std::string::npos)
       << hp.Dialogs().shown[0].text;
   // Nothing half-written waits for the next move of the cursor to be saved.
   bar->RebuildBar();
@@ -351,7 +351,7 @@ TEST_F(ThemesTest, AReSaveThatFailsAnywhereLeavesTheThemeSavedBeforeAsItWas) {
     EXPECT_FALSE(bar->Themes().Save("Mio"));
     fault.clear();
     ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
-    EXPECT_NE(hp.Dialogs().shown[0].text.find("\"" + fault.named + "\" non pu\xF2 essere scritto"), std::string::npos)
+    EXPECT_NE(hp.Dialogs().shown[0].text.find("\"" + fault.named + "\" non pu\u00F2 essere scritto"), std::string::npos)
         << hp.Dialogs().shown[0].text;
     EXPECT_EQ(Bytes(File("Mio", "theme")), table);
     EXPECT_EQ(Bytes(File("Mio", "themeini")), copy);
@@ -400,7 +400,7 @@ TEST_F(ThemesTest, ANameIsMeasuredByTheLongestFileItsSaveWrites) {
     hp.Dialogs().shown.clear();
     SaveAs(std::string(fits + extra, 'x'));
     ASSERT_EQ(hp.Dialogs().shown.size(), 1u) << extra;
-    EXPECT_NE(hp.Dialogs().shown[0].text.find("non pu\xF2 essere il nome di un tema"), std::string::npos);
+    EXPECT_NE(hp.Dialogs().shown[0].text.find("non pu\u00F2 essere il nome di un tema"), std::string::npos);
   }
   EXPECT_TRUE(ThemeNames(Folder()).empty());
   hp.Dialogs().shown.clear();

@@ -10,20 +10,15 @@ namespace {
 using V = std::vector<std::string>;
 
 TEST(Strings, SplitTextKeepsInnerEmptyPiecesAndTrimsOnlyTheLast) {
-  EXPECT_EQ(SplitText("a||b", '|', false), (V{"a", "", "b"}));
-  EXPECT_EQ(SplitText("a|b|", '|', false), (V{"a", "b"}));
-  EXPECT_EQ(SplitText("", '|', false), V{});
-  EXPECT_EQ(SplitText("|", '|', false), V{""});
-  EXPECT_EQ(SplitText(" a |  b  ", '|', true), (V{" a ", "b"}));
-  EXPECT_EQ(SplitText("x\xA7y  \t", '\xA7', true), (V{"x", "y"}));
-  EXPECT_EQ(JoinLinesAt("uno\xA7"
-                        "due\xA7",
-                        '\xA7'),
-            "uno\r\ndue");
-  EXPECT_EQ(JoinLinesAt("a\xA7\xA7"
-                        "b",
-                        '\xA7'),
-            "a\r\n\r\nb");
+  EXPECT_EQ(SplitText("a||b", "|", false), (V{"a", "", "b"}));
+  EXPECT_EQ(SplitText("a|b|", "|", false), (V{"a", "b"}));
+  EXPECT_EQ(SplitText("", "|", false), V{});
+  EXPECT_EQ(SplitText("|", "|", false), V{""});
+  EXPECT_EQ(SplitText(" a |  b  ", "|", true), (V{" a ", "b"}));
+  EXPECT_EQ(SplitText("x\u00A7y  \t", "\u00A7", true), (V{"x", "y"}));
+  EXPECT_EQ(JoinLinesAt("uno\u00A7due\u00A7", "\u00A7"), "uno\r\ndue");
+  EXPECT_EQ(JoinLinesAt("a\u00A7\u00A7b", "\u00A7"), "a\r\n\r\nb");
+  EXPECT_EQ(JoinLinesAt("\u00C2\u00A7", "\u00A7"), "\u00C2");  // the mark's bytes as a whole
 }
 
 TEST(Strings, TextBeforeFirstCharPosAndBackslash) {

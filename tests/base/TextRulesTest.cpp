@@ -6,6 +6,7 @@
 
 #include "base/AnsiText.h"
 #include "base/Casefold.h"
+#include "base/Utf8Text.h"
 #include "platform/Platform.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostRegistry.h"
@@ -62,49 +63,53 @@ TEST(AnsiText, CharactersOutsideTheCodePage) {
 }
 
 TEST(Casefold, TheTwoRulesDifferOnTheLettersBeyondAscii) {
-  // The four letters of the 0x80 row, the accented ones, and the ASCII ones.
-  EXPECT_TRUE(SameNameIgnoringCase("\x9A\x9C\x9E\xFF", "\x8A\x8C\x8E\x9F"));
-  EXPECT_FALSE(SameTextAscii("\x9A\x9C\x9E\xFF", "\x8A\x8C\x8E\x9F"));
-  EXPECT_TRUE(SameNameIgnoringCase("Citt\xE0 \xFE", "CITT\xC0 \xDE"));
-  EXPECT_FALSE(SameTextAscii("Citt\xE0", "CITT\xC0"));
-  EXPECT_TRUE(SameTextAscii("Citt\xE0", "CITT\xE0"));
+  EXPECT_TRUE(SameNameIgnoringCase("\u0161\u0153\u017E\u00FF", "\u0160\u0152\u017D\u0178"));
+  EXPECT_FALSE(SameTextAscii("\u0161\u0153\u017E\u00FF", "\u0160\u0152\u017D\u0178"));
+  EXPECT_TRUE(SameNameIgnoringCase("Citt\u00E0 \u00FE", "CITT\u00C0 \u00DE"));
+  EXPECT_FALSE(SameTextAscii("Citt\u00E0", "CITT\u00C0"));
+  EXPECT_TRUE(SameTextAscii("Citt\u00E0", "CITT\u00E0"));
   EXPECT_TRUE(SameTextAscii(u"Citt\u00E0", u"CITT\u00E0"));
   EXPECT_FALSE(SameTextAscii(u"Citt\u00E0", u"CITT\u00C0"));
-  // Not letters, or without a partner inside the code page.
-  for (const char* pair : {"\xF7\xD7", "\xDFS", "\xB5M",
-                           "\x83"
-                           "F",
-                           "@`", "[{"}) {
+  // Not letters, or without a partner going both ways.
+  for (const char* pair : {"\u00F7\u00D7", "\u00DFS", "\u00B5\u039C", "\u0192F", "@`", "[{", "\u0131I", "\u0130i",
+                           "\u03C2\u03A3", "\u017FS", "\u212Ak"}) {
     SCOPED_TRACE(pair);
-    EXPECT_FALSE(SameNameIgnoringCase(std::string(1, pair[0]), std::string(1, pair[1])));
+    const std::string both(pair);
+    const size_t first = Utf8CharLength(both, 0);
+    EXPECT_FALSE(SameNameIgnoringCase(both.substr(0, first), both.substr(first)));
   }
   EXPECT_FALSE(SameNameIgnoringCase("a", "ab"));
-  EXPECT_EQ(AnsiUpperCase("\xF7\xFF\xDF\xB5 \x9A"
-                          "a\xE0"),
-            "\xF7\x9F\xDF\xB5 \x8A"
-            "A\xC0");
-  EXPECT_EQ(AnsiLowerCase("\xD7\x9F\x8A\xDE Z"), "\xD7\xFF\x9A\xFE z");
+  EXPECT_FALSE(SameNameIgnoringCase("\u042F", "\u044F "));
+  EXPECT_EQ(UpperCaseText("\u00F7\u00FF\u00DF\u00B5 \u0161a\u00E0 \u044F\u0434\u0440\u043E \u01C6 \uFB00 \U0001F600"),
+            "\u00F7\u0178\u00DF\u00B5 \u0160A\u00C0 \u042F\u0414\u0420\u041E \u01C4 \uFB00 \U0001F600");
+  EXPECT_EQ(LowerCaseText("\u00D7\u0178\u0160\u00DE Z \u0386\u03A3 \u0130"),
+            "\u00D7\u00FF\u0161\u00FE z \u03AC\u03C3 \u0130");
+  // Bytes that are not UTF-8 stay as they are and match only themselves.
+  EXPECT_EQ(UpperCaseText("a\xE9"
+                          "b\xC3"),
+            "A\xE9"
+            "B\xC3");
+  EXPECT_TRUE(SameNameIgnoringCase("a\xE9", "A\xE9"));
+  EXPECT_FALSE(SameNameIgnoringCase("a\xE9", "A\xC9"));
+  EXPECT_FALSE(SameNameIgnoringCase("\xC3\xA9", "\xC3"));
 }
 
-TEST(Casefold, EveryByteHasOnePartnerAtMost) {
-  int upper = 0, lower = 0;
-  for (int i = 0; i < 256; ++i) {
-    const char c = char(i);
-    const char u = AnsiUpperChar(c), l = AnsiLowerChar(c);
+TEST(Casefold, EveryUnitHasOnePartnerAtMost) {
+  int upper = 0;
+  for (uint32_t c = 0; c < 0x10000; ++c) {
+    const uint32_t u = UpperCodePoint(c), l = LowerCodePoint(c);
     if (u != c) {
       ++upper;
-      EXPECT_EQ(AnsiLowerChar(u), c) << i;  // back to where it came from
-      EXPECT_EQ(AnsiUpperChar(u), u) << i;
+      EXPECT_EQ(LowerCodePoint(u), c) << c;  // back to where it came from
+      EXPECT_EQ(UpperCodePoint(u), u) << c;
     }
     if (l != c) {
-      ++lower;
-      EXPECT_EQ(AnsiUpperChar(l), c) << i;
+      EXPECT_EQ(UpperCodePoint(l), c) << c;
     }
-    EXPECT_FALSE(u != c && l != c) << i;
+    EXPECT_FALSE(u != c && l != c) << c;
   }
-  // a-z, 0xE0-0xFE but 0xF7, and s caron, oe, z caron, y diaeresis.
-  EXPECT_EQ(upper, 26 + 30 + 4);
-  EXPECT_EQ(lower, 26 + 30 + 4);
+  EXPECT_GT(upper, 1000);  // Latin, Greek, Cyrillic, Armenian, Georgian, Glagolitic ...
+  EXPECT_EQ(UpperCodePoint(0x10428), 0x10428u);
 }
 
 // The headless layer matches names as the system does (tests/win32 checks
@@ -137,14 +142,14 @@ TEST(NameCases, HeadlessFilesRegistryAndIniAgreeWithTheTable) {
       RegValue v;
       EXPECT_EQ(Registry().KeyExists("Software\\ToviraNames\\" + c.asked), c.sameName);
       EXPECT_EQ(Registry().ReadValue(key, c.asked, &v), c.sameName);
-      // INI, in an ANSI and in a UTF-16 file.
-      const std::string ansi = "[" + c.stored + "]\r\n" + c.stored + "=v\r\n";
+      // INI, in a UTF-8 and in a UTF-16 file.
+      const std::string narrow = "[" + c.stored + "]\r\n" + c.stored + "=v\r\n";
       std::string wide = "\xFF\xFE";
-      for (char16_t u : AnsiToUtf16(ansi)) {
+      for (char16_t u : Utf8ToUtf16(narrow)) {
         wide += char(u & 0xFF);
         wide += char(u >> 8);
       }
-      for (const std::string& file : {ansi, wide}) {
+      for (const std::string& file : {narrow, wide}) {
         char buf[16];
         ProfileGetString(file, true, c.asked.c_str(), c.asked.c_str(), "d", buf, sizeof buf);
         EXPECT_EQ(std::string(buf), c.sameAscii ? "v" : "d");
@@ -158,12 +163,12 @@ TEST(NameCases, ListingsSortedByCapitalsAsNtfsSortsThem) {
   host::HostPlatform hp;
   ASSERT_TRUE(Files().CreateDir("C:\\S"));
   // "_" sorts after the capitals, and S caron (U+0160) after A grave (U+00C0).
-  for (const char* n : {"a_b", "aab", "\x8A", "\xE0", "b"})
+  for (const char* n : {"a_b", "aab", "\u0160", "\u00E0", "b"})
     ASSERT_TRUE(Files().WriteFile(std::string("C:\\S\\") + n, "x"));
   std::vector<std::string> names;
   for (const FindEntry& e : Files().FindFiles("C:\\S\\*"))
     names.push_back(e.name);
-  EXPECT_EQ(names, (std::vector<std::string>{".", "..", "aab", "a_b", "b", "\xE0", "\x8A"}));
+  EXPECT_EQ(names, (std::vector<std::string>{".", "..", "aab", "a_b", "b", "\u00E0", "\u0160"}));
 }
 
 }  // namespace

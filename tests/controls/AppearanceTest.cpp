@@ -97,12 +97,12 @@ TEST_F(Pics, BitmapButtonsTakeTheBitmapAndPicturesLoadOnce) {
 }
 
 TEST_F(Pics, CachedNamesIgnoreTheCaseOfAccentedLetters) {
-  Put("Citt\xE0\x9A.bmp", Bmp24(2, 2, [](int, int) { return RGB(1, 2, 3); }));
-  const Picture* p = LoadPicture("Citt\xE0\x9A", false);
+  Put("Citt\u00E0\u0161.bmp", Bmp24(2, 2, [](int, int) { return RGB(1, 2, 3); }));
+  const Picture* p = LoadPicture("Citt\u00E0\u0161", false);
   ASSERT_NE(p, nullptr);
-  ASSERT_TRUE(Files().DeleteFile(std::string(kPics) + "Citt\xE0\x9A.bmp"));
-  EXPECT_EQ(CachedPicture("CITT\xC0\x8A"), p);  // a grave and s caron in capitals
-  EXPECT_EQ(CachedPicture("Citt\xE1\x9A"), nullptr);
+  ASSERT_TRUE(Files().DeleteFile(std::string(kPics) + "Citt\u00E0\u0161.bmp"));
+  EXPECT_EQ(CachedPicture("CITT\u00C0\u0160"), p);  // a grave and s caron in capitals
+  EXPECT_EQ(CachedPicture("Citt\u00E1\u0161"), nullptr);
 }
 
 TEST_F(Pics, PngButtonsKeepAnImageWhoseFileIsMissing) {

@@ -131,7 +131,7 @@ TEST_F(AfterCrashTest, ABarThatDoesNotEndOrCannotStartIsToldNotStartedTwice) {
   RunAfterCrash(run);
   ASSERT_EQ(Boxes().shown.size(), 2u);
   for (const auto& box : Boxes().shown)
-    EXPECT_NE(box.text.find("Non \xE8 stato possibile riavviare"), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find("Non \u00E8 stato possibile riavviare"), std::string::npos) << box.text;
 }
 
 TEST_F(AfterCrashTest, ToldInTheBarsLanguage) {

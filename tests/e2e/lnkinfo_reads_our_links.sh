@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # liblnk's lnkinfo, an independent reader of the shell link format, reads the
 # links tovira-tool writes: the local path, the network path and the
-# description, Windows-1252 letters included. Fails when lnkinfo is missing
+# description, letters beyond ASCII included. Fails when lnkinfo is missing
 # (scripts/setup.sh installs it).
 # Usage: lnkinfo_reads_our_links.sh PATH-TO-tovira-tool
 set -u
@@ -20,11 +20,13 @@ check "local path" 'C:\Dati\Documento.txt' "$(field "$dir/x.lnk" 'Local path')"
 check "description" 'Documento.txt' "$(field "$dir/x.lnk" 'Description')"
 check "last item" 'Documento.txt' "$(lnkinfo "$dir/x.lnk" | sed -n 's/^[[:space:]]*Long name[[:space:]]*: //p' | tail -n 1)"
 
-# Windows-1252 arguments; lnkinfo prints UTF-8.
-"$tool" lnk write "C:\\Caff$(printf '\xe8')\\Cartella" "$dir/y.lnk" "Descrizione $(printf '\xe8\x80')" ||
-  fails=$((fails + 1))
-check "local path in Windows-1252" 'C:\Caffè\Cartella' "$(field "$dir/y.lnk" 'Local path')"
-check "description in Windows-1252" 'Descrizione è€' "$(field "$dir/y.lnk" 'Description')"
+# The tool takes UTF-8 and lnkinfo prints it: accents, Cyrillic, Japanese.
+"$tool" lnk write 'C:\Caffè\Cartella' "$dir/y.lnk" 'Descrizione è€' || fails=$((fails + 1))
+check "local path with accents" 'C:\Caffè\Cartella' "$(field "$dir/y.lnk" 'Local path')"
+check "description with accents" 'Descrizione è€' "$(field "$dir/y.lnk" 'Description')"
+"$tool" lnk write 'C:\Документы\日本語' "$dir/w.lnk" 'Ελληνικά' || fails=$((fails + 1))
+check "local path in Cyrillic and Japanese" 'C:\Документы\日本語' "$(field "$dir/w.lnk" 'Local path')"
+check "description in Greek" 'Ελληνικά' "$(field "$dir/w.lnk" 'Description')"
 
 "$tool" lnk write '\\server\condivisa\Dati\f.txt' "$dir/z.lnk" || fails=$((fails + 1))
 check "network path" '\\server\condivisa\Dati\f.txt' "$(field "$dir/z.lnk" 'Network path')"

@@ -69,10 +69,10 @@ TEST(Shortcut, DroppedItemsBecomeLinksNamedAfterThemAndReadBack) {
   ASSERT_TRUE(ForceDirectories(Files(), "C:\\Fonte"));
   ASSERT_TRUE(ForceDirectories(Files(), "C:\\Dati\\Una cartella dal nome lungo"));
   WriteFile("C:\\Dati\\report.pdf", "%PDF");
-  WriteFile("C:\\Dati\\Caff\xE8 \x80.txt", "x");
+  WriteFile("C:\\Dati\\Caff\u00E8 \u20AC.txt", "x");
 
   const std::vector<std::string> targets = {"C:\\Dati\\report.pdf", "C:\\Dati\\Una cartella dal nome lungo",
-                                            "C:\\Dati\\Caff\xE8 \x80.txt", "C:\\Fonte\\Editor.lnk",
+                                            "C:\\Dati\\Caff\u00E8 \u20AC.txt", "C:\\Fonte\\Editor.lnk",
                                             "D:\\Manca\\nessuno.exe"};
   for (const std::string& target : targets) {
     SCOPED_TRACE(target);

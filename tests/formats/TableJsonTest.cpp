@@ -21,8 +21,9 @@ TEST(TableJson, DumpAndLoadGiveTheSameFileBytes) {
   t.Append();
   t.FieldByName("Ordine").SetAsInteger(-70000);
   std::string odd;
-  for (int c = 1; c < 256; ++c)
+  for (int c = 1; c < 128; ++c)
     odd.push_back(char(c));
+  odd += "\u20AC\u00E0\u00FF \u0414\u043E\u043A\u0443\u043C\u0435\u043D\u0442\u044B \u65E5\u672C\u8A9E \U0001F600";
   t.FieldByName("Caption").SetAsString(odd);
   t.FieldByName("Path").SetAsString("C:\\Programmi\\\"x\"\\y.exe");
   t.FieldByName("ShowText").SetAsBoolean(true);
@@ -48,6 +49,13 @@ TEST(TableJson, DumpAndLoadGiveTheSameFileBytes) {
   std::string again;
   f.Save(rebuilt, again);
   EXPECT_EQ(again, bytes);
+  // A pair of escapes is one character beyond U+FFFF.
+  TRecordTable pair;
+  TableFromJson(
+      "{\"fields\": [{\"name\": \"A\", \"type\": \"String\", \"size\": 4}], \"records\": [[\"\\ud83d\\ude00\"]]}",
+      pair);
+  pair.First();
+  EXPECT_EQ(pair.Field(0).AsString(), "\U0001F600");
 }
 
 TEST(TableJson, BadJsonIsRefusedAndLeavesTheTable) {
@@ -61,7 +69,9 @@ TEST(TableJson, BadJsonIsRefusedAndLeavesTheTable) {
       "{\"fields\": [{\"name\": \"A\", \"type\": \"Integer\"}], \"records\": [[1, 2]]}",
       "{\"fields\": [{\"name\": \"A\", \"type\": \"Integer\"}], \"records\": [[1.5]]}",
       "{\"fields\": [{\"name\": \"A\", \"type\": \"Boolean\"}], \"records\": [[1]]}",
-      "{\"fields\": [{\"name\": \"A\", \"type\": \"String\", \"size\": 4}], \"records\": [[\"\\u4e00\"]]}",
+      "{\"fields\": [{\"name\": \"A\", \"type\": \"String\", \"size\": 4}], \"records\": [[\"\\udc00\"]]}",
+      "{\"fields\": [{\"name\": \"A\", \"type\": \"String\", \"size\": 4}], \"records\": [[\"\\ud83d x\"]]}",
+      "{\"fields\": [{\"name\": \"A\", \"type\": \"String\", \"size\": 4}], \"records\": [[\"\xE9\"]]}",
       "{\"fields\": [{\"name\": \"A\", \"type\": \"Cursor\"}], \"records\": []}",
       "{\"fields\": [{\"name\": \"A\", \"type\": \"Integer\"}], \"records\": [[1]]} x",
       "{\"fields\": [{\"name\": \"A\", \"type\": \"Integer\"}], \"records\": [[1]",

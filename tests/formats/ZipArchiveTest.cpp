@@ -88,7 +88,7 @@ TEST_F(ZipArchiveTest, EntriesComeBackWhole) {
   zip.AddBytes("Testo.txt", std::string(10000, 'a') + "fine", DateTime{2026, 12, 10, 14, 35, 27, 0});
   zip.AddBytes("vuoto.txt", "", DateTime{1975, 1, 1, 0, 0, 0, 0});
   zip.AddBytes("rumore.bin", noise, DateTime{2026, 1, 2, 3, 4, 5, 0});
-  zip.AddBytes("Caff\xE8\\nota.txt", "nota", DateTime{2026, 12, 10, 0, 0, 0, 0});
+  zip.AddBytes("Caff\u00E8\\nota.txt", "nota", DateTime{2026, 12, 10, 0, 0, 0, 0});
   const auto entries = ReadZip(zip.Bytes());
   ASSERT_EQ(entries.size(), 4u);
   EXPECT_EQ(entries[0].name, "Testo.txt");
@@ -101,7 +101,7 @@ TEST_F(ZipArchiveTest, EntriesComeBackWhole) {
   EXPECT_EQ(entries[1].date, (0 << 9) | (1 << 5) | 1);  // before 1980: its first day
   EXPECT_EQ(entries[2].method, 0);                      // noise does not shrink: stored
   EXPECT_EQ(entries[2].data, noise);
-  EXPECT_EQ(entries[3].name, "Caff\xC3\xA8/nota.txt");  // UTF-8, flagged, with '/'
+  EXPECT_EQ(entries[3].name, "Caff\u00E8/nota.txt");  // UTF-8, flagged, with '/'
   EXPECT_EQ(entries[3].flags, 0x0800);
   EXPECT_EQ(entries[0].flags, 0);
 }

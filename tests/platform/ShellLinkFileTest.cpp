@@ -53,11 +53,14 @@ TEST(ShellLinkFile, TargetsAndDescriptionsRoundTrip) {
       {"C:\\Dati\\Documento.txt", "Documento.txt", {}},
       {"C:\\Dati\\Cartella", "Cartella", {true, true, kAttrDirectory, 0, {2025, 3, 4, 5, 6, 7, 0}}},
       {"D:\\", "", {}},
-      {"C:\\Caff\xE8 \x80 e \x9D\\R\xE9sum\xE9.doc", "R\xE9sum\xE9 \x80", {}},
+      {"C:\\Caff\u00E8 \u20AC e \u009D\\R\u00E9sum\u00E9.doc", "R\u00E9sum\u00E9 \u20AC", {}},
       {"C:\\Programmi\\Una cartella dal nome molto lungo\\" + longName + ".exe", longName, {}},
       {"\\\\server\\condivisa\\Dati\\file.txt", "file.txt", {}},
       {"\\\\server\\condivisa", "condivisa", {}},
-      {"\\\\server\\\xE9t\xE9\\f\xE9.txt", "f\xE9.txt", {}},
+      {"\\\\server\\\u00E9t\u00E9\\f\u00E9.txt", "f\u00E9.txt", {}},
+      {"C:\\\u0414\u043E\u043A\u0443\u043C\u0435\u043D\u0442\u044B\\\u65E5\u672C\u8A9E.txt",
+       "\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC \U0001F600",
+       {}},
       {"E:\\f.bin", "f.bin", {true, false, kAttrArchive | kAttrReadOnly, 123456, {2024, 12, 31, 23, 59, 58, 0}}},
   };
   for (const auto& c : cases) {
@@ -76,7 +79,7 @@ TEST(ShellLinkFile, DrivePathsAreNormalisedAsTheShellStoresThem) {
 }
 
 TEST(ShellLinkFile, ItemIdListAloneGivesTheTargetWithItsLongNames) {
-  const std::string longName = "Una cartella dal nome lungo \xE8";
+  const std::string longName = "Una cartella dal nome lungo \u00E8";
   for (const std::string& target :
        std::vector<std::string>{"C:\\" + longName + "\\Documento di prova.txt", std::string("D:\\"), "F:\\x"}) {
     SCOPED_TRACE(target);
@@ -153,12 +156,12 @@ std::string ForeignLink(const std::string& base, const std::string& suffix, cons
 TEST(ShellLinkFile, ReadsLinksOfOtherWriters) {
   ShellLinkContents c = Parse(ForeignLink("C:\\test", "a.txt", "Descrizione \xE8"));
   EXPECT_EQ(c.target, "C:\\test\\a.txt");
-  EXPECT_EQ(c.description, "Descrizione \xE8");
+  EXPECT_EQ(c.description, "Descrizione \u00E8");
   EXPECT_EQ(Parse(ForeignLink("C:\\test\\a.txt", "", "")).target, "C:\\test\\a.txt");
   // A description whose count takes in its terminating zero, as Wine writes it.
   EXPECT_EQ(Parse(ForeignLink("C:\\test", "", std::string("Descrizione\0", 12))).description, "Descrizione");
   // The Unicode base path is preferred to the ANSI one.
-  EXPECT_EQ(Parse(ForeignLink("C:\\????", "", "x", u"C:\\\u00E0\u20AC")).target, "C:\\\xE0\x80");
+  EXPECT_EQ(Parse(ForeignLink("C:\\????", "", "x", u"C:\\\u00E0\u20AC")).target, "C:\\\u00E0\u20AC");
 }
 
 std::string FromHex(const std::string& hex) {
@@ -214,7 +217,7 @@ TEST(ShellLinkFile, WhatIsNotAWholeLinkFails) {
 TEST(ShellLinkFile, EveryCutShortFileFailsAndFlippedBytesNeverReadOutOfBounds) {
   const std::string links[] = {
       Build("C:\\Dati\\Cartella lunga\\Documento.txt", "Documento.txt"),
-      Build("\\\\server\\\xE9t\xE9\\f\xE9.txt", "f\xE9.txt"),
+      Build("\\\\server\\\u00E9t\u00E9\\f\u00E9.txt", "f\u00E9.txt"),
       ForeignLink("C:\\test", "a.txt", "d", u"C:\\test"),
   };
   std::mt19937 rng(20261209);

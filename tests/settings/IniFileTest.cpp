@@ -69,6 +69,57 @@ TEST(IniFile, BufferEdgesOfTheRawCall) {
   EXPECT_TRUE(SplitProfileList("", 0).empty());
 }
 
+// A file of an earlier release holds Windows-1252: read as that, and turned
+// into UTF-8 whole by the next write; a UTF-8 or an all-ASCII file is left
+// as it is until a write changes it.
+TEST(IniFile, FilesOfEarlierReleasesAreReadInTheirCodePageAndWrittenBackInUtf8) {
+  host::HostPlatform hp;
+  ASSERT_TRUE(Files().CreateDir("C:\\Cfg"));
+  const std::string legacy = "[Caff\xE8]\r\nNome=Caff\xE8 \x80\r\nAltro=x\r\n";
+  ASSERT_TRUE(Files().WriteFile("C:\\Cfg\\old.ini", legacy));
+  TIniFile ini("C:\\Cfg\\old.ini");
+  EXPECT_EQ(ini.ReadString("Caff\u00E8", "Nome", "d"), "Caff\u00E8 \u20AC");
+  EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"Caff\u00E8"}));
+  std::string bytes;
+  ASSERT_TRUE(Files().ReadFile("C:\\Cfg\\old.ini", &bytes));
+  EXPECT_EQ(bytes, legacy);  // reading changes nothing
+  ASSERT_TRUE(ini.WriteString("Caff\u00E8", "Altro", "\u0414\u043E\u043A"));
+  ASSERT_TRUE(Files().ReadFile("C:\\Cfg\\old.ini", &bytes));
+  EXPECT_EQ(bytes, "[Caff\u00E8]\r\nNome=Caff\u00E8 \u20AC\r\nAltro=\u0414\u043E\u043A\r\n");
+  // A UTF-8 byte order mark stays in front of the first line.
+  ASSERT_TRUE(Files().WriteFile("C:\\Cfg\\bom.ini", "\xEF\xBB\xBF; c\r\n[s]\r\nk=\u00E8\r\n"));
+  TIniFile bom("C:\\Cfg\\bom.ini");
+  EXPECT_EQ(bom.ReadString("s", "k", "d"), "\u00E8");
+  ASSERT_TRUE(bom.WriteString("s", "j", "1"));
+  ASSERT_TRUE(Files().ReadFile("C:\\Cfg\\bom.ini", &bytes));
+  EXPECT_EQ(bytes, "\xEF\xBB\xBF; c\r\n[s]\r\nk=\u00E8\r\nj=1\r\n");
+}
+
+// A value or listing cut to the buffer never ends inside a character.
+TEST(IniFile, CutsKeepCharactersWhole) {
+  const std::string file = "[s]\r\nk=ab\u0414\u65E5\r\n[\u00E8\u00E8]\r\n";
+  char buf[16];
+  EXPECT_EQ(ProfileGetString(file, true, "s", "k", "d", buf, 4), 2u);  // not half of the D
+  EXPECT_EQ(std::string(buf), "ab");
+  EXPECT_EQ(ProfileGetString(file, true, "s", "k", "d", buf, 5), 4u);
+  EXPECT_EQ(std::string(buf), "ab\u0414");
+  EXPECT_EQ(ProfileGetString(file, true, "s", "k", "d", buf, 7), 4u);  // nor part of the ideograph
+  EXPECT_EQ(ProfileGetString(file, true, "s", "k", "d", buf, 8), 7u);
+  // The listing "s", then the second name cut before its second letter.
+  EXPECT_EQ(ProfileGetString(file, true, nullptr, nullptr, nullptr, buf, 7), 4u);
+  EXPECT_EQ(std::string(buf, 6), std::string("s\0\u00E8\0\0", 6));
+  // A long value read whole.
+  std::string longValue;
+  for (int i = 0; i < 1500; ++i)
+    longValue += "\u0416";
+  host::HostPlatform hp;
+  ASSERT_TRUE(Files().CreateDir("C:\\Cfg"));
+  TIniFile ini("C:\\Cfg\\long.ini");
+  ASSERT_TRUE(ini.WriteString("s", "k", longValue));
+  EXPECT_EQ(ini.ReadWholeString("s", "k", ""), longValue);
+  EXPECT_EQ(ini.ReadString("s", "k", ""), longValue.substr(0, 2046));  // 1023 letters of two bytes
+}
+
 TEST(IniFile, ObjectReadsAfreshAndListsInFileOrder) {
   host::HostPlatform hp;
   ASSERT_TRUE(Files().CreateDir("C:\\Cfg"));

@@ -250,11 +250,11 @@ TEST_F(StoreTest, FailedWritesAnswerFalseAndChangeNothing) {
 
 TEST_F(StoreTest, ProtectedValues) {
   TSettingsStore store(kFolder, "Tovira", keyFile_);
-  ASSERT_TRUE(store.SetCryptedString("Avvio", "Password", "segreto \xE8 1"));
+  ASSERT_TRUE(store.SetCryptedString("Avvio", "Password", "segreto \u00E8 1"));
   std::string stored = store.GetString("Avvio", "Password", "");
-  EXPECT_EQ(stored.size(), 4 * std::string("segreto \xE8 1").size());
+  EXPECT_EQ(stored.size(), 4 * std::string("segreto \u00E8 1").size());
   EXPECT_EQ(stored.find_first_not_of("abcdefghijklmnop"), std::string::npos);
-  EXPECT_EQ(store.GetCryptedString("Avvio", "Password", ""), "segreto \xE8 1");
+  EXPECT_EQ(store.GetCryptedString("Avvio", "Password", ""), "segreto \u00E8 1");
   ASSERT_TRUE(store.SetCryptedString("Avvio", "Password", ""));
   EXPECT_EQ(store.GetCryptedString("Avvio", "Password", ""), "");
   // A store without a key file cannot hold protected values.

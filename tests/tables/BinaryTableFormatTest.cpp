@@ -322,6 +322,51 @@ TEST(BinaryTableFormat, LoadReplacesTheColumnsAndCutsLongText) {
   EXPECT_EQ(dst.FieldByName("X").AsString(), "ab");
 }
 
+// Strings of a file of an earlier release are Windows-1252: read as that and
+// saved as UTF-8; a file whose strings are all ASCII saves byte for byte as it
+// was read. A size counts characters, and a cut keeps them whole.
+TEST(BinaryTableFormat, StringsOfEarlierReleasesComeBackAsUtf8) {
+  TRecordTable src("S");
+  src.AddFieldDef("Caption", ftString, 8);
+  src.CreateTable();
+  src.Append();
+  src.FieldByName("Caption").SetAsString("CaffX");
+  src.Post();
+  TBinaryTableFormat f;
+  std::string ascii;
+  f.Save(src, ascii);
+  TRecordTable same("T");
+  f.Load(same, ascii);
+  std::string again;
+  f.Save(same, again);
+  EXPECT_EQ(again, ascii);
+
+  std::string legacy = ascii;
+  const size_t at = legacy.find("CaffX");
+  ASSERT_NE(at, std::string::npos);
+  legacy[at + 4] = '\xE8';
+  TRecordTable read("R");
+  f.Load(read, legacy);
+  read.First();
+  EXPECT_EQ(read.FieldByName("Caption").AsString(), "Caff\u00E8");
+  std::string saved;
+  f.Save(read, saved);
+  EXPECT_NE(saved.find("\x06\x06"
+                       "Caff\u00E8"),
+            std::string::npos);  // six bytes now
+  EXPECT_EQ(saved.size(), ascii.size() + 1);
+
+  // Eight characters of two and three bytes fit a field of size 8.
+  read.Edit();
+  read.FieldByName("Caption").SetAsString("\u0414\u043E\u043A\u0443\u043C\u0435\u043D\u0442\u044B");
+  read.Post();
+  EXPECT_EQ(read.FieldByName("Caption").AsString(), "\u0414\u043E\u043A\u0443\u043C\u0435\u043D\u0442");
+  read.Edit();
+  read.FieldByName("Caption").SetAsString("\u65E5\u672C\u8A9E\U0001F600abcdef");
+  read.Post();
+  EXPECT_EQ(read.FieldByName("Caption").AsString(), "\u65E5\u672C\u8A9E\U0001F600abcd");
+}
+
 TEST(BinaryTableFormat, EveryFailureMessage) {
   TRecordTable t("T");
   MakeExample(t);

@@ -150,22 +150,17 @@ TEST(RecordTable, MissingFieldNamesTheTable) {
   }
 }
 
-TEST(RecordTable, ColumnNamesIgnoreTheCaseOfEveryLetterOfTheCodePage) {
+TEST(RecordTable, ColumnNamesIgnoreTheCaseOfEveryLetter) {
   TRecordTable t("T");
-  t.AddFieldDef("Citt\xE0", ftString, 20);
-  t.AddFieldDef(
-      "\x9A"
-      "al\x9C",
-      ftInteger);
+  t.AddFieldDef("Citt\u00E0", ftString, 20);
+  t.AddFieldDef("\u0161al\u0153", ftInteger);
   t.CreateTable();
-  EXPECT_EQ(t.IndexOfFieldDef("CITT\xC0"), 0);
-  EXPECT_EQ(t.IndexOfFieldDef("\x8A"
-                              "AL\x8C"),
-            1);  // s caron and oe
-  ASSERT_NE(t.FindField("\x8A"
-                        "al\x8C"),
-            nullptr);
-  EXPECT_EQ(t.FindField("Citt\xE1"), nullptr);  // another letter, not another case
+  EXPECT_EQ(t.IndexOfFieldDef("CITT\u00C0"), 0);
+  EXPECT_EQ(t.IndexOfFieldDef("\u0160AL\u0152"), 1);  // s caron and oe
+  ASSERT_NE(t.FindField("\u0160al\u0152"), nullptr);
+  t.AddFieldDef("\u0414\u043E\u043A\u0443\u043C\u0435\u043D\u0442", ftString, 20);
+  EXPECT_EQ(t.IndexOfFieldDef("\u0414\u041E\u041A\u0423\u041C\u0415\u041D\u0422"), 2);
+  EXPECT_EQ(t.FindField("Citt\u00E1"), nullptr);  // another letter, not another case
 }
 
 TEST(RecordTable, LocateFindsFirstMatchOrLeavesTheCursor) {

@@ -50,14 +50,14 @@ TEST_F(LanguageTest, TranslatesEachClassByItsRow) {
   Write("English.lng",
         "; comment\r\n"
         "FormImpostazioni.FormImpostazioni.Caption=Settings\r\n"
-        "formimpostazioni.lblinfo.caption=First\xA7Second\xA7\r\n"
+        "formimpostazioni.lblinfo.caption=First\u00A7Second\u00A7\r\n"
         "FormImpostazioni.LblInfo.Hint=About\r\n"
-        "FormImpostazioni.BtnOk.Caption=O\xA7K\n"
+        "FormImpostazioni.BtnOk.Caption=O\u00A7K\n"
         "FormImpostazioni.BtnOk.Caption=ignored, the first wins\n"
         "FormImpostazioni.PnlPagina.Caption=\r"
-        "FormImpostazioni.CmbLato.Items=Top\xA7"
-        "Bottom\xA7\r\n"
-        "FormImpostazioni.HintAiuto.Lines=one  \xA7two  \xA7three  \r\n"
+        "FormImpostazioni.CmbLato.Items=Top\u00A7"
+        "Bottom\u00A7\r\n"
+        "FormImpostazioni.HintAiuto.Lines=one  \u00A7two  \u00A7three  \r\n"
         "FormImpostazioni.EditNome.Caption=name\r\n"
         "FormImpostazioni.LvTemi.Col_1.Caption=Date\r\n"
         "FormImpostazioni.TabUno.Caption=One\r\n"
@@ -68,7 +68,7 @@ TEST_F(LanguageTest, TranslatesEachClassByItsRow) {
   EXPECT_EQ(form.caption, "Settings");
   EXPECT_EQ(form.Find("LblInfo")->caption, "First\r\nSecond");
   EXPECT_EQ(form.Find("LblInfo")->hint, "About");
-  EXPECT_EQ(form.Find("BtnOk")->caption, "O\xA7K");      // "§" breaks lines on labels only
+  EXPECT_EQ(form.Find("BtnOk")->caption, "O\u00A7K");    // "§" breaks lines on labels only
   EXPECT_EQ(form.Find("PnlPagina")->caption, "Pagina");  // empty value: design text stays
   Component& combo = *form.Find("CmbLato");
   EXPECT_EQ(combo.items, (std::vector<std::string>{"Top", "Bottom"}));
@@ -100,6 +100,22 @@ TEST_F(LanguageTest, MessagesFallBackOnEnglishWhileTheFormKeepsItsTexts) {
   ApplyLanguage(form, "");
   EXPECT_EQ(Boxes().size(), 2u);
   EXPECT_EQ(LangText("Messages.FirstRun", "x"), "Welcome");
+}
+
+// Language files of earlier releases are Windows-1252; new ones UTF-8, with
+// or without a byte-order mark.
+TEST_F(LanguageTest, FilesInUtf8WithOrWithoutMarkOrInTheOldCodePage) {
+  Write("Vecchio.lng", "*Messages.FirstRun=Caff\xE8 \x80\r\nFormImpostazioni.BtnOk.Caption=S\xEC\r\n");
+  ApplyLanguage(form, "Vecchio");
+  EXPECT_EQ(LangText("Messages.FirstRun", "d"), "Caff\u00E8 \u20AC");
+  EXPECT_EQ(form.Find("BtnOk")->caption, "S\u00EC");
+  Write("Marcato.lng", "\xEF\xBB\xBF*Messages.FirstRun=\u0414\u043E\u0431\u0440\u043E\r\n");
+  ApplyLanguage(form, "Marcato");
+  EXPECT_EQ(LangText("Messages.FirstRun", "d"), "\u0414\u043E\u0431\u0440\u043E");
+  Write("Nuovo.lng", "FormImpostazioni.BtnOk.Caption=\u65E5\u672C\u00A7\u8A9E\r\n");
+  ApplyLanguage(form, "Nuovo");
+  EXPECT_EQ(form.Find("BtnOk")->caption, "\u65E5\u672C\u00A7\u8A9E");  // the mark breaks lines on labels only
+  EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(LanguageTest, AFileThatCannotBeReadCountsAsMissing) {

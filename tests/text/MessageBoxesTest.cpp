@@ -38,15 +38,15 @@ TEST_F(MessageBoxesTest, ErrorByKeySplitsTitleAndTextAtTheFirstSectionSign) {
   EXPECT_EQ(Last().text, "Testo predefinito");
 
   SetMessageTable({"Message.Error=Error",
-                   "Messages.Link=Shortcut\xA7"
-                   "Cannot write\xA7 the file",
-                   "Messages.Plain=Just text", "Messages.Lead=\xA7Leading"});
+                   "Messages.Link=Shortcut\u00A7"
+                   "Cannot write\u00A7 the file",
+                   "Messages.Plain=Just text", "Messages.Lead=\u00A7Leading"});
   ErrorMessageByKey("Messages.Manca", "Testo predefinito");
   EXPECT_EQ(Last().caption, "Tovira - Error");
   EXPECT_EQ(Last().text, "Testo predefinito");
   ErrorMessageByKey("messages.link", "x");
   EXPECT_EQ(Last().caption, "Tovira - Shortcut");
-  EXPECT_EQ(Last().text, "Cannot write\xA7 the file");
+  EXPECT_EQ(Last().text, "Cannot write\u00A7 the file");
   ErrorMessageByKey("Messages.Plain", "x");
   EXPECT_EQ(Last().caption, "Tovira - Errore");
   EXPECT_EQ(Last().text, "Just text");

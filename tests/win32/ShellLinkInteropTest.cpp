@@ -38,10 +38,10 @@ class ShellLinkInterop : public ::testing::Test {
     for (const std::string& f : {file_, longFile_})
       ASSERT_TRUE(Files().WriteFile(f, "contenuto"));
     targets_ = {file_, dir_.substr(0, dir_.size() - 1), longDir_, longFile_, dir_ + "Manca\\nessuno.exe", "C:\\"};
-    // Letters of Windows-1252 beyond ASCII, where that is the system's code page.
-    if (testing::SystemAnsiCodePage() == 1252) {
-      accentDir_ = dir_ + "Caff\xE8";
-      accentFile_ = accentDir_ + "\\R\xE9sum\xE9 \x80.txt";
+    // Letters beyond ASCII, where the system's code page is UTF-8.
+    if (testing::SystemAnsiCodePage() == 65001) {
+      accentDir_ = dir_ + "Caff\u00E8 \u0414\u043E\u043A\u0443\u043C\u0435\u043D\u0442\u044B";
+      accentFile_ = accentDir_ + "\\R\u00E9sum\u00E9 \u20AC \u65E5\u672C\u8A9E.txt";
       ASSERT_TRUE(CreateDirectoryA(accentDir_.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
       ASSERT_TRUE(Files().WriteFile(accentFile_, "x"));
       targets_.push_back(accentDir_);

@@ -56,10 +56,39 @@ std::string SystemUtf16ToCp1252(const std::u16string& text) {
   return out;
 }
 
+std::u16string SystemUtf8ToUtf16(const std::string& text) {
+  if (text.empty()) return {};
+  std::wstring w(text.size() * 2, L'\0');
+  int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), w.data(), int(w.size()));
+  return std::u16string(reinterpret_cast<const char16_t*>(w.data()), size_t(n > 0 ? n : 0));
+}
+
+std::string SystemUtf16ToUtf8(const std::u16string& text) {
+  if (text.empty()) return {};
+  std::string out(text.size() * 4, '\0');
+  int n = WideCharToMultiByte(CP_UTF8, 0, reinterpret_cast<const wchar_t*>(text.data()), int(text.size()), out.data(),
+                              int(out.size()), nullptr, nullptr);
+  out.resize(size_t(n > 0 ? n : 0));
+  return out;
+}
+
+bool SystemSameOrdinalIgnoringCase(const std::string& a, const std::string& b) {
+  const std::u16string x = SystemUtf8ToUtf16(a), y = SystemUtf8ToUtf16(b);
+  return CompareStringOrdinal(reinterpret_cast<const wchar_t*>(x.data()), int(x.size()),
+                              reinterpret_cast<const wchar_t*>(y.data()), int(y.size()), TRUE) == CSTR_EQUAL;
+}
+
+char16_t SystemUpcaseUnit(char16_t unit) {
+  using Upcase = WCHAR(WINAPI*)(WCHAR);
+  static const auto upcase = reinterpret_cast<Upcase>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlUpcaseUnicodeChar")));
+  return upcase ? char16_t(upcase(WCHAR(unit))) : unit;
+}
+
 namespace {
 
-std::wstring Wide(const std::string& cp1252) {
-  std::u16string u = SystemCp1252ToUtf16(cp1252);
+std::wstring Wide(const std::string& utf8) {
+  std::u16string u = SystemUtf8ToUtf16(utf8);
   return std::wstring(u.begin(), u.end());
 }
 
@@ -81,7 +110,7 @@ SystemFileAnswer SystemFileLookup(const std::string& dir, const std::string& sto
   h = FindFirstFileW(wanted.c_str(), &fd);
   if (h != INVALID_HANDLE_VALUE) {
     a.listed = true;
-    a.listedName = SystemUtf16ToCp1252(reinterpret_cast<const char16_t*>(fd.cFileName));
+    a.listedName = SystemUtf16ToUtf8(reinterpret_cast<const char16_t*>(fd.cFileName));
     FindClose(h);
   }
   DeleteFileW(made.c_str());
@@ -132,7 +161,7 @@ std::string SystemIniLookup(const std::string& path, const std::string& stored, 
   wchar_t buf[64];
   GetPrivateProfileStringW(name.c_str(), name.c_str(), L"d", buf, 64, file.c_str());
   DeleteFileA(path.c_str());
-  return SystemUtf16ToCp1252(reinterpret_cast<const char16_t*>(buf));
+  return SystemUtf16ToUtf8(reinterpret_cast<const char16_t*>(buf));
 }
 
 }  // namespace tov::testing

@@ -22,9 +22,15 @@ void RemoveFileAndFolder(const std::string& file, const std::string& folder);
 // The system's conversions of code page 1252 (whatever the ANSI code page).
 std::u16string SystemCp1252ToUtf16(const std::string& text);
 std::string SystemUtf16ToCp1252(const std::u16string& text);
+std::u16string SystemUtf8ToUtf16(const std::string& text);
+std::string SystemUtf16ToUtf8(const std::u16string& text);
+// The system's ordinal comparison that ignores case (CompareStringOrdinal),
+// over UTF-8 texts; the uppercase of one UTF-16 unit it applies.
+bool SystemSameOrdinalIgnoringCase(const std::string& a, const std::string& b);
+char16_t SystemUpcaseUnit(char16_t unit);
 
 // How the system matches a name spelt `stored` when asked for as `asked`
-// (Windows-1252 texts, passed to the wide calls). Files: `stored` is created
+// (UTF-8 texts, passed to the wide calls). Files: `stored` is created
 // in dir (an ASCII path), then opened (CreateFileW) and listed
 // (FindFirstFileW) as `asked`, and removed.
 struct SystemFileAnswer {
@@ -40,7 +46,7 @@ SystemFileAnswer SystemFileLookup(const std::string& dir, const std::string& sto
 void SystemRegistryLookup(const std::string& parent, const std::string& stored, const std::string& asked, bool* created,
                           bool* keyFound, bool* valueFound);
 // INI: the file at path (an ASCII path) holds "[stored]" and "stored=v", in
-// the ANSI code page or in UTF-16; the answer of GetPrivateProfileStringW for
+// the ANSI code page (UTF-8 here) or in UTF-16; the answer of GetPrivateProfileStringW for
 // section and key `asked` with the default "d".
 std::string SystemIniLookup(const std::string& path, const std::string& stored, const std::string& asked, bool utf16);
 
