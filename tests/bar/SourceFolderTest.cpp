@@ -4,6 +4,7 @@
 #include "bar/SourceFolder.h"
 #include "controls/ButtonTable.h"
 #include "platform/host/HostPlatform.h"
+#include "tables/BinaryTableFormat.h"
 #include "tables/DataModule.h"
 
 namespace tov {
@@ -39,6 +40,28 @@ TEST_F(SourceFolderTest, CleanModeListsTheEntriesLastFirst) {
   EXPECT_EQ(links.FieldByName("Width").AsInteger(), 92);
   EXPECT_FALSE(RefreshFromFolder(links, "C:\\Manca", false, dc.SaveFormat));
   EXPECT_EQ(links.GetRecordCount(), 5);  // unchanged
+}
+
+// Names in any script become buttons captioned exactly so, in the order the
+// file system lists them (by their capitals as UTF-16).
+TEST_F(SourceFolderTest, NamesInEveryScriptBecomeTheirCaptions) {
+  for (const char* f : {"\u0414\u043E\u043A\u0443\u043C\u0435\u043D\u0442\u044B.lnk", "\u65E5\u672C\u8A9E.lnk",
+                        "\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC.lnk"})
+    ASSERT_TRUE(Files().WriteFile(std::string("C:\\L\\") + f, "x"));
+  ASSERT_TRUE(RefreshFromFolder(links, "C:\\L", false));
+  EXPECT_EQ(Captions(),
+            "\u65E5\u672C\u8A9E \u0414\u043E\u043A\u0443\u043C\u0435\u043D\u0442\u044B "
+            "\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC C B A ");
+  ASSERT_TRUE(links.Locate("Caption", "\u0414\u043E\u043A\u0443\u043C\u0435\u043D\u0442\u044B"));
+  EXPECT_EQ(links.FieldByName("Path").AsString(), "C:\\L\\\u0414\u043E\u043A\u0443\u043C\u0435\u043D\u0442\u044B.lnk");
+  // The names come back whole from the button list the bar writes.
+  TBinaryTableFormat f;
+  std::string bytes;
+  f.Save(links, bytes);
+  TRecordTable again("Again");
+  f.Load(again, bytes);
+  again.First();
+  EXPECT_EQ(again.FieldByName("Caption").AsString(), "\u65E5\u672C\u8A9E");
 }
 
 TEST_F(SourceFolderTest, KeepModeKeepsWhatTheUserSetForEntriesStillThere) {
