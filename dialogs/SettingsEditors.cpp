@@ -208,7 +208,7 @@ void TSettingsDialog::FillEditor(const std::string& section, const std::string& 
       const std::string text = store_.GetString(section, key, "");
       e.itemIndex = -1;
       for (size_t i = 0; i < e.items.size(); ++i) {
-        if (AnsiUpperCase(e.items[i]) == AnsiUpperCase(text)) {
+        if (UpperCaseText(e.items[i]) == UpperCaseText(text)) {
           e.itemIndex = int(i);
           break;
         }
@@ -315,7 +315,7 @@ void TSettingsDialog::BrowseFolder(Component& editor) {
 void TSettingsDialog::BrowseFile(Component& editor, const std::string& section, const std::string& key) {
   FileDialogRequest request;
   const std::string ext = store_.GetTemplateAttribute(section, key, "FileExt");
-  if (!ext.empty()) request.filter = "File " + AnsiUpperCase(ext) + "(*." + AnsiUpperCase(ext) + ")|*." + ext;
+  if (!ext.empty()) request.filter = "File " + UpperCaseText(ext) + "(*." + UpperCaseText(ext) + ")|*." + ext;
   request.fileName = editor.caption;
   const size_t slash = editor.caption.find_last_of("\\/");
   if (slash != std::string::npos) request.initialDir = editor.caption.substr(0, slash);

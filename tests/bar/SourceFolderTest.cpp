@@ -48,7 +48,7 @@ TEST_F(SourceFolderTest, NamesInEveryScriptBecomeTheirCaptions) {
   for (const char* f : {"\u0414\u043E\u043A\u0443\u043C\u0435\u043D\u0442\u044B.lnk", "\u65E5\u672C\u8A9E.lnk",
                         "\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC.lnk"})
     ASSERT_TRUE(Files().WriteFile(std::string("C:\\L\\") + f, "x"));
-  ASSERT_TRUE(RefreshFromFolder(links, "C:\\L", false));
+  ASSERT_TRUE(RefreshFromFolder(links, "C:\\L", false, dc.SaveFormat));
   EXPECT_EQ(Captions(),
             "\u65E5\u672C\u8A9E \u0414\u043E\u043A\u0443\u043C\u0435\u043D\u0442\u044B "
             "\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC C B A ");
