@@ -39,7 +39,7 @@ struct TTableRecord {
   std::vector<TValue> values;
 };
 
-class TRecordTable : private IFieldRow {
+class TRecordTable final : private IFieldRow {
  public:
   explicit TRecordTable(std::string name = std::string());
   ~TRecordTable();

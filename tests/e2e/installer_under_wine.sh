@@ -4,8 +4,8 @@
 # - `msiexec /i … /qn` installs every file of the package into the user's
 #   Programs\Tovira, a Start-menu shortcut to tovira.exe and an entry in the
 #   list of installed programs (name, version, publisher);
-# - the installed program starts from its folder: the first-start box, then
-#   the bar;
+# - the installed program starts from its folder: the first-start box in the
+#   user interface's language, then the bar;
 # - a newer version installs over it in place: one entry, the new version,
 #   the user's data untouched;
 # - `msiexec /x … /qn` removes the program folder, the shortcut and the
@@ -60,14 +60,13 @@ echo "installed: $version in $(winepath -w "$programs" 2>/dev/null), shortcut an
 # The installed program, started as the shortcut starts it.
 (cd "$programs" && wine ./tovira.exe) &
 pid=$!
-box=$(wait_window "Prima esecuzione" 90) || fail "the installed program showed no first-start box"
+# The user interface here is English: so is the first start, which then
+# shows the bar.
+box=$(wait_window "^First start$" 90) || fail "the installed program showed no first-start box"
 sleep 1
 import -window root "$out/first-start.png"
 xdotool windowfocus --sync "$box" 2>/dev/null
 xdotool key --window "$box" Return
-wait_exit $pid 30 || fail "the first start did not end"
-(cd "$programs" && wine ./tovira.exe) &
-pid=$!
 wait_window "^Tovira$" 90 >/dev/null || fail "the installed program showed no bar"
 sleep 3
 import -window root "$out/installed-bar.png"
