@@ -14,7 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "base/AnsiText.h"
 #include "base/Casefold.h"
+#include "base/Utf8Text.h"
 #include "settings/IniFile.h"
 
 namespace {
@@ -77,7 +79,13 @@ std::string TrimSpaces(const std::string& s) {
   return s.substr(b, s.find_last_not_of(' ') - b + 1);
 }
 
-bool SameName(const std::string& a, const std::string& b) { return tov::SameTextAscii(TrimSpaces(a), TrimSpaces(b)); }
+// Names and values that are not UTF-8 are text of the old code page to the
+// functions, as the file's own text is.
+std::string AsStored(const std::string& s) { return tov::IsValidUtf8(s) ? s : tov::AnsiToUtf8(s); }
+
+bool SameName(const std::string& a, const std::string& b) {
+  return tov::SameTextAscii(TrimSpaces(AsStored(a)), TrimSpaces(AsStored(b)));
+}
 
 bool IsUtf16(const std::string& bytes) { return bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE'; }
 
@@ -118,13 +126,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!ProfileWriteString(&written, section.c_str(), key.c_str(), value.c_str())) std::abort();
   if (!LegalSection(section) || !LegalKey(key) || !LegalValue(value)) return 0;
   if (IsUtf16(written) != IsUtf16(file)) std::abort();
-  if (Value(written, section, key) != value.substr(0, tov::kIniValueBuffer - 1)) std::abort();
+  if (Value(written, section, key) != tov::Utf8CutToBytes(AsStored(value), tov::kIniValueBuffer - 1)) std::abort();
   // The other value stays, unless it is the same key of the same section.
   const bool same = SameName(section, otherSection) && SameName(key, otherKey);
   if (!same && Value(written, otherSection, otherKey) != otherBefore) std::abort();
   // The list of sections stays, or gains the new section at its end.
   const std::string sectionsAfter = Sections(written);
-  if (sectionsAfter != sectionsBefore && sectionsAfter != sectionsBefore + section + std::string(1, '\0')) std::abort();
+  if (sectionsAfter != sectionsBefore && sectionsAfter != sectionsBefore + AsStored(section) + std::string(1, '\0'))
+    std::abort();
   // Writing the same value again changes nothing.
   std::string again = written;
   ProfileWriteString(&again, section.c_str(), key.c_str(), value.c_str());

@@ -292,8 +292,12 @@ std::string EncodeUtf16(const std::u16string& text) {
 
 // Text of earlier releases: a file that is not UTF-8 is in the ANSI code page
 // and is read (and, at the next write, written) as UTF-8. A UTF-8 byte order
-// mark stays where it is, part of the first line, as the system reads it.
+// mark stays where it is, part of the first line, as the system reads it. The
+// names and values a caller gives follow the same rule, so that a write never
+// puts bytes into the file that would make the whole of it read as the old
+// code page again.
 std::string NarrowText(const std::string& bytes) { return IsValidUtf8(bytes) ? bytes : AnsiToUtf8(bytes); }
+std::string NarrowArgument(const char* text) { return text ? NarrowText(text) : std::string(); }
 
 // A value cut to the buffer ends before a character that does not fit whole.
 uint32_t CopyText(const std::string& text, char* buf, uint32_t size) {
@@ -348,6 +352,7 @@ uint32_t ProfileGetString(const std::string& bytes, bool exists, const char* sec
   const bool wide = exists && IsUtf16(bytes);
   const std::u16string text16 = wide ? DecodeUtf16(bytes) : std::u16string();
   const std::string text = wide || !exists ? std::string() : NarrowText(bytes);
+  const std::string sectionText = NarrowArgument(section), keyText = NarrowArgument(key);
 
   if (section == nullptr) {
     std::vector<std::string> names;
@@ -361,33 +366,34 @@ uint32_t ProfileGetString(const std::string& bytes, bool exists, const char* sec
   if (!exists) return CopyText(defText, buf, size);
   if (key == nullptr) {
     std::vector<std::string> names =
-        wide ? NarrowAll(KeyNames(text16, Utf8ToUtf16(section))) : KeyNames(text, std::string(section));
+        wide ? NarrowAll(KeyNames(text16, Utf8ToUtf16(sectionText))) : KeyNames(text, sectionText);
     // An empty listing gives the default instead.
     if (names.empty()) return CopyText(defText, buf, size);
     return CopyList(names, buf, size);
   }
   if (wide) {
     std::u16string value;
-    if (FindValue(text16, Utf8ToUtf16(section), Utf8ToUtf16(key), &value))
+    if (FindValue(text16, Utf8ToUtf16(sectionText), Utf8ToUtf16(keyText), &value))
       return CopyText(Utf16ToUtf8(value), buf, size);
   } else {
     std::string value;
-    if (FindValue(text, std::string(section), std::string(key), &value)) return CopyText(value, buf, size);
+    if (FindValue(text, sectionText, keyText, &value)) return CopyText(value, buf, size);
   }
   return CopyText(defText, buf, size);
 }
 
 bool ProfileWriteString(std::string* bytes, const char* section, const char* key, const char* value) {
   if (section == nullptr) return false;
+  const std::string sectionText = NarrowArgument(section);
+  std::string k = NarrowArgument(key), v = NarrowArgument(value);
   if (IsUtf16(*bytes)) {
     std::u16string text = DecodeUtf16(*bytes);
-    std::u16string k = key ? Utf8ToUtf16(key) : std::u16string(), v = value ? Utf8ToUtf16(value) : std::u16string();
-    Edit(&text, Utf8ToUtf16(section), key ? &k : nullptr, value ? &v : nullptr);
+    std::u16string k16 = Utf8ToUtf16(k), v16 = Utf8ToUtf16(v);
+    Edit(&text, Utf8ToUtf16(sectionText), key ? &k16 : nullptr, value ? &v16 : nullptr);
     *bytes = EncodeUtf16(text);
   } else {
-    std::string k = key ? key : "", v = value ? value : "";
     std::string text = NarrowText(*bytes);
-    Edit(&text, std::string(section), key ? &k : nullptr, value ? &v : nullptr);
+    Edit(&text, sectionText, key ? &k : nullptr, value ? &v : nullptr);
     *bytes = text;
   }
   return true;

@@ -95,6 +95,23 @@ TEST(IniFile, FilesOfEarlierReleasesAreReadInTheirCodePageAndWrittenBackInUtf8) 
   EXPECT_EQ(bytes, "\xEF\xBB\xBF; c\r\n[s]\r\nk=\u00E8\r\nj=1\r\n");
 }
 
+// A name or value given in the old code page is written as UTF-8: written
+// raw, its bytes would make the whole file read as the old code page again,
+// and every other value would come back garbled.
+TEST(IniFile, NamesAndValuesInTheOldCodePageKeepTheFileUtf8) {
+  std::string file = "[s]\r\nk=Caff\u00E8\r\n";
+  ASSERT_TRUE(ProfileWriteString(&file, "Sezione \x80", "Chiave", "Valore \xE8"));
+  EXPECT_EQ(file, "[s]\r\nk=Caff\u00E8\r\n[Sezione \u20AC]\r\nChiave=Valore \u00E8\r\n");
+  char buf[64];
+  ProfileGetString(file, true, "s", "k", "", buf, sizeof buf);
+  EXPECT_STREQ(buf, "Caff\u00E8");
+  // Read by either spelling of the name.
+  ProfileGetString(file, true, "Sezione \x80", "Chiave", "", buf, sizeof buf);
+  EXPECT_STREQ(buf, "Valore \u00E8");
+  ProfileGetString(file, true, "Sezione \u20AC", "Chiave", "", buf, sizeof buf);
+  EXPECT_STREQ(buf, "Valore \u00E8");
+}
+
 // A value or listing cut to the buffer never ends inside a character.
 TEST(IniFile, CutsKeepCharactersWhole) {
   const std::string file = "[s]\r\nk=ab\u0414\u65E5\r\n[\u00E8\u00E8]\r\n";
