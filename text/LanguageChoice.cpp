@@ -1,7 +1,8 @@
 #include "text/LanguageChoice.h"
 
-#include <cctype>
-#include <cstring>
+#include <string_view>
+
+#include "base/Casefold.h"
 
 namespace tov {
 
@@ -58,15 +59,9 @@ constexpr LanguageName kNames[] = {
     {"zh", "\xE4\xB8\xAD\xE6\x96\x87"},                                                          // 中文
 };
 
-std::string Lower(std::string s) {
-  for (char& c : s)
-    c = char(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
 const std::string* Find(const std::vector<std::string>& available, const std::string& name) {
   for (const std::string& a : available)
-    if (Lower(a) == Lower(name)) return &a;
+    if (SameTextAscii(a, name)) return &a;
   return nullptr;
 }
 
@@ -74,9 +69,9 @@ const std::string* Find(const std::vector<std::string>& available, const std::st
 
 std::string LanguageFileNameFor(const std::string& tag) {
   // The primary subtag: up to the first '-' or '_' ("pt_BR" from a POSIX locale too).
-  const std::string primary = Lower(tag.substr(0, tag.find_first_of("-_")));
+  const std::string_view primary = std::string_view(tag).substr(0, tag.find_first_of("-_"));
   for (const LanguageName& n : kNames)
-    if (primary == n.code) return n.name;
+    if (SameTextAscii(primary, n.code)) return n.name;
   return std::string();
 }
 

@@ -15,6 +15,7 @@
 #include "platform/win32/Win32Diagnostics.h"
 #include "platform/win32/WinApi.h"
 #include "tools/Tool.h"
+#include "tools/ToolWindows.h"
 
 namespace tov::tool {
 
@@ -133,21 +134,9 @@ int CrashTold(const std::vector<std::string>& args) {
 
 // The process of the visible top-level window with this title; 0 for none.
 DWORD ProcessOfWindow(const std::string& title) {
-  struct Search {
-    const std::string& title;
-    DWORD pid;
-  } search{title, 0};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        char text[256] = {};
-        GetWindowTextA(hwnd, text, sizeof text);
-        if (!IsWindowVisible(hwnd) || s->title != text) return TRUE;
-        GetWindowThreadProcessId(hwnd, &s->pid);
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.pid;
+  DWORD pid = 0;
+  if (HWND window = FindVisibleWindow(title)) GetWindowThreadProcessId(window, &pid);
+  return pid;
 }
 
 int CrashThread(const std::vector<std::string>& args) {

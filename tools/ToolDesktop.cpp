@@ -15,6 +15,7 @@
 
 #include "platform/win32/WinApi.h"
 #include "tools/Tool.h"
+#include "tools/ToolWindows.h"
 
 // After windows.h.
 #include <shellapi.h>
@@ -23,25 +24,6 @@ namespace tov::tool {
 namespace {
 
 const char* kUsage = "desktop shell-restart|display|end-session TITLE";
-
-// The visible top-level window with this title; null for none.
-HWND FindVisibleWindow(const std::string& title) {
-  struct Search {
-    const std::string& title;
-    HWND found;
-  } search{title, nullptr};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        char text[256] = {};
-        GetWindowTextA(hwnd, text, sizeof text);
-        if (!IsWindowVisible(hwnd) || s->title != text) return TRUE;
-        s->found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 UINT_PTR AppBarCall(DWORD message, HWND window) {
   APPBARDATA abd{};

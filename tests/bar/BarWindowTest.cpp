@@ -23,6 +23,12 @@ namespace {
 using BarWindowTest = testing::BarFixture;
 const char* const kLinks = testing::kBarLinks;
 
+// A click on the first button of a bar docked at the top.
+void ClickFirstButton(host::HostWindow& bar) {
+  bar.Send(WM_LBUTTONDOWN, 1, intptr_t(10) | (intptr_t(5) << 16));
+  bar.Send(WM_LBUTTONUP, 0, intptr_t(10) | (intptr_t(5) << 16));
+}
+
 TEST_F(BarWindowTest, CopiesInTwoFoldersClaimTwoSlotsAndFindThemAgain) {
   Start();
   EXPECT_EQ(bar->BarInstanceIndex(), 0);
@@ -252,8 +258,7 @@ TEST_F(BarWindowTest, ClickingAButtonOpensItsPath) {
   Stop();
   PrepareButtons({{"Uno", "Button"}});
   Start();
-  Win().Send(WM_LBUTTONDOWN, 1, intptr_t(10) | (intptr_t(5) << 16));
-  Win().Send(WM_LBUTTONUP, 0, intptr_t(10) | (intptr_t(5) << 16));
+  ClickFirstButton(Win());
   ASSERT_EQ(hp.Shell().opened.size(), 1u);
   EXPECT_EQ(hp.Shell().opened[0], std::string(kLinks) + "Uno.lnk");
 }
@@ -346,16 +351,14 @@ TEST_F(BarWindowTest, AButtonWhoseTargetDoesNotOpenIsToldOnceWithTheSystemsReaso
   const size_t before = hp.Dialogs().shown.size();
   hp.Shell().unopenable.insert(std::string(kLinks) + "Uno.lnk");
   hp.Shell().openError = "Impossibile trovare il file specificato.";
-  Win().Send(WM_LBUTTONDOWN, 1, intptr_t(10) | (intptr_t(5) << 16));
-  Win().Send(WM_LBUTTONUP, 0, intptr_t(10) | (intptr_t(5) << 16));
+  ClickFirstButton(Win());
   EXPECT_TRUE(hp.Shell().opened.empty());
   ASSERT_EQ(hp.Dialogs().shown.size(), before + 1);
   EXPECT_EQ(hp.Dialogs().shown.back().text,
             "\"Uno\" non si apre: \"" + std::string(kLinks) + "Uno.lnk\" (Impossibile trovare il file specificato.).");
   // Without the system's words: whether the target is there says why.
   hp.Shell().openError.clear();
-  Win().Send(WM_LBUTTONDOWN, 1, intptr_t(10) | (intptr_t(5) << 16));
-  Win().Send(WM_LBUTTONUP, 0, intptr_t(10) | (intptr_t(5) << 16));
+  ClickFirstButton(Win());
   ASSERT_EQ(hp.Dialogs().shown.size(), before + 2);
   EXPECT_NE(hp.Dialogs().shown.back().text.find("(non esiste)"), std::string::npos) << hp.Dialogs().shown.back().text;
 }
