@@ -68,8 +68,10 @@ std::string Value(const std::string& bytes, const std::string& section, const st
   return Read(bytes, section.c_str(), key.c_str(), tov::kIniValueBuffer);
 }
 
+// Room for the whole listing: in UTF-8 a byte of an old file, or a unit of a
+// UTF-16 one, takes at most three bytes.
 std::string Sections(const std::string& bytes) {
-  return Read(bytes, nullptr, nullptr, static_cast<uint32_t>(bytes.size() + 16));
+  return Read(bytes, nullptr, nullptr, static_cast<uint32_t>(3 * bytes.size() + 16));
 }
 
 // The functions drop the spaces around a name they are given.
