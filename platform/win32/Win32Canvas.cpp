@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/win32/Win32Images.h"
+#include "platform/win32/Win32Text.h"
 
 namespace tov::win32 {
 
@@ -100,7 +101,8 @@ class GdiCanvas : public ICanvas {
   }
   Size TextExtent(const std::string& text) override {
     SIZE s{0, 0};
-    GetTextExtentPoint32A(dc_, text.c_str(), int(text.size()), &s);
+    const std::wstring wide = WideText(text);
+    GetTextExtentPoint32W(dc_, wide.c_str(), int(wide.size()), &s);
     if (text.empty()) {
       TEXTMETRICA tm;
       if (GetTextMetricsA(dc_, &tm)) s.cy = tm.tmHeight;
@@ -111,7 +113,8 @@ class GdiCanvas : public ICanvas {
     COLORREF rgb;
     if (!Resolve(spec_.color, &rgb)) return;
     SetTextColor(dc_, rgb);
-    ::TextOutA(dc_, x, y, text.c_str(), int(text.size()));
+    const std::wstring wide = WideText(text);
+    ::TextOutW(dc_, x, y, wide.c_str(), int(wide.size()));
   }
   int DrawTextIn(const std::string& text, Rect& r, uint32_t format) override {
     COLORREF rgb = 0;
@@ -128,7 +131,8 @@ class GdiCanvas : public ICanvas {
     }
     SetTextColor(dc_, rgb);
     RECT rc{r.left, r.top, r.right, r.bottom};
-    int h = ::DrawTextA(dc_, text.c_str(), int(text.size()), &rc, format);
+    const std::wstring wide = WideText(text);
+    int h = ::DrawTextW(dc_, wide.c_str(), int(wide.size()), &rc, format);
     if (format & DT_CALCRECT) r = Rect{rc.left, rc.top, rc.right, rc.bottom};
     return h;
   }

@@ -8,6 +8,7 @@
 #include "platform/EventGuard.h"
 #include "platform/win32/Win32FormWindow.h"
 #include "platform/win32/Win32NativeForm.h"
+#include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32Windows.h"
 
 namespace tov::win32::form {
@@ -125,7 +126,10 @@ HWND NativeForm::Create(const ControlDesc& desc, ControlId id) {
   if ((desc.type == ControlType::Edit || desc.type == ControlType::Memo) && desc.readOnly) style |= ES_READONLY;
   const Rect& r = desc.bounds;
   const int top = r.top - (parent == hwnd_ ? 0 : ScrollOffset(parent));
-  return CreateWindowExA(ex, cls, "", style, r.left, top, r.Width(), r.Height(), parent,
+  // Unicode windows, so that typed text in any script reaches them whole; the
+  // narrow messages the form sends them are converted from UTF-8 by the
+  // system (the process's code page).
+  return CreateWindowExW(ex, WideText(cls).c_str(), L"", style, r.left, top, r.Width(), r.Height(), parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
 }
 

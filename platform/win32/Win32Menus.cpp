@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/win32/Win32Text.h"
+
 namespace tov::win32 {
 
 namespace {
@@ -80,7 +82,8 @@ void Measure(MEASUREITEMSTRUCT& mi, const MenuEntry& e) {
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, MenuFont());
   SIZE text{};
-  GetTextExtentPoint32A(dc, e.caption.c_str(), int(e.caption.size()), &text);
+  const std::wstring caption = WideText(e.caption);
+  GetTextExtentPoint32W(dc, caption.c_str(), int(caption.size()), &text);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
   const int standard = std::max<int>(text.cy + 4, kIconSize + 2);
@@ -103,7 +106,8 @@ void Draw(const DRAWITEMSTRUCT& di, const MenuEntry& e) {
   HGDIOBJ old = SelectObject(di.hDC, MenuFont());
   SetBkMode(di.hDC, TRANSPARENT);
   SetTextColor(di.hDC, GetSysColor(grayed ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
-  DrawTextA(di.hDC, e.caption.c_str(), int(e.caption.size()), &text,
+  const std::wstring caption = WideText(e.caption);
+  DrawTextW(di.hDC, caption.c_str(), int(caption.size()), &text,
             DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
   SelectObject(di.hDC, old);
 }

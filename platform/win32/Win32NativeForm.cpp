@@ -393,7 +393,7 @@ void NativeForm::RunModal() {
   events_.Shown();
   MSG msg;
   while (!events_.Ended() && hwnd_) {
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);  // wide: see RunMessageLoop
     if (got == 0) {
       // The application is ending: the dialog closes and the quit goes on
       // to the loop outside.
@@ -403,9 +403,9 @@ void NativeForm::RunModal() {
     if (got < 0) break;
     if (msg.message == WM_MOUSEWHEEL && hwnd_ && WheelToScrollBox(msg)) continue;
     const HWND focus = GetFocus();
-    if (!hwnd_ || !IsDialogMessageA(hwnd_, &msg)) {
+    if (!hwnd_ || !IsDialogMessageW(hwnd_, &msg)) {
       TranslateMessage(&msg);
-      DispatchMessageA(&msg);
+      DispatchMessageW(&msg);
     } else if (hwnd_ && GetFocus() != focus) {
       ShowFocused(GetFocus());  // Tab or an accelerator moved it; the system's dialog code does not tell us
     }

@@ -2,7 +2,10 @@
 // UTF-8 and the system's UTF-16, converted here and nowhere else. The narrow
 // (A) calls need no conversion: the manifest makes UTF-8 the process's code
 // page. The wide calls are for those that do not follow that code page (the
-// shell's COM objects, drop handles, the clipboard).
+// shell's COM objects, drop handles, the clipboard, and GDI's text, which
+// reads narrow text in the code page of the font's character set), and
+// typed text travels as wide messages to Unicode controls (a narrow message
+// carries one byte of a character).
 #pragma once
 #include <string>
 

@@ -241,19 +241,21 @@ std::unique_ptr<IWindow> Win32WindowSystem::CreateTopLevel(const WindowParams& p
 
 int Win32WindowSystem::RunMessageLoop() {
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+  // Wide messages: a typed character of any script stays one character on
+  // its way to a control.
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   return int(msg.wParam);
 }
 
 bool Win32WindowSystem::PumpWaiting() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) return false;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   return true;
 }

@@ -7,6 +7,7 @@
 #include "platform/host/HostCanvas.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/win32/Win32Canvas.h"
+#include "platform/win32/Win32Text.h"
 
 namespace tov::win32 {
 namespace {
@@ -80,6 +81,45 @@ TEST(Win32Canvas, DcCanvasDrawsOnTheCallersDeviceContext) {
   }
   EXPECT_EQ(backing->GetPixel(3, 3), Color(GetSysColor(COLOR_BTNFACE)));
   EXPECT_EQ(backing->GetPixel(1, 1), RGB(255, 255, 255));
+}
+
+// Text is UTF-8 whatever the font: GDI reads narrow text in the code page of
+// the font's character set (Windows-1252 for Tahoma), not the process's, so
+// the canvas must hand the system wide text. The canvas's drawing and
+// measures of captions in several scripts equal those of the wide calls.
+TEST(Win32Canvas, TextInEveryScriptIsDrawnAsTheWideCallsDrawIt) {
+  Win32CanvasFactory gdi;
+  const FontSpec font{"Tahoma", 10, RGB(0, 0, 0), 0};
+  for (const char* text : {"Caff\u00e8", "\u0414\u043e\u043a\u0443\u043c\u0435\u043d\u0442\u044b", "\u65e5\u672c\u8a9e",
+                           "\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac"}) {
+    SCOPED_TRACE(text);
+    auto ours = gdi.CreateBitmapCanvas(120, 40);
+    auto wide = gdi.CreateBitmapCanvas(120, 40);
+    for (ICanvas* cv : {ours.get(), wide.get()}) {
+      cv->FillRect({0, 0, 120, 40}, RGB(255, 255, 255));
+      cv->SetFont(font);
+    }
+    const Size measured = ours->TextExtent(text);
+    ours->TextAt(2, 2, text);
+    Rect r{2, 20, 118, 38};
+    ours->DrawTextIn(text, r, kDtSingleLine);
+
+    HDC dc = CanvasDc(*wide);
+    const std::wstring w = WideText(text);
+    SIZE s{};
+    GetTextExtentPoint32W(dc, w.c_str(), int(w.size()), &s);
+    EXPECT_EQ(measured, (Size{int32_t(s.cx), int32_t(s.cy)}));
+    SetBkMode(dc, TRANSPARENT);
+    TextOutW(dc, 2, 2, w.c_str(), int(w.size()));
+    RECT rc{2, 20, 118, 38};
+    DrawTextW(dc, w.c_str(), int(w.size()), &rc, DT_SINGLELINE);
+    Bitmap a = ours->ToBitmap(), b = wide->ToBitmap();
+    int differing = 0;
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 120; ++x)
+        differing += a.At(x, y) != b.At(x, y);
+    EXPECT_EQ(differing, 0);
+  }
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "platform/host/HostPlatform.h"
 #include "platform/win32/Win32NativeForm.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32Text.h"
 #include "settings/Settings.h"
 #include "tests/ImageSamples.h"
 #include "text/LanguageFiles.h"
@@ -165,6 +166,21 @@ TEST_F(Win32FormsTest, TypedTextConfirmedWithEnterComesBackExactly) {
   EXPECT_EQ(label, "Tema");
   EXPECT_EQ(caption, "Digitare il nome del tema");
   EXPECT_EQ(GetActiveWindow(), owner);
+}
+
+// The keyboard of any script: characters come as UTF-16 units (a pair for
+// one beyond the first plane) and reach the text whole, in UTF-8.
+TEST_F(Win32FormsTest, CharactersTypedInAnyScriptComeBackAsTyped) {
+  const std::wstring typed = L"\u041f\u0430\u043f\u043a\u0430 \u0398\u03ad\u03bc\u03b1 \u5199\u771f \U0001F600";
+  user.steps = {
+      [&](HWND dialog) {
+        HWND edit = Child(dialog, "Edit");
+        for (wchar_t unit : typed)
+          PostMessageW(edit, WM_CHAR, WPARAM(unit), 1);
+      },
+      [&](HWND dialog) { PostMessageA(Child(dialog, "Edit"), WM_KEYDOWN, VK_RETURN, 1); },
+  };
+  EXPECT_EQ(Ask(), win32::Utf8Text(typed.c_str()));
 }
 
 TEST_F(Win32FormsTest, EscapeDoesNothingAndTheCancelButtonOrTheCloseBoxGiveNothing) {
