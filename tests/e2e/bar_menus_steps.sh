@@ -25,6 +25,14 @@ wait_gone() {  # wait_gone NAME SECONDS: false when a window of that name stays
 }
 type_into() {  # type_into WINDOW TEXT: replaces the focused field's text and confirms
   xdotool windowfocus --sync "$1" 2>/dev/null
+  # A character the keyboard lacks is typed by giving it a key for the
+  # moment; Wine may read the first such key before it learnt the new map,
+  # so a text with one is typed once to no purpose first.
+  if LC_ALL=C grep -q '[^ -~]' <<<"$2"; then
+    xdotool key ctrl+a
+    xdotool type --delay 50 "$2"
+    sleep 0.5
+  fi
   xdotool key ctrl+a
   xdotool type --delay 50 "$2"
   sleep 0.5
