@@ -35,7 +35,9 @@
 #   start is only told of (crash_steps.sh);
 # - shortcuts named in Cyrillic, Japanese and Greek become buttons with those
 #   captions; a Greek theme, a Cyrillic rename and a dropped file with a
-#   Japanese name work as in Latin letters (scripts_steps.sh).
+#   Japanese name work as in Latin letters; a button list and a settings
+#   file of an earlier release in Windows-1252 are read right and written
+#   back in UTF-8 (scripts_steps.sh).
 # Screenshots land in build/e2e/.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
@@ -491,4 +493,5 @@ crash_within_a_minute
 close_bars
 wait_exit $pid 20 || fail "the bar did not close after the about box"
 names_in_every_script
+files_of_an_earlier_release
 echo "bar_under_wine: ok"

@@ -102,3 +102,59 @@ PY
   echo "scripts: a dropped file became a button ($(column "$links/ButtonList.lob" Caption))"
   close_bar
 }
+
+# A button list and a settings file of an earlier release, their text in
+# Windows-1252: the settings name the folder C:\Caffè, whose list holds two
+# buttons "Caffè uno" and "Caffè due". The bar finds the folder and its
+# buttons, and the first save of each file writes it in UTF-8.
+files_of_an_earlier_release() {
+  local cafe="$WINEPREFIX/drive_c/Caffè"
+  mkdir -p "$cafe"
+  "$tool" lnk write 'C:\windows\notepad.exe' "$cafe/Caffè uno.lnk" >/dev/null &&
+    "$tool" lnk write 'C:\windows\win.ini' "$cafe/Caffè due.lnk" >/dev/null || fail "cannot write the shortcuts of C:\\Caffè"
+  "$tool" table dump "$links/ButtonList.lob" >"$out/legacy.json" || fail "cannot dump the button list"
+  python3 - "$out/legacy.json" <<'PY' || fail "cannot write the earlier release's button list"
+import json, sys
+table = json.load(open(sys.argv[1]))
+names = [f["name"] for f in table["fields"]]
+model = dict(zip(names, table["records"][0]))
+rows = []
+for order, word in enumerate(["uno", "due"]):
+    row = dict(model, Ordine=order, Caption="CaffX " + word, Path="C:\\CaffX\\CaffX " + word + ".lnk")
+    rows.append([row[n] for n in names])
+table["records"] = rows
+json.dump(table, open(sys.argv[1], "w"), ensure_ascii=False)
+PY
+  "$tool" table load "$out/legacy.json" "$cafe/ButtonList.lob" || fail "cannot load the earlier release's button list"
+  # The earlier release wrote "è" as the one byte E8: same length as "X".
+  python3 - "$cafe/ButtonList.lob" <<'PY' || fail "cannot turn the button list into Windows-1252"
+import sys
+data = open(sys.argv[1], "rb").read().replace(b"CaffX", b"Caff\xe8")
+open(sys.argv[1], "wb").write(data)
+PY
+  printf '[Interfaccia]\r\nLingua=Italiano\r\n[Generale]\r\nFolderSource=C:\\Caff\xe8\r\n' >"$settings_ini"
+  is_utf8() { python3 -c 'import sys; open(sys.argv[1], "rb").read().decode("utf-8")' "$1" 2>/dev/null; }
+  # The strings of a binary table: "Caffè" as one byte or as UTF-8's two.
+  has_bytes() { python3 -c 'import sys; sys.exit(bytes.fromhex(sys.argv[2]) not in open(sys.argv[1], "rb").read())' "$1" "$2"; }
+  has_bytes "$cafe/ButtonList.lob" "43616666e8" || fail "the earlier release's button list is not in Windows-1252"
+
+  start_bar
+  button_menu Down Down Return # "Sposta dopo": the list is saved
+  sleep 2
+  local after
+  after=$(column "$cafe/ButtonList.lob" Caption)
+  [ "$after" = "Caffè due Caffè uno" ] || fail "the bar did not show C:\\Caffè's buttons as Caffè uno, Caffè due: $after"
+  has_bytes "$cafe/ButtonList.lob" "43616666c3a8" && ! has_bytes "$cafe/ButtonList.lob" "43616666e8" ||
+    fail "the button list was not written back in UTF-8"
+  import -window root -crop "300x40+0+0" "$out/bar-earlier-release.png"
+  open_settings >/dev/null || fail "no settings dialog over the earlier release's settings"
+  sleep 2
+  xdotool key Down
+  sleep 1
+  xdotool key Tab Tab Tab Tab space Return
+  wait_gone "^Impostazioni$" 10 || fail "Enter did not confirm the settings"
+  is_utf8 "$settings_ini" || fail "the settings file was not written back in UTF-8"
+  tr -d '\r' <"$settings_ini" | grep -qx 'FolderSource=C:\\Caffè' || { cat "$settings_ini"; fail "the settings file lost C:\\Caffè"; }
+  echo "earlier release: Windows-1252 'Caffè' read from the button list and the settings, both written back in UTF-8"
+  close_bar
+}
