@@ -5,6 +5,7 @@
 
 #include "bar/Themes.h"
 #include "base/Strings.h"
+#include "base/Utf8Text.h"
 #include "dialogs/StandardPrompt.h"
 #include "files/FileHelpers.h"
 #include "platform/Platform.h"
@@ -37,8 +38,12 @@ struct ThemeFiles {
         newCopy(copy + kNewSuffix),
         oldCopy(copy + kOldSuffix) {}
   // The longest name of them all.
+  // In the system's units (UTF-16), as its limit counts them.
   size_t LongestPath() const {
-    return std::max({table.size(), copy.size(), newTable.size(), newCopy.size(), oldCopy.size()});
+    size_t longest = 0;
+    for (const std::string* path : {&table, &copy, &newTable, &newCopy, &oldCopy})
+      longest = std::max(longest, Utf8ToUtf16(*path).size());
+    return longest;
   }
   std::string folder, table, copy, newTable, newCopy, oldCopy;
 };

@@ -8,6 +8,7 @@
 
 #include "base/Product.h"
 #include "base/Strings.h"
+#include "base/Utf8Text.h"
 #include "controls/HintBox.h"
 #include "files/FileHelpers.h"
 #include "files/Log.h"
@@ -116,8 +117,8 @@ std::string ExtendedExceptionText(const std::exception* e, uint64_t address, con
   if (address != 0 && Diagnostics().LocateAddress(address, &where))
     text += " in module " + FileNamePart(where.moduleFile);
   text += " at " + Hex(address, 8) + ".\r\n" + (message.empty() ? std::string(e->what()) : message) + ".";
-  if (text.size() > kExtendedTextLimit) text.resize(kExtendedTextLimit);
-  return text;
+  // At most so many characters, never a part of one.
+  return std::string(Utf8CutToChars(text, kExtendedTextLimit));
 }
 
 std::vector<std::string> ProgramReportLines() {
@@ -145,8 +146,8 @@ std::vector<std::string> ErrorReportLines(const ErrorInfo& e, const std::string&
     lines.push_back(std::move(line));
   CodeLocation where;
   if (e.address != 0 && Diagnostics().LocateAddress(e.address, &where))
-    lines.push_back("Map: " + FileNamePart(where.moduleFile).substr(0, 63) + " " + std::to_string(where.section) +
-                    " 0x" + Hex(where.offset, 8));
+    lines.push_back("Map: " + std::string(Utf8CutToChars(FileNamePart(where.moduleFile), 63)) + " " +
+                    std::to_string(where.section) + " 0x" + Hex(where.offset, 8));
   return lines;
 }
 

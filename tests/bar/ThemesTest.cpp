@@ -407,6 +407,23 @@ TEST_F(ThemesTest, ANameIsMeasuredByTheLongestFileItsSaveWrites) {
   SaveAs(std::string(fits, 'x'));
   EXPECT_TRUE(hp.Dialogs().shown.empty());
   EXPECT_EQ(ThemeNames(Folder()).size(), 1u);
+  // The limit counts the system's units, not bytes: a Greek letter is two
+  // bytes and one unit, so a Greek name longer in bytes than the limit
+  // allows fits; a character beyond the first plane takes two units.
+  const size_t letters = 120;
+  ASSERT_GT(2 * letters, fits);
+  std::string greek;
+  for (size_t i = 0; i < letters; ++i)
+    greek += "\u03b8";
+  SaveAs(greek);
+  EXPECT_TRUE(hp.Dialogs().shown.empty());
+  EXPECT_EQ(ThemeNames(Folder()).size(), 2u);
+  std::string wide;
+  for (size_t i = 0; i < fits / 2 + 1; ++i)
+    wide += "\U0001F600";
+  SaveAs(wide);
+  EXPECT_EQ(hp.Dialogs().shown.size(), 1u);
+  EXPECT_EQ(ThemeNames(Folder()).size(), 2u);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // handler's setup and the question after a crash, and the guard's log.
 #include <gtest/gtest.h>
 
+#include "base/Utf8Text.h"
 #include "dialogs/CrashReport.h"
 #include "dialogs/ErrorReport.h"
 #include "files/FileHelpers.h"
@@ -22,6 +23,13 @@
 
 namespace tov {
 namespace {
+
+std::string RepeatText(const std::string& unit, int n) {
+  std::string s;
+  for (int i = 0; i < n; ++i)
+    s += unit;
+  return s;
+}
 
 struct ErrorReportTest : ::testing::Test {
   ErrorReportTest() {
@@ -121,6 +129,21 @@ TEST_F(ErrorReportTest, AnAddressOutsideEveryModuleHasNoMapLine) {
   EXPECT_EQ(ErrorReportLines(e, "", System().Now()).back(), "Map: tovira.exe 1 0x00005000");
   e.address = 0x140006100;
   EXPECT_EQ(ErrorReportLines(e, "", System().Now()).size(), 10u);
+}
+
+// The report's text and the module's name are cut by characters: a name or
+// a message in another script never ends in a part of a character.
+TEST_F(ErrorReportTest, LongTextsAreCutByCharactersNeverInsideOne) {
+  const std::string longName = RepeatText("\u65e5", 70) + ".exe";  // three bytes each
+  hp.Diagnostics().modules = {{"C:\\Programmi\\" + longName, 0x140000000, 0x80000, {{0x1000, 0x5000}}}};
+  const std::string map = ErrorReportLines(Error(0, ""), "", System().Now()).back();
+  EXPECT_EQ(map, "Map: " + RepeatText("\u65e5", 63) + " 1 0x00000010");
+
+  const std::runtime_error error("x");
+  const std::string text = ExtendedExceptionText(&error, 0x140001010, RepeatText("\u0416", 3000));
+  EXPECT_EQ(Utf8CharCount(text), 2048u);
+  EXPECT_TRUE(IsValidUtf8(text));
+  EXPECT_EQ(ExtendedExceptionText(&error, 0, "breve"), "Exception std::runtime_error at 00000000.\r\nbreve.");
 }
 
 TEST_F(ErrorReportTest, TheSystemsAreNamedTheNewerOnesToo) {
