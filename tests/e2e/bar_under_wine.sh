@@ -31,7 +31,7 @@
 #   on the left from the menu: the bar stays registered and in place, docks
 #   again, and starts on the left (desktop_steps.sh);
 # - a crash of the bar is recorded, a new bar appears by itself and the
-#   report window is offered; the new bar crashed within a minute of its
+#   report window is offered; a bar that crashed within a minute of its
 #   start is only told of (crash_steps.sh);
 # - shortcuts named in Cyrillic, Japanese and Greek become buttons with those
 #   captions; a Greek theme, a Cyrillic rename and a dropped file with a

@@ -95,10 +95,17 @@ crash_the_bar() {
   echo "crash: the bar crashed from outside came back by itself; the report was offered; Salva wrote an archive unzip tests"
 }
 
-# The bar started again crashes at once: it is not started a second time.
+# A bar crashes within a minute of its start: it is not started again. The
+# bar the crash started again may be a minute old by now on a busy machine,
+# so a bar started here crashes, a few seconds old whatever the load.
 crash_within_a_minute() {
   local box report i
-  [ "$(bar_windows | wc -l)" -eq 1 ] || fail "no bar to crash within its first minute"
+  close_bars || fail "the bar started again after the crash did not close"
+  wine "$app0/tovira.exe" &
+  pid=$!
+  wait_window "^Tovira$" 90 >/dev/null || fail "no bar to crash within its first minute"
+  sleep 2
+  [ "$(bar_windows | wc -l)" -eq 1 ] || fail "not one bar to crash within its first minute"
   rm -f "$(debug_folder)/ExcpCrash.txt"
   wine "$wintool" crash-thread --window Tovira || fail "tovira-tool could not start a thread in the new bar"
   box=$(wait_window "^Tovira - Errore$" 120) || fail "no crash message after the access violation"
