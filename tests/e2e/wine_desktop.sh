@@ -53,7 +53,12 @@ close_bars() {
     id=$(xdotool search --onlyvisible --name '^Tovira$' 2>/dev/null | head -1)
     [ -n "$id" ] || return 0
     eval "$(xdotool getwindowgeometry --shell "$id")"
-    xdotool mousemove $((X + WIDTH - 100)) $((Y + HEIGHT / 2)) click 1
+    # The empty part: the end of a horizontal bar, the foot of a vertical one.
+    if ((HEIGHT > WIDTH)); then
+      xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 50)) click 1
+    else
+      xdotool mousemove $((X + WIDTH - 100)) $((Y + HEIGHT / 2)) click 1
+    fi
     sleep 0.5
     xdotool key alt+F4
     sleep 1
