@@ -18,7 +18,10 @@ here_scripts=$(dirname "${BASH_SOURCE[0]}")
 
 sorted_captions() { column "$links/ButtonList.lob" Caption | tr ' ' '\n' | sort | tr '\n' ' '; }
 
-start_bar() {  # start_bar: app0, its window in `bar`, its process in `pid`
+start_bar() {  # start_bar: app0 docked at the top, its window in `bar`, its process in `pid`
+  local rec
+  rec=$(record 0)
+  [ ${#rec} -eq 176 ] && wine reg add 'HKCU\Software\Brenvoll\Tovira_0' /ve /t REG_BINARY /d "${rec:0:8}01${rec:10}" /f >/dev/null 2>&1
   wine "$app0/tovira.exe" &
   pid=$!
   bar_started=$SECONDS
