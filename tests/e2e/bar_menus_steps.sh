@@ -25,13 +25,11 @@ wait_gone() {  # wait_gone NAME SECONDS: false when a window of that name stays
 }
 type_into() {  # type_into WINDOW TEXT: replaces the focused field's text and confirms
   xdotool windowfocus --sync "$1" 2>/dev/null
-  # A character the keyboard lacks is typed by giving it a key for the
-  # moment; Wine may read the first such key before it learnt the new map,
-  # so a text with one is typed once to no purpose first.
+  # Characters the keyboard lacks get keys of their own first: xdotool would
+  # map each for the moment, which Wine may read too late (keymap_add.py).
   if LC_ALL=C grep -q '[^ -~]' <<<"$2"; then
-    xdotool key ctrl+a
-    xdotool type --delay 50 "$2"
-    sleep 0.5
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/keymap_add.py" "$2" || fail "cannot give '$2' keys of its own"
+    sleep 1
   fi
   xdotool key ctrl+a
   xdotool type --delay 50 "$2"
