@@ -42,7 +42,15 @@ void TIconLoader::Start(std::vector<IconRequest> requests) {
   if (requests.empty()) return;
   running_ = true;
   if (Windows().PostsFromThreads()) {
-    worker_ = std::thread([this, r = std::move(requests)]() mutable { Run(std::move(r)); });
+    worker_ = std::thread([this, r = std::move(requests)]() mutable {
+      // Nothing thrown on this thread may end the program: the icons that
+      // did not come leave their placeholders.
+      try {
+        Run(std::move(r));
+      } catch (...) {
+        running_ = false;
+      }
+    });
   } else {
     Run(std::move(requests));
   }
