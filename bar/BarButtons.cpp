@@ -45,6 +45,7 @@ TLbSpeedButton& TBarWindow::AddBarButton(TRecordTable& links, int order) {
   TCustomButtonStyle style;
   style.LoadFromRow(links);
   style.ApplyToButton(b);
+  if (style.ShowIcon) icons_.Want(order, style.Path, style.IconPixels());
   b.OnMouseMove = [this](TLbSpeedButton&, uint32_t, int, int) { FormMouseMove(); };
   b.OnClick = [this](TLbSpeedButton& sender) { ButtonClick(sender); };
   return b;

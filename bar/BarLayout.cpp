@@ -139,6 +139,7 @@ void TBarWindow::PaintSeparator(ICanvas& canvas, const Rect& r) {
 namespace tov {
 
 void TBarWindow::ClearBar() {
+  icons_.Clear();
   ClearButtons();
   separatorRects_.clear();
 }
@@ -219,6 +220,7 @@ void TBarWindow::RebuildBar() {
   StretchSeparators(widest, tallest);
   SaveButtonList(links, source_.Path());
   Invalidate();
+  icons_.LaidOut();
   BuildFolderMenus();
 }
 

@@ -439,6 +439,14 @@ intptr_t TBarWindow::Dispatch(Message& m) {
       return 0;
     case kDelayedUpdateMessage:
       return 0;
+    case kIconsStartMessage:
+      // The bar with its placeholders is painted before anything is fetched.
+      if (HandleAllocated()) Window().UpdateNow();
+      icons_.Start();
+      return 0;
+    case kIconsArrivedMessage:
+      icons_.Deliver();
+      return 0;
     case WM_CREATE: {
       const intptr_t r = TAppBar::Dispatch(m);
       Shell().AcceptDroppedFiles(Handle(), true);

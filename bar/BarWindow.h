@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bar/BarIcons.h"
 #include "bar/BarThemes.h"
 #include "bar/FolderMenus.h"
 #include "bar/SourceFolder.h"
@@ -92,6 +93,8 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground {
   // The folder menus made again for the buttons as they stand.
   void BuildFolderMenus();
   const TFolderMenus& FolderMenus() const { return folderMenus_; }
+  // The buttons' icons, fetched after each layout.
+  const TBarIcons& Icons() const { return icons_; }
 
   // --- Dropped files: one shortcut and one button for each item.
   void WmDropFiles(uintptr_t drop);
@@ -184,6 +187,7 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground {
   TSourceFolder source_;
   TFolderMenus folderMenus_;
   TBarThemes themes_;
+  TBarIcons icons_{*this, *this};
   std::vector<Rect> separatorRects_;
   TAppBarEdge lastEdge_ = abeUnknown;
   int instanceSlot_ = -1;

@@ -15,6 +15,7 @@ namespace tov {
 namespace {
 
 const char* const kFileNameProperty = "FileName";  // the entry a folder-menu item opens
+const char* const kIconPathProperty = "IconPath";  // the entry whose icon it shows, until looked up
 
 bool HasLinkExtension(const std::string& name) {
   return name.size() >= 4 && UpperCaseText(name.substr(name.size() - 4)) == ".LNK";
@@ -79,10 +80,12 @@ std::unique_ptr<Component> TFolderMenus::BuildMenu(TLbSpeedButton& button, const
     std::string caption = name;
     if (hideLinkExt && HasLinkExtension(name)) caption = name.substr(0, name.size() - 4);
     if (caption.empty() || caption == "." || caption == "..") continue;
-    const int icon = TCustomButtonStyle::PathIconIndex(JoinPath(folder, name));
+    // The entry's icon is looked up when the menu is first shown, not while
+    // the bar is laid out.
     Component& item = menu->Add(
         MakeComponent(ComponentKind::MenuItem, "Pop" + std::to_string(button.tag) + "_" + std::to_string(i), caption));
-    item.tag = icon + 1;
+    item.tag = 0;
+    item.properties[kIconPathProperty] = JoinPath(folder, name);
     item.properties[kFileNameProperty] = name;
     item.Bind("OnClick", "FolderItemClick", [this](Component& sender) { ItemClick(sender); });
   }
@@ -108,6 +111,13 @@ void TFolderMenus::Popup(TLbSpeedButton& button) {
     }
   }
   if (!menu) return;
+  for (size_t i = 0; i < menu->ChildCount(); ++i) {
+    Component& item = menu->Child(i);
+    auto path = item.properties.find(kIconPathProperty);
+    if (path == item.properties.end()) continue;
+    item.tag = TCustomButtonStyle::PathIconIndex(path->second) + 1;
+    item.properties.erase(path);
+  }
   MenuItemDrawing drawing;
   const TImageList* small = SharedImageList(true);
   drawing.images = small ? small->handle : 0;

@@ -6,7 +6,6 @@
 #include "bar/BarWindow.h"
 #include "bar/RunningCopy.h"
 #include "base/Product.h"
-#include "controls/ShellImages.h"
 #include "dialogs/CrashReport.h"
 #include "dialogs/ErrorReport.h"
 #include "docking/MonitorList.h"
@@ -71,8 +70,6 @@ int RunProgram(const std::vector<std::string>& arguments) {
   // when the program ends.
   TOleForThread ole;
   try {
-    // The shell's system image lists, shared by every button icon.
-    SetSharedImageLists(SystemImageList("LARGE"), SystemImageList("SMALL"));
     SetAppTitle(kProductName);
     AfterCrash crashed;
     if (ParseAfterCrash(arguments, &crashed)) return RunAfterCrash(crashed);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "controls/Appearance.h"
+#include "controls/IconLoader.h"
 #include "controls/ShellImages.h"
 #include "platform/Platform.h"
 #include "tables/RecordTable.h"
@@ -12,6 +13,21 @@ namespace tov {
 int32_t FontStyleToColumn(uint32_t style) { return int32_t(style & (kFontBold | kFontItalic | kFontUnderline)); }
 
 uint32_t FontStyleFromColumn(int32_t value) { return uint32_t(value) & (kFontBold | kFontItalic | kFontUnderline); }
+
+int IconPixelSize(bool large, int dpi) {
+  // The sizes icon files carry; the scaled size goes to the nearest, the
+  // smaller one on a tie, so an icon is never larger than its scale.
+  static constexpr int kSizes[] = {16, 20, 24, 32, 40, 48, 64, 96, 128, 256};
+  if (dpi <= 0) dpi = 96;
+  const long long wanted = ((large ? 32LL : 16LL) * dpi + 48) / 96;
+  int best = kSizes[0];
+  for (int size : kSizes) {
+    const long long d = size > wanted ? size - wanted : wanted - size;
+    const long long bestD = best > wanted ? best - wanted : wanted - best;
+    if (d < bestD) best = size;
+  }
+  return best;
+}
 
 namespace {
 
@@ -89,9 +105,7 @@ const TImageList* TCustomButtonStyle::StyleImageList() const { return SharedImag
 Size TCustomButtonStyle::AutoSizeExtent(ICanvas& surface) const {
   surface.SetFont(Font);
   Size icon{0, 0};
-  if (ShowIcon) {
-    if (const TImageList* list = StyleImageList()) icon = Canvases().ImageListSize(list->handle);
-  }
+  if (ShowIcon) icon = Size{IconPixels(), IconPixels()};
   if (!ShowText) return Size{icon.cx + 8, icon.cy + 8};
   Size text = surface.TextExtent(Caption);
   if (ImgLayout == 2 || ImgLayout == 3) return Size{text.cx + 24, text.cy + icon.cy + 10};
@@ -99,17 +113,9 @@ Size TCustomButtonStyle::AutoSizeExtent(ICanvas& surface) const {
 }
 
 int TCustomButtonStyle::PathIconIndex(const std::string& path) {
+  if (!PathShowsIcon(path)) return -1;
   std::string p = path;
-  // A folder named with its closing backslash is the folder itself; wildcards
-  // would name other entries, not this one.
   if (p.size() > 3 && p.back() == '\\') p.pop_back();
-  if (p.empty() || p.find_first_of("*?") != std::string::npos) return -1;
-  bool found = false;
-  for (const FindEntry& e : Files().FindFiles(p)) {
-    if (e.name == "." || e.name == "..") continue;
-    if (!(e.attributes & (kAttrHidden | kAttrSystem))) found = true;
-  }
-  if (!found) return -1;
   return Shell().IconIndex(p, kIconSmall);
 }
 
@@ -165,15 +171,42 @@ void TCustomButtonStyle::ApplyToButton(TLbSpeedButton& b, ICanvas* surface) {
   }
   b.SetWordWrap(WordWrap);
   if (!ShowIcon) return;
-  int i = PathIconIndex(Path);
-  const TImageList* list = StyleImageList();
-  if (i < 0 || !list) return;
-  Size size = Canvases().ImageListSize(list->handle);
-  auto glyph = Canvases().CreateBitmapCanvas(size.cx, size.cy);
-  if (!glyph) return;
-  glyph->DrawImage(list->handle, i, 0, 0, true, b.ButtonColor());
-  b.SetGlyph(glyph->ToBitmap());
+  // The icon itself comes later, fetched away from the painting
+  // (IconLoader.h): until then a placeholder of its size.
+  b.SetGlyph(IconPlaceholder(IconPixels(), b.ButtonColor()));
   b.SetNumGlyphs(1);
+}
+
+Bitmap IconPlaceholder(int pixels, Color background) {
+  const Color back = ColorToRGB(background);
+  Bitmap out(pixels, pixels, back);
+  const int inset = pixels / 8;
+  const Color frame = Darker(back, 25);
+  for (int y = inset; y < pixels - inset; ++y) {
+    for (int x = inset; x < pixels - inset; ++x) {
+      if (x == inset || y == inset || x == pixels - 1 - inset || y == pixels - 1 - inset) out.At(x, y) = frame;
+    }
+  }
+  return out;
+}
+
+Bitmap IconOverBackground(const Picture& icon, Color background) {
+  const Color back = ColorToRGB(background);
+  Bitmap out = icon.rgb;
+  if (icon.alpha.size() != out.pixels.size()) return out;
+  auto mix = [](uint32_t fore, uint32_t under, uint32_t a) { return (fore * a + under * (255 - a) + 127) / 255; };
+  for (size_t i = 0; i < out.pixels.size(); ++i) {
+    const Color c = out.pixels[i] & 0x00FFFFFF;
+    const uint32_t a = icon.alpha[i];
+    out.pixels[i] = RGB(uint8_t(mix(RedOf(c), RedOf(back), a)), uint8_t(mix(GreenOf(c), GreenOf(back), a)),
+                        uint8_t(mix(BlueOf(c), BlueOf(back), a)));
+  }
+  return out;
+}
+
+void ApplyArrivedIcon(TLbSpeedButton& b, const Picture& icon) {
+  b.SetGlyph(IconOverBackground(icon, b.ButtonColor()));
+  b.SetNumGlyphs(icon.rgb.Empty() ? 0 : 1);
 }
 
 }  // namespace tov

@@ -21,6 +21,22 @@ enum TCustomButtonStyleKind : uint8_t { cbsDefault = 0, cbsShine = 1, cbsCustomF
 int32_t FontStyleToColumn(uint32_t style);
 uint32_t FontStyleFromColumn(int32_t value);
 
+// The side in pixels of a button's icon at a screen's DPI (96 is 100 %):
+// 16, 24, 32 small and 32, 48, 64 large at 100, 150 and 200 %; a scale in
+// between takes the nearest of the sizes icons are drawn in (20 and 40 at
+// 125 %), a scale beyond takes the next ones. A DPI of 0 or less is 96.
+int IconPixelSize(bool large, int dpi);
+
+// What a button shows while its icon is on its way: a square of pixels x
+// pixels in the background colour with a thin neutral frame inset by an
+// eighth of its side.
+Bitmap IconPlaceholder(int pixels, Color background);
+// An icon with its alpha laid over the background colour (system colours
+// resolved); an empty picture gives an empty bitmap.
+Bitmap IconOverBackground(const Picture& icon, Color background);
+// The button shows the icon that arrived (an empty picture: no icon).
+void ApplyArrivedIcon(TLbSpeedButton& b, const Picture& icon);
+
 class TCustomButtonStyle {
  public:
   TCustomButtonStyle() = default;
@@ -48,6 +64,8 @@ class TCustomButtonStyle {
   uint8_t ImgLayout = 0;  // 0 icon left, 1 right, 2 above, 3 below
   bool SmallIcon = true;
   bool ShowIcon = true;
+  // The DPI the button is drawn at (not stored): its icon's size follows it.
+  int IconDpi = 96;
 
   // Gives the button this appearance, size and icon. The surface measures
   // the caption for the automatic size (the bar window's canvas); without
@@ -64,6 +82,8 @@ class TCustomButtonStyle {
 
   // The size the button takes when AutoSize is on.
   Size AutoSizeExtent(ICanvas& surface) const;
+  // The side of the button's icon at IconDpi.
+  int IconPixels() const { return IconPixelSize(!SmallIcon, IconDpi); }
   // Index of the path's icon in the shell image lists, or -1.
   static int PathIconIndex(const std::string& path);
   // The small or the large shell image list, by SmallIcon; null without a shell list.

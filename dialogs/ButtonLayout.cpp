@@ -10,6 +10,7 @@
 #include "base/Strings.h"
 #include "controls/Appearance.h"
 #include "controls/ButtonTable.h"
+#include "controls/IconLoader.h"
 #include "dialogs/StandardPrompt.h"
 #include "forms/ButtonLayoutForm.h"
 #include "platform/Platform.h"
@@ -229,6 +230,12 @@ void TFormButtonLayout::ShowPreview(const TCustomButtonStyle& s) {
   TCustomButtonStyle copy = s;
   preview_.SetBounds(0, 0, s.Width, s.Height);
   copy.ApplyToButton(preview_);
+  // The dialog waits for its one icon: no placeholder in the preview.
+  if (copy.ShowIcon) {
+    Picture icon;
+    if (!PathShowsIcon(copy.Path) || !Shell().IconPicture(copy.Path, copy.IconPixels(), &icon)) icon = Picture();
+    ApplyArrivedIcon(preview_, icon);
+  }
   button.bounds = Rect{button.bounds.left, button.bounds.top, button.bounds.left + preview_.Width(),
                        button.bounds.top + preview_.Height()};
   button.caption = preview_.Caption();

@@ -37,14 +37,19 @@ StructSysPathInfo SpecialFolderInfo(int id) {
   return info;
 }
 
-std::string UserAppDataDir() { return Created(SpecialFolderInfo(CSIDL_APPDATA).path + "\\" + ExeBaseName() + "\\"); }
+std::string SpecialFolderPath(int id) {
+  std::string path;
+  return System().SpecialFolderPath(id, &path) ? path : std::string();
+}
+
+std::string UserAppDataDir() { return Created(SpecialFolderPath(CSIDL_APPDATA) + "\\" + ExeBaseName() + "\\"); }
 
 std::string UserAppDataSubDir(const std::string& name) {
-  return Created(SpecialFolderInfo(CSIDL_APPDATA).path + "\\" + ExeBaseName() + "\\" + name + "\\");
+  return Created(SpecialFolderPath(CSIDL_APPDATA) + "\\" + ExeBaseName() + "\\" + name + "\\");
 }
 
 std::string SharedAppDataDir() {
-  return Created(SpecialFolderInfo(CSIDL_COMMON_APPDATA).path + "\\" + ExeBaseName() + "\\");
+  return Created(SpecialFolderPath(CSIDL_COMMON_APPDATA) + "\\" + ExeBaseName() + "\\");
 }
 
 std::unique_ptr<TImageList> SystemImageList(const std::string& kind) {

@@ -29,6 +29,8 @@ struct TImageList {
 std::string AppDir();
 std::string AppSubDir(const std::string& name);
 StructSysPathInfo SpecialFolderInfo(int id);
+// The path alone (empty when the lookup fails): asks the shell for no icon.
+std::string SpecialFolderPath(int id);
 std::string UserAppDataDir();
 std::string UserAppDataSubDir(const std::string& name);
 std::string SharedAppDataDir();

@@ -42,7 +42,8 @@ fi
 # that build a headless platform per input are the slow ones).
 declare -A gate_runs=(
   [table_reader]=60000 [shell_link_reader]=60000 [ini_file]=25000 [settings_template]=500
-  [language_file]=5000 [bmp_picture]=100000 [png_picture]=60000 [appbar_record]=5000)
+  [language_file]=5000 [bmp_picture]=100000 [png_picture]=60000 [appbar_record]=5000
+  [icon_cache]=60000)
 
 if [ "${TOVIRA_FUZZ_NO_BUILD:-0}" != 1 ]; then
   CC=clang CXX=clang++ cmake -S "$top" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVIRA_FUZZ=ON \

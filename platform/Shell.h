@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Canvas.h"
 #include "platform/Geometry.h"
 
 namespace tov {
@@ -70,6 +71,17 @@ class IShell {
   virtual int FullScreenWindowOn(const Rect& monitor) {
     (void)monitor;
     return -1;
+  }
+
+  // The icon the shell shows for a file or folder, drawn at exactly pixels
+  // x pixels with its alpha (colours not premultiplied); false when the
+  // shell has none for it. May be called from a thread of its own, while
+  // the user-interface thread goes on.
+  virtual bool IconPicture(const std::string& path, int pixels, Picture* out) {
+    (void)path;
+    (void)pixels;
+    (void)out;
+    return false;
   }
 };
 

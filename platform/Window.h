@@ -240,6 +240,11 @@ class IWindowSystem {
   // which reports to events; throws std::runtime_error when the system
   // cannot make it.
   virtual std::unique_ptr<INativeForm> CreateForm(const FrameDesc& frame, WindowId owner, IFormEvents& events) = 0;
+  // Whether work may run on a thread of its own and post its results to a
+  // window from there (IWindow::Post is then safe from any thread, and so
+  // are the shell's IconPicture and the file calls). Where not, such work
+  // runs at once on the calling thread.
+  virtual bool PostsFromThreads() { return false; }
 };
 
 }  // namespace tov

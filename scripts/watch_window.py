@@ -10,9 +10,11 @@ window has settled when its pixels, size and place have stayed the same for
 QUIET_MS; it was painted at the first look of that last unchanged stretch,
 the look's time taken once its pixels are read. Prints one line:
 
-    pid=P window=W mapped_ms=M painted_ms=T looks=N
+    pid=P window=W mapped_ms=M placed_ms=L painted_ms=T looks=N
 
-(P is the process COMMAND became) and leaves the first and the final picture
+(P is the process COMMAND became; L is the first look from which the window
+kept its final place and size: a bar is laid out then, its buttons drawn
+at once, their icons perhaps still to come) and leaves the first and the final picture
 of the window in SHOTS_DIR as first.ppm and final.ppm. Exits non-zero when no
 window appears or none settles within 60 s.
 """
@@ -148,6 +150,7 @@ def main():
             time.sleep(PAUSE_S)
     mapped = time.monotonic()
     looks, last, first, since = 0, None, None, None
+    shape, placed = None, None
     while True:
         seen = look(display, window)
         now = time.monotonic()
@@ -156,6 +159,8 @@ def main():
         else:
             looks += 1
             first = first or seen
+            if seen[0] != shape:
+                shape, placed = seen[0], now
             key = (seen[0], hashlib.md5(seen[1]).digest())
             if key != last:
                 last, since, final = key, now, seen
@@ -167,7 +172,8 @@ def main():
     os.makedirs(shots, exist_ok=True)
     save_ppm(os.path.join(shots, "first.ppm"), *first)
     save_ppm(os.path.join(shots, "final.ppm"), *final)
-    print("pid=%d window=%d mapped_ms=%d painted_ms=%d looks=%d" % (child.pid, window, ms(mapped), ms(since), looks))
+    print("pid=%d window=%d mapped_ms=%d placed_ms=%d painted_ms=%d looks=%d" %
+          (child.pid, window, ms(mapped), ms(placed), ms(since), looks))
 
 
 if __name__ == "__main__":

@@ -32,7 +32,7 @@ void EnsureInit() {
 // The shell folder's sub-folder named after the executable, or "" when the
 // shell does not know the folder.
 std::string ShellDataDir(int csidl) {
-  if (SpecialFolderInfo(csidl).path.empty()) return std::string();
+  if (SpecialFolderPath(csidl).empty()) return std::string();
   return csidl == CSIDL_APPDATA ? UserAppDataDir() : SharedAppDataDir();
 }
 

@@ -38,6 +38,9 @@ class HostShell : public IShell {
   void AcceptDroppedFiles(WindowId window, bool accept) override;
   uint32_t QueryDroppedFile(uintptr_t drop, uint32_t index, char* buffer, uint32_t size) override;
   void DragFinish(uintptr_t drop) override;
+  // The icon of IconIndex(path) as the host's lists draw it (HostCanvas.h's
+  // IconImage) at any size: the cut corners clear, the border half opaque.
+  bool IconPicture(const std::string& path, int pixels, Picture* out) override;
 
   // A drop of these paths, as the shell hands one to WM_DROPFILES.
   uintptr_t MakeDrop(const std::vector<std::string>& paths);
@@ -84,6 +87,9 @@ class HostShell : public IShell {
   // Paths the shell cannot open, and the reason it then gives.
   std::set<std::string> unopenable;
   std::string openError;
+  // Every IconPicture asked, as "path@pixels", and the paths that have none.
+  std::vector<std::string> iconPictures;
+  std::set<std::string> iconless;
   static constexpr uintptr_t kLargeList = 0x1001;
   static constexpr uintptr_t kSmallList = 0x1002;
 

@@ -16,6 +16,15 @@ namespace {
 COLORREF g_customColors[16] = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
                                0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
 
+// The common dialogs' library is loaded when a dialog is first asked for,
+// not with the program: it brings the printing system with it (under Wine
+// winspool and the CUPS client, some megabytes), which only these dialogs need.
+template <class Fn>
+Fn CommonDialogFunction(const char* name) {
+  static const HMODULE library = LoadLibraryA("comdlg32.dll");
+  return library ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library, name))) : nullptr;
+}
+
 COLORREF ColorRef(Color c) { return IsSystemColor(c) ? GetSysColor(int(c & 0xFF)) : COLORREF(c & 0xFFFFFF); }
 
 int ScreenDpiY() {
@@ -55,7 +64,8 @@ bool FileDialog(uintptr_t owner, const FileDialogRequest& request, bool save, st
   ofn.lpstrDefExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str();
   ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_NOCHANGEDIR |
               (save ? DWORD(OFN_OVERWRITEPROMPT) : DWORD(OFN_FILEMUSTEXIST));
-  if (!(save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn))) return false;
+  const auto run = CommonDialogFunction<BOOL(WINAPI*)(LPOPENFILENAMEA)>(save ? "GetSaveFileNameA" : "GetOpenFileNameA");
+  if (!run || !run(&ofn)) return false;
   *chosen = file;
   return true;
 }
@@ -69,7 +79,8 @@ bool Win32Dialogs::ChooseColor(uintptr_t owner, Color initial, Color* chosen) {
   cc.rgbResult = initial == kNoColor ? 0 : ColorRef(initial);
   cc.lpCustColors = g_customColors;
   cc.Flags = CC_FULLOPEN | CC_RGBINIT;
-  if (!ChooseColorA(&cc)) return false;
+  const auto run = CommonDialogFunction<BOOL(WINAPI*)(LPCHOOSECOLORA)>("ChooseColorA");
+  if (!run || !run(&cc)) return false;
   *chosen = Color(cc.rgbResult & 0xFFFFFF);
   return true;
 }
@@ -90,7 +101,8 @@ bool Win32Dialogs::ChooseFont(uintptr_t owner, FontSpec* font) {
   cf.lpLogFont = &lf;
   cf.rgbColors = ColorRef(font->color);
   cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
-  if (!ChooseFontA(&cf)) return false;
+  const auto run = CommonDialogFunction<BOOL(WINAPI*)(LPCHOOSEFONTA)>("ChooseFontA");
+  if (!run || !run(&cf)) return false;
   FontSpec out;
   out.name = lf.lfFaceName;
   out.size = MulDiv(lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight, 72, dpi);

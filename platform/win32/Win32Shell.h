@@ -18,6 +18,9 @@ class Win32Shell : public IShell {
   uint32_t QueryDroppedFile(uintptr_t drop, uint32_t index, char* buffer, uint32_t size) override;
   void DragFinish(uintptr_t drop) override;
   int FullScreenWindowOn(const Rect& monitor) override;
+  // Win32ShellIcons.cpp: the shell item's image factory, else the icon's
+  // file and index extracted at the size, else the shell's own icon.
+  bool IconPicture(const std::string& path, int pixels, Picture* out) override;
 
  private:
   unsigned long openError_ = 0;

@@ -57,6 +57,7 @@ class Win32WindowSystem : public IWindowSystem {
   WindowId ActiveWindow() override { return WindowId(GetActiveWindow()); }
   int TrackPopupMenu(const std::vector<MenuEntry>& entries, Point at, WindowId owner) override;
   std::unique_ptr<INativeForm> CreateForm(const FrameDesc& frame, WindowId owner, IFormEvents& events) override;
+  bool PostsFromThreads() override { return true; }
   // Handles the messages waiting now, without blocking; answers false once WM_QUIT came.
   bool PumpWaiting();
 };

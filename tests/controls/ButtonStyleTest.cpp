@@ -1,6 +1,7 @@
 // Button styles between table rows and speed buttons.
 #include <gtest/gtest.h>
 
+#include "controls/Appearance.h"
 #include "controls/ButtonStyle.h"
 #include "controls/ShellImages.h"
 #include "platform/host/HostCanvas.h"
@@ -170,28 +171,57 @@ TEST(ButtonStyle, IconsComeFromTheShellListsForVisibleEntriesOnly) {
   EXPECT_EQ(TCustomButtonStyle::PathIconIndex("C:\\Dati\\manca.txt"), -1);
   EXPECT_EQ(TCustomButtonStyle::PathIconIndex("C:\\Dati\\.nascosto.txt"), -1);
   EXPECT_EQ(TCustomButtonStyle::PathIconIndex("C:\\Dati\\*.txt"), -1);
+}
 
+TEST(ButtonStyle, AButtonShowsAPlaceholderOfItsIconsSizeUntilTheIconArrives) {
+  host::HostPlatform hp;
+  ASSERT_TRUE(Files().CreateDir("C:\\Dati"));
+  ASSERT_TRUE(Files().WriteFile("C:\\Dati\\nota.txt", "x"));
   TLbSpeedButton b;
   TCustomButtonStyle s;
   s.ButtonStyle = cbsCustomFlat;
-  s.Color = RGB(10, 20, 30);
+  const Color back = RGB(200, 100, 40);
+  s.Color = back;
   s.Path = "C:\\Dati\\nota.txt";
+  s.IconDpi = 144;
   s.ApplyToButton(b);
-  int i = TCustomButtonStyle::PathIconIndex(s.Path);
+  // 24 pixels at 150 %: the button's colour with a darker frame two pixels in.
   ASSERT_EQ(b.NumGlyphs(), 1);
-  EXPECT_EQ(b.Glyph().width, 16);
-  EXPECT_EQ(b.Glyph().At(8, 8), host::IconColor(i));
-  EXPECT_EQ(b.Glyph().At(0, 15), RGB(10, 20, 30));  // the corner takes the button's colour
+  const Bitmap& placeholder = b.Glyph();
+  ASSERT_EQ(placeholder.width, 24);
+  ASSERT_EQ(placeholder.height, 24);
+  const Color frame = Darker(back, 25);
+  EXPECT_NE(frame, back);
+  for (int y = 0; y < 24; ++y) {
+    for (int x = 0; x < 24; ++x) {
+      const bool onFrame = x >= 3 && y >= 3 && x <= 20 && y <= 20 && (x == 3 || y == 3 || x == 20 || y == 20);
+      EXPECT_EQ(placeholder.At(x, y), onFrame ? frame : back) << x << "," << y;
+    }
+  }
+  // A system colour is drawn as what it stands for now.
+  EXPECT_EQ(IconPlaceholder(16, clBtnFace).At(0, 0), Canvases().SysColor(15));
   s.SmallIcon = false;
   s.ApplyToButton(b);
-  EXPECT_EQ(b.Glyph().width, 32);
+  EXPECT_EQ(b.Glyph().width, 48);
 
+  // The icon arrives: laid over the button's colour by its alpha.
+  Picture icon;
+  ASSERT_TRUE(Shell().IconPicture(s.Path, 48, &icon));
+  ApplyArrivedIcon(b, icon);
+  const int i = Shell().IconIndex(s.Path, kIconSmall);
+  ASSERT_EQ(b.NumGlyphs(), 1);
+  ASSERT_EQ(b.Glyph().width, 48);
+  EXPECT_EQ(b.Glyph().At(24, 24), host::IconColor(i));  // opaque
+  EXPECT_EQ(b.Glyph().At(0, 47), back);                 // clear: the corner takes the button's colour
+  const Color border = host::IconBorderColor(i);        // half opaque
+  auto half = [](uint8_t f, uint8_t u) { return uint8_t((f * 128 + u * 127 + 127) / 255); };
+  EXPECT_EQ(b.Glyph().At(24, 0), RGB(half(RedOf(border), RedOf(back)), half(GreenOf(border), GreenOf(back)),
+                                     half(BlueOf(border), BlueOf(back))));
+  // No icon for the target: no glyph, no placeholder left behind.
+  ApplyArrivedIcon(b, Picture());
+  EXPECT_EQ(b.NumGlyphs(), 0);
+  // Without ShowIcon the glyph is left as it is.
   Bitmap before = b.Glyph();
-  s.Path = "C:\\Dati\\.nascosto.txt";
-  s.ApplyToButton(b);
-  EXPECT_EQ(b.Glyph(), before);  // no icon: the old glyph stays
-  s.Path = "C:\\Dati\\nota.txt";
-  s.SmallIcon = true;
   s.ShowIcon = false;
   s.ApplyToButton(b);
   EXPECT_EQ(b.Glyph(), before);

@@ -4,9 +4,13 @@
 // saved and recalled, the selection buttons.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "controls/Appearance.h"
 #include "dialogs/ButtonLayout.h"
+#include "platform/host/HostCanvas.h"
 #include "platform/host/HostDialogs.h"
+#include "platform/host/HostShell.h"
 #include "platform/host/HostSystem.h"
 #include "settings/Settings.h"
 #include "tables/DataModule.h"
@@ -78,6 +82,20 @@ TEST_F(ButtonLayoutTest, TheListShowsTheButtonsAndARowShowsItsAppearance) {
     f.Close();
   });
   EXPECT_EQ(hp.Windows().shownForms, std::vector<std::string>{"FormButtonLayout"});
+}
+
+TEST_F(ButtonLayoutTest, ThePreviewShowsTheRowsIconAtOnce) {
+  const std::string due = std::string(testing::kBarLinks) + "Due.lnk";
+  ASSERT_TRUE(Files().WriteFile(due, "link"));
+  const Color icon = host::IconColor(hp.Shell().IconIndex(due, kIconSmall));
+  Open([&](host::HostForm& f) {
+    auto shows = [&](const Bitmap& b) { return std::count(b.pixels.begin(), b.pixels.end(), icon) > 0; };
+    EXPECT_TRUE(f.SelectRows("ListButtons", {2}));
+    EXPECT_TRUE(shows(f.PaintControl("BtnPreview", PaintState{})));
+    EXPECT_TRUE(f.SelectRows("ListButtons", {3}));  // "Tre.lnk" is not there: no icon
+    EXPECT_FALSE(shows(f.PaintControl("BtnPreview", PaintState{})));
+    f.Close();
+  });
 }
 
 // The shipped pictures: every button of the dialog shows its own, in its

@@ -1,0 +1,55 @@
+#include "bar/BarIcons.h"
+
+#include <utility>
+
+#include "controls/ButtonStyle.h"
+#include "settings/UserData.h"
+
+namespace tov {
+
+const char* const kIconCacheName = "IconCache.bin";
+
+TBarIcons::TBarIcons(TButtonHost& buttons, TForm& window) : buttons_(buttons), window_(window) {}
+
+TBarIcons::~TBarIcons() { loader_.reset(); }
+
+void TBarIcons::Post(uint32_t msg) {
+  // The window is there from the first layout on, and outlives the loader.
+  if (window_.HandleAllocated()) window_.Window().Post(msg, 0, 0);
+}
+
+void TBarIcons::Clear() {
+  wanted_.clear();
+  if (!loader_) return;
+  // The tags of the old buttons name other buttons now: nothing fetched for
+  // them may arrive.
+  loader_->Stop();
+  loader_->Take();
+}
+
+void TBarIcons::Want(intptr_t tag, const std::string& path, int pixels) {
+  wanted_.push_back(IconRequest{int(tag), path, pixels});
+}
+
+void TBarIcons::LaidOut() {
+  if (!wanted_.empty()) Post(kIconsStartMessage);
+}
+
+void TBarIcons::Start() {
+  if (wanted_.empty()) return;
+  if (!loader_)
+    loader_ = std::make_unique<TIconLoader>(UserDataDir() + kIconCacheName, [this] { Post(kIconsArrivedMessage); });
+  loader_->Start(std::exchange(wanted_, {}));
+}
+
+void TBarIcons::Deliver() {
+  if (!loader_) return;
+  for (const IconArrival& icon : loader_->Take()) {
+    for (size_t i = 0; i < buttons_.ButtonCount(); ++i) {
+      TLbSpeedButton& b = buttons_.Button(i);
+      if (b.tag == icon.id) ApplyArrivedIcon(b, icon.picture);
+    }
+  }
+}
+
+}  // namespace tov

@@ -1,0 +1,56 @@
+// The icons of the bar's buttons: a layout leaves each button with a
+// placeholder and notes the icon it wants; once the bar is painted (the
+// start message it posts itself) the icon loader fetches them all away from
+// the user-interface thread, and each arrives through the arrival message,
+// in the button it was meant for.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/ButtonHost.h"
+#include "controls/IconLoader.h"
+#include "forms/WindowForm.h"
+
+namespace tov {
+
+// Posted by the bar to itself: fetch the icons the layout wants; icons arrived.
+constexpr uint32_t kIconsStartMessage = 1831;
+constexpr uint32_t kIconsArrivedMessage = 1832;
+
+// The file of the icon cache in the user's data folder.
+extern const char* const kIconCacheName;  // "IconCache.bin"
+
+class TBarIcons {
+ public:
+  // The buttons and the window they lie on, which takes the messages above
+  // (posted from any thread).
+  TBarIcons(TButtonHost& buttons, TForm& window);
+  ~TBarIcons();
+
+  // A new layout begins: a fetch still running is given up.
+  void Clear();
+  // The button with this tag wants the icon of path at that size.
+  void Want(intptr_t tag, const std::string& path, int pixels);
+  // The layout is done: the start message is posted when icons are wanted.
+  void LaidOut();
+  // The start message: fetches what the layout wants.
+  void Start();
+  // The arrival message: each icon arrived goes into its button.
+  void Deliver();
+
+  bool Fetching() const { return loader_ && loader_->Busy(); }
+  const TIconLoader* Loader() const { return loader_.get(); }
+
+ private:
+  void Post(uint32_t msg);
+
+  TButtonHost& buttons_;
+  TForm& window_;
+  std::vector<IconRequest> wanted_;
+  std::unique_ptr<TIconLoader> loader_;
+};
+
+}  // namespace tov

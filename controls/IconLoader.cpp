@@ -1,0 +1,106 @@
+#include "controls/IconLoader.h"
+
+#include <map>
+#include <utility>
+
+#include "platform/Platform.h"
+
+namespace tov {
+
+bool PathShowsIcon(const std::string& path) {
+  std::string p = path;
+  // A folder named with its closing backslash is the folder itself; wildcards
+  // would name other entries, not this one.
+  if (p.size() > 3 && p.back() == '\\') p.pop_back();
+  if (p.empty() || p.find_first_of("*?") != std::string::npos) return false;
+  for (const FindEntry& e : Files().FindFiles(p)) {
+    if (e.name == "." || e.name == "..") continue;
+    if (!(e.attributes & (kAttrHidden | kAttrSystem))) return true;
+  }
+  return false;
+}
+
+TIconLoader::TIconLoader(std::string cacheFile, std::function<void()> notify)
+    : cacheFile_(std::move(cacheFile)), notify_(std::move(notify)) {}
+
+TIconLoader::~TIconLoader() { Stop(); }
+
+void TIconLoader::Stop() {
+  stop_ = true;
+  if (worker_.joinable()) worker_.join();
+  stop_ = false;
+  running_ = false;
+}
+
+void TIconLoader::Start(std::vector<IconRequest> requests) {
+  Stop();
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    arrived_.clear();
+  }
+  fromCache_ = fromShell_ = 0;
+  if (requests.empty()) return;
+  running_ = true;
+  if (Windows().PostsFromThreads()) {
+    worker_ = std::thread([this, r = std::move(requests)]() mutable {
+      // Nothing thrown on this thread may end the program: the icons that
+      // did not come leave their placeholders.
+      try {
+        Run(std::move(r));
+      } catch (...) {
+        running_ = false;
+      }
+    });
+  } else {
+    Run(std::move(requests));
+  }
+}
+
+std::vector<IconArrival> TIconLoader::Take() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return std::exchange(arrived_, {});
+}
+
+void TIconLoader::Run(std::vector<IconRequest> requests) {
+  if (!cacheRead_ && !cacheFile_.empty()) {
+    cache_.Load(cacheFile_);
+    cacheRead_ = true;
+  }
+  // One look at each target and size, however many buttons show it.
+  std::map<std::pair<std::string, int>, Picture> done;
+  for (const IconRequest& request : requests) {
+    if (stop_) break;
+    const auto key = std::make_pair(request.path, request.pixels);
+    auto known = done.find(key);
+    if (known == done.end()) {
+      Picture picture;
+      if (PathShowsIcon(request.path)) {
+        const uint64_t stamp = TargetStamp(request.path);
+        if (const Picture* kept = cache_.Find(request.path, stamp, request.pixels)) {
+          picture = *kept;
+          ++fromCache_;
+        } else if (Shell().IconPicture(request.path, request.pixels, &picture) && picture.rgb.width == request.pixels &&
+                   picture.rgb.height == request.pixels) {
+          ++fromShell_;
+          cache_.Put(request.path, stamp, request.pixels, picture);
+        } else {
+          picture = Picture();
+        }
+      }
+      known = done.emplace(key, std::move(picture)).first;
+    }
+    // An empty picture arrives too: the button drops its placeholder.
+    bool first;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      first = arrived_.empty();
+      arrived_.push_back(IconArrival{request.id, request.pixels, known->second});
+    }
+    // One message for the icons waiting: the next comes once they are taken.
+    if (first && notify_) notify_();
+  }
+  if (!cacheFile_.empty()) cache_.Save(cacheFile_);
+  running_ = false;
+}
+
+}  // namespace tov

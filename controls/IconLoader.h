@@ -1,0 +1,76 @@
+// Fetches the buttons' icons away from the user-interface thread: each at
+// the exact size it is drawn at, from the icon cache when the target did not
+// change since, else from the shell (and then kept in the cache, which is
+// written once the batch is done). Where the platform allows threads the
+// batch runs on a thread of its own and tells of icons waiting through the
+// notify function, called on that thread (the bar posts itself a message);
+// elsewhere it runs at once when started, and notifies the same way.
+#pragma once
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "controls/IconCache.h"
+#include "platform/Canvas.h"
+
+namespace tov {
+
+struct IconRequest {
+  int id = 0;  // the caller's, given back with the icon
+  std::string path;
+  int pixels = 16;
+};
+
+struct IconArrival {
+  int id = 0;
+  int pixels = 0;
+  Picture picture;  // empty when the target shows no icon
+};
+
+// Whether a path names one visible file or folder (not hidden, not a
+// system entry, no wildcards): only those show an icon.
+bool PathShowsIcon(const std::string& path);
+
+class TIconLoader {
+ public:
+  // cacheFile: the cache's file (empty: no cache). notify: icons wait in Take().
+  TIconLoader(std::string cacheFile, std::function<void()> notify);
+  ~TIconLoader();
+  TIconLoader(const TIconLoader&) = delete;
+  TIconLoader& operator=(const TIconLoader&) = delete;
+
+  // Fetches these, in this order; a batch still running is given up first
+  // and what it fetched and was not taken is dropped.
+  void Start(std::vector<IconRequest> requests);
+  // Gives up the running batch and waits for its end.
+  void Stop();
+  // The icons arrived since the last call, in the order they came.
+  std::vector<IconArrival> Take();
+  // Whether the batch still runs.
+  bool Busy() const { return running_; }
+
+  // Of the last batch: icons found in the cache, and asked of the shell.
+  int FromCache() const { return fromCache_; }
+  int FromShell() const { return fromShell_; }
+
+ private:
+  void Run(std::vector<IconRequest> requests);
+
+  std::string cacheFile_;
+  std::function<void()> notify_;
+  TIconCache cache_;  // used by the batch alone
+  bool cacheRead_ = false;
+  std::mutex mutex_;
+  std::vector<IconArrival> arrived_;
+  std::thread worker_;
+  std::atomic<bool> stop_{false};
+  std::atomic<bool> running_{false};
+  std::atomic<int> fromCache_{0};
+  std::atomic<int> fromShell_{0};
+};
+
+}  // namespace tov
