@@ -55,6 +55,12 @@ save_theme() {  # save_theme NAME
   type_into "$prompt" "$1"
   wait_gone "^Digitare il nome del tema$" 10 || fail "the theme's prompt stayed open"
   folder=$(themes_folder)
+  # The prompt closes before the save has put both files in place.
+  local i
+  for ((i = 0; i < 20; i++)); do
+    [ -f "$folder/$1.theme" ] && [ -f "$folder/$1.themeini" ] && ! ls "$folder" | grep -q '\.tmp$' && break
+    sleep 0.5
+  done
   [ -f "$folder/$1.theme" ] && [ -f "$folder/$1.themeini" ] || fail "the theme $1 was not saved: $(ls "$folder")"
   cmp -s "$folder/$1.themeini" "$settings_ini" || fail "$1.themeini is not a copy of the settings file"
   [ "$(column "$folder/$1.theme" ButtonStyle)" = "$(column "$links/ButtonList.lob" ButtonStyle)" ] ||
