@@ -86,16 +86,28 @@ void TCustomButtonStyle::SaveToRow(TRecordTable& t) {
 
 const TImageList* TCustomButtonStyle::StyleImageList() const { return SharedImageList(SmallIcon); }
 
-Size TCustomButtonStyle::AutoSizeExtent(ICanvas& surface) const {
-  surface.SetFont(Font);
+int IconPixelSize(bool large, Dpi dpi) {
+  const int base = large ? 32 : 16;
+  const int wanted = dpi.Scale(base);
+  if (wanted >= 2 * base) return 2 * base;
+  if (wanted >= base + base / 2) return base + base / 2;
+  return base;
+}
+
+Size TCustomButtonStyle::AutoSizeExtent(ICanvas& surface, Dpi dpi) const {
+  FontSpec font = Font;
+  font.dpi = dpi.Value();
+  surface.SetFont(font);
   Size icon{0, 0};
-  if (ShowIcon) {
-    if (const TImageList* list = StyleImageList()) icon = Canvases().ImageListSize(list->handle);
+  if (ShowIcon && StyleImageList()) {
+    const int side = IconPixelSize(!SmallIcon, dpi);
+    icon = Size{side, side};
   }
-  if (!ShowText) return Size{icon.cx + 8, icon.cy + 8};
+  auto px = [dpi](int units) { return dpi.Scale(units); };
+  if (!ShowText) return Size{icon.cx + px(8), icon.cy + px(8)};
   Size text = surface.TextExtent(Caption);
-  if (ImgLayout == 2 || ImgLayout == 3) return Size{text.cx + 24, text.cy + icon.cy + 10};
-  return Size{text.cx + icon.cx + 24, std::max(icon.cy, text.cy) + (SmallIcon ? 13 : 8)};
+  if (ImgLayout == 2 || ImgLayout == 3) return Size{text.cx + px(24), text.cy + icon.cy + px(10)};
+  return Size{text.cx + icon.cx + px(24), std::max(icon.cy, text.cy) + px(SmallIcon ? 13 : 8)};
 }
 
 int TCustomButtonStyle::PathIconIndex(const std::string& path) {
@@ -113,7 +125,7 @@ int TCustomButtonStyle::PathIconIndex(const std::string& path) {
   return Shell().IconIndex(p, kIconSmall);
 }
 
-void TCustomButtonStyle::ApplyToButton(TLbSpeedButton& b, ICanvas* surface) {
+void TCustomButtonStyle::ApplyToButton(TLbSpeedButton& b, ICanvas* surface, Dpi dpi) {
   b.SetCaption(ShowText ? Caption : std::string());
   // Values outside the enumerations (a damaged row) fall back to the first.
   TAlignment alignment = TextAlignment <= taCenter ? TAlignment(TextAlignment) : taLeftJustify;
@@ -148,9 +160,11 @@ void TCustomButtonStyle::ApplyToButton(TLbSpeedButton& b, ICanvas* surface) {
     default:
       break;
   }
-  b.SetFont(Font);
+  FontSpec font = Font, selFont = SelFont;
+  font.dpi = selFont.dpi = dpi.Value();
+  b.SetFont(font);
   b.SetUseHotTrackFont(HotTrack);
-  if (HotTrack) b.SetHotTrackFont(SelFont);
+  if (HotTrack) b.SetHotTrackFont(selFont);
   b.SetAlignment(alignment);
   if (AutoSize) {
     std::unique_ptr<ICanvas> own;
@@ -158,20 +172,24 @@ void TCustomButtonStyle::ApplyToButton(TLbSpeedButton& b, ICanvas* surface) {
       own = Canvases().CreateBitmapCanvas(1, 1);
       surface = own.get();
     }
-    Size s = surface ? AutoSizeExtent(*surface) : Size{Width, Height};
+    Size s = surface ? AutoSizeExtent(*surface, dpi) : Size{dpi.Scale(Width), dpi.Scale(Height)};
     b.SetBounds(b.Left(), b.Top(), s.cx, s.cy);
   } else {
-    b.SetBounds(b.Left(), b.Top(), Width, Height);
+    b.SetBounds(b.Left(), b.Top(), dpi.Scale(Width), dpi.Scale(Height));
   }
   b.SetWordWrap(WordWrap);
   if (!ShowIcon) return;
   int i = PathIconIndex(Path);
   const TImageList* list = StyleImageList();
   if (i < 0 || !list) return;
-  Size size = Canvases().ImageListSize(list->handle);
-  auto glyph = Canvases().CreateBitmapCanvas(size.cx, size.cy);
+  // The glyph has the icon's side at this scale; a list whose pictures are
+  // smaller has its picture centred in it, never stretched.
+  const Size size = Canvases().ImageListSize(list->handle);
+  const int side = std::max({IconPixelSize(!SmallIcon, dpi), size.cx, size.cy});
+  auto glyph = Canvases().CreateBitmapCanvas(side, side);
   if (!glyph) return;
-  glyph->DrawImage(list->handle, i, 0, 0, true, b.ButtonColor());
+  if (size.cx < side || size.cy < side) glyph->FillRect(Rect{0, 0, side, side}, ColorToRGB(b.ButtonColor()));
+  glyph->DrawImage(list->handle, i, (side - size.cx) / 2, (side - size.cy) / 2, true, b.ButtonColor());
   b.SetGlyph(glyph->ToBitmap());
   b.SetNumGlyphs(1);
 }

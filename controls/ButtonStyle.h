@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/Dpi.h"
 #include "controls/Colors.h"
 #include "controls/LbSpeedButton.h"
 #include "files/ProgramFolders.h"
@@ -20,6 +21,12 @@ enum TCustomButtonStyleKind : uint8_t { cbsDefault = 0, cbsShine = 1, cbsCustomF
 // The font-style column: bit 0 bold, bit 1 italic, bit 2 underline.
 int32_t FontStyleToColumn(uint32_t style);
 uint32_t FontStyleFromColumn(int32_t value);
+
+// The side in pixels of a button's icon at a scale: small icons 16, 24 or 32,
+// large ones 32, 48 or 64 - the largest of those the scale reaches (16 and 32
+// at 96 DPI, 24 and 48 at 144, 32 and 64 at 192), so an icon is drawn at a
+// size the shell's pictures are made in and never stretched.
+int IconPixelSize(bool large, Dpi dpi);
 
 class TCustomButtonStyle {
  public:
@@ -49,10 +56,11 @@ class TCustomButtonStyle {
   bool SmallIcon = true;
   bool ShowIcon = true;
 
-  // Gives the button this appearance, size and icon. The surface measures
-  // the caption for the automatic size (the bar window's canvas); without
-  // one an off-screen canvas measures it.
-  virtual void ApplyToButton(TLbSpeedButton& b, ICanvas* surface = nullptr);
+  // Gives the button this appearance, size and icon at the scale dpi (the
+  // style's sizes are 96-DPI units and stay so). The surface measures the
+  // caption for the automatic size (the bar window's canvas); without one an
+  // off-screen canvas measures it.
+  virtual void ApplyToButton(TLbSpeedButton& b, ICanvas* surface = nullptr, Dpi dpi = Dpi());
   virtual std::string TypeName() const { return "Button"; }
 
   // The current row of a table. "Ordine", "Caption", "Path" and "RealTime"
@@ -62,8 +70,8 @@ class TCustomButtonStyle {
   void LoadFromRow(TRecordTable& t);
   void SaveToRow(TRecordTable& t);
 
-  // The size the button takes when AutoSize is on.
-  Size AutoSizeExtent(ICanvas& surface) const;
+  // The size the button takes when AutoSize is on, in pixels at dpi.
+  Size AutoSizeExtent(ICanvas& surface, Dpi dpi = Dpi()) const;
   // Index of the path's icon in the shell image lists, or -1.
   static int PathIconIndex(const std::string& path);
   // The small or the large shell image list, by SmallIcon; null without a shell list.
@@ -72,7 +80,7 @@ class TCustomButtonStyle {
 
 class TCustomPanelStyle : public TCustomButtonStyle {
  public:
-  void ApplyToButton(TLbSpeedButton&, ICanvas* = nullptr) override {}
+  void ApplyToButton(TLbSpeedButton&, ICanvas* = nullptr, Dpi = Dpi()) override {}
   std::string TypeName() const override { return "Panel"; }
 };
 

@@ -32,7 +32,10 @@
 #   again, and starts on the left (desktop_steps.sh);
 # - a crash of the bar is recorded, a new bar appears by itself and the
 #   report window is offered; the new bar crashed within a minute of its
-#   start is only told of (crash_steps.sh).
+#   start is only told of (crash_steps.sh);
+# - in a copy of the prefix at 144 DPI the bar, its buttons and the settings
+#   and layout dialogs are 1.5 times as large; WM_DPICHANGED lays out a
+#   docked and a floating bar again (scale_steps.sh).
 # Screenshots land in build/e2e/.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
@@ -40,6 +43,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine_desktop.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/bar_menus_steps.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/crash_steps.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/desktop_steps.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/scale_steps.sh"
 name=bar_under_wine
 wine_env
 out="$build/e2e"
@@ -486,4 +490,5 @@ crash_the_bar
 crash_within_a_minute
 close_bars
 wait_exit $pid 20 || fail "the bar did not close after the about box"
+scale_steps
 echo "bar_under_wine: ok"
