@@ -46,7 +46,10 @@ intptr_t TBarWindow::OnDpiChanged(Message& m) {
       s.FloatBottom = suggested->bottom;
       SetBounds(suggested->left, suggested->top, suggested->Width(), suggested->Height());
     }
+    // Laid out at the new scale, then placed where its settings say: the
+    // suggested place.
     RebuildBar();
+    UpdateBar();
   } else {
     // A docked bar takes its new thickness and docks again with it.
     RebuildBar();

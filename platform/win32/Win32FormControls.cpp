@@ -129,30 +129,9 @@ HWND NativeForm::Create(const ControlDesc& desc, ControlId id) {
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
 }
 
-ControlDesc NativeForm::Scaled(const ControlDesc& given) const {
-  ControlDesc desc = given;
-  const Rect& b = given.bounds;
-  desc.bounds = Rect{dpi_.Scale(b.left), dpi_.Scale(b.top), dpi_.Scale(b.right), dpi_.Scale(b.bottom)};
-  desc.font.dpi = dpi_.Value();
-  return desc;
-}
-
-void NativeForm::ChangeScale(Dpi dpi, const RECT* suggested) {
-  if (dpi == dpi_) return;
-  dpi_ = dpi;
-  for (Control& ctl : controls_)
-    if (auto it = given_.find(ctl.id); it != given_.end()) Apply(ctl, Scaled(it->second), false);
-  if (suggested)
-    SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-  InvalidateRect(hwnd_, nullptr, TRUE);
-}
-
-ControlId NativeForm::AddControl(const ControlDesc& given) {
-  const ControlDesc desc = Scaled(given);
+ControlId NativeForm::AddControl(const ControlDesc& desc) {
   Control ctl;
   ctl.id = nextId_++;
-  given_[ctl.id] = given;
   ctl.hwnd = Create(desc, ctl.id);
   if (!ctl.hwnd) throw std::runtime_error("The control " + desc.name + " could not be created.");
   ctl.desc.type = desc.type;
@@ -276,17 +255,13 @@ void NativeForm::Place(Control& ctl) {
 }
 
 void NativeForm::UpdateControl(ControlId id, const ControlDesc& desc) {
-  if (Control* ctl = Find(id)) {
-    given_[id] = desc;
-    Apply(*ctl, Scaled(desc), false);
-  }
+  if (Control* ctl = Find(id)) Apply(*ctl, desc, false);
 }
 
 void NativeForm::RemoveControl(ControlId id) {
   Control* ctl = Find(id);
   if (!ctl) return;
   const ControlDesc desc = ctl->desc;
-  given_.erase(id);
   RemoveTooltip(*ctl);
   if (lastFocus_ && (lastFocus_ == ctl->hwnd || IsChild(ctl->hwnd, lastFocus_))) lastFocus_ = nullptr;
   if (ctl->button) DestroyWindow(ctl->button);

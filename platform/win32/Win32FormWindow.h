@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "base/Dpi.h"
 #include "platform/NativeForm.h"
 #include "platform/win32/WinApi.h"
 
@@ -115,12 +114,6 @@ class NativeForm final : public INativeForm {
   void Release(Control& ctl);
   void Destroy();
   void ReportFrame();
-  // The logic's descriptions are in 96-DPI units: a control is made and
-  // placed from its description at the dialog's scale.
-  ControlDesc Scaled(const ControlDesc& desc) const;
-  // WM_DPICHANGED: the dialog at its new monitor's scale, its controls and
-  // fonts with it.
-  void ChangeScale(Dpi dpi, const RECT* suggested);
 
   // Win32FormLists.cpp
   void ApplyTree(Control& ctl, const ControlDesc& old, bool created);
@@ -151,8 +144,6 @@ class NativeForm final : public INativeForm {
   bool keyboardCues_ = false;
   bool shown_ = false;  // the frame's moves are reported once it shows
   Rect lastFrame_;
-  Dpi dpi_;                                 // the scale of the monitor it is on
-  std::map<ControlId, ControlDesc> given_;  // each control as the logic described it
 };
 
 }  // namespace tov::win32::form

@@ -8,7 +8,6 @@
 
 #include "platform/EventGuard.h"
 #include "platform/win32/Win32Canvas.h"
-#include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32FormWindow.h"
 #include "platform/win32/Win32Windows.h"
 
@@ -49,8 +48,7 @@ DialogFonts::~DialogFonts() {
 }
 
 HFONT DialogFonts::Get(const FontSpec& wanted) {
-  const std::string key = wanted.name + "|" + std::to_string(wanted.size) + "|" + std::to_string(wanted.style) + "|" +
-                          std::to_string(wanted.dpi);
+  const std::string key = wanted.name + "|" + std::to_string(wanted.size) + "|" + std::to_string(wanted.style);
   auto it = fonts_.find(key);
   if (it != fonts_.end()) return it->second;
   const LOGFONTA lf = FontFor(wanted, nullptr);
@@ -92,11 +90,9 @@ NativeForm::NativeForm(const FrameDesc& frame, HWND owner, IFormEvents& events) 
       style |= WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
       break;
   }
-  // The frame's bounds give the client area, in 96-DPI units: the dialog is
-  // laid out at the scale of the monitor its owner is on.
-  dpi_ = Dpi(owner_ ? WindowDpi(owner_) : SystemDpi());
-  RECT r{0, 0, dpi_.Scale(frame.bounds.Width()), dpi_.Scale(frame.bounds.Height())};
-  AdjustRectForDpi(&r, style, ex, dpi_.Value());
+  // The frame's bounds give the client area.
+  RECT r{0, 0, frame.bounds.Width(), frame.bounds.Height()};
+  AdjustWindowRectEx(&r, style, FALSE, ex);
   const int w = r.right - r.left, h = r.bottom - r.top;
   int x = frame.bounds.left, y = frame.bounds.top;
   RECT ownerRect{};
@@ -229,7 +225,7 @@ void NativeForm::ReportFrame() {
   RECT w{}, c{};
   GetWindowRect(hwnd_, &w);
   GetClientRect(hwnd_, &c);
-  const Rect now{w.left, w.top, w.left + dpi_.Unscale(c.right), w.top + dpi_.Unscale(c.bottom)};
+  const Rect now{w.left, w.top, w.left + c.right, w.top + c.bottom};
   if (now == lastFrame_) return;  // a move and a resize at once are one change
   lastFrame_ = now;
   events_.FrameChanged(now);
@@ -263,16 +259,12 @@ LRESULT NativeForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case kMsgDragged:
       if (Find(ControlId(wParam)) && !applying_)
-        // In the descriptions' 96-DPI units, as the logic places the splitter.
-        events_.Dragged(ControlId(wParam), dpi_.Unscale(short(LOWORD(lParam))), dpi_.Unscale(short(HIWORD(lParam))));
+        events_.Dragged(ControlId(wParam), short(LOWORD(lParam)), short(HIWORD(lParam)));
       return 0;
     case WM_MOVE:
     case WM_SIZE:
       ReportFrame();
       break;
-    case WM_DPICHANGED:
-      ChangeScale(Dpi(LOWORD(wParam)), reinterpret_cast<const RECT*>(lParam));
-      return 0;
     case DM_GETDEFID: {
       const ControlId id = events_.DefaultButton();
       return id ? MAKELRESULT(id, DC_HASDEFID) : 0;

@@ -170,7 +170,7 @@ TEST_F(BarScaleTest, WmDpiChangedGivesAFloatingBarTheSuggestedPlace) {
   hp.Windows().Pump();
   ASSERT_EQ(At(0).Height(), 21);
   // Dragged onto a monitor at 200 %.
-  Rect suggested{300, 200, 300 + 640, 200 + 480};
+  Rect suggested{300, 200, 300 + 427, 200 + 320};  // its 320 x 240 at 200 %
   Win().Send(WM_DPICHANGED, 192 | (192 << 16), reinterpret_cast<intptr_t>(&suggested));
   EXPECT_EQ(Win().WindowRect(), suggested);
   EXPECT_EQ(Heights(), (std::vector<int>(5, 42)));
