@@ -35,7 +35,7 @@ uint32_t ShiftOf(uintptr_t keys) {
 
 }  // namespace
 
-TLbSpeedButton& TBarWindow::AddBarButton(TRecordTable& links, int order) {
+TLbSpeedButton& TBarWindow::AddBarButton(TRecordTable& links, int order, Dpi dpi) {
   TLbSpeedButton& b = AddButton();
   b.tag = order;
   b.SetTransparent(false);
@@ -44,7 +44,7 @@ TLbSpeedButton& TBarWindow::AddBarButton(TRecordTable& links, int order) {
   b.popupMenu = &Menu("PopupButtonMenu");
   TCustomButtonStyle style;
   style.LoadFromRow(links);
-  style.ApplyToButton(b);
+  style.ApplyToButton(b, nullptr, dpi);
   if (style.ShowIcon) icons_.Want(order, style.Path, style.IconPixels());
   b.OnMouseMove = [this](TLbSpeedButton&, uint32_t, int, int) { FormMouseMove(); };
   b.OnClick = [this](TLbSpeedButton& sender) { ButtonClick(sender); };

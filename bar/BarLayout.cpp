@@ -1,6 +1,9 @@
 // The bar's layout: buttons and separators in rows for a horizontal bar or
 // one under the other for a vertical one, the dock sizes that follow from
-// them, the grip line, the background and the etched separator lines.
+// them, the grip line, the background and the etched separator lines. Every
+// size kept in the files is in 96-DPI units; the layout turns each into
+// pixels at the bar's scale (BarDpi) once and then adds pixels only, so a
+// rounding never opens a gap or an overlap between two buttons.
 #include <algorithm>
 
 #include "bar/BarWindow.h"
@@ -15,15 +18,20 @@ namespace tov {
 
 Size TBarWindow::BarMargins() const {
   const TBarSettings& s = settings_;
-  if (s.CustomMargins) return Size{s.MarginWidth, s.MarginHeight};
-  return s.Borderless ? Size{2, 2} : Size{1, 1};
+  const Dpi dpi = BarDpi();
+  if (s.CustomMargins) return Size{dpi.Scale(s.MarginWidth), dpi.Scale(s.MarginHeight)};
+  const int m = dpi.Scale(s.Borderless ? 2 : 1);
+  return Size{m, m};
 }
 
 Size TBarWindow::FrameSize() const {
   const TBarSettings& s = settings_;
   if (s.Borderless) return Size{0, 0};
-  if (s.FixedBorder) return Size{System().GetSystemMetrics(SM_CXDLGFRAME), System().GetSystemMetrics(SM_CYDLGFRAME)};
-  return Size{System().GetSystemMetrics(SM_CXFRAME), System().GetSystemMetrics(SM_CYFRAME)};
+  const int dpi = BarDpi().Value();
+  if (s.FixedBorder)
+    return Size{System().GetSystemMetricsForDpi(SM_CXDLGFRAME, dpi),
+                System().GetSystemMetricsForDpi(SM_CYDLGFRAME, dpi)};
+  return Size{System().GetSystemMetricsForDpi(SM_CXFRAME, dpi), System().GetSystemMetricsForDpi(SM_CYFRAME, dpi)};
 }
 
 void TBarWindow::ComputeDockSizes(Size button, int rows) {
@@ -37,13 +45,14 @@ void TBarWindow::ComputeDockSizes(Size button, int rows) {
   }
   const TAppBarEdge e = GetEdge();
   if (e == abeFloat) {
-    if (s.FloatRight - s.FloatLeft < 320 / 4 || s.FloatBottom - s.FloatTop < 240 / 4) {
+    const int w = BarDpi().Scale(320), h = BarDpi().Scale(240);
+    if (s.FloatRight - s.FloatLeft < w / 4 || s.FloatBottom - s.FloatTop < h / 4) {
       s.FloatLeft = Left();
       s.FloatTop = Top();
-      s.FloatRight = s.FloatLeft + 320;
-      s.FloatBottom = s.FloatTop + 240;
+      s.FloatRight = s.FloatLeft + w;
+      s.FloatBottom = s.FloatTop + h;
     }
-    SetBounds(Left(), Top(), 320, 240);
+    SetBounds(Left(), Top(), w, h);
   } else if (e == abeTop || e == abeBottom) {
     SetBounds(Left(), Top(), Width(), s.VertDockSize);
   } else {
@@ -51,27 +60,31 @@ void TBarWindow::ComputeDockSizes(Size button, int rows) {
   }
 }
 
+// The etched lines are two pixels thick at every scale (a dark and a light
+// one); the room around them grows with the scale.
 void TBarWindow::AddBevelRect() {
   const Size m = BarMargins();
+  const Dpi dpi = BarDpi();
   const TAppBarEdge e = GetEdge();
   if (e == abeLeft || e == abeRight || e == abeFloat)
-    separatorRects_.push_back(Rect{m.cx + 2, 4, 0, 0});
+    separatorRects_.push_back(Rect{m.cx + dpi.Scale(2), dpi.Scale(4), 0, 0});
   else
-    separatorRects_.push_back(Rect{4, m.cy + 2, 0, 0});
+    separatorRects_.push_back(Rect{dpi.Scale(4), m.cy + dpi.Scale(2), 0, 0});
 }
 
 void TBarWindow::StretchSeparators(int widest, int tallest) {
   const Size m = BarMargins();
+  const int inset = BarDpi().Scale(2);
   const TAppBarEdge e = GetEdge();
   for (Rect& r : separatorRects_) {
     if (e == abeLeft || e == abeRight || e == abeFloat) {
-      r.left = m.cx + 2;
-      r.right = r.left + widest - 4;
+      r.left = m.cx + inset;
+      r.right = r.left + widest - 2 * inset;
       r.bottom = r.top + 2;
     } else {
-      r.top = m.cy + 2;
+      r.top = m.cy + inset;
       r.right = r.left + 2;
-      r.bottom = r.top + tallest - 4;
+      r.bottom = r.top + tallest - 2 * inset;
     }
   }
   UpdatePaintHandler();
@@ -99,8 +112,10 @@ void TBarWindow::PaintEmptyHint(ICanvas& canvas) {
       LangText("Messages.EmptyBar", "Trascina qui file o programmi, o clic destro per scegliere una cartella");
   FontSpec font;
   font.color = ColorToRGB(clBtnText);
+  font.dpi = BarDpi().Value();
   canvas.SetFont(font);
-  Rect r{6, 2, canvas.Width() - 6, canvas.Height() - 2};
+  const int dx = BarDpi().Scale(6), dy = BarDpi().Scale(2);
+  Rect r{dx, dy, canvas.Width() - dx, canvas.Height() - dy};
   if (r.Width() <= 0 || r.Height() <= 0) return;
   const bool across = canvas.Width() >= canvas.Height();
   canvas.DrawTextIn(hint, r, kDtNoPrefix | (across ? kDtSingleLine | kDtVCenter : kDtWordBreak));
@@ -168,10 +183,13 @@ void TBarWindow::RebuildBar() {
   ClearBar();
   TRecordTable& links = data_.TblLinks;
   const Size m = BarMargins();
+  const Dpi dpi = BarDpi();
   const TAppBarEdge edge = GetEdge();
   const bool vertical = edge == abeLeft || edge == abeRight;
   const bool grip = settings_.ShowBevel && edge != abeFloat;
-  const int gx = grip ? 2 * m.cx + 6 : 0, gy = grip ? 2 * m.cy + 6 : 0;
+  const int gx = grip ? 2 * m.cx + dpi.Scale(6) : 0, gy = grip ? 2 * m.cy + dpi.Scale(6) : 0;
+  // A separator's room across the bar, and the space on each side of it.
+  const int sepRoom = dpi.Scale(2), sepSpace = dpi.Scale(3);
   int x = vertical ? m.cx : gx, y = vertical ? gy : m.cy;
   if (grip) AddBevelRect();
   int widest = 0, tallest = 0, rowTallest = 0, rows = 1, i = 0;
@@ -195,7 +213,7 @@ void TBarWindow::RebuildBar() {
       }
     };
     if (IsButtonRow(links)) {
-      TLbSpeedButton& button = AddBarButton(links, i);
+      TLbSpeedButton& button = AddBarButton(links, i, dpi);
       const int w = button.Width(), h = button.Height();
       wrap(w);
       widest = std::max(widest, w);
@@ -205,17 +223,17 @@ void TBarWindow::RebuildBar() {
       x += w + 2 * m.cx + 2 * dx;
     } else {
       if (vertical)
-        dy = 3;
+        dy = sepSpace;
       else
-        dx = 3;
-      wrap(2);
+        dx = sepSpace;
+      wrap(sepRoom);
       separatorRects_.push_back(Rect{x + dx, y - dy, x + dx + 2, y - dy + 2});
-      x += 2 + 2 * m.cx + 2 * dx;
+      x += sepRoom + 2 * m.cx + 2 * dx;
     }
     ++i;
   }
-  if (widest == 0) widest = 21;
-  if (tallest == 0) tallest = 21;
+  if (widest == 0) widest = dpi.Scale(21);
+  if (tallest == 0) tallest = dpi.Scale(21);
   ComputeDockSizes(Size{widest, tallest}, rows);
   StretchSeparators(widest, tallest);
   SaveButtonList(links, source_.Path());

@@ -69,12 +69,14 @@ TBarWindow::TBarWindow(TDataModule& data, TBarSettings& settings)
     LoadSettings();
     FixScreenIndex();
     FollowScreenDevice();
+    AdoptMonitorDpi();
     if (GetEdge() == abeFloat) PlaceFloatingWindow();
   } else {
     // The first start docks at the top and shows the bar; once shown, it
     // says where the shortcuts live (OnAfterShow).
     firstStart_ = true;
-    ComputeDockSizes(Size{21, 21}, 1);
+    AdoptMonitorDpi();
+    ComputeDockSizes(Size{BarDpi().Scale(21), BarDpi().Scale(21)}, 1);
     SetEdge(abeTop);
     FollowScreenDevice();
   }
@@ -326,6 +328,8 @@ void TBarWindow::PopSelectMonitorClick(Component& item) {
   item.checked = true;
   SetScreenIndex(int(item.tag));
   if (const TMonitorInfo* m = MonitorAt(ScreenIndex())) screenDevice_ = m->DeviceName;
+  // Laid out for the chosen monitor's scale before it goes there.
+  AdoptMonitorDpi();
   RebuildBar();
   // The bar goes to the monitor chosen now, not at its next docking.
   UpdateBar();
@@ -342,6 +346,7 @@ void TBarWindow::OnScreensChanged() {
     FixScreenIndex();
   }
   BuildMonitorsMenu();
+  AdoptMonitorDpi();
   // The layout follows the monitor's size (the dock sizes' limits).
   if (settingsReady_) RebuildBar();
   TAppBar::OnScreensChanged();
@@ -423,6 +428,7 @@ void TBarWindow::OnAppBarStateChange(bool proposed, TAppBarEdge edge) {
   TAppBar::OnAppBarStateChange(proposed, edge);
   if (proposed) return;
   if (!settingsReady_ || edge == lastEdge_) return;
+  AdoptMonitorDpi();
   RebuildBar();
   lastEdge_ = edge;
   UpdateBar();
@@ -455,6 +461,8 @@ intptr_t TBarWindow::Dispatch(Message& m) {
     case WM_DROPFILES:
       WmDropFiles(m.wParam);
       return 0;
+    case WM_DPICHANGED:
+      return OnDpiChanged(m);
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:

@@ -110,8 +110,12 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground {
   void FormPaint(ICanvas& canvas);
   static void PaintSeparator(ICanvas& canvas, const Rect& r);
   void PaintEmptyHint(ICanvas& canvas);
-  Size BarMargins() const;
+  Size BarMargins() const;  // in pixels at the bar's scale
   Size FrameSize() const;
+  // The scale of the monitor the bar is laid out for (a floating bar: the
+  // one under the middle of its place), and the bar taking it (BarDpi).
+  Dpi MonitorLayoutDpi() const;
+  void AdoptMonitorDpi();
 
   // IBarBackground: what reloading the settings resets.
   void DropBackgroundBitmap() override;
@@ -169,8 +173,9 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground {
   void OnSessionEnding() override;
 
  private:
-  TLbSpeedButton& AddBarButton(TRecordTable& links, int order);
+  TLbSpeedButton& AddBarButton(TRecordTable& links, int order, Dpi dpi);
   intptr_t MouseMessage(Message& m);
+  intptr_t OnDpiChanged(Message& m);
   void BindHandlers();
   void FillScreenTable();
   // ScreenIndex := the monitor ScreenDevice names, else the primary one.

@@ -14,11 +14,11 @@ int32_t FontStyleToColumn(uint32_t style) { return int32_t(style & (kFontBold | 
 
 uint32_t FontStyleFromColumn(int32_t value) { return uint32_t(value) & (kFontBold | kFontItalic | kFontUnderline); }
 
-int IconPixelSize(bool large, int dpi) {
+int IconPixelSize(bool large, Dpi scale) {
+  const int dpi = scale.Value();
   // The sizes icon files carry; the scaled size goes to the nearest, the
   // smaller one on a tie, so an icon is never larger than its scale.
   static constexpr int kSizes[] = {16, 20, 24, 32, 40, 48, 64, 96, 128, 256};
-  if (dpi <= 0) dpi = 96;
   const long long wanted = ((large ? 32LL : 16LL) * dpi + 48) / 96;
   int best = kSizes[0];
   for (int size : kSizes) {
@@ -102,14 +102,17 @@ void TCustomButtonStyle::SaveToRow(TRecordTable& t) {
 
 const TImageList* TCustomButtonStyle::StyleImageList() const { return SharedImageList(SmallIcon); }
 
-Size TCustomButtonStyle::AutoSizeExtent(ICanvas& surface) const {
-  surface.SetFont(Font);
+Size TCustomButtonStyle::AutoSizeExtent(ICanvas& surface, Dpi dpi) const {
+  FontSpec font = Font;
+  font.dpi = dpi.Value();
+  surface.SetFont(font);
   Size icon{0, 0};
-  if (ShowIcon) icon = Size{IconPixels(), IconPixels()};
-  if (!ShowText) return Size{icon.cx + 8, icon.cy + 8};
+  if (ShowIcon) icon = Size{IconPixelSize(!SmallIcon, dpi), IconPixelSize(!SmallIcon, dpi)};
+  auto px = [dpi](int units) { return dpi.Scale(units); };
+  if (!ShowText) return Size{icon.cx + px(8), icon.cy + px(8)};
   Size text = surface.TextExtent(Caption);
-  if (ImgLayout == 2 || ImgLayout == 3) return Size{text.cx + 24, text.cy + icon.cy + 10};
-  return Size{text.cx + icon.cx + 24, std::max(icon.cy, text.cy) + (SmallIcon ? 13 : 8)};
+  if (ImgLayout == 2 || ImgLayout == 3) return Size{text.cx + px(24), text.cy + icon.cy + px(10)};
+  return Size{text.cx + icon.cx + px(24), std::max(icon.cy, text.cy) + px(SmallIcon ? 13 : 8)};
 }
 
 int TCustomButtonStyle::PathIconIndex(const std::string& path) {
@@ -119,7 +122,8 @@ int TCustomButtonStyle::PathIconIndex(const std::string& path) {
   return Shell().IconIndex(p, kIconSmall);
 }
 
-void TCustomButtonStyle::ApplyToButton(TLbSpeedButton& b, ICanvas* surface) {
+void TCustomButtonStyle::ApplyToButton(TLbSpeedButton& b, ICanvas* surface, Dpi dpi) {
+  IconDpi = dpi.Value();
   b.SetCaption(ShowText ? Caption : std::string());
   // Values outside the enumerations (a damaged row) fall back to the first.
   TAlignment alignment = TextAlignment <= taCenter ? TAlignment(TextAlignment) : taLeftJustify;
@@ -154,9 +158,11 @@ void TCustomButtonStyle::ApplyToButton(TLbSpeedButton& b, ICanvas* surface) {
     default:
       break;
   }
-  b.SetFont(Font);
+  FontSpec font = Font, selFont = SelFont;
+  font.dpi = selFont.dpi = dpi.Value();
+  b.SetFont(font);
   b.SetUseHotTrackFont(HotTrack);
-  if (HotTrack) b.SetHotTrackFont(SelFont);
+  if (HotTrack) b.SetHotTrackFont(selFont);
   b.SetAlignment(alignment);
   if (AutoSize) {
     std::unique_ptr<ICanvas> own;
@@ -164,10 +170,10 @@ void TCustomButtonStyle::ApplyToButton(TLbSpeedButton& b, ICanvas* surface) {
       own = Canvases().CreateBitmapCanvas(1, 1);
       surface = own.get();
     }
-    Size s = surface ? AutoSizeExtent(*surface) : Size{Width, Height};
+    Size s = surface ? AutoSizeExtent(*surface, dpi) : Size{dpi.Scale(Width), dpi.Scale(Height)};
     b.SetBounds(b.Left(), b.Top(), s.cx, s.cy);
   } else {
-    b.SetBounds(b.Left(), b.Top(), Width, Height);
+    b.SetBounds(b.Left(), b.Top(), dpi.Scale(Width), dpi.Scale(Height));
   }
   b.SetWordWrap(WordWrap);
   if (!ShowIcon) return;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/Dpi.h"
 #include "controls/Colors.h"
 #include "controls/LbSpeedButton.h"
 #include "files/ProgramFolders.h"
@@ -24,8 +25,8 @@ uint32_t FontStyleFromColumn(int32_t value);
 // The side in pixels of a button's icon at a screen's DPI (96 is 100 %):
 // 16, 24, 32 small and 32, 48, 64 large at 100, 150 and 200 %; a scale in
 // between takes the nearest of the sizes icons are drawn in (20 and 40 at
-// 125 %), a scale beyond takes the next ones. A DPI of 0 or less is 96.
-int IconPixelSize(bool large, int dpi);
+// 125 %), a scale beyond takes the next ones.
+int IconPixelSize(bool large, Dpi dpi);
 
 // What a button shows while its icon is on its way: a square of pixels x
 // pixels in the background colour with a thin neutral frame inset by an
@@ -64,13 +65,15 @@ class TCustomButtonStyle {
   uint8_t ImgLayout = 0;  // 0 icon left, 1 right, 2 above, 3 below
   bool SmallIcon = true;
   bool ShowIcon = true;
-  // The DPI the button is drawn at (not stored): its icon's size follows it.
+  // The DPI the button was last given at (ApplyToButton; not stored): its
+  // icon's size follows it.
   int IconDpi = 96;
 
-  // Gives the button this appearance, size and icon. The surface measures
-  // the caption for the automatic size (the bar window's canvas); without
-  // one an off-screen canvas measures it.
-  virtual void ApplyToButton(TLbSpeedButton& b, ICanvas* surface = nullptr);
+  // Gives the button this appearance, size and icon at the scale dpi (the
+  // style's sizes are 96-DPI units and stay so). The surface measures the
+  // caption for the automatic size (the bar window's canvas); without one an
+  // off-screen canvas measures it.
+  virtual void ApplyToButton(TLbSpeedButton& b, ICanvas* surface = nullptr, Dpi dpi = Dpi());
   virtual std::string TypeName() const { return "Button"; }
 
   // The current row of a table. "Ordine", "Caption", "Path" and "RealTime"
@@ -80,10 +83,10 @@ class TCustomButtonStyle {
   void LoadFromRow(TRecordTable& t);
   void SaveToRow(TRecordTable& t);
 
-  // The size the button takes when AutoSize is on.
-  Size AutoSizeExtent(ICanvas& surface) const;
+  // The size the button takes when AutoSize is on, in pixels at dpi.
+  Size AutoSizeExtent(ICanvas& surface, Dpi dpi = Dpi()) const;
   // The side of the button's icon at IconDpi.
-  int IconPixels() const { return IconPixelSize(!SmallIcon, IconDpi); }
+  int IconPixels() const { return IconPixelSize(!SmallIcon, Dpi(IconDpi)); }
   // Index of the path's icon in the shell image lists, or -1.
   static int PathIconIndex(const std::string& path);
   // The small or the large shell image list, by SmallIcon; null without a shell list.
@@ -92,7 +95,7 @@ class TCustomButtonStyle {
 
 class TCustomPanelStyle : public TCustomButtonStyle {
  public:
-  void ApplyToButton(TLbSpeedButton&, ICanvas* = nullptr) override {}
+  void ApplyToButton(TLbSpeedButton&, ICanvas* = nullptr, Dpi = Dpi()) override {}
   std::string TypeName() const override { return "Panel"; }
 };
 

@@ -67,6 +67,12 @@ bool TAppBar::ModifyStyle(int index, uint32_t remove, uint32_t add, uint32_t ext
 
 // ------------------------------------------------------------------- the edge
 
+void TAppBar::SetBarDpi(Dpi dpi) {
+  if (dpi == dpi_) return;
+  ConvertDockSizes(abs_, dpi_, dpi);
+  dpi_ = dpi;
+}
+
 TAppBarEdge TAppBar::GetEdge() const { return ProposedEdge != abeUnknown ? ProposedEdge : TAppBarEdge(abs_.Edge); }
 
 void TAppBar::SetEdge(TAppBarEdge edge) {
@@ -304,12 +310,15 @@ bool TAppBar::LoadSettings() {
   if (v.data.size() < kAppBarSettingsSize) return false;
   abs_ = UnpackAppBarSettings(v.data.data());
   RepairAppBarSettings(abs_, kScreenTableSize);
+  ConvertDockSizes(abs_, Dpi(), dpi_);
   return true;
 }
 
 bool TAppBar::SaveSettings() {
   if (!Registry().CreateKey(keyName_)) return false;
-  if (!Registry().WriteBinary(keyName_, "", PackAppBarSettings(abs_)))
+  TAppBarSettings stored = abs_;
+  ConvertDockSizes(stored, dpi_, Dpi());
+  if (!Registry().WriteBinary(keyName_, "", PackAppBarSettings(stored)))
     throw std::runtime_error("Failed to set data for ''");
   return true;
 }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/Dpi.h"
 #include "docking/AppBarSettings.h"
 #include "forms/WindowForm.h"
 
@@ -70,6 +71,12 @@ class TAppBar : public TForm {
   const std::string& KeyName() const { return keyName_; }
   void SetKeyName(const std::string& k) { keyName_ = k; }
   uintptr_t RootKey() const { return rootKey_; }
+
+  // The scale the bar is laid out and docked at: the DPI of the monitor it
+  // is on. The settings' dock sizes are pixels at this scale; the stored
+  // record keeps them in 96-DPI units. A new scale converts them.
+  Dpi BarDpi() const { return dpi_; }
+  void SetBarDpi(Dpi dpi);
 
   TAppBarEdge GetEdge() const;
   void SetEdge(TAppBarEdge edge);
@@ -176,6 +183,7 @@ class TAppBar : public TForm {
   void ReturnToShell(bool step);
 
   TAppBarSettings abs_;
+  Dpi dpi_;
   std::string keyName_ = "Software\\Brenvoll\\AppBar";
   uintptr_t rootKey_ = HKEY_CURRENT_USER_ROOT;
   bool timerRunning_ = false;

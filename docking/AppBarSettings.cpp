@@ -98,4 +98,11 @@ bool RepairAppBarSettings(TAppBarSettings& s, int screenTableSize) {
   return changed;
 }
 
+void ConvertDockSizes(TAppBarSettings& s, Dpi from, Dpi to) {
+  if (from == to) return;
+  for (int32_t* size : {&s.HorzDockSize, &s.VertDockSize, &s.MinHorzDockSize, &s.MinVertDockSize, &s.MaxHorzDockSize,
+                        &s.MaxVertDockSize})
+    *size = to.From(*size, from);
+}
+
 }  // namespace tov

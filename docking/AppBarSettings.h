@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/Dpi.h"
+
 namespace tov {
 
 enum TAppBarEdge : uint8_t { abeLeft = 0, abeTop = 1, abeRight = 2, abeBottom = 3, abeUnknown = 4, abeFloat = 5 };
@@ -62,5 +64,10 @@ TAppBarSettings UnpackAppBarSettings(const uint8_t* bytes);
 // neither crashes the bar nor puts it off every screen; answers whether
 // anything changed.
 bool RepairAppBarSettings(TAppBarSettings& s, int screenTableSize);
+
+// The dock sizes (the thickness docked, its least and its most) given in
+// pixels at one scale as pixels at another; the stored record keeps them at
+// 96 DPI. The floating rectangle is a place on the screen and stays.
+void ConvertDockSizes(TAppBarSettings& s, Dpi from, Dpi to);
 
 }  // namespace tov

@@ -43,6 +43,7 @@ void LoadMonitors() {
     m->MonitorRect = raw.monitor;
     m->WorkRect = raw.work;
     m->Primary = raw.flags == 1;
+    m->MonitorDpi = Dpi(raw.dpi);
     list->push_back(std::move(m));
   });
   // The message names the function without its final "A".

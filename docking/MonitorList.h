@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 
+#include "base/Dpi.h"
 #include "platform/Geometry.h"
 #include "platform/Monitors.h"
 
@@ -16,6 +17,8 @@ struct TMonitorInfo {
   bool Primary = false;  // the monitor's flags are exactly the primary flag
   Rect MonitorRect;
   Rect WorkRect;
+  // The scale of the monitor: a bar on it is laid out at this DPI.
+  tov::Dpi MonitorDpi;
 };
 
 // Builds the list; throws std::runtime_error when the system library or one

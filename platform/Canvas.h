@@ -32,6 +32,8 @@ struct FontSpec {
   int size = 8;  // points
   uint32_t style = 0;
   Color color = 0;
+  // The scale the points are turned into pixels at; 0: the screen's.
+  int dpi = 0;
   friend bool operator==(const FontSpec&, const FontSpec&) = default;
 };
 

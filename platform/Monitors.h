@@ -15,6 +15,7 @@ struct RawMonitorInfo {
   Rect work;
   uint32_t flags = 0;  // 1 = primary
   std::string deviceName;
+  int dpi = 0;  // the monitor's scale (0: the system cannot tell it)
 };
 
 class IMonitorApi {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/Dpi.h"
 #include "platform/Files.h"
 #include "platform/Geometry.h"
 
@@ -68,6 +69,10 @@ class ISystem {
   virtual char DecimalSeparator() = 0;
   // The user's display language as a BCP 47 tag ("it-IT", "en-US", "ja-JP").
   virtual std::string UserInterfaceLanguage() = 0;
+  // A metric as the system gives it to a window at that DPI (frames and
+  // icons grow with the monitor's scale). GetSystemMetrics answers at 96 DPI
+  // here; a layer whose metrics follow another scale says so.
+  virtual int GetSystemMetricsForDpi(int index, int dpi) { return Dpi(dpi).Scale(GetSystemMetrics(index)); }
 };
 
 }  // namespace tov

@@ -9,7 +9,12 @@
 //   end-session TITLE    the session ends: WM_QUERYENDSESSION and
 //                        WM_ENDSESSION, then the process ends as Windows ends
 //                        it, without WM_CLOSE
+//   dpi TITLE DPI        the bar is moved to that scale: WM_DPICHANGED with
+//                        its rectangle grown or shrunk from the scale the
+//                        system gives the window (the rectangle written into
+//                        the bar's process, where the message points)
 #ifdef TOVIRA_WINDOWS
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -23,7 +28,7 @@
 namespace tov::tool {
 namespace {
 
-const char* kUsage = "desktop shell-restart|display|end-session TITLE";
+const char* kUsage = "desktop shell-restart|display|end-session TITLE | desktop dpi TITLE DPI";
 
 UINT_PTR AppBarCall(DWORD message, HWND window) {
   APPBARDATA abd{};
@@ -68,7 +73,34 @@ int EndSession(HWND bar) {
   return agreed ? 0 : Fail("the bar refused to let the session end");
 }
 
+int DpiChange(HWND bar, const std::string& value) {
+  const int dpi = std::atoi(value.c_str());
+  if (dpi < 48 || dpi > 960) return Fail("not a scale: " + value);
+  using DpiForWindowFn = UINT(WINAPI*)(HWND);
+  const auto forWindow = reinterpret_cast<DpiForWindowFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+  const int old = forWindow && forWindow(bar) ? int(forWindow(bar)) : 96;
+  RECT r{};
+  GetWindowRect(bar, &r);
+  const RECT suggested{r.left, r.top, r.left + MulDiv(r.right - r.left, dpi, old),
+                       r.top + MulDiv(r.bottom - r.top, dpi, old)};
+  DWORD pid = 0;
+  GetWindowThreadProcessId(bar, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return Fail("cannot open the bar's process");
+  void* there = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  const bool written = there && WriteProcessMemory(process, there, &suggested, sizeof suggested, nullptr);
+  if (written) SendMessageA(bar, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(there));
+  if (there) VirtualFreeEx(process, there, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return written ? 0 : Fail("cannot write the rectangle into the bar's process");
+}
+
 int Desktop(const std::vector<std::string>& args) {
+  if (args.size() == 3 && args[0] == "dpi") {
+    HWND bar = FindVisibleWindow(args[1]);
+    return bar ? DpiChange(bar, args[2]) : Fail("no window named " + args[1]);
+  }
   if (args.size() != 2) return Fail(std::string("usage: ") + kUsage);
   HWND bar = FindVisibleWindow(args[1]);
   if (!bar) return Fail("no window named " + args[1]);

@@ -13,7 +13,8 @@ namespace tov::host {
 
 int FontEm(const FontSpec& font) {
   int points = font.size > 0 ? font.size : 8;
-  return std::max(1, (points * 96 + 36) / 72);
+  const int dpi = font.dpi > 0 ? font.dpi : 96;
+  return std::max(1, (points * dpi + 36) / 72);
 }
 
 int FontLineHeight(const FontSpec& font) { return FontEm(font) + 2; }

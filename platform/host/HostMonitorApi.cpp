@@ -22,6 +22,7 @@ bool HostMonitorApi::GetMonitorInfo(MonitorHandle handle, RawMonitorInfo* out) {
   out->work = shell_->WorkArea(i);
   out->flags = m.primary ? 1 : 0;
   out->deviceName = m.deviceName;
+  out->dpi = m.dpi;
   return true;
 }
 

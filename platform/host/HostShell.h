@@ -24,6 +24,7 @@ struct MonitorSpec {
   Rect work;  // the work area before any application bar reserves space
   bool primary = false;
   std::string deviceName;
+  int dpi = 96;
 };
 
 class HostShell : public IShell {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32Images.h"
 #include "platform/win32/Win32Text.h"
 
@@ -271,10 +272,16 @@ LOGFONTA FontFor(const FontSpec& wanted, HDC dc) {
       lf = ncm.lfMessageFont;
     else
       GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+    // The system's font is sized for the system's scale.
+    if (wanted.dpi > 0) lf.lfHeight = MulDiv(lf.lfHeight, wanted.dpi, SystemDpi());
   } else {
-    HDC screen = dc ? dc : GetDC(nullptr);
-    lf.lfHeight = -MulDiv(wanted.size > 0 ? wanted.size : 8, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    if (!dc) ReleaseDC(nullptr, screen);
+    int dpi = wanted.dpi;
+    if (dpi <= 0) {
+      HDC screen = dc ? dc : GetDC(nullptr);
+      dpi = GetDeviceCaps(screen, LOGPIXELSY);
+      if (!dc) ReleaseDC(nullptr, screen);
+    }
+    lf.lfHeight = -MulDiv(wanted.size > 0 ? wanted.size : 8, dpi, 72);
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
     lstrcpynA(lf.lfFaceName, wanted.name.c_str(), LF_FACESIZE);

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Files.h"
 
+#include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32Scoped.h"
 #include "platform/win32/WinApi.h"
 
@@ -183,6 +184,7 @@ bool Win32Registry::DeleteValue(const std::string& key, const std::string& name)
 // --------------------------------------------------------------------- system
 
 int Win32System::GetSystemMetrics(int index) { return ::GetSystemMetrics(index); }
+int Win32System::GetSystemMetricsForDpi(int index, int dpi) { return MetricForDpi(index, dpi); }
 
 bool Win32System::DragFullWindows() {
   BOOL on = FALSE;

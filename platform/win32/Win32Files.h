@@ -37,6 +37,7 @@ class Win32Registry : public IRegistry {
 class Win32System : public ISystem {
  public:
   int GetSystemMetrics(int index) override;
+  int GetSystemMetricsForDpi(int index, int dpi) override;
   bool DragFullWindows() override;
   Rect WorkArea() override;
   bool KeyDown(int vk) override;

@@ -3,6 +3,10 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <map>
+
+#include "base/Dpi.h"
+#include "platform/win32/Win32Dpi.h"
 
 #include "platform/win32/Win32Text.h"
 
@@ -17,24 +21,53 @@ constexpr ULONG_PTR kEntryTag = 0x546F7669;  // "Tovi"
 struct DrawnEntry {
   ULONG_PTR tag = kEntryTag;
   const MenuEntry* entry = nullptr;
+  int dpi = Dpi::kBase;  // the scale of the monitor the menu shows on
 };
 
+// In 96-DPI units; a menu is measured and drawn at its monitor's scale.
 constexpr int kIconSize = 16;
 constexpr int kGap = 4;
 
-HFONT MenuFont() {
-  static HFONT font = [] {
+// The menu font at a scale: the system's own for that DPI where it can say
+// (SystemParametersInfoForDpi), else the one at the system's DPI rescaled.
+// One font per scale, kept for the process.
+HFONT MenuFont(int dpi) {
+  static std::map<int, HFONT> fonts;
+  if (auto it = fonts.find(dpi); it != fonts.end()) return it->second;
+  using InfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+  static const auto infoForDpi = reinterpret_cast<InfoForDpiFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "SystemParametersInfoForDpi")));
+  // The record of Windows Vista and later in both calls (the "W" call's
+  // font names are wide: the "A" record is read by the "A" call only).
+  HFONT font = nullptr;
+  NONCLIENTMETRICSW wide{};
+  wide.cbSize = sizeof wide;
+  if (infoForDpi && infoForDpi(SPI_GETNONCLIENTMETRICS, sizeof wide, &wide, 0, UINT(dpi))) {
+    font = CreateFontIndirectW(&wide.lfMenuFont);
+  } else {
     NONCLIENTMETRICSA m{};
     m.cbSize = sizeof m;
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0)) return CreateFontIndirectA(&m.lfMenuFont);
-    return HFONT(GetStockObject(DEFAULT_GUI_FONT));
-  }();
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0)) {
+      m.lfMenuFont.lfHeight = Dpi(dpi).From(m.lfMenuFont.lfHeight, Dpi(SystemDpi()));
+      font = CreateFontIndirectA(&m.lfMenuFont);
+    }
+  }
+  if (!font) font = HFONT(GetStockObject(DEFAULT_GUI_FONT));
+  fonts[dpi] = font;
   return font;
+}
+
+// The side of an entry's picture: its image list's own, else the box's.
+int IconSide(const MenuEntry& e, const Dpi& dpi) {
+  int cx = 0, cy = 0;
+  if (e.imageList && ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(e.imageList), &cx, &cy))
+    return std::max(cx, cy);
+  return dpi.Scale(kIconSize);
 }
 
 bool Drawn(const MenuEntry& e) { return e.imageList != 0 || e.extraHeight != 0; }
 
-HMENU BuildMenu(const std::vector<MenuEntry>& entries, std::vector<DrawnEntry>& drawn) {
+HMENU BuildMenu(const std::vector<MenuEntry>& entries, std::vector<DrawnEntry>& drawn, int dpi) {
   HMENU menu = CreatePopupMenu();
   for (const MenuEntry& e : entries) {
     if (e.separator) {
@@ -43,11 +76,12 @@ HMENU BuildMenu(const std::vector<MenuEntry>& entries, std::vector<DrawnEntry>& 
     }
     UINT flags = MF_STRING | (e.enabled ? MF_ENABLED : MF_GRAYED) | (e.checked ? MF_CHECKED : MF_UNCHECKED);
     if (!e.children.empty()) {
-      AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(BuildMenu(e.children, drawn)), e.caption.c_str());
+      AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(BuildMenu(e.children, drawn, dpi)),
+                  e.caption.c_str());
       continue;
     }
     if (Drawn(e)) {
-      drawn.push_back(DrawnEntry{kEntryTag, &e});
+      drawn.push_back(DrawnEntry{kEntryTag, &e, dpi});
       MENUITEMINFOA mi{};
       mi.cbSize = sizeof mi;
       mi.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_DATA;
@@ -73,37 +107,39 @@ size_t CountEntries(const std::vector<MenuEntry>& entries) {
   return n;
 }
 
-const MenuEntry* EntryOf(ULONG_PTR data) {
+const DrawnEntry* EntryOf(ULONG_PTR data) {
   const auto* d = reinterpret_cast<const DrawnEntry*>(data);
-  return d && d->tag == kEntryTag ? d->entry : nullptr;
+  return d && d->tag == kEntryTag && d->entry ? d : nullptr;
 }
 
-void Measure(MEASUREITEMSTRUCT& mi, const MenuEntry& e) {
+void Measure(MEASUREITEMSTRUCT& mi, const MenuEntry& e, Dpi dpi) {
   HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, MenuFont());
+  HGDIOBJ old = SelectObject(dc, MenuFont(dpi.Value()));
   SIZE text{};
   const std::wstring caption = WideText(e.caption);
   GetTextExtentPoint32W(dc, caption.c_str(), int(caption.size()), &text);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
-  const int standard = std::max<int>(text.cy + 4, kIconSize + 2);
-  mi.itemWidth = UINT(kGap + kIconSize + 2 * kGap + text.cx + 2 * kGap);
-  mi.itemHeight = UINT(std::max(standard + e.extraHeight, 1));
+  const int icon = IconSide(e, dpi), gap = dpi.Scale(kGap);
+  const int standard = std::max<int>(text.cy + dpi.Scale(4), icon + dpi.Scale(2));
+  mi.itemWidth = UINT(gap + icon + 2 * gap + text.cx + 2 * gap);
+  mi.itemHeight = UINT(std::max(standard + dpi.Scale(e.extraHeight), 1));
 }
 
-void Draw(const DRAWITEMSTRUCT& di, const MenuEntry& e) {
+void Draw(const DRAWITEMSTRUCT& di, const MenuEntry& e, Dpi dpi) {
+  const int icon = IconSide(e, dpi), gap = dpi.Scale(kGap);
   const bool selected = (di.itemState & ODS_SELECTED) != 0;
   const bool grayed = (di.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0 || !e.enabled;
   RECT r = di.rcItem;
   FillRect(di.hDC, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
   if (e.imageList && e.imageIndex >= 0) {
-    const int y = r.top + (r.bottom - r.top - kIconSize) / 2;
-    ImageList_Draw(reinterpret_cast<HIMAGELIST>(e.imageList), e.imageIndex, di.hDC, r.left + kGap, y,
+    const int y = r.top + (r.bottom - r.top - icon) / 2;
+    ImageList_Draw(reinterpret_cast<HIMAGELIST>(e.imageList), e.imageIndex, di.hDC, r.left + gap, y,
                    ILD_TRANSPARENT | (selected ? ILD_SELECTED : 0));
   }
   RECT text = r;
-  text.left += kGap + kIconSize + 2 * kGap;
-  HGDIOBJ old = SelectObject(di.hDC, MenuFont());
+  text.left += gap + icon + 2 * gap;
+  HGDIOBJ old = SelectObject(di.hDC, MenuFont(dpi.Value()));
   SetBkMode(di.hDC, TRANSPARENT);
   SetTextColor(di.hDC, GetSysColor(grayed ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
   const std::wstring caption = WideText(e.caption);
@@ -117,17 +153,17 @@ void Draw(const DRAWITEMSTRUCT& di, const MenuEntry& e) {
 bool HandleMenuDrawing(UINT msg, WPARAM, LPARAM lParam, LRESULT* result) {
   if (msg == WM_MEASUREITEM) {
     auto& mi = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-    const MenuEntry* e = mi.CtlType == ODT_MENU ? EntryOf(mi.itemData) : nullptr;
+    const DrawnEntry* e = mi.CtlType == ODT_MENU ? EntryOf(mi.itemData) : nullptr;
     if (!e) return false;
-    Measure(mi, *e);
+    Measure(mi, *e->entry, Dpi(e->dpi));
     *result = TRUE;
     return true;
   }
   if (msg == WM_DRAWITEM) {
     const auto& di = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    const MenuEntry* e = di.CtlType == ODT_MENU ? EntryOf(di.itemData) : nullptr;
+    const DrawnEntry* e = di.CtlType == ODT_MENU ? EntryOf(di.itemData) : nullptr;
     if (!e) return false;
-    Draw(di, *e);
+    Draw(di, *e->entry, Dpi(e->dpi));
     *result = TRUE;
     return true;
   }
@@ -137,7 +173,9 @@ bool HandleMenuDrawing(UINT msg, WPARAM, LPARAM lParam, LRESULT* result) {
 int TrackMenu(const std::vector<MenuEntry>& entries, Point at, HWND hwnd) {
   std::vector<DrawnEntry> drawn;
   drawn.reserve(CountEntries(entries));
-  HMENU menu = BuildMenu(entries, drawn);
+  // Measured at the scale of the monitor it opens on.
+  const int dpi = MonitorDpi(MonitorFromPoint(POINT{at.x, at.y}, MONITOR_DEFAULTTONEAREST));
+  HMENU menu = BuildMenu(entries, drawn, dpi);
   // The owner must be in the foreground, or the menu would not close when
   // the user clicks elsewhere.
   SetForegroundWindow(hwnd);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/Utf8Text.h"
+#include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32Text.h"
 
 namespace tov::win32 {
@@ -149,6 +150,7 @@ bool Win32MonitorApi::GetMonitorInfo(MonitorHandle handle, RawMonitorInfo* out) 
   out->work = Rect{mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom};
   out->flags = mi.dwFlags;
   out->deviceName = mi.szDevice;
+  out->dpi = MonitorDpi(HMONITOR(handle));
   return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/EventGuard.h"
 #include "platform/Platform.h"
+#include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32Menus.h"
 #if __has_include("platform/win32/Win32Canvas.h")
 #include "platform/win32/Win32Canvas.h"
@@ -202,6 +203,9 @@ LRESULT CALLBACK Win32Window::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
     self->hwnd_ = hwnd;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     self->handler_->Attach(self);
+    // Where the system scales frames only when asked (per-monitor awareness
+    // of the first version), the frame follows the monitor's scale too.
+    EnableFrameScaling(hwnd);
   }
   if (!self || (self->destroyed_ && msg != WM_DESTROY && msg != WM_NCDESTROY))
     return DefWindowProcA(hwnd, msg, wParam, lParam);

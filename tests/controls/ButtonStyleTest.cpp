@@ -1,6 +1,9 @@
 // Button styles between table rows and speed buttons.
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 #include "controls/Appearance.h"
 #include "controls/ButtonStyle.h"
 #include "controls/ShellImages.h"
@@ -183,8 +186,8 @@ TEST(ButtonStyle, AButtonShowsAPlaceholderOfItsIconsSizeUntilTheIconArrives) {
   const Color back = RGB(200, 100, 40);
   s.Color = back;
   s.Path = "C:\\Dati\\nota.txt";
-  s.IconDpi = 144;
-  s.ApplyToButton(b);
+  s.ApplyToButton(b, nullptr, Dpi(144));
+  EXPECT_EQ(s.IconDpi, 144);
   // 24 pixels at 150 %: the button's colour with a darker frame two pixels in.
   ASSERT_EQ(b.NumGlyphs(), 1);
   const Bitmap& placeholder = b.Glyph();
@@ -201,7 +204,7 @@ TEST(ButtonStyle, AButtonShowsAPlaceholderOfItsIconsSizeUntilTheIconArrives) {
   // A system colour is drawn as what it stands for now.
   EXPECT_EQ(IconPlaceholder(16, clBtnFace).At(0, 0), Canvases().SysColor(15));
   s.SmallIcon = false;
-  s.ApplyToButton(b);
+  s.ApplyToButton(b, nullptr, Dpi(144));
   EXPECT_EQ(b.Glyph().width, 48);
 
   // The icon arrives: laid over the button's colour by its alpha.
@@ -273,6 +276,45 @@ TEST(ButtonStyle, TheSharedListsAskTheShellOnceUnlessItHadNoneOrIsAnother) {
   shell.none = true;
   ASSERT_NE(SharedImageList(true), nullptr);
   EXPECT_EQ(shell.asked, 3);
+}
+
+}  // namespace
+}  // namespace tov
+
+namespace tov {
+namespace {
+
+TEST(ButtonStyle, ASizeKeptIn96DpiUnitsIsScaledOnTheButtonAndNotInTheRow) {
+  host::HostPlatform hp;
+  Tables t;
+  TCustomButtonStyle s;
+  s.AutoSize = false;
+  s.Width = 92;
+  s.Height = 21;
+  s.Caption = "Abc";
+  TLbSpeedButton b;
+  s.ApplyToButton(b, nullptr, Dpi(144));
+  EXPECT_EQ((Size{b.Width(), b.Height()}), (Size{138, 32}));
+  EXPECT_EQ(b.Font().size, 8);  // points; turned into pixels at the scale
+  EXPECT_EQ(b.Font().dpi, 144);
+  t.links.Append();
+  s.SaveToRow(t.links);
+  TCustomButtonStyle back;
+  back.LoadFromRow(t.links);
+  EXPECT_EQ(back.Width, 92);
+  EXPECT_EQ(back.Height, 21);
+
+  // The automatic size: the text at the scale's font, a 24-pixel icon, the
+  // padding scaled.
+  auto surface = Canvases().CreateBitmapCanvas(1, 1);
+  s.AutoSize = true;
+  const Size at96 = s.AutoSizeExtent(*surface);
+  const Size at144 = s.AutoSizeExtent(*surface, Dpi(144));
+  EXPECT_EQ(at96, (Size{15 + 40, 16 + 13}));
+  EXPECT_NEAR(at144.cy, at96.cy * 3 / 2, 2);
+  EXPECT_NEAR(at144.cx, at96.cx * 3 / 2, 3);
+  s.ShowText = false;
+  EXPECT_EQ(s.AutoSizeExtent(*surface, Dpi(144)), (Size{24 + 12, 24 + 12}));
 }
 
 }  // namespace

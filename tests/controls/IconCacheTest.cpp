@@ -35,9 +35,9 @@ TEST(IconPixelSize, FollowsTheScaleInTheSizesIconsComeIn) {
   };
   for (const Case& c : {Case{96, 16, 32}, Case{120, 20, 40}, Case{144, 24, 48}, Case{168, 24, 48}, Case{192, 32, 64},
                         Case{240, 40, 64}, Case{288, 48, 96}, Case{384, 64, 128}, Case{72, 16, 24}, Case{0, 16, 32},
-                        Case{-1, 16, 32}, Case{100000, 256, 256}}) {
-    EXPECT_EQ(IconPixelSize(false, c.dpi), c.small) << c.dpi;
-    EXPECT_EQ(IconPixelSize(true, c.dpi), c.large) << c.dpi;
+                        Case{-1, 16, 32}, Case{100000, 16, 32}}) {
+    EXPECT_EQ(IconPixelSize(false, Dpi(c.dpi)), c.small) << c.dpi;
+    EXPECT_EQ(IconPixelSize(true, Dpi(c.dpi)), c.large) << c.dpi;
   }
   TCustomButtonStyle s;
   s.IconDpi = 144;

@@ -37,7 +37,10 @@
 #   captions; a Greek theme, a Cyrillic rename and a dropped file with a
 #   Japanese name work as in Latin letters; a button list and a settings
 #   file of an earlier release in Windows-1252 are read right and written
-#   back in UTF-8 (scripts_steps.sh).
+#   back in UTF-8 (scripts_steps.sh);
+# - in a copy of the prefix at 144 DPI the bar and its buttons are 1.5 times
+#   as large and the settings and layout dialogs open at that scale;
+#   WM_DPICHANGED lays out a docked and a floating bar again (scale_steps.sh).
 # Screenshots land in build/e2e/.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
@@ -46,6 +49,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/bar_menus_steps.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/crash_steps.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/desktop_steps.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/scripts_steps.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/scale_steps.sh"
 name=bar_under_wine
 wine_env
 out="$build/e2e"
@@ -494,4 +498,5 @@ close_bars
 wait_exit $pid 20 || fail "the bar did not close after the about box"
 names_in_every_script
 files_of_an_earlier_release
+scale_steps
 echo "bar_under_wine: ok"

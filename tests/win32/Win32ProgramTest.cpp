@@ -101,6 +101,10 @@ TEST(ProgramFiles, TheIconHasEverySizeTheShellAsksFor) {
                          SizeofResource(module, manifest));
   EXPECT_NE(text.find("Microsoft.Windows.Common-Controls"), std::string::npos);
   EXPECT_NE(text.find("version=\"" + std::string(kProgramVersion) + ".0\""), std::string::npos);
+  // Scaled by itself per monitor, with the first version and the system-wide
+  // awareness as fallbacks.
+  EXPECT_NE(text.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+  EXPECT_NE(text.find(">true/pm</dpiAware>"), std::string::npos);
   FreeLibrary(module);
 }
 
