@@ -18,6 +18,12 @@ class Win32Shell : public IShell {
   uint32_t QueryDroppedFile(uintptr_t drop, uint32_t index, char* buffer, uint32_t size) override;
   void DragFinish(uintptr_t drop) override;
   int FullScreenWindowOn(const Rect& monitor) override;
+  // Win32FolderWatch.cpp.
+  std::unique_ptr<IFolderWatch> WatchFolder(const std::string& folder, WindowId window, uint32_t message) override;
+  // Win32Folders.cpp.
+  int HiddenFilesShown() override;
+  // Win32ShellMenu.cpp.
+  bool ShowContextMenu(WindowId owner, const std::string& path, Point at, bool extended) override;
 
  private:
   unsigned long openError_ = 0;
