@@ -94,17 +94,28 @@ TEST_F(NestedMenuTest, AShortcutToAFolderCascadesAndAJunctionLoopIsStopped) {
   ForceDirectories(Files(), "C:\\Altrove");
   Files().WriteFile("C:\\Altrove\\d.txt", "x");
   ASSERT_EQ(links.SaveLink("C:\\Dati\\Sub\\Collegata.lnk", "C:\\Altrove", "x"), 0);
-  // A junction inside Profondo back to Dati.
-  std::filesystem::create_directory_symlink(hp.HostPath("C:\\Dati"), hp.HostPath("C:\\Dati\\Sub\\Profondo") / "Su");
+  // Inside Profondo, a shortcut back to Dati, and a junction back to it
+  // where the host can make one (a symbolic link stands for it).
+  ASSERT_EQ(links.SaveLink("C:\\Dati\\Sub\\Profondo\\Su.lnk", "C:\\Dati", "x"), 0);
+  std::error_code ec;
+  std::filesystem::create_directory_symlink(hp.HostPath("C:\\Dati"),
+                                            hp.HostPath("C:\\Dati\\Sub\\Profondo") / "Giunzione", ec);
+  const bool junction = !ec;
   Start();
   Choose("Sub/Collegata/d.txt");
   EXPECT_EQ(hp.Shell().opened.back(), "C:\\Altrove\\d.txt");
   Choose("Sub/Profondo/Su");
-  // The loop opens as an entry: the folder it leads to.
-  EXPECT_EQ(Captions(Shown().back().entries), (std::vector<std::string>{"Apri questa cartella", "-", "c.txt", "Su"}));
-  EXPECT_FALSE(Shown().back().entries[3].expand);
-  EXPECT_EQ(hp.Shell().opened.back(), "C:\\Dati\\Sub\\Profondo\\Su");
-  EXPECT_EQ(Files().FinalPath("C:\\Dati\\Sub\\Profondo\\Su\\Sub"), "C:\\Dati\\Sub");
+  // Each loop opens as an entry: the shortcut itself, the junction's folder.
+  const std::vector<MenuEntry>& level = Shown().back().entries;
+  if (junction) {
+    EXPECT_EQ(Captions(level), (std::vector<std::string>{"Apri questa cartella", "-", "c.txt", "Giunzione", "Su"}));
+    EXPECT_FALSE(level[3].expand);
+    EXPECT_EQ(Files().FinalPath("C:\\Dati\\Sub\\Profondo\\Giunzione\\Sub"), "C:\\Dati\\Sub");
+  } else {
+    EXPECT_EQ(Captions(level), (std::vector<std::string>{"Apri questa cartella", "-", "c.txt", "Su"}));
+  }
+  EXPECT_FALSE(level.back().expand);
+  EXPECT_EQ(hp.Shell().opened.back(), "C:\\Dati\\Sub\\Profondo\\Su.lnk");
 }
 
 TEST_F(NestedMenuTest, AFolderOfFiveThousandEntriesListsThemAllInOrder) {
