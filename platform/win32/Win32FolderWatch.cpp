@@ -19,7 +19,11 @@ class Win32FolderWatch : public IFolderWatch {
  public:
   Win32FolderWatch(ScopedHandle folder, ScopedHandle stop, ScopedHandle done, HWND window, UINT message)
       : folder_(std::move(folder)), stop_(std::move(stop)), done_(std::move(done)), window_(window), message_(message) {
+    armed_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     thread_ = std::thread([this] { Run(); });
+    // Changes before the first read would be lost: the watch is there once
+    // the thread has asked for them (or has ended).
+    if (armed_) WaitForSingleObject(armed_.Get(), 2000);
   }
   ~Win32FolderWatch() override {
     SetEvent(stop_.Get());
@@ -41,8 +45,10 @@ class Win32FolderWatch : public IFolderWatch {
       OVERLAPPED overlapped{};
       overlapped.hEvent = done_.Get();
       ResetEvent(done_.Get());
-      if (!ReadDirectoryChangesW(folder_.Get(), buffer_, sizeof buffer_, FALSE, filter, nullptr, &overlapped,
-                                 nullptr)) {
+      const BOOL reading =
+          ReadDirectoryChangesW(folder_.Get(), buffer_, sizeof buffer_, FALSE, filter, nullptr, &overlapped, nullptr);
+      if (armed_) SetEvent(armed_.Get());
+      if (!reading) {
         PostMessageW(window_, message_, kFolderWatchEnded, 0);
         return;
       }
@@ -88,6 +94,7 @@ class Win32FolderWatch : public IFolderWatch {
   ScopedHandle folder_;
   ScopedHandle stop_;
   ScopedHandle done_;
+  ScopedHandle armed_;
   HWND window_;
   UINT message_;
   std::mutex mutex_;
