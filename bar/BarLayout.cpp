@@ -103,6 +103,7 @@ void TBarWindow::Paint(ICanvas& canvas) {
   canvas.FillRect(Rect{0, 0, canvas.Width(), canvas.Height()}, ColorToRGB(color_));
   TAppBar::Paint(canvas);  // the paint handler (and the glass that hooks it)
   PaintButtons(canvas, Rect{0, 0, canvas.Width(), canvas.Height()});
+  drag_.PaintMark(canvas);
   if (ButtonCount() == 0) PaintEmptyHint(canvas);
 }
 

@@ -48,12 +48,25 @@ TBarWindow::TBarWindow(TDataModule& data, TBarSettings& settings)
       form_(BuildToviraMainForm()),
       source_(data.TblLinks, data.SaveFormat),
       folderMenus_(*this, *this, data.TblLinks, settings),
-      themes_(*this, *this, data.TblLinks, data.SaveFormat, *form_, [this] {
-        // As after the settings dialog: glass takes the fixed border off.
-        if (settings_.GlassPanel) settings_.FixedBorder = false;
-        RebuildBar();
-        ApplyPanelFlags();
-      }) {
+      themes_(*this, *this, data.TblLinks, data.SaveFormat, *form_,
+              [this] {
+                // As after the settings dialog: glass takes the fixed border off.
+                if (settings_.GlassPanel) settings_.FixedBorder = false;
+                RebuildBar();
+                ApplyPanelFlags();
+              }),
+      live_(*this, data.TblLinks, settings, [this] { RebuildBar(); }),
+      drag_(*this, TBarDragHooks{[this] { return PositionRects(); },
+                                 [this] { return GetEdge() == abeLeft || GetEdge() == abeRight; },
+                                 [this](int from, int to) {
+                                   // One step at a time, as "Sposta" moves it, then saved.
+                                   for (int at = from, next = 0; at < to; at = next)
+                                     if ((next = MoveButtonAfter(data_.TblLinks, at)) == at) break;
+                                   for (int at = from, next = 0; at > to; at = next)
+                                     if ((next = MoveButtonBefore(data_.TblLinks, at)) == at) break;
+                                   RebuildBar();
+                                 },
+                                 [this] { Invalidate(); }}) {
   SetCaption(form_->caption);
   BindHandlers();
   ListenForSecondStarts();
@@ -125,6 +138,7 @@ void TBarWindow::BindHandlers() {
   f.SetHandler("PopBtnSpostaDopoClick", [this](Component&) { PopBtnSpostaClick(true); });
   f.SetHandler("PopBtnRinominaClick", [this](Component&) { PopBtnRinominaClick(); });
   f.SetHandler("PopBtnEliminaClick", [this](Component&) { PopBtnEliminaClick(); });
+  f.SetHandler("PopBtnMenuSistemaClick", [this](Component&) { PopBtnMenuSistemaClick(); });
   f.SetHandler("PopSalvaTemaClick", [this](Component&) { themes_.SaveAsked(); });
   // The theme items go with the sub-menu rebuilt: the name is taken first.
   f.SetHandler("PopTemiClick", [this](Component& c) {
@@ -278,6 +292,7 @@ void TBarWindow::PopSettingsClick() {
   ApplyPanelFlags();
   TBarSettings& s = settings_;
   if (s.GlassPanel) s.FixedBorder = false;
+  live_.Start(source_.Path());
 }
 
 void TBarWindow::BuildLanguageMenu() {
@@ -381,6 +396,7 @@ void TBarWindow::FormShow() {
 
 void TBarWindow::OnAfterShow() {
   LoadButtons();
+  live_.Start(source_.Path());
   UpdateBar();
   if (firstStart_) {
     std::string text = LangText("Messages.FirstRun", "Tovira ha creato la cartella dei collegamenti: %s");
@@ -412,6 +428,7 @@ void TBarWindow::LoadButtons() {
 void TBarWindow::FormClose() { SaveSettings(); }
 
 void TBarWindow::FormDestroy() {
+  live_.Stop();
   ClearBar();
   folderMenus_.Clear();
   FreeMessageTable();
@@ -439,6 +456,9 @@ intptr_t TBarWindow::Dispatch(Message& m) {
     ComeForward();
     return 0;
   }
+  if (live_.HandleMessage(m)) return m.result;
+  if (drag_.HandleMessage(m)) return 0;
+  if (m.msg == WM_RBUTTONUP && ShellMenuClick(m)) return 0;
   switch (m.msg) {
     case kAfterShowMessage:
       OnAfterShow();
@@ -492,6 +512,7 @@ void TBarWindow::PopFolderClick() {
   // replaces it.
   RefreshFromFolder(chosen, false);
   GetUserSettings().SetString("Generale", "FolderSource", source_.Path());
+  live_.Start(source_.Path());
 }
 
 void TBarWindow::PopOpenFolderClick() {

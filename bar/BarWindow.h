@@ -14,7 +14,9 @@
 
 #include "bar/BarIcons.h"
 #include "bar/BarThemes.h"
+#include "bar/ButtonDrag.h"
 #include "bar/FolderMenus.h"
+#include "bar/LiveFolder.h"
 #include "bar/SourceFolder.h"
 #include "controls/ButtonHost.h"
 #include "controls/ButtonStyle.h"
@@ -95,6 +97,13 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground {
   const TFolderMenus& FolderMenus() const { return folderMenus_; }
   // The buttons' icons, fetched after each layout.
   const TBarIcons& Icons() const { return icons_; }
+  // The source folder watched: what is added, removed or renamed there
+  // reaches the bar by itself.
+  TLiveFolder& LiveFolder() { return live_; }
+  // A button dragged along the bar to another place (ButtonDrag.h).
+  const TBarDrag& Drag() const { return drag_; }
+  // The rectangles of the bar's positions (buttons and separators) in their order.
+  std::vector<Rect> PositionRects();
 
   // --- Dropped files: one shortcut and one button for each item.
   void WmDropFiles(uintptr_t drop);
@@ -155,6 +164,10 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground {
   void PopBtnSpostaClick(bool after);
   void PopBtnRinominaClick();
   void PopBtnEliminaClick();
+  // The shell's own context menu for the button's target (ShellMenus.cpp):
+  // "Menu di sistema" on the button menu, and Shift with a right click.
+  void PopBtnMenuSistemaClick();
+  bool ShellMenuClick(const Message& m);
 
   // IButtonParent.
   void InvalidateArea(const Rect& area, bool now) override;
@@ -193,6 +206,8 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground {
   TFolderMenus folderMenus_;
   TBarThemes themes_;
   TBarIcons icons_{*this, *this};
+  TLiveFolder live_;
+  TBarDrag drag_;
   std::vector<Rect> separatorRects_;
   TAppBarEdge lastEdge_ = abeUnknown;
   int instanceSlot_ = -1;

@@ -1,5 +1,9 @@
 #include "bar/FolderMenus.h"
 
+#include <algorithm>
+#include <map>
+
+#include "bar/FolderMenuLevels.h"
 #include "base/Casefold.h"
 #include "base/Strings.h"
 #include "controls/ShellImages.h"
@@ -16,6 +20,44 @@ namespace {
 
 const char* const kFileNameProperty = "FileName";  // the entry a folder-menu item opens
 const char* const kIconPathProperty = "IconPath";  // the entry whose icon it shows, until looked up
+// Items of the levels below the first: the entry an item opens, the folder
+// an item's sub-menu lists and the real paths of the folders above it.
+const char* const kFullPathProperty = "FullPath";
+const char* const kSubFolderProperty = "SubFolder";
+const char* const kChainProperty = "Chain";
+constexpr char kChainSeparator = '|';  // never in a path
+// A right click on an item shows the shell's menu for this path.
+const char* const kShellPathProperty = "ShellPath";
+
+// The kind of file whose icon every file of it shares (its extension in
+// capitals); empty for files that carry icons of their own (programs,
+// shortcuts, icons, libraries of them) and for names without an extension.
+std::string IconKind(const std::string& name) {
+  const size_t dot = name.rfind('.');
+  if (dot == std::string::npos || dot + 1 == name.size()) return std::string();
+  const std::string ext = UpperCaseText(name.substr(dot + 1));
+  for (const char* own : {"EXE", "LNK", "ICO", "CUR", "ANI", "URL", "SCR", "CPL", "MSC", "PIF"})
+    if (ext == own) return std::string();
+  return ext;
+}
+
+std::string JoinChain(const std::vector<std::string>& chain) {
+  std::string out;
+  for (const std::string& c : chain)
+    out += (out.empty() ? "" : std::string(1, kChainSeparator)) + c;
+  return out;
+}
+
+std::vector<std::string> SplitChain(const std::string& text) {
+  std::vector<std::string> out;
+  size_t at = 0;
+  while (at < text.size()) {
+    const size_t end = std::min(text.find(kChainSeparator, at), text.size());
+    out.push_back(text.substr(at, end - at));
+    at = end + 1;
+  }
+  return out;
+}
 
 bool HasLinkExtension(const std::string& name) {
   return name.size() >= 4 && UpperCaseText(name.substr(name.size() - 4)) == ".LNK";
@@ -75,6 +117,7 @@ std::unique_ptr<Component> TFolderMenus::BuildMenu(TLbSpeedButton& button, const
   menu->tag = button.tag;
   const bool hideLinkExt = settings_.HideLinkExt;
   const std::vector<FindEntry> entries = Files().FindFiles(JoinPath(folder, "*"));
+  const std::vector<std::string> chain = ChainWith({}, folder);
   for (size_t i = 0; i < entries.size(); ++i) {
     const std::string& name = entries[i].name;
     std::string caption = name;
@@ -87,9 +130,72 @@ std::unique_ptr<Component> TFolderMenus::BuildMenu(TLbSpeedButton& button, const
     item.tag = 0;
     item.properties[kIconPathProperty] = JoinPath(folder, name);
     item.properties[kFileNameProperty] = name;
+    item.properties[kShellPathProperty] = JoinPath(folder, name);
+    // A sub-folder, or a shortcut to a folder, cascades (unless it loops back).
+    std::string sub;
+    if (entries[i].IsDirectory())
+      sub = JoinPath(folder, name);
+    else if (HasLinkExtension(name))
+      if (const std::string target = ResolveLinkTarget(JoinPath(folder, name)); Files().DirExists(target)) sub = target;
+    const std::string real = sub.empty() ? std::string() : Files().FinalPath(sub);
+    if (!sub.empty() && !SameNameIgnoringCase(real.empty() ? sub : real, chain.back())) {
+      MakeCascading(item, sub, chain);
+      continue;
+    }
     item.Bind("OnClick", "FolderItemClick", [this](Component& sender) { ItemClick(sender); });
   }
   return menu;
+}
+
+void TFolderMenus::MakeCascading(Component& item, const std::string& folder, const std::vector<std::string>& chain) {
+  item.properties[kSubFolderProperty] = folder;
+  item.properties[kChainProperty] = JoinChain(chain);
+  item.Bind("OnExpand", "FolderItemExpand", [this](Component& sender) { Expand(sender); });
+}
+
+void TFolderMenus::Expand(Component& item) {
+  if (item.ChildCount() > 0) return;  // made once, when first opened
+  const std::string folder = item.Property(kSubFolderProperty);
+  const std::vector<std::string> chain = ChainWith(SplitChain(item.Property(kChainProperty)), folder);
+  // The folder itself first, then its entries.
+  Component& open = item.Add(MakeComponent(ComponentKind::MenuItem, item.name + "_Apri",
+                                           LangText("Messages.OpenThisFolder", "Apri questa cartella")));
+  open.tag = TCustomButtonStyle::PathIconIndex(folder) + 1;
+  open.properties[kFullPathProperty] = folder;
+  open.properties[kShellPathProperty] = folder;
+  open.Bind("OnClick", "FolderItemClick", [this](Component& sender) { ItemClick(sender); });
+  item.Add(MakeComponent(ComponentKind::MenuItem, item.name + "_Sep", "-"));
+  TMenuLevelRules rules;
+  rules.hideLinkExt = settings_.HideLinkExt;
+  rules.hiddenShown = Shell().HiddenFilesShown();
+  rules.linkTarget = [this](const std::string& path) { return ResolveLinkTarget(path); };
+  const std::vector<TMenuLevelEntry> entries = ListMenuLevel(folder, chain, rules);
+  if (entries.empty()) {
+    Component& none = item.Add(
+        MakeComponent(ComponentKind::MenuItem, item.name + "_Vuota", LangText("Messages.EmptyFolder", "(vuota)")));
+    none.enabled = false;
+  }
+  // A level of thousands of entries opens at once: the icon of a kind of
+  // file is looked up once, only files with icons of their own one by one.
+  std::map<std::string, int> iconOfKind;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const TMenuLevelEntry& e = entries[i];
+    Component& c = item.Add(MakeComponent(ComponentKind::MenuItem, item.name + "_" + std::to_string(i), e.caption));
+    const std::string kind = e.folder.empty() ? IconKind(e.name) : std::string();
+    if (kind.empty()) {
+      c.tag = TCustomButtonStyle::PathIconIndex(e.path) + 1;
+    } else {
+      auto known = iconOfKind.find(kind);
+      if (known == iconOfKind.end()) known = iconOfKind.emplace(kind, TCustomButtonStyle::PathIconIndex(e.path)).first;
+      c.tag = known->second + 1;
+    }
+    c.properties[kFullPathProperty] = e.path;
+    c.properties[kShellPathProperty] = e.path;
+    if (!e.folder.empty())
+      MakeCascading(c, e.folder, chain);
+    else
+      c.Bind("OnClick", "FolderItemClick", [this](Component& sender) { ItemClick(sender); });
+  }
 }
 
 void TFolderMenus::Popup(TLbSpeedButton& button) {
@@ -142,6 +248,10 @@ Point TFolderMenus::MenuOffset(const TLbSpeedButton& button) const {
 }
 
 void TFolderMenus::ItemClick(Component& item) {
+  if (const std::string full = item.Property(kFullPathProperty); !full.empty()) {
+    OpenTarget(window_.Handle(), full, item.caption);
+    return;
+  }
   Component* menu = item.Parent();
   if (!menu) return;
   TRecordTable& links = links_;

@@ -53,6 +53,10 @@ class TFolderMenus {
   std::string ResolveLinkTarget(const std::string& path);
   Point MenuOffset(const TLbSpeedButton& button) const;
   void ItemClick(Component& item);
+  // Sub-folders cascade: the item's sub-menu is made when first opened
+  // (FolderMenuLevels.h); chain: the real paths of the folders above it.
+  void MakeCascading(Component& item, const std::string& folder, const std::vector<std::string>& chain);
+  void Expand(Component& item);
   static void GetFolderImageIndex(Component& item, int& imageIndex);
   static void PopupFolderMeasureItem(Component& item, int& height);
 

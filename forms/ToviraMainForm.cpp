@@ -55,6 +55,8 @@ std::unique_ptr<Component> BuildToviraMainForm() {
   Item(buttons, "PopBtnSpostaPrima", "Sposta prima", "PopBtnSpostaPrimaClick");
   Item(buttons, "PopBtnSpostaDopo", "Sposta dopo", "PopBtnSpostaDopoClick");
   Item(buttons, "N6", "-");
+  Item(buttons, "PopBtnMenuSistema", "Menu di sistema", "PopBtnMenuSistemaClick");
+  Item(buttons, "N26", "-");
   Item(buttons, "PopBtnRinomina", "Rinomina", "PopBtnRinominaClick");
   Item(buttons, "PopBtnElimina", "Elimina", "PopBtnEliminaClick");
   form->Add(MakeComponent(ComponentKind::PopupMenu, "TaskMenu"));

@@ -56,6 +56,11 @@ class IFileSystem {
   virtual bool LastWriteTime(const std::string& path, DateTime* out) = 0;
   // The full path of the running executable.
   virtual std::string ExePath() = 0;
+  // Where a file or folder really is once every junction and symbolic link
+  // on its way is followed; empty when it cannot be opened.
+  virtual std::string FinalPath(const std::string& path) {
+    return DirExists(path) || FileExists(path) ? path : std::string();
+  }
 };
 
 // Creates a folder with every missing parent; true when it exists afterwards.

@@ -2,9 +2,11 @@
 // image lists.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/Canvas.h"
+#include "platform/FolderWatch.h"
 #include "platform/Geometry.h"
 
 namespace tov {
@@ -81,6 +83,35 @@ class IShell {
     (void)path;
     (void)pixels;
     (void)out;
+    return false;
+  }
+
+  // Watches the entries of a folder (not of its sub-folders): each change
+  // posts message to window (several changes may give one post); wParam is
+  // kFolderWatchEnded when watching ended by itself. Null when the folder
+  // cannot be watched (missing, or a system that cannot tell).
+  virtual std::unique_ptr<IFolderWatch> WatchFolder(const std::string& folder, WindowId window, uint32_t message) {
+    (void)folder;
+    (void)window;
+    (void)message;
+    return nullptr;
+  }
+
+  // What the user chose to see of hidden files in the file manager: 0
+  // none, 1 hidden files, 2 also the protected files of the system (hidden
+  // and system).
+  virtual int HiddenFilesShown() { return 0; }
+
+  // The shell's own context menu for a file or folder (the items the shell
+  // and the programs add, their sub-menus included) at a screen point,
+  // owned by owner; the chosen command is carried out by the shell.
+  // extended: the items the shell shows with Shift held. False when the
+  // shell has no menu for the path.
+  virtual bool ShowContextMenu(WindowId owner, const std::string& path, Point at, bool extended) {
+    (void)owner;
+    (void)path;
+    (void)at;
+    (void)extended;
     return false;
   }
 };

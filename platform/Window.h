@@ -3,6 +3,7 @@
 // it into Messages with Windows' own numbers and hands them to the handler.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -217,6 +218,12 @@ struct MenuEntry {
   int imageIndex = -1;
   int extraHeight = 0;              // pixels added to the entry's standard height
   std::vector<MenuEntry> children;  // a sub-menu
+  // A sub-menu made when it is first opened (children empty until then):
+  // answers its entries, whose ids are unique within the whole menu.
+  std::function<std::vector<MenuEntry>()> expand;
+  // A file or folder: a right click on the entry shows the shell's own
+  // context menu for it (IShell::ShowContextMenu) over the menu.
+  std::string shellPath;
 };
 
 struct WindowParams {

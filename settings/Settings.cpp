@@ -78,6 +78,7 @@ void ReadBarSettings(IBarBackground* bar) {
   b.AutoStart = s.GetBool("Interfaccia", "AutoStart", d.AutoStart);
   ReadPanelKeys(StoreReader{s}, b);
   b.HideLinkExt = s.GetInteger("Pulsanti", "HideLinkExt", 1) != 0;
+  b.WatchFolder = s.GetBool(kFolderSourceSection, "WatchFolder", d.WatchFolder);
   ResetBackground(bar);
 }
 

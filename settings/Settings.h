@@ -29,6 +29,8 @@ struct TBarSettings {
   int32_t MarginHeight = 2;
   // "Pulsanti"
   bool HideLinkExt = true;
+  // "Generale": the source folder is watched, and the bar follows it.
+  bool WatchFolder = true;
 };
 
 TBarSettings& BarSettings();

@@ -23,6 +23,7 @@ std::vector<MenuEntry> Entries(Component& parent, std::vector<Component*>& byId,
     e.radio = c.Property("RadioItem") == "True";
     e.isDefault = c.Property("Default") == "True";
     e.imageIndex = c.imageIndex;
+    e.shellPath = c.Property("ShellPath");
     if (drawing) {
       e.imageList = drawing->images;
       if (drawing->getImageIndex) drawing->getImageIndex(c, e.imageIndex);
@@ -30,6 +31,14 @@ std::vector<MenuEntry> Entries(Component& parent, std::vector<Component*>& byId,
     }
     if (c.ChildCount() > 0) {
       e.children = Entries(c, byId, drawing);
+    } else if (!c.HandlerName("OnExpand").empty()) {
+      // A sub-menu filled when it is first opened: "OnExpand" adds the
+      // item's children, numbered after every entry made before.
+      Component* item = &c;
+      e.expand = [item, &byId, drawing] {
+        item->Fire("OnExpand");
+        return Entries(*item, byId, drawing);
+      };
     } else {
       byId.push_back(&c);
       e.id = int(byId.size());

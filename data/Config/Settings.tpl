@@ -25,6 +25,7 @@ HideLinkExt=FieldType=INTEGER,DefaultValue=1,FieldWidth=60
 
 [Generale]
 FolderSource=FieldType=DIRECTORY,FieldWidth=300
+WatchFolder=FieldType=BOOL,DefaultValue=TRUE
 
 [Avvio]
 UserDir=FieldType=CHOICE,DefaultValue=<UserAppData>,FieldWidth=300

@@ -297,3 +297,23 @@ bool HostFileSystem::LastWriteTime(const std::string& path, DateTime* out) {
 }
 
 }  // namespace tov::host
+
+namespace tov::host {
+
+std::string HostFileSystem::FinalPath(const std::string& path) {
+  std::error_code ec;
+  const fs::path real = fs::canonical(Map(path), ec);
+  const fs::path root = fs::canonical(root_, ec);
+  if (ec || real.empty()) return std::string();
+  // <root>/X/a/b is X:\a\b; a link out of the drives leads nowhere here.
+  const fs::path rel = real.lexically_relative(root);
+  auto it = rel.begin();
+  if (rel.empty() || it == rel.end() || it->string() == ".." || it->string().size() != 1) return std::string();
+  std::string out = it->string() + ":";
+  for (++it; it != rel.end(); ++it)
+    out += "\\" + NameOf(*it);
+  if (out.size() == 2) out += "\\";
+  return out;
+}
+
+}  // namespace tov::host

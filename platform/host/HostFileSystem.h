@@ -34,6 +34,9 @@ class HostFileSystem : public IFileSystem {
   std::vector<FindEntry> FindFiles(const std::string& pattern) override;
   bool LastWriteTime(const std::string& path, DateTime* out) override;
   std::string ExePath() override { return exePath_; }
+  // Host symbolic links stand for junctions: followed, and the host path
+  // named again as a Windows path.
+  std::string FinalPath(const std::string& path) override;
 
   void SetExePath(const std::string& path) { exePath_ = path; }
 

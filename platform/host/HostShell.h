@@ -7,6 +7,7 @@
 #pragma once
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -64,6 +65,26 @@ class HostShell : public IShell {
   void NotifyFullScreen(bool open, int monitor = -1);
   int FullScreenWindowOn(const Rect& monitor) override;
 
+  // Folders watched for changes (HostShellFolders.cpp): a watch of a folder
+  // that exists; the tests say when the system would tell of a change.
+  std::unique_ptr<IFolderWatch> WatchFolder(const std::string& folder, WindowId window, uint32_t message) override;
+  // The system tells every watch of the folder of a change (with the
+  // renames it reports); ended: watching ends by itself (the folder went).
+  void FolderChanged(const std::string& folder, const std::vector<FolderRename>& renames = {}, bool ended = false);
+  // How many watches the folder has now.
+  int Watching(const std::string& folder) const;
+  int HiddenFilesShown() override { return hiddenShown; }
+  int hiddenShown = 0;
+  // The shell's context menus asked for: recorded; shown for a path that exists.
+  bool ShowContextMenu(WindowId owner, const std::string& path, Point at, bool extended) override;
+  struct ContextMenu {
+    WindowId owner = 0;
+    std::string path;
+    Point at;
+    bool extended = false;
+  };
+  std::vector<ContextMenu> contextMenus;
+
   // The shell ends and starts again: it forgets every bar and autohide slot.
   void ForgetBars();
   // The displays changed: bars keep their strips on the monitor they lie on;
@@ -110,6 +131,8 @@ class HostShell : public IShell {
   uint64_t reservations_ = 0;
   int fullScreenMonitor_ = -1;  // -1: none known
   bool fullScreenKnown_ = false;
+  struct FolderWatch;
+  std::vector<FolderWatch*> watches_;
 };
 
 }  // namespace tov::host

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/EventGuard.h"
+#include "platform/Platform.h"
 #include "platform/host/HostSystem.h"
 
 namespace tov::host {
@@ -220,15 +221,39 @@ void HostWindowSystem::QuitMessageLoop(int code) {
 
 namespace {
 
-int FindByPath(const std::vector<MenuEntry>& entries, const std::string& path) {
+// A sub-menu made when first opened is made as the path opens it, and kept
+// among the menus shown.
+int FindByPath(std::vector<MenuEntry>& entries, const std::string& path,
+               std::vector<HostWindowSystem::ShownMenu>& shown) {
   size_t slash = path.find('/');
   std::string head = path.substr(0, slash);
-  for (const MenuEntry& e : entries) {
+  for (MenuEntry& e : entries) {
     if (e.separator || e.caption != head) continue;
-    if (slash == std::string::npos) return e.enabled && e.children.empty() ? e.id : 0;
-    return FindByPath(e.children, path.substr(slash + 1));
+    if (slash == std::string::npos) return e.enabled && e.children.empty() && !e.expand ? e.id : 0;
+    if (e.children.empty() && e.expand) {
+      e.children = e.expand();
+      shown.push_back(HostWindowSystem::ShownMenu{e.children, shown.back().at, shown.back().owner});
+    }
+    return FindByPath(e.children, path.substr(slash + 1), shown);
   }
   return 0;
+}
+
+// The entry a path names, sub-menus made as it opens them; null for none.
+const MenuEntry* FindEntryByPath(std::vector<MenuEntry>& entries, const std::string& path,
+                                 std::vector<HostWindowSystem::ShownMenu>& shown) {
+  size_t slash = path.find('/');
+  std::string head = path.substr(0, slash);
+  for (MenuEntry& e : entries) {
+    if (e.separator || e.caption != head) continue;
+    if (slash == std::string::npos) return &e;
+    if (e.children.empty() && e.expand) {
+      e.children = e.expand();
+      shown.push_back(HostWindowSystem::ShownMenu{e.children, shown.back().at, shown.back().owner});
+    }
+    return FindEntryByPath(e.children, path.substr(slash + 1), shown);
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -238,7 +263,16 @@ int HostWindowSystem::TrackPopupMenu(const std::vector<MenuEntry>& entries, Poin
   if (menuChoices.empty()) return 0;
   std::string choice = menuChoices.front();
   menuChoices.pop_front();
-  return choice.empty() ? 0 : FindByPath(entries, choice);
+  // "right:" and a path: a right click on that entry (one with a shell
+  // path): the shell's menu for it, and the menu closes.
+  if (choice.rfind("right:", 0) == 0) {
+    std::vector<MenuEntry> opened = entries;
+    const MenuEntry* e = FindEntryByPath(opened, choice.substr(6), shownMenus);
+    if (e && !e->shellPath.empty()) tov::Shell().ShowContextMenu(owner, e->shellPath, at, false);
+    return 0;
+  }
+  std::vector<MenuEntry> opened = entries;
+  return choice.empty() ? 0 : FindByPath(opened, choice, shownMenus);
 }
 
 std::unique_ptr<INativeForm> HostWindowSystem::CreateForm(const FrameDesc& frame, WindowId owner, IFormEvents& events) {

@@ -22,6 +22,8 @@ class Win32FileSystem : public IFileSystem {
   std::vector<FindEntry> FindFiles(const std::string& pattern) override;
   bool LastWriteTime(const std::string& path, DateTime* out) override;
   std::string ExePath() override;
+  // Win32Folders.cpp.
+  std::string FinalPath(const std::string& path) override;
 };
 
 class Win32Registry : public IRegistry {

@@ -3,11 +3,13 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <deque>
 #include <map>
+#include <utility>
 
 #include "base/Dpi.h"
+#include "platform/Platform.h"
 #include "platform/win32/Win32Dpi.h"
-
 #include "platform/win32/Win32Text.h"
 
 namespace tov::win32 {
@@ -67,28 +69,63 @@ int IconSide(const MenuEntry& e, const Dpi& dpi) {
 
 bool Drawn(const MenuEntry& e) { return e.imageList != 0 || e.extraHeight != 0; }
 
-HMENU BuildMenu(const std::vector<MenuEntry>& entries, std::vector<DrawnEntry>& drawn, int dpi) {
+// The menu tracked now on this thread: its drawn entries (a deque, so their
+// addresses stay put as sub-menus made when opened add more), the sub-menus
+// still to make, and the entries made for them.
+struct Tracking {
+  HWND owner = nullptr;
+  std::deque<DrawnEntry> drawn;
+  std::map<HMENU, const MenuEntry*> toMake;
+  std::deque<std::vector<MenuEntry>> made;
+  // Each menu's entries by position, for a right click on one.
+  std::map<HMENU, std::vector<const MenuEntry*>> byPosition;
+  bool shellPaths = false;
+  int dpi = Dpi::kBase;  // the scale of the monitor the menu opens on
+};
+thread_local Tracking* tracking = nullptr;
+
+void FillMenu(HMENU menu, const std::vector<MenuEntry>& entries, Tracking& t);
+
+HMENU BuildMenu(const std::vector<MenuEntry>& entries, Tracking& t) {
   HMENU menu = CreatePopupMenu();
+  FillMenu(menu, entries, t);
+  return menu;
+}
+
+void FillMenu(HMENU menu, const std::vector<MenuEntry>& entries, Tracking& t) {
+  std::deque<DrawnEntry>& drawn = t.drawn;
+  std::vector<const MenuEntry*>& positions = t.byPosition[menu];
+  positions.clear();
   for (const MenuEntry& e : entries) {
+    positions.push_back(&e);
+    if (!e.shellPath.empty()) t.shellPaths = true;
     if (e.separator) {
       AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
       continue;
     }
     UINT flags = MF_STRING | (e.enabled ? MF_ENABLED : MF_GRAYED) | (e.checked ? MF_CHECKED : MF_UNCHECKED);
     if (!e.children.empty()) {
-      AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(BuildMenu(e.children, drawn, dpi)),
-                  e.caption.c_str());
+      AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(BuildMenu(e.children, t)), e.caption.c_str());
+      continue;
+    }
+    if (e.expand) {
+      // Made when first opened (WM_INITMENUPOPUP); until then one grey
+      // entry, as an empty sub-menu would not open.
+      HMENU sub = CreatePopupMenu();
+      AppendMenuA(sub, MF_STRING | MF_GRAYED, 0, "...");
+      t.toMake[sub] = &e;
+      AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), e.caption.c_str());
       continue;
     }
     if (Drawn(e)) {
-      drawn.push_back(DrawnEntry{kEntryTag, &e, dpi});
+      drawn.push_back(DrawnEntry{kEntryTag, &e, t.dpi});
       MENUITEMINFOA mi{};
       mi.cbSize = sizeof mi;
       mi.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_DATA;
       mi.fType = MFT_OWNERDRAW;
       mi.fState = (e.enabled ? MFS_ENABLED : MFS_GRAYED) | (e.checked ? MFS_CHECKED : 0);
       mi.wID = UINT(e.id);
-      // The vector was reserved for every entry: the address stays put.
+      // A deque: the address stays put.
       mi.dwItemData = reinterpret_cast<ULONG_PTR>(&drawn.back());
       InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &mi);
     } else {
@@ -97,14 +134,6 @@ HMENU BuildMenu(const std::vector<MenuEntry>& entries, std::vector<DrawnEntry>& 
     if (e.radio && e.checked) CheckMenuRadioItem(menu, UINT(e.id), UINT(e.id), UINT(e.id), MF_BYCOMMAND);
     if (e.isDefault) SetMenuDefaultItem(menu, UINT(e.id), FALSE);
   }
-  return menu;
-}
-
-size_t CountEntries(const std::vector<MenuEntry>& entries) {
-  size_t n = entries.size();
-  for (const MenuEntry& e : entries)
-    n += CountEntries(e.children);
-  return n;
 }
 
 const DrawnEntry* EntryOf(ULONG_PTR data) {
@@ -150,7 +179,35 @@ void Draw(const DRAWITEMSTRUCT& di, const MenuEntry& e, Dpi dpi) {
 
 }  // namespace
 
-bool HandleMenuDrawing(UINT msg, WPARAM, LPARAM lParam, LRESULT* result) {
+bool HandleMenuDrawing(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  if (msg == WM_INITMENUPOPUP && tracking) {
+    const HMENU sub = reinterpret_cast<HMENU>(wParam);
+    auto it = tracking->toMake.find(sub);
+    if (it == tracking->toMake.end()) return false;
+    const MenuEntry* e = it->second;
+    tracking->toMake.erase(it);
+    tracking->made.push_back(e->expand());
+    DeleteMenu(sub, 0, MF_BYPOSITION);
+    if (tracking->made.back().empty())
+      AppendMenuA(sub, MF_STRING | MF_GRAYED, 0, "-");
+    else
+      FillMenu(sub, tracking->made.back(), *tracking);
+    *result = 0;
+    return true;
+  }
+  if (msg == WM_MENURBUTTONUP && tracking) {
+    // A right click on an entry of a file or folder: the shell's menu over
+    // ours, then ours closes.
+    const auto menu = tracking->byPosition.find(reinterpret_cast<HMENU>(lParam));
+    if (menu == tracking->byPosition.end() || wParam >= menu->second.size()) return false;
+    const MenuEntry* e = menu->second[wParam];
+    if (!e || e->shellPath.empty()) return false;
+    POINT at{};
+    GetCursorPos(&at);
+    if (tov::Shell().ShowContextMenu(WindowId(tracking->owner), e->shellPath, Point{at.x, at.y}, false)) EndMenu();
+    *result = 0;
+    return true;
+  }
   if (msg == WM_MEASUREITEM) {
     auto& mi = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
     const DrawnEntry* e = mi.CtlType == ODT_MENU ? EntryOf(mi.itemData) : nullptr;
@@ -171,17 +228,21 @@ bool HandleMenuDrawing(UINT msg, WPARAM, LPARAM lParam, LRESULT* result) {
 }
 
 int TrackMenu(const std::vector<MenuEntry>& entries, Point at, HWND hwnd) {
-  std::vector<DrawnEntry> drawn;
-  drawn.reserve(CountEntries(entries));
+  Tracking t;
+  t.owner = hwnd;
   // Measured at the scale of the monitor it opens on.
-  const int dpi = MonitorDpi(MonitorFromPoint(POINT{at.x, at.y}, MONITOR_DEFAULTTONEAREST));
-  HMENU menu = BuildMenu(entries, drawn, dpi);
+  t.dpi = MonitorDpi(MonitorFromPoint(POINT{at.x, at.y}, MONITOR_DEFAULTTONEAREST));
+  Tracking* outer = std::exchange(tracking, &t);
+  HMENU menu = BuildMenu(entries, t);
   // The owner must be in the foreground, or the menu would not close when
   // the user clicks elsewhere.
   SetForegroundWindow(hwnd);
-  int chosen = int(::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd, nullptr));
+  // Where a right click shows the shell's menu of an entry, it does not choose.
+  const UINT button = t.shellPaths ? 0 : TPM_RIGHTBUTTON;
+  int chosen = int(::TrackPopupMenu(menu, TPM_RETURNCMD | button, at.x, at.y, 0, hwnd, nullptr));
   PostMessageA(hwnd, WM_NULL, 0, 0);
   DestroyMenu(menu);  // destroys the sub-menus too
+  tracking = outer;
   return chosen;
 }
 

@@ -13,6 +13,12 @@ namespace tov::win32 {
 // the result) when the message was one of them.
 bool HandleMenuDrawing(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
+// While the shell's context menu shows (Win32ShellMenu.cpp), the owner's
+// menu messages (WM_INITMENUPOPUP, WM_DRAWITEM, WM_MEASUREITEM, WM_MENUCHAR)
+// go to the menu's handlers, which fill and draw the sub-menus they add; true
+// when one took the message.
+bool HandleShellMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
 // Shows the entries as a pop-up menu at a screen point, owned by the window,
 // until the user chooses or dismisses it: the chosen command, or 0.
 int TrackMenu(const std::vector<MenuEntry>& entries, Point at, HWND owner);

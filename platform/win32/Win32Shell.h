@@ -21,6 +21,12 @@ class Win32Shell : public IShell {
   // Win32ShellIcons.cpp: the shell item's image factory, else the icon's
   // file and index extracted at the size, else the shell's own icon.
   bool IconPicture(const std::string& path, int pixels, Picture* out) override;
+  // Win32FolderWatch.cpp.
+  std::unique_ptr<IFolderWatch> WatchFolder(const std::string& folder, WindowId window, uint32_t message) override;
+  // Win32Folders.cpp.
+  int HiddenFilesShown() override;
+  // Win32ShellMenu.cpp.
+  bool ShowContextMenu(WindowId owner, const std::string& path, Point at, bool extended) override;
 
  private:
   unsigned long openError_ = 0;

@@ -213,6 +213,7 @@ LRESULT CALLBACK Win32Window::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
   // ends with the answer 0.
   return GuardEvent(LRESULT(0), [&]() -> LRESULT {
     LRESULT drawn = 0;
+    if (HandleShellMenuMessage(msg, wParam, lParam, &drawn)) return drawn;
     if (HandleMenuDrawing(msg, wParam, lParam, &drawn)) return drawn;
     switch (msg) {
       case WM_PAINT:

@@ -85,8 +85,9 @@ TEST_F(BarMenusTest, BothMenusHoldEveryItemInOrderAndSbloccaFollowsTheEdge) {
   EXPECT_FALSE(Entry(Entry(BarMenu(""), "Aggancia").children, "Sblocca").enabled);
 
   ButtonMenu(0, "");
-  EXPECT_EQ(Captions(hp.Windows().shownMenus.back().entries),
-            (std::vector<std::string>{"Sposta prima", "Sposta dopo", "-", "Rinomina", "Elimina"}));
+  EXPECT_EQ(
+      Captions(hp.Windows().shownMenus.back().entries),
+      (std::vector<std::string>{"Sposta prima", "Sposta dopo", "-", "Menu di sistema", "-", "Rinomina", "Elimina"}));
   EXPECT_NE(bar->FormComponent().Find("TaskMenu"), nullptr);
 }
 

@@ -30,6 +30,10 @@
 # - the shell restarts, the display changes, the session ends after docking
 #   on the left from the menu: the bar stays registered and in place, docks
 #   again, and starts on the left (desktop_steps.sh);
+# - a shortcut copied into the source folder becomes a button by itself and
+#   one deleted goes, a button dragged to the first place, a folder menu on
+#   C:\windows cascading into system32, the shell's menu on Shift with a
+#   right click (live_folder_steps.sh);
 # - a crash of the bar is recorded, a new bar appears by itself and the
 #   report window is offered; a bar that crashed within a minute of its
 #   start is only told of (crash_steps.sh);
@@ -50,6 +54,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/crash_steps.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/desktop_steps.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/scripts_steps.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/scale_steps.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/live_folder_steps.sh"
 name=bar_under_wine
 wine_env
 out="$build/e2e"
@@ -491,6 +496,7 @@ delete_first_theme Chiaro
 broken_theme_leaves_the_bar
 rename_first_button Rinominato
 delete_first_button
+live_folder_steps
 desktop_changes
 crash_the_bar
 crash_within_a_minute

@@ -1,0 +1,140 @@
+# Steps of bar_under_wine.sh on the live source folder, dragging buttons,
+# cascading folder menus and the shell's context menu, with a running bar in
+# `bar` (process `pid`), its links folder in `links`, the installed copy in
+# `app0`, the output folder in `out` and tovira-tool in `tool`. The bar is
+# started again on a button list of its own: three shortcuts of the folder
+# and a folder-menu button on C:\windows. It is left running, in `bar`,
+# `pid` and `bar_started`, for the steps that follow.
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+# wait_captions WANT SECONDS: true once the button list's captions are WANT.
+wait_captions() {
+  local i
+  for ((i = 0; i < $2 * 10; i++)); do
+    [ "$(column "$links/ButtonList.lob" Caption)" = "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+live_bar_start() {
+  close_bars
+  wait_exit $pid 20 || fail "the bar did not close before the live folder's steps"
+  rm -f "$links"/*.lnk "$links"/*.txt
+  for f in Alfa Beta Gamma; do
+    "$tool" lnk write 'C:\windows\notepad.exe' "$links/$f.lnk" || fail "cannot write $f.lnk"
+  done
+  "$tool" table dump "$links/ButtonList.lob" >"$out/live-before.json" || fail "cannot dump the button list"
+  python3 - "$out/live-before.json" "$out/live.json" "$(winepath -w "$links" 2>/dev/null | tr -d '\r')" <<'PY' ||
+import json, sys
+table = json.load(open(sys.argv[1]))
+names = [f["name"] for f in table["fields"]]
+template = next(r for r in table["records"] if r[names.index("Type")] == "Button")
+def row(order, caption, path, **extra):
+    values = dict(zip(names, template))
+    values.update({"Ordine": order, "Caption": caption, "Path": path, "AutoSize": False, "Width": 60,
+                   "Height": 21, "ShowText": True, "FolderMenu": False, "RealTime": False})
+    values.update(extra)
+    return [values[n] for n in names]
+folder = sys.argv[3].rstrip("\\")
+table["records"] = [row(i, c, folder + "\\" + c + ".lnk") for i, c in enumerate(["Alfa", "Beta", "Gamma"])]
+table["records"].append(row(3, "Windows", "C:\\windows", FolderMenu=True))
+json.dump(table, open(sys.argv[2], "w"))
+PY
+    fail "cannot write the live folder's button list"
+  "$tool" table load "$out/live.json" "$links/ButtonList.lob" || fail "cannot load the live folder's button list"
+  wine "$app0/tovira.exe" &
+  pid=$! bar_started=$SECONDS
+  bar=$(wait_window "^Tovira$" 90) || fail "the bar did not start for the live folder's steps"
+  sleep 3
+}
+
+# A shortcut copied into the folder becomes the last button within 2 s, with
+# no menu action; one deleted goes; the others keep their order.
+live_folder_follows() {
+  local start took
+  cp "$links/Alfa.lnk" "$out/Delta.lnk"
+  start=$(now_ms)
+  mv "$out/Delta.lnk" "$links/Delta.lnk"
+  wait_captions "Alfa Beta Gamma Windows Delta" 5 ||
+    fail "a shortcut copied into the folder is no button: $(column "$links/ButtonList.lob" Caption)"
+  took=$(($(now_ms) - start))
+  [ $took -le 2000 ] || fail "the copied shortcut became a button after $took ms"
+  import -window root "$out/live-added.png"
+  rm "$links/Beta.lnk"
+  wait_captions "Alfa Gamma Windows Delta" 5 ||
+    fail "a shortcut deleted from the folder is still a button: $(column "$links/ButtonList.lob" Caption)"
+  echo "live folder: Delta.lnk a button after $took ms, Beta.lnk gone ($(column "$links/ButtonList.lob" Caption))"
+}
+
+# The third button dragged to the first place, with the mouse held.
+drag_third_first() {
+  eval "$(xdotool getwindowgeometry --shell "$bar")"
+  # Buttons 60 wide, 62 apart, after the frame and the grip (if shown).
+  local y=$((Y + HEIGHT / 2)) from=$((X + 3 + 2 * 62 + 34)) to=$((X + 10))
+  xdotool mousemove $from $y
+  sleep 0.3
+  xdotool mousedown 1
+  sleep 0.3
+  for dx in 10 40 80 120; do
+    xdotool mousemove $((from - dx)) $y
+    sleep 0.2
+  done
+  xdotool mousemove $to $y
+  sleep 0.5
+  import -window root "$out/drag-mark.png"
+  xdotool mouseup 1
+  wait_captions "Windows Alfa Gamma Delta" 5 ||
+    fail "the drag did not move the third button first: $(column "$links/ButtonList.lob" Caption)"
+  import -window root "$out/dragged.png"
+  echo "drag: the third button dropped on the first place ($(column "$links/ButtonList.lob" Caption))"
+}
+
+# The folder button on C:\windows (now the first): its menu cascades into
+# system32, whose entries open in a sub-menu of their own.
+folder_submenu() {
+  local index
+  # The menu lists C:\windows as the system's own listing does (all
+  # attributes, in the file system's order): system32's line is its place.
+  index=$(wine cmd /c dir /b /a 'C:\windows' 2>/dev/null | tr -d '\r' | grep -n -i -x system32 | cut -d: -f1)
+  [ -n "$index" ] || fail "no system32 in C:\\windows"
+  eval "$(xdotool getwindowgeometry --shell "$bar")"
+  xdotool mousemove $((X + 20)) $((Y + HEIGHT / 2)) click 1
+  sleep 1.5
+  local keys=()
+  for ((i = 0; i < index; i++)); do keys+=(Down); done
+  xdotool key --delay 60 "${keys[@]}"
+  sleep 0.5
+  import -window root "$out/folder-menu.png"
+  xdotool key Right
+  sleep 2
+  import -window root "$out/folder-submenu.png"
+  local changed
+  changed=$(compare -metric AE "$out/folder-menu.png" "$out/folder-submenu.png" /dev/null 2>&1)
+  [ "${changed%.*}" -gt 2000 ] 2>/dev/null || fail "no sub-menu opened for system32 ($changed pixels changed)"
+  xdotool key Escape Escape Escape
+  sleep 0.5
+  echo "folder menu: system32 opened as a sub-menu ($changed pixels changed; folder-submenu.png)"
+}
+
+# Shift with a right click on a button: the shell's own menu (look at
+# shell-menu.png: its items, not the bar's).
+shell_menu() {
+  eval "$(xdotool getwindowgeometry --shell "$bar")"
+  xdotool mousemove $((X + 3 + 62 + 30)) $((Y + HEIGHT / 2))
+  xdotool keydown shift click 3 keyup shift
+  sleep 2
+  import -window root "$out/shell-menu.png"
+  xdotool key Escape
+  sleep 0.5
+  kill -0 $pid 2>/dev/null || fail "the bar ended with the shell's menu"
+  echo "shell menu: shown on Shift with a right click (shell-menu.png)"
+}
+
+live_folder_steps() {
+  live_bar_start
+  live_folder_follows
+  drag_third_first
+  folder_submenu
+  shell_menu
+}
