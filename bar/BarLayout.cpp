@@ -90,6 +90,7 @@ void TBarWindow::Paint(ICanvas& canvas) {
   canvas.FillRect(Rect{0, 0, canvas.Width(), canvas.Height()}, ColorToRGB(color_));
   TAppBar::Paint(canvas);  // the paint handler (and the glass that hooks it)
   PaintButtons(canvas, Rect{0, 0, canvas.Width(), canvas.Height()});
+  PaintFocusMark(canvas);
   if (ButtonCount() == 0) PaintEmptyHint(canvas);
 }
 
@@ -220,6 +221,8 @@ void TBarWindow::RebuildBar() {
   SaveButtonList(links, source_.Path());
   Invalidate();
   BuildFolderMenus();
+  UpdateKeyTargets();
+  RegisterHotkeys();
 }
 
 }  // namespace tov

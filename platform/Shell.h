@@ -71,6 +71,11 @@ class IShell {
     (void)monitor;
     return -1;
   }
+  // ShellExecute with another verb ("runas": as administrator); as Open.
+  virtual bool OpenWithVerb(WindowId owner, const std::string& verb, const std::string& path) {
+    (void)verb;
+    return Open(owner, path, "", "");
+  }
 };
 
 constexpr uint32_t kDropCount = 0xFFFFFFFF;

@@ -78,6 +78,8 @@ void ReadBarSettings(IBarBackground* bar) {
   b.AutoStart = s.GetBool("Interfaccia", "AutoStart", d.AutoStart);
   ReadPanelKeys(StoreReader{s}, b);
   b.HideLinkExt = s.GetInteger("Pulsanti", "HideLinkExt", 1) != 0;
+  b.BarHotkey = s.GetString("Pulsanti", "BarHotkey", d.BarHotkey);
+  b.LaunchOrSwitch = s.GetBool("Pulsanti", "LaunchOrSwitch", d.LaunchOrSwitch);
   ResetBackground(bar);
 }
 

@@ -29,6 +29,10 @@ struct TBarSettings {
   int32_t MarginHeight = 2;
   // "Pulsanti"
   bool HideLinkExt = true;
+  // The bar's own hotkey ("CA+T"; empty: none), and whether a click on a
+  // running program's button brings its window forward.
+  std::string BarHotkey;
+  bool LaunchOrSwitch = true;
 };
 
 TBarSettings& BarSettings();
