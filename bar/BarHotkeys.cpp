@@ -35,11 +35,13 @@ std::vector<std::string> TBarHotkeys::Apply(IWindow& window, const std::vector<H
     if (hk.Empty()) continue;
     if (!window.RegisterHotkey(r.id, hk.modifiers, hk.key)) {
       tell("taken|" + r.owner + "|" + FormatHotkey(hk),
-           bar ? FormatText(LangText("MsgErr.BarHotkeyTaken", "La combinazione %s della barra \u00E8 gi\u00E0 usata "
-                                                              "dal sistema o da un altro programma."),
+           bar ? FormatText(LangText("MsgErr.BarHotkeyTaken",
+                                     "La combinazione %s della barra \u00E8 gi\u00E0 usata "
+                                     "dal sistema o da un altro programma."),
                             {HotkeyDisplayText(hk)})
-               : FormatText(LangText("MsgErr.HotkeyTaken", "La combinazione %s del pulsante \"%s\" \u00E8 gi\u00E0 "
-                                                           "usata dal sistema o da un altro programma."),
+               : FormatText(LangText("MsgErr.HotkeyTaken",
+                                     "La combinazione %s del pulsante \"%s\" \u00E8 gi\u00E0 "
+                                     "usata dal sistema o da un altro programma."),
                             {HotkeyDisplayText(hk), r.owner}));
       continue;
     }

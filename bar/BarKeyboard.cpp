@@ -111,8 +111,7 @@ BarKeyAction TBarKeyboard::Char(const std::string& typed, uint32_t nowMs) {
   // A fresh search starts after the focused button; a longer prefix may stay
   // on the button already found.
   int found = FindPrefix(typed_, fresh ? focus_ + 1 : std::max(focus_, 0));
-  if (found < 0 && !fresh && typed_.find_first_not_of(typed) == std::string::npos &&
-      typed_.size() % typed.size() == 0)
+  if (found < 0 && !fresh && typed_.find_first_not_of(typed) == std::string::npos && typed_.size() % typed.size() == 0)
     found = FindPrefix(typed, focus_ + 1);
   if (found >= 0) focus_ = found;
   return focus_ != before ? BarKeyAction::Moved : BarKeyAction::None;

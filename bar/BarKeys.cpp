@@ -115,8 +115,8 @@ void TBarWindow::OpenFocusedMenu() {
   if (f < 0 || size_t(f) >= ButtonCount()) return;
   TLbSpeedButton& b = Button(size_t(f));
   menuButton_ = &b;
-  PopupComponentMenu(b.popupMenu ? *b.popupMenu : Menu("PopupMenu"), ClientToScreen(Point{b.Left(), b.Top() + b.Height()}),
-                     Handle());
+  PopupComponentMenu(b.popupMenu ? *b.popupMenu : Menu("PopupMenu"),
+                     ClientToScreen(Point{b.Left(), b.Top() + b.Height()}), Handle());
 }
 
 void TBarWindow::ApplyKeyAction(BarKeyAction action) {
@@ -277,7 +277,7 @@ std::vector<AccessibleItem> TBarWindow::Children() {
     const Point tl = ClientToScreen(Point{r.left, r.top});
     item.screen = Rect{tl.x, tl.y, tl.x + r.Width(), tl.y + r.Height()};
     item.defaultAction = item.role == kRoleButtonMenu ? LangText("Messages.ActionOpenMenu", "Apri")
-                                                       : LangText("Messages.ActionPress", "Premi");
+                                                      : LangText("Messages.ActionPress", "Premi");
     items.push_back(std::move(item));
   }
   return items;

@@ -103,7 +103,8 @@ TEST_F(BarHotkeysTest, TheAccessibleTreeIsAToolbarWithAChildPerButton) {
   // Rectangles on screen: the button's, moved by the client area's place.
   const Rect client = Win().ClientRectOnScreen();
   const Rect b = bar->Button(1).BoundsRect();
-  EXPECT_EQ(kids[1].screen, (Rect{client.left + b.left, client.top + b.top, client.left + b.right, client.top + b.bottom}));
+  EXPECT_EQ(kids[1].screen,
+            (Rect{client.left + b.left, client.top + b.top, client.left + b.right, client.top + b.bottom}));
   EXPECT_EQ(source->FocusedChild(), 0);
   bar->TakeKeyboardFocus();
   EXPECT_EQ(source->FocusedChild(), 1);

@@ -29,9 +29,10 @@ TEST(LaunchSwitch, DecisionsFromTheWindowsThereAre) {
   EXPECT_EQ(d.window, 0x20u);
   LaunchRequest shortForm = r;
   shortForm.program = "C:\\PROGRA~1\\Editor\\ED.EXE";
-  EXPECT_EQ(DecideLaunch(shortForm, {{0x30, "C:\\Program Files\\Editor\\ed.exe", "C:\\PROGRA~1\\Editor\\ED.EXE", false}}, 0)
-                .window,
-            0x30u);
+  EXPECT_EQ(
+      DecideLaunch(shortForm, {{0x30, "C:\\Program Files\\Editor\\ed.exe", "C:\\PROGRA~1\\Editor\\ED.EXE", false}}, 0)
+          .window,
+      0x30u);
   // Shift: always a new copy; Ctrl+Shift: as administrator; the setting off
   // or a target that is no program: opened as before.
   LaunchRequest shift = r;
@@ -52,8 +53,8 @@ TEST(LaunchSwitch, DecisionsFromTheWindowsThereAre) {
 TEST(LaunchSwitch, ThreeWindowsComeForwardInTurn) {
   LaunchRequest r;
   r.program = kNotepad;
-  std::vector<TopLevelWindow> z = {{1, kNotepad, "", false}, {9, "C:\\x.exe", "", false}, {2, kNotepad, "", false},
-                                   {3, kNotepad, "", false}};
+  std::vector<TopLevelWindow> z = {
+      {1, kNotepad, "", false}, {9, "C:\\x.exe", "", false}, {2, kNotepad, "", false}, {3, kNotepad, "", false}};
   // None of them in front: the topmost.
   EXPECT_EQ(DecideLaunch(r, z, 9).window, 1u);
   // Each click brings the lowest one on top, as the system then orders them.
