@@ -1,40 +1,25 @@
 #include "bar/BarKeyboard.h"
 
-#include "base/Casefold.h"
-
 namespace tov {
-
-int FindByPrefix(const std::vector<std::string>& captions, const std::string& prefix, int start) {
-  const int n = int(captions.size());
-  if (n == 0 || prefix.empty()) return -1;
-  const std::string wanted = UpperCaseText(prefix);
-  if (start < 0 || start >= n) start = 0;
-  for (int k = 0; k < n; ++k) {
-    const int i = (start + k) % n;
-    if (captions[size_t(i)].size() >= prefix.size() && UpperCaseText(captions[size_t(i)]).rfind(wanted, 0) == 0)
-      return i;
-  }
-  return -1;
-}
 
 void TBarKeyboard::SetTargets(std::vector<KeyTarget> targets, bool vertical) {
   targets_ = std::move(targets);
   vertical_ = vertical;
-  typed_.clear();
+  typeAhead_.Reset();
   if (focus_ >= int(targets_.size()) || (focus_ >= 0 && !targets_[size_t(focus_)].focusable))
     focus_ = active_ ? Step(-1, 1) : -1;
 }
 
 void TBarKeyboard::Enter() {
   active_ = true;
-  typed_.clear();
+  typeAhead_.Reset();
   if (focus_ < 0 || focus_ >= int(targets_.size()) || !targets_[size_t(focus_)].focusable) focus_ = Step(-1, 1);
 }
 
 void TBarKeyboard::Leave() {
   active_ = false;
   focus_ = -1;
-  typed_.clear();
+  typeAhead_.Reset();
 }
 
 void TBarKeyboard::SetFocus(int index) {
@@ -50,14 +35,6 @@ int TBarKeyboard::Step(int from, int direction) const {
   return -1;
 }
 
-int TBarKeyboard::FindPrefix(const std::string& prefix, int start) const {
-  std::vector<std::string> captions;
-  captions.reserve(targets_.size());
-  for (const KeyTarget& t : targets_)
-    captions.push_back(t.focusable ? t.caption : std::string());
-  return FindByPrefix(captions, prefix, start);
-}
-
 BarKeyAction TBarKeyboard::Key(uint32_t vk, bool shift) {
   if (!active_) return BarKeyAction::None;
   const int before = focus_;
@@ -70,22 +47,22 @@ BarKeyAction TBarKeyboard::Key(uint32_t vk, bool shift) {
       // and Down. The other pair moves too, as a grid of one row would.
       const int direction = (vk == kVkLeft || vk == kVkUp) ? -1 : 1;
       focus_ = Step(focus_ < 0 ? (direction > 0 ? -1 : 0) : focus_, direction);
-      typed_.clear();
+      typeAhead_.Reset();
       break;
     }
     case kVkHome:
       focus_ = Step(-1, 1);
-      typed_.clear();
+      typeAhead_.Reset();
       break;
     case kVkEnd:
       focus_ = targets_.empty() ? -1 : Step(0, -1);
-      typed_.clear();
+      typeAhead_.Reset();
       break;
     case kVkReturn:
       return focus_ >= 0 ? BarKeyAction::Launch : BarKeyAction::None;
     case kVkSpace:
       // A space while letters are being typed belongs to the caption sought.
-      if (!typed_.empty()) return BarKeyAction::None;
+      if (typeAhead_.Typing()) return BarKeyAction::None;
       return focus_ >= 0 ? BarKeyAction::Launch : BarKeyAction::None;
     case kVkApps:
       return focus_ >= 0 ? BarKeyAction::Menu : BarKeyAction::None;
@@ -102,19 +79,15 @@ BarKeyAction TBarKeyboard::Key(uint32_t vk, bool shift) {
 
 BarKeyAction TBarKeyboard::Char(const std::string& typed, uint32_t nowMs) {
   if (!active_ || typed.empty() || static_cast<unsigned char>(typed[0]) < 0x20) return BarKeyAction::None;
-  if (typed == " " && typed_.empty()) return BarKeyAction::None;  // Space launches (Key)
-  if (!typed_.empty() && nowMs - lastTypedMs_ > kTypeAheadMs) typed_.clear();
-  lastTypedMs_ = nowMs;
-  const bool fresh = typed_.empty();
-  typed_ += typed;
-  const int before = focus_;
-  // A fresh search starts after the focused button; a longer prefix may stay
-  // on the button already found.
-  int found = FindPrefix(typed_, fresh ? focus_ + 1 : std::max(focus_, 0));
-  if (found < 0 && !fresh && typed_.find_first_not_of(typed) == std::string::npos && typed_.size() % typed.size() == 0)
-    found = FindPrefix(typed, focus_ + 1);
-  if (found >= 0) focus_ = found;
-  return focus_ != before ? BarKeyAction::Moved : BarKeyAction::None;
+  if (typed == " " && !typeAhead_.Typing()) return BarKeyAction::None;  // Space launches (Key)
+  std::vector<std::string> captions;
+  captions.reserve(targets_.size());
+  for (const KeyTarget& t : targets_)
+    captions.push_back(t.focusable ? t.caption : std::string());
+  const int found = typeAhead_.Type(captions, focus_, typed, nowMs);
+  if (found < 0 || found == focus_) return BarKeyAction::None;
+  focus_ = found;
+  return BarKeyAction::Moved;
 }
 
 }  // namespace tov

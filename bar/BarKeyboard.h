@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "base/TypeAhead.h"
+
 namespace tov {
 
 // Virtual-key codes the bar answers (Windows' numbering).
@@ -38,9 +40,6 @@ enum class BarKeyAction { None, Moved, Launch, Menu, Leave };
 
 class TBarKeyboard {
  public:
-  // Letters typed further apart than this start a new search.
-  static constexpr uint32_t kTypeAheadMs = 1000;
-
   // The targets in the bar's order. The focus stays on the same index when
   // it still can take it, else moves to the first one that can.
   void SetTargets(std::vector<KeyTarget> targets, bool vertical);
@@ -61,19 +60,12 @@ class TBarKeyboard {
 
  private:
   int Step(int from, int direction) const;
-  int FindPrefix(const std::string& prefix, int start) const;
 
   std::vector<KeyTarget> targets_;
   bool vertical_ = false;
   bool active_ = false;
   int focus_ = -1;
-  std::string typed_;
-  uint32_t lastTypedMs_ = 0;
+  TTypeAhead typeAhead_;
 };
-
-// The whole-prefix search of type-to-select, shared by the bar and its
-// folder menus: the first caption at or after start (wrapping) that starts
-// with prefix, without regard to case; -1 when none does.
-int FindByPrefix(const std::vector<std::string>& captions, const std::string& prefix, int start);
 
 }  // namespace tov

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "bar/BarKeyboard.h"
+#include "base/TypeAhead.h"
 #include "platform/host/HostShell.h"
 #include "tests/BarFixture.h"
 
