@@ -51,7 +51,7 @@ TLbSpeedButton& TBarWindow::AddBarButton(TRecordTable& links, int order, Dpi dpi
   return b;
 }
 
-void TBarWindow::ButtonClick(TLbSpeedButton& button) { OpenButtonTarget(data_.TblLinks, Handle(), button); }
+void TBarWindow::ButtonClick(TLbSpeedButton& button) { LaunchOrSwitch(button); }
 
 void TBarWindow::BuildFolderMenus() { folderMenus_.Build(ButtonCount() + separatorRects_.size()); }
 

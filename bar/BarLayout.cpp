@@ -104,6 +104,7 @@ void TBarWindow::Paint(ICanvas& canvas) {
   TAppBar::Paint(canvas);  // the paint handler (and the glass that hooks it)
   PaintButtons(canvas, Rect{0, 0, canvas.Width(), canvas.Height()});
   drag_.PaintMark(canvas);
+  PaintFocusMark(canvas);
   if (ButtonCount() == 0) PaintEmptyHint(canvas);
 }
 
@@ -241,6 +242,8 @@ void TBarWindow::RebuildBar() {
   Invalidate();
   icons_.LaidOut();
   BuildFolderMenus();
+  UpdateKeyTargets();
+  RegisterHotkeys();
 }
 
 }  // namespace tov

@@ -429,6 +429,10 @@ void TBarWindow::FormClose() { SaveSettings(); }
 
 void TBarWindow::FormDestroy() {
   live_.Stop();
+  if (HandleAllocated()) {
+    hotkeys_.ReleaseAll(Window());
+    Window().SetAccessibleSource(nullptr);
+  }
   ClearBar();
   folderMenus_.Clear();
   FreeMessageTable();
@@ -476,8 +480,16 @@ intptr_t TBarWindow::Dispatch(Message& m) {
     case WM_CREATE: {
       const intptr_t r = TAppBar::Dispatch(m);
       Shell().AcceptDroppedFiles(Handle(), true);
+      Window().SetAccessibleSource(this);
       return r;
     }
+    case WM_HOTKEY:
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_CHAR:
+    case WM_KILLFOCUS:
+    case kHotkeyReportMessage:
+      return KeyMessage(m);
     case WM_DROPFILES:
       WmDropFiles(m.wParam);
       return 0;

@@ -12,10 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "bar/BarHotkeys.h"
 #include "bar/BarIcons.h"
+#include "bar/BarKeyboard.h"
 #include "bar/BarThemes.h"
 #include "bar/ButtonDrag.h"
 #include "bar/FolderMenus.h"
+#include "bar/LaunchSwitch.h"
 #include "bar/LiveFolder.h"
 #include "bar/SourceFolder.h"
 #include "controls/ButtonHost.h"
@@ -31,6 +34,8 @@ namespace tov {
 // Posted to itself when first shown: the buttons are loaded then.
 constexpr uint32_t kAfterShowMessage = 1805;
 constexpr uint32_t kDelayedUpdateMessage = 1807;
+// Posted to itself after a layout whose hotkeys had problems to tell.
+constexpr uint32_t kHotkeyReportMessage = 1833;
 
 extern const char* const kInstanceRootKey;  // "Software\Brenvoll\ToviraRoot"
 extern const char* const kRunKey;           // "Software\Microsoft\Windows\CurrentVersion\Run"
@@ -41,7 +46,7 @@ extern const char* const kScreenDeviceValue;  // "ScreenDevice"
 
 class TDataModule;
 
-class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground {
+class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground, public IAccessibleSource {
  public:
   // The data module and the settings outlive the bar: the program's start-up
   // makes them first (the settings stores opened, InitSettings).
@@ -169,6 +174,27 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground {
   void PopBtnMenuSistemaClick();
   bool ShellMenuClick(const Message& m);
 
+  // --- The keyboard (BarKeys.cpp). The hotkeys registered again for the
+  // buttons as they stand; a hotkey pressed (false: none of the bar's).
+  void RegisterHotkeys();
+  bool HotkeyPressed(int id);
+  const TBarHotkeys& Hotkeys() const { return hotkeys_; }
+  // The bar's hotkey: the bar comes out with the keyboard focus; Esc gives
+  // it back to the window that had it.
+  void TakeKeyboardFocus();
+  void GiveKeyboardFocusBack();
+  const TBarKeyboard& Keyboard() const { return keyboard_; }
+  // A click on a button: its program's window brought forward when one
+  // runs, else its target opened (Shift: a new copy; Ctrl+Shift: as
+  // administrator).
+  void LaunchOrSwitch(TLbSpeedButton& button);
+  TLbSpeedButton* ButtonByTag(int tag) const;
+  // IAccessibleSource: the bar as a toolbar with a child per button.
+  AccessibleItem Root() override;
+  std::vector<AccessibleItem> Children() override;
+  int FocusedChild() override;
+  void DoDefaultAction(int child) override;
+
   // IButtonParent.
   void InvalidateArea(const Rect& area, bool now) override;
   bool Showing() override { return Visible(); }
@@ -198,6 +224,13 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground {
   void ListenForSecondStarts();
   // The form's texts in that language, from the built-in ones.
   void ApplyBarLanguage(const std::string& language);
+  intptr_t KeyMessage(Message& m);
+  void UpdateKeyTargets();
+  void PressButton(TLbSpeedButton& button);
+  void FocusMoved();
+  void OpenFocusedMenu();
+  void ApplyKeyAction(BarKeyAction action);
+  void PaintFocusMark(ICanvas& canvas);
 
   TDataModule& data_;
   TBarSettings& settings_;
@@ -224,6 +257,11 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground {
   // How deep RebuildBar runs: meanwhile the buttons' immediate repaints only
   // invalidate the window.
   int rebuilding_ = 0;
+  TBarHotkeys hotkeys_;
+  TBarKeyboard keyboard_;
+  WindowId previousForeground_ = 0;
+  std::vector<std::string> hotkeyProblems_;
+  std::string pendingChar_;
 };
 
 }  // namespace tov

@@ -24,6 +24,18 @@ constexpr std::array<NamedKey, 38> kNamedKeys = {{
     {"Comma", 0xBC},     {"Minus", 0xBD},   {"Period", 0xBE},
 }};
 
+// Shorter names people write for some of them; read, never written.
+constexpr std::array<NamedKey, 8> kKeyAliases = {{
+    {"Esc", 0x1B},
+    {"Return", 0x0D},
+    {"PgUp", 0x21},
+    {"PgDn", 0x22},
+    {"Ins", 0x2D},
+    {"Del", 0x2E},
+    {"Break", 0x13},
+    {"Apps", 0x5D},
+}};
+
 constexpr uint32_t kF1 = 0x70, kF24 = 0x87;
 
 bool SameAscii(const std::string& a, const char* b) {
@@ -50,6 +62,8 @@ uint32_t KeyByName(const std::string& name) {
   }
   for (const NamedKey& k : kNamedKeys)
     if (SameAscii(name, k.name)) return k.key;
+  for (const NamedKey& k : kKeyAliases)
+    if (SameAscii(name, k.name)) return k.key;
   return 0;
 }
 
@@ -64,14 +78,28 @@ std::string HotkeyKeyName(uint32_t key) {
   if (key >= kF1 && key <= kF24) return "F" + std::to_string(key - kF1 + 1);
   for (const NamedKey& k : kNamedKeys)
     if (k.key == key) return k.name;
+  if (key == 0x5D) return "Apps";
   return "";
 }
 
-bool ParseHotkey(const std::string& text, Hotkey* out, std::string* why) {
+std::string HotkeyDisplayText(const Hotkey& hk) {
+  if (hk.Empty()) return "";
+  std::string s;
+  if (hk.modifiers & kModControl) s += "Ctrl+";
+  if (hk.modifiers & kModShift) s += "Shift+";
+  if (hk.modifiers & kModAlt) s += "Alt+";
+  if (hk.modifiers & kModWin) s += "Win+";
+  return s + HotkeyKeyName(hk.key);
+}
+
+bool ParseHotkey(const std::string& stored, Hotkey* out, std::string* why) {
   std::string scratch;
   if (!why) why = &scratch;
   *out = Hotkey();
-  if (text.empty()) return true;
+  // Blanks around a value typed by hand are not part of it.
+  const size_t first = stored.find_first_not_of(" \t");
+  if (first == std::string::npos) return true;
+  const std::string text = stored.substr(first, stored.find_last_not_of(" \t") - first + 1);
   auto fail = [&](std::string reason) {
     *out = Hotkey();
     *why = std::move(reason);

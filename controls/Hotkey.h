@@ -19,7 +19,9 @@ struct Hotkey {
   bool operator==(const Hotkey&) const = default;
 };
 
-// Reads a stored combination. Empty text gives an empty hotkey and true;
+// Reads a stored combination (blanks around it ignored; "Esc", "Del",
+// "PgUp" ... read as "Escape", "Delete", "PageUp"). Empty or blank text gives
+// an empty hotkey and true;
 // text that names no combination gives false and *why says what is wrong
 // (an unknown modifier or key, a letter without a modifier ...). Modifier
 // letters may come in any order and key names in any case; FormatHotkey gives
@@ -29,5 +31,7 @@ std::string FormatHotkey(const Hotkey& hotkey);
 
 // The key's name as stored ("N", "F12", "PageUp"); empty for a key without one.
 std::string HotkeyKeyName(uint32_t key);
+// The combination as the user reads it: "Ctrl+Alt+N"; empty for none.
+std::string HotkeyDisplayText(const Hotkey& hotkey);
 
 }  // namespace tov

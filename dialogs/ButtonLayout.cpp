@@ -10,6 +10,7 @@
 #include "base/Strings.h"
 #include "controls/Appearance.h"
 #include "controls/ButtonTable.h"
+#include "controls/Hotkey.h"
 #include "controls/IconLoader.h"
 #include "dialogs/StandardPrompt.h"
 #include "forms/ButtonLayoutForm.h"
@@ -37,6 +38,10 @@ TRecordTable& Links() { return DC->TblLinks; }
 TRecordTable& Themes() { return DC->TblThemes; }
 
 std::string Text(TRecordTable& t, const char* field) { return t.FieldByName(field).AsString(); }
+
+// A row of the list: the caption, the path and the hotkey of the table's
+// current row.
+std::vector<std::string> ListCells(TRecordTable& t) { return {Text(t, "Caption"), Text(t, "Path"), Text(t, "Hotkey")}; }
 
 // A number's text as a whole number: "12", "12,7" and "12.7" give 12; 0
 // when it holds none. Numbers beyond an int's range stop at its ends.
@@ -120,7 +125,7 @@ void TFormButtonLayout::FillButtonList() {
   TRecordTable& t = Links();
   for (t.First(); !t.Eof(); t.Next()) {
     const std::string path = Text(t, "Path");
-    list_->rows.push_back({Text(t, "Caption"), path});
+    list_->rows.push_back(ListCells(t));
     list_->rowImages.push_back(TCustomButtonStyle::PathIconIndex(path));
   }
   list_->Changed();
@@ -248,9 +253,48 @@ void TFormButtonLayout::ShowRow(int row) {
   TRecordTable& t = Links();
   std::unique_ptr<TCustomButtonStyle> s =
       Text(t, "Type") == "Button" ? std::make_unique<TCustomButtonStyle>() : std::make_unique<TCustomPanelStyle>();
+  Component& hotkey = Need("EditS_Hotkey");
+  hotkey.caption = Text(t, "Hotkey");
+  hotkey.Changed();
   s->LoadFromRow(t);
   EditorsFromStyle(*s);
   ShowPreview(*s);
+}
+
+bool TFormButtonLayout::ApplyHotkey(int row) {
+  const std::string typed = Need("EditS_Hotkey").caption;
+  if (!LocateListRow(row)) return false;
+  TRecordTable& t = Links();
+  const std::string caption = Text(t, "Caption");
+  Hotkey hk;
+  if (!ParseHotkey(typed, &hk)) {
+    ErrorMessage(
+        FormatText(LangText("MsgErr.HotkeyInvalid",
+                            "La combinazione \"%s\" del pulsante \"%s\" non \u00E8 valida (ad esempio \"CA+N\")."),
+                   {typed, caption}));
+    return false;
+  }
+  const std::string stored = FormatHotkey(hk);
+  if (!stored.empty()) {
+    // Two buttons cannot share one: the second would never be pressed.
+    for (t.First(); !t.Eof(); t.Next()) {
+      Hotkey other;
+      if (Text(t, "Ordine") == std::to_string(row) || !ParseHotkey(Text(t, "Hotkey"), &other) || !(other == hk))
+        continue;
+      const std::string owner = Text(t, "Caption");
+      ErrorMessage(FormatText(LangText("MsgErr.HotkeyTwice", "La combinazione %s \u00E8 gi\u00E0 del pulsante \"%s\"."),
+                              {HotkeyDisplayText(hk), owner}));
+      return false;
+    }
+  }
+  if (!LocateListRow(row)) return false;
+  t.Edit();
+  if (stored.empty())
+    t.FieldByName("Hotkey").Clear();
+  else
+    t.FieldByName("Hotkey").SetAsString(stored);
+  t.Post();
+  return true;
 }
 
 void TFormButtonLayout::ListButtonsChange() {
@@ -279,7 +323,7 @@ void TFormButtonLayout::ListButtonsEdited() {
   // The list shows the row as the table holds it now: when the file could
   // not be renamed, its old caption.
   if (LocateListRow(row)) {
-    list_->rows[size_t(row)] = {Text(Links(), "Caption"), Text(Links(), "Path")};
+    list_->rows[size_t(row)] = ListCells(Links());
     if (list_->rows[size_t(row)][0] != text) list_->properties[kEditRefusedProperty] = "True";
   }
   ShowRow(row);
@@ -413,11 +457,14 @@ void TFormButtonLayout::BtnApplicaClick() {
     if (n == 1 && RenameButtonRow(Links(), row, Need("EditS_Caption").caption) == 0) continue;
     if (!LocateListRow(row)) continue;
     TRecordTable& t = Links();
-    list_->rows[size_t(row)] = {Text(t, "Caption"), Text(t, "Path")};
     s->Ordine = row;
     s->Path = Text(t, "Path");
     s->Caption = Text(t, "Caption");
     s->SaveToRow(t);
+    // A hotkey belongs to one button: it is set when one row is applied.
+    if (n == 1) ApplyHotkey(row);
+    if (!LocateListRow(row)) continue;
+    list_->rows[size_t(row)] = ListCells(t);
     if (row == selected) ShowRow(row);
   }
   if (n == 0) return;

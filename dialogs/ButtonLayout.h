@@ -60,6 +60,10 @@ class TFormButtonLayout {
   void ShowPreview(const TCustomButtonStyle& s);
   // The editors and the preview show the row's appearance.
   void ShowRow(int row);
+  // Stores the hotkey editor's combination on the row (empty: none); false,
+  // with the user told why, for one that does not parse or that another
+  // button has.
+  bool ApplyHotkey(int row);
 
   // The first selected row, -1 for none; the rows selected.
   int SelectedRow() const;

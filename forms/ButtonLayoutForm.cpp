@@ -79,7 +79,7 @@ std::unique_ptr<Component> BuildButtonLayoutForm() {
   list.properties["RowSelect"] = "True";
   list.properties["HideSelection"] = "False";
   list.properties["ColumnClick"] = "False";
-  list.columns = {ListColumn{"Testo", 120}, ListColumn{"Percorso", 360}};
+  list.columns = {ListColumn{"Testo", 120}, ListColumn{"Percorso", 360}, ListColumn{"Tasto rapido", 100}};
   Bound(list, "OnChange", "ListButtonsChange");
   Bound(list, "OnDblClick", "ListButtonsDblClick");
   Bound(list, "OnEdited", "ListButtonsEdited");
@@ -155,6 +155,10 @@ std::unique_ptr<Component> BuildButtonLayoutForm() {
            {"A sinistra", "A destra", "Centrato"}, 330, 140);
   DropDown(editors, "LblImgLayout", "Allin. icona", 211, "EditS_ImgLayout", {"Sinistra", "Destra", "Sopra", "Sotto"},
            330, 140);
+  // The button's hotkey as stored: "CA+N" is Ctrl+Alt+N.
+  AddDesigned(editors, ComponentKind::Label, "Lbl_Hotkey", Rect{250, 240, 326, 253}, "Tasto rapido");
+  Component& hotkey = AddDesigned(editors, ComponentKind::Edit, "EditS_Hotkey", Rect{330, 237, 470, 258});
+  hotkey.hint = "C Ctrl, S Maiusc, A Alt, W tasto Windows, \"+\", poi il tasto: ad esempio CA+N o W+1. Vuoto: nessuno";
 
   AddDesigned(*form, ComponentKind::FormPlacement, "FormPlacement", Rect{});
   AddDesigned(*form, ComponentKind::Other, "DialogColore", Rect{});

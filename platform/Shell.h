@@ -114,6 +114,12 @@ class IShell {
     (void)extended;
     return false;
   }
+
+  // ShellExecute with another verb ("runas": as administrator); as Open.
+  virtual bool OpenWithVerb(WindowId owner, const std::string& verb, const std::string& path) {
+    (void)verb;
+    return Open(owner, path, "", "");
+  }
 };
 
 constexpr uint32_t kDropCount = 0xFFFFFFFF;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Accessible.h"
 #include "platform/Geometry.h"
 #include "platform/NativeForm.h"
 #include "platform/Shell.h"
@@ -60,6 +61,11 @@ enum WindowMessage : uint32_t {
   WM_THEMECHANGED = 0x031A,
   WM_DWMCOMPOSITIONCHANGED = 0x031E,
   WM_DWMNCRENDERINGCHANGED = 0x031F,
+  WM_KILLFOCUS = 0x0008,
+  WM_GETOBJECT = 0x003D,
+  WM_CONTEXTMENU = 0x007B,
+  WM_CHAR = 0x0102,
+  WM_HOTKEY = 0x0312,
   WM_USER = 0x0400,
 };
 
@@ -192,6 +198,19 @@ class IWindow {
   // Asks for WM_WTSSESSION_CHANGE: the session locked, unlocked, connected
   // to another console or to a remote desktop.
   virtual void ListenForSessionChanges() {}
+  // A global hotkey for this window: pressed anywhere, it posts WM_HOTKEY
+  // with id in wParam. False when the system or another program holds the
+  // combination (modifiers: MOD_ bits; key: a virtual-key code).
+  virtual bool RegisterHotkey(int id, uint32_t modifiers, uint32_t key) {
+    (void)id, (void)modifiers, (void)key;
+    return false;
+  }
+  virtual void UnregisterHotkey(int id) { (void)id; }
+  // What the window tells assistive technology (WM_GETOBJECT is answered
+  // from it; null: the system's standard object alone).
+  virtual void SetAccessibleSource(IAccessibleSource* source) { (void)source; }
+  // The keyboard focus moved to a child (1-based; 0: the window itself).
+  virtual void NotifyAccessibleFocus(int child) { (void)child; }
 };
 
 class IWindowHandler {
@@ -226,6 +245,14 @@ struct MenuEntry {
   std::string shellPath;
 };
 
+// A top-level window of any program, as launch-or-switch sees it.
+struct TopLevelWindow {
+  WindowId id = 0;
+  std::string imagePath;       // the full path of the process's executable
+  std::string shortImagePath;  // the same in short (8.3) form, where there is one
+  bool minimized = false;
+};
+
 struct WindowParams {
   std::string caption;
   uint32_t style = WS_OVERLAPPED;
@@ -253,6 +280,18 @@ class IWindowSystem {
   // are the shell's IconPicture and the file calls). Where not, such work
   // runs at once on the calling thread.
   virtual bool PostsFromThreads() { return false; }
+  // The top-level windows of every program that have a place on the task
+  // bar (visible, not tool windows, owned by none), topmost first, each with
+  // the path of its process's image.
+  virtual std::vector<TopLevelWindow> TopLevelWindows() { return {}; }
+  // Brings a window (of any program) to the front, restoring it first when
+  // minimised; false when the system refused.
+  virtual bool BringWindowForward(WindowId id) {
+    (void)id;
+    return false;
+  }
+  // The window that has the foreground now (of any program; 0: none).
+  virtual WindowId ForegroundWindow() { return 0; }
 };
 
 }  // namespace tov

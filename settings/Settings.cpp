@@ -79,6 +79,8 @@ void ReadBarSettings(IBarBackground* bar) {
   ReadPanelKeys(StoreReader{s}, b);
   b.HideLinkExt = s.GetInteger("Pulsanti", "HideLinkExt", 1) != 0;
   b.WatchFolder = s.GetBool(kFolderSourceSection, "WatchFolder", d.WatchFolder);
+  b.BarHotkey = s.GetString("Pulsanti", "BarHotkey", d.BarHotkey);
+  b.LaunchOrSwitch = s.GetBool("Pulsanti", "LaunchOrSwitch", d.LaunchOrSwitch);
   ResetBackground(bar);
 }
 

@@ -31,6 +31,10 @@ struct TBarSettings {
   bool HideLinkExt = true;
   // "Generale": the source folder is watched, and the bar follows it.
   bool WatchFolder = true;
+  // The bar's own hotkey ("CA+T"; empty: none), and whether a click on a
+  // running program's button brings its window forward.
+  std::string BarHotkey;
+  bool LaunchOrSwitch = true;
 };
 
 TBarSettings& BarSettings();

@@ -22,6 +22,8 @@ MarginHeight=FieldType=INTEGER,DefaultValue=2,FieldWidth=60
 
 [Pulsanti]
 HideLinkExt=FieldType=INTEGER,DefaultValue=1,FieldWidth=60
+BarHotkey=FieldType=STRING,FieldWidth=150
+LaunchOrSwitch=FieldType=BOOL,DefaultValue=TRUE
 
 [Generale]
 FolderSource=FieldType=DIRECTORY,FieldWidth=300

@@ -218,6 +218,13 @@ bool HostShell::Open(WindowId owner, const std::string& path, const std::string&
   return true;
 }
 
+bool HostShell::OpenWithVerb(WindowId owner, const std::string& verb, const std::string& path) {
+  openOwners.push_back(owner);
+  if (path.empty() || unopenable.count(path)) return false;
+  opened.push_back(verb + ": " + path);
+  return true;
+}
+
 int HostShell::IconIndex(const std::string& path, uint32_t flags) {
   // One stable index per extension (folders share one), as the shell's system
   // list does for ordinary documents.

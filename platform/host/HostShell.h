@@ -35,6 +35,8 @@ class HostShell : public IShell {
   uintptr_t AppBarMessage(uint32_t message, AppBarData& data) override;
   bool Open(WindowId owner, const std::string& path, const std::string& params, const std::string& dir) override;
   std::string LastOpenError() override { return openError; }
+  // Recorded in opened as "<verb>: path".
+  bool OpenWithVerb(WindowId owner, const std::string& verb, const std::string& path) override;
   int IconIndex(const std::string& path, uint32_t flags) override;
   uintptr_t SystemImageList(bool small) override { return small ? kSmallList : kLargeList; }
   void AcceptDroppedFiles(WindowId window, bool accept) override;

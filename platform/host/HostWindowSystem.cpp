@@ -171,6 +171,9 @@ std::unique_ptr<IWindow> HostWindowSystem::CreateTopLevel(const WindowParams& pa
 
 void HostWindowSystem::Forget(WindowId id) {
   windows_.erase(id);
+  // The system drops a window's hotkeys with it.
+  for (auto it = hotkeys.begin(); it != hotkeys.end();)
+    it = it->second.window == id ? hotkeys.erase(it) : std::next(it);
   std::deque<Posted> kept;
   for (const Posted& p : queue_) {
     if (p.window != id) kept.push_back(p);
@@ -306,6 +309,42 @@ void HostWindowSystem::AdvanceTime(uint32_t ms) {
   }
   system_->ticks = end;
   Pump();
+}
+
+bool HostWindow::RegisterHotkey(int id, uint32_t modifiers, uint32_t key) {
+  ++owner_->hotkeyAttempts;
+  const std::pair<uint32_t, uint32_t> combo{modifiers & 0xF, key};
+  if (owner_->takenHotkeys.count(combo) || owner_->hotkeys.count(combo)) return false;
+  UnregisterHotkey(id);
+  owner_->hotkeys[combo] = HostWindowSystem::HotkeyOwner{id_, id};
+  return true;
+}
+
+void HostWindow::UnregisterHotkey(int id) {
+  for (auto it = owner_->hotkeys.begin(); it != owner_->hotkeys.end();)
+    it = it->second.window == id_ && it->second.id == id ? owner_->hotkeys.erase(it) : std::next(it);
+}
+
+bool HostWindowSystem::PressHotkey(uint32_t modifiers, uint32_t key) {
+  auto it = hotkeys.find({modifiers & 0xF, key});
+  if (it == hotkeys.end()) return false;
+  PostTo(it->second.window, WM_HOTKEY, uintptr_t(it->second.id), intptr_t((key << 16) | (modifiers & 0xF)));
+  Pump();
+  return true;
+}
+
+bool HostWindowSystem::BringWindowForward(WindowId id) {
+  for (size_t i = 0; i < otherWindows.size(); ++i) {
+    if (otherWindows[i].id != id) continue;
+    TopLevelWindow w = otherWindows[i];
+    w.minimized = false;
+    otherWindows.erase(otherWindows.begin() + long(i));
+    otherWindows.insert(otherWindows.begin(), w);
+    broughtForward.push_back(id);
+    foreground = id;
+    return true;
+  }
+  return false;
 }
 
 }  // namespace tov::host

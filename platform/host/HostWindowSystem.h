@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,10 @@ class HostWindow : public IWindow {
   void SetCaption(const std::string& caption) override { caption_ = caption; }
   void StartSystemMove() override { ++systemMoves; }
   void Destroy() override;
+  bool RegisterHotkey(int id, uint32_t modifiers, uint32_t key) override;
+  void UnregisterHotkey(int id) override;
+  void SetAccessibleSource(IAccessibleSource* source) override { accessible = source; }
+  void NotifyAccessibleFocus(int child) override { focusEvents.push_back(child); }
 
   // Sends a message straight to the handler, as SendMessage does.
   intptr_t Send(uint32_t msg, uintptr_t wParam = 0, intptr_t lParam = 0);
@@ -66,6 +71,8 @@ class HostWindow : public IWindow {
   int systemMoves = 0;
   int foregroundRequests = 0;
   std::vector<Rect> history;  // every rectangle the window took, in order
+  IAccessibleSource* accessible = nullptr;
+  std::vector<int> focusEvents;  // every NotifyAccessibleFocus, in order
   std::map<uint32_t, bool> systemMenu{{SC_RESTORE, true}, {SC_MOVE, true}, {SC_MINIMIZE, true}, {SC_MAXIMIZE, true}};
 
   struct Timer {
@@ -132,6 +139,28 @@ class HostWindowSystem : public IWindowSystem {
   void SetActive(WindowId id) { active_ = id; }
   bool QuitRequested() const { return quit_; }
   HostSystem& System() { return *system_; }
+
+  // Global hotkeys: the combinations held by other programs (registering
+  // them fails), and those windows registered, each with its window and id.
+  struct HotkeyOwner {
+    WindowId window = 0;
+    int id = 0;
+  };
+  std::set<std::pair<uint32_t, uint32_t>> takenHotkeys;
+  std::map<std::pair<uint32_t, uint32_t>, HotkeyOwner> hotkeys;
+  int hotkeyAttempts = 0;
+  // The user presses a combination: its window gets WM_HOTKEY (posted, then
+  // pumped); false when no window holds it.
+  bool PressHotkey(uint32_t modifiers, uint32_t key);
+
+  // Other programs' windows, topmost first, as tests script them;
+  // BringWindowForward puts one on top (restored) and in the foreground.
+  std::vector<TopLevelWindow> TopLevelWindows() override { return otherWindows; }
+  bool BringWindowForward(WindowId id) override;
+  WindowId ForegroundWindow() override { return foreground; }
+  std::vector<TopLevelWindow> otherWindows;
+  std::vector<WindowId> broughtForward;
+  WindowId foreground = 0;
 
  private:
   friend class HostWindow;

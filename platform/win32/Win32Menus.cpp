@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <deque>
 #include <map>
+#include <string>
 #include <utility>
 
 #include "base/Dpi.h"
+#include "base/TypeAhead.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32Text.h"
@@ -222,6 +224,43 @@ bool HandleMenuDrawing(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) 
     if (!e) return false;
     Draw(di, *e->entry, Dpi(e->dpi));
     *result = TRUE;
+    return true;
+  }
+  if (msg == WM_MENUCHAR) {
+    // Whole-prefix type-to-select: the system alone would only match an
+    // item's "&" letter.
+    const unsigned ch = LOWORD(wParam);
+    HMENU menu = reinterpret_cast<HMENU>(lParam);
+    // The owner's window is an ANSI one: a letter beyond ASCII comes as a
+    // byte of UTF-8 and is left to the system.
+    if (ch < 0x20 || ch >= 0x80 || !menu) return false;
+    static TTypeAhead typeAhead;
+    static HMENU lastMenu = nullptr;
+    if (menu != lastMenu) typeAhead.Reset();
+    lastMenu = menu;
+    std::vector<std::string> captions;
+    int current = -1;
+    const int n = GetMenuItemCount(menu);
+    for (int i = 0; i < n; ++i) {
+      MENUITEMINFOA mi{};
+      mi.cbSize = sizeof mi;
+      mi.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_DATA;
+      std::string caption;
+      if (GetMenuItemInfoA(menu, UINT(i), TRUE, &mi)) {
+        if (mi.fState & MFS_HILITE) current = i;
+        if (const MenuEntry* e = (mi.fType & MFT_OWNERDRAW) ? EntryOf(mi.dwItemData) : nullptr) {
+          caption = e->caption;
+        } else if (!(mi.fType & MFT_SEPARATOR)) {
+          char text[512] = {};
+          GetMenuStringA(menu, UINT(i), text, int(sizeof text), MF_BYPOSITION);
+          caption = text;
+        }
+      }
+      captions.push_back(caption);
+    }
+    const int found = typeAhead.Type(captions, current, std::string(1, char(ch)), GetTickCount());
+    if (found < 0) return false;
+    *result = MAKELRESULT(found, MNC_SELECT);
     return true;
   }
   return false;

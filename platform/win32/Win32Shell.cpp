@@ -81,6 +81,13 @@ bool Win32Shell::Open(WindowId owner, const std::string& path, const std::string
   return opened;
 }
 
+bool Win32Shell::OpenWithVerb(WindowId owner, const std::string& verb, const std::string& path) {
+  HINSTANCE r = ShellExecuteA(HWND(owner), verb.c_str(), path.c_str(), nullptr, nullptr, SW_SHOW);
+  const bool opened = reinterpret_cast<intptr_t>(r) > 32;
+  openError_ = opened ? 0 : GetLastError();
+  return opened;
+}
+
 std::string Win32Shell::LastOpenError() {
   if (openError_ == 0) return std::string();
   char* text = nullptr;

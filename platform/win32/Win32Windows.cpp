@@ -1,11 +1,15 @@
 #include "platform/win32/Win32Windows.h"
 
+#include <map>
+#include <vector>
+
 #include <shobjidl.h>
 
 #include "platform/EventGuard.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32Menus.h"
+#include "platform/win32/Win32Text.h"
 #if __has_include("platform/win32/Win32Canvas.h")
 #include "platform/win32/Win32Canvas.h"
 #define TOVIRA_HAVE_GDI_CANVAS 1
@@ -224,6 +228,13 @@ LRESULT CALLBACK Win32Window::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
       case WM_NCDESTROY:
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->destroyed_ = true;
+        self->accessible_->source = nullptr;
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+      case WM_GETOBJECT:
+        // The client object is the logic's; the others stay the system's.
+        if (LONG(lParam) == LONG(OBJID_CLIENT) && self->accessible_->source) {
+          if (const LRESULT r = AnswerGetObject(hwnd, wParam, self->accessible_)) return r;
+        }
         return DefWindowProcA(hwnd, msg, wParam, lParam);
       default:
         break;
@@ -242,6 +253,72 @@ std::unique_ptr<IWindow> Win32WindowSystem::CreateTopLevel(const WindowParams& p
                               b.top, b.Width(), b.Height(), nullptr, nullptr, GetModuleHandleA(nullptr), &ctx);
   if (!hwnd) return nullptr;
   return window;
+}
+
+bool Win32Window::RegisterHotkey(int id, uint32_t modifiers, uint32_t key) {
+  // Held down, the combination fires once.
+  return ::RegisterHotKey(hwnd_, id, UINT(modifiers) | MOD_NOREPEAT, UINT(key)) != FALSE;
+}
+
+void Win32Window::UnregisterHotkey(int id) { ::UnregisterHotKey(hwnd_, id); }
+
+void Win32Window::NotifyAccessibleFocus(int child) {
+  NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd_, OBJID_CLIENT, child > 0 ? LONG(child) : LONG(CHILDID_SELF));
+}
+
+namespace {
+
+std::string ProcessImagePath(DWORD pid, std::string* shortPath) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  if (!process) return std::string();
+  std::vector<wchar_t> path(32768);
+  DWORD n = DWORD(path.size());
+  const BOOL ok = QueryFullProcessImageNameW(process, 0, path.data(), &n);
+  CloseHandle(process);
+  if (!ok || n == 0) return std::string();
+  std::vector<wchar_t> shortForm(path.size());
+  const DWORD s = GetShortPathNameW(path.data(), shortForm.data(), DWORD(shortForm.size()));
+  if (s > 0 && s < shortForm.size()) *shortPath = Utf8Text(shortForm.data(), int(s));
+  return Utf8Text(path.data(), int(n));
+}
+
+struct WindowWalk {
+  std::vector<TopLevelWindow>* out;
+  std::map<DWORD, std::pair<std::string, std::string>> images;  // by process
+};
+
+BOOL CALLBACK AddTopLevel(HWND hwnd, LPARAM lParam) {
+  auto* walk = reinterpret_cast<WindowWalk*>(lParam);
+  if (!IsWindowVisible(hwnd) || GetWindow(hwnd, GW_OWNER) != nullptr) return TRUE;
+  if (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) return TRUE;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == GetCurrentProcessId()) return TRUE;
+  auto it = walk->images.find(pid);
+  if (it == walk->images.end()) {
+    std::string shortPath;
+    std::string image = ProcessImagePath(pid, &shortPath);
+    it = walk->images.emplace(pid, std::make_pair(std::move(image), std::move(shortPath))).first;
+  }
+  if (it->second.first.empty()) return TRUE;
+  walk->out->push_back(TopLevelWindow{WindowId(hwnd), it->second.first, it->second.second, IsIconic(hwnd) != FALSE});
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<TopLevelWindow> Win32WindowSystem::TopLevelWindows() {
+  std::vector<TopLevelWindow> windows;
+  WindowWalk walk{&windows, {}};
+  EnumWindows(&AddTopLevel, reinterpret_cast<LPARAM>(&walk));  // topmost first
+  return windows;
+}
+
+bool Win32WindowSystem::BringWindowForward(WindowId id) {
+  HWND hwnd = HWND(id);
+  if (!IsWindow(hwnd)) return false;
+  if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
+  return SetForegroundWindow(hwnd) != FALSE;
 }
 
 int Win32WindowSystem::RunMessageLoop() {

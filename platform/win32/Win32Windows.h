@@ -4,7 +4,10 @@
 #pragma once
 #include "platform/win32/WinApi.h"
 
+#include <memory>
+
 #include "platform/Window.h"
+#include "platform/win32/Win32Accessible.h"
 
 namespace tov::win32 {
 
@@ -37,6 +40,10 @@ class Win32Window : public IWindow {
   void Destroy() override;
   void AllowMessageFromOthers(uint32_t msg) override;
   void ListenForSessionChanges() override;
+  bool RegisterHotkey(int id, uint32_t modifiers, uint32_t key) override;
+  void UnregisterHotkey(int id) override;
+  void SetAccessibleSource(IAccessibleSource* source) override { accessible_->source = source; }
+  void NotifyAccessibleFocus(int child) override;
 
   HWND hwnd() const { return hwnd_; }
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -47,6 +54,7 @@ class Win32Window : public IWindow {
   IWindowHandler* handler_;
   bool destroyed_ = false;
   bool sessionNotices_ = false;
+  std::shared_ptr<AccessibleLink> accessible_ = std::make_shared<AccessibleLink>();
 };
 
 class Win32WindowSystem : public IWindowSystem {
@@ -60,6 +68,9 @@ class Win32WindowSystem : public IWindowSystem {
   bool PostsFromThreads() override { return true; }
   // Handles the messages waiting now, without blocking; answers false once WM_QUIT came.
   bool PumpWaiting();
+  std::vector<TopLevelWindow> TopLevelWindows() override;
+  bool BringWindowForward(WindowId id) override;
+  WindowId ForegroundWindow() override { return WindowId(GetForegroundWindow()); }
 };
 
 }  // namespace tov::win32

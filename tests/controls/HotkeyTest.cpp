@@ -59,5 +59,22 @@ TEST(Hotkey, TextNamingNoCombinationIsRefusedWithAReason) {
   }
 }
 
+TEST(Hotkey, BlanksAndShortNamesAreReadAndTheUserSeesTheLongForm) {
+  Hotkey hk;
+  ASSERT_TRUE(ParseHotkey("  CA+Esc ", &hk));
+  EXPECT_EQ(FormatHotkey(hk), "CA+Escape");
+  EXPECT_EQ(HotkeyDisplayText(hk), "Ctrl+Alt+Escape");
+  ASSERT_TRUE(ParseHotkey("S+PgDn", &hk));
+  EXPECT_EQ(FormatHotkey(hk), "S+PageDown");
+  ASSERT_TRUE(ParseHotkey("CSAW+Apps", &hk));
+  EXPECT_EQ(HotkeyDisplayText(hk), "Ctrl+Shift+Alt+Win+Apps");
+  EXPECT_EQ(FormatHotkey(hk), "CSAW+Apps");
+  ASSERT_TRUE(ParseHotkey("   ", &hk));
+  EXPECT_TRUE(hk.Empty());
+  EXPECT_EQ(HotkeyDisplayText(hk), "");
+  // Every stored form fits the column's 16 characters.
+  EXPECT_LE(FormatHotkey(Hotkey{kModControl | kModShift | kModAlt | kModWin, 0x2C}).size(), 16u);
+}
+
 }  // namespace
 }  // namespace tov

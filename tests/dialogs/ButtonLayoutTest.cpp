@@ -64,7 +64,7 @@ TEST_F(ButtonLayoutTest, TheListShowsTheButtonsAndARowShowsItsAppearance) {
     EXPECT_EQ(f.Frame().caption, "Layout pulsanti");
     const ControlDesc* list = f.Control("ListButtons");
     ASSERT_TRUE(list);
-    EXPECT_EQ(list->columns, (std::vector<ColumnDesc>{{"Testo", 120}, {"Percorso", 360}}));
+    EXPECT_EQ(list->columns, (std::vector<ColumnDesc>{{"Testo", 120}, {"Percorso", 360}, {"Tasto rapido", 100}}));
     EXPECT_EQ(Captions(f), (std::vector<std::string>{"Uno", "*Separator*", "Due", "Tre"}));
     EXPECT_TRUE(list->multiSelect);
     EXPECT_TRUE(list->selectedRows.empty());  // nothing chosen at first
