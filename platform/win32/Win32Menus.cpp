@@ -248,8 +248,8 @@ bool HandleMenuDrawing(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) 
       std::string caption;
       if (GetMenuItemInfoA(menu, UINT(i), TRUE, &mi)) {
         if (mi.fState & MFS_HILITE) current = i;
-        if (const MenuEntry* e = (mi.fType & MFT_OWNERDRAW) ? EntryOf(mi.dwItemData) : nullptr) {
-          caption = e->caption;
+        if (const DrawnEntry* e = (mi.fType & MFT_OWNERDRAW) ? EntryOf(mi.dwItemData) : nullptr) {
+          caption = e->entry->caption;
         } else if (!(mi.fType & MFT_SEPARATOR)) {
           char text[512] = {};
           GetMenuStringA(menu, UINT(i), text, int(sizeof text), MF_BYPOSITION);

@@ -28,7 +28,7 @@ TEST(Win32ShellIcons, AProgramsIconComesAtEachSizeAskedWithItsAlpha) {
   win32::Win32Platform wp;
   for (int dpi : {96, 144, 192}) {
     for (bool large : {false, true}) {
-      const int pixels = IconPixelSize(large, dpi);
+      const int pixels = IconPixelSize(large, Dpi(dpi));
       Picture p;
       ASSERT_TRUE(Shell().IconPicture("C:\\windows\\notepad.exe", pixels, &p)) << pixels;
       EXPECT_EQ(p.rgb.width, pixels);
