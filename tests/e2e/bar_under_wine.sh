@@ -496,7 +496,6 @@ delete_first_theme Chiaro
 broken_theme_leaves_the_bar
 rename_first_button Rinominato
 delete_first_button
-live_folder_steps
 desktop_changes
 crash_the_bar
 crash_within_a_minute
@@ -505,4 +504,7 @@ wait_exit $pid 20 || fail "the bar did not close after the about box"
 names_in_every_script
 files_of_an_earlier_release
 scale_steps
+live_folder_steps
+close_bars
+wait_exit $pid 20 || fail "the bar did not close after the live folder's steps"
 echo "bar_under_wine: ok"

@@ -43,6 +43,10 @@ json.dump(table, open(sys.argv[2], "w"))
 PY
     fail "cannot write the live folder's button list"
   "$tool" table load "$out/live.json" "$links/ButtonList.lob" || fail "cannot load the live folder's button list"
+  # Docked at the top, wherever the steps before left the bar.
+  local rec
+  rec=$(record 0)
+  [ ${#rec} -eq 176 ] && wine reg add 'HKCU\Software\Brenvoll\Tovira_0' /ve /t REG_BINARY /d "${rec:0:8}01${rec:10}" /f >/dev/null 2>&1
   wine "$app0/tovira.exe" &
   pid=$! bar_started=$SECONDS
   bar=$(wait_window "^Tovira$" 90) || fail "the bar did not start for the live folder's steps"

@@ -135,6 +135,7 @@ import sys
 data = open(sys.argv[1], "rb").read().replace(b"CaffX", b"Caff\xe8")
 open(sys.argv[1], "wb").write(data)
 PY
+  cp "$settings_ini" "$out/settings-before-earlier-release.ini"
   printf '[Interfaccia]\r\nLingua=Italiano\r\n[Generale]\r\nFolderSource=C:\\Caff\xe8\r\n' >"$settings_ini"
   is_utf8() { python3 -c 'import sys; open(sys.argv[1], "rb").read().decode("utf-8")' "$1" 2>/dev/null; }
   # The strings of a binary table: "Caffè" as one byte or as UTF-8's two.
@@ -160,4 +161,6 @@ PY
   tr -d '\r' <"$settings_ini" | grep -qx 'FolderSource=C:\\Caffè' || { cat "$settings_ini"; fail "the settings file lost C:\\Caffè"; }
   echo "earlier release: Windows-1252 'Caffè' read from the button list and the settings, both written back in UTF-8"
   close_bar
+  # The steps after this one find the settings as they were.
+  cp "$out/settings-before-earlier-release.ini" "$settings_ini"
 }
