@@ -1,6 +1,7 @@
 #include "bar/BarWindow.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "bar/Themes.h"
 #include "base/Product.h"
@@ -23,6 +24,22 @@
 #include "toolkit/PopupMenu.h"
 
 namespace tov {
+
+namespace {
+
+// The messages the bar posts to itself, each under a number of its own: two
+// parts choosing the same one would take each other's messages.
+constexpr uint32_t kOwnMessages[] = {kAfterShowMessage,     kDelayedUpdateMessage, kHotkeyReportMessage,
+                                     kFolderChangedMessage, kIconsStartMessage,    kIconsArrivedMessage};
+constexpr bool AllDifferent() {
+  for (size_t i = 0; i < std::size(kOwnMessages); ++i)
+    for (size_t j = i + 1; j < std::size(kOwnMessages); ++j)
+      if (kOwnMessages[i] == kOwnMessages[j]) return false;
+  return true;
+}
+static_assert(AllDifferent(), "two of the bar's own messages share a number");
+
+}  // namespace
 
 const char* const kInstanceRootKey = "Software\\Brenvoll\\ToviraRoot";
 const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
