@@ -9,6 +9,9 @@
 //   end-session TITLE    the session ends: WM_QUERYENDSESSION and
 //                        WM_ENDSESSION, then the process ends as Windows ends
 //                        it, without WM_CLOSE
+//   type TITLE TEXT      the text typed into the window's first edit field,
+//                        one character message per UTF-16 unit, as the
+//                        system hands a keyboard's characters to a control
 //   dpi TITLE DPI        the bar is moved to that scale: WM_DPICHANGED with
 //                        its rectangle grown or shrunk from the scale the
 //                        system gives the window (the rectangle written into
@@ -18,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/Win32Text.h"
 #include "platform/win32/WinApi.h"
 #include "tools/Tool.h"
 #include "tools/ToolWindows.h"
@@ -28,7 +32,8 @@
 namespace tov::tool {
 namespace {
 
-const char* kUsage = "desktop shell-restart|display|end-session TITLE | desktop dpi TITLE DPI";
+const char* kUsage =
+    "desktop shell-restart|display|end-session TITLE | desktop dpi TITLE DPI | desktop type TITLE TEXT";
 
 UINT_PTR AppBarCall(DWORD message, HWND window) {
   APPBARDATA abd{};
@@ -96,7 +101,34 @@ int DpiChange(HWND bar, const std::string& value) {
   return written ? 0 : Fail("cannot write the rectangle into the bar's process");
 }
 
+// Types a text into the edit field of a window as a keyboard gives it: its
+// text selected, then one WM_CHAR per UTF-16 unit (a pair for a character
+// beyond the first plane), the way the system hands typed characters of
+// any script to a Unicode control.
+int TypeText(HWND window, const std::string& text) {
+  HWND edit = nullptr;
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM found) -> BOOL {
+        char cls[16] = {};
+        GetClassNameA(child, cls, sizeof cls);
+        if (lstrcmpiA(cls, "Edit") != 0) return TRUE;
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&edit));
+  if (!edit) return Fail("the window has no edit field");
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  for (wchar_t unit : win32::WideText(text))
+    PostMessageW(edit, WM_CHAR, WPARAM(unit), 1);
+  return 0;
+}
+
 int Desktop(const std::vector<std::string>& args) {
+  if (args.size() == 3 && args[0] == "type") {
+    HWND window = FindVisibleWindow(args[1]);
+    return window ? TypeText(window, args[2]) : Fail("no window named " + args[1]);
+  }
   if (args.size() == 3 && args[0] == "dpi") {
     HWND bar = FindVisibleWindow(args[1]);
     return bar ? DpiChange(bar, args[2]) : Fail("no window named " + args[1]);

@@ -25,14 +25,16 @@ wait_gone() {  # wait_gone NAME SECONDS: false when a window of that name stays
 }
 type_into() {  # type_into WINDOW TEXT: replaces the focused field's text and confirms
   xdotool windowfocus --sync "$1" 2>/dev/null
-  # Characters the keyboard lacks get keys of their own first: xdotool would
-  # map each for the moment, which Wine may read too late (keymap_add.py).
   if LC_ALL=C grep -q '[^ -~]' <<<"$2"; then
-    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/keymap_add.py" "$2" || fail "cannot give '$2' keys of its own"
-    sleep 1
+    # Characters the keyboard lacks: xdotool gives each a key for the moment,
+    # and Wine loses some it reads too late; the tool hands the field the
+    # characters as the system hands a keyboard's (WM_CHAR, UTF-16).
+    wine "$build/win/tovira-tool.exe" desktop type "$(xdotool getwindowname "$1")" "$2" ||
+      fail "cannot type '$2' into the window"
+  else
+    xdotool key ctrl+a
+    xdotool type --delay 50 "$2"
   fi
-  xdotool key ctrl+a
-  xdotool type --delay 50 "$2"
   sleep 0.5
   xdotool key --window "$1" Return
 }

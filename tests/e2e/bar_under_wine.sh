@@ -30,10 +30,6 @@
 # - the shell restarts, the display changes, the session ends after docking
 #   on the left from the menu: the bar stays registered and in place, docks
 #   again, and starts on the left (desktop_steps.sh);
-# - a shortcut copied into the source folder becomes a button by itself and
-#   one deleted goes, a button dragged to the first place, a folder menu on
-#   C:\windows cascading into system32, the shell's menu on Shift with a
-#   right click (live_folder_steps.sh);
 # - a crash of the bar is recorded, a new bar appears by itself and the
 #   report window is offered; a bar that crashed within a minute of its
 #   start is only told of (crash_steps.sh);
@@ -54,7 +50,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/crash_steps.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/desktop_steps.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/scripts_steps.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/scale_steps.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/live_folder_steps.sh"
 name=bar_under_wine
 wine_env
 out="$build/e2e"
@@ -504,7 +499,4 @@ wait_exit $pid 20 || fail "the bar did not close after the about box"
 names_in_every_script
 files_of_an_earlier_release
 scale_steps
-live_folder_steps
-close_bars
-wait_exit $pid 20 || fail "the bar did not close after the live folder's steps"
 echo "bar_under_wine: ok"

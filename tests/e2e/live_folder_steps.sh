@@ -4,7 +4,8 @@
 # `app0`, the output folder in `out` and tovira-tool in `tool`. The bar is
 # started again on a button list of its own: three shortcuts of the folder
 # and a folder-menu button on C:\windows. It is left running, in `bar`,
-# `pid` and `bar_started`, for the steps that follow.
+# `pid` and `bar_started`, for the steps that follow. Not yet called by
+# bar_under_wine.sh: it joins the run once it has passed there.
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 # wait_captions WANT SECONDS: true once the button list's captions are WANT.
