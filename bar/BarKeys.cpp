@@ -9,6 +9,7 @@
 #include "tables/DataModule.h"
 #include "text/MessageBoxes.h"
 #include "text/Texts.h"
+#include "toolkit/FormPaint.h"
 #include "toolkit/PopupMenu.h"
 
 namespace tov {
@@ -202,16 +203,7 @@ void TBarWindow::PaintFocusMark(ICanvas& canvas) {
   const Rect b = Button(size_t(f)).BoundsRect();
   const Rect r{b.left + 1, b.top + 1, b.right - 1, b.bottom - 1};
   if (r.Width() < 3 || r.Height() < 3) return;
-  // A dotted frame in the text colour (the system's, so high contrast shows it).
-  const Color c = ColorToRGB(clBtnText);
-  for (int x = r.left; x < r.right; x += 2) {
-    canvas.SetPixel(x, r.top, c);
-    canvas.SetPixel(x, r.bottom - 1, c);
-  }
-  for (int y = r.top; y < r.bottom; y += 2) {
-    canvas.SetPixel(r.left, y, c);
-    canvas.SetPixel(r.right - 1, y, c);
-  }
+  PaintFocusRect(canvas, r);
 }
 
 // --------------------------------------------------------- launch-or-switch

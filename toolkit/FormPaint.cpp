@@ -106,8 +106,9 @@ const Picture* ButtonPicture(const Component& c, bool pressed, int* glyphs) {
   return LoadPicture(name, false);
 }
 
-// The dotted focus rectangle: every other pixel of its outline.
-void FocusRect(ICanvas& canvas, const Rect& r) {
+}  // namespace
+
+void PaintFocusRect(ICanvas& canvas, const Rect& r) {
   const Color c = Resolved(kBtnText);
   for (int x = r.left; x < r.right; x += 2) {
     canvas.SetPixel(x, r.top, c);
@@ -118,8 +119,6 @@ void FocusRect(ICanvas& canvas, const Rect& r) {
     canvas.SetPixel(r.right - 1, y, c);
   }
 }
-
-}  // namespace
 
 void PaintContainer(ICanvas& canvas, const Component& c, const Rect& bounds) {
   Rect r = bounds;
@@ -202,7 +201,7 @@ void PaintPictureButton(ICanvas& canvas, const Component& c, const PaintState& s
     Rect text{x, r.top + shift, x + textWidth + 1, r.bottom + shift};
     CaptionText(canvas, font, c.caption, text, kDtLeft | kDtSingleLine | kDtVCenter, state.enabled);
   }
-  if (state.focused && state.showFocus) FocusRect(canvas, Shrunk(r, 3));
+  if (state.focused && state.showFocus) PaintFocusRect(canvas, Shrunk(r, 3));
 }
 
 }  // namespace tov
