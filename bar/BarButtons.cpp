@@ -73,7 +73,7 @@ void TBarWindow::PopBtnRinominaClick() {
   const int order = int(menuButton_->tag);
   const std::string shown = menuButton_->Caption();
   menuButton_ = nullptr;
-  const std::string caption = AskText(kPromptNuovaCaption, shown, Handle());
+  const std::string caption = AskText(kPromptNuovaCaption, shown, Handle(), settings_.Lingua);
   if (caption.empty()) return;
   TRecordTable& links = data_.TblLinks;
   if (ForbiddenCharPos(caption) != 0) {

@@ -63,16 +63,18 @@ void DeleteIfThere(const std::string& path) {
 }  // namespace
 
 TBarThemes::TBarThemes(TAppBar& window, IBarBackground& background, TRecordTable& links, TBinaryTableFormat& format,
-                       Component& form, std::function<void()> applied)
+                       Component& form, TSettingsStore& store, TBarSettings& settings, std::function<void()> applied)
     : window_(window),
       background_(background),
       links_(links),
       format_(format),
       form_(form),
+      store_(store),
+      settings_(settings),
       applied_(std::move(applied)) {}
 
 void TBarThemes::SaveAsked() {
-  const std::string name = AskText(kPromptSalvaTema, {}, window_.Handle());
+  const std::string name = AskText(kPromptSalvaTema, {}, window_.Handle(), settings_.Lingua);
   if (name.empty()) return;
   Save(name);
   BuildMenu();
@@ -108,7 +110,7 @@ bool TBarThemes::Save(const std::string& name) {
   // The panel settings as they are now. With no settings file yet, every
   // value is its default, and so is every value read from a missing copy:
   // the theme then has none.
-  const std::string settings = GetUserSettings().IniFileName();
+  const std::string settings = store_.IniFileName();
   const bool withCopy = Files().FileExists(settings);
   std::string copy;
   // Both files are written whole under their new names, then take the old
@@ -175,7 +177,7 @@ bool TBarThemes::Apply(const std::string& name) {
         AppTitle());
     return false;
   }
-  ReadThemePanelSettings(TableFileName(folder, name, kThemeIniExt), &background_);
+  ReadThemePanelSettings(TableFileName(folder, name, kThemeIniExt), settings_, &background_);
   if (applied_) applied_();
   return true;
 }

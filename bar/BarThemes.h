@@ -14,14 +14,17 @@
 
 namespace tov {
 
+class TSettingsStore;
+
 class TBarThemes {
  public:
   // The window the prompt belongs to, the background a theme's panel
   // settings reset, the button table and its format, the form whose "Temi"
-  // sub-menu lists the themes, and what the bar does once a theme is in
-  // (lays itself out again); all outlive the themes.
+  // sub-menu lists the themes, the user store (whose file a theme copies),
+  // the bar's settings (a theme's panel is read into them) and what the bar
+  // does once a theme is in (lays itself out again); all outlive the themes.
   TBarThemes(TAppBar& window, IBarBackground& background, TRecordTable& links, TBinaryTableFormat& format,
-             Component& form, std::function<void()> applied);
+             Component& form, TSettingsStore& store, TBarSettings& settings, std::function<void()> applied);
 
   // Each command reports its own failure to the user and answers false.
   // Asks for a name, saves the theme under it and lists the themes again.
@@ -38,6 +41,8 @@ class TBarThemes {
   TRecordTable& links_;
   TBinaryTableFormat& format_;
   Component& form_;
+  TSettingsStore& store_;
+  TBarSettings& settings_;
   std::function<void()> applied_;
 };
 

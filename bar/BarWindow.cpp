@@ -59,13 +59,15 @@ std::string QuotedExePath() {
 }
 }  // namespace
 
-TBarWindow::TBarWindow(TDataModule& data, TBarSettings& settings)
+TBarWindow::TBarWindow(TDataModule& data, TBarSettings& settings, TSettingsStore& store, TMonitorList& monitors)
     : data_(data),
       settings_(settings),
+      store_(store),
+      monitors_(monitors),
       form_(BuildToviraMainForm()),
       source_(data.TblLinks, data.SaveFormat),
       folderMenus_(*this, *this, data.TblLinks, settings),
-      themes_(*this, *this, data.TblLinks, data.SaveFormat, *form_,
+      themes_(*this, *this, data.TblLinks, data.SaveFormat, *form_, store, settings,
               [this] {
                 // As after the settings dialog: glass takes the fixed border off.
                 if (settings_.GlassPanel) settings_.FixedBorder = false;
@@ -88,7 +90,7 @@ TBarWindow::TBarWindow(TDataModule& data, TBarSettings& settings)
   BindHandlers();
   ListenForSecondStarts();
   FillScreenTable();
-  ReadBarSettings(this);
+  ReadBarSettings(store_, settings_, this);
   settingsReady_ = true;
   ApplyBorderStyle();
   BuildLanguageMenu();
@@ -133,11 +135,12 @@ void TBarWindow::BindHandlers() {
   f.SetHandler("FormMouseMove", [this](Component&) { FormMouseMove(); });
   f.SetHandler("PopupMenuPopup", [this](Component&) { PopupMenuPopup(); });
   f.SetHandler("PopCloseClick", [this](Component&) { PopCloseClick(); });
-  f.SetHandler("PopAboutClick", [this](Component&) { ShowAboutBox(Handle()); });
+  f.SetHandler("PopAboutClick", [this](Component&) { ShowAboutBox(Handle(), settings_.Lingua); });
   f.SetHandler("PopSettingsClick", [this](Component&) { PopSettingsClick(); });
   f.SetHandler("PopLayoutPulsantiClick", [this](Component&) {
     // The dialog rebuilds the bar after each change; once more when it closes.
-    ShowButtonLayout([this] { RebuildBar(); }, Handle());
+    ShowButtonLayout(
+        store_, settings_.Lingua, [this] { RebuildBar(); }, Handle());
     RebuildBar();
   });
   f.SetHandler("PopDockTopClick", [this](Component&) { PopDockClick(abeTop); });
@@ -170,12 +173,12 @@ void TBarWindow::BindHandlers() {
 
 void TBarWindow::FillScreenTable() {
   // The table has room for ten monitors; any beyond are left out.
-  const int n = std::min(MonitorCount(), kScreenTableSize);
+  const int n = std::min(monitors_.Count(), kScreenTableSize);
   ScreenCount = std::max(n, 1);
   // No list: the one entry stands for the primary monitor, measured live.
   if (n == 0) Screens[0] = TScreenInfo{{}, {}, {}, {}, -1};
   for (int i = 0; i < n; ++i) {
-    const TMonitorInfo* m = MonitorAt(i);
+    const TMonitorInfo* m = monitors_.At(i);
     TScreenInfo& s = Screens[size_t(i)];
     s.MonitorFlags = m->Primary ? 1 : 0;
     const Rect& r = m->MonitorRect;
@@ -187,7 +190,7 @@ void TBarWindow::FillScreenTable() {
 
 void TBarWindow::PlaceFloatingWindow() {
   TAppBarSettings& s = Settings();
-  const TMonitorInfo* m = MonitorAt(ScreenIndex());
+  const TMonitorInfo* m = monitors_.At(ScreenIndex());
   const Point corner{s.FloatLeft, s.FloatTop};
   if (m && m->MonitorRect.Contains(corner)) {
     SetBounds(corner.x, corner.y, Width(), Height());
@@ -257,10 +260,10 @@ void TBarWindow::FollowScreenDevice() {
   if (screenDevice_.empty()) {
     // A record without the name (written before it was kept): the monitor
     // at its index is the one meant.
-    if (const TMonitorInfo* m = MonitorAt(ScreenIndex())) screenDevice_ = m->DeviceName;
+    if (const TMonitorInfo* m = monitors_.At(ScreenIndex())) screenDevice_ = m->DeviceName;
     return;
   }
-  const int i = MonitorFor(screenDevice_);
+  const int i = monitors_.For(screenDevice_);
   if (i >= 0) SetScreenIndex(i);
 }
 
@@ -279,9 +282,9 @@ bool TBarWindow::SaveSettings() {
 }
 
 bool TBarWindow::FixScreenIndex() {
-  if (ScreenIndex() < MonitorCount()) return false;
-  for (int i = 0; i < MonitorCount(); ++i) {
-    if (MonitorAt(i)->Primary) {
+  if (ScreenIndex() < monitors_.Count()) return false;
+  for (int i = 0; i < monitors_.Count(); ++i) {
+    if (monitors_.At(i)->Primary) {
       SetScreenIndex(i);
       return true;
     }
@@ -300,10 +303,10 @@ void TBarWindow::ApplyPanelFlags() {
 // ---------------------------------------------------------------- the menus
 
 void TBarWindow::PopSettingsClick() {
-  if (ShowSettingsDialog(GetUserSettings(), "", Handle()) != 1) return;
+  if (ShowSettingsDialog(store_, "", settings_.Lingua, Handle()) != 1) return;
   // The confirmed settings reach the bar: its language, its buttons, its
   // panel; the window's border and glass wait for the next start.
-  ReadBarSettings(this);
+  ReadBarSettings(store_, settings_, this);
   BuildLanguageMenu();
   RebuildBar();
   ApplyPanelFlags();
@@ -317,7 +320,7 @@ void TBarWindow::BuildLanguageMenu() {
   languages.RemoveChildren();
   AddLanguageMenuItems(languages, "PopLinguaClick");
   TBarSettings& s = settings_;
-  TSettingsStore& store = GetUserSettings();
+  TSettingsStore& store = store_;
   if (!Files().FileExists(store.IniFileName())) {
     // The very first start: the user interface's language when a file for
     // it ships, kept as the setting the settings dialog shows.
@@ -340,11 +343,11 @@ void TBarWindow::ApplyBarLanguage(const std::string& language) {
 void TBarWindow::BuildMonitorsMenu() {
   Component& screens = *form_->Find("PopSchermo");
   screens.RemoveChildren();
-  for (int i = 0; i < MonitorCount(); ++i) {
+  for (int i = 0; i < monitors_.Count(); ++i) {
     const int k = int(screens.ChildCount());
     Component& item =
         screens.Add(MakeComponent(ComponentKind::MenuItem, "PopMonitor_" + std::to_string(k + 1),
-                                  "Display " + std::to_string(k + 1) + " - " + MonitorLabel(*MonitorAt(i))));
+                                  "Display " + std::to_string(k + 1) + " - " + MonitorLabel(*monitors_.At(i))));
     item.tag = i;
     item.checked = i == ScreenIndex();
     item.Bind("OnClick", "PopSelectMonitorClick");
@@ -359,7 +362,7 @@ void TBarWindow::PopSelectMonitorClick(Component& item) {
     screens.Child(i).checked = false;
   item.checked = true;
   SetScreenIndex(int(item.tag));
-  if (const TMonitorInfo* m = MonitorAt(ScreenIndex())) screenDevice_ = m->DeviceName;
+  if (const TMonitorInfo* m = monitors_.At(ScreenIndex())) screenDevice_ = m->DeviceName;
   // Laid out for the chosen monitor's scale before it goes there.
   AdoptMonitorDpi();
   RebuildBar();
@@ -369,10 +372,10 @@ void TBarWindow::PopSelectMonitorClick(Component& item) {
 
 void TBarWindow::OnScreensChanged() {
   // A list the system could not give keeps the previous one.
-  RefreshMonitors();
+  monitors_.Refresh();
   FillScreenTable();
   if (!screenDevice_.empty()) {
-    const int i = MonitorFor(screenDevice_);
+    const int i = monitors_.For(screenDevice_);
     if (i >= 0) SetScreenIndex(i);
   } else {
     FixScreenIndex();
@@ -424,11 +427,11 @@ void TBarWindow::OnAfterShow() {
                                   "scegli un'altra cartella con il tasto destro (\"Cartella origine\").");
     MessageBoxInfo(text, LangText("Messages.TtlFirstRun", "Prima esecuzione"));
   }
-  TellPreviousCrash(Handle(), instanceSlot_);
+  TellPreviousCrash(Handle(), instanceSlot_, settings_.Lingua);
 }
 
 void TBarWindow::LoadButtons() {
-  std::string folder = GetUserSettings().GetString("Generale", "FolderSource", "[Bogus]");
+  std::string folder = store_.GetString("Generale", "FolderSource", "[Bogus]");
   if (folder == "[Bogus]") folder = UserSubDir("ToolbarLinks");
   if (Files().FileExists(ButtonListPath(folder))) {
     source_.Take(folder);
@@ -453,7 +456,6 @@ void TBarWindow::FormDestroy() {
   ClearBar();
   folderMenus_.Clear();
   FreeMessageTable();
-  FreeSettings();
   FreePictureCache();
   settingsReady_ = false;
 }
@@ -540,7 +542,7 @@ void TBarWindow::PopFolderClick() {
   // A button list the chosen folder already holds is not read: the rebuild
   // replaces it.
   RefreshFromFolder(chosen, false);
-  GetUserSettings().SetString("Generale", "FolderSource", source_.Path());
+  store_.SetString("Generale", "FolderSource", source_.Path());
   live_.Start(source_.Path());
 }
 

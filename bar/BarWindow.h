@@ -45,12 +45,15 @@ std::string BarKeyName(int slot);           // "Software\Brenvoll\Tovira_" + slo
 extern const char* const kScreenDeviceValue;  // "ScreenDevice"
 
 class TDataModule;
+class TMonitorList;
+class TSettingsStore;
 
 class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground, public IAccessibleSource {
  public:
-  // The data module and the settings outlive the bar: the program's start-up
-  // makes them first (the settings stores opened, InitSettings).
-  TBarWindow(TDataModule& data, TBarSettings& settings);
+  // The data module, the bar's settings, the user store they are read from
+  // and the monitor list outlive the bar: the program's start-up makes them
+  // first (TProgramRun) and hands them over.
+  TBarWindow(TDataModule& data, TBarSettings& settings, TSettingsStore& store, TMonitorList& monitors);
   ~TBarWindow() override;
 
   // --- Start-up and instance.
@@ -234,6 +237,8 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground, pu
 
   TDataModule& data_;
   TBarSettings& settings_;
+  TSettingsStore& store_;
+  TMonitorList& monitors_;
   std::unique_ptr<Component> form_;
   TSourceFolder source_;
   TFolderMenus folderMenus_;

@@ -28,20 +28,29 @@ bool TProgramRun::Start() {
     copy.reset();
     return false;
   }
-  // An exception that escapes an event is shown, and the bar goes on.
-  InstallExceptionDisplay();
+  // An exception that escapes an event is shown, and the bar goes on; a
+  // report is shown in the language the bar has at that moment.
+  if (!settings) settings = std::make_shared<TBarSettings>();
+  InstallExceptionDisplay([held = std::weak_ptr<TBarSettings>(settings)] {
+    const std::shared_ptr<TBarSettings> s = held.lock();
+    return s ? s->Lingua : std::string();
+  });
   // In this order: the monitor list, the tables, the settings stores, the
-  // bar that uses them all.
-  if (!monitors) monitors = std::make_unique<TLoadedMonitors>();
+  // bar that uses them all (it reads its settings from the user store).
+  if (!monitors) {
+    auto list = std::make_unique<TMonitorList>();
+    list->Load();
+    monitors = std::move(list);
+  }
   if (!dc) dc = std::make_unique<TDataModule>();
-  InitSettings(kStoreName);
-  bar = std::make_unique<TBarWindow>(*dc, BarSettings());
+  if (!stores) stores = std::make_unique<TSettingsStores>();
+  bar = std::make_unique<TBarWindow>(*dc, *settings, stores->User(), *monitors);
   // A session that ends takes the process without closing the bar: the
   // claim is given back once the bar has written what it holds.
   bar->SetOnSessionEnded([this] { copy.reset(); });
   // From here on a crash is recorded and told, in the bar's language (the
   // bar installs it again when its language changes).
-  InstallCrashReporting(bar->BarInstanceIndex(), BarSettings().Lingua);
+  InstallCrashReporting(bar->BarInstanceIndex(), settings->Lingua);
   bar->SetMainForm(true);
   // The exception report's window: created now, shown only by a report.
   exceptMessage = std::make_unique<TForm>();
@@ -52,10 +61,8 @@ bool TProgramRun::Start() {
 
 void TProgramRun::Stop() {
   exceptMessage.reset();
-  // The settings are the process's; a run that made no bar leaves them.
-  const bool hadBar = bar != nullptr;
   bar.reset();
-  if (hadBar) FreeSettings();
+  stores.reset();
   dc.reset();
   monitors.reset();
   copy.reset();

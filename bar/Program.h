@@ -10,8 +10,10 @@ namespace tov {
 class TDataModule;
 class TForm;
 class TBarWindow;
-class TLoadedMonitors;
+class TMonitorList;
 class TRunningCopy;
+class TSettingsStores;
+struct TBarSettings;
 
 // The program's objects from start to end, made the same way by the entry
 // point and by the headless runner of the tests.
@@ -24,14 +26,19 @@ struct TProgramRun {
   // Claims this copy of the program (its executable's path). When another
   // process runs it already, that bar is asked forward and the answer is
   // false, before any window or application bar exists. Otherwise makes the
-  // data module, the bar (the main form) and the exception report's window,
-  // in that order, and shows the bar: true.
+  // settings stores, the bar's settings, the monitor list, the data module,
+  // the bar (the main form, handed all of them) and the exception report's
+  // window, in that order, and shows the bar: true.
   bool Start();
   // Frees them in reverse order, then gives the claim back.
   void Stop();
 
   std::unique_ptr<TRunningCopy> copy;
-  std::unique_ptr<TLoadedMonitors> monitors;
+  std::unique_ptr<TSettingsStores> stores;
+  // Shared with the exception display, which reads the language at the
+  // moment of a report and outlives the run.
+  std::shared_ptr<TBarSettings> settings;
+  std::unique_ptr<TMonitorList> monitors;
   std::unique_ptr<TDataModule> dc;
   std::unique_ptr<TBarWindow> bar;
   std::unique_ptr<TForm> exceptMessage;

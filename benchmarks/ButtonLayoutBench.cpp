@@ -32,7 +32,6 @@ struct BarOf200 {
         AddButtonRow(scratch.TblLinks, i, "Pulsante " + std::to_string(i),
                      UserSubDir("ToolbarLinks") + "Pulsante " + std::to_string(i) + ".lnk");
       SaveButtonList(scratch.TblLinks, UserSubDir("ToolbarLinks"));
-      FreeSettings();
     }
     program.Start();
   }
@@ -44,7 +43,8 @@ void BM_OpenButtonLayout(benchmark::State& state) {
   BarOf200 b;
   for (auto _ : state) {
     b.hp.Windows().modalScripts.push_back([](host::HostForm& f) { f.Close(); });
-    ShowButtonLayout([&b] { b.program.bar->RebuildBar(); }, 0);
+    ShowButtonLayout(
+        b.program.UserStore(), b.program.Settings().Lingua, [&b] { b.program.bar->RebuildBar(); }, 0);
   }
   state.SetItemsProcessed(state.iterations() * kButtons);
 }
@@ -52,7 +52,7 @@ BENCHMARK(BM_OpenButtonLayout)->Unit(benchmark::kMillisecond);
 
 void BM_ApplyToEveryButton(benchmark::State& state) {
   BarOf200 b;
-  TFormButtonLayout dialog([&b] { b.program.bar->RebuildBar(); });
+  TFormButtonLayout dialog(b.program.UserStore(), b.program.Settings().Lingua, [&b] { b.program.bar->RebuildBar(); });
   b.hp.Windows().modalScripts.push_back([&](host::HostForm& f) {
     int style = 0;
     for (auto _ : state) {

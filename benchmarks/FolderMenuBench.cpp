@@ -58,7 +58,6 @@ void BM_OpenSubMenu(benchmark::State& state) {
     scratch.TblLinks.FieldByName("FolderMenu").SetAsBoolean(true);
     scratch.TblLinks.Post();
     SaveButtonList(scratch.TblLinks, UserSubDir("ToolbarLinks"));
-    FreeSettings();
   }
   program.Start();
   for (auto _ : state) {

@@ -45,7 +45,6 @@ struct BarWithFolderMenu {
       scratch.TblLinks.FieldByName("FolderMenu").SetAsBoolean(true);
       scratch.TblLinks.Post();
       SaveButtonList(scratch.TblLinks, UserSubDir("ToolbarLinks"));
-      FreeSettings();
     }
     program.Start();
   }

@@ -32,7 +32,6 @@ struct ScaledBar {
         AddButtonRow(scratch.TblLinks, order++, "Pulsante " + std::to_string(i), "C:\\P" + std::to_string(i) + ".lnk");
       }
       SaveButtonList(scratch.TblLinks, UserSubDir("ToolbarLinks"));
-      FreeSettings();
     }
     program.Start();
   }

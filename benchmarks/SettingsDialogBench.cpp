@@ -26,7 +26,7 @@ struct OpenDialog {
     program.Start();  // the first start makes the links folder and closes
     program.Stop();
     program.Start();
-    dialog = std::make_unique<TSettingsDialog>(GetUserSettings(), "Pannello");
+    dialog = std::make_unique<TSettingsDialog>(program.UserStore(), "Pannello", program.Settings().Lingua);
   }
   host::HostPlatform hp;
   testing::HeadlessBar program{hp};

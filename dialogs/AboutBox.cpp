@@ -6,7 +6,6 @@
 #include "files/FileHelpers.h"
 #include "forms/AboutBoxForm.h"
 #include "platform/Platform.h"
-#include "settings/Settings.h"
 #include "text/LanguageFiles.h"
 #include "text/MessageBoxes.h"
 #include "text/Texts.h"
@@ -55,7 +54,7 @@ void PaintLogo(ICanvas& canvas) {
   canvas.DrawTextIn(kProductName, r, kDtCenter | kDtVCenter | kDtSingleLine | kDtNoPrefix);
 }
 
-TFormAboutBox::TFormAboutBox() : form_(BuildAboutBoxForm()) {
+TFormAboutBox::TFormAboutBox(std::string language) : form_(BuildAboutBoxForm()), language_(std::move(language)) {
   credits_ = &Need("Crediti");
   Need("Image1").painter = [](ICanvas& canvas, const Component&) { PaintLogo(canvas); };
   credits_->painter = [this](ICanvas& canvas, const Component& self) { PaintCredits(canvas, self); };
@@ -73,8 +72,7 @@ TFormAboutBox::TFormAboutBox() : form_(BuildAboutBoxForm()) {
 Component& TFormAboutBox::Need(const char* name) { return form_->Need(name); }
 
 void TFormAboutBox::FormShow() {
-  const std::string& language = BarSettings().Lingua;
-  if (!language.empty()) ApplyLanguage(*form_, language);
+  if (!language_.empty()) ApplyLanguage(*form_, language_);
   credits_->lines = {
       kProductName,
       LangText("Messages.Versione", "Versione") + " " + kProgramVersion,
@@ -129,10 +127,10 @@ void TFormAboutBox::PaintCredits(ICanvas& canvas, const Component& self) const {
 
 int TFormAboutBox::ShowModal(WindowId owner) { return ShowModalForm(*form_, owner); }
 
-void ShowAboutBox(WindowId owner) {
+void ShowAboutBox(WindowId owner, const std::string& language) {
   std::unique_ptr<TFormAboutBox> box;
   try {
-    box = std::make_unique<TFormAboutBox>();
+    box = std::make_unique<TFormAboutBox>(language);
   } catch (const std::exception& e) {
     ShowException(e.what());
     return;

@@ -12,9 +12,10 @@ namespace tov {
 
 class TFormAboutBox {
  public:
-  TFormAboutBox();
+  // Shown in that language ("": the form's own texts).
+  explicit TFormAboutBox(std::string language);
   Component& Form() { return *form_; }
-  // Applies the current language, then the credits' lines afresh.
+  // Applies the language, then the credits' lines afresh.
   void FormShow();
   int ShowModal(WindowId owner);
   // The lines the credits show, and how far they have scrolled.
@@ -31,6 +32,7 @@ class TFormAboutBox {
   std::unique_ptr<Component> form_;
   Component* credits_;
   int offset_ = 0;
+  std::string language_;
 };
 
 // The logo of the program, drawn to fill the canvas.
@@ -38,6 +40,6 @@ void PaintLogo(ICanvas& canvas);
 
 // Creates the about box and shows it modally; an error while making it is
 // shown as the application shows an exception no handler caught.
-void ShowAboutBox(WindowId owner);
+void ShowAboutBox(WindowId owner, const std::string& language);
 
 }  // namespace tov

@@ -15,7 +15,6 @@
 #include "dialogs/StandardPrompt.h"
 #include "forms/ButtonLayoutForm.h"
 #include "platform/Platform.h"
-#include "settings/Settings.h"
 #include "settings/UserData.h"
 #include "tables/ColumnValues.h"
 #include "tables/DataModule.h"
@@ -59,11 +58,12 @@ int ListIndex(const Component& c) { return std::max(0, c.itemIndex); }
 
 }  // namespace
 
-TFormButtonLayout::TFormButtonLayout(std::function<void()> rebuildBar, WindowId owner)
-    : rebuild_(std::move(rebuildBar)), owner_(owner), form_(BuildButtonLayoutForm()) {
+TFormButtonLayout::TFormButtonLayout(TSettingsStore& store, std::string language, std::function<void()> rebuildBar,
+                                     WindowId owner)
+    : language_(std::move(language)), rebuild_(std::move(rebuildBar)), owner_(owner), form_(BuildButtonLayoutForm()) {
   list_ = &Need("ListButtons");
   Need("BtnPreview").painter = [this](ICanvas& canvas, const Component&) { preview_.PaintTo(canvas); };
-  BindFormPlacement(GetUserSettings(), Need("FormPlacement"), *form_);
+  BindFormPlacement(store, Need("FormPlacement"), *form_);
   Component& f = *form_;
   auto bind = [&f](const char* name, std::function<void()> fn) {
     f.SetHandler(name, [fn = std::move(fn)](Component&) { fn(); });
@@ -107,8 +107,7 @@ void TFormButtonLayout::FormShow() {
         std::pair{"BtnSalva", "BtnSalva"}, std::pair{"BtnDelete", "BtnElimina"},
         std::pair{"BtnAddElement", "BtnAggiungi"}, std::pair{"BtnUp", "BtnUp"}, std::pair{"BtnDown", "BtnDown"}})
     SetPngButtonImages(Need(button), picture);
-  const std::string& language = BarSettings().Lingua;
-  if (!language.empty()) ApplyLanguage(*form_, language);
+  if (!language_.empty()) ApplyLanguage(*form_, language_);
   RenumberRows(Links());
   FillButtonList();
   FillCombinations();
@@ -476,7 +475,7 @@ void TFormButtonLayout::BtnApplicaClick() {
 }
 
 void TFormButtonLayout::BtnSalvaClick() {
-  TFormStandardPrompt* prompt = CreatePromptForm();
+  TFormStandardPrompt* prompt = CreatePromptForm(language_);
   const std::string name = PromptText(prompt, LangText("Messages.TtlSalvaModello", "Digitare il nome del modello"),
                                       LangText("Messages.CaptionSalvaModello", "Nome"));
   if (name.empty()) return;
@@ -535,10 +534,11 @@ void TFormButtonLayout::BtnInvertiClick() {
   Select(inverted);
 }
 
-void ShowButtonLayout(std::function<void()> rebuildBar, WindowId owner) {
+void ShowButtonLayout(TSettingsStore& store, const std::string& language, std::function<void()> rebuildBar,
+                      WindowId owner) {
   std::unique_ptr<TFormButtonLayout> dialog;
   try {
-    dialog = std::make_unique<TFormButtonLayout>(std::move(rebuildBar), owner);
+    dialog = std::make_unique<TFormButtonLayout>(store, language, std::move(rebuildBar), owner);
   } catch (const std::exception& e) {
     ShowException(e.what());
     return;

@@ -18,11 +18,14 @@
 namespace tov {
 
 class TRecordTable;
+class TSettingsStore;
 
 class TFormButtonLayout {
  public:
-  // rebuildBar lays the bar out again (and saves its button list).
-  explicit TFormButtonLayout(std::function<void()> rebuildBar, WindowId owner = 0);
+  // rebuildBar lays the bar out again (and saves its button list). The
+  // dialog keeps where it was closed in the store, and shows its texts in
+  // the language given ("": the form's own).
+  TFormButtonLayout(TSettingsStore& store, std::string language, std::function<void()> rebuildBar, WindowId owner = 0);
   Component& Form() { return *form_; }
   int ShowModal();
 
@@ -80,6 +83,7 @@ class TFormButtonLayout {
   // telling the user when one had to change.
   void KeepSizesInRange();
 
+  std::string language_;
   std::function<void()> rebuild_;
   WindowId owner_;
   std::unique_ptr<Component> form_;
@@ -90,6 +94,7 @@ class TFormButtonLayout {
 
 // Creates the dialog and shows it modally; an error while making it is shown
 // as the application shows an exception. The caller rebuilds the bar after.
-void ShowButtonLayout(std::function<void()> rebuildBar, WindowId owner);
+void ShowButtonLayout(TSettingsStore& store, const std::string& language, std::function<void()> rebuildBar,
+                      WindowId owner);
 
 }  // namespace tov

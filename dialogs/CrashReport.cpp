@@ -121,10 +121,11 @@ bool TakeCrashMark(int slot) {
   return true;
 }
 
-void OfferCrashReport(WindowId owner, int slot, const std::string& question, const std::string& caption) {
+void OfferCrashReport(WindowId owner, int slot, const std::string& question, const std::string& caption,
+                      const std::string& language) {
   if (MessageBoxYesNo(question, caption) != IDYES) return;
   try {
-    TFormExceptMessage window;
+    TFormExceptMessage window(language);
     window.ShowSavedReport(DebugFolder() + CrashFileName(CrashFile::Text, slot),
                            DebugFolder() + CrashFileName(CrashFile::Dump, slot), owner);
   } catch (const std::exception& e) {
@@ -132,7 +133,7 @@ void OfferCrashReport(WindowId owner, int slot, const std::string& question, con
   }
 }
 
-bool TellPreviousCrash(WindowId owner, int slot) {
+bool TellPreviousCrash(WindowId owner, int slot, const std::string& language) {
   if (!TakeCrashMark(slot)) return false;
   const std::string text = DebugFolder() + CrashFileName(CrashFile::Text, slot);
   OfferCrashReport(owner, slot,
@@ -140,7 +141,7 @@ bool TellPreviousCrash(WindowId owner, int slot) {
                                        "L'ultima esecuzione del programma si \u00E8 interrotta per un errore. Il "
                                        "rapporto \u00E8 nel file \"%s\".\n\nAprire la finestra del rapporto?"),
                               {text}),
-                   AppTitle());
+                   AppTitle(), language);
   return true;
 }
 
@@ -171,7 +172,8 @@ int RunAfterCrash(const AfterCrash& run) {
                                           {text}) +
                                "\n\n" + outcome + "\n\n" +
                                LangText("Messages.CrashOfferReport", "Aprire la finestra del rapporto?");
-  OfferCrashReport(0, run.slot, question, CrashCaption());
+  // The report window in the language of the bar that crashed.
+  OfferCrashReport(0, run.slot, question, CrashCaption(), run.language);
   return 0;
 }
 

@@ -69,12 +69,13 @@ void InstallCrashReporting(int slot, const std::string& language = "");
 // cannot go: told once either way).
 bool TakeCrashMark(int slot);
 // Asks the question (Yes/No, with the caption); on Yes, shows the report
-// window on the slot's report text and minidump.
-void OfferCrashReport(WindowId owner, int slot, const std::string& question, const std::string& caption);
+// window on the slot's report text and minidump, in the language given.
+void OfferCrashReport(WindowId owner, int slot, const std::string& question, const std::string& caption,
+                      const std::string& language);
 // When this copy's previous run crashed (its mark is there): the mark goes,
 // the user is told where the report is and may open the report window on
-// it. True when there was a crash to tell.
-bool TellPreviousCrash(WindowId owner, int slot);
+// it (in the language given). True when there was a crash to tell.
+bool TellPreviousCrash(WindowId owner, int slot, const std::string& language);
 
 // The process started after a crash: waits for the crashed process to end,
 // takes its mark, starts the bar again unless it crashed within a minute of

@@ -18,7 +18,6 @@
 #include "forms/ExceptMessageForm.h"
 #include "platform/EventGuard.h"
 #include "platform/Platform.h"
-#include "settings/Settings.h"
 #include "text/LanguageFiles.h"
 #include "text/MessageBoxes.h"
 #include "text/Texts.h"
@@ -160,24 +159,25 @@ void LogCaughtException(const std::string& message) {
   } catch (const std::exception&) {
   }
 }
-void InstallExceptionDisplay() {
+void InstallExceptionDisplay(std::function<std::string()> language) {
   // Written to the day's log too: what the user was shown can be found later.
   SetExceptionDisplay([](const std::string& message) {
     LogCaughtException(message);
     ShowException(message);
   });
-  SetErrorReporter(ReportError);
+  SetErrorReporter(
+      [language = std::move(language)](const ErrorInfo& e) { ReportError(e, language ? language() : std::string()); });
 }
 
 std::string DebugFile(const char* name) { return DebugFolder() + name; }
 
-void ReportError(const ErrorInfo& e) {
+void ReportError(const ErrorInfo& e, const std::string& language) {
   if (MessageLevel >= e.level && FullReportLevel < e.level && !e.displayMessage.empty()) ErrorMessage(e.displayMessage);
   if (FullReportLevel < e.level) return;
   const std::string extended = ExtendedExceptionText(e.exception, e.address, e.exceptionMessage);
   std::unique_ptr<TFormExceptMessage> window;
   try {
-    window = std::make_unique<TFormExceptMessage>(e.mail);
+    window = std::make_unique<TFormExceptMessage>(language, e.mail);
   } catch (const std::exception& ex) {
     ShowException(ex.what());
     return;
@@ -191,7 +191,8 @@ void ReportError(const ErrorInfo& e) {
 
 // ------------------------------------------------------------ the window
 
-TFormExceptMessage::TFormExceptMessage(IMailSender* mail) : form_(BuildExceptMessageForm()), mail_(mail) {
+TFormExceptMessage::TFormExceptMessage(std::string language, IMailSender* mail)
+    : form_(BuildExceptMessageForm()), mail_(mail), language_(std::move(language)) {
   auto hint = std::make_shared<THintBox>();
   Component& help = Need("Aiuto");
   help.painter = [hint](ICanvas& canvas, const Component& self) {
@@ -259,8 +260,7 @@ int TFormExceptMessage::ShowSavedReport(const std::string& textFile, const std::
 }
 
 int TFormExceptMessage::ShowModal(WindowId owner) {
-  const std::string& language = BarSettings().Lingua;
-  if (!language.empty()) ApplyLanguage(*form_, language);
+  if (!language_.empty()) ApplyLanguage(*form_, language_);
   return ShowModalForm(*form_, owner);
 }
 

@@ -7,6 +7,7 @@
 #pragma once
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,12 +19,14 @@
 
 namespace tov {
 
-void ReportError(const ErrorInfo& error);
+// The report window shows its texts in the language given ("": its own).
+void ReportError(const ErrorInfo& error, const std::string& language);
 
 // At start-up: an exception that escapes an event is written to the day's
 // log and shown (ShowException); an error filed below the dialogs
-// (FileErrorReport) reaches ReportError.
-void InstallExceptionDisplay();
+// (FileErrorReport) reaches ReportError, in the language that language()
+// answers at that moment (no function: the window's own texts).
+void InstallExceptionDisplay(std::function<std::string()> language = nullptr);
 
 // The system's name: "Windows 7", "Windows 10" ... or "unknown Windows version".
 std::string WindowsVersionName(const OsVersion& v);
@@ -51,7 +54,8 @@ std::string DebugFile(const char* name);  // DebugFolder() + name
 
 class TFormExceptMessage {
  public:
-  explicit TFormExceptMessage(IMailSender* mail = nullptr);
+  // Shown in that language ("": the form's own texts).
+  explicit TFormExceptMessage(std::string language, IMailSender* mail = nullptr);
   Component& Form() { return *form_; }
 
   // Deletes the last report's files, writes the text (file, window, log),
@@ -79,6 +83,7 @@ class TFormExceptMessage {
 
   std::unique_ptr<Component> form_;
   IMailSender* mail_;
+  std::string language_;
   std::string textFile_;
   // The report's text, and whether the file holds it: a file this report
   // did not write (an older report's, left where it could not go) is never

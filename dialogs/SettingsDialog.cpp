@@ -47,8 +47,11 @@ Color Shifted(Color c, int delta) {
 
 }  // namespace
 
-TSettingsDialog::TSettingsDialog(TSettingsStore& store, std::string initialSection)
-    : store_(store), initialSection_(std::move(initialSection)), form_(BuildSettingsForm()) {
+TSettingsDialog::TSettingsDialog(TSettingsStore& store, std::string initialSection, std::string language)
+    : store_(store),
+      initialSection_(std::move(initialSection)),
+      language_(std::move(language)),
+      form_(BuildSettingsForm()) {
   tree_ = &Need("AlberoImpostazioni");
   page_ = &Need("PnlImpostazioni");
   hintPanel_ = &Need("PnlHint");
@@ -81,8 +84,7 @@ int TSettingsDialog::ShowModal(WindowId owner) {
 Color TSettingsDialog::StripColor() const { return Shifted(kAccentColor, -20); }
 
 void TSettingsDialog::FormShow() {
-  const std::string& language = BarSettings().Lingua;
-  if (!language.empty()) ApplyLanguage(*form_, language);
+  if (!language_.empty()) ApplyLanguage(*form_, language_);
   WriteLanguageList(store_.ConfigFolder());
 
   // The list of sections, as an indented outline read back from a file.
@@ -295,10 +297,11 @@ void TSettingsDialog::PaintSectionTitle(ICanvas& canvas, const Component& self) 
   canvas.DrawTextIn(self.caption, text, kDtLeft | kDtVCenter | kDtSingleLine | kDtNoPrefix);
 }
 
-int ShowSettingsDialog(TSettingsStore& store, const std::string& initialSection, WindowId owner) {
+int ShowSettingsDialog(TSettingsStore& store, const std::string& initialSection, const std::string& language,
+                       WindowId owner) {
   std::unique_ptr<TSettingsDialog> dialog;
   try {
-    dialog = std::make_unique<TSettingsDialog>(store, initialSection);
+    dialog = std::make_unique<TSettingsDialog>(store, initialSection, language);
   } catch (const std::exception& e) {
     ShowException(e.what());
     return kModalCloseResult;

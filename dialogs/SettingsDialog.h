@@ -21,7 +21,8 @@ class TSettingsStore;
 
 class TSettingsDialog {
  public:
-  TSettingsDialog(TSettingsStore& store, std::string initialSection);
+  // Shown in that language ("": the form's own texts).
+  TSettingsDialog(TSettingsStore& store, std::string initialSection, std::string language);
   Component& Form() { return *form_; }
   int ShowModal(WindowId owner);
 
@@ -71,6 +72,7 @@ class TSettingsDialog {
 
   TSettingsStore& store_;
   std::string initialSection_;
+  std::string language_;
   std::unique_ptr<Component> form_;
   Component* tree_;
   Component* page_;
@@ -100,6 +102,7 @@ class TSettingsDialog {
 // when empty). Answers 1 after "Conferma", 2 after "Annulla" or the close
 // box; an error while making the dialog is shown as the application shows
 // an exception, and answers 2.
-int ShowSettingsDialog(TSettingsStore& store, const std::string& initialSection, WindowId owner);
+int ShowSettingsDialog(TSettingsStore& store, const std::string& initialSection, const std::string& language,
+                       WindowId owner);
 
 }  // namespace tov

@@ -7,7 +7,6 @@
 
 #include "controls/Appearance.h"
 #include "platform/Platform.h"
-#include "settings/Settings.h"
 #include "text/LanguageFiles.h"
 #include "text/MessageBoxes.h"
 #include "text/Texts.h"
@@ -51,7 +50,7 @@ TFormStandardPrompt::TFormStandardPrompt(std::unique_ptr<Component> form) : form
 Component& TFormStandardPrompt::Need(const char* name) { return form_->Need(name); }
 
 void TFormStandardPrompt::FormShow() {
-  const std::string& language = BarSettings().Lingua;
+  const std::string& language = language_;
   if (language.empty()) return;
   // A language file may name these texts too; the caller's win.
   const std::string caption = form_->caption, label = lblCampo_->caption, text = editCampo_->caption;
@@ -66,9 +65,10 @@ void TFormStandardPrompt::FormShow() {
 
 int TFormStandardPrompt::ShowModal(WindowId owner) { return ShowModalForm(*form_, owner); }
 
-TFormStandardPrompt* CreatePromptForm(PromptFormResource resource) {
+TFormStandardPrompt* CreatePromptForm(const std::string& language, PromptFormResource resource) {
   try {
     auto form = std::make_unique<TFormStandardPrompt>(resource());
+    form->SetLanguage(language);
     FormStandardPrompt = form.get();
     OwnedPrompts().push_back(std::move(form));
     return FormStandardPrompt;
@@ -97,8 +97,9 @@ std::string PromptText(TFormStandardPrompt* form, const std::string& caption, co
 std::string PromptCaptions::Caption() const { return LangText(captionKey, captionDefault); }
 std::string PromptCaptions::Label() const { return LangText(labelKey, labelDefault); }
 
-std::string AskText(const PromptCaptions& texts, const std::string& initial, WindowId owner) {
-  TFormStandardPrompt* form = CreatePromptForm();
+std::string AskText(const PromptCaptions& texts, const std::string& initial, WindowId owner,
+                    const std::string& language) {
+  TFormStandardPrompt* form = CreatePromptForm(language);
   if (!form) return {};
   form->EditCampo().caption = initial;
   return PromptText(form, texts.Caption(), texts.Label(), owner);

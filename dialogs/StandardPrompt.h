@@ -1,7 +1,7 @@
 // The value prompt: a small modal dialog that asks for one line of text (a
 // button's new caption, the name of a theme or of a button layout).
 //
-//   TFormStandardPrompt* f = CreatePromptForm();
+//   TFormStandardPrompt* f = CreatePromptForm(language);
 //   if (f) f->EditCampo().caption = current;  // optional initial text
 //   std::string text = PromptText(f, caption, label);
 //
@@ -34,8 +34,10 @@ class TFormStandardPrompt {
   Component& BtnConferma() { return *btnConferma_; }
   Component& BtnAnnulla() { return *btnAnnulla_; }
 
-  // OnShow: the current language, unless its name is empty. The caption,
-  // the label and the field keep the texts the caller gave them.
+  // The language FormShow applies ("": the form's own texts).
+  void SetLanguage(const std::string& language) { language_ = language; }
+  // OnShow: the language set, unless its name is empty. The caption, the
+  // label and the field keep the texts the caller gave them.
   void FormShow();
   // Shows the form modally; answers its modal result.
   int ShowModal(WindowId owner);
@@ -47,16 +49,19 @@ class TFormStandardPrompt {
   Component* editCampo_ = nullptr;
   Component* btnConferma_ = nullptr;
   Component* btnAnnulla_ = nullptr;
+  std::string language_;
 };
 
 // The prompt CreatePromptForm made last; null once PromptText freed it.
 extern TFormStandardPrompt* FormStandardPrompt;
 
 using PromptFormResource = std::unique_ptr<Component> (*)();
-// A new prompt owned by the application, also kept in FormStandardPrompt.
-// When its creation fails, the error is shown as the application shows an
+// A new prompt owned by the application, also kept in FormStandardPrompt,
+// shown in the language given ("": the form's own texts, as a caller that
+// knows no language has them). When its creation fails, the error is shown as the application shows an
 // exception that nothing caught, and the answer is null.
-TFormStandardPrompt* CreatePromptForm(PromptFormResource resource = BuildStandardPromptForm);
+TFormStandardPrompt* CreatePromptForm(const std::string& language = {},
+                                      PromptFormResource resource = BuildStandardPromptForm);
 
 // Sets the window caption and the field's label, shows the prompt modally
 // (owned by owner, the active window when 0) and answers the field's text
@@ -87,7 +92,9 @@ inline constexpr PromptCaptions kPromptSalvaTema{"Messages.TtlSalvaTema", "Digit
 inline constexpr PromptCaptions kPromptSalvaModello{"Messages.TtlSalvaModello", "Digitare il nome del modello",
                                                     "Messages.CaptionSalvaModello", "Nome"};
 
-// CreatePromptForm, the initial text, then PromptText with those captions.
-std::string AskText(const PromptCaptions& texts, const std::string& initial = {}, WindowId owner = 0);
+// CreatePromptForm in the language given, the initial text, then PromptText
+// with those captions.
+std::string AskText(const PromptCaptions& texts, const std::string& initial, WindowId owner,
+                    const std::string& language);
 
 }  // namespace tov

@@ -1,17 +1,12 @@
 #include "docking/MonitorList.h"
 
-#include <memory>
 #include <stdexcept>
-#include <vector>
 
 #include "platform/Platform.h"
 
 namespace tov {
 
 namespace {
-
-std::unique_ptr<std::vector<std::unique_ptr<TMonitorInfo>>> g_monitors;
-bool g_libraryLoaded = false;
 
 [[noreturn]] void MissingExport(const char* name) {
   throw std::runtime_error(std::string("Impossibile trovare la funzione di esportazione.\nFunzione '") + name +
@@ -20,12 +15,12 @@ bool g_libraryLoaded = false;
 
 }  // namespace
 
-void LoadMonitors() {
-  FreeMonitors();
+void TMonitorList::Load() {
+  Free();
   IMonitorApi& api = MonitorApi();
   if (!api.LoadLibrary()) throw std::runtime_error("Impossibile caricare la libreria di sistema USER32.DLL");
-  g_libraryLoaded = true;
-  auto list = std::make_unique<std::vector<std::unique_ptr<TMonitorInfo>>>();
+  libraryLoaded_ = true;
+  auto list = std::make_unique<List>();
   if (!api.HasFunction("EnumDisplayMonitors")) MissingExport("EnumDisplayMonitors");
   bool infoMissing = false;
   api.EnumMonitors([&](MonitorHandle handle) {
@@ -48,26 +43,24 @@ void LoadMonitors() {
   });
   // The message names the function without its final "A".
   if (infoMissing) MissingExport("GetMonitorInfo");
-  g_monitors = std::move(list);
+  list_ = std::move(list);
 }
 
-void FreeMonitors() {
-  if (g_monitors) {
-    while (!g_monitors->empty())
-      g_monitors->pop_back();
-    g_monitors.reset();
+void TMonitorList::Free() {
+  if (list_) {
+    while (!list_->empty())
+      list_->pop_back();
+    list_.reset();
   }
-  if (g_libraryLoaded) {
+  if (libraryLoaded_) {
     MonitorApi().FreeLibrary();
-    g_libraryLoaded = false;
+    libraryLoaded_ = false;
   }
 }
 
-int MonitorCount() { return g_monitors ? int(g_monitors->size()) : 0; }
-
-const TMonitorInfo* MonitorAt(int index) {
-  if (!g_monitors || index < 0 || index >= MonitorCount()) return nullptr;
-  return (*g_monitors)[size_t(index)].get();
+const TMonitorInfo* TMonitorList::At(int index) const {
+  if (!list_ || index < 0 || index >= Count()) return nullptr;
+  return (*list_)[size_t(index)].get();
 }
 
 std::string MonitorLabel(const TMonitorInfo& monitor) {
@@ -75,33 +68,33 @@ std::string MonitorLabel(const TMonitorInfo& monitor) {
          std::to_string(monitor.MonitorRect.Height()) + ") " + (monitor.Primary ? "*" : "");
 }
 
-bool RefreshMonitors() {
-  auto previous = std::move(g_monitors);
+bool TMonitorList::Refresh() {
+  auto previous = std::move(list_);
   try {
-    LoadMonitors();
-    if (MonitorCount() > 0) return true;
+    Load();
+    if (Count() > 0) return true;
   } catch (const std::exception&) {
   }
-  FreeMonitors();
-  g_monitors = std::move(previous);
+  Free();
+  list_ = std::move(previous);
   return false;
 }
 
-int FindMonitor(const std::string& deviceName) {
+int TMonitorList::Find(const std::string& deviceName) const {
   if (deviceName.empty()) return -1;
-  for (int i = 0; i < MonitorCount(); ++i) {
-    if (MonitorAt(i)->DeviceName == deviceName) return i;
+  for (int i = 0; i < Count(); ++i) {
+    if (At(i)->DeviceName == deviceName) return i;
   }
   return -1;
 }
 
-int MonitorFor(const std::string& deviceName) {
-  const int wanted = FindMonitor(deviceName);
+int TMonitorList::For(const std::string& deviceName) const {
+  const int wanted = Find(deviceName);
   if (wanted >= 0) return wanted;
-  for (int i = 0; i < MonitorCount(); ++i) {
-    if (MonitorAt(i)->Primary) return i;
+  for (int i = 0; i < Count(); ++i) {
+    if (At(i)->Primary) return i;
   }
-  return MonitorCount() > 0 ? 0 : -1;
+  return Count() > 0 ? 0 : -1;
 }
 
 }  // namespace tov

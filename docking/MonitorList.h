@@ -1,8 +1,8 @@
-// The monitors attached, in the platform's enumeration order; loaded by the
-// program's start-up (TLoadedMonitors, before the data module) and built again
-// whenever the displays change.
+// The monitor list: one record per monitor attached.
 #pragma once
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "base/Dpi.h"
 #include "platform/Geometry.h"
@@ -21,36 +21,43 @@ struct TMonitorInfo {
   tov::Dpi MonitorDpi;
 };
 
-// Builds the list; throws std::runtime_error when the system library or one
-// of its two functions is missing (no list is built then).
-void LoadMonitors();
-// Frees every record, last to first, then the list, and releases the library.
-void FreeMonitors();
-int MonitorCount();
-// The record at a 0-based index, or nullptr when the index is out of range.
-const TMonitorInfo* MonitorAt(int index);
+// The monitors attached, in the platform's enumeration order: made by the
+// program's start-up (before the data module) and handed to the bar, which
+// builds it again whenever the displays change. Empty until loaded.
+class TMonitorList {
+ public:
+  TMonitorList() = default;
+  // Frees the list, and the system library when it was loaded.
+  ~TMonitorList() { Free(); }
+  TMonitorList(const TMonitorList&) = delete;
+  TMonitorList& operator=(const TMonitorList&) = delete;
+
+  // Builds the list; throws std::runtime_error when the system library or
+  // one of its two functions is missing (no list is built then).
+  void Load();
+  // Frees every record, last to first, then the list, and releases the library.
+  void Free();
+  int Count() const { return list_ ? int(list_->size()) : 0; }
+  // The record at a 0-based index, or nullptr when the index is out of range.
+  const TMonitorInfo* At(int index) const;
+
+  // Builds the list again from the monitors attached now. When the system
+  // cannot answer, or answers with no monitor at all (as it may for a moment
+  // while displays switch), the list stays as it was: false.
+  bool Refresh();
+  // Index of the monitor with that device name, or -1 when none is attached.
+  int Find(const std::string& deviceName) const;
+  // Where a bar that wants the monitor deviceName lives: that monitor while
+  // it is attached, else the primary one, else the first; -1 only with no list.
+  int For(const std::string& deviceName) const;
+
+ private:
+  using List = std::vector<std::unique_ptr<TMonitorInfo>>;
+  std::unique_ptr<List> list_;
+  bool libraryLoaded_ = false;
+};
+
 // "<device> (<width>x<height>) " followed by "*" for the primary monitor.
 std::string MonitorLabel(const TMonitorInfo& monitor);
-
-// Builds the list again from the monitors attached now. When the system
-// cannot answer, or answers with no monitor at all (as it may for a moment
-// while displays switch), the list stays as it was: false.
-bool RefreshMonitors();
-// Index of the monitor with that device name, or -1 when none is attached.
-int FindMonitor(const std::string& deviceName);
-// Where a bar that wants the monitor deviceName lives: that monitor while it
-// is attached, else the primary one, else the first; -1 only with no list.
-int MonitorFor(const std::string& deviceName);
-
-// The monitor list for as long as it lives: loaded when made (failing as
-// LoadMonitors does), freed when gone. The program's start-up holds one
-// from before the data module until after it.
-class TLoadedMonitors {
- public:
-  TLoadedMonitors() { LoadMonitors(); }
-  ~TLoadedMonitors() { FreeMonitors(); }
-  TLoadedMonitors(const TLoadedMonitors&) = delete;
-  TLoadedMonitors& operator=(const TLoadedMonitors&) = delete;
-};
 
 }  // namespace tov

@@ -3,14 +3,8 @@
 #include "base/Casefold.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsStore.h"
-#include "settings/UserData.h"
 
 namespace tov {
-
-TBarSettings& BarSettings() {
-  static TBarSettings settings;
-  return settings;
-}
 
 namespace {
 
@@ -35,7 +29,7 @@ void ReadPanelKeys(const Reader& r, TBarSettings& b) {
 
 // The user store, with its template's defaults.
 struct StoreReader {
-  TSettingsStore& s;
+  const TSettingsStore& s;
   bool Bool(const char* key, bool def) const { return s.GetBool(kPanelSection, key, def); }
   int32_t Integer(const char* key, int32_t def) const { return s.GetInteger(kPanelSection, key, def); }
   std::string Text(const char* key, const std::string& def) const { return s.GetString(kPanelSection, key, def); }
@@ -61,8 +55,7 @@ struct FileReader {
 
 // Without DrawBackground or without an image the bitmap goes; without
 // DrawBackground the colour becomes the button face.
-void ResetBackground(IBarBackground* bar) {
-  const TBarSettings& b = BarSettings();
+void ResetBackground(const TBarSettings& b, IBarBackground* bar) {
   if (!bar) return;
   if (!b.DrawBackground || b.BackgroundImage.empty()) bar->DropBackgroundBitmap();
   if (!b.DrawBackground) bar->SetBackgroundColor(kButtonFaceColor);
@@ -70,9 +63,7 @@ void ResetBackground(IBarBackground* bar) {
 
 }  // namespace
 
-void ReadBarSettings(IBarBackground* bar) {
-  TSettingsStore& s = GetUserSettings();
-  TBarSettings& b = BarSettings();
+void ReadBarSettings(const TSettingsStore& s, TBarSettings& b, IBarBackground* bar) {
   const TBarSettings d;  // the defaults
   b.Lingua = s.GetString("Interfaccia", "Lingua", d.Lingua);
   b.AutoStart = s.GetBool("Interfaccia", "AutoStart", d.AutoStart);
@@ -81,17 +72,12 @@ void ReadBarSettings(IBarBackground* bar) {
   b.WatchFolder = s.GetBool(kFolderSourceSection, "WatchFolder", d.WatchFolder);
   b.BarHotkey = s.GetString("Pulsanti", "BarHotkey", d.BarHotkey);
   b.LaunchOrSwitch = s.GetBool("Pulsanti", "LaunchOrSwitch", d.LaunchOrSwitch);
-  ResetBackground(bar);
+  ResetBackground(b, bar);
 }
 
-void ReadThemePanelSettings(const std::string& iniPath, IBarBackground* bar) {
-  ReadPanelKeys(FileReader{TIniFile(iniPath)}, BarSettings());
-  ResetBackground(bar);
-}
-
-void StartSettings(IBarBackground* bar) {
-  InitSettings(kStoreName);
-  ReadBarSettings(bar);
+void ReadThemePanelSettings(const std::string& iniPath, TBarSettings& b, IBarBackground* bar) {
+  ReadPanelKeys(FileReader{TIniFile(iniPath)}, b);
+  ResetBackground(b, bar);
 }
 
 }  // namespace tov

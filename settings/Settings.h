@@ -1,6 +1,7 @@
-// The bar's own options: read from the user store into BarSettings at
-// start-up and after every confirmed settings dialog; nothing writes them
-// back. A default in the template takes precedence over the ones below.
+// The bar's own options: read from the user store into the program's one
+// TBarSettings (made by the start-up and handed to the bar) at start-up and
+// after every confirmed settings dialog; nothing writes them back. A default in the template takes precedence over the
+// ones below.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -37,8 +38,6 @@ struct TBarSettings {
   bool LaunchOrSwitch = true;
 };
 
-TBarSettings& BarSettings();
-
 // Keys of the same store that other parts of the bar read themselves.
 constexpr const char* kPanelSection = "Pannello";
 constexpr const char* kFolderSourceSection = "Generale";
@@ -56,18 +55,17 @@ class IBarBackground {
   virtual void SetBackgroundColor(int32_t color) = 0;
 };
 
-// Reads every value of BarSettings from the user store. Then, on the bar's
+class TSettingsStore;
+
+// Reads every value of the bar's settings from the user store. Then, on the bar's
 // background (when given): without DrawBackground or without an image the
 // bitmap goes; without DrawBackground the colour becomes the button face.
-void ReadBarSettings(IBarBackground* bar = nullptr);
+void ReadBarSettings(const TSettingsStore& store, TBarSettings& settings, IBarBackground* bar = nullptr);
 
 // Reads the keys of section "Pannello" from a copy of the user's settings
-// file (a theme's) into BarSettings, each with its default when the file or
+// file (a theme's) into the bar's settings, each with its default when the file or
 // the key is missing, and resets the background as ReadBarSettings does.
 // Nothing is written to the store.
-void ReadThemePanelSettings(const std::string& iniPath, IBarBackground* bar = nullptr);
-
-// The start-up step: InitSettings with the program's store name, then ReadBarSettings.
-void StartSettings(IBarBackground* bar = nullptr);
+void ReadThemePanelSettings(const std::string& iniPath, TBarSettings& settings, IBarBackground* bar = nullptr);
 
 }  // namespace tov

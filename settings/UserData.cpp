@@ -14,20 +14,9 @@ namespace tov {
 
 namespace {
 
-struct SettingsState {
-  std::unique_ptr<TSettingsStore> app;
-  std::unique_ptr<TSettingsStore> user;
-  std::string userDataDir;
-};
-
-SettingsState& State() {
-  static SettingsState state;
-  return state;
-}
-
-void EnsureInit() {
-  if (!State().user) InitSettings(kStoreName);
-}
+// The folder of the stores that are open (null: none are). Set and cleared
+// only by TSettingsStores; see UserDataDir.
+const std::string* g_openStoresDataDir = nullptr;
 
 // The shell folder's sub-folder named after the executable, or "" when the
 // shell does not know the folder.
@@ -74,29 +63,30 @@ std::string ResolveUserDataDir(const std::string& userDir) {
   return dir.empty() ? AppSubDir("User") : dir;
 }
 
-void InitSettings(const std::string& storeName) {
-  SettingsState& s = State();
-  s.app = std::make_unique<TSettingsStore>(AppSubDir("Config"), storeName, "");
-  s.userDataDir = ResolveUserDataDir(s.app->GetString("Avvio", "UserDir", "<UserAppData>"));
-  std::string keyFile = SupportFilePath();
-  s.user = std::make_unique<TSettingsStore>(UserSubDir("Config"), storeName, keyFile);
+TSettingsStores::TSettingsStores(const std::string& storeName)
+    : app_(std::make_unique<TSettingsStore>(AppSubDir("Config"), storeName, "")),
+      dataDir_(ResolveUserDataDir(app_->GetString("Avvio", "UserDir", "<UserAppData>"))) {
+  g_openStoresDataDir = &dataDir_;
+  const std::string keyFile = SupportFilePath();
+  user_ = std::make_unique<TSettingsStore>(UserSubDir("Config"), storeName, keyFile);
 }
 
-void FreeSettings() {
-  SettingsState& s = State();
-  s.app.reset();
-  s.user.reset();
-  s.userDataDir.clear();
+TSettingsStores::~TSettingsStores() {
+  app_.reset();
+  user_.reset();
+  if (g_openStoresDataDir == &dataDir_) g_openStoresDataDir = nullptr;
 }
 
 std::string UserDataDir() {
-  SettingsState& s = State();
-  if (s.userDataDir.empty()) {
+  std::string dir;
+  if (g_openStoresDataDir) {
+    dir = *g_openStoresDataDir;
+  } else {
     TSettingsStore app(AppSubDir("Config"), kStoreName, "");
-    s.userDataDir = ResolveUserDataDir(app.GetString("Avvio", "UserDir", "<UserAppData>"));
+    dir = ResolveUserDataDir(app.GetString("Avvio", "UserDir", "<UserAppData>"));
   }
-  ForceDirectories(Files(), s.userDataDir);
-  return s.userDataDir;
+  ForceDirectories(Files(), dir);
+  return dir;
 }
 
 std::string UserSubDir(const std::string& name) {
@@ -111,16 +101,6 @@ std::string SupportFilePath() {
   std::string path = UserDataDir() + "Support.dat";
   if (!Files().FileExists(path)) WriteFileSafely(Files(), path, NewKeyFileBytes());
   return path;
-}
-
-TSettingsStore& GetUserSettings() {
-  EnsureInit();
-  return *State().user;
-}
-
-TSettingsStore& GetAppSettings() {
-  EnsureInit();
-  return *State().app;
 }
 
 }  // namespace tov

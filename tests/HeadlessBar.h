@@ -8,8 +8,10 @@
 #include "bar/BarWindow.h"
 #include "bar/Program.h"
 #include "bar/RunningCopy.h"
+#include "docking/MonitorList.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostWindowSystem.h"
+#include "settings/Settings.h"
 #include "settings/UserData.h"
 #include "tables/DataModule.h"
 
@@ -35,6 +37,20 @@ struct HeadlessBar : TProgramRun {
     TProgramRun::Stop();
     hp.Windows().RunMessageLoop();  // clears the quit request
   }
+
+  // The user store the program opens at its start; opened now when it has
+  // not been (the start takes it then), as a test prepares settings.
+  TSettingsStore& UserStore() {
+    if (!stores) stores = std::make_unique<TSettingsStores>();
+    return stores->User();
+  }
+  // The bar's settings the program hands to the bar.
+  TBarSettings& Settings() {
+    if (!settings) settings = std::make_shared<TBarSettings>();
+    return *settings;
+  }
+  // How many monitors the program's list holds (0: no list).
+  int MonitorCount() const { return monitors ? monitors->Count() : 0; }
 
   host::HostPlatform& hp;
 };

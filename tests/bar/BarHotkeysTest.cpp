@@ -77,7 +77,7 @@ TEST_F(BarHotkeysTest, ATakenOrUnreadableCombinationIsToldOnceNamingTheButtonAnd
 
 TEST_F(BarHotkeysTest, TheBarsOwnHotkeyGivesItTheKeyboardFocus) {
   Prepare({{"Posta", nullptr}, {"Editor", nullptr}});
-  BarSettings().BarHotkey = "CA+B";
+  program.Settings().BarHotkey = "CA+B";
   bar->RebuildBar();
   ASSERT_TRUE(hp.Windows().PressHotkey(kModControl | kModAlt, 'B'));
   EXPECT_TRUE(bar->Keyboard().Active());

@@ -15,10 +15,7 @@ namespace tov {
 namespace {
 
 struct BarMenusTest : testing::BarFixture {
-  ~BarMenusTest() override {
-    BarSettings() = TBarSettings();
-    FreeMessageTable();
-  }
+  ~BarMenusTest() override { FreeMessageTable(); }
   // The bar with the buttons, their shortcut files in the links folder.
   void StartWith(const std::vector<std::string>& captions) {
     Start();
@@ -117,7 +114,7 @@ TEST_F(BarMenusTest, ALanguageFromTheMenuHoldsUntilTheNextStart) {
   const auto english = BarMenu("");
   EXPECT_EQ(english[0].caption, "Source folder");
   EXPECT_EQ(Entry(english, "Themes").children.back().caption, "Delete themes");
-  EXPECT_EQ(BarSettings().Lingua, "English");
+  EXPECT_EQ(program.Settings().Lingua, "English");
   // Italian holds no menu texts: the built-in ones come back.
   BarMenu("Languages/Italiano");
   const auto italian = BarMenu("");
@@ -125,7 +122,7 @@ TEST_F(BarMenusTest, ALanguageFromTheMenuHoldsUntilTheNextStart) {
   EXPECT_EQ(Entry(italian, "Temi").children.back().caption, "Elimina temi");
   BarMenu("Lingue/English");
   // Not written to the settings: the next start speaks the settings' language.
-  EXPECT_EQ(GetUserSettings().GetString("Interfaccia", "Lingua", "Italiano"), "Italiano");
+  EXPECT_EQ(program.UserStore().GetString("Interfaccia", "Lingua", "Italiano"), "Italiano");
   Stop();
   Start();
   EXPECT_EQ(BarMenu("")[0].caption, "Cartella origine");

@@ -75,7 +75,7 @@ TEST_F(BarWindowTest, FirstStartDocksAtTheTopTellsWhereTheShortcutsLiveAndStaysW
   EXPECT_TRUE(Files().FileExists(std::string(kLinks) + "ButtonList.lob"));
   EXPECT_EQ(dc->TblLinks.GetRecordCount(), 0);
   // The language of a first start was kept as the setting.
-  EXPECT_EQ(GetUserSettings().GetString("Interfaccia", "Lingua", ""), "Italiano");
+  EXPECT_EQ(program.UserStore().GetString("Interfaccia", "Lingua", ""), "Italiano");
   // Closed as a user closes it, the bar writes its docking state.
   bar->Close();
   RegValue v;
@@ -92,13 +92,13 @@ TEST_F(BarWindowTest, FirstStartDocksAtTheTopTellsWhereTheShortcutsLiveAndStaysW
 }
 
 TEST_F(BarWindowTest, TheStartHoldsTheMonitorListFromBeforeTheTablesUntilItStops) {
-  EXPECT_EQ(MonitorCount(), 0);
+  EXPECT_EQ(program.MonitorCount(), 0);
   Start();
-  EXPECT_EQ(MonitorCount(), 1);
+  EXPECT_EQ(program.MonitorCount(), 1);
   PrepareButtons({{"Uno", "Button"}});  // a data module of its own leaves the list alone
-  EXPECT_EQ(MonitorCount(), 1);
+  EXPECT_EQ(program.MonitorCount(), 1);
   Stop();
-  EXPECT_EQ(MonitorCount(), 0);
+  EXPECT_EQ(program.MonitorCount(), 0);
   EXPECT_EQ(program.monitors, nullptr);
 }
 
@@ -196,7 +196,7 @@ TEST_F(BarWindowTest, AutoStartFollowsTheSlotAndTheRunKey) {
 TEST_F(BarWindowTest, BorderOptionsAndGlass) {
   Start();
   Stop();
-  TBarSettings& s = BarSettings();
+  TBarSettings& s = program.Settings();
   Start();
   s.Borderless = true;
   s.GlassPanel = true;
@@ -302,7 +302,7 @@ std::string TinyBmp() {
 
 TEST_F(BarWindowTest, BackgroundColourAndImagePattern) {
   Start();
-  TBarSettings& s = BarSettings();
+  TBarSettings& s = program.Settings();
   ASSERT_TRUE(Files().WriteFile("C:\\sfondo.bmp", TinyBmp()));
   s.DrawBackground = true;
   s.BackgroundColor = int32_t(RGB(10, 20, 30));
@@ -335,12 +335,12 @@ TEST_F(BarWindowTest, AFirstStartSpeaksTheUserInterfacesLanguageAndKeepsIt) {
   EXPECT_EQ(hp.Dialogs().shown[0].text.rfind("Tovira has created the folder of shortcuts: " + std::string(kLinks), 0),
             0u)
       << hp.Dialogs().shown[0].text;
-  EXPECT_EQ(GetUserSettings().GetString("Interfaccia", "Lingua", ""), "English");
+  EXPECT_EQ(program.UserStore().GetString("Interfaccia", "Lingua", ""), "English");
   Stop();
   // Later starts keep the stored choice whatever the system says.
   hp.System().uiLanguage = "it-IT";
   Start();
-  EXPECT_EQ(BarSettings().Lingua, "English");
+  EXPECT_EQ(program.Settings().Lingua, "English");
 }
 
 TEST_F(BarWindowTest, AButtonWhoseTargetDoesNotOpenIsToldOnceWithTheSystemsReason) {

@@ -112,7 +112,7 @@ struct SourceFolderCommandsTest : testing::BarFixture {
     PrepareButtons({{"Uno", "Button"}});
     Start();
   }
-  std::string FolderSource() { return GetUserSettings().GetString("Generale", "FolderSource", "[Bogus]"); }
+  std::string FolderSource() { return program.UserStore().GetString("Generale", "FolderSource", "[Bogus]"); }
 };
 
 TEST_F(SourceFolderCommandsTest, ChoosingAFolderLoadsItsEntriesAndRemembersIt) {

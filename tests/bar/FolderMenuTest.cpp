@@ -90,7 +90,7 @@ TEST_F(FolderMenuTest, AFolderMenuListsTheFolderAndItsItemsOpenTheirEntries) {
 
 TEST_F(FolderMenuTest, ShortcutExtensionsShowUnlessTheSettingSaysOtherwise) {
   Prepare({"C:\\Dati"});
-  BarSettings().HideLinkExt = false;
+  program.Settings().HideLinkExt = false;
   bar->RebuildBar();
   Click(0);
   EXPECT_EQ(Captions(LastMenu()), (std::vector<std::string>{".lnk", ".nascosto.txt", "Editor.lnk", "Sub"}));

@@ -111,7 +111,7 @@ TEST_F(LaunchSwitchBarTest, AClickOnARunningProgramBringsItsWindowsForwardInTurn
   hp.System().keysDown.clear();
   EXPECT_EQ(hp.Shell().opened, (std::vector<std::string>{kNotepad, kNotepad, std::string("runas: ") + kNotepad}));
   // The setting off: every click starts one.
-  BarSettings().LaunchOrSwitch = false;
+  program.Settings().LaunchOrSwitch = false;
   Click();
   EXPECT_EQ(hp.Shell().opened.size(), 4u);
   EXPECT_EQ(hp.Windows().broughtForward.size(), 3u);

@@ -233,8 +233,8 @@ TEST_F(LiveFolderTest, AFolderGoneIsToldOnceAndCaughtUpWithWhenBack) {
 }
 
 TEST_F(LiveFolderTest, TheSettingTurnsWatchingOff) {
-  GetUserSettings().SetBool("Generale", "WatchFolder", false);
-  ReadBarSettings(bar.get());
+  program.UserStore().SetBool("Generale", "WatchFolder", false);
+  ReadBarSettings(program.UserStore(), program.Settings(), bar.get());
   bar->LiveFolder().Start(bar->SourceFolder());
   EXPECT_EQ(hp.Shell().Watching(kFolder), 0);
   Files().WriteFile(kLinks + "Quattro.lnk", "x");
@@ -242,8 +242,8 @@ TEST_F(LiveFolderTest, TheSettingTurnsWatchingOff) {
   hp.Windows().AdvanceTime(2 * TChangeCoalescer::kQuietMs);
   EXPECT_EQ(Saved(), (Captions{"Uno", "Due", "*Separator*", "Tre"}));
   // Another source folder is watched from the moment it is chosen.
-  GetUserSettings().SetBool("Generale", "WatchFolder", true);
-  ReadBarSettings(bar.get());
+  program.UserStore().SetBool("Generale", "WatchFolder", true);
+  ReadBarSettings(program.UserStore(), program.Settings(), bar.get());
   ForceDirectories(Files(), "C:\\Altra");
   hp.Dialogs().folderAnswers.push_back(std::string("C:\\Altra"));
   bar->PopFolderClick();

@@ -20,10 +20,7 @@ namespace tov {
 namespace {
 
 struct ThemesTest : testing::BarFixture {
-  ~ThemesTest() override {
-    BarSettings() = TBarSettings();
-    FreeMessageTable();
-  }
+  ~ThemesTest() override { FreeMessageTable(); }
   void StartWith(const std::vector<std::pair<std::string, std::string>>& rows) {
     Start();
     Stop();
@@ -85,11 +82,11 @@ struct ThemesTest : testing::BarFixture {
 TEST_F(ThemesTest, AThreeRowThemeDressesAFiveButtonBarAndLeavesWhatTheButtonsAre) {
   StartWith({{"Uno", "Button"}, {"Due", "Button"}, {"Tre", "Button"}});
   SetColumn("Width", {"31", "32", "33"});
-  ASSERT_TRUE(GetUserSettings().SetBool("Pannello", "ShowBevel", true));
+  ASSERT_TRUE(program.UserStore().SetBool("Pannello", "ShowBevel", true));
   SaveAs("Mio");
   EXPECT_TRUE(hp.Dialogs().shown.empty());
   EXPECT_TRUE(Files().FileExists(File("Mio", "theme")));
-  EXPECT_EQ(Bytes(File("Mio", "themeini")), Bytes(GetUserSettings().IniFileName()));
+  EXPECT_EQ(Bytes(File("Mio", "themeini")), Bytes(program.UserStore().IniFileName()));
   const auto menu = ThemesMenu();
   ASSERT_EQ(menu.size(), 3u);
   EXPECT_EQ(menu[0].caption, "Mio");
@@ -132,7 +129,7 @@ TEST_F(ThemesTest, SavingUnderAnExistingNameReplacesBothFilesWithoutAQuestion) {
   StartWith({{"Uno", "Button"}});
   SetColumn("Width", {"40"});
   SaveAs("Mio");
-  ASSERT_TRUE(GetUserSettings().SetBool("Pannello", "AutoHide", true));
+  ASSERT_TRUE(program.UserStore().SetBool("Pannello", "AutoHide", true));
   SetColumn("Width", {"44"});
   SaveAs("Mio");
   EXPECT_TRUE(hp.Dialogs().shown.empty());
@@ -148,30 +145,30 @@ TEST_F(ThemesTest, PanelKeysLastUntilTheSettingsAreConfirmedAndMissingOnesTakeTh
   SaveAs("Nascosta");
   // A copy holding one key: the others take the defaults of a theme.
   ASSERT_TRUE(Files().WriteFile(File("Nascosta", "themeini"), "[Pannello]\r\nAutoHide=True\r\nMarginWidth=7\r\n"));
-  BarSettings().ShowBevel = false;
-  BarSettings().Animate = false;
-  BarSettings().MarginHeight = 9;
+  program.Settings().ShowBevel = false;
+  program.Settings().Animate = false;
+  program.Settings().MarginHeight = 9;
   BarMenu("Temi/Nascosta");
-  EXPECT_TRUE(BarSettings().AutoHide);
+  EXPECT_TRUE(program.Settings().AutoHide);
   EXPECT_TRUE(bar->AutoHide());
-  EXPECT_TRUE(BarSettings().ShowBevel);
-  EXPECT_TRUE(BarSettings().Animate);
-  EXPECT_EQ(BarSettings().MarginWidth, 7);
-  EXPECT_EQ(BarSettings().MarginHeight, 2);
-  EXPECT_EQ(GetUserSettings().GetBool("Pannello", "AutoHide", false), false);  // the store is untouched
+  EXPECT_TRUE(program.Settings().ShowBevel);
+  EXPECT_TRUE(program.Settings().Animate);
+  EXPECT_EQ(program.Settings().MarginWidth, 7);
+  EXPECT_EQ(program.Settings().MarginHeight, 2);
+  EXPECT_EQ(program.UserStore().GetBool("Pannello", "AutoHide", false), false);  // the store is untouched
 
   // Confirming the settings dialog brings the store's values back.
   hp.Windows().modalScripts.push_back([](host::HostForm& f) { EXPECT_TRUE(f.Click("BtnConferma")); });
   BarMenu("Impostazioni");
-  EXPECT_FALSE(BarSettings().AutoHide);
+  EXPECT_FALSE(program.Settings().AutoHide);
   EXPECT_FALSE(bar->AutoHide());
 
   // Without any copy, every key takes its default.
   ASSERT_TRUE(Files().DeleteFile(File("Nascosta", "themeini")));
-  BarSettings().MarginWidth = 11;
+  program.Settings().MarginWidth = 11;
   BarMenu("Temi/Nascosta");
-  EXPECT_EQ(BarSettings().MarginWidth, 2);
-  EXPECT_FALSE(BarSettings().AutoHide);
+  EXPECT_EQ(program.Settings().MarginWidth, 2);
+  EXPECT_FALSE(program.Settings().AutoHide);
   EXPECT_TRUE(hp.Dialogs().shown.empty());
 }
 
@@ -184,7 +181,7 @@ TEST_F(ThemesTest, AThemeWithoutRowsLeavesTheBarAndSaysSo) {
   bar->Themes().BuildMenu();
   BarMenu("Temi/Vuoto");
   EXPECT_EQ(Column("Width"), std::vector<std::string>{"40"});
-  EXPECT_FALSE(BarSettings().AutoHide);
+  EXPECT_FALSE(program.Settings().AutoHide);
   ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
   EXPECT_NE(hp.Dialogs().shown[0].text.find("\"Vuoto\" non contiene pulsanti"), std::string::npos);
 }
@@ -224,9 +221,9 @@ TEST_F(ThemesTest, DeletingTheOnlyThemeLeavesTheSeparatorAndTheDeleteItem) {
 
 TEST_F(ThemesTest, AThemeFileThatCannotBeDeletedIsNamedAndTheThemeStaysWhole) {
   StartWith({{"Uno", "Button"}});
-  ASSERT_TRUE(GetUserSettings().SetBool("Pannello", "AutoHide", true));
+  ASSERT_TRUE(program.UserStore().SetBool("Pannello", "AutoHide", true));
   SaveAs("Mio");
-  ASSERT_TRUE(GetUserSettings().SetBool("Pannello", "AutoHide", false));
+  ASSERT_TRUE(program.UserStore().SetBool("Pannello", "AutoHide", false));
   hp.Files().LockFile(File("Mio", "theme"));
   BarMenu("Temi/Elimina temi/Mio");
   ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
@@ -236,7 +233,7 @@ TEST_F(ThemesTest, AThemeFileThatCannotBeDeletedIsNamedAndTheThemeStaysWhole) {
   EXPECT_TRUE(Files().FileExists(File("Mio", "themeini")));
   hp.Files().UnlockFile(File("Mio", "theme"));
   BarMenu("Temi/Mio");
-  EXPECT_TRUE(BarSettings().AutoHide);
+  EXPECT_TRUE(program.Settings().AutoHide);
 }
 
 TEST_F(ThemesTest, AThemeUnreadOnceCanBeSavedAgainOnceDeleted) {
@@ -323,11 +320,11 @@ TEST_F(ThemesTest, WhatAButtonDoesStaysWithTheBar) {
 TEST_F(ThemesTest, AReSaveThatFailsAnywhereLeavesTheThemeSavedBeforeAsItWas) {
   StartWith({{"Uno", "Button"}});
   SetColumn("Width", {"40"});
-  ASSERT_TRUE(GetUserSettings().SetBool("Pannello", "AutoHide", false));
+  ASSERT_TRUE(program.UserStore().SetBool("Pannello", "AutoHide", false));
   SaveAs("Mio");
   const std::string table = Bytes(File("Mio", "theme")), copy = Bytes(File("Mio", "themeini"));
   ASSERT_FALSE(copy.empty());
-  ASSERT_TRUE(GetUserSettings().SetBool("Pannello", "AutoHide", true));
+  ASSERT_TRUE(program.UserStore().SetBool("Pannello", "AutoHide", true));
   SetColumn("Width", {"44"});
   struct Fault {
     const char* what;

@@ -15,10 +15,7 @@ namespace tov {
 namespace {
 
 struct AboutBoxTest : testing::BarFixture {
-  ~AboutBoxTest() override {
-    BarSettings() = TBarSettings();
-    FreeMessageTable();
-  }
+  ~AboutBoxTest() override { FreeMessageTable(); }
   void Play(std::function<void(host::HostForm&)> script) { hp.Windows().modalScripts.push_back(std::move(script)); }
 };
 
@@ -46,7 +43,7 @@ TEST_F(AboutBoxTest, TheBarsMenuOpensItAndOkClosesIt) {
 
 TEST_F(AboutBoxTest, CreditsNameTheVersionAndTheExecutablesDateInTheCurrentLanguage) {
   ASSERT_TRUE(Files().WriteFile("C:\\Uno\\tovira.exe", "MZ"));
-  TFormAboutBox box;
+  TFormAboutBox box(program.Settings().Lingua);
   Play([&](host::HostForm&) {});
   box.ShowModal(0);
   const std::string date = box.CreditLines().at(4);
@@ -57,22 +54,22 @@ TEST_F(AboutBoxTest, CreditsNameTheVersionAndTheExecutablesDateInTheCurrentLangu
   EXPECT_EQ(std::string(kProgramVersion), "1.2.1");
 
   // English: the version and date lines follow; name, number and site do not.
-  BarSettings().Lingua = "English";
+  TFormAboutBox english("English");
   Play([&](host::HostForm& f) { EXPECT_EQ(f.Text("Label1"), "To report a problem, write to:"); });
-  box.ShowModal(0);
-  EXPECT_EQ(box.CreditLines().at(0), "Tovira");
-  EXPECT_EQ(box.CreditLines().at(1), std::string("Version ") + kProgramVersion);
-  EXPECT_EQ(box.CreditLines().at(3), "Last modified");
-  EXPECT_EQ(box.CreditLines().at(7), kMakerWebHost);
+  english.ShowModal(0);
+  EXPECT_EQ(english.CreditLines().at(0), "Tovira");
+  EXPECT_EQ(english.CreditLines().at(1), std::string("Version ") + kProgramVersion);
+  EXPECT_EQ(english.CreditLines().at(3), "Last modified");
+  EXPECT_EQ(english.CreditLines().at(7), kMakerWebHost);
 
   // An executable whose date cannot be read leaves the fifth line empty.
   hp.Files().SetExePath("C:\\Sparito\\tovira.exe");
-  box.ShowModal(0);
-  EXPECT_EQ(box.CreditLines().at(4), "");
+  english.ShowModal(0);
+  EXPECT_EQ(english.CreditLines().at(4), "");
 }
 
 TEST_F(AboutBoxTest, TheLinksOpenAMailAndTheProductPage) {
-  TFormAboutBox box;
+  TFormAboutBox box(program.Settings().Lingua);
   Play([&](host::HostForm& f) {
     const ControlDesc* mail = f.Control("IndirizzoWeb");
     ASSERT_NE(mail, nullptr);
@@ -90,7 +87,7 @@ TEST_F(AboutBoxTest, TheLinksOpenAMailAndTheProductPage) {
 }
 
 TEST_F(AboutBoxTest, TheCreditsScrollUpAndStartAgainOnceTheLastLineHasGone) {
-  TFormAboutBox box;
+  TFormAboutBox box(program.Settings().Lingua);
   Play([&](host::HostForm& f) {
     EXPECT_EQ(f.TimerInterval("TmrCrediti"), 40u);
     const Bitmap first = f.PaintControl("Crediti", PaintState{});

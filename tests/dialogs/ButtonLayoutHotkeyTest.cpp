@@ -22,10 +22,7 @@ struct ButtonLayoutHotkeyTest : testing::BarFixture {
     Start();
     hp.Dialogs().shown.clear();
   }
-  ~ButtonLayoutHotkeyTest() override {
-    BarSettings() = TBarSettings();
-    FreeMessageTable();
-  }
+  ~ButtonLayoutHotkeyTest() override { FreeMessageTable(); }
   void Open(std::function<void(host::HostForm&)> script) {
     hp.Windows().modalScripts.push_back(std::move(script));
     hp.Windows().menuChoices = {"Layout pulsanti"};

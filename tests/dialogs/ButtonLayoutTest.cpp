@@ -28,10 +28,7 @@ struct ButtonLayoutTest : testing::BarFixture {
     Start();
     hp.Dialogs().shown.clear();
   }
-  ~ButtonLayoutTest() override {
-    BarSettings() = TBarSettings();
-    FreeMessageTable();
-  }
+  ~ButtonLayoutTest() override { FreeMessageTable(); }
   // Opens the dialog from the bar's menu with a script playing the user.
   void Open(std::function<void(host::HostForm&)> script) {
     hp.Windows().modalScripts.push_back(std::move(script));
@@ -138,7 +135,7 @@ TEST_F(ButtonLayoutTest, UpAndDownMoveTheFirstSelectedRowAndRebuildTheBar) {
 
 TEST_F(ButtonLayoutTest, UpOnTheFirstAndDownOnTheLastDoNotRebuild) {
   int rebuilds = 0;
-  TFormButtonLayout dialog([&] { ++rebuilds; });
+  TFormButtonLayout dialog(program.UserStore(), program.Settings().Lingua, [&] { ++rebuilds; });
   hp.Windows().modalScripts.push_back([&](host::HostForm& f) {
     EXPECT_TRUE(f.SelectRows("ListButtons", {0}));
     EXPECT_TRUE(f.Click("BtnUp"));
@@ -283,7 +280,7 @@ TEST_F(ButtonLayoutTest, StylesAreNamedInTheUsersLanguage) {
     f.Close();
   });
   EXPECT_EQ(TableValue(0, "ButtonStyle"), "3");
-  BarSettings().Lingua = "English";
+  program.Settings().Lingua = "English";
   Open([&](host::HostForm& f) {
     EXPECT_EQ(
         f.Control("EditS_Style")->items,

@@ -65,10 +65,10 @@ struct ErrorReportTest : ::testing::Test {
 };
 
 TEST_F(ErrorReportTest, LevelsAboveTheFullReportShowAtMostAPlainBox) {
-  ReportError(Error(1, ""));
-  ReportError(Error(2, "Qualcosa non va"));
+  ReportError(Error(1, ""), "Italiano");
+  ReportError(Error(2, "Qualcosa non va"), "Italiano");
   EXPECT_TRUE(Boxes().shown.empty());
-  ReportError(Error(1, "Qualcosa non va"));
+  ReportError(Error(1, "Qualcosa non va"), "Italiano");
   ASSERT_EQ(Boxes().shown.size(), 1u);
   EXPECT_EQ(Boxes().shown[0].text, "Qualcosa non va");
   EXPECT_EQ(Boxes().shown[0].caption, AppTitle() + " - Errore");
@@ -88,7 +88,7 @@ TEST_F(ErrorReportTest, AFullReportShowsTheTextKeepsItsFilesAndTellsWhereItWasCa
     EXPECT_TRUE(f.Click("BtnMostraImmagine"));
     EXPECT_TRUE(f.Click("BtnChiudi"));
   });
-  ReportError(Error(0, "Impossibile caricare la tabella"));
+  ReportError(Error(0, "Impossibile caricare la tabella"), "Italiano");
   ASSERT_EQ(memo.size(), 11u);
   EXPECT_EQ(memo[0], "Errore livello 0 in " + AppTitle() + "(Tovira)");
   EXPECT_EQ(memo[1].substr(memo[1].find(": '")), ": 'indice fuori dai limiti'.");
@@ -173,7 +173,7 @@ TEST_F(ErrorReportTest, SaveCopiesTheArchiveWithoutThePictureWhenAskedAndTellsWh
     EXPECT_TRUE(f.Click("BtnSalva"));
     EXPECT_TRUE(f.Click("BtnChiudi"));
   });
-  ReportError(Error(0, ""));
+  ReportError(Error(0, ""), "Italiano");
   const std::string archive = Read("C:\\Rapporti\\errore.exc");
   ASSERT_EQ(archive.substr(0, 4), std::string("PK\x03\x04", 4));
   EXPECT_NE(archive.find("ExcpText.txt"), std::string::npos);
@@ -188,7 +188,7 @@ TEST_F(ErrorReportTest, SaveCopiesTheArchiveWithoutThePictureWhenAskedAndTellsWh
     EXPECT_TRUE(f.Click("BtnSalva"));
     EXPECT_TRUE(f.Click("BtnChiudi"));
   });
-  ReportError(Error(0, ""));
+  ReportError(Error(0, ""), "Italiano");
   ASSERT_EQ(Boxes().shown.size(), 1u);
   EXPECT_NE(Boxes().shown[0].text.find("C:\\Rapporti\\altro.exc"), std::string::npos);
 }
@@ -198,7 +198,7 @@ TEST_F(ErrorReportTest, SendGoesToTheMailProgramOrShowsTheArchiveInItsFolder) {
     EXPECT_TRUE(f.Click("BtnInvia"));
     EXPECT_TRUE(f.Click("BtnChiudi"));
   });
-  ReportError(Error(0, ""));
+  ReportError(Error(0, ""), "Italiano");
   ASSERT_EQ(hp.Diagnostics().mails.size(), 1u);
   const auto& mail = hp.Diagnostics().mails[0];
   EXPECT_EQ(mail.attachments, std::vector<std::string>{DebugFile("Excp.exc")});
@@ -210,7 +210,7 @@ TEST_F(ErrorReportTest, SendGoesToTheMailProgramOrShowsTheArchiveInItsFolder) {
     EXPECT_TRUE(f.Click("BtnInvia"));
     EXPECT_TRUE(f.Click("BtnChiudi"));
   });
-  ReportError(Error(0, ""));
+  ReportError(Error(0, ""), "Italiano");
   ASSERT_EQ(Boxes().shown.size(), 1u);
   EXPECT_NE(Boxes().shown[0].text.find(DebugFile("Excp.exc")), std::string::npos);
   EXPECT_EQ(hp.Diagnostics().shownInFolder, std::vector<std::string>{DebugFile("Excp.exc")});
@@ -224,7 +224,7 @@ TEST_F(ErrorReportTest, AReportThatCannotBeWrittenIsToldAndStillShown) {
     EXPECT_EQ(f.Text("EditS_FileImmagine"), "");
     EXPECT_TRUE(f.Click("BtnChiudi"));
   });
-  ReportError(Error(0, ""));
+  ReportError(Error(0, ""), "Italiano");
   EXPECT_TRUE(shown);
   ASSERT_EQ(Boxes().shown.size(), 1u);
   EXPECT_NE(Boxes().shown[0].text.find(DebugFile("ExcpText.txt")), std::string::npos);
@@ -246,7 +246,7 @@ TEST_F(ErrorReportTest, TheCrashHandlerIsSetUpAndTheNextStartTellsOnce) {
   EXPECT_EQ(after.pid, hp.Diagnostics().processId);
   EXPECT_EQ(after.slot, 0);
   EXPECT_EQ(hp.Diagnostics().restartRegistrations, 1);
-  EXPECT_FALSE(TellPreviousCrash(0, 0));
+  EXPECT_FALSE(TellPreviousCrash(0, 0, "Italiano"));
 
   // What the handler leaves behind.
   ASSERT_TRUE(Files().WriteFile(s.reportFile, "Arresto anomalo del programma\r\nMap: tovira.exe 1 0x00000010\r\n"));
@@ -258,10 +258,10 @@ TEST_F(ErrorReportTest, TheCrashHandlerIsSetUpAndTheNextStartTellsOnce) {
     EXPECT_EQ(f.Text("EditS_FileImmagine"), s.dumpFile);
     EXPECT_TRUE(f.Click("BtnChiudi"));
   });
-  EXPECT_TRUE(TellPreviousCrash(0, 0));
+  EXPECT_TRUE(TellPreviousCrash(0, 0, "Italiano"));
   EXPECT_EQ(hp.Windows().shownForms.size(), 1u);
   EXPECT_NE(Boxes().shown.at(0).text.find(s.reportFile), std::string::npos);
-  EXPECT_FALSE(TellPreviousCrash(0, 0));
+  EXPECT_FALSE(TellPreviousCrash(0, 0, "Italiano"));
 }
 
 TEST_F(ErrorReportTest, CopiesInOtherSlotsKeepTheirCrashesApart) {
@@ -278,8 +278,8 @@ TEST_F(ErrorReportTest, CopiesInOtherSlotsKeepTheirCrashesApart) {
   // The copy in slot 3 crashed: the copy in slot 0 does not tell it.
   ASSERT_TRUE(Files().WriteFile(three.reportFile, "Arresto anomalo del programma\r\nSlot 3\r\n"));
   ASSERT_TRUE(Files().WriteFile(three.markerFile, ""));
-  EXPECT_FALSE(TellPreviousCrash(0, 0));
-  EXPECT_FALSE(TellPreviousCrash(0, -1));
+  EXPECT_FALSE(TellPreviousCrash(0, 0, "Italiano"));
+  EXPECT_FALSE(TellPreviousCrash(0, -1, "Italiano"));
   EXPECT_TRUE(Boxes().shown.empty());
   EXPECT_TRUE(Files().FileExists(three.markerFile));
   Boxes().answers = {IDYES};
@@ -287,7 +287,7 @@ TEST_F(ErrorReportTest, CopiesInOtherSlotsKeepTheirCrashesApart) {
     EXPECT_EQ(SplitLines(f.Text("MemoErrore")).back(), "Slot 3");
     EXPECT_TRUE(f.Click("BtnChiudi"));
   });
-  EXPECT_TRUE(TellPreviousCrash(0, 3));
+  EXPECT_TRUE(TellPreviousCrash(0, 3, "Italiano"));
   EXPECT_NE(Boxes().shown.at(0).text.find(three.reportFile), std::string::npos);
   EXPECT_FALSE(Files().FileExists(three.markerFile));
 }

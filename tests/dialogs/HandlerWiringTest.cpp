@@ -20,13 +20,14 @@ struct HandlerWiringTest : testing::BarFixture {};
 TEST_F(HandlerWiringTest, EveryEventOfEveryShippedFormFindsItsHandler) {
   Start();
   EXPECT_EQ(bar->FormComponent().UnwiredHandlers(), std::vector<std::string>{}) << "the bar";
-  TFormAboutBox about;
+  const std::string language = program.Settings().Lingua;
+  TFormAboutBox about(language);
   EXPECT_EQ(about.Form().UnwiredHandlers(), std::vector<std::string>{}) << "the about box";
-  TFormButtonLayout layout([] {});
+  TFormButtonLayout layout(program.UserStore(), language, [] {});
   EXPECT_EQ(layout.Form().UnwiredHandlers(), std::vector<std::string>{}) << "the button layout";
-  TFormExceptMessage report;
+  TFormExceptMessage report(language);
   EXPECT_EQ(report.Form().UnwiredHandlers(), std::vector<std::string>{}) << "the error report";
-  TSettingsDialog settings(GetUserSettings(), "");
+  TSettingsDialog settings(program.UserStore(), "", language);
   EXPECT_EQ(settings.Form().UnwiredHandlers(), std::vector<std::string>{}) << "the settings";
   TFormStandardPrompt prompt;
   EXPECT_EQ(prompt.Form().UnwiredHandlers(), std::vector<std::string>{}) << "the prompt";

@@ -36,16 +36,13 @@ const char kTemplate[] =
     "Quando=FieldType=DATETIME\r\n";
 
 struct SettingsDialogTest : testing::BarFixture {
-  ~SettingsDialogTest() override {
-    BarSettings() = TBarSettings();
-    FreeMessageTable();
-  }
+  ~SettingsDialogTest() override { FreeMessageTable(); }
   // Starts the bar on a template of every field type.
   TSettingsStore& StartWith(const char* tpl) {
     EXPECT_TRUE(Files().WriteFile("C:\\Uno\\Config\\Settings.tpl", tpl));
     Start();
     hp.Dialogs().shown.clear();  // the first start's note
-    TSettingsStore& store = GetUserSettings();
+    TSettingsStore& store = program.UserStore();
     EXPECT_TRUE(Files().WriteFile(store.ConfigFolder() + "Scelta.lst", "Rosso\r\nVerde\r\n"));
     EXPECT_TRUE(Files().WriteFile(store.ConfigFolder() + "Fissa.lst", "Uno\r\nDue\r\nTre\r\n"));
     EXPECT_TRUE(Files().WriteFile(store.ConfigFolder() + "Indice.lst", "Primo\r\nSecondo\r\n"));
@@ -53,7 +50,7 @@ struct SettingsDialogTest : testing::BarFixture {
   }
   int Open(TSettingsStore& store, std::function<void(host::HostForm&)> script, const std::string& section = "") {
     hp.Windows().modalScripts.push_back(std::move(script));
-    return ShowSettingsDialog(store, section, 0);
+    return ShowSettingsDialog(store, section, program.Settings().Lingua, 0);
   }
   std::string File(const TSettingsStore& store) {
     std::string bytes;
@@ -454,7 +451,7 @@ TEST_F(SettingsDialogTest, NoTemplateMeansAnEmptyListAndNothingChanged) {
   Files().DeleteFile("C:\\Uno\\Config\\Settings.tpl");
   Start();
   hp.Dialogs().shown.clear();
-  TSettingsStore& store = GetUserSettings();
+  TSettingsStore& store = program.UserStore();
   EXPECT_EQ(Open(store,
                  [](host::HostForm& f) {
                    EXPECT_TRUE(f.Control("AlberoImpostazioni")->items.empty());
@@ -469,8 +466,8 @@ TEST_F(SettingsDialogTest, NoTemplateMeansAnEmptyListAndNothingChanged) {
 
 TEST_F(SettingsDialogTest, ListsAndTreeFilesAreWrittenAndTheLanguageApplies) {
   Start();
-  TSettingsStore& user = GetUserSettings();
-  BarSettings().Lingua = "English";
+  TSettingsStore& user = program.UserStore();
+  program.Settings().Lingua = "English";
   Open(user, [](host::HostForm& f) {
     EXPECT_EQ(f.Frame().caption, "Settings");
     EXPECT_EQ(f.Text("BtnConferma"), "Confirm");
@@ -514,7 +511,7 @@ TEST_F(SettingsDialogTest, TheDialogKeepsItsPlaceAndLaysItselfOutWhenResized) {
 
 TEST_F(SettingsDialogTest, TheBarsMenuOpensItAndAConfirmedChangeReachesTheBar) {
   Start();
-  ASSERT_TRUE(BarSettings().ShowBevel);
+  ASSERT_TRUE(program.Settings().ShowBevel);
   hp.Windows().modalScripts.push_back([](host::HostForm& f) {
     EXPECT_EQ(f.Control("AlberoImpostazioni")->items.size(), 5u);
     EXPECT_TRUE(f.Choose("AlberoImpostazioni", 1));
@@ -525,11 +522,11 @@ TEST_F(SettingsDialogTest, TheBarsMenuOpensItAndAConfirmedChangeReachesTheBar) {
   hp.Windows().menuChoices = {"Impostazioni"};
   Win().Send(WM_RBUTTONUP, 0, intptr_t(1000) | (intptr_t(5) << 16));
   EXPECT_EQ(hp.Windows().shownForms, std::vector<std::string>{"FormImpostazioni"});
-  EXPECT_FALSE(BarSettings().ShowBevel);
-  EXPECT_FALSE(GetUserSettings().GetBool("Pannello", "ShowBevel", true));
+  EXPECT_FALSE(program.Settings().ShowBevel);
+  EXPECT_FALSE(program.UserStore().GetBool("Pannello", "ShowBevel", true));
 
   // Annulla leaves the file as it was, and the bar too.
-  const std::string before = File(GetUserSettings());
+  const std::string before = File(program.UserStore());
   hp.Windows().modalScripts.push_back([](host::HostForm& f) {
     EXPECT_TRUE(f.Choose("AlberoImpostazioni", 1));
     EXPECT_TRUE(f.Click("Edit_ShowBevel"));
@@ -538,8 +535,8 @@ TEST_F(SettingsDialogTest, TheBarsMenuOpensItAndAConfirmedChangeReachesTheBar) {
   });
   hp.Windows().menuChoices = {"Impostazioni"};
   Win().Send(WM_RBUTTONUP, 0, intptr_t(1000) | (intptr_t(5) << 16));
-  EXPECT_EQ(File(GetUserSettings()), before);
-  EXPECT_FALSE(BarSettings().ShowBevel);
+  EXPECT_EQ(File(program.UserStore()), before);
+  EXPECT_FALSE(program.Settings().ShowBevel);
 }
 
 }  // namespace

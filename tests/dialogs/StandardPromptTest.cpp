@@ -10,7 +10,6 @@
 #include "platform/host/HostDialogs.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostWindowSystem.h"
-#include "settings/Settings.h"
 #include "tests/ImageSamples.h"
 #include "tests/ShippedFiles.h"
 #include "text/LanguageFiles.h"
@@ -20,9 +19,7 @@ namespace tov {
 namespace {
 
 struct StandardPromptTest : ::testing::Test {
-  StandardPromptTest() { BarSettings().Lingua.clear(); }
   ~StandardPromptTest() override {
-    BarSettings() = TBarSettings();
     FreeMessageTable();
     FreePictureCache();
   }
@@ -91,13 +88,13 @@ TEST_F(StandardPromptTest, CallersCaptionsAndInitialTextAreShownAndTheInitialTex
     EXPECT_EQ(f.Text("EditCampo"), "Vecchia etichetta");
     f.Click("BtnConferma");
   });
-  EXPECT_EQ(AskText(kPromptNuovaCaption, "Vecchia etichetta"), "Vecchia etichetta");
+  EXPECT_EQ(AskText(kPromptNuovaCaption, "Vecchia etichetta", 0, ""), "Vecchia etichetta");
   Play([](host::HostForm& f) {
     EXPECT_EQ(f.Frame().caption, "Digitare il nome del tema");
     EXPECT_EQ(f.Text("LblCampo"), "Tema");
     f.Click("BtnAnnulla");
   });
-  EXPECT_EQ(AskText(kPromptSalvaTema, "Blu"), "");
+  EXPECT_EQ(AskText(kPromptSalvaTema, "Blu", 0, ""), "");
   EXPECT_EQ(kPromptSalvaModello.Caption(), "Digitare il nome del modello");
   EXPECT_EQ(kPromptSalvaModello.Label(), "Nome");
 }
@@ -112,21 +109,20 @@ TEST_F(StandardPromptTest, WithoutALanguageNameNoFileIsReadAndTheDesignTextsStay
     EXPECT_EQ(f.Text("BtnConferma"), "Conferma");
     EXPECT_EQ(f.Text("BtnAnnulla"), "Annulla");
   });
-  EXPECT_EQ(AskText(kPromptSalvaTema), "");
+  EXPECT_EQ(AskText(kPromptSalvaTema, {}, 0, ""), "");
   EXPECT_FALSE(HasMessageTable());
   EXPECT_TRUE(hp.Dialogs().shown.empty());
 }
 
 TEST_F(StandardPromptTest, TheShippedEnglishFileTranslatesTheButtonsButNotTheCallersTexts) {
   tov::testing::InstallShippedFiles(hp, "C:\\Programmi\\Tovira");
-  BarSettings().Lingua = "English";
   Play([](host::HostForm& f) {
     EXPECT_EQ(f.Text("BtnConferma"), "Confirm");
     EXPECT_EQ(f.Text("BtnAnnulla"), "Cancel");
     EXPECT_EQ(f.Frame().caption, "Titolo");
     f.Click("BtnConferma");
   });
-  TFormStandardPrompt* form = CreatePromptForm();
+  TFormStandardPrompt* form = CreatePromptForm("English");
   form->EditCampo().caption = "x";
   EXPECT_EQ(PromptText(form, "Titolo", "Campo"), "x");
   // The texts for the next question now come in English.
@@ -142,14 +138,13 @@ TEST_F(StandardPromptTest, TheShippedEnglishFileTranslatesTheButtonsButNotTheCal
                                 "FormStandardPrompt.EditCampo.Caption=\r\n"
                                 "FormStandardPrompt.EditCampo.Caption=vuoto\r\n"
                                 "FormStandardPrompt.BtnAnnulla.Caption=Lascia\r\n"));
-  BarSettings().Lingua = "Altro";
   Play([](host::HostForm& f) {
     EXPECT_EQ(f.Frame().caption, "Rinomina");
     EXPECT_EQ(f.Text("LblCampo"), "Nome");
     EXPECT_EQ(f.Text("BtnAnnulla"), "Lascia");
     f.Click("BtnConferma");
   });
-  form = CreatePromptForm();
+  form = CreatePromptForm("Altro");
   form->EditCampo().caption = "iniziale";
   EXPECT_EQ(PromptText(form, "Rinomina", "Nome"), "iniziale");
 }
@@ -181,7 +176,7 @@ std::unique_ptr<Component> ResourceThatFails() { throw std::runtime_error("Risor
 TEST_F(StandardPromptTest, AFormThatCannotBeCreatedShowsTheErrorAndAsksNothing) {
   for (PromptFormResource resource : {ResourceWithoutField, ResourceThatFails}) {
     hp.Dialogs().shown.clear();
-    EXPECT_EQ(CreatePromptForm(resource), nullptr);
+    EXPECT_EQ(CreatePromptForm({}, resource), nullptr);
     EXPECT_EQ(FormStandardPrompt, nullptr);
     ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
     EXPECT_EQ(hp.Dialogs().shown[0].caption, "Tovira");

@@ -168,7 +168,7 @@ TEST_F(ZipArchiveTest, AReportArchivesItsOwnTextEvenWhenItsFileCouldNotBeWritten
     // The older text held read-only: it can be neither replaced nor deleted.
     if (!writable) hp.Files().SetReadOnlyFolder(text);
     hp.Windows().modalScripts.push_back([](host::HostForm& f) { EXPECT_TRUE(f.Click("BtnChiudi")); });
-    TFormExceptMessage window;
+    TFormExceptMessage window("Italiano");
     window.ShowErrorReport({"rapporto nuovo", writable ? "scritto" : "non scritto"});
     ASSERT_TRUE(window.BuildReportArchive());
     std::string bytes;

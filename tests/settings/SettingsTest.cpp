@@ -1,6 +1,8 @@
 // The bar's options as read from the user store.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "tests/ShippedFiles.h"
 
 #include "platform/host/HostPlatform.h"
@@ -23,22 +25,29 @@ class Background : public IBarBackground {
 
 class SettingsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    FreeSettings();
-    BarSettings() = TBarSettings{};
-    BarSettings().Lingua = "vecchia";
+  void SetUp() override { settings.Lingua = "vecchia"; }
+  // The stores as the program's start opens them, opened on first use.
+  TSettingsStores& Stores() {
+    if (!stores) stores = std::make_unique<TSettingsStores>();
+    return *stores;
   }
-  void TearDown() override { FreeSettings(); }
+  // The start-up's step: the stores opened, the bar's settings read.
+  void StartSettings(IBarBackground* bg = nullptr) {
+    stores = std::make_unique<TSettingsStores>();
+    ReadBarSettings(stores->User(), settings, bg);
+  }
   void Store(const char* section, const char* key, const char* value) {
-    ASSERT_TRUE(GetUserSettings().SetString(section, key, value));
+    ASSERT_TRUE(Stores().User().SetString(section, key, value));
   }
   host::HostPlatform hp;
+  std::unique_ptr<TSettingsStores> stores;
+  TBarSettings settings;
 };
 
 TEST_F(SettingsTest, AFreshFolderGivesTheCatalogueDefaults) {
   Background bg;
   StartSettings(&bg);
-  const TBarSettings& b = BarSettings();
+  const TBarSettings& b = settings;
   EXPECT_EQ(b.Lingua, "Italiano");
   EXPECT_FALSE(b.AutoStart);
   EXPECT_FALSE(b.AlwaysOnTop);
@@ -67,30 +76,30 @@ TEST_F(SettingsTest, StoredValuesAndTheBackgroundRules) {
   Store("Pannello", "Animate", "no");
   Store("Pulsanti", "HideLinkExt", "0");
   Background bg;
-  ReadBarSettings(&bg);
-  EXPECT_EQ(BarSettings().Lingua, "English");
-  EXPECT_EQ(BarSettings().BackgroundColor, 255);
-  EXPECT_FALSE(BarSettings().Animate);
-  EXPECT_FALSE(BarSettings().HideLinkExt);
+  ReadBarSettings(Stores().User(), settings, &bg);
+  EXPECT_EQ(settings.Lingua, "English");
+  EXPECT_EQ(settings.BackgroundColor, 255);
+  EXPECT_FALSE(settings.Animate);
+  EXPECT_FALSE(settings.HideLinkExt);
   EXPECT_FALSE(bg.dropped);
   EXPECT_EQ(bg.color, 0);
 
   Store("Pannello", "BackgroundImage", "");
   Store("Pulsanti", "HideLinkExt", "5");
   bg = Background{};
-  ReadBarSettings(&bg);
+  ReadBarSettings(Stores().User(), settings, &bg);
   EXPECT_TRUE(bg.dropped);  // drawn, but without an image
   EXPECT_EQ(bg.color, 0);   // the colour is left alone
-  EXPECT_TRUE(BarSettings().HideLinkExt);
+  EXPECT_TRUE(settings.HideLinkExt);
 
   Store("Pannello", "DrawBackground", "False");
   Store("Pannello", "BackgroundImage", "C:\\sfondo.bmp");
   Store("Pulsanti", "HideLinkExt", "True");  // not an integer: the default
   bg = Background{};
-  ReadBarSettings(&bg);
+  ReadBarSettings(Stores().User(), settings, &bg);
   EXPECT_TRUE(bg.dropped);
   EXPECT_EQ(bg.color, int32_t(0x8000000F));
-  EXPECT_TRUE(BarSettings().HideLinkExt);
+  EXPECT_TRUE(settings.HideLinkExt);
 }
 
 #if TOVIRA_HOST
@@ -100,9 +109,9 @@ TEST_F(SettingsTest, TheShippedTemplateDeclaresTheCatalogue) {
   ASSERT_TRUE(tov::testing::ReadSourceFile("data/Config/Settings.tpl", &tpl));
   ASSERT_TRUE(ForceDirectories(Files(), "C:\\Programmi\\Tovira\\Config"));
   ASSERT_TRUE(Files().WriteFile("C:\\Programmi\\Tovira\\Config\\Settings.tpl", tpl));
-  FreeSettings();
+  stores.reset();
   StartSettings();
-  TSettingsStore& s = GetUserSettings();
+  TSettingsStore& s = Stores().User();
   ASSERT_TRUE(s.HasTemplate());
   const char* bools[][2] = {{"Interfaccia", "AutoStart"}, {"Pannello", "AlwaysOnTop"}, {"Pannello", "AutoHide"},
                             {"Pannello", "Animate"},      {"Pannello", "ShowBevel"},   {"Pannello", "FixedBorder"},
@@ -119,14 +128,14 @@ TEST_F(SettingsTest, TheShippedTemplateDeclaresTheCatalogue) {
   EXPECT_EQ(s.GetFieldType("Generale", "FolderSource"), stDirectory);
   EXPECT_EQ(s.GetFieldType("Avvio", "UserDir"), stChoice);
   // Its defaults agree with the catalogue's.
-  const TBarSettings& b = BarSettings();
+  const TBarSettings& b = settings;
   EXPECT_EQ(b.Lingua, "Italiano");
   EXPECT_TRUE(b.Animate && b.ShowBevel && b.FixedBorder);
   EXPECT_FALSE(b.AutoHide || b.GlassPanel || b.DrawBackground || b.CustomMargins);
   EXPECT_EQ(b.BackgroundColor, int32_t(0x8000000F));
   EXPECT_EQ(b.MarginWidth, 2);
   EXPECT_TRUE(b.HideLinkExt);
-  EXPECT_EQ(GetAppSettings().GetString("Avvio", "UserDir", "x"), "<UserAppData>");
+  EXPECT_EQ(Stores().App().GetString("Avvio", "UserDir", "x"), "<UserAppData>");
 }
 
 // Both shipped language files caption every key of the shipped template.
@@ -144,8 +153,8 @@ TEST_F(SettingsTest, TheShippedLanguageFilesCaptionTheTemplate) {
     ASSERT_FALSE(bytes.empty()) << lang;
     ASSERT_TRUE(Files().WriteFile(std::string("C:\\Programmi\\Tovira\\Langs\\") + lang + ".lng", bytes));
   }
-  FreeSettings();
-  TSettingsStore& s = GetUserSettings();
+  stores.reset();
+  TSettingsStore& s = Stores().User();
   for (const char* lang : {"English", "Italiano"}) {
     LoadMessageTable(LanguageFilePath(lang));
     for (const std::string& section : s.TemplateSections()) {

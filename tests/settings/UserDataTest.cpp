@@ -1,6 +1,8 @@
 // The user data folder, its modes, the key file and the two stores.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "platform/host/HostFileSystem.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostSystem.h"
@@ -14,42 +16,41 @@ const char kStartup[] = "C:\\Programmi\\Tovira\\Config\\Brenvoll\\Tovira.ini";
 
 class UserDataTest : public ::testing::Test {
  protected:
-  void SetUp() override { FreeSettings(); }
-  void TearDown() override { FreeSettings(); }
   void SetUserDir(const std::string& v) {
     ASSERT_TRUE(ForceDirectories(Files(), "C:\\Programmi\\Tovira\\Config\\Brenvoll"));
     ASSERT_TRUE(IniWriteString("Avvio", "UserDir", v.c_str(), kStartup));
   }
   host::HostPlatform hp;
+  std::unique_ptr<TSettingsStores> stores;  // as the program's start opens them
 };
 
 TEST_F(UserDataTest, DefaultModeIsTheUsersApplicationData) {
-  InitSettings(kStoreName);
+  stores = std::make_unique<TSettingsStores>(kStoreName);
   EXPECT_EQ(UserDataDir(), "C:\\Users\\utente\\AppData\\Roaming\\tovira\\");
   EXPECT_TRUE(Files().DirExists("C:\\Users\\utente\\AppData\\Roaming\\tovira\\Config"));
-  EXPECT_EQ(GetUserSettings().KeyFilePath(), "C:\\Users\\utente\\AppData\\Roaming\\tovira\\Support.dat");
-  EXPECT_EQ(GetUserSettings().ConfigFolder(), "C:\\Users\\utente\\AppData\\Roaming\\tovira\\Config\\");
-  EXPECT_EQ(GetAppSettings().ConfigFolder(), "C:\\Programmi\\Tovira\\Config\\");
-  EXPECT_EQ(GetAppSettings().KeyFilePath(), "");
+  EXPECT_EQ(stores->User().KeyFilePath(), "C:\\Users\\utente\\AppData\\Roaming\\tovira\\Support.dat");
+  EXPECT_EQ(stores->User().ConfigFolder(), "C:\\Users\\utente\\AppData\\Roaming\\tovira\\Config\\");
+  EXPECT_EQ(stores->App().ConfigFolder(), "C:\\Programmi\\Tovira\\Config\\");
+  EXPECT_EQ(stores->App().KeyFilePath(), "");
   EXPECT_EQ(UserTempDir(), "C:\\Users\\utente\\AppData\\Roaming\\tovira\\Temp\\");
   // Renaming the executable moves the folder.
-  FreeSettings();
+  stores.reset();
   hp.Files().SetExePath("C:\\Programmi\\Tovira\\Barra.exe");
   EXPECT_EQ(UserDataDir(), "C:\\Users\\utente\\AppData\\Roaming\\Barra\\");
 }
 
 TEST_F(UserDataTest, ModesIgnoreCaseAndLiteralFoldersGetTheirSeparator) {
   SetUserDir("<sharedappdata>");
-  InitSettings(kStoreName);
+  stores = std::make_unique<TSettingsStores>(kStoreName);
   EXPECT_EQ(UserDataDir(), "C:\\ProgramData\\tovira\\");
-  FreeSettings();
+  stores.reset();
   SetUserDir("<AppDir>");
-  InitSettings(kStoreName);
+  stores = std::make_unique<TSettingsStores>(kStoreName);
   EXPECT_EQ(UserDataDir(), "C:\\Programmi\\Tovira\\User\\");
   EXPECT_TRUE(Files().FileExists("C:\\Programmi\\Tovira\\User\\Support.dat"));
-  FreeSettings();
+  stores.reset();
   SetUserDir("C:\\Dati\\Mia");
-  InitSettings(kStoreName);
+  stores = std::make_unique<TSettingsStores>(kStoreName);
   EXPECT_EQ(UserDataDir(), "C:\\Dati\\Mia\\");
   EXPECT_EQ(UserSubDir("Config"), "C:\\Dati\\Mia\\Config\\");
   EXPECT_TRUE(Files().DirExists("C:\\Dati\\Mia\\Config"));
@@ -97,17 +98,32 @@ TEST_F(UserDataTest, UserSubDirOfAnExistingFolderCreatesNothing) {
 }
 
 TEST_F(UserDataTest, ProtectedValuesDependOnTheFoldersKeyFile) {
-  InitSettings(kStoreName);
-  ASSERT_TRUE(GetUserSettings().SetCryptedString("Account", "Password", "segreta"));
-  std::string stored = GetUserSettings().GetString("Account", "Password", "");
+  stores = std::make_unique<TSettingsStores>(kStoreName);
+  ASSERT_TRUE(stores->User().SetCryptedString("Account", "Password", "segreta"));
+  std::string stored = stores->User().GetString("Account", "Password", "");
   EXPECT_EQ(stored.size(), 28u);
-  EXPECT_EQ(GetUserSettings().GetCryptedString("Account", "Password", ""), "segreta");
+  EXPECT_EQ(stores->User().GetCryptedString("Account", "Password", ""), "segreta");
   // Another user data folder has another key file.
-  FreeSettings();
+  stores.reset();
   SetUserDir("<AppDir>");
-  InitSettings(kStoreName);
-  ASSERT_TRUE(GetUserSettings().SetCryptedString("Account", "Password", "segreta"));
-  EXPECT_NE(GetUserSettings().GetString("Account", "Password", ""), stored);
+  stores = std::make_unique<TSettingsStores>(kStoreName);
+  ASSERT_TRUE(stores->User().SetCryptedString("Account", "Password", "segreta"));
+  EXPECT_NE(stores->User().GetString("Account", "Password", ""), stored);
+}
+
+TEST_F(UserDataTest, TheFolderStaysTheStoresWhileTheyAreOpenAndIsResolvedAnewAfter) {
+  stores = std::make_unique<TSettingsStores>(kStoreName);
+  EXPECT_EQ(stores->DataDir(), "C:\\Users\\utente\\AppData\\Roaming\\tovira\\");
+  // Another folder chosen while the program runs takes effect at its next start.
+  SetUserDir("<AppDir>");
+  EXPECT_EQ(UserDataDir(), stores->DataDir());
+  EXPECT_EQ(UserSubDir("Themes"), "C:\\Users\\utente\\AppData\\Roaming\\tovira\\Themes\\");
+  stores.reset();
+  EXPECT_EQ(UserDataDir(), "C:\\Programmi\\Tovira\\User\\");
+  // Two runs one after the other: the second's stores are in the new folder.
+  stores = std::make_unique<TSettingsStores>(kStoreName);
+  EXPECT_EQ(stores->User().ConfigFolder(), "C:\\Programmi\\Tovira\\User\\Config\\");
+  EXPECT_EQ(UserDataDir(), "C:\\Programmi\\Tovira\\User\\");
 }
 
 }  // namespace

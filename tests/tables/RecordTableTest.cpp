@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "docking/MonitorList.h"
+#include "platform/host/HostMonitorApi.h"
 #include "platform/host/HostPlatform.h"
 #include "tables/DataModule.h"
 #include "tables/RecordTable.h"
@@ -317,17 +318,21 @@ TEST(DataModule, TablesHaveTheirColumnsInOrderAndAreOpen) {
 TEST(DataModule, LeavesTheMonitorListToWhoeverHoldsIt) {
   host::HostPlatform hp;
   {
-    TLoadedMonitors monitors;
+    TMonitorList monitors;
+    monitors.Load();
     {
       TDataModule dc;
-      EXPECT_EQ(MonitorCount(), 1);
+      EXPECT_EQ(monitors.Count(), 1);
     }
-    EXPECT_EQ(MonitorCount(), 1);  // the tables' end is not the monitors'
+    EXPECT_EQ(monitors.Count(), 1);  // the tables' end is not the monitors'
+    monitors.Free();
+    EXPECT_EQ(monitors.Count(), 0);
   }
-  EXPECT_EQ(MonitorCount(), 0);
   EXPECT_EQ(DC, nullptr);
+  TMonitorList none;
   TDataModule alone;
-  EXPECT_EQ(MonitorCount(), 0);
+  EXPECT_EQ(none.Count(), 0);
+  EXPECT_FALSE(hp.Monitors().loaded);  // the tables load no list of their own
 }
 
 }  // namespace

@@ -138,9 +138,7 @@ struct Win32BarTest : ::testing::Test {
       TSettingsStore app(AppSubDir("Config"), kStoreName, "");
       app.SetString("Avvio", "UserDir", root + "user");
     }
-    InitSettings(kStoreName);
-    GetUserSettings().SetString("Generale", "FolderSource", source);
-    FreeSettings();
+    TSettingsStores(kStoreName).User().SetString("Generale", "FolderSource", source);
     // The bar's key exists: a normal start, not the first one.
     for (slot = 0; slot <= 9; ++slot) {
       RegValue v;
@@ -151,7 +149,7 @@ struct Win32BarTest : ::testing::Test {
   }
   ~Win32BarTest() override {
     bar.reset();
-    FreeSettings();
+    stores.reset();
     dc.reset();
     Registry().DeleteValue(kInstanceRootKey, InstanceValueName(slot));
     RegDeleteKeyA(HKEY_CURRENT_USER, BarKeyName(slot).c_str());
@@ -166,10 +164,11 @@ struct Win32BarTest : ::testing::Test {
     }
   }
   void Start() {
-    monitors = std::make_unique<TLoadedMonitors>();
+    monitors = std::make_unique<TMonitorList>();
+    monitors->Load();
     dc = std::make_unique<TDataModule>();
-    InitSettings(kStoreName);
-    bar = std::make_unique<TBarWindow>(*dc, BarSettings());
+    stores = std::make_unique<TSettingsStores>(kStoreName);
+    bar = std::make_unique<TBarWindow>(*dc, settings, stores->User(), *monitors);
     bar->Window();
     bar->Show();
     Pump();
@@ -187,8 +186,10 @@ struct Win32BarTest : ::testing::Test {
   std::string root, source;
   int slot = 0;
   bool oleReady = false;
-  std::unique_ptr<TLoadedMonitors> monitors;
+  std::unique_ptr<TMonitorList> monitors;
   std::unique_ptr<TDataModule> dc;
+  std::unique_ptr<TSettingsStores> stores;
+  TBarSettings settings;
   std::unique_ptr<TBarWindow> bar;
 };
 

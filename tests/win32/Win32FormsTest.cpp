@@ -97,7 +97,6 @@ struct Win32FormsTest : ::testing::Test {
     TOVIRA_SKIP_WITHOUT_DISPLAY();
     ASSERT_NE(owner, nullptr) << "the owner window could not be made";
     SetActiveWindow(owner);
-    BarSettings().Lingua.clear();
     g_user = &user;
     timer = SetTimer(nullptr, 0, 50, Tick);
   }
@@ -105,7 +104,6 @@ struct Win32FormsTest : ::testing::Test {
     if (timer) KillTimer(nullptr, timer);
     g_user = nullptr;
     InstallPlatform(previous);
-    BarSettings() = TBarSettings();
     FreeMessageTable();
     FreePictureCache();
   }

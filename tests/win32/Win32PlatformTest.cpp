@@ -52,11 +52,12 @@ TEST(Win32Registry, DockingRecordRoundTripsThroughTheRealRegistry) {
 
 TEST(Win32Monitors, TheMonitorsAreEnumeratedWithOnePrimary) {
   win32::Win32Platform wp;
-  LoadMonitors();
-  ASSERT_GE(MonitorCount(), 1);
+  TMonitorList list;
+  list.Load();
+  ASSERT_GE(list.Count(), 1);
   int primaries = 0;
-  for (int i = 0; i < MonitorCount(); ++i) {
-    const TMonitorInfo* m = MonitorAt(i);
+  for (int i = 0; i < list.Count(); ++i) {
+    const TMonitorInfo* m = list.At(i);
     EXPECT_EQ(m->Number, i + 1);
     EXPECT_GT(m->MonitorRect.Width(), 0);
     EXPECT_FALSE(m->DeviceName.empty());
@@ -67,8 +68,8 @@ TEST(Win32Monitors, TheMonitorsAreEnumeratedWithOnePrimary) {
     }
   }
   EXPECT_EQ(primaries, 1);
-  FreeMonitors();
-  EXPECT_EQ(MonitorCount(), 0);
+  list.Free();
+  EXPECT_EQ(list.Count(), 0);
 }
 
 TEST(Win32Files, FilesFoldersAndListings) {
