@@ -5,21 +5,10 @@
 // another scale (a floating bar dragged to another monitor, the user's scale
 // changed).
 #include "bar/BarWindow.h"
-#include "docking/MonitorList.h"
 
 namespace tov {
 
-Dpi TBarWindow::MonitorLayoutDpi() const {
-  const TAppBarSettings& s = Settings();
-  if (GetEdge() == abeFloat) {
-    // A floating bar is on the monitor that holds the middle of its place.
-    const Point middle{s.FloatLeft + (s.FloatRight - s.FloatLeft) / 2, s.FloatTop + (s.FloatBottom - s.FloatTop) / 2};
-    for (int i = 0; i < monitors_.Count(); ++i)
-      if (monitors_.At(i)->MonitorRect.Contains(middle)) return monitors_.At(i)->MonitorDpi;
-  }
-  if (const TMonitorInfo* m = monitors_.At(ScreenIndex())) return m->MonitorDpi;
-  return BarDpi();
-}
+Dpi TBarWindow::MonitorLayoutDpi() const { return screens_.LayoutDpi(); }
 
 void TBarWindow::AdoptMonitorDpi() { SetBarDpi(MonitorLayoutDpi()); }
 
@@ -30,7 +19,7 @@ intptr_t TBarWindow::OnDpiChanged(Message& m) {
   if (!Dpi::Valid(value)) return 0;
   const Dpi dpi(value);
   // The monitors' scales as they are now (the user may have changed one).
-  monitors_.Refresh();
+  screens_.RefreshList();
   // A bar laid out for that scale before it was placed (docking itself on a
   // monitor, its first placement) has nothing to do.
   if (dpi == BarDpi()) return 0;

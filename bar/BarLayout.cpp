@@ -39,7 +39,7 @@ void TBarWindow::ComputeDockSizes(Size button, int rows) {
   TAppBarSettings& s = Settings();
   s.HorzDockSize = s.MinHorzDockSize = 2 * f.cx + button.cx + 2 * m.cx;
   s.VertDockSize = s.MinVertDockSize = rows * (2 * m.cy + button.cy) + 2 * f.cy;
-  if (const TMonitorInfo* mon = monitors_.At(ScreenIndex())) {
+  if (const TMonitorInfo* mon = screens_.Current()) {
     s.MaxHorzDockSize = mon->MonitorRect.Width();
     s.MaxVertDockSize = mon->MonitorRect.Height();
   }

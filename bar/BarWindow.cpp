@@ -46,7 +46,6 @@ const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 std::string InstanceValueName(int slot) { return "Brenvoll.Tovira_" + std::to_string(slot); }
 std::string BarKeyName(int slot) { return "Software\\Brenvoll\\Tovira_" + std::to_string(slot); }
-const char* const kScreenDeviceValue = "ScreenDevice";
 
 namespace {
 // Built by appending: `"literal" + std::string` inserts at the front, which
@@ -63,7 +62,6 @@ TBarWindow::TBarWindow(TDataModule& data, TBarSettings& settings, TSettingsStore
     : data_(data),
       settings_(settings),
       store_(store),
-      monitors_(monitors),
       form_(BuildToviraMainForm()),
       source_(data.TblLinks, data.SaveFormat),
       folderMenus_(*this, *this, data.TblLinks, settings),
@@ -85,11 +83,12 @@ TBarWindow::TBarWindow(TDataModule& data, TBarSettings& settings, TSettingsStore
                                      if ((next = MoveButtonBefore(data_.TblLinks, at)) == at) break;
                                    RebuildBar();
                                  },
-                                 [this] { Invalidate(); }}) {
+                                 [this] { Invalidate(); }}),
+      screens_(*this, monitors) {
   SetCaption(form_->caption);
   BindHandlers();
   ListenForSecondStarts();
-  FillScreenTable();
+  screens_.FillScreenTable();
   ReadBarSettings(store_, settings_, this);
   settingsReady_ = true;
   ApplyBorderStyle();
@@ -100,9 +99,9 @@ TBarWindow::TBarWindow(TDataModule& data, TBarSettings& settings, TSettingsStore
   if (Registry().KeyExists(KeyName())) {
     LoadSettings();
     FixScreenIndex();
-    FollowScreenDevice();
+    screens_.FollowDevice();
     AdoptMonitorDpi();
-    if (GetEdge() == abeFloat) PlaceFloatingWindow();
+    if (GetEdge() == abeFloat) screens_.PlaceFloatingWindow();
   } else {
     // The first start docks at the top and shows the bar; once shown, it
     // says where the shortcuts live (OnAfterShow).
@@ -110,7 +109,7 @@ TBarWindow::TBarWindow(TDataModule& data, TBarSettings& settings, TSettingsStore
     AdoptMonitorDpi();
     ComputeDockSizes(Size{BarDpi().Scale(21), BarDpi().Scale(21)}, 1);
     SetEdge(abeTop);
-    FollowScreenDevice();
+    screens_.FollowDevice();
   }
   ApplyPanelFlags();
   LoadUserTable(data_.TblThemes, "Data", "Themes", data_.SaveFormat);
@@ -171,44 +170,6 @@ void TBarWindow::BindHandlers() {
   });
 }
 
-void TBarWindow::FillScreenTable() {
-  // The table has room for ten monitors; any beyond are left out.
-  const int n = std::min(monitors_.Count(), kScreenTableSize);
-  ScreenCount = std::max(n, 1);
-  // No list: the one entry stands for the primary monitor, measured live.
-  if (n == 0) Screens[0] = TScreenInfo{{}, {}, {}, {}, -1};
-  for (int i = 0; i < n; ++i) {
-    const TMonitorInfo* m = monitors_.At(i);
-    TScreenInfo& s = Screens[size_t(i)];
-    s.MonitorFlags = m->Primary ? 1 : 0;
-    const Rect& r = m->MonitorRect;
-    const Rect& w = m->WorkRect;
-    InitScreenCoord(s.rcMonitor, s.szMonitor, r.left, r.top, r.right, r.bottom);
-    InitScreenCoord(s.rcWork, s.szWork, w.left, w.top, w.right, w.bottom);
-  }
-}
-
-void TBarWindow::PlaceFloatingWindow() {
-  TAppBarSettings& s = Settings();
-  const TMonitorInfo* m = monitors_.At(ScreenIndex());
-  const Point corner{s.FloatLeft, s.FloatTop};
-  if (m && m->MonitorRect.Contains(corner)) {
-    SetBounds(corner.x, corner.y, Width(), Height());
-    return;
-  }
-  // A position on a monitor that is gone: the middle of the screen. The
-  // floating rectangle moves with the window, keeping its size, so the bar
-  // does not stretch back to the old corner when its state is applied.
-  const int w = s.FloatRight > s.FloatLeft ? s.FloatRight - s.FloatLeft : Width();
-  const int h = s.FloatBottom > s.FloatTop ? s.FloatBottom - s.FloatTop : Height();
-  const int sw = System().GetSystemMetrics(SM_CXSCREEN), sh = System().GetSystemMetrics(SM_CYSCREEN);
-  s.FloatLeft = (sw - w) / 2;
-  s.FloatTop = (sh - h) / 2;
-  s.FloatRight = s.FloatLeft + w;
-  s.FloatBottom = s.FloatTop + h;
-  SetBounds(s.FloatLeft, s.FloatTop, w, h);
-}
-
 int TBarWindow::ClaimInstanceSlot() {
   if (!Registry().CreateKey(kInstanceRootKey)) return -1;
   const std::string q = QuotedExePath();
@@ -256,41 +217,19 @@ void TBarWindow::ApplyBorderStyle() {
   }
 }
 
-void TBarWindow::FollowScreenDevice() {
-  if (screenDevice_.empty()) {
-    // A record without the name (written before it was kept): the monitor
-    // at its index is the one meant.
-    if (const TMonitorInfo* m = monitors_.At(ScreenIndex())) screenDevice_ = m->DeviceName;
-    return;
-  }
-  const int i = monitors_.For(screenDevice_);
-  if (i >= 0) SetScreenIndex(i);
-}
-
 bool TBarWindow::LoadSettings() {
   const bool loaded = TAppBar::LoadSettings();
-  RegValue v;
-  screenDevice_ =
-      Registry().ReadValue(KeyName(), kScreenDeviceValue, &v) && v.type == RegType::String ? v.AsString() : "";
+  screens_.LoadDevice(KeyName());
   return loaded;
 }
 
 bool TBarWindow::SaveSettings() {
   if (!TAppBar::SaveSettings()) return false;
-  if (!screenDevice_.empty()) Registry().WriteString(KeyName(), kScreenDeviceValue, screenDevice_);
+  screens_.SaveDevice(KeyName());
   return true;
 }
 
-bool TBarWindow::FixScreenIndex() {
-  if (ScreenIndex() < monitors_.Count()) return false;
-  for (int i = 0; i < monitors_.Count(); ++i) {
-    if (monitors_.At(i)->Primary) {
-      SetScreenIndex(i);
-      return true;
-    }
-  }
-  return false;
-}
+bool TBarWindow::FixScreenIndex() { return screens_.FixScreenIndex(); }
 
 void TBarWindow::ApplyPanelFlags() {
   const TBarSettings& s = settings_;
@@ -340,19 +279,7 @@ void TBarWindow::ApplyBarLanguage(const std::string& language) {
   if (Component* remove = form_->Find("PopEliminaTemi")) remove->caption = DeleteThemesCaption();
 }
 
-void TBarWindow::BuildMonitorsMenu() {
-  Component& screens = *form_->Find("PopSchermo");
-  screens.RemoveChildren();
-  for (int i = 0; i < monitors_.Count(); ++i) {
-    const int k = int(screens.ChildCount());
-    Component& item =
-        screens.Add(MakeComponent(ComponentKind::MenuItem, "PopMonitor_" + std::to_string(k + 1),
-                                  "Display " + std::to_string(k + 1) + " - " + MonitorLabel(*monitors_.At(i))));
-    item.tag = i;
-    item.checked = i == ScreenIndex();
-    item.Bind("OnClick", "PopSelectMonitorClick");
-  }
-}
+void TBarWindow::BuildMonitorsMenu() { screens_.FillMenu(*form_->Find("PopSchermo")); }
 
 void TBarWindow::PopupMenuPopup() { form_->Find("PopUnlock")->enabled = GetEdge() != abeFloat; }
 
@@ -361,8 +288,7 @@ void TBarWindow::PopSelectMonitorClick(Component& item) {
   for (size_t i = 0; i < screens.ChildCount(); ++i)
     screens.Child(i).checked = false;
   item.checked = true;
-  SetScreenIndex(int(item.tag));
-  if (const TMonitorInfo* m = monitors_.At(ScreenIndex())) screenDevice_ = m->DeviceName;
+  screens_.Choose(int(item.tag));
   // Laid out for the chosen monitor's scale before it goes there.
   AdoptMonitorDpi();
   RebuildBar();
@@ -372,14 +298,7 @@ void TBarWindow::PopSelectMonitorClick(Component& item) {
 
 void TBarWindow::OnScreensChanged() {
   // A list the system could not give keeps the previous one.
-  monitors_.Refresh();
-  FillScreenTable();
-  if (!screenDevice_.empty()) {
-    const int i = monitors_.For(screenDevice_);
-    if (i >= 0) SetScreenIndex(i);
-  } else {
-    FixScreenIndex();
-  }
+  screens_.DisplaysChanged();
   BuildMonitorsMenu();
   AdoptMonitorDpi();
   // The layout follows the monitor's size (the dock sizes' limits).

@@ -15,6 +15,7 @@
 #include "bar/BarHotkeys.h"
 #include "bar/BarIcons.h"
 #include "bar/BarKeyboard.h"
+#include "bar/BarScreens.h"
 #include "bar/BarThemes.h"
 #include "bar/ButtonDrag.h"
 #include "bar/FolderMenus.h"
@@ -41,11 +42,8 @@ extern const char* const kInstanceRootKey;  // "Software\Brenvoll\ToviraRoot"
 extern const char* const kRunKey;           // "Software\Microsoft\Windows\CurrentVersion\Run"
 std::string InstanceValueName(int slot);    // "Brenvoll.Tovira_" + slot
 std::string BarKeyName(int slot);           // "Software\Brenvoll\Tovira_" + slot
-// The string value beside the docking record that names the bar's monitor.
-extern const char* const kScreenDeviceValue;  // "ScreenDevice"
 
 class TDataModule;
-class TMonitorList;
 class TSettingsStore;
 
 class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground, public IAccessibleSource {
@@ -154,10 +152,8 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground, pu
   TAppBarEdge LastEdge() const { return lastEdge_; }
   // The instance slot claimed at start (-1: none could be).
   int BarInstanceIndex() const { return instanceSlot_; }
-  // The device name of the monitor the bar is meant to live on (chosen in
-  // "Schermo", or where it started). While that monitor is not attached the
-  // bar lives on the primary one, and it goes back when the monitor returns.
-  const std::string& ScreenDevice() const { return screenDevice_; }
+  // The device name of the monitor the bar is meant to live on (BarScreens.h).
+  const std::string& ScreenDevice() const { return screens_.Device(); }
   // Run when the session ends, after everything was written: the program
   // gives back this copy's claim.
   void SetOnSessionEnded(std::function<void()> then) { onSessionEnded_ = std::move(then); }
@@ -219,10 +215,6 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground, pu
   intptr_t MouseMessage(Message& m);
   intptr_t OnDpiChanged(Message& m);
   void BindHandlers();
-  void FillScreenTable();
-  // ScreenIndex := the monitor ScreenDevice names, else the primary one.
-  void FollowScreenDevice();
-  void PlaceFloatingWindow();
   void LoadButtons();
   void ListenForSecondStarts();
   // The form's texts in that language, from the built-in ones.
@@ -238,7 +230,6 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground, pu
   TDataModule& data_;
   TBarSettings& settings_;
   TSettingsStore& store_;
-  TMonitorList& monitors_;
   std::unique_ptr<Component> form_;
   TSourceFolder source_;
   TFolderMenus folderMenus_;
@@ -246,10 +237,10 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground, pu
   TBarIcons icons_{*this, *this};
   TLiveFolder live_;
   TBarDrag drag_;
+  TBarScreens screens_;
   std::vector<Rect> separatorRects_;
   TAppBarEdge lastEdge_ = abeUnknown;
   int instanceSlot_ = -1;
-  std::string screenDevice_;
   std::function<void()> onSessionEnded_;
   std::unique_ptr<TAeroGlass> glass_;
   bool firstStart_ = false;
