@@ -17,7 +17,8 @@ struct TBarSettings;
 
 // The program's objects from start to end, made the same way by the entry
 // point and by the headless runner of the tests.
-struct TProgramRun {
+class TProgramRun {
+ public:
   TProgramRun();
   ~TProgramRun();
   TProgramRun(const TProgramRun&) = delete;
@@ -26,13 +27,15 @@ struct TProgramRun {
   // Claims this copy of the program (its executable's path). When another
   // process runs it already, that bar is asked forward and the answer is
   // false, before any window or application bar exists. Otherwise makes the
-  // settings stores, the bar's settings, the monitor list, the data module,
+  // bar's settings, the monitor list, the data module, the settings stores,
   // the bar (the main form, handed all of them) and the exception report's
   // window, in that order, and shows the bar: true.
   bool Start();
   // Frees them in reverse order, then gives the claim back.
   void Stop();
 
+ protected:
+  // Seen by the headless runner of the tests (tests/HeadlessBar.h) too.
   std::unique_ptr<TRunningCopy> copy;
   std::unique_ptr<TSettingsStores> stores;
   // Shared with the exception display, which reads the language at the

@@ -20,6 +20,15 @@ namespace tov::testing {
 struct HeadlessBar : TProgramRun {
   explicit HeadlessBar(host::HostPlatform& platform) : hp(platform) {}
 
+  // What the program holds, for the tests to look at.
+  using TProgramRun::bar;
+  using TProgramRun::copy;
+  using TProgramRun::dc;
+  using TProgramRun::exceptMessage;
+  using TProgramRun::monitors;
+  using TProgramRun::settings;
+  using TProgramRun::stores;
+
   // False, with the running bar asked forward, when this copy of the program
   // runs already.
   bool TryStart() {
