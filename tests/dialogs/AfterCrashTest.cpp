@@ -145,6 +145,20 @@ TEST_F(AfterCrashTest, ToldInTheBarsLanguage) {
   EXPECT_NE(Boxes().shown[0].text.find("Open the report window?"), std::string::npos);
 }
 
+// The report window the question opens speaks the crashed bar's language too.
+TEST_F(AfterCrashTest, TheReportWindowOpensInTheBarsLanguage) {
+  run.startTick = 0;
+  run.language = "English";
+  Boxes().answers = {IDYES};
+  hp.Windows().modalScripts.push_back([](host::HostForm& f) {
+    EXPECT_EQ(f.Frame().caption, "Application error");
+    EXPECT_TRUE(f.Click("BtnChiudi"));
+  });
+  RunAfterCrash(run);
+  EXPECT_EQ(hp.Windows().shownForms, std::vector<std::string>{"FormExceptMessage"});
+  EXPECT_TRUE(hp.Windows().modalScripts.empty());
+}
+
 TEST_F(AfterCrashTest, TheEntryPointTakesTheSwitchAndRefusesItMalformed) {
   run.startTick = 0;
   Boxes().answers = {IDNO};

@@ -300,5 +300,28 @@ TEST_F(ErrorReportTest, AnExceptionTheGuardCatchesIsShownAndLogged) {
   SetExceptionDisplay(nullptr);
 }
 
+// The start-up hands the display a way to the bar's language: a report filed
+// later shows in the language the bar has then, not the one it started with.
+TEST_F(ErrorReportTest, AFiledReportShowsInTheLanguageTheBarHasAtThatMoment) {
+  std::string language = "English";
+  InstallExceptionDisplay([&language] { return language; });
+  OnReport([](host::HostForm& f) {
+    EXPECT_EQ(f.Frame().caption, "Application error");
+    EXPECT_EQ(f.Text("BtnChiudi"), "Close");
+    EXPECT_TRUE(f.Click("BtnChiudi"));
+  });
+  FileErrorReport(Error(0, ""));
+  language.clear();  // none: the window's own texts
+  OnReport([](host::HostForm& f) {
+    EXPECT_EQ(f.Frame().caption, "Errore nell'applicazione");
+    EXPECT_TRUE(f.Click("BtnChiudi"));
+  });
+  FileErrorReport(Error(0, ""));
+  EXPECT_TRUE(hp.Windows().modalScripts.empty());
+  EXPECT_EQ(hp.Windows().shownForms, (std::vector<std::string>{"FormExceptMessage", "FormExceptMessage"}));
+  SetErrorReporter(nullptr);
+  SetExceptionDisplay(nullptr);
+}
+
 }  // namespace
 }  // namespace tov
