@@ -81,6 +81,7 @@ void ReadBarSettings(IBarBackground* bar) {
   b.WatchFolder = s.GetBool(kFolderSourceSection, "WatchFolder", d.WatchFolder);
   b.BarHotkey = s.GetString("Pulsanti", "BarHotkey", d.BarHotkey);
   b.LaunchOrSwitch = s.GetBool("Pulsanti", "LaunchOrSwitch", d.LaunchOrSwitch);
+  b.ShowRunning = s.GetBool("Pulsanti", "ShowRunning", d.ShowRunning);
   ResetBackground(bar);
 }
 

@@ -35,6 +35,8 @@ struct TBarSettings {
   // running program's button brings its window forward.
   std::string BarHotkey;
   bool LaunchOrSwitch = true;
+  // A small mark under the buttons whose program has a window open.
+  bool ShowRunning = false;
 };
 
 TBarSettings& BarSettings();
