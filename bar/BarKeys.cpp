@@ -14,20 +14,6 @@
 
 namespace tov {
 
-namespace {
-
-// The length of the UTF-8 character a lead byte starts; 0 for a byte that
-// starts none.
-size_t Utf8LeadLength(unsigned char c) {
-  if (c < 0x80) return 1;
-  if (c >= 0xC2 && c <= 0xDF) return 2;
-  if (c >= 0xE0 && c <= 0xEF) return 3;
-  if (c >= 0xF0 && c <= 0xF4) return 4;
-  return 0;
-}
-
-}  // namespace
-
 // ------------------------------------------------------------------ hotkeys
 
 void TBarWindow::RegisterHotkeys() {
@@ -169,19 +155,24 @@ intptr_t TBarWindow::KeyMessage(Message& m) {
       return 0;
     }
     case WM_CHAR: {
-      const unsigned char c = static_cast<unsigned char>(m.wParam & 0xFF);
-      if (m.wParam > 0xFF) return 0;
-      // The window takes the process's code page, UTF-8: a character beyond
-      // ASCII comes a byte at a time.
-      if (c >= 0x80 && c < 0xC0) {
-        if (pendingChar_.empty()) return 0;
-        pendingChar_ += char(c);
-      } else {
-        pendingChar_.assign(1, char(c));
+      // The bar's window is a Unicode one: a character comes as UTF-16
+      // units, one beyond the first plane (an emoji, a rare ideograph) as a
+      // pair, high surrogate first.
+      const char16_t unit = char16_t(m.wParam & 0xFFFF);
+      if (m.wParam > 0xFFFF) return 0;
+      if (unit >= 0xD800 && unit < 0xDC00) {
+        pendingHighSurrogate_ = unit;
+        return 0;
       }
-      if (pendingChar_.size() < Utf8LeadLength(static_cast<unsigned char>(pendingChar_[0]))) return 0;
-      const std::string typed = std::move(pendingChar_);
-      pendingChar_.clear();
+      std::u16string units;
+      if (unit >= 0xDC00 && unit < 0xE000) {
+        if (pendingHighSurrogate_ == 0) return 0;  // a low half alone is no character
+        units = {pendingHighSurrogate_, unit};
+      } else {
+        units.assign(1, unit);
+      }
+      pendingHighSurrogate_ = 0;
+      const std::string typed = Utf16ToUtf8(units);
       if (!IsValidUtf8(typed)) return 0;
       ApplyKeyAction(keyboard_.Char(typed, System().TickCount()));
       return 0;

@@ -10,6 +10,7 @@
 #include "controls/Appearance.h"
 #include "controls/ButtonTable.h"
 #include "controls/Colors.h"
+#include "controls/HighContrast.h"
 #include "docking/MonitorList.h"
 #include "tables/DataModule.h"
 #include "text/Texts.h"
@@ -100,9 +101,12 @@ void TBarWindow::SetBackgroundColor(int32_t color) {
 }
 
 void TBarWindow::Paint(ICanvas& canvas) {
-  canvas.FillRect(Rect{0, 0, canvas.Width(), canvas.Height()}, ColorToRGB(color_));
+  canvas.FillRect(Rect{0, 0, canvas.Width(), canvas.Height()},
+                  ColorToRGB(highContrast_ ? kHighContrastBarFace : color_));
+  MarkButtonsForContrast();
   TAppBar::Paint(canvas);  // the paint handler (and the glass that hooks it)
   PaintButtons(canvas, Rect{0, 0, canvas.Width(), canvas.Height()});
+  PaintRunningMarks(canvas);
   drag_.PaintMark(canvas);
   PaintFocusMark(canvas);
   if (ButtonCount() == 0) PaintEmptyHint(canvas);
@@ -125,7 +129,7 @@ void TBarWindow::PaintEmptyHint(ICanvas& canvas) {
 
 void TBarWindow::FormPaint(ICanvas& canvas) {
   if (!paintHandler_) return;
-  if (!brushBitmap_.Empty()) {
+  if (!brushBitmap_.Empty() && !highContrast_) {
     // The brush repeats the bitmap as a pattern over the client area.
     for (int y = 0; y < canvas.Height(); y += brushBitmap_.height)
       for (int x = 0; x < canvas.Width(); x += brushBitmap_.width)
@@ -244,6 +248,7 @@ void TBarWindow::RebuildBar() {
   BuildFolderMenus();
   UpdateKeyTargets();
   RegisterHotkeys();
+  UpdateRunningTimer();
 }
 
 }  // namespace tov

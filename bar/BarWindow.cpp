@@ -1,4 +1,5 @@
 #include "bar/BarWindow.h"
+#include "controls/HighContrast.h"
 
 #include <algorithm>
 #include <iterator>
@@ -419,8 +420,19 @@ intptr_t TBarWindow::Dispatch(Message& m) {
       const intptr_t r = TAppBar::Dispatch(m);
       Shell().AcceptDroppedFiles(Handle(), true);
       Window().SetAccessibleSource(this);
+      highContrast_ = System().HighContrast();
       return r;
     }
+    case kWmSysColorChange:
+      FollowSystemColours();
+      return TAppBar::Dispatch(m);
+    case WM_SETTINGCHANGE:
+      if (m.wParam == kSpiSetHighContrast) FollowSystemColours();
+      return TAppBar::Dispatch(m);
+    case WM_TIMER:
+      if (m.wParam != kRunningTimerId) return TAppBar::Dispatch(m);
+      RefreshRunningMarks();
+      return 0;
     case WM_HOTKEY:
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:

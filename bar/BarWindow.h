@@ -21,6 +21,7 @@
 #include "bar/FolderMenus.h"
 #include "bar/LaunchSwitch.h"
 #include "bar/LiveFolder.h"
+#include "bar/RunningMarks.h"
 #include "bar/SourceFolder.h"
 #include "controls/ButtonHost.h"
 #include "controls/ButtonStyle.h"
@@ -226,6 +227,16 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground, pu
   void OpenFocusedMenu();
   void ApplyKeyAction(BarKeyAction action);
   void PaintFocusMark(ICanvas& canvas);
+  // High contrast (BarContrast.cpp): whether the system's mode is on, asked
+  // again when its colours or settings change; the buttons marked for it.
+  void FollowSystemColours();
+  void MarkButtonsForContrast();
+  // The running mark (BarRunning.cpp): its timer started or stopped as the
+  // setting says, the marks looked at again, and painted.
+  void UpdateRunningTimer();
+  void RefreshRunningMarks();
+  void PaintRunningMarks(ICanvas& canvas);
+  bool BarShowing();
 
   TDataModule& data_;
   TBarSettings& settings_;
@@ -257,7 +268,9 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground, pu
   TBarKeyboard keyboard_;
   WindowId previousForeground_ = 0;
   std::vector<std::string> hotkeyProblems_;
-  std::string pendingChar_;
+  char16_t pendingHighSurrogate_ = 0;  // the first half of a typed character
+  bool highContrast_ = false;
+  TRunningMarks running_;
 };
 
 }  // namespace tov

@@ -8,6 +8,12 @@ bool IsProgramPath(const std::string& path) {
   return path.size() > 4 && UpperCaseText(path.substr(path.size() - 4)) == ".EXE";
 }
 
+bool WindowRunsProgram(const TopLevelWindow& w, const std::string& program) {
+  // A shortcut's target may be read in its short form.
+  return (!w.imagePath.empty() && SameNameIgnoringCase(w.imagePath, program)) ||
+         (!w.shortImagePath.empty() && SameNameIgnoringCase(w.shortImagePath, program));
+}
+
 LaunchDecision DecideLaunch(const LaunchRequest& request, const std::vector<TopLevelWindow>& windows,
                             WindowId foreground) {
   LaunchDecision d;
@@ -18,10 +24,7 @@ LaunchDecision DecideLaunch(const LaunchRequest& request, const std::vector<TopL
   if (!request.switchOn || !IsProgramPath(request.program)) return d;
   std::vector<const TopLevelWindow*> matches;
   for (const TopLevelWindow& w : windows)
-    // A shortcut's target may be read in its short form.
-    if ((!w.imagePath.empty() && SameNameIgnoringCase(w.imagePath, request.program)) ||
-        (!w.shortImagePath.empty() && SameNameIgnoringCase(w.shortImagePath, request.program)))
-      matches.push_back(&w);
+    if (WindowRunsProgram(w, request.program)) matches.push_back(&w);
   if (matches.empty()) return d;
   d.kind = LaunchKind::Switch;
   // One of them in front already: the lowest goes on top, so the next click

@@ -34,4 +34,8 @@ LaunchDecision DecideLaunch(const LaunchRequest& request, const std::vector<TopL
 // Whether a path names a program whose windows can be matched (".exe").
 bool IsProgramPath(const std::string& path);
 
+// Whether the window's process runs the program (its image path, long or
+// short, names the same file).
+bool WindowRunsProgram(const TopLevelWindow& window, const std::string& program);
+
 }  // namespace tov

@@ -2,6 +2,7 @@
 
 #include "base/Casefold.h"
 #include "base/Utf8Text.h"
+#include "controls/HighContrast.h"
 #include "platform/Platform.h"
 
 namespace tov {
@@ -342,11 +343,35 @@ bool TLbSpeedButton::DialogChar(uint32_t key) {
   return true;
 }
 
+void TLbSpeedButton::SetHighContrast(bool on, bool focusLook) {
+  highContrast_ = on;
+  focusLook_ = on && focusLook;
+}
+
+bool TLbSpeedButton::Keyed() const {
+  if (highContrast_) return false;
+  return transparent_ || style_ == bsModern || style_ == bsShape || style_ == bsQuicken;
+}
+
 std::unique_ptr<ICanvas> TLbSpeedButton::PaintImage() {
   auto image = Canvases().CreateBitmapCanvas(Width(), Height());
   if (!image) return nullptr;
-  if (transparent_ || style_ == bsModern || style_ == bsShape || style_ == bsQuicken)
-    image->FillRect({0, 0, Width(), Height()}, clFuchsia);
+  if (highContrast_) {
+    // The system's colours on the plain raised button: none of its own.
+    const LookState state = !enabled_      ? LookState::Disabled
+                            : down_        ? LookState::Down
+                            : focusLook_   ? LookState::Focused
+                            : mouseInside_ ? LookState::Hot
+                                           : LookState::Normal;
+    const SystemLook look = HighContrastLook(state);
+    FontSpec f = font_;
+    f.color = look.text;
+    LbPaintButton(*image, Width(), Height(), 0, numGlyphs_, glyph_, down_, mouseInside_, false, true, flat_, wordWrap_,
+                  popupMenu != nullptr && dropDownMenu_, bsNormal, look.face, look.face, clNone, look.light,
+                  look.shadow, f, layout_, caption_, alignment_);
+    return image;
+  }
+  if (Keyed()) image->FillRect({0, 0, Width(), Height()}, clFuchsia);
   const FontSpec& f = (mouseInside_ && useHotTrackFont_) ? hotTrackFont_ : font_;
   LbPaintButton(*image, Width(), Height(), hotStep_, numGlyphs_, glyph_, down_, mouseInside_, transparent_, enabled_,
                 flat_, wordWrap_, popupMenu != nullptr && dropDownMenu_, style_, color_, colorWhenDown_, hotTrackColor_,
@@ -358,8 +383,7 @@ void TLbSpeedButton::PaintTo(ICanvas& target) {
   if (!visible_ || Width() <= 0 || Height() <= 0) return;
   auto image = PaintImage();
   if (!image) return;
-  bool keyed = transparent_ || style_ == bsModern || style_ == bsShape || style_ == bsQuicken;
-  target.CopyFrom(*image, {0, 0, Width(), Height()}, {Left(), Top()}, keyed ? clFuchsia : kNoColor);
+  target.CopyFrom(*image, {0, 0, Width(), Height()}, {Left(), Top()}, Keyed() ? clFuchsia : kNoColor);
 }
 
 }  // namespace tov

@@ -148,6 +148,11 @@ class TLbSpeedButton {
   void SetEnabled(bool v);
   bool Visible() const { return visible_; }
   void SetVisible(bool v);
+  // The system's high-contrast look (controls/HighContrast) instead of the
+  // button's own colours and style; focusLook: it has the keyboard focus.
+  // Both only mark the button: its parent paints it again.
+  bool HighContrast() const { return highContrast_; }
+  void SetHighContrast(bool on, bool focusLook);
 
   // Plain properties the parent and the bar use.
   intptr_t tag = 0;
@@ -189,6 +194,7 @@ class TLbSpeedButton {
   void Invalidate();  // paint later
   bool CanReact() const;
   void ReleaseGroup();
+  bool Keyed() const;  // parts of its image left transparent (fuchsia)
 
   IButtonParent* parent_;
   Rect bounds_{0, 0, 100, 23};
@@ -221,6 +227,8 @@ class TLbSpeedButton {
   bool mouseInside_ = false;
   int hotStep_ = 0;
   bool clicked_ = false;
+  bool highContrast_ = false;
+  bool focusLook_ = false;
   // Tells event code that runs after a handler whether the button survived it.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -73,6 +73,8 @@ class ISystem {
   // icons grow with the monitor's scale). GetSystemMetrics answers at 96 DPI
   // here; a layer whose metrics follow another scale says so.
   virtual int GetSystemMetricsForDpi(int index, int dpi) { return Dpi(dpi).Scale(GetSystemMetrics(index)); }
+  // SPI_GETHIGHCONTRAST: the user chose the system's high-contrast colours.
+  virtual bool HighContrast() { return false; }
 };
 
 }  // namespace tov

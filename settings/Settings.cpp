@@ -72,6 +72,7 @@ void ReadBarSettings(const TSettingsStore& s, TBarSettings& b, IBarBackground* b
   b.WatchFolder = s.GetBool(kFolderSourceSection, "WatchFolder", d.WatchFolder);
   b.BarHotkey = s.GetString("Pulsanti", "BarHotkey", d.BarHotkey);
   b.LaunchOrSwitch = s.GetBool("Pulsanti", "LaunchOrSwitch", d.LaunchOrSwitch);
+  b.ShowRunning = s.GetBool("Pulsanti", "ShowRunning", d.ShowRunning);
   ResetBackground(b, bar);
 }
 

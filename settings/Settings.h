@@ -36,6 +36,8 @@ struct TBarSettings {
   // running program's button brings its window forward.
   std::string BarHotkey;
   bool LaunchOrSwitch = true;
+  // A small mark under the buttons whose program has a window open.
+  bool ShowRunning = false;
 };
 
 // Keys of the same store that other parts of the bar read themselves.

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "controls/HighContrast.h"
 #include "forms/Component.h"
 #include "platform/Platform.h"
 
@@ -316,6 +317,12 @@ ControlDesc DescribeControl(const Component& c, const Component& form) {
       d.type = ControlType::PushButton;
       d.takesFocus = c.kind != ComponentKind::SpeedButton;  // speed buttons take no focus
       break;
+  }
+  if (d.type != ControlType::Painted && System().HighContrast()) {
+    // The system's colours, not the form's own.
+    const ControlColours hc = HighContrastControl(d.handCursor);
+    d.font.color = hc.text;
+    d.background = hc.background;
   }
   return d;
 }

@@ -24,6 +24,7 @@ MarginHeight=FieldType=INTEGER,DefaultValue=2,FieldWidth=60
 HideLinkExt=FieldType=INTEGER,DefaultValue=1,FieldWidth=60
 BarHotkey=FieldType=STRING,FieldWidth=150
 LaunchOrSwitch=FieldType=BOOL,DefaultValue=TRUE
+ShowRunning=FieldType=BOOL,DefaultValue=FALSE
 
 [Generale]
 FolderSource=FieldType=DIRECTORY,FieldWidth=300

@@ -37,9 +37,11 @@ class HostSystem : public ISystem {
   std::string FormatTime(const DateTime& t) override;
   char DecimalSeparator() override { return decimalSeparator; }
   std::string UserInterfaceLanguage() override { return uiLanguage; }
+  bool HighContrast() override { return highContrast; }
 
   std::map<int, int> metrics;  // overrides of the defaults
   bool dragFullWindows = true;
+  bool highContrast = false;
   std::set<int> keysDown;
   Point cursor;
   uint32_t ticks = 1000;

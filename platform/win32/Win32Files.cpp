@@ -186,6 +186,12 @@ bool Win32Registry::DeleteValue(const std::string& key, const std::string& name)
 int Win32System::GetSystemMetrics(int index) { return ::GetSystemMetrics(index); }
 int Win32System::GetSystemMetricsForDpi(int index, int dpi) { return MetricForDpi(index, dpi); }
 
+bool Win32System::HighContrast() {
+  HIGHCONTRASTW hc{};
+  hc.cbSize = sizeof hc;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof hc, &hc, 0) && (hc.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
 bool Win32System::DragFullWindows() {
   BOOL on = FALSE;
   SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &on, 0);

@@ -55,6 +55,7 @@ class Win32System : public ISystem {
   std::string FormatTime(const DateTime& t) override;
   char DecimalSeparator() override;
   std::string UserInterfaceLanguage() override;
+  bool HighContrast() override;
 };
 
 class Win32Dialogs : public IDialogs {

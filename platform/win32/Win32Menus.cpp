@@ -231,8 +231,8 @@ bool HandleMenuDrawing(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) 
     // item's "&" letter.
     const unsigned ch = LOWORD(wParam);
     HMENU menu = reinterpret_cast<HMENU>(lParam);
-    // The owner's window is an ANSI one: a letter beyond ASCII comes as a
-    // byte of UTF-8 and is left to the system.
+    // A letter beyond ASCII is left to the system: under an ANSI owner (a
+    // dialog) it comes as a byte of UTF-8, not as a character.
     if (ch < 0x20 || ch >= 0x80 || !menu) return false;
     static TTypeAhead typeAhead;
     static HMENU lastMenu = nullptr;

@@ -19,7 +19,9 @@ namespace tov::win32 {
 
 namespace {
 
-const char* kClassName = "TToviraForm";
+// A Unicode class: a typed character of any script reaches the window as
+// UTF-16 units (WM_CHAR), not as bytes of the process's code page.
+const wchar_t* kClassName = L"TToviraForm";
 
 // The program's icon (resource 1, none in a test program) in the size the
 // system shows for each kind: the small one is drawn for its own size, not
@@ -36,16 +38,16 @@ HICON ProgramIcon(WPARAM kind) {
 void RegisterFormClass() {
   static bool done = false;
   if (done) return;
-  WNDCLASSEXA wc{};
+  WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = Win32Window::WndProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   wc.hIcon = ProgramIcon(ICON_BIG);
   wc.hIconSm = ProgramIcon(ICON_SMALL);
   wc.lpszClassName = kClassName;
-  RegisterClassExA(&wc);
+  RegisterClassExW(&wc);
   done = true;
 }
 
@@ -89,9 +91,9 @@ void Win32Window::SetWindowPos(intptr_t insertAfter, const Rect& b, uint32_t fla
 int32_t Win32Window::GetLong(int index) { return int32_t(GetWindowLongA(hwnd_, index)); }
 void Win32Window::SetLong(int index, int32_t value) { SetWindowLongA(hwnd_, index, LONG(value)); }
 
-void Win32Window::Post(uint32_t msg, uintptr_t wParam, intptr_t lParam) { PostMessageA(hwnd_, msg, wParam, lParam); }
+void Win32Window::Post(uint32_t msg, uintptr_t wParam, intptr_t lParam) { PostMessageW(hwnd_, msg, wParam, lParam); }
 
-intptr_t Win32Window::DefaultHandling(const Message& m) { return DefWindowProcA(hwnd_, m.msg, m.wParam, m.lParam); }
+intptr_t Win32Window::DefaultHandling(const Message& m) { return DefWindowProcW(hwnd_, m.msg, m.wParam, m.lParam); }
 
 void Win32Window::UpdateNow() { UpdateWindow(hwnd_); }
 void Win32Window::Invalidate() { InvalidateRect(hwnd_, nullptr, FALSE); }
@@ -135,7 +137,7 @@ void Win32Window::ShowTaskbarEntry(bool show) {
   list->Release();
 }
 
-void Win32Window::SetCaption(const std::string& caption) { SetWindowTextA(hwnd_, caption.c_str()); }
+void Win32Window::SetCaption(const std::string& caption) { SetWindowTextW(hwnd_, WideText(caption).c_str()); }
 
 void Win32Window::StartSystemMove() {
   ReleaseCapture();
@@ -200,19 +202,19 @@ void Win32Window::PaintNow() {
 }
 
 LRESULT CALLBACK Win32Window::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (msg == WM_NCCREATE) {
-    auto* ctx = static_cast<CreateContext*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    auto* ctx = static_cast<CreateContext*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     self = ctx->window;
     self->hwnd_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     self->handler_->Attach(self);
     // Where the system scales frames only when asked (per-monitor awareness
     // of the first version), the frame follows the monitor's scale too.
     EnableFrameScaling(hwnd);
   }
   if (!self || (self->destroyed_ && msg != WM_DESTROY && msg != WM_NCDESTROY))
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
   // No exception crosses the system's frames: it is shown, and the message
   // ends with the answer 0.
   return GuardEvent(LRESULT(0), [&]() -> LRESULT {
@@ -226,16 +228,16 @@ LRESULT CALLBACK Win32Window::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
       case WM_ERASEBKGND:
         return 1;  // the paint step covers the whole client area
       case WM_NCDESTROY:
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->destroyed_ = true;
         self->accessible_->source = nullptr;
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
       case WM_GETOBJECT:
         // The client object is the logic's; the others stay the system's.
         if (LONG(lParam) == LONG(OBJID_CLIENT) && self->accessible_->source) {
           if (const LRESULT r = AnswerGetObject(hwnd, wParam, self->accessible_)) return r;
         }
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
       default:
         break;
     }
@@ -249,8 +251,8 @@ std::unique_ptr<IWindow> Win32WindowSystem::CreateTopLevel(const WindowParams& p
   auto window = std::make_unique<Win32Window>(handler);
   CreateContext ctx{window.get(), handler};
   const Rect& b = params.bounds;
-  HWND hwnd = CreateWindowExA(params.exStyle, kClassName, params.caption.c_str(), params.style & ~WS_VISIBLE, b.left,
-                              b.top, b.Width(), b.Height(), nullptr, nullptr, GetModuleHandleA(nullptr), &ctx);
+  HWND hwnd = CreateWindowExW(params.exStyle, kClassName, WideText(params.caption).c_str(), params.style & ~WS_VISIBLE,
+                              b.left, b.top, b.Width(), b.Height(), nullptr, nullptr, GetModuleHandleW(nullptr), &ctx);
   if (!hwnd) return nullptr;
   return window;
 }

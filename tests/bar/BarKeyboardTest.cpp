@@ -6,6 +6,7 @@
 
 #include "bar/BarKeyboard.h"
 #include "base/TypeAhead.h"
+#include "base/Utf8Text.h"
 #include "platform/host/HostShell.h"
 #include "tests/BarFixture.h"
 
@@ -118,9 +119,11 @@ struct BarKeysTest : testing::BarFixture {
     Start();
   }
   void Key(uint32_t vk) { Win().Send(WM_KEYDOWN, vk, 0); }
+  // As the system hands typed characters to the bar's Unicode window: one
+  // message per UTF-16 unit.
   void Type(const std::string& s) {
-    for (char c : s)
-      Win().Send(WM_CHAR, static_cast<unsigned char>(c), 0);
+    for (char16_t unit : Utf8ToUtf16(s))
+      Win().Send(WM_CHAR, unit, 0);
   }
 };
 
@@ -145,6 +148,47 @@ TEST_F(BarKeysTest, TheBarHotkeyGivesTheFocusArrowsMoveItAndEnterLaunches) {
   Key(kVkEscape);
   EXPECT_FALSE(bar->Keyboard().Active());
   EXPECT_EQ(hp.Windows().broughtForward, (std::vector<WindowId>{0x777}));
+}
+
+struct BarKeysInScriptsTest : testing::BarFixture {
+  BarKeysInScriptsTest() {
+    PrepareButtons({{"Posta", "Button"},
+                    {"\u65E5\u672C\u8A9E\u30E1\u30E2", "Button"},
+                    {"\U0001F3B5 Musica", "Button"},
+                    {"\U0001F3B5\U0001F3B6 Dischi", "Button"}});
+    Start();
+    bar->TakeKeyboardFocus();
+  }
+  void Unit(char16_t unit) { Win().Send(WM_CHAR, unit, 0); }
+  void Type(const std::string& s) {
+    for (char16_t unit : Utf8ToUtf16(s))
+      Unit(unit);
+  }
+};
+
+TEST_F(BarKeysInScriptsTest, CharactersOfThreeAndFourBytesFindTheirButtons) {
+  Type("\u65E5\u672C");  // Japanese: three bytes each in UTF-8
+  EXPECT_EQ(bar->Keyboard().Focus(), 1);
+  Win().Send(WM_KEYDOWN, kVkHome, 0);
+  Type("\U0001F3B5");  // an emoji: a surrogate pair, four bytes in UTF-8
+  EXPECT_EQ(bar->Keyboard().Focus(), 2);
+  Type("\U0001F3B6");  // the next character of the second emoji caption
+  EXPECT_EQ(bar->Keyboard().Focus(), 3);
+}
+
+TEST_F(BarKeysInScriptsTest, HalvesOfAPairAloneTypeNothing) {
+  // A low half with no high one before it, a high half followed by no low
+  // one: neither is a character, and the character after them still counts.
+  Unit(0xDF35);
+  EXPECT_EQ(bar->Keyboard().Focus(), 0);
+  Unit(0xD83C);
+  Type("\u65E5");
+  EXPECT_EQ(bar->Keyboard().Focus(), 1);
+  Win().Send(WM_KEYDOWN, kVkHome, 0);
+  Unit(0xD83C);
+  Unit(0xD83C);  // a second high half replaces the first
+  Unit(0xDFB5);
+  EXPECT_EQ(bar->Keyboard().Focus(), 2);
 }
 
 TEST_F(BarKeysTest, TheFocusMarkIsPaintedOnTheFocusedButtonOnly) {

@@ -40,7 +40,12 @@
 #   back in UTF-8 (scripts_steps.sh);
 # - in a copy of the prefix at 144 DPI the bar and its buttons are 1.5 times
 #   as large and the settings and layout dialogs open at that scale;
-#   WM_DPICHANGED lays out a docked and a floating bar again (scale_steps.sh).
+#   WM_DPICHANGED lays out a docked and a floating bar again (scale_steps.sh);
+# - a button's hotkey starts its program with the bar in the background, the
+#   bar's hotkey, Right and Enter start the second button, a click on a
+#   running Notepad's button brings its one window forward, Japanese typed
+#   into the bar finds its button, the bar's accessible object has a child
+#   per button with its name, role and hotkey (keys_steps.sh).
 # Screenshots land in build/e2e/.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
@@ -50,6 +55,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/crash_steps.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/desktop_steps.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/scripts_steps.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/scale_steps.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/keys_steps.sh"
 name=bar_under_wine
 wine_env
 out="$build/e2e"
@@ -499,4 +505,5 @@ wait_exit $pid 20 || fail "the bar did not close after the about box"
 names_in_every_script
 files_of_an_earlier_release
 scale_steps
+keys_steps
 echo "bar_under_wine: ok"
