@@ -14,6 +14,7 @@
 #include "controls/IconLoader.h"
 #include "dialogs/StandardPrompt.h"
 #include "forms/ButtonLayoutForm.h"
+#include "platform/DpiCanvas.h"
 #include "platform/Platform.h"
 #include "settings/UserData.h"
 #include "tables/ColumnValues.h"
@@ -62,7 +63,7 @@ TFormButtonLayout::TFormButtonLayout(TSettingsStore& store, std::string language
                                      WindowId owner)
     : language_(std::move(language)), rebuild_(std::move(rebuildBar)), owner_(owner), form_(BuildButtonLayoutForm()) {
   list_ = &Need("ListButtons");
-  Need("BtnPreview").painter = [this](ICanvas& canvas, const Component&) { preview_.PaintTo(canvas); };
+  Need("BtnPreview").painter = [this](ICanvas& canvas, const Component&) { PaintPreview(canvas); };
   BindFormPlacement(store, Need("FormPlacement"), *form_);
   Component& f = *form_;
   auto bind = [&f](const char* name, std::function<void()> fn) {
@@ -231,6 +232,8 @@ void TFormButtonLayout::ShowPreview(const TCustomButtonStyle& s) {
     return;
   }
   // The button as the bar would show it, its size the bar's too.
+  previewStyle_ = std::make_unique<TCustomButtonStyle>(s);
+  scaledDpi_ = 0;
   TCustomButtonStyle copy = s;
   preview_.SetBounds(0, 0, s.Width, s.Height);
   copy.ApplyToButton(preview_);
@@ -245,6 +248,25 @@ void TFormButtonLayout::ShowPreview(const TCustomButtonStyle& s) {
   button.caption = preview_.Caption();
   button.visible = true;
   button.Changed();
+}
+
+void TFormButtonLayout::PaintPreview(ICanvas& canvas) {
+  auto* units = dynamic_cast<DpiCanvas*>(&canvas);
+  if (!units || units->Scale().IsBase() || !previewStyle_) return preview_.PaintTo(canvas);
+  const Dpi dpi = units->Scale();
+  if (scaledDpi_ != dpi.Value()) {
+    TCustomButtonStyle copy = *previewStyle_;
+    scaledPreview_.SetBounds(0, 0, dpi.Scale(copy.Width), dpi.Scale(copy.Height));
+    copy.ApplyToButton(scaledPreview_, &units->Target(), dpi);
+    if (copy.ShowIcon) {
+      // The icon at the size the scale draws it, not a stretched one.
+      Picture icon;
+      if (!PathShowsIcon(copy.Path) || !Shell().IconPicture(copy.Path, copy.IconPixels(), &icon)) icon = Picture();
+      ApplyArrivedIcon(scaledPreview_, icon);
+    }
+    scaledDpi_ = dpi.Value();
+  }
+  scaledPreview_.PaintTo(units->Target());
 }
 
 void TFormButtonLayout::ShowRow(int row) {
@@ -391,8 +413,7 @@ void TFormButtonLayout::BtnAddElementClick() {
   const Component& add = Need("BtnAddElement");
   const Rect r = RectOnForm(add, *form_);
   // Below the button's lower left corner, from the client area's origin.
-  const Point origin = DialogClientOrigin(*form_);
-  PopupComponentMenu(Need("PopupElementi"), Point{origin.x + r.left, origin.y + r.bottom}, DialogWindowOf(*form_));
+  PopupComponentMenu(Need("PopupElementi"), DialogScreenPoint(*form_, Point{r.left, r.bottom}), DialogWindowOf(*form_));
 }
 
 void TFormButtonLayout::Pop_SeparatorClick() {

@@ -61,6 +61,9 @@ class TFormButtonLayout {
   void EditorsFromStyle(const TCustomButtonStyle& s);
   // A button's appearance on the preview button; any other hides it.
   void ShowPreview(const TCustomButtonStyle& s);
+  // Paints the preview on the dialog's canvas: at a scale other than 100 %
+  // laid out, with its font and icon, for the pixels of that scale.
+  void PaintPreview(ICanvas& canvas);
   // The editors and the preview show the row's appearance.
   void ShowRow(int row);
   // Stores the hotkey editor's combination on the row (empty: none); false,
@@ -90,6 +93,9 @@ class TFormButtonLayout {
   Component* list_;
   std::vector<int> lastSelection_;  // the selection the last change left
   TLbSpeedButton preview_;
+  std::unique_ptr<TCustomButtonStyle> previewStyle_;  // what the preview shows
+  TLbSpeedButton scaledPreview_;                      // the preview at scaledDpi_
+  int scaledDpi_ = 0;                                 // 0: not laid out yet
 };
 
 // Creates the dialog and shows it modally; an error while making it is shown

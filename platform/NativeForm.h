@@ -206,6 +206,12 @@ class INativeForm {
   // until events.Ended() or the application quits; the owner is enabled and
   // activated again before this returns.
   virtual void RunModal() = 0;
+  // Where a point of the client area (the controls' coordinates) is on the
+  // screen.
+  virtual Point ScreenPoint(Point client) {
+    const Point origin = ClientOrigin();
+    return Point{origin.x + client.x, origin.y + client.y};
+  }
 };
 
 }  // namespace tov

@@ -28,6 +28,9 @@ uintptr_t DialogWindowOf(const Component& form);
 // Where the client area of that form begins on the screen (the form's
 // bounds give its window's place); the form's own place when it is not shown.
 Point DialogClientOrigin(const Component& form);
+// Where a point of a running dialog's client area (in the form's units) is on
+// the screen, at the scale the dialog is shown at.
+Point DialogScreenPoint(const Component& form, Point client);
 
 // List views on a dialog. A handler asks to edit a row's caption in place by
 // setting kEditRowProperty to the row and telling the change. When the user

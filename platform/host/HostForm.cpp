@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "base/Casefold.h"
+#include "platform/DpiCanvas.h"
 #include "platform/Platform.h"
 #include "platform/host/HostSystem.h"
 #include "platform/host/HostWindowSystem.h"
@@ -304,6 +305,16 @@ Bitmap HostForm::PaintControl(const std::string& name, const PaintState& state) 
   if (!item) return Bitmap();
   auto canvas = Canvases().CreateBitmapCanvas(item->desc.bounds.Width(), item->desc.bounds.Height());
   events_.PaintControl(item->id, *canvas, state);
+  return canvas->ToBitmap();
+}
+
+Bitmap HostForm::PaintControlAt(const std::string& name, const PaintState& state, int dpi) {
+  Item* item = Find(name);
+  if (!item) return Bitmap();
+  const Rect px = ScaleRect(Dpi(dpi), item->desc.bounds);
+  auto canvas = Canvases().CreateBitmapCanvas(px.Width(), px.Height());
+  DpiCanvas units(*canvas, Dpi(dpi));
+  events_.PaintControl(item->id, units, state);
   return canvas->ToBitmap();
 }
 

@@ -91,6 +91,9 @@ class HostForm final : public INativeForm {
   std::string DefaultButtonName();
   // A painted control as the logic draws it now, on a canvas of its size.
   Bitmap PaintControl(const std::string& name, const PaintState& state);
+  // The same on a canvas of the control's pixels at a scale (the logic
+  // paints in units, as on a dialog shown at that scale).
+  Bitmap PaintControlAt(const std::string& name, const PaintState& state, int dpi);
   Bitmap PaintBackground();
   // The content of a scroll box, its whole height.
   Bitmap PaintBackground(const std::string& scrollBoxName);

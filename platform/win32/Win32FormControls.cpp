@@ -98,9 +98,9 @@ HWND NativeForm::Create(const ControlDesc& desc, ControlId id) {
       ex = WS_EX_CLIENTEDGE;
       break;
     case ControlType::ScrollBox:
-      return CreateScrollBox(parent, id, desc.bounds, events_);
+      return CreateScrollBox(parent, id, Pixels(desc.bounds), events_);
     case ControlType::Splitter:
-      return CreateSplitter(parent, id, desc.bounds, desc.vertical);
+      return CreateSplitter(parent, id, Pixels(desc.bounds), desc.vertical);
     case ControlType::TreeView:
       cls = WC_TREEVIEWA;
       style |= TVS_SHOWSELALWAYS | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT;
@@ -124,7 +124,7 @@ HWND NativeForm::Create(const ControlDesc& desc, ControlId id) {
   }
   if (desc.takesFocus && desc.type != ControlType::Label && desc.type != ControlType::Painted) style |= WS_TABSTOP;
   if ((desc.type == ControlType::Edit || desc.type == ControlType::Memo) && desc.readOnly) style |= ES_READONLY;
-  const Rect& r = desc.bounds;
+  const Rect r = Pixels(desc.bounds);
   const int top = r.top - (parent == hwnd_ ? 0 : ScrollOffset(parent));
   // Unicode windows, so that typed text in any script reaches them whole; the
   // narrow messages the form sends them are converted from UTF-8 by the
@@ -167,7 +167,7 @@ void NativeForm::Apply(Control& ctl, const ControlDesc& desc, bool created) {
   const ControlDesc old = ctl.desc;
   ctl.desc = desc;
   if (created || !(old.font == desc.font))
-    SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(desc.font)), TRUE);
+    SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(desc.font)), TRUE);
   if (!created && old.parent != desc.parent) SetParent(h, ParentOf(desc));
   switch (desc.type) {
     case ControlType::ComboBox:
@@ -189,7 +189,7 @@ void NativeForm::Apply(Control& ctl, const ControlDesc& desc, bool created) {
       if (Lines(WindowText(h)) != Lines(desc.text)) SetWindowTextA(h, desc.text.c_str());
       break;
     case ControlType::ScrollBox:
-      if (created || old.contentHeight != desc.contentHeight) SetContentHeight(h, desc.contentHeight);
+      if (created || old.contentHeight != desc.contentHeight) SetContentHeight(h, dpi_.Scale(desc.contentHeight));
       break;
     case ControlType::TreeView:
       ApplyTree(ctl, old, created);
@@ -241,7 +241,7 @@ void NativeForm::Place(Control& ctl) {
   HWND h = ctl.hwnd;
   HWND parent = GetParent(h);
   const int scrolled = parent == hwnd_ ? 0 : ScrollOffset(parent);
-  const Rect& b = ctl.desc.bounds;
+  const Rect b = Pixels(ctl.desc.bounds);
   const RECT want{b.left, b.top - scrolled, b.right - ctl.narrowed, b.bottom - scrolled};
   RECT now{};
   GetWindowRect(h, &now);

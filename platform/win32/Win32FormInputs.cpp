@@ -60,10 +60,9 @@ LRESULT CALLBACK SplitterProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(h, msg, wParam, lParam);
 }
 
-// The width of an edit's "..." button: square on a usual edit.
-int ButtonWidth(const Rect& edit) { return std::clamp(edit.Height(), 16, 22); }
-
 }  // namespace
+
+int EditButtonWidth(const Rect& edit, Dpi dpi) { return std::clamp(edit.Height(), dpi.Scale(16), dpi.Scale(22)); }
 
 HWND CreateSplitter(HWND parent, ControlId id, const Rect& r, bool vertical) {
   static const bool registered = [] {
@@ -115,9 +114,9 @@ void NativeForm::ApplyEdit(Control& ctl, const ControlDesc& old, bool created) {
     ctl.narrowed = 0;
   }
   if (ctl.button) {
-    ctl.narrowed = ButtonWidth(d.bounds);
+    ctl.narrowed = EditButtonWidth(Pixels(d.bounds), dpi_);
     if (created || !(old.font == d.font))
-      SendMessageA(ctl.button, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(d.font)), TRUE);
+      SendMessageA(ctl.button, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(d.font)), TRUE);
   }
 }
 
@@ -135,7 +134,7 @@ void NativeForm::ApplyUpDown(Control& ctl, const ControlDesc& old, bool created)
   }
   if (created || old.buddy != ctl.desc.buddy) {
     if (Control* before = Find(old.buddy); before && !created && before->desc.type == ControlType::Edit) {
-      before->narrowed = before->button ? ButtonWidth(before->desc.bounds) : 0;
+      before->narrowed = before->button ? EditButtonWidth(Pixels(before->desc.bounds), dpi_) : 0;
       Place(*before);
     }
     AttachUpDown(ctl);
@@ -150,7 +149,7 @@ void NativeForm::AttachUpDown(Control& updown) {
     return;
   }
   HWND parent = GetParent(edit->hwnd);
-  const Rect& b = edit->desc.bounds;
+  const Rect b = Pixels(edit->desc.bounds);
   const int top = b.top - (parent == hwnd_ ? 0 : ScrollOffset(parent));
   SetWindowPos(edit->hwnd, nullptr, b.left, top, b.Width(), b.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessageA(updown.hwnd, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit->hwnd), 0);

@@ -134,7 +134,7 @@ void NativeForm::ApplyList(Control& ctl, const ControlDesc& old, bool created) {
     for (size_t i = 0; i < d.columns.size(); ++i) {
       LVCOLUMNA col{};
       col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-      col.cx = d.columns[i].width;
+      col.cx = dpi_.Scale(d.columns[i].width);
       col.iSubItem = int(i);
       col.pszText = const_cast<char*>(d.columns[i].caption.c_str());
       SendMessageA(h, LVM_INSERTCOLUMNA, WPARAM(i), reinterpret_cast<LPARAM>(&col));

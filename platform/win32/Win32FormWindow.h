@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Dpi.h"
 #include "platform/NativeForm.h"
 #include "platform/win32/WinApi.h"
 
@@ -20,7 +21,11 @@ namespace tov::win32::form {
 enum : UINT {
   kMsgRowsSelected = WM_APP + 1,  // wParam: a list view's id; its selection is reported now
   kMsgDragged,                    // wParam: a splitter's id; lParam: MAKELPARAM(dx, dy)
+  kMsgDialogDpi,                  // answers the scale the dialog is laid out at
 };
+
+// The scale the dialog a window lies on is laid out at (96 outside a dialog).
+Dpi DialogDpi(HWND inside);
 
 // Control ids start above IDOK and IDCANCEL, which the dialog manager sends
 // for Enter and Escape when nothing else claims them: Escape finds nothing.
@@ -43,6 +48,10 @@ class DialogFonts {
  private:
   std::map<std::string, HFONT> fonts_;
 };
+
+// The width of an edit's "..." button in pixels: square on a usual edit
+// (`edit` in pixels).
+int EditButtonWidth(const Rect& edit, Dpi dpi);
 
 // Scroll boxes: a child window with a vertical scroll bar whose content (the
 // controls placed in it) moves as it scrolls. The window asks the events for
@@ -82,6 +91,7 @@ class NativeForm final : public INativeForm {
   Point ClientOrigin() override;
   void RunModal() override;
   void SetTimer(int timerId, const std::string& name, uint32_t ms) override;
+  Point ScreenPoint(Point client) override;
 
  private:
   struct Control {
@@ -114,6 +124,12 @@ class NativeForm final : public INativeForm {
   void Release(Control& ctl);
   void Destroy();
   void ReportFrame();
+  // A control's bounds (units) as pixels of the window it lies on.
+  Rect Pixels(const Rect& units) const;
+  HFONT FontOf(const FontSpec& font);
+  // Lays the dialog out again at another scale, in the frame given (screen
+  // pixels of the whole window).
+  void Rescale(Dpi dpi, const RECT& frame);
 
   // Win32FormLists.cpp
   void ApplyTree(Control& ctl, const ControlDesc& old, bool created);
@@ -138,6 +154,7 @@ class NativeForm final : public INativeForm {
   HWND lastFocus_ = nullptr;
   HWND tooltip_ = nullptr;
   DialogFonts fonts_;
+  Dpi dpi_;  // the scale of the monitor the dialog is on
   std::vector<Control> controls_;
   int nextId_ = kFirstControlId;
   int applying_ = 0;

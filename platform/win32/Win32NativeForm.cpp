@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/DpiCanvas.h"
 #include "platform/EventGuard.h"
 #include "platform/win32/Win32Canvas.h"
+#include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32FormWindow.h"
 #include "platform/win32/Win32Windows.h"
 
@@ -48,7 +50,8 @@ DialogFonts::~DialogFonts() {
 }
 
 HFONT DialogFonts::Get(const FontSpec& wanted) {
-  const std::string key = wanted.name + "|" + std::to_string(wanted.size) + "|" + std::to_string(wanted.style);
+  const std::string key = wanted.name + "|" + std::to_string(wanted.size) + "|" + std::to_string(wanted.style) + "|" +
+                          std::to_string(wanted.dpi);
   auto it = fonts_.find(key);
   if (it != fonts_.end()) return it->second;
   const LOGFONTA lf = FontFor(wanted, nullptr);
@@ -90,9 +93,20 @@ NativeForm::NativeForm(const FrameDesc& frame, HWND owner, IFormEvents& events) 
       style |= WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
       break;
   }
-  // The frame's bounds give the client area.
-  RECT r{0, 0, frame.bounds.Width(), frame.bounds.Height()};
-  AdjustWindowRectEx(&r, style, FALSE, ex);
+  // The dialog is laid out at the scale of the monitor it opens on: its
+  // owner's, the primary one when centred on the screen, else the one its
+  // place lies on.
+  HMONITOR monitor = nullptr;
+  if (frame.place == FramePlace::OwnerCentre && owner_)
+    monitor = MonitorFromWindow(owner_, MONITOR_DEFAULTTOPRIMARY);
+  else if (frame.place == FramePlace::AsDesigned)
+    monitor = MonitorFromPoint(POINT{frame.bounds.left, frame.bounds.top}, MONITOR_DEFAULTTOPRIMARY);
+  else
+    monitor = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  dpi_ = Dpi(MonitorDpi(monitor));
+  // The frame's bounds give the client area, in units.
+  RECT r{0, 0, dpi_.Scale(frame.bounds.Width()), dpi_.Scale(frame.bounds.Height())};
+  AdjustRectForDpi(&r, style, ex, dpi_.Value());
   const int w = r.right - r.left, h = r.bottom - r.top;
   int x = frame.bounds.left, y = frame.bounds.top;
   RECT ownerRect{};
@@ -111,6 +125,15 @@ NativeForm::NativeForm(const FrameDesc& frame, HWND owner, IFormEvents& events) 
   }
   SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NativeForm::WndProc));
+  // Where the system put it on another monitor than foreseen, it takes that
+  // monitor's scale.
+  if (const Dpi actual(WindowDpi(hwnd_)); actual != dpi_) {
+    dpi_ = actual;
+    RECT fit{0, 0, dpi_.Scale(frame.bounds.Width()), dpi_.Scale(frame.bounds.Height())};
+    AdjustRectForDpi(&fit, style, ex, dpi_.Value());
+    SetWindowPos(hwnd_, nullptr, 0, 0, fit.right - fit.left, fit.bottom - fit.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 NativeForm::~NativeForm() { Destroy(); }
@@ -218,14 +241,83 @@ Point NativeForm::ClientOrigin() {
   return Point{p.x, p.y};
 }
 
+Point NativeForm::ScreenPoint(Point client) {
+  const Point origin = ClientOrigin();
+  return Point{origin.x + dpi_.Scale(client.x), origin.y + dpi_.Scale(client.y)};
+}
+
+Rect NativeForm::Pixels(const Rect& units) const { return ScaleRect(dpi_, units); }
+
+HFONT NativeForm::FontOf(const FontSpec& font) { return fonts_.Get(ScaleFont(dpi_, font)); }
+
+Dpi DialogDpi(HWND inside) {
+  HWND top = inside ? GetAncestor(inside, GA_ROOT) : nullptr;
+  return Dpi(top ? int(SendMessageA(top, kMsgDialogDpi, 0, 0)) : Dpi::kBase);
+}
+
+void NativeForm::Rescale(Dpi dpi, const RECT& frame) {
+  const Dpi before = dpi_;
+  dpi_ = dpi;
+  // A dialog of fixed size keeps its client area exactly as its units say;
+  // a sizeable one takes the frame the system suggests.
+  RECT fit = frame, client{};
+  GetClientRect(hwnd_, &client);
+  const int w = shown_ ? lastFrame_.Width() : before.Unscale(int(client.right));
+  const int h = shown_ ? lastFrame_.Height() : before.Unscale(int(client.bottom));
+  const DWORD style = DWORD(GetWindowLongA(hwnd_, GWL_STYLE)), ex = DWORD(GetWindowLongA(hwnd_, GWL_EXSTYLE));
+  if (!(style & WS_THICKFRAME)) {
+    fit = RECT{0, 0, dpi_.Scale(w), dpi_.Scale(h)};
+    AdjustRectForDpi(&fit, style, ex, dpi_.Value());
+    OffsetRect(&fit, frame.left - fit.left, frame.top - fit.top);
+  }
+  ++applying_;
+  SetWindowPos(hwnd_, nullptr, fit.left, fit.top, fit.right - fit.left, fit.bottom - fit.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!(style & WS_THICKFRAME)) {
+    // Where the frame the system draws is not the one foreseen for the scale,
+    // the window grows or shrinks by the difference.
+    RECT window{};
+    GetClientRect(hwnd_, &client);
+    GetWindowRect(hwnd_, &window);
+    const int dx = dpi_.Scale(w) - int(client.right), dy = dpi_.Scale(h) - int(client.bottom);
+    if (dx || dy)
+      SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left + dx, window.bottom - window.top + dy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  // Scroll boxes first: what lies in them is placed by their offset.
+  for (Control& ctl : controls_) {
+    if (ctl.desc.type != ControlType::ScrollBox) continue;
+    SetContentHeight(ctl.hwnd, dpi_.Scale(ctl.desc.contentHeight));
+    ScrollTo(ctl.hwnd, dpi_.From(ScrollOffset(ctl.hwnd), before));
+  }
+  for (Control& ctl : controls_) {
+    SendMessageA(ctl.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(ctl.desc.font)), TRUE);
+    if (ctl.button) {
+      SendMessageA(ctl.button, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(ctl.desc.font)), TRUE);
+      ctl.narrowed = EditButtonWidth(Pixels(ctl.desc.bounds), dpi_);
+    }
+    if (ctl.desc.type == ControlType::ListView)
+      for (size_t i = 0; i < ctl.desc.columns.size(); ++i)
+        SendMessageA(ctl.hwnd, LVM_SETCOLUMNWIDTH, WPARAM(i), MAKELPARAM(dpi_.Scale(ctl.desc.columns[i].width), 0));
+    if (ctl.desc.type == ControlType::Edit && !ctl.button) ctl.narrowed = 0;  // an up-down takes its room again
+    Place(ctl);
+  }
+  --applying_;
+  InvalidateRect(hwnd_, nullptr, TRUE);
+  Repaint();
+  ReportFrame();
+}
+
 // The frame as FrameDesc.bounds gives it: where the window is on the screen,
 // and the size of its client area.
 void NativeForm::ReportFrame() {
-  if (!shown_ || !hwnd_ || IsIconic(hwnd_)) return;
+  // While the dialog takes another scale it is told once, at the end.
+  if (!shown_ || !hwnd_ || IsIconic(hwnd_) || applying_) return;
   RECT w{}, c{};
   GetWindowRect(hwnd_, &w);
   GetClientRect(hwnd_, &c);
-  const Rect now{w.left, w.top, w.left + c.right, w.top + c.bottom};
+  // The client area in units (the window's place stays the screen's).
+  const Rect now{w.left, w.top, w.left + dpi_.Unscale(c.right), w.top + dpi_.Unscale(c.bottom)};
   if (now == lastFrame_) return;  // a move and a resize at once are one change
   lastFrame_ = now;
   events_.FrameChanged(now);
@@ -238,9 +330,10 @@ void NativeForm::Paint() {
   GetClientRect(hwnd_, &client);
   {
     std::unique_ptr<ICanvas> canvas = MakeDcCanvas(dc, client.right, client.bottom);
+    DpiCanvas units(*canvas, dpi_);
     // A handler's exception is shown and the paint still ends.
     GuardEvent(0, [&] {
-      events_.PaintBackground(0, *canvas);
+      events_.PaintBackground(0, units);
       return 0;
     });
   }
@@ -259,7 +352,13 @@ LRESULT NativeForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case kMsgDragged:
       if (Find(ControlId(wParam)) && !applying_)
-        events_.Dragged(ControlId(wParam), short(LOWORD(lParam)), short(HIWORD(lParam)));
+        events_.Dragged(ControlId(wParam), dpi_.Unscale(short(LOWORD(lParam))), dpi_.Unscale(short(HIWORD(lParam))));
+      return 0;
+    case kMsgDialogDpi:
+      return dpi_.Value();
+    case WM_DPICHANGED:
+      // The dialog went to a monitor of another scale (or the scale changed).
+      if (const Dpi now(LOWORD(wParam)); now != dpi_ && lParam) Rescale(now, *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_MOVE:
     case WM_SIZE:
@@ -308,7 +407,8 @@ LRESULT NativeForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       SetViewportOrgEx(dis->hDC, r.left, r.top, nullptr);
       {
         std::unique_ptr<ICanvas> canvas = MakeDcCanvas(dis->hDC, r.right - r.left, r.bottom - r.top);
-        events_.PaintControl(ctl->id, *canvas, state);
+        DpiCanvas units(*canvas, dpi_);
+        events_.PaintControl(ctl->id, units, state);
       }
       RestoreDC(dis->hDC, saved);
       return TRUE;
@@ -388,7 +488,7 @@ void NativeForm::RunModal() {
   GetClientRect(hwnd_, &c);
   // Where it appeared (centred, or kept from a former opening) is the
   // logic's to know.
-  lastFrame_ = Rect{w.left, w.top, w.left + c.right, w.top + c.bottom};
+  lastFrame_ = Rect{w.left, w.top, w.left + dpi_.Unscale(c.right), w.top + dpi_.Unscale(c.bottom)};
   events_.FrameChanged(lastFrame_);
   events_.Shown();
   MSG msg;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/DpiCanvas.h"
 #include "platform/EventGuard.h"
 #include "platform/win32/Win32Canvas.h"
 #include "platform/win32/Win32FormWindow.h"
@@ -56,8 +57,9 @@ void Paint(HWND box, BoxState& s) {
   SetViewportOrgEx(dc, 0, -s.offset, nullptr);
   {
     std::unique_ptr<ICanvas> canvas = MakeDcCanvas(dc, client.right, std::max<int>(client.bottom, s.content));
+    DpiCanvas units(*canvas, DialogDpi(box));
     GuardEvent(0, [&] {
-      s.events->PaintBackground(s.id, *canvas);
+      s.events->PaintBackground(s.id, units);
       return 0;
     });
   }

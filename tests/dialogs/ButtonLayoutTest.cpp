@@ -426,3 +426,43 @@ TEST_F(ButtonLayoutTest, SelectAllAndInvert) {
 
 }  // namespace
 }  // namespace tov
+
+namespace tov {
+namespace {
+
+// On a dialog shown at 150 % the preview is the button as the bar draws it
+// at that scale: its pixels 1.5 times its units, its icon fetched at the
+// size that scale draws (24 pixels for a small one), not 16 stretched.
+TEST_F(ButtonLayoutTest, ThePreviewAtAScaleIsLaidOutForItsPixels) {
+  const std::string due = std::string(testing::kBarLinks) + "Due.lnk";
+  ASSERT_TRUE(Files().WriteFile(due, "link"));
+  const Color icon = host::IconColor(hp.Shell().IconIndex(due, kIconSmall));
+  // The side of the box the icon's colour fills.
+  auto iconSide = [&](const Bitmap& b) {
+    int left = b.width, right = -1;
+    for (int y = 0; y < b.height; ++y)
+      for (int x = 0; x < b.width; ++x)
+        if (b.At(x, y) == icon) left = std::min(left, x), right = std::max(right, x);
+    return right - left + 1;
+  };
+  Open([&](host::HostForm& f) {
+    EXPECT_TRUE(f.SelectRows("ListButtons", {2}));
+    const Rect units = f.Control("BtnPreview")->bounds;
+    const Bitmap at100 = f.PaintControlAt("BtnPreview", PaintState{}, 96);
+    EXPECT_EQ(at100, f.PaintControl("BtnPreview", PaintState{}));
+    hp.Shell().iconPictures.clear();
+    const Bitmap at150 = f.PaintControlAt("BtnPreview", PaintState{}, 144);
+    EXPECT_EQ(at150.width, Dpi(144).Scale(units.Width()));
+    EXPECT_EQ(at150.height, Dpi(144).Scale(units.Height()));
+    EXPECT_EQ(hp.Shell().iconPictures, std::vector<std::string>{due + "@24"});
+    EXPECT_EQ(iconSide(at100), 14);
+    EXPECT_EQ(iconSide(at150), 22);
+    // Painted again at that scale, it is not laid out or fetched again.
+    EXPECT_EQ(f.PaintControlAt("BtnPreview", PaintState{}, 144), at150);
+    EXPECT_EQ(hp.Shell().iconPictures.size(), 1u);
+    f.Close();
+  });
+}
+
+}  // namespace
+}  // namespace tov

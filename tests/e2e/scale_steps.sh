@@ -3,8 +3,9 @@
 # that prefix whose display is set to 144 DPI (HKCU\Control Panel\Desktop,
 # LogPixels). At 144 DPI the bar's buttons are 1.5 times as tall (within two
 # pixels), and so is the bar; the settings and the button layout dialogs are
-# shown and their sizes told. Screenshots of both scales land in `out`
-# (scale-100-*.png, scale-150-*.png): look at them for clipped controls. Then
+# laid out at the scale, 1.5 times as large (within a few pixels).
+# Screenshots of both scales land in `out` (scale-100-*.png,
+# scale-150-*.png): look at them for clipped controls. Then
 # the bar is sent WM_DPICHANGED docked and floating (tovira-tool desktop
 # dpi, the rectangle the system would suggest written into the bar's
 # process): it lays itself out again at the new scale each time. Runs with no
@@ -94,8 +95,11 @@ scale_steps() {
     IFS=: read -r what small big <<<"$pair"
     read -r w h <<<"$small"
     read -r w1 h1 <<<"$big"
-    # Told, not yet required: the dialogs keep their 96-DPI layout.
+    # Laid out at the monitor's scale: 1.5 times as large, the window's frame
+    # (drawn by the system at its own scale) give or take a few pixels.
     echo "scale: the $what dialog is ${w}x$h at 100 %, ${w1}x$h1 at 150 %"
+    within "$w" "$w1" 8 && within "$h" "$h1" 8 ||
+      fail "at 150 % the $what dialog is ${w1}x$h1, not 1.5 times ${w}x$h"
   done
 
   # WM_DPICHANGED from outside: the docked bar takes its thickness for the
