@@ -243,6 +243,10 @@ struct MenuEntry {
   // A file or folder: a right click on the entry shows the shell's own
   // context menu for it (IShell::ShowContextMenu) over the menu.
   std::string shellPath;
+  // A sub-menu made in steps (a folder of thousands of entries): expand
+  // answers the first screenful at once, and each call of more the next
+  // batch to add at the end while the menu shows, empty once all are there.
+  std::function<std::vector<MenuEntry>()> more;
 };
 
 // A top-level window of any program, as launch-or-switch sees it.

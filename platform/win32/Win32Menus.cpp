@@ -78,6 +78,9 @@ struct Tracking {
   HWND owner = nullptr;
   std::deque<DrawnEntry> drawn;
   std::map<HMENU, const MenuEntry*> toMake;
+  // Sub-menus made in steps that still grow, a batch each time the menu's
+  // loop is idle (WM_ENTERIDLE).
+  std::map<HMENU, const MenuEntry*> growing;
   std::deque<std::vector<MenuEntry>> made;
   // Each menu's entries by position, for a right click on one.
   std::map<HMENU, std::vector<const MenuEntry*>> byPosition;
@@ -86,7 +89,7 @@ struct Tracking {
 };
 thread_local Tracking* tracking = nullptr;
 
-void FillMenu(HMENU menu, const std::vector<MenuEntry>& entries, Tracking& t);
+void FillMenu(HMENU menu, const std::vector<MenuEntry>& entries, Tracking& t, bool append = false);
 
 HMENU BuildMenu(const std::vector<MenuEntry>& entries, Tracking& t) {
   HMENU menu = CreatePopupMenu();
@@ -94,10 +97,10 @@ HMENU BuildMenu(const std::vector<MenuEntry>& entries, Tracking& t) {
   return menu;
 }
 
-void FillMenu(HMENU menu, const std::vector<MenuEntry>& entries, Tracking& t) {
+void FillMenu(HMENU menu, const std::vector<MenuEntry>& entries, Tracking& t, bool append) {
   std::deque<DrawnEntry>& drawn = t.drawn;
   std::vector<const MenuEntry*>& positions = t.byPosition[menu];
-  positions.clear();
+  if (!append) positions.clear();
   for (const MenuEntry& e : entries) {
     positions.push_back(&e);
     if (!e.shellPath.empty()) t.shellPaths = true;
@@ -194,6 +197,27 @@ bool HandleMenuDrawing(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) 
       AppendMenuA(sub, MF_STRING | MF_GRAYED, 0, "-");
     else
       FillMenu(sub, tracking->made.back(), *tracking);
+    if (e->more) {
+      // The rest comes when the menu's loop is idle: a message of nothing
+      // makes sure it wakes for it.
+      tracking->growing[sub] = e;
+      PostMessageA(tracking->owner, WM_NULL, 0, 0);
+    }
+    *result = 0;
+    return true;
+  }
+  if (msg == WM_ENTERIDLE && wParam == MSGF_MENU && tracking && !tracking->growing.empty()) {
+    // One batch of one growing sub-menu per idle moment: the menu stays
+    // responsive while a folder of thousands of entries fills.
+    const auto it = tracking->growing.begin();
+    std::vector<MenuEntry> batch = it->second->more();
+    if (batch.empty()) {
+      tracking->growing.erase(it);
+    } else {
+      tracking->made.push_back(std::move(batch));
+      FillMenu(it->first, tracking->made.back(), *tracking, true);
+    }
+    if (!tracking->growing.empty()) PostMessageA(tracking->owner, WM_NULL, 0, 0);
     *result = 0;
     return true;
   }
