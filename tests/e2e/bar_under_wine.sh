@@ -40,7 +40,11 @@
 #   back in UTF-8 (scripts_steps.sh);
 # - in a copy of the prefix at 144 DPI the bar and its buttons are 1.5 times
 #   as large and the settings and layout dialogs open at that scale;
-#   WM_DPICHANGED lays out a docked and a floating bar again (scale_steps.sh).
+#   WM_DPICHANGED lays out a docked and a floating bar again (scale_steps.sh);
+# - a shortcut copied into the source folder becomes a button by itself and
+#   one deleted goes; the third button dragged to the first place moves
+#   there; a folder button on C:\windows cascades into system32; Shift with a
+#   right click shows the shell's menu (live_folder_steps.sh).
 # Screenshots land in build/e2e/.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
@@ -50,6 +54,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/crash_steps.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/desktop_steps.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/scripts_steps.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/scale_steps.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/live_folder_steps.sh"
 name=bar_under_wine
 wine_env
 out="$build/e2e"
@@ -499,4 +504,7 @@ wait_exit $pid 20 || fail "the bar did not close after the about box"
 names_in_every_script
 files_of_an_earlier_release
 scale_steps
+live_folder_steps
+close_bars
+wait_exit $pid 20 || fail "the bar did not close after the live folder's steps"
 echo "bar_under_wine: ok"

@@ -4,8 +4,7 @@
 # `app0`, the output folder in `out` and tovira-tool in `tool`. The bar is
 # started again on a button list of its own: three shortcuts of the folder
 # and a folder-menu button on C:\windows. It is left running, in `bar`,
-# `pid` and `bar_started`, for the steps that follow. Not yet called by
-# bar_under_wine.sh: it joins the run once it has passed there.
+# `pid` and `bar_started`, for the steps that follow.
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 # wait_captions WANT SECONDS: true once the button list's captions are WANT.
@@ -15,6 +14,29 @@ wait_captions() {
     [ "$(column "$links/ButtonList.lob" Caption)" = "$1" ] && return 0
     ((SECONDS < until)) || return 1
     sleep 0.1
+  done
+}
+# shot_until_changed BASE SHOT SECONDS: takes SHOT of the screen until more
+# than 2000 pixels differ from BASE (a menu shown, or gone); prints how many.
+shot_until_changed() {
+  local until=$((SECONDS + $3)) changed
+  while :; do
+    import -window root "$2"
+    changed=$(compare -metric AE "$1" "$2" /dev/null 2>&1)
+    changed=${changed%%[!0-9]*}
+    [ "${changed:-0}" -gt 2000 ] && { echo "$changed"; return 0; }
+    ((SECONDS < until)) || { echo "${changed:-0}"; return 1; }
+    sleep 0.3
+  done
+}
+# wait_buttons_drawn SECONDS: true once the bar shows its buttons' icons (a
+# bar without them has a handful of colours); the folder is watched by then.
+wait_buttons_drawn() {
+  local until=$((SECONDS + $1))
+  while :; do
+    [ "$(import -window "$bar" -format %k info: 2>/dev/null)" -gt 12 ] 2>/dev/null && return 0
+    ((SECONDS < until)) || return 1
+    sleep 0.5
   done
 }
 
@@ -58,7 +80,8 @@ PY
   wine "$app0/tovira.exe" &
   pid=$! bar_started=$SECONDS
   bar=$(wait_window "^Tovira$" 90) || fail "the bar did not start for the live folder's steps"
-  sleep 3
+  wait_buttons_drawn 60 || fail "the bar did not show its buttons for the live folder's steps"
+  sleep 1
 }
 
 # A shortcut copied into the folder becomes the last button within 2 s, with
@@ -113,20 +136,36 @@ folder_submenu() {
   index=$(wine cmd /c dir /b /a 'C:\windows' 2>/dev/null | tr -d '\r' | grep -n -i -x system32 | cut -d: -f1)
   [ -n "$index" ] || fail "no system32 in C:\\windows"
   eval "$(xdotool getwindowgeometry --shell "$bar")"
-  xdotool mousemove $((X + 20)) $((Y + HEIGHT / 2)) click 1
-  sleep 1.5
+  xdotool mousemove $((X + 20)) $((Y + HEIGHT / 2))
+  sleep 0.5
+  import -window root "$out/folder-closed.png"
+  xdotool click 1
+  shot_until_changed "$out/folder-closed.png" "$out/folder-menu-open.png" 20 >/dev/null ||
+    fail "the folder button's menu did not open"
+  sleep 0.5
   local keys=()
   for ((i = 0; i < index; i++)); do keys+=(Down); done
   xdotool key --delay 60 "${keys[@]}"
   sleep 0.5
   import -window root "$out/folder-menu.png"
   xdotool key Right
-  sleep 2
-  import -window root "$out/folder-submenu.png"
   local changed
-  changed=$(compare -metric AE "$out/folder-menu.png" "$out/folder-submenu.png" /dev/null 2>&1)
-  [ "${changed%.*}" -gt 2000 ] 2>/dev/null || fail "no sub-menu opened for system32 ($changed pixels changed)"
+  changed=$(shot_until_changed "$out/folder-menu.png" "$out/folder-submenu.png" 20) ||
+    fail "no sub-menu opened for system32 ($changed pixels changed)"
+  sleep 1
+  import -window root "$out/folder-submenu.png"
+  # Up from the first entry wraps to the last: the menu scrolls to the end
+  # of system32, whose later entries joined it in steps (look at
+  # folder-submenu-end.png: the last entries of the folder).
+  sleep 2
+  xdotool key Up
+  changed=$(shot_until_changed "$out/folder-submenu.png" "$out/folder-submenu-end.png" 20) ||
+    fail "the sub-menu of system32 did not scroll to its end ($changed pixels changed)"
+  sleep 1
+  import -window root "$out/folder-submenu-end.png"
   xdotool key Escape Escape Escape
+  shot_until_changed "$out/folder-submenu-end.png" "$out/folder-menu-closed.png" 20 >/dev/null ||
+    fail "Esc did not close the folder menus"
   sleep 0.5
   echo "folder menu: system32 opened as a sub-menu ($changed pixels changed; folder-submenu.png)"
 }
@@ -136,13 +175,19 @@ folder_submenu() {
 shell_menu() {
   eval "$(xdotool getwindowgeometry --shell "$bar")"
   xdotool mousemove $((X + 3 + 62 + 30)) $((Y + HEIGHT / 2))
+  sleep 0.5
+  import -window root "$out/shell-menu-closed.png"
   xdotool keydown shift click 3 keyup shift
-  sleep 2
+  local changed
+  changed=$(shot_until_changed "$out/shell-menu-closed.png" "$out/shell-menu.png" 20) ||
+    fail "no menu on Shift with a right click ($changed pixels changed)"
+  sleep 1
   import -window root "$out/shell-menu.png"
   xdotool key Escape
-  sleep 0.5
+  shot_until_changed "$out/shell-menu.png" "$out/shell-menu-gone.png" 20 >/dev/null ||
+    fail "Esc did not close the shell's menu"
   kill -0 $pid 2>/dev/null || fail "the bar ended with the shell's menu"
-  echo "shell menu: shown on Shift with a right click (shell-menu.png)"
+  echo "shell menu: shown on Shift with a right click ($changed pixels changed; shell-menu.png)"
 }
 
 live_folder_steps() {
