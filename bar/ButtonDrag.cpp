@@ -136,7 +136,9 @@ bool TBarDrag::HandleMessage(const Message& m) {
         return false;
       }
       const int from = drag_.From();
-      const std::optional<TDropPlace> place = place_;
+      // Where the button is let go, not where the last move was seen: the
+      // system may tell the release without a move to its point first.
+      const std::optional<TDropPlace> place = DropPlaceAt(hooks_.positions(), PointOf(m.lParam), hooks_.vertical());
       Finish();
       const int to = place ? DroppedOrder(from, place->slot) : -1;
       if (to >= 0) hooks_.move(from, to);

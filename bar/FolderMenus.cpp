@@ -94,6 +94,7 @@ std::string TFolderMenus::ResolveLinkTarget(const std::string& path) {
 
 void TFolderMenus::Build(size_t positions) {
   menus_.reset();
+  pending_.clear();
   menus_.emplace(positions);
   TRecordTable& links = links_;
   for (size_t i = 0; i < buttons_.ButtonCount(); ++i) {
@@ -169,30 +170,51 @@ void TFolderMenus::Expand(Component& item) {
   rules.hideLinkExt = settings_.HideLinkExt;
   rules.hiddenShown = Shell().HiddenFilesShown();
   rules.linkTarget = [this](const std::string& path) { return ResolveLinkTarget(path); };
-  const std::vector<TMenuLevelEntry> entries = ListMenuLevel(folder, chain, rules);
-  if (entries.empty()) {
+  TPendingLevel level;
+  level.entries = ListMenuLevel(folder, chain, rules);
+  level.chain = chain;
+  if (level.entries.empty()) {
     Component& none = item.Add(
         MakeComponent(ComponentKind::MenuItem, item.name + "_Vuota", LangText("Messages.EmptyFolder", "(vuota)")));
     none.enabled = false;
   }
-  // A level of thousands of entries opens at once: the icon of a kind of
-  // file is looked up once, only files with icons of their own one by one.
-  std::map<std::string, int> iconOfKind;
-  for (size_t i = 0; i < entries.size(); ++i) {
-    const TMenuLevelEntry& e = entries[i];
+  // A level of thousands of entries opens at once: its first screenful is
+  // made now, the rest in batches while the menu shows (ExpandMore).
+  AddLevelEntries(item, level, kFirstScreenful);
+  pending_.erase(item.name);
+  if (level.next < level.entries.size()) {
+    pending_[item.name] = std::move(level);
+    item.Bind("OnExpandMore", "FolderItemExpandMore", [this](Component& sender) { ExpandMore(sender); });
+  }
+}
+
+void TFolderMenus::ExpandMore(Component& item) {
+  auto level = pending_.find(item.name);
+  if (level == pending_.end()) return;
+  AddLevelEntries(item, level->second, kLevelBatch);
+  if (level->second.next >= level->second.entries.size()) pending_.erase(level);
+}
+
+void TFolderMenus::AddLevelEntries(Component& item, TPendingLevel& level, size_t count) {
+  // The icon of a kind of file is looked up once, only files with icons of
+  // their own one by one.
+  for (; count > 0 && level.next < level.entries.size(); --count) {
+    const size_t i = level.next++;
+    const TMenuLevelEntry& e = level.entries[i];
     Component& c = item.Add(MakeComponent(ComponentKind::MenuItem, item.name + "_" + std::to_string(i), e.caption));
     const std::string kind = e.folder.empty() ? IconKind(e.name) : std::string();
     if (kind.empty()) {
       c.tag = TCustomButtonStyle::PathIconIndex(e.path) + 1;
     } else {
-      auto known = iconOfKind.find(kind);
-      if (known == iconOfKind.end()) known = iconOfKind.emplace(kind, TCustomButtonStyle::PathIconIndex(e.path)).first;
+      auto known = level.iconOfKind.find(kind);
+      if (known == level.iconOfKind.end())
+        known = level.iconOfKind.emplace(kind, TCustomButtonStyle::PathIconIndex(e.path)).first;
       c.tag = known->second + 1;
     }
     c.properties[kFullPathProperty] = e.path;
     c.properties[kShellPathProperty] = e.path;
     if (!e.folder.empty())
-      MakeCascading(c, e.folder, chain);
+      MakeCascading(c, e.folder, level.chain);
     else
       c.Bind("OnClick", "FolderItemClick", [this](Component& sender) { ItemClick(sender); });
   }

@@ -4,11 +4,13 @@
 // builds them again after every layout.
 #pragma once
 #include <cstddef>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "bar/FolderMenuLevels.h"
 #include "controls/ButtonHost.h"
 #include "controls/ButtonStyle.h"
 #include "docking/AppBar.h"
@@ -35,7 +37,15 @@ class TFolderMenus {
   // positions: how many buttons and separators the bar holds.
   void Build(size_t positions);
   // No menus: as before the bar is first laid out.
-  void Clear() { menus_.reset(); }
+  void Clear() {
+    menus_.reset();
+    pending_.clear();
+  }
+
+  // A level of many entries is made in steps: this many at once (more than
+  // the tallest screen shows), then batches of kLevelBatch while it shows.
+  static constexpr size_t kFirstScreenful = 100;
+  static constexpr size_t kLevelBatch = 400;
 
   bool Built() const { return menus_.has_value(); }
   // The number of positions, and the menu at one (null for none).
@@ -57,6 +67,16 @@ class TFolderMenus {
   // (FolderMenuLevels.h); chain: the real paths of the folders above it.
   void MakeCascading(Component& item, const std::string& folder, const std::vector<std::string>& chain);
   void Expand(Component& item);
+  // The next batch of a level made in steps.
+  void ExpandMore(Component& item);
+  // The entries of a level still to add, by its item's name.
+  struct TPendingLevel {
+    std::vector<TMenuLevelEntry> entries;
+    size_t next = 0;
+    std::vector<std::string> chain;
+    std::map<std::string, int> iconOfKind;
+  };
+  void AddLevelEntries(Component& item, TPendingLevel& level, size_t count);
   static void GetFolderImageIndex(Component& item, int& imageIndex);
   static void PopupFolderMeasureItem(Component& item, int& height);
 
@@ -65,6 +85,7 @@ class TFolderMenus {
   TRecordTable& links_;
   const TBarSettings& settings_;
   std::optional<std::vector<std::shared_ptr<Component>>> menus_;
+  std::map<std::string, TPendingLevel> pending_;
 };
 
 }  // namespace tov

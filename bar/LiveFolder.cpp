@@ -64,7 +64,15 @@ TFolderChanges FollowFolderEntries(TRecordTable& links, const std::string& folde
     if (EntryCaption(e.name).empty()) continue;
     if (listed.emplace(Key(e.name), &e).second) order.push_back(&e);
   }
-  // The rows of this folder's entries: which are still there.
+  // An entry listed before without a row is one whose button the user took
+  // off the bar while keeping its file: it stays off.
+  std::set<std::string> listedBefore;
+  if (before)
+    for (const FindEntry& e : *before)
+      listedBefore.insert(Key(e.name));
+  // The rows of this folder's entries: which are still there. A row whose
+  // entry was not there before either did not lose it now (a list written
+  // elsewhere, an entry never seen): it stays.
   std::set<std::string> shown;
   std::vector<TBookmark> goneRows;
   std::vector<std::string> goneNames;
@@ -73,17 +81,11 @@ TFolderChanges FollowFolderEntries(TRecordTable& links, const std::string& folde
     if (name.empty()) continue;
     if (listed.count(Key(name))) {
       shown.insert(Key(name));
-    } else {
+    } else if (!before || listedBefore.count(Key(name))) {
       goneRows.push_back(links.GetBookmark());
       goneNames.push_back(name);
     }
   }
-  // An entry listed before without a row is one whose button the user took
-  // off the bar while keeping its file: it stays off.
-  std::set<std::string> listedBefore;
-  if (before)
-    for (const FindEntry& e : *before)
-      listedBefore.insert(Key(e.name));
   std::vector<const FindEntry*> fresh;
   for (const FindEntry* e : order)
     if (!shown.count(Key(e->name)) && !listedBefore.count(Key(e->name))) fresh.push_back(e);
@@ -143,6 +145,68 @@ TFolderChanges FollowFolderEntries(TRecordTable& links, const std::string& folde
   return changes;
 }
 
+// ------------------------------------------------------ what the bar last saw
+
+namespace {
+
+// The entries that can be buttons, sorted by name: what is kept.
+std::vector<FindEntry> SeenOf(const std::vector<FindEntry>& entries) {
+  std::vector<FindEntry> out;
+  for (const FindEntry& e : entries)
+    if (!EntryCaption(e.name).empty()) out.push_back(FindEntry{e.name, 0, e.size});
+  std::sort(out.begin(), out.end(), [](const FindEntry& a, const FindEntry& b) { return a.name < b.name; });
+  return out;
+}
+
+bool SameSeen(const std::vector<FindEntry>& a, const std::vector<FindEntry>& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const FindEntry& x, const FindEntry& y) {
+           return x.name == y.name && x.size == y.size;
+         });
+}
+
+}  // namespace
+
+std::string SeenEntriesPath(const std::string& folder) {
+  return JoinPath(folder, std::string(kButtonListName) + "." + kButtonListExt + ".seen");
+}
+
+// One line an entry: its size, a tab, its name (UTF-8); a name holds no tab
+// or line end, as the file system allows none.
+bool ReadSeenEntries(const std::string& folder, std::vector<FindEntry>* entries) {
+  std::string bytes;
+  if (!Files().ReadFile(SeenEntriesPath(folder), &bytes)) return false;
+  entries->clear();
+  size_t at = 0;
+  while (at < bytes.size()) {
+    size_t end = bytes.find('\n', at);
+    if (end == std::string::npos) end = bytes.size();
+    std::string line = bytes.substr(at, end - at);
+    at = end + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const size_t tab = line.find('\t');
+    if (tab == std::string::npos || tab == 0 || tab + 1 >= line.size()) continue;  // a damaged line is skipped
+    FindEntry e;
+    e.name = line.substr(tab + 1);
+    e.size = 0;
+    bool digits = true;
+    for (size_t i = 0; i < tab; ++i) {
+      if (line[i] < '0' || line[i] > '9')
+        digits = false;
+      else
+        e.size = e.size * 10 + uint64_t(line[i] - '0');
+    }
+    if (digits) entries->push_back(std::move(e));
+  }
+  return true;
+}
+
+bool WriteSeenEntries(const std::string& folder, const std::vector<FindEntry>& entries) {
+  std::string bytes;
+  for (const FindEntry& e : SeenOf(entries))
+    bytes += std::to_string(e.size) + "\t" + e.name + "\r\n";
+  return Files().WriteFile(SeenEntriesPath(folder), bytes);
+}
+
 // ------------------------------------------------------------- the bar's side
 
 TLiveFolder::TLiveFolder(TForm& window, TRecordTable& links, const TBarSettings& settings,
@@ -155,8 +219,23 @@ void TLiveFolder::Start(const std::string& folder) {
   Stop();
   if (folder.empty() || !settings_.WatchFolder || !window_.HandleAllocated()) return;
   folder_ = folder;
-  listing_ = Files().FindFiles(JoinPath(folder_, "*"));
+  std::vector<FindEntry> entries = Files().FindFiles(JoinPath(folder_, "*"));
+  std::vector<FindEntry> seen;
+  if (Files().DirExists(folder_) && ReadSeenEntries(folder_, &seen)) {
+    // Closed, the bar missed what happened there: it catches up as an
+    // update would, the buttons taken off the bar staying off.
+    const TFolderChanges changes = FollowFolderEntries(links_, folder_, entries, {}, &seen);
+    if (changes.Any() && updated_) updated_();
+  }
+  Keep(std::move(entries));
   Watch();
+}
+
+void TLiveFolder::Keep(std::vector<FindEntry> entries) {
+  std::vector<FindEntry> kept;
+  if (Files().DirExists(folder_) && (!ReadSeenEntries(folder_, &kept) || !SameSeen(SeenOf(kept), SeenOf(entries))))
+    WriteSeenEntries(folder_, entries);
+  listing_ = std::move(entries);
 }
 
 void TLiveFolder::Watch() {
@@ -243,7 +322,7 @@ void TLiveFolder::Update() {
   std::vector<FolderRename> renames;
   renames.swap(renames_);
   const TFolderChanges changes = FollowFolderEntries(links_, folder_, entries, renames, &listing_);
-  listing_ = std::move(entries);
+  Keep(std::move(entries));
   if (changes.Any() && updated_) updated_();
 }
 

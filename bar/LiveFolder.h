@@ -55,7 +55,8 @@ struct TFolderChanges {
 // Brings the button table (sorted on "Ordine") to the folder's entries as
 // they are now (entries: the folder's listing; renames: what the system
 // reported; before: the listing of the previous update, if any). Rows of entries still there and rows that are not of
-// this folder (separators, buttons on other paths) keep their order and every value; a row whose entry went is removed;
+// this folder (separators, buttons on other paths) keep their order and every value; a row whose entry went is removed
+// (with before: only when before listed it);
 // a renamed entry's row takes the new path and caption and keeps the rest; new entries are added at the end, in the
 // order the folder lists them. Where the system reported no rename, one entry gone and one new in the same update with
 // the same extension and the same size as before are taken as a rename. An entry listed before that has no row stays
@@ -63,6 +64,14 @@ struct TFolderChanges {
 TFolderChanges FollowFolderEntries(TRecordTable& links, const std::string& folder,
                                    const std::vector<FindEntry>& entries, const std::vector<FolderRename>& renames,
                                    const std::vector<FindEntry>* before = nullptr);
+
+// The folder's entries as the bar last saw them, kept beside the button list
+// (a side file of it, never a button) so that a start catches up with what
+// changed while the bar was closed. The list's own side files are left out.
+// Read: false when there is no such file (the bar never kept one there).
+bool ReadSeenEntries(const std::string& folder, std::vector<FindEntry>* entries);
+bool WriteSeenEntries(const std::string& folder, const std::vector<FindEntry>& entries);
+std::string SeenEntriesPath(const std::string& folder);
 
 // The bar's side of the watch: it starts and stops watching, coalesces what
 // the watch posts and runs the update. A folder that becomes unreachable is
@@ -79,7 +88,9 @@ class TLiveFolder {
   ~TLiveFolder();
 
   // Watches folder (when the setting allows it), after the bar loaded its
-  // buttons from there; any earlier watch ends.
+  // buttons from there; any earlier watch ends. What changed in the folder
+  // since the bar last saw it (while it was closed) is followed first, as an
+  // update would have; with nothing seen before there, nothing is.
   void Start(const std::string& folder);
   void Stop();
   // The watch's message and the two timers; false for any other message.
@@ -92,6 +103,8 @@ class TLiveFolder {
 
  private:
   void Watch();
+  // Keeps the listing, beside the button list when it differs from there.
+  void Keep(std::vector<FindEntry> entries);
 
   TForm& window_;
   TRecordTable& links_;

@@ -243,6 +243,11 @@ struct MenuEntry {
   // A file or folder: a right click on the entry shows the shell's own
   // context menu for it (IShell::ShowContextMenu) over the menu.
   std::string shellPath;
+  // A sub-menu made in steps (a folder of thousands of entries): expand
+  // answers the first screenful, and each call of more the next batch to
+  // add at the end, empty once all are there. The Win32 menus take every
+  // batch before the sub-menu shows (a shown menu does not grow).
+  std::function<std::vector<MenuEntry>()> more;
 };
 
 // A top-level window of any program, as launch-or-switch sees it.

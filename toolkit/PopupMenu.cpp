@@ -1,14 +1,16 @@
 #include "toolkit/PopupMenu.h"
 
+#include <memory>
 #include <vector>
 
 namespace tov {
 
 namespace {
 
-std::vector<MenuEntry> Entries(Component& parent, std::vector<Component*>& byId, const MenuItemDrawing* drawing) {
+std::vector<MenuEntry> Entries(Component& parent, std::vector<Component*>& byId, const MenuItemDrawing* drawing,
+                               size_t from = 0) {
   std::vector<MenuEntry> out;
-  for (size_t i = 0; i < parent.ChildCount(); ++i) {
+  for (size_t i = from; i < parent.ChildCount(); ++i) {
     Component& c = parent.Child(i);
     if (c.kind != ComponentKind::MenuItem || !c.visible) continue;
     MenuEntry e;
@@ -35,9 +37,21 @@ std::vector<MenuEntry> Entries(Component& parent, std::vector<Component*>& byId,
       // A sub-menu filled when it is first opened: "OnExpand" adds the
       // item's children, numbered after every entry made before.
       Component* item = &c;
-      e.expand = [item, &byId, drawing] {
+      // A sub-menu made in steps: "OnExpandMore" adds the next batch of
+      // children, which are answered from the first not answered yet.
+      auto answered = std::make_shared<size_t>(0);
+      e.expand = [item, &byId, drawing, answered] {
         item->Fire("OnExpand");
+        *answered = item->ChildCount();
         return Entries(*item, byId, drawing);
+      };
+      // (An item binds "OnExpandMore" as it expands, when it has more.)
+      e.more = [item, &byId, drawing, answered] {
+        if (item->HandlerName("OnExpandMore").empty()) return std::vector<MenuEntry>();
+        item->Fire("OnExpandMore");
+        const size_t from = *answered;
+        *answered = item->ChildCount();
+        return Entries(*item, byId, drawing, from);
       };
     } else {
       byId.push_back(&c);

@@ -224,6 +224,23 @@ void HostWindowSystem::QuitMessageLoop(int code) {
 
 namespace {
 
+// A sub-menu made when first opened: its first entries, then the batches
+// the system's idle steps would add while it shows, all of them.
+void MakeSubMenu(MenuEntry& e, std::vector<HostWindowSystem::ShownMenu>& shown) {
+  e.children = e.expand();
+  HostWindowSystem::ShownMenu menu{{}, shown.back().at, shown.back().owner, 0, {}};
+  menu.madeAtOnce = e.children.size();
+  if (e.more) {
+    for (std::vector<MenuEntry> batch = e.more(); !batch.empty(); batch = e.more()) {
+      menu.batches.push_back(batch.size());
+      for (MenuEntry& b : batch)
+        e.children.push_back(std::move(b));
+    }
+  }
+  menu.entries = e.children;
+  shown.push_back(std::move(menu));
+}
+
 // A sub-menu made when first opened is made as the path opens it, and kept
 // among the menus shown.
 int FindByPath(std::vector<MenuEntry>& entries, const std::string& path,
@@ -233,10 +250,7 @@ int FindByPath(std::vector<MenuEntry>& entries, const std::string& path,
   for (MenuEntry& e : entries) {
     if (e.separator || e.caption != head) continue;
     if (slash == std::string::npos) return e.enabled && e.children.empty() && !e.expand ? e.id : 0;
-    if (e.children.empty() && e.expand) {
-      e.children = e.expand();
-      shown.push_back(HostWindowSystem::ShownMenu{e.children, shown.back().at, shown.back().owner});
-    }
+    if (e.children.empty() && e.expand) MakeSubMenu(e, shown);
     return FindByPath(e.children, path.substr(slash + 1), shown);
   }
   return 0;
@@ -250,10 +264,7 @@ const MenuEntry* FindEntryByPath(std::vector<MenuEntry>& entries, const std::str
   for (MenuEntry& e : entries) {
     if (e.separator || e.caption != head) continue;
     if (slash == std::string::npos) return &e;
-    if (e.children.empty() && e.expand) {
-      e.children = e.expand();
-      shown.push_back(HostWindowSystem::ShownMenu{e.children, shown.back().at, shown.back().owner});
-    }
+    if (e.children.empty() && e.expand) MakeSubMenu(e, shown);
     return FindEntryByPath(e.children, path.substr(slash + 1), shown);
   }
   return nullptr;
@@ -262,7 +273,7 @@ const MenuEntry* FindEntryByPath(std::vector<MenuEntry>& entries, const std::str
 }  // namespace
 
 int HostWindowSystem::TrackPopupMenu(const std::vector<MenuEntry>& entries, Point at, WindowId owner) {
-  shownMenus.push_back(ShownMenu{entries, at, owner});
+  shownMenus.push_back(ShownMenu{entries, at, owner, 0, {}});
   if (menuChoices.empty()) return 0;
   std::string choice = menuChoices.front();
   menuChoices.pop_front();

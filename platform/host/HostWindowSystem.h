@@ -113,6 +113,10 @@ class HostWindowSystem : public IWindowSystem {
     std::vector<MenuEntry> entries;
     Point at;
     WindowId owner = 0;
+    // A sub-menu made in steps: how many entries it showed at once, and the
+    // sizes of the batches added after (the system's idle steps, all run).
+    size_t madeAtOnce = 0;
+    std::vector<size_t> batches;
   };
   std::vector<ShownMenu> shownMenus;
   // Dialogs: each is a HostForm. When one runs, the first of modalScripts

@@ -86,7 +86,7 @@ struct Tracking {
 };
 thread_local Tracking* tracking = nullptr;
 
-void FillMenu(HMENU menu, const std::vector<MenuEntry>& entries, Tracking& t);
+void FillMenu(HMENU menu, const std::vector<MenuEntry>& entries, Tracking& t, bool append = false);
 
 HMENU BuildMenu(const std::vector<MenuEntry>& entries, Tracking& t) {
   HMENU menu = CreatePopupMenu();
@@ -94,10 +94,10 @@ HMENU BuildMenu(const std::vector<MenuEntry>& entries, Tracking& t) {
   return menu;
 }
 
-void FillMenu(HMENU menu, const std::vector<MenuEntry>& entries, Tracking& t) {
+void FillMenu(HMENU menu, const std::vector<MenuEntry>& entries, Tracking& t, bool append) {
   std::deque<DrawnEntry>& drawn = t.drawn;
   std::vector<const MenuEntry*>& positions = t.byPosition[menu];
-  positions.clear();
+  if (!append) positions.clear();
   for (const MenuEntry& e : entries) {
     positions.push_back(&e);
     if (!e.shellPath.empty()) t.shellPaths = true;
@@ -194,6 +194,15 @@ bool HandleMenuDrawing(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) 
       AppendMenuA(sub, MF_STRING | MF_GRAYED, 0, "-");
     else
       FillMenu(sub, tracking->made.back(), *tracking);
+    if (e->more) {
+      // A level made in steps is finished here, before the menu is shown: a
+      // shown menu keeps the size and scroll range it was shown with, so
+      // entries added to it later could not be reached.
+      for (std::vector<MenuEntry> batch = e->more(); !batch.empty(); batch = e->more()) {
+        tracking->made.push_back(std::move(batch));
+        FillMenu(sub, tracking->made.back(), *tracking, true);
+      }
+    }
     *result = 0;
     return true;
   }

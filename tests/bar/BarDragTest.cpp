@@ -57,6 +57,17 @@ TEST_F(BarDragTest, TheThirdButtonDroppedOnTheFirstPlace) {
   EXPECT_EQ(Saved(), (Captions{"Uno", "Due", "*Separator*", "Tre"}));
 }
 
+TEST_F(BarDragTest, TheButtonLandsWhereItIsLetGoEvenWithNoMoveThere) {
+  // The last move seen lies before the second button, the release on the
+  // first: the release's point counts.
+  const Point from = Middle(Position(3)), on{Position(0).left + 2, Middle(Position(0)).y};
+  Down(from);
+  MoveHeld(Point{from.x - 10, from.y});
+  MoveHeld(Point{Position(1).left + 2, from.y});
+  Up(on);
+  EXPECT_EQ(Saved(), (Captions{"Tre", "Uno", "Due", "*Separator*"}));
+}
+
 TEST_F(BarDragTest, EscAReleaseOffTheBarAndASmallMoveMoveNothing) {
   const Captions start = Saved();
   const Point from = Middle(Position(0)), to = Middle(Position(3));

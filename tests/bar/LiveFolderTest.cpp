@@ -232,6 +232,63 @@ TEST_F(LiveFolderTest, AFolderGoneIsToldOnceAndCaughtUpWithWhenBack) {
   EXPECT_EQ(hp.Dialogs().shown.size(), boxes + 1);
 }
 
+// What happened in the folder while the bar was closed is followed at its
+// next start as the watch would have: added at the end, removed gone,
+// renamed in place with its looks; a button taken off the bar (its file
+// kept) stays off; the file the bar keeps for it is no button. A folder the
+// bar never kept a listing of is left as its list says.
+TEST_F(LiveFolderTest, AStartCatchesUpWithWhatChangedWhileTheBarWasClosed) {
+  ASSERT_TRUE(Files().FileExists(SeenEntriesPath(kFolder)));
+  ASSERT_TRUE(dc->TblLinks.Locate("Caption", "Tre"));
+  dc->TblLinks.Delete();  // "Elimina", keeping the file
+  SaveButtonList(dc->TblLinks, kLinks);
+  Stop();
+  // Of another size: one gone and one new of the same size would be a rename.
+  Files().WriteFile(kLinks + "Quattro.lnk", "xy");
+  ASSERT_TRUE(Files().DeleteFile(kLinks + "Uno.lnk"));
+  Start();
+  EXPECT_EQ(Saved(), (Captions{"Due", "*Separator*", "Quattro"}));
+  EXPECT_EQ(Hints().size(), 2u);
+  EXPECT_EQ(ColorOf("Due"), 0x00AA00);
+  Stop();
+  ASSERT_TRUE(Files().MoveFile(kLinks + "Due.lnk", kLinks + "Dos.lnk", false));
+  Start();
+  EXPECT_EQ(Saved(), (Captions{"Dos", "*Separator*", "Quattro"}));
+  EXPECT_EQ(ColorOf("Dos"), 0x00AA00);
+  // Nothing changed: nothing moves.
+  Stop();
+  Start();
+  EXPECT_EQ(Saved(), (Captions{"Dos", "*Separator*", "Quattro"}));
+  // No listing kept there (a list of an earlier release): the list stands.
+  Stop();
+  ASSERT_TRUE(Files().DeleteFile(SeenEntriesPath(kFolder)));
+  Files().WriteFile(kLinks + "Cinque.lnk", "x");
+  Start();
+  EXPECT_EQ(Saved(), (Captions{"Dos", "*Separator*", "Quattro"}));
+  EXPECT_TRUE(Files().FileExists(SeenEntriesPath(kFolder)));
+}
+
+// The kept listing: read back as written, the list's side files left out;
+// damaged lines are skipped, not taken as entries.
+TEST(SeenEntries, RoundTripAndDamagedLines) {
+  host::HostPlatform hp;
+  ForceDirectories(Files(), "C:\\L");
+  const std::vector<FindEntry> entries{{"b \xC3\xA8.lnk", 0, 12}, {"ButtonList.lob", 0, 900}, {"a.lnk", 0, 0}};
+  ASSERT_TRUE(WriteSeenEntries("C:\\L", entries));
+  std::vector<FindEntry> back;
+  ASSERT_TRUE(ReadSeenEntries("C:\\L", &back));
+  ASSERT_EQ(back.size(), 2u);
+  EXPECT_EQ(back[0].name, "a.lnk");
+  EXPECT_EQ(back[1].name, "b \xC3\xA8.lnk");
+  EXPECT_EQ(back[1].size, 12u);
+  Files().WriteFile(SeenEntriesPath("C:\\L"), "12\tx.lnk\r\nx\ty.lnk\n\tz.lnk\n7\t\n3\tw.lnk");
+  ASSERT_TRUE(ReadSeenEntries("C:\\L", &back));
+  ASSERT_EQ(back.size(), 2u);
+  EXPECT_EQ(back[0].name, "x.lnk");
+  EXPECT_EQ(back[1].name, "w.lnk");
+  EXPECT_FALSE(ReadSeenEntries("C:\\Nessuna", &back));
+}
+
 TEST_F(LiveFolderTest, TheSettingTurnsWatchingOff) {
   program.UserStore().SetBool("Generale", "WatchFolder", false);
   ReadBarSettings(program.UserStore(), program.Settings(), bar.get());

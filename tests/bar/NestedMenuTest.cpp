@@ -3,6 +3,7 @@
 // files as the system shows them, and a junction looping back stopped.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "bar/FolderMenuLevels.h"
@@ -131,6 +132,61 @@ TEST_F(NestedMenuTest, AFolderOfFiveThousandEntriesListsThemAllInOrder) {
   EXPECT_EQ(entries.front().caption, "f0000.txt");
   EXPECT_EQ(entries.back().caption, "f4999.txt");
   EXPECT_TRUE(entries.back().folder.empty());
+}
+
+// A level of thousands of entries shows its first screenful at once; the
+// rest comes in batches while it shows, in order, each entry once, and the
+// last one opens like the first. Opened again, the level is there whole.
+TEST_F(NestedMenuTest, AFolderOfFiveThousandEntriesIsMadeInBatches) {
+  ForceDirectories(Files(), "C:\\Dati\\Sub\\Molti\\Dentro");
+  for (int i = 0; i < 5000; ++i) {
+    char name[40];
+    std::snprintf(name, sizeof name, "C:\\Dati\\Sub\\Molti\\f%04d.txt", i);
+    Files().WriteFile(name, "");
+  }
+  Start();
+  Choose("Sub/Molti/f4999.txt");
+  const host::HostWindowSystem::ShownMenu& level = Shown().back();
+  ASSERT_EQ(hp.Shell().opened.size(), 1u) << level.madeAtOnce << " " << level.entries.size();
+  EXPECT_EQ(hp.Shell().opened.back(), "C:\\Dati\\Sub\\Molti\\f4999.txt");
+  // "Apri questa cartella", the separator, then the first screenful.
+  EXPECT_EQ(level.madeAtOnce, 2 + TFolderMenus::kFirstScreenful);
+  ASSERT_EQ(level.entries.size(), 2u + 5001u);
+  size_t later = 0;
+  for (size_t b : level.batches) {
+    EXPECT_LE(b, TFolderMenus::kLevelBatch);
+    later += b;
+  }
+  EXPECT_EQ(level.madeAtOnce + later, level.entries.size());
+  // Every file once, in order, and the sub-folder, wherever the file
+  // system lists it, cascading like any other.
+  std::vector<int> ids;
+  size_t file = 0;
+  bool folder = false;
+  for (size_t i = 2; i < level.entries.size(); ++i) {
+    const MenuEntry& e = level.entries[i];
+    if (e.caption == "Dentro") {
+      EXPECT_TRUE(e.expand != nullptr);
+      folder = true;
+      continue;
+    }
+    char name[16];
+    std::snprintf(name, sizeof name, "f%04d.txt", int(file++));
+    ASSERT_EQ(e.caption, name);
+    ids.push_back(e.id);
+  }
+  EXPECT_EQ(file, 5000u);
+  EXPECT_TRUE(folder);
+  std::sort(ids.begin(), ids.end());
+  EXPECT_TRUE(std::adjacent_find(ids.begin(), ids.end()) == ids.end());  // every command its own
+  // The level is kept: opened again it is all there, made once.
+  Choose("Sub/Molti/f0100.txt");
+  ASSERT_EQ(hp.Shell().opened.size(), 2u);
+  EXPECT_EQ(hp.Shell().opened.back(), "C:\\Dati\\Sub\\Molti\\f0100.txt");
+  const size_t shown = Shown().size();
+  Choose("Sub/Molti/f4000.txt");
+  EXPECT_EQ(hp.Shell().opened.back(), "C:\\Dati\\Sub\\Molti\\f4000.txt");
+  EXPECT_EQ(Shown().size(), shown + 1);  // the first level only: the others were made
 }
 
 // A right click on any entry, at any level, shows the shell's menu for it.

@@ -45,7 +45,11 @@
 #   bar's hotkey, Right and Enter start the second button, a click on a
 #   running Notepad's button brings its one window forward, Japanese typed
 #   into the bar finds its button, the bar's accessible object has a child
-#   per button with its name, role and hotkey (keys_steps.sh).
+#   per button with its name, role and hotkey (keys_steps.sh);
+# - a shortcut copied into the source folder becomes a button by itself and
+#   one deleted goes; the third button dragged to the first place moves
+#   there; a folder button on C:\windows cascades into system32; Shift with a
+#   right click shows the shell's menu (live_folder_steps.sh).
 # Screenshots land in build/e2e/.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
@@ -56,6 +60,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/desktop_steps.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/scripts_steps.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/scale_steps.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/keys_steps.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/live_folder_steps.sh"
 name=bar_under_wine
 wine_env
 out="$build/e2e"
@@ -506,4 +511,7 @@ names_in_every_script
 files_of_an_earlier_release
 scale_steps
 keys_steps
+live_folder_steps
+close_bars
+wait_exit $pid 20 || fail "the bar did not close after the live folder's steps"
 echo "bar_under_wine: ok"
