@@ -74,7 +74,8 @@ struct TextLine {
 // A raster of 32-bit pixels with GDI's clipping rules.
 class SoftCanvas : public ICanvas {
  public:
-  SoftCanvas(int w, int h, const HostCanvasFactory::SysColors& sys) : bmp_(w, h, RGB(255, 255, 255)), sys_(sys) {}
+  SoftCanvas(int w, int h, const HostCanvasFactory::SysColors& sys, int screenDpi = 96)
+      : bmp_(w, h, RGB(255, 255, 255)), sys_(sys), screenDpi_(screenDpi) {}
 
   int Width() override { return bmp_.width; }
   int Height() override { return bmp_.height; }
@@ -112,7 +113,10 @@ class SoftCanvas : public ICanvas {
     }
   }
   void RoundRect(const Rect& r, int ew, int eh, Color c) override;
-  void SetFont(const FontSpec& font) override { font_ = font; }
+  void SetFont(const FontSpec& font) override {
+    font_ = font;
+    if (font_.dpi <= 0) font_.dpi = screenDpi_;  // as GDI takes the screen's LOGPIXELSY
+  }
   Size TextExtent(const std::string& text) override { return Size{Advance(text), FontLineHeight(font_)}; }
   void TextAt(int x, int y, const std::string& text) override {
     DrawLine(x, y, TextLine{text, -1}, Rect{INT32_MIN / 2, INT32_MIN / 2, INT32_MAX / 2, INT32_MAX / 2});
@@ -176,6 +180,7 @@ class SoftCanvas : public ICanvas {
 
   Bitmap bmp_;
   HostCanvasFactory::SysColors sys_;
+  int screenDpi_;
   FontSpec font_;
 };
 
@@ -390,7 +395,7 @@ HostCanvasFactory::HostCanvasFactory() {
 }
 
 std::unique_ptr<ICanvas> HostCanvasFactory::CreateBitmapCanvas(int width, int height) {
-  return std::make_unique<SoftCanvas>(width, height, sysColors_);
+  return std::make_unique<SoftCanvas>(width, height, sysColors_, screenDpi_);
 }
 
 Color HostCanvasFactory::SysColor(int index) {

@@ -40,12 +40,15 @@ class HostCanvasFactory : public ICanvasFactory {
   // Test controls.
   void SetSysColor(int index, Color rgb);
   void SetScreenBitsPerPixel(int bits) { bitsPerPixel_ = bits; }
+  // The screen's scale: fonts without one of their own are drawn at it.
+  void SetScreenDpi(int dpi) { screenDpi_ = dpi; }
 
   using SysColors = std::array<Color, 32>;
 
  private:
   SysColors sysColors_;
   int bitsPerPixel_ = 32;
+  int screenDpi_ = 96;
   std::unique_ptr<IImageCodec> codec_;
 };
 

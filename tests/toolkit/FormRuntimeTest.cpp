@@ -12,6 +12,7 @@
 #include "platform/host/HostCanvas.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostWindowSystem.h"
+#include "toolkit/FormControls.h"
 #include "toolkit/FormRuntime.h"
 
 namespace tov {
@@ -79,6 +80,25 @@ TEST_F(FormRuntimeTest, ControlsAreDescribedThroughTheirContainers) {
     EXPECT_EQ(f.FocusedName(), "BtnOk");
   });
   EXPECT_EQ(result, kModalCloseResult);  // the script left it open: closed with its close box
+}
+
+// A label is measured at the screen's scale and sized in the units that hold
+// its text there: taken as units, the pixels of a screen at 150 % would be
+// scaled once more when shown, and a long label would cover the edit or combo
+// box beside it.
+TEST_F(FormRuntimeTest, ALabelTakesTheUnitsThatHoldItsTextAtTheScreensScale) {
+  Component& label = Add(*form, ComponentKind::Label, "LblTesto", Rect{8, 130, 300, 200}, "Abc");
+  label.properties["Font.Style"] = "[fsBold]";
+  Component& wrapped = Add(*form, ComponentKind::Label, "LblA capo", Rect{8, 150, 38, 200}, "Abc Abc");
+  wrapped.properties["WordWrap"] = "True";
+  // 96 DPI: bold "Abc" 18 x 13 pixels; "Abc " on each of two lines, 19 wide.
+  EXPECT_EQ(DescribeControl(label, *form).bounds, (Rect{8, 130, 26, 143}));
+  EXPECT_EQ(DescribeControl(wrapped, *form).bounds, (Rect{8, 150, 27, 176}));
+  // 144 DPI: 24 x 18 pixels are 16 x 12 units; the lines are wrapped in 45
+  // pixels, two of 18 pixels: 24 units high (36 if pixels were taken as units).
+  hp.Canvases().SetScreenDpi(144);
+  EXPECT_EQ(DescribeControl(label, *form).bounds, (Rect{8, 130, 24, 142}));
+  EXPECT_EQ(DescribeControl(wrapped, *form).bounds, (Rect{8, 150, 25, 174}));
 }
 
 TEST_F(FormRuntimeTest, ButtonsEndTheDialogWithTheirResultAfterTheirHandler) {
