@@ -89,7 +89,6 @@ void LevelInSteps(benchmark::State& state, bool whole) {
     scratch.TblLinks.FieldByName("FolderMenu").SetAsBoolean(true);
     scratch.TblLinks.Post();
     SaveButtonList(scratch.TblLinks, UserSubDir("ToolbarLinks"));
-    FreeSettings();
   }
   program.Start();
   size_t made = 0;

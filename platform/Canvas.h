@@ -129,6 +129,9 @@ class ICanvasFactory {
   virtual int ScreenBitsPerPixel() { return 32; }
   // The decoder of picture files; null when the platform has none.
   virtual IImageCodec* ImageCodec() { return nullptr; }
+  // The scale a font without one of its own is drawn at (the screen's
+  // LOGPIXELSY).
+  virtual int ScreenDpi() { return 96; }
 };
 
 }  // namespace tov

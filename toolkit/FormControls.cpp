@@ -16,26 +16,6 @@ namespace {
 
 constexpr Color kBtnText = 0x80000012;  // COLOR_BTNTEXT
 
-// The scale a canvas draws a font without one of its own at (the screen's):
-// the one at which a 72-point font is as tall.
-Dpi ScreenScaleOf(ICanvas& canvas) {
-  FontSpec probe;
-  probe.size = 72;
-  canvas.SetFont(probe);
-  const int screen = canvas.TextExtent("Wg").cy;
-  int low = 48, high = 960;  // from 50 % to 1000 %
-  while (low < high) {
-    const int mid = (low + high) / 2;
-    probe.dpi = mid;
-    canvas.SetFont(probe);
-    if (canvas.TextExtent("Wg").cy < screen)
-      low = mid + 1;
-    else
-      high = mid;
-  }
-  return Dpi(low);
-}
-
 // A label that sizes itself takes the size of its text, in the form's
 // 96-DPI units: measured at the screen's scale (a font does not grow in
 // proportion with it) and turned into the units that hold it. Taken as
@@ -44,7 +24,7 @@ Dpi ScreenScaleOf(ICanvas& canvas) {
 Rect AutoSizedLabel(const Component& c, Rect r) {
   const bool wrap = c.Property("WordWrap") == "True";
   std::unique_ptr<ICanvas> screen = Canvases().CreateBitmapCanvas(1, 1);
-  DpiCanvas canvas(*screen, ScreenScaleOf(*screen));
+  DpiCanvas canvas(*screen, Dpi(Canvases().ScreenDpi()));
   canvas.SetFont(FormFontOf(c));
   Rect calc{0, 0, wrap ? r.Width() : 0, 0};
   uint32_t format = kDtCalcRect | kDtLeft | (wrap ? uint32_t(kDtWordBreak) : 0u);

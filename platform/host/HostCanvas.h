@@ -35,6 +35,7 @@ class HostCanvasFactory : public ICanvasFactory {
   Color SysColor(int index) override;
   Size ImageListSize(uintptr_t imageList) override;
   int ScreenBitsPerPixel() override { return bitsPerPixel_; }
+  int ScreenDpi() override { return screenDpi_; }
   IImageCodec* ImageCodec() override;
 
   // Test controls.

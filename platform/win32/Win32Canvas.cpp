@@ -328,6 +328,13 @@ Size Win32CanvasFactory::ImageListSize(uintptr_t imageList) {
 
 IImageCodec* Win32CanvasFactory::ImageCodec() { return &WicCodec(); }
 
+int Win32CanvasFactory::ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
 int Win32CanvasFactory::ScreenBitsPerPixel() {
   HDC screen = GetDC(nullptr);
   int bits = screen ? GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES) : 32;

@@ -19,6 +19,7 @@ class Win32CanvasFactory : public ICanvasFactory {
   Color SysColor(int index) override;
   Size ImageListSize(uintptr_t imageList) override;
   int ScreenBitsPerPixel() override;
+  int ScreenDpi() override;
   IImageCodec* ImageCodec() override;
 };
 
