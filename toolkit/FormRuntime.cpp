@@ -61,7 +61,6 @@ class ModalRun final : public ComponentListener, public IFormEvents {
   void TimerFired(int timerId) override;
   bool Ended() override { return ended_; }
   uintptr_t WindowHandle() const { return native_ ? native_->WindowHandle() : 0; }
-  Point ClientOrigin() const { return native_ ? native_->ClientOrigin() : Point{form_.bounds.left, form_.bounds.top}; }
   Point ScreenPoint(Point client) const {
     if (native_) return native_->ScreenPoint(client);
     return Point{form_.bounds.left + client.x, form_.bounds.top + client.y};
@@ -585,12 +584,6 @@ uintptr_t DialogWindowOf(const Component& form) {
   for (auto it = Running().rbegin(); it != Running().rend(); ++it)
     if (it->first == &form) return it->second->WindowHandle();
   return 0;
-}
-
-Point DialogClientOrigin(const Component& form) {
-  for (auto it = Running().rbegin(); it != Running().rend(); ++it)
-    if (it->first == &form) return it->second->ClientOrigin();
-  return Point{form.bounds.left, form.bounds.top};
 }
 
 Point DialogScreenPoint(const Component& form, Point client) {

@@ -25,9 +25,6 @@ inline constexpr int kModalCloseResult = 2;
 // The window of a form shown now by ShowModalForm, 0 when it is not shown:
 // the owner of the menus and dialogs its handlers open.
 uintptr_t DialogWindowOf(const Component& form);
-// Where the client area of that form begins on the screen (the form's
-// bounds give its window's place); the form's own place when it is not shown.
-Point DialogClientOrigin(const Component& form);
 // Where a point of a running dialog's client area (in the form's units) is on
 // the screen, at the scale the dialog is shown at.
 Point DialogScreenPoint(const Component& form, Point client);
