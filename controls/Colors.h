@@ -5,7 +5,8 @@
 
 namespace tov {
 
-// Standard colour values.
+// Standard colour values. A system colour is its COLOR_* index with the high
+// bit set.
 constexpr Color clBlack = 0x000000;
 constexpr Color clWhite = 0xFFFFFF;
 constexpr Color clFuchsia = 0xFF00FF;
@@ -16,6 +17,10 @@ constexpr Color clBtnFace = 0x8000000F;
 constexpr Color clBtnShadow = 0x80000010;
 constexpr Color clBtnText = 0x80000012;
 constexpr Color clBtnHighlight = 0x80000014;
+constexpr Color clHighlight = 0x8000000D;
+constexpr Color clHighlightText = 0x8000000E;
+constexpr Color clGrayText = 0x80000011;
+constexpr Color clHotLight = 0x8000001A;  // links
 
 // The RGB value of a colour: a system colour through the platform, any other
 // value with its high byte cleared.

@@ -11,11 +11,6 @@
 
 namespace tov {
 
-// System colours not in Colors.h (Windows' COLOR_* indexes with the high bit).
-constexpr Color clHighlight = 0x8000000D;
-constexpr Color clHighlightText = 0x8000000E;
-constexpr Color clGrayText = 0x80000011;
-
 // Messages that tell a window of the system's colours and settings.
 constexpr uint32_t kWmSysColorChange = 0x0015;
 constexpr uintptr_t kSpiSetHighContrast = 0x0043;
@@ -41,7 +36,6 @@ constexpr Color kHighContrastBarFace = clBtnFace;
 // for links (COLOR_HOTLIGHT) instead of its own blue; a control's own
 // background and text colours give way to the system's (kNoColor: the
 // control's default).
-constexpr Color clHotLight = 0x8000001A;
 struct ControlColours {
   Color text;
   Color background;

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/Win32Scoped.h"
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/WinApi.h"
 #include "tools/Tool.h"
@@ -85,46 +86,53 @@ std::string Text(BSTR b) {
   return s;
 }
 
-int Accessible(HWND window) {
-  IAccessible* acc = nullptr;
-  if (FAILED(
-          AccessibleObjectFromWindow(window, DWORD(OBJID_CLIENT), IID_IAccessible, reinterpret_cast<void**>(&acc))) ||
-      !acc)
-    return Fail("no accessible object for the window");
-  VARIANT self;
-  VariantInit(&self);
-  self.vt = VT_I4;
-  self.lVal = CHILDID_SELF;
+// A child id as IAccessible takes it; CHILDID_SELF is the object itself.
+VARIANT ChildId(long id) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_I4;
+  v.lVal = id;
+  return v;
+}
+
+// A number IAccessible answers in a VARIANT (a role, the focused child), or
+// fallback when it answered something else; the VARIANT is cleared.
+long NumberOf(VARIANT& v, long fallback) {
+  const long n = v.vt == VT_I4 ? long(v.lVal) : fallback;
+  VariantClear(&v);
+  return n;
+}
+
+long RoleOf(IAccessible& acc, long id) {
   VARIANT role;
   VariantInit(&role);
+  acc.get_accRole(ChildId(id), &role);
+  return NumberOf(role, -1L);
+}
+
+int Accessible(HWND window) {
+  win32::ComPtr<IAccessible> acc;
+  if (FAILED(AccessibleObjectFromWindow(window, DWORD(OBJID_CLIENT), IID_IAccessible, acc.PutVoid())) || !acc)
+    return Fail("no accessible object for the window");
   BSTR name = nullptr;
-  acc->get_accRole(self, &role);
-  acc->get_accName(self, &name);
+  acc->get_accName(ChildId(CHILDID_SELF), &name);
   long count = 0;
   acc->get_accChildCount(&count);
-  std::printf("role=0x%lx name=%s children=%ld\n", role.vt == VT_I4 ? long(role.lVal) : -1L, Text(name).c_str(), count);
+  std::printf("role=0x%lx name=%s children=%ld\n", RoleOf(*acc.Get(), CHILDID_SELF), Text(name).c_str(), count);
   for (long i = 1; i <= count; ++i) {
-    VARIANT child;
-    VariantInit(&child);
-    child.vt = VT_I4;
-    child.lVal = i;
-    VARIANT r;
-    VariantInit(&r);
     BSTR n = nullptr, keys = nullptr;
-    acc->get_accRole(child, &r);
-    acc->get_accName(child, &n);
-    acc->get_accKeyboardShortcut(child, &keys);
+    acc->get_accName(ChildId(i), &n);
+    acc->get_accKeyboardShortcut(ChildId(i), &keys);
     long x = 0, y = 0, w = 0, h = 0;
-    acc->accLocation(&x, &y, &w, &h, child);
-    std::printf("%ld\trole=0x%lx\tname=%s\tshortcut=%s\t%ld,%ld %ldx%ld\n", i, r.vt == VT_I4 ? long(r.lVal) : -1L,
-                Text(n).c_str(), Text(keys).c_str(), x, y, w, h);
+    acc->accLocation(&x, &y, &w, &h, ChildId(i));
+    std::printf("%ld\trole=0x%lx\tname=%s\tshortcut=%s\t%ld,%ld %ldx%ld\n", i, RoleOf(*acc.Get(), i), Text(n).c_str(),
+                Text(keys).c_str(), x, y, w, h);
   }
   // The child with the keyboard focus: 0 for none.
   VARIANT focus;
   VariantInit(&focus);
   acc->get_accFocus(&focus);
-  std::printf("focus=%ld\n", focus.vt == VT_I4 ? long(focus.lVal) : 0L);
-  acc->Release();
+  std::printf("focus=%ld\n", NumberOf(focus, 0L));
   return 0;
 }
 

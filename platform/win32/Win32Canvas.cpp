@@ -1,4 +1,5 @@
 #include "platform/win32/Win32Canvas.h"
+#include "platform/win32/Win32Scoped.h"
 // <commctrl.h> needs <windows.h> first.
 #include <commctrl.h>
 
@@ -276,11 +277,7 @@ LOGFONTA FontFor(const FontSpec& wanted, HDC dc) {
     if (wanted.dpi > 0) lf.lfHeight = MulDiv(lf.lfHeight, wanted.dpi, SystemDpi());
   } else {
     int dpi = wanted.dpi;
-    if (dpi <= 0) {
-      HDC screen = dc ? dc : GetDC(nullptr);
-      dpi = GetDeviceCaps(screen, LOGPIXELSY);
-      if (!dc) ReleaseDC(nullptr, screen);
-    }
+    if (dpi <= 0) dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : ScreenDc().Caps(LOGPIXELSY, Dpi::kBase);
     lf.lfHeight = -MulDiv(wanted.size > 0 ? wanted.size : 8, dpi, 72);
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
@@ -328,18 +325,11 @@ Size Win32CanvasFactory::ImageListSize(uintptr_t imageList) {
 
 IImageCodec* Win32CanvasFactory::ImageCodec() { return &WicCodec(); }
 
-int Win32CanvasFactory::ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
+int Win32CanvasFactory::ScreenDpi() { return SystemDpi(); }
 
 int Win32CanvasFactory::ScreenBitsPerPixel() {
-  HDC screen = GetDC(nullptr);
-  int bits = screen ? GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES) : 32;
-  if (screen) ReleaseDC(nullptr, screen);
-  return bits;
+  ScreenDc screen;
+  return screen ? screen.Caps(BITSPIXEL, 32) * screen.Caps(PLANES, 1) : 32;
 }
 
 }  // namespace tov::win32

@@ -1,4 +1,5 @@
 // The system's common dialogs: colour, font, and the files to open or save.
+#include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/WinApi.h"
 
@@ -26,13 +27,6 @@ Fn CommonDialogFunction(const char* name) {
 }
 
 COLORREF ColorRef(Color c) { return IsSystemColor(c) ? GetSysColor(int(c & 0xFF)) : COLORREF(c & 0xFFFFFF); }
-
-int ScreenDpiY() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
 
 // The filter as the dialogs take it: each description and its patterns
 // ended by a NUL, the whole by a second one.
@@ -86,7 +80,7 @@ bool Win32Dialogs::ChooseColor(uintptr_t owner, Color initial, Color* chosen) {
 }
 
 bool Win32Dialogs::ChooseFont(uintptr_t owner, FontSpec* font) {
-  const int dpi = ScreenDpiY();
+  const int dpi = SystemDpi();
   LOGFONTA lf{};
   lf.lfHeight = -MulDiv(font->size, dpi, 72);
   lf.lfWeight = (font->style & kFontBold) ? FW_BOLD : FW_NORMAL;

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Diagnostics.h"
 
+#include "platform/win32/Win32Scoped.h"
 #include "platform/win32/WinApi.h"
 
 #include <shellapi.h>
@@ -64,10 +65,12 @@ bool Win32Diagnostics::CaptureScreen(Bitmap* out) {
   if (!GetWindowRect(GetDesktopWindow(), &area)) return false;
   const int width = area.right - area.left, height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return false;
-  HDC screen = GetDC(nullptr);
+  ScreenDc screenDc;
+  HDC screen = screenDc.Get();
   if (!screen) return false;
   bool ok = false;
-  HDC memory = CreateCompatibleDC(screen);
+  ScopedMemoryDc memoryDc(CreateCompatibleDC(screen));
+  HDC memory = memoryDc.Get();
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -76,7 +79,8 @@ bool Win32Diagnostics::CaptureScreen(Bitmap* out) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP dib = memory ? CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
+  ScopedGdi<HBITMAP> dibBitmap(memory ? CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr);
+  HBITMAP dib = dibBitmap.Get();
   if (dib && bits) {
     HGDIOBJ old = SelectObject(memory, dib);
     ok = BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY | CAPTUREBLT) != 0;
@@ -93,9 +97,6 @@ bool Win32Diagnostics::CaptureScreen(Bitmap* out) {
       *out = std::move(shot);
     }
   }
-  if (dib) DeleteObject(dib);
-  if (memory) DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   return ok;
 }
 

@@ -1,4 +1,5 @@
 #include "platform/win32/Win32Dpi.h"
+#include "platform/win32/Win32Scoped.h"
 
 #include "base/Dpi.h"
 
@@ -25,9 +26,7 @@ constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
 
 int SystemDpi() {
   static const int dpi = [] {
-    HDC screen = GetDC(nullptr);
-    const int value = screen ? GetDeviceCaps(screen, LOGPIXELSY) : Dpi::kBase;
-    if (screen) ReleaseDC(nullptr, screen);
+    const int value = ScreenDc().Caps(LOGPIXELSY, Dpi::kBase);
     return Dpi::Valid(value) ? value : Dpi::kBase;
   }();
   return dpi;

@@ -1,4 +1,5 @@
 #include "platform/win32/Win32Menus.h"
+#include "platform/win32/Win32Scoped.h"
 
 #include <commctrl.h>
 
@@ -144,13 +145,13 @@ const DrawnEntry* EntryOf(ULONG_PTR data) {
 }
 
 void Measure(MEASUREITEMSTRUCT& mi, const MenuEntry& e, Dpi dpi) {
-  HDC dc = GetDC(nullptr);
+  ScreenDc screen;
+  HDC dc = screen.Get();
   HGDIOBJ old = SelectObject(dc, MenuFont(dpi.Value()));
   SIZE text{};
   const std::wstring caption = WideText(e.caption);
   GetTextExtentPoint32W(dc, caption.c_str(), int(caption.size()), &text);
   SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
   const int icon = IconSide(e, dpi), gap = dpi.Scale(kGap);
   const int standard = std::max<int>(text.cy + dpi.Scale(4), icon + dpi.Scale(2));
   mi.itemWidth = UINT(gap + icon + 2 * gap + text.cx + 2 * gap);

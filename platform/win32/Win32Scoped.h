@@ -88,6 +88,26 @@ using ScopedGdi = Scoped<G, GdiObjectTraits<G>>;
 using ScopedMemoryDc = Scoped<HDC, MemoryDcTraits>;
 using ScopedLibrary = Scoped<HMODULE, LibraryTraits>;
 
+// The screen's device context (GetDC of no window), for measuring and for
+// reading the display's capabilities; released when it goes.
+class ScreenDc {
+ public:
+  ScreenDc() : dc_(GetDC(nullptr)) {}
+  ~ScreenDc() {
+    if (dc_) ReleaseDC(nullptr, dc_);
+  }
+  ScreenDc(const ScreenDc&) = delete;
+  ScreenDc& operator=(const ScreenDc&) = delete;
+
+  HDC Get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+  // GetDeviceCaps, or fallback when the screen could not be had.
+  int Caps(int index, int fallback) const { return dc_ ? GetDeviceCaps(dc_, index) : fallback; }
+
+ private:
+  HDC dc_;
+};
+
 // A COM interface pointer: one reference, released at the end.
 template <class I>
 class ComPtr {

@@ -45,9 +45,7 @@ bool BitmapPicture(HBITMAP bitmap, int size, Picture* out) {
   if (!GetObjectA(bitmap, sizeof info, &info) || info.bmWidth != size || std::abs(info.bmHeight) != size) return false;
   std::vector<uint32_t> bits(size_t(size) * size);
   BITMAPINFO bi = TopDownInfo(size);
-  HDC screen = GetDC(nullptr);
-  const int lines = GetDIBits(screen, bitmap, 0, UINT(size), bits.data(), &bi, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  const int lines = GetDIBits(ScreenDc().Get(), bitmap, 0, UINT(size), bits.data(), &bi, DIB_RGB_COLORS);
   if (lines != size) return false;
   bool anyAlpha = false, premultiplied = true;
   for (uint32_t v : bits) {
