@@ -65,8 +65,8 @@ TSettingsDialog::TSettingsDialog(TSettingsStore& store, std::string initialSecti
   Component& f = *form_;
   f.SetHandler("FormShow", [this](Component&) { FormShow(); });
   f.SetHandler("FormClose", [this](Component&) { FormClose(); });
-  f.SetHandler("AlberoImpostazioniChange", [this](Component&) { AlberoImpostazioniChange(); });
-  f.SetHandler("AlberoImpostazioniEditing", [](Component&) {});
+  f.SetHandler("AlberoImpostazioniChange", [this](Component&) { SettingsTreeChange(); });
+  f.SetHandler("AlberoImpostazioniEditing", [](Component&) {});  // the tree's labels are never edited
   f.SetHandler("BtnConfermaClick", [this](Component&) { BtnConfermaClick(); });
   f.SetHandler("BtnAnnullaClick", [this](Component&) { BtnAnnullaClick(); });
   f.SetHandler("NumberChange", [this](Component& c) { NumberChange(c); });
@@ -159,7 +159,7 @@ void TSettingsDialog::TellNotSaved() {
                   AppTitle());
 }
 
-void TSettingsDialog::AlberoImpostazioniChange() {
+void TSettingsDialog::SettingsTreeChange() {
   // The list tells its new choice; the page shown so far is written first.
   const int chosen = tree_->itemIndex;
   if (chosen < 0 || chosen == shownPage_) return;

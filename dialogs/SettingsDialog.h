@@ -28,8 +28,7 @@ class TSettingsDialog {
 
   // The handlers of the dialog.
   void FormShow();
-  void AlberoImpostazioniChange();
-  static bool AlberoImpostazioniEditing() { return false; }  // labels are never edited
+  void SettingsTreeChange();  // bound to the tree's "AlberoImpostazioniChange"
   void BtnConfermaClick();
   void BtnAnnullaClick();
   void FormClose();
