@@ -6,7 +6,7 @@
 #include "bar/FolderMenuLevels.h"
 #include "base/Casefold.h"
 #include "base/Strings.h"
-#include "controls/ShellImages.h"
+#include "controls/IconLoader.h"
 #include "files/FileHelpers.h"
 #include "formats/ShortcutFiles.h"
 #include "settings/Settings.h"
@@ -28,6 +28,19 @@ const char* const kChainProperty = "Chain";
 constexpr char kChainSeparator = '|';  // never in a path
 // A right click on an item shows the shell's menu for this path.
 const char* const kShellPathProperty = "ShellPath";
+// An item shows the icon of the entry it opens (its shell path) at the
+// menu's scale, and the items of one kind of file share one icon (read by
+// the pop-up menu).
+const char* const kFileIconProperty = "FileIcon";
+const char* const kIconKindProperty = "IconKind";
+
+// The item shows its entry's icon, unless the entry is hidden or a system
+// one; files of one kind share the icon of the first of them drawn.
+void SetItemIcon(Component& item, const std::string& kind, bool shows) {
+  if (!shows) return;
+  item.properties[kFileIconProperty] = "True";
+  if (!kind.empty()) item.properties[kIconKindProperty] = kind;
+}
 
 // The kind of file whose icon every file of it shares (its extension in
 // capitals); empty for files that carry icons of their own (programs,
@@ -161,7 +174,7 @@ void TFolderMenus::Expand(Component& item) {
   // The folder itself first, then its entries.
   Component& open = item.Add(MakeComponent(ComponentKind::MenuItem, item.name + "_Apri",
                                            LangText("Messages.OpenThisFolder", "Apri questa cartella")));
-  open.tag = TCustomButtonStyle::PathIconIndex(folder) + 1;
+  SetItemIcon(open, std::string(), PathShowsIcon(folder));
   open.properties[kFullPathProperty] = folder;
   open.properties[kShellPathProperty] = folder;
   open.Bind("OnClick", "FolderItemClick", [this](Component& sender) { ItemClick(sender); });
@@ -204,12 +217,11 @@ void TFolderMenus::AddLevelEntries(Component& item, TPendingLevel& level, size_t
     Component& c = item.Add(MakeComponent(ComponentKind::MenuItem, item.name + "_" + std::to_string(i), e.caption));
     const std::string kind = e.folder.empty() ? IconKind(e.name) : std::string();
     if (kind.empty()) {
-      c.tag = TCustomButtonStyle::PathIconIndex(e.path) + 1;
+      SetItemIcon(c, kind, PathShowsIcon(e.path));
     } else {
       auto known = level.iconOfKind.find(kind);
-      if (known == level.iconOfKind.end())
-        known = level.iconOfKind.emplace(kind, TCustomButtonStyle::PathIconIndex(e.path)).first;
-      c.tag = known->second + 1;
+      if (known == level.iconOfKind.end()) known = level.iconOfKind.emplace(kind, PathShowsIcon(e.path)).first;
+      SetItemIcon(c, kind, known->second != 0);
     }
     c.properties[kFullPathProperty] = e.path;
     c.properties[kShellPathProperty] = e.path;
@@ -243,13 +255,12 @@ void TFolderMenus::Popup(TLbSpeedButton& button) {
     Component& item = menu->Child(i);
     auto path = item.properties.find(kIconPathProperty);
     if (path == item.properties.end()) continue;
-    item.tag = TCustomButtonStyle::PathIconIndex(path->second) + 1;
+    SetItemIcon(item, IconKind(item.Property(kFileNameProperty)), PathShowsIcon(path->second));
     item.properties.erase(path);
   }
+  // Each item's icon is taken at the menu's scale when it is first drawn:
+  // no image list of the system's is made for a menu.
   MenuItemDrawing drawing;
-  const TImageList* small = SharedImageList(true);
-  drawing.images = small ? small->handle : 0;
-  drawing.getImageIndex = &TFolderMenus::GetFolderImageIndex;
   drawing.measureItem = &TFolderMenus::PopupFolderMeasureItem;
   // The menu stays alive while it shows, even when something handled
   // meanwhile (the shell moving the bar) rebuilds the bar and its menus.
@@ -281,10 +292,6 @@ void TFolderMenus::ItemClick(Component& item) {
   const std::string folder = ResolveLinkTarget(links.FieldByName("Path").AsString());
   if (folder.empty()) return;
   OpenTarget(window_.Handle(), JoinPath(folder, item.Property(kFileNameProperty)), item.caption);
-}
-
-void TFolderMenus::GetFolderImageIndex(Component& item, int& imageIndex) {
-  if (item.tag > 0) imageIndex = int(item.tag) - 1;
 }
 
 void TFolderMenus::PopupFolderMeasureItem(Component&, int& height) { height += 5; }

@@ -77,7 +77,6 @@ class TFolderMenus {
     std::map<std::string, int> iconOfKind;
   };
   void AddLevelEntries(Component& item, TPendingLevel& level, size_t count);
-  static void GetFolderImageIndex(Component& item, int& imageIndex);
   static void PopupFolderMeasureItem(Component& item, int& height);
 
   TAppBar& window_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/IconSize.h"
 #include "controls/Appearance.h"
 #include "controls/IconLoader.h"
 #include "controls/ShellImages.h"
@@ -14,20 +15,7 @@ int32_t FontStyleToColumn(uint32_t style) { return int32_t(style & (kFontBold | 
 
 uint32_t FontStyleFromColumn(int32_t value) { return uint32_t(value) & (kFontBold | kFontItalic | kFontUnderline); }
 
-int IconPixelSize(bool large, Dpi scale) {
-  const int dpi = scale.Value();
-  // The sizes icon files carry; the scaled size goes to the nearest, the
-  // smaller one on a tie, so an icon is never larger than its scale.
-  static constexpr int kSizes[] = {16, 20, 24, 32, 40, 48, 64, 96, 128, 256};
-  const long long wanted = ((large ? 32LL : 16LL) * dpi + 48) / 96;
-  int best = kSizes[0];
-  for (int size : kSizes) {
-    const long long d = size > wanted ? size - wanted : wanted - size;
-    const long long bestD = best > wanted ? best - wanted : wanted - best;
-    if (d < bestD) best = size;
-  }
-  return best;
-}
+int IconPixelSize(bool large, Dpi scale) { return IconSideAt(large, scale); }
 
 namespace {
 

@@ -6,6 +6,10 @@
 #
 #   scripts/measure_startup.sh            7 starts of each, 50 buttons
 #   MEASURE_RUNS=11 MEASURE_BUTTONS=1 scripts/measure_startup.sh
+#   MEASURE_BEFORE=old/tovira.exe scripts/measure_startup.sh
+#                                         the bar of an earlier build too, in
+#                                         the same run (a before and after
+#                                         on equal terms)
 #
 # What it does:
 # - builds the Windows build and the packages (scripts/package.sh), the two
@@ -81,6 +85,16 @@ bar_exe=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/Programs/Tovir
 [ -n "$bar_exe" ] || fail "the MSI left no Programs\\Tovira\\tovira.exe"
 minimal_exe="$WINEPREFIX/drive_c/Minimal/tovira_minimal.exe"  # on the same disk as the bar
 mkdir -p "$(dirname "$minimal_exe")" && cp "$build/win/minimal/tovira_minimal.exe" "$minimal_exe"
+# An earlier build's bar in a copy of the installed folder (its languages and
+# files beside it), sharing the user's data folder with the installed one.
+before_exe=""
+if [ -n "${MEASURE_BEFORE:-}" ]; then
+  [ -f "$MEASURE_BEFORE" ] || fail "no $MEASURE_BEFORE"
+  before_dir="$(dirname "$(dirname "$bar_exe")")/ToviraBefore"
+  cp -a "$(dirname "$bar_exe")" "$before_dir" && cp "$MEASURE_BEFORE" "$before_dir/tovira.exe" ||
+    fail "cannot copy $MEASURE_BEFORE"
+  before_exe="$before_dir/tovira.exe"
+fi
 
 wait_window() {  # wait_window TITLE SECONDS: prints the id of the visible window
   local i id
@@ -164,8 +178,10 @@ measure() {
 echo "measure_startup: $buttons buttons, $runs starts of each program, alternately"
 measure tovira "$bar_exe" Tovira 0 >/dev/null
 measure minimal "$minimal_exe" Minimal 0 >/dev/null
+[ -n "$before_exe" ] && measure before "$before_exe" Tovira 0 >/dev/null
 : >"$out/results.txt"
 for ((run = 1; run <= runs; run++)); do
+  [ -n "$before_exe" ] && measure before "$before_exe" Tovira "$run"
   measure tovira "$bar_exe" Tovira "$run"
   measure minimal "$minimal_exe" Minimal "$run"
 done
@@ -190,6 +206,16 @@ if placed:
     # moment the bar took its final place and size.
     print("  tovira.exe in place (buttons drawn, icons perhaps to come): %d ms, %.2f x minimal" %
           (statistics.median(placed), statistics.median(placed) / statistics.median(min_ms)))
+old_ms, old_ws = figures("before")
+if old_ms:
+    print("  the earlier build (MEASURE_BEFORE), in the same run:")
+    print("  before          %12d   %16.1f" % (statistics.median(old_ms), mb(statistics.median(old_ws))))
+    print("  time ratio (before / minimal):   %.2f" % (statistics.median(old_ms) / statistics.median(min_ms)))
+    print("  working set difference:          %.1f MB" % mb(statistics.median(old_ws) - statistics.median(min_ws)))
+    old_placed = [int(r[5]) for r in rows if r[0] == "before" and len(r) > 5]
+    if old_placed:
+        print("  before in place: %d ms, %.2f x minimal" %
+              (statistics.median(old_placed), statistics.median(old_placed) / statistics.median(min_ms)))
 
 def resident(path):
     """Resident kB per mapped file (anonymous memory under one name)."""

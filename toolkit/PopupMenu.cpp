@@ -3,6 +3,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/MenuIcons.h"
+
 namespace tov {
 
 namespace {
@@ -30,6 +32,10 @@ std::vector<MenuEntry> Entries(Component& parent, std::vector<Component*>& byId,
       e.imageList = drawing->images;
       if (drawing->getImageIndex) drawing->getImageIndex(c, e.imageIndex);
       if (drawing->measureItem) drawing->measureItem(c, e.extraHeight);
+    }
+    if (c.Property("FileIcon") == "True") {
+      e.imageList = kFileIcons;
+      e.imageIndex = FileIconKind(c.Property("IconKind"));
     }
     if (c.ChildCount() > 0) {
       e.children = Entries(c, byId, drawing);

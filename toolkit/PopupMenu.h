@@ -17,6 +17,10 @@ struct MenuItemDrawing {
   std::function<void(Component& item, int& height)> measureItem;
 };
 
+// An item whose "FileIcon" property is "True" shows the icon of its
+// "ShellPath" at the menu's scale; the items of one "IconKind" (a kind of
+// file) share one icon (platform/MenuIcons.h).
+//
 // Fires the menu's "OnPopup", shows its visible items (sub-menus included)
 // at a screen point and fires "OnClick" of the chosen item. Answers the
 // chosen item, or null when the menu was dismissed.

@@ -13,9 +13,43 @@ namespace tov::win32 {
 
 namespace {
 
+// The accessibility libraries (oleacc, oleaut32) are loaded when a reader
+// first asks, not when the program starts: a bar nobody reads never maps them.
+// Each function is looked up once and its library kept for the process.
+template <typename Fn>
+Fn Bound(const char* library, const char* name) {
+  const HMODULE module = LoadLibraryA(library);
+  return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+BSTR AllocBstr(const wchar_t* text, UINT length) {
+  using Fn = BSTR(WINAPI*)(const OLECHAR*, UINT);
+  static const Fn alloc = Bound<Fn>("oleaut32.dll", "SysAllocStringLen");
+  return alloc ? alloc(text, length) : nullptr;
+}
+
+HRESULT ObjectFromWindow(HWND hwnd, DWORD id, REFIID riid, void** out) {
+  using Fn = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
+  static const Fn fromWindow = Bound<Fn>("oleacc.dll", "AccessibleObjectFromWindow");
+  if (!fromWindow) {
+    *out = nullptr;
+    return E_NOTIMPL;
+  }
+  return fromWindow(hwnd, id, riid, out);
+}
+
+LRESULT ResultFromObject(REFIID riid, WPARAM wParam, IUnknown* object) {
+  using Fn = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
+  static const Fn fromObject = Bound<Fn>("oleacc.dll", "LresultFromObject");
+  return fromObject ? fromObject(riid, wParam, object) : 0;
+}
+
+// As VariantInit does: the variant holds nothing.
+void InitVariant(VARIANT* v) { v->vt = VT_EMPTY; }
+
 BSTR ToBstr(const std::string& text) {
   const std::wstring w = WideText(text);
-  return SysAllocStringLen(w.data(), UINT(w.size()));
+  return AllocBstr(w.data(), UINT(w.size()));
 }
 
 class ClientAccessible final : public IAccessible {
@@ -54,7 +88,7 @@ class ClientAccessible final : public IAccessible {
   // IAccessible.
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
     if (!parent) return E_POINTER;
-    return AccessibleObjectFromWindow(hwnd_, DWORD(OBJID_WINDOW), IID_IDispatch, reinterpret_cast<void**>(parent));
+    return ObjectFromWindow(hwnd_, DWORD(OBJID_WINDOW), IID_IDispatch, reinterpret_cast<void**>(parent));
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
     if (!count) return E_POINTER;
@@ -81,7 +115,7 @@ class ClientAccessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
     if (!role) return E_POINTER;
-    VariantInit(role);
+    InitVariant(role);
     AccessibleItem item;
     const HRESULT hr = Item(child, &item);
     if (hr != S_OK) return hr;
@@ -91,7 +125,7 @@ class ClientAccessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
     if (!state) return E_POINTER;
-    VariantInit(state);
+    InitVariant(state);
     int i = 0;
     if (!ChildIndex(child, &i)) return E_INVALIDARG;
     if (!Alive()) return RPC_E_DISCONNECTED;
@@ -121,7 +155,7 @@ class ClientAccessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
     if (!focus) return E_POINTER;
-    VariantInit(focus);
+    InitVariant(focus);
     if (!Alive()) return RPC_E_DISCONNECTED;
     if (GetFocus() != hwnd_) return S_FALSE;
     focus->vt = VT_I4;
@@ -130,7 +164,7 @@ class ClientAccessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
     if (!selection) return E_POINTER;
-    VariantInit(selection);
+    InitVariant(selection);
     return S_FALSE;
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* out) override {
@@ -150,7 +184,7 @@ class ClientAccessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE accNavigate(long dir, VARIANT start, VARIANT* end) override {
     if (!end) return E_POINTER;
-    VariantInit(end);
+    InitVariant(end);
     int i = 0;
     if (!ChildIndex(start, &i)) return E_INVALIDARG;
     if (!Alive()) return RPC_E_DISCONNECTED;
@@ -183,7 +217,7 @@ class ClientAccessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* out) override {
     if (!out) return E_POINTER;
-    VariantInit(out);
+    InitVariant(out);
     if (!Alive()) return RPC_E_DISCONNECTED;
     const Point p{int(x), int(y)};
     const std::vector<AccessibleItem> kids = Source().Children();
@@ -257,7 +291,7 @@ class ClientAccessible final : public IAccessible {
 LRESULT AnswerGetObject(HWND hwnd, WPARAM wParam, const std::shared_ptr<AccessibleLink>& link) {
   if (!link || !link->source) return 0;
   ClientAccessible* object = new ClientAccessible(hwnd, link);
-  const LRESULT r = LresultFromObject(IID_IAccessible, wParam, static_cast<IAccessible*>(object));
+  const LRESULT r = ResultFromObject(IID_IAccessible, wParam, static_cast<IAccessible*>(object));
   object->Release();  // LresultFromObject holds its own reference
   return r;
 }

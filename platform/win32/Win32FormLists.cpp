@@ -5,8 +5,11 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
+
+#include "base/IconSize.h"
 
 namespace tov::win32::form {
 
@@ -42,11 +45,59 @@ void SetRow(HWND list, int row, const std::vector<std::string>& cells, int image
 
 int ImageOf(const ControlDesc& d, size_t row) { return row < d.rowImages.size() ? d.rowImages[row] : -1; }
 
-// The shell's list of small icons, which the list views share and never free.
-HIMAGELIST SmallSystemImages() {
+// The shell's list of small or large icons, which the list views share and
+// never free.
+HIMAGELIST SystemImages(bool small) {
   SHFILEINFOA info{};
   return reinterpret_cast<HIMAGELIST>(
-      SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+      SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | (small ? SHGFI_SMALLICON : SHGFI_LARGEICON)));
+}
+
+// The rows' pictures (indices of the shell's images) at a dialog's scale, in
+// a list of the small icon's size for it: the shell's own small list where
+// that is its size, else a list of ours per size, kept for the process, that
+// takes each image a row shows from the shell's large list (the same
+// indices) drawn down to the size, never one drawn larger than it is.
+class RowImages {
+ public:
+  explicit RowImages(int side) : side_(side) {
+    HIMAGELIST small = SystemImages(true);
+    int cx = 0, cy = 0;
+    if (small && ImageList_GetIconSize(small, &cx, &cy) && cx == side_) {
+      list_ = small;
+      shared_ = true;
+    } else {
+      list_ = ImageList_Create(side_, side_, ILC_COLOR32 | ILC_MASK, 16, 16);
+    }
+  }
+  HIMAGELIST List() const { return list_; }
+  // The index in List() of the shell's image, -1 where there is none.
+  int Of(int image) {
+    if (image < 0 || !list_) return -1;
+    if (shared_) return image;
+    if (auto it = of_.find(image); it != of_.end()) return it->second;
+    int at = -1;
+    HIMAGELIST large = SystemImages(false);
+    if (HICON icon = large ? ImageList_GetIcon(large, image, ILD_NORMAL) : nullptr) {
+      at = ImageList_ReplaceIcon(list_, -1, icon);
+      DestroyIcon(icon);
+    }
+    of_[image] = at;
+    return at;
+  }
+
+ private:
+  int side_;
+  HIMAGELIST list_ = nullptr;
+  bool shared_ = false;
+  std::map<int, int> of_;
+};
+
+RowImages& RowImagesAt(Dpi dpi) {
+  // The large list is 32 pixels: a scale whose small icon is larger takes 32.
+  const int side = std::min(IconSideAt(false, dpi), 32);
+  static std::map<int, RowImages> lists;
+  return lists.try_emplace(side, side).first->second;
 }
 
 }  // namespace
@@ -122,8 +173,9 @@ void NativeForm::ApplyList(Control& ctl, const ControlDesc& old, bool created) {
   const ControlDesc& d = ctl.desc;
   if (created) {
     SendMessageA(h, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    SendMessageA(h, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(SmallSystemImages()));
+    SendMessageA(h, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(RowImagesAt(dpi_).List()));
   }
+  RowImages& images = RowImagesAt(dpi_);
   const LONG style = GetWindowLongA(h, GWL_STYLE);
   const LONG want = (style & ~LONG(LVS_SINGLESEL | LVS_EDITLABELS)) | (d.multiSelect ? 0 : LVS_SINGLESEL) |
                     (d.editCaptions ? LVS_EDITLABELS : 0);
@@ -144,14 +196,14 @@ void NativeForm::ApplyList(Control& ctl, const ControlDesc& old, bool created) {
     SendMessageA(h, WM_SETREDRAW, FALSE, 0);
     SendMessageA(h, LVM_DELETEALLITEMS, 0, 0);
     for (size_t r = 0; r < d.rows.size(); ++r)
-      SetRow(h, int(r), d.rows[r], ImageOf(d, r), true);
+      SetRow(h, int(r), d.rows[r], images.Of(ImageOf(d, r)), true);
     SendMessageA(h, WM_SETREDRAW, TRUE, 0);
   } else {
     // As many rows as before: only those that changed are written, the list
     // keeps its scroll position.
     for (size_t r = 0; r < d.rows.size(); ++r)
       if (old.rows[r] != d.rows[r] || ImageOf(old, r) != ImageOf(d, r))
-        SetRow(h, int(r), d.rows[r], ImageOf(d, r), false);
+        SetRow(h, int(r), d.rows[r], images.Of(ImageOf(d, r)), false);
   }
   if (SelectedRows(h) != d.selectedRows) {
     LVITEMA state{};
@@ -162,6 +214,19 @@ void NativeForm::ApplyList(Control& ctl, const ControlDesc& old, bool created) {
       SendMessageA(h, LVM_SETITEMSTATE, WPARAM(row), reinterpret_cast<LPARAM>(&state));
     }
     if (!d.selectedRows.empty()) SendMessageA(h, LVM_ENSUREVISIBLE, WPARAM(d.selectedRows.front()), FALSE);
+  }
+}
+
+void RescaleListImages(HWND list, const ControlDesc& d, Dpi dpi) {
+  RowImages& images = RowImagesAt(dpi);
+  SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images.List()));
+  for (size_t r = 0; r < d.rows.size(); ++r) {
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = int(r);
+    const int image = images.Of(ImageOf(d, r));
+    item.iImage = image >= 0 ? image : I_IMAGENONE;
+    SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
   }
 }
 

@@ -53,6 +53,10 @@ class DialogFonts {
 // (`edit` in pixels).
 int EditButtonWidth(const Rect& edit, Dpi dpi);
 
+// A list view's images at a new scale: the list of the small icon's size for
+// it, every row's picture taken into it.
+void RescaleListImages(HWND list, const ControlDesc& d, Dpi dpi);
+
 // Scroll boxes: a child window with a vertical scroll bar whose content (the
 // controls placed in it) moves as it scrolls. The window asks the events for
 // its background and hands the notifications of its controls to its parent.

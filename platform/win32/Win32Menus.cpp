@@ -8,9 +8,12 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "base/Dpi.h"
+#include "base/IconSize.h"
 #include "base/TypeAhead.h"
+#include "platform/MenuIcons.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32Text.h"
@@ -62,8 +65,10 @@ HFONT MenuFont(int dpi) {
   return font;
 }
 
-// The side of an entry's picture: its image list's own, else the box's.
+// The side of an entry's picture: a file's icon at the small icon's size for
+// the scale, else its image list's own, else the box's.
 int IconSide(const MenuEntry& e, const Dpi& dpi) {
+  if (e.imageList == kFileIcons) return IconSideAt(false, dpi);
   int cx = 0, cy = 0;
   if (e.imageList && ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(e.imageList), &cx, &cy))
     return std::max(cx, cy);
@@ -71,6 +76,56 @@ int IconSide(const MenuEntry& e, const Dpi& dpi) {
 }
 
 bool Drawn(const MenuEntry& e) { return e.imageList != 0 || e.extraHeight != 0; }
+
+// The icons of entries that show a file's (kFileIcons), taken from the shell
+// when an entry is first drawn (a menu of thousands of entries draws only
+// those it shows), by size and by the entry's kind or else its path: kept for
+// every later menu of the process, and emptied whole once it holds
+// kMaxMenuIcons.
+constexpr size_t kMaxMenuIcons = 1024;
+
+const Picture* EntryIcon(const MenuEntry& e, int pixels) {
+  if (e.imageList != kFileIcons || e.shellPath.empty()) return nullptr;
+  static std::map<std::pair<std::string, int>, Picture> icons;
+  // A kind's key starts with '*', which no path holds.
+  const std::string key = e.imageIndex >= 0 ? "*" + std::to_string(e.imageIndex) : e.shellPath;
+  std::string path = e.shellPath;
+  if (path.size() > 3 && path.back() == '\\') path.pop_back();  // a folder named with its backslash
+  auto it = icons.find({key, pixels});
+  if (it == icons.end()) {
+    if (icons.size() >= kMaxMenuIcons) icons.clear();
+    Picture p;
+    // Only an icon of exactly the size asked is shown: never a stretched one.
+    if (!tov::Shell().IconPicture(path, pixels, &p) || p.rgb.width != pixels || p.rgb.height != pixels ||
+        (!p.alpha.empty() && p.alpha.size() != p.rgb.pixels.size()))
+      p = Picture{};
+    it = icons.emplace(std::make_pair(key, pixels), std::move(p)).first;
+  }
+  return it->second.rgb.width > 0 ? &it->second : nullptr;
+}
+
+// A picture laid over a background of one colour, as it shows over the menu.
+void DrawPictureOver(HDC dc, int x, int y, const Picture& p, COLORREF back) {
+  const int w = p.rgb.width, h = p.rgb.height;
+  std::vector<uint32_t> bits(size_t(w) * size_t(h));
+  auto mix = [](uint32_t fore, uint32_t behind, uint32_t a) { return (fore * a + behind * (255 - a) + 127) / 255; };
+  for (size_t i = 0; i < bits.size(); ++i) {
+    const Color c = p.rgb.pixels[i];
+    const uint32_t a = p.alpha.empty() ? 255 : p.alpha[i];
+    const uint32_t r = mix(GetRValue(c), GetRValue(back), a);
+    const uint32_t g = mix(GetGValue(c), GetGValue(back), a);
+    const uint32_t b = mix(GetBValue(c), GetBValue(back), a);
+    bits[i] = (r << 16) | (g << 8) | b;
+  }
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  SetDIBitsToDevice(dc, x, y, DWORD(w), DWORD(h), 0, 0, 0, UINT(h), bits.data(), &bi, DIB_RGB_COLORS);
+}
 
 // The menu tracked now on this thread: its drawn entries (a deque, so their
 // addresses stay put as sub-menus made when opened add more), the sub-menus
@@ -164,7 +219,10 @@ void Draw(const DRAWITEMSTRUCT& di, const MenuEntry& e, Dpi dpi) {
   const bool grayed = (di.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0 || !e.enabled;
   RECT r = di.rcItem;
   FillRect(di.hDC, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
-  if (e.imageList && e.imageIndex >= 0) {
+  if (const Picture* picture = EntryIcon(e, icon)) {
+    const int y = r.top + (r.bottom - r.top - icon) / 2;
+    DrawPictureOver(di.hDC, r.left + gap, y, *picture, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
+  } else if (e.imageList && e.imageList != kFileIcons && e.imageIndex >= 0) {
     const int y = r.top + (r.bottom - r.top - icon) / 2;
     ImageList_Draw(reinterpret_cast<HIMAGELIST>(e.imageList), e.imageIndex, di.hDC, r.left + gap, y,
                    ILD_TRANSPARENT | (selected ? ILD_SELECTED : 0));
@@ -181,6 +239,19 @@ void Draw(const DRAWITEMSTRUCT& di, const MenuEntry& e, Dpi dpi) {
 }
 
 }  // namespace
+
+SIZE DrawMenuEntry(HDC dc, const RECT& r, const MenuEntry& e, int dpi, bool selected) {
+  MEASUREITEMSTRUCT mi{};
+  mi.CtlType = ODT_MENU;
+  Measure(mi, e, Dpi(dpi));
+  DRAWITEMSTRUCT di{};
+  di.CtlType = ODT_MENU;
+  di.itemState = selected ? ODS_SELECTED : 0;
+  di.hDC = dc;
+  di.rcItem = r;
+  Draw(di, e, Dpi(dpi));
+  return SIZE{LONG(mi.itemWidth), LONG(mi.itemHeight)};
+}
 
 bool HandleMenuDrawing(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   if (msg == WM_INITMENUPOPUP && tracking) {

@@ -19,6 +19,11 @@ bool HandleMenuDrawing(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
 // when one took the message.
 bool HandleShellMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
+// Measures one entry as a menu shown at that DPI does and draws it into the
+// rectangle of a device context as the menu draws it (for tests): answers
+// the size the menu gives the entry.
+SIZE DrawMenuEntry(HDC dc, const RECT& r, const MenuEntry& e, int dpi, bool selected);
+
 // Shows the entries as a pop-up menu at a screen point, owned by the window,
 // until the user chooses or dismisses it: the chosen command, or 0.
 int TrackMenu(const std::vector<MenuEntry>& entries, Point at, HWND owner);

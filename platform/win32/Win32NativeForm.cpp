@@ -296,9 +296,11 @@ void NativeForm::Rescale(Dpi dpi, const RECT& frame) {
       SendMessageA(ctl.button, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(ctl.desc.font)), TRUE);
       ctl.narrowed = EditButtonWidth(Pixels(ctl.desc.bounds), dpi_);
     }
-    if (ctl.desc.type == ControlType::ListView)
+    if (ctl.desc.type == ControlType::ListView) {
       for (size_t i = 0; i < ctl.desc.columns.size(); ++i)
         SendMessageA(ctl.hwnd, LVM_SETCOLUMNWIDTH, WPARAM(i), MAKELPARAM(dpi_.Scale(ctl.desc.columns[i].width), 0));
+      RescaleListImages(ctl.hwnd, ctl.desc, dpi_);
+    }
     if (ctl.desc.type == ControlType::Edit && !ctl.button) ctl.narrowed = 0;  // an up-down takes its room again
     Place(ctl);
   }

@@ -4,6 +4,7 @@
 
 #include "controls/ButtonTable.h"
 #include "platform/FileShellLinks.h"
+#include "platform/MenuIcons.h"
 #include "platform/host/HostShell.h"
 #include "settings/Settings.h"
 #include "tests/BarFixture.h"
@@ -70,12 +71,16 @@ TEST_F(FolderMenuTest, AFolderMenuListsTheFolderAndItsItemsOpenTheirEntries) {
   hp.Windows().menuChoices = {"Editor"};
   Click(0);
   EXPECT_EQ(Captions(LastMenu()), (std::vector<std::string>{".nascosto.txt", "Editor", "Sub"}));
-  // The hidden entry has no icon; the others show theirs from the small
-  // system list, every item 5 pixels taller than the standard.
-  EXPECT_EQ(LastMenu()[0].imageIndex, -1);
-  EXPECT_EQ(LastMenu()[1].imageIndex, hp.Shell().IconIndex("C:\\Dati\\Editor.lnk", kIconSmall));
-  EXPECT_EQ(LastMenu()[2].imageIndex, hp.Shell().IconIndex("C:\\Dati\\Sub", kIconSmall));
-  EXPECT_EQ(LastMenu()[1].imageList, host::HostShell::kSmallList);
+  // The hidden entry has no icon; the others show their entry's, taken by
+  // the menu at its own scale (no system image list), a shortcut its own,
+  // every item 5 pixels taller than the standard.
+  EXPECT_EQ(LastMenu()[0].imageList, 0u);
+  EXPECT_EQ(LastMenu()[1].imageList, kFileIcons);
+  EXPECT_EQ(LastMenu()[1].shellPath, "C:\\Dati\\Editor.lnk");
+  EXPECT_EQ(LastMenu()[1].imageIndex, -1);
+  EXPECT_EQ(LastMenu()[2].imageList, kFileIcons);
+  EXPECT_EQ(LastMenu()[2].shellPath, "C:\\Dati\\Sub");
+  EXPECT_EQ(LastMenu()[2].imageIndex, -1);
   EXPECT_EQ(LastMenu()[1].extraHeight, 5);
   // The item opens the shortcut file itself, not the folder or the button's path.
   ASSERT_EQ(hp.Shell().opened.size(), 1u);

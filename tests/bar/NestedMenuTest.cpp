@@ -9,6 +9,7 @@
 #include "bar/FolderMenuLevels.h"
 #include "formats/ShortcutFiles.h"
 #include "platform/FileShellLinks.h"
+#include "platform/MenuIcons.h"
 #include "platform/host/HostShell.h"
 #include "tests/BarFixture.h"
 
@@ -65,7 +66,15 @@ TEST_F(NestedMenuTest, SubFoldersCascadeAndAreMadeWhenFirstOpened) {
   ASSERT_EQ(hp.Shell().opened.size(), 1u);
   EXPECT_EQ(hp.Shell().opened[0], "C:\\Dati\\Sub\\Profondo\\c.txt");
   // The entries of a level carry their icons; made once, kept while the menu lives.
-  EXPECT_EQ(Shown().back().entries[2].imageIndex, hp.Shell().IconIndex("C:\\Dati\\Sub\\Profondo\\c.txt", kIconSmall));
+  // (the folder's own, then a text file's, which every text file shares).
+  EXPECT_EQ(Shown().back().entries[0].imageList, kFileIcons);
+  EXPECT_EQ(Shown().back().entries[0].shellPath, "C:\\Dati\\Sub\\Profondo");
+  EXPECT_EQ(Shown().back().entries[0].imageIndex, -1);
+  EXPECT_EQ(Shown().back().entries[2].imageList, kFileIcons);
+  EXPECT_EQ(Shown().back().entries[2].shellPath, "C:\\Dati\\Sub\\Profondo\\c.txt");
+  EXPECT_EQ(Shown().back().entries[2].imageIndex, FileIconKind("TXT"));
+  EXPECT_GE(FileIconKind("TXT"), 0);
+  EXPECT_NE(FileIconKind("DOC"), FileIconKind("TXT"));
   EXPECT_EQ(menu.Child(1).ChildCount(), 4u);
   Choose("Sub/Apri questa cartella");
   EXPECT_EQ(hp.Shell().opened.back(), "C:\\Dati\\Sub");
@@ -173,6 +182,8 @@ TEST_F(NestedMenuTest, AFolderOfFiveThousandEntriesIsMadeInBatches) {
     char name[16];
     std::snprintf(name, sizeof name, "f%04d.txt", int(file++));
     ASSERT_EQ(e.caption, name);
+    // One icon for all: the kind's, fetched once when drawn.
+    ASSERT_EQ(e.imageIndex, FileIconKind("TXT"));
     ids.push_back(e.id);
   }
   EXPECT_EQ(file, 5000u);

@@ -9,6 +9,7 @@
 #include "tests/win32/Screenshot.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdlib>
 #include <functional>
@@ -108,6 +109,8 @@ struct Seen {
   std::vector<int> fonts;
   RECT client{};
   int column = 0;
+  int iconSide = 0;       // the list view's small images
+  bool rowImage = false;  // its row shows a picture of that list
   Point screenPoint;
   Point origin;
 };
@@ -127,6 +130,11 @@ TEST(Win32FormDpi, ControlsAndFontsFollowTheScaleAndTheLogicKeepsItsUnits) {
   ids.push_back(form->AddControl(Desc(ControlType::PushButton, units[2], "OK")));
   ControlDesc list = Desc(ControlType::ListView, units[3], "list");
   list.columns = {ColumnDesc{"Name", 120}};
+  // A row with the shell's picture of a program.
+  SHFILEINFOA info{};
+  SHGetFileInfoA("C:\\windows\\notepad.exe", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+  list.rows = {{"Notepad"}};
+  list.rowImages = {info.iIcon};
   ids.push_back(form->AddControl(list));
 
   std::vector<HWND> windows;
@@ -141,6 +149,13 @@ TEST(Win32FormDpi, ControlsAndFontsFollowTheScaleAndTheLogicKeepsItsUnits) {
     }
     GetClientRect(dialog, &s.client);
     s.column = int(SendMessageA(windows[3], LVM_GETCOLUMNWIDTH, 0, 0));
+    const auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(windows[3], LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+    int cx = 0, cy = 0;
+    if (images && ImageList_GetIconSize(images, &cx, &cy)) s.iconSide = cx;
+    LVITEMA it{};
+    it.mask = LVIF_IMAGE;
+    SendMessageA(windows[3], LVM_GETITEMA, 0, LPARAM(&it));
+    s.rowImage = images && it.iImage >= 0 && it.iImage < ImageList_GetImageCount(images);
     s.screenPoint = form->ScreenPoint(Point{10, 20});
     s.origin = form->ClientOrigin();
     return s;
@@ -203,6 +218,12 @@ TEST(Win32FormDpi, ControlsAndFontsFollowTheScaleAndTheLogicKeepsItsUnits) {
   EXPECT_EQ(at96.client.bottom, 200);
   EXPECT_EQ(at144.column, 180);
   EXPECT_EQ(at96.column, 120);
+  // The list's pictures are the small icon's size at each scale, and the row
+  // shows its own in the list of that scale.
+  EXPECT_EQ(at144.iconSide, 24);
+  EXPECT_EQ(at96.iconSide, 16);
+  EXPECT_EQ(again144.iconSide, 24);
+  EXPECT_TRUE(at144.rowImage && at96.rowImage && again144.rowImage);
   EXPECT_EQ(at144.screenPoint.x - at144.origin.x, 15);
   EXPECT_EQ(at144.screenPoint.y - at144.origin.y, 30);
   // What the logic hears stays in units: the client area is 300 x 200 at
