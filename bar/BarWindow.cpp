@@ -74,22 +74,22 @@ TBarWindow::TBarWindow(TDataModule& data, TBarSettings& settings, TSettingsStore
                 ApplyPanelFlags();
               }),
       live_(*this, data.TblLinks, settings, [this] { RebuildBar(); }),
-      drag_(*this,
-            TBarDragHooks{
-                [this] { return PositionRects(); }, [this] { return GetEdge() == abeLeft || GetEdge() == abeRight; },
-                [this](int from, int to) {
-                  // One step at a time, as "Sposta" moves it, then saved.
-                  for (int at = from, next = 0; at < to; at = next)
-                    if ((next = MoveButtonAfter(data_.TblLinks, at)) == at) break;
-                  for (int at = from, next = 0; at > to; at = next)
-                    if ((next = MoveButtonBefore(data_.TblLinks, at)) == at) break;
-                  RebuildBar();
-                },
-                [this] { Invalidate(); }, [this] { return folderDrop_.Folders(); },
-                [this](int from, const std::string& folder, Point at) { folderDrop_.Drop(from, folder, at); }}),
+      drag_(*this, TBarDragHooks{[this] { return PositionRects(); },
+                                 [this] { return GetEdge() == abeLeft || GetEdge() == abeRight; },
+                                 [this](int from, int to) {
+                                   // One step at a time, as "Sposta" moves it, then saved.
+                                   for (int at = from, next = 0; at < to; at = next)
+                                     if ((next = MoveButtonAfter(data_.TblLinks, at)) == at) break;
+                                   for (int at = from, next = 0; at > to; at = next)
+                                     if ((next = MoveButtonBefore(data_.TblLinks, at)) == at) break;
+                                   RebuildBar();
+                                 },
+                                 [this] { Invalidate(); }}),
       folderDrop_(
           *this, *this, data.TblLinks, [this] { return source_.Path(); }, [this] { RebuildBar(); }),
       screens_(*this, monitors) {
+  drag_.SetFolderTargets([this] { return folderDrop_.Folders(); },
+                         [this](int from, const std::string& folder, Point at) { folderDrop_.Drop(from, folder, at); });
   SetCaption(form_->caption);
   BindHandlers();
   ListenForSecondStarts();

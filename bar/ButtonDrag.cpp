@@ -146,7 +146,7 @@ bool TBarDrag::HandleMessage(const Message& m) {
       if (!drag_.Move(PointOf(m.lParam), threshold)) return false;
       if (started) {
         buttons_.HostMouseUp(mbLeft, kNowhere, 0);
-        folders_ = hooks_.folders ? hooks_.folders() : std::vector<std::string>();
+        folders_ = foldersOf_ ? foldersOf_() : std::vector<std::string>();
       }
       const TDragTarget target = TargetAt(PointOf(m.lParam));
       place_ = target.place;
@@ -167,7 +167,7 @@ bool TBarDrag::HandleMessage(const Message& m) {
       const std::string folder = target.onto ? folders_.at(*target.onto) : std::string();
       Finish();
       if (!folder.empty()) {
-        if (hooks_.dropOnto) hooks_.dropOnto(from, folder, PointOf(m.lParam));
+        if (dropOnto_) dropOnto_(from, folder, PointOf(m.lParam));
         return true;
       }
       const int to = target.place ? DroppedOrder(from, target.place->slot) : -1;

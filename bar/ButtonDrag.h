@@ -77,11 +77,6 @@ struct TBarDragHooks {
   std::function<bool()> vertical;                // laid out top to bottom
   std::function<void(int from, int to)> move;    // moves a position and rebuilds (and saves) the bar
   std::function<void()> invalidate;
-  // For each position, the folder its target is (read as a drag starts);
-  // none: no folder targets.
-  std::function<std::vector<std::string>()> folders;
-  // The button from let go onto a folder target, at a point of the window.
-  std::function<void(int from, const std::string& folder, Point at)> dropOnto;
 };
 
 // The bar's drag: fed the window's mouse and keys before its buttons see
@@ -99,6 +94,14 @@ class TBarDrag {
   // The landing mark, while dragging.
   void PaintMark(ICanvas& canvas) const;
   bool Dragging() const { return drag_.Dragging(); }
+  // Folder targets: folders gives, for each position, the folder its target
+  // is (read as a drag starts); dropOnto takes the button from let go onto
+  // one, at a point of the window. Without them there are none.
+  void SetFolderTargets(std::function<std::vector<std::string>()> folders,
+                        std::function<void(int from, const std::string& folder, Point at)> dropOnto) {
+    foldersOf_ = std::move(folders);
+    dropOnto_ = std::move(dropOnto);
+  }
   // The folder target the mouse is over while dragging, if any.
   const std::optional<Rect>& OntoFolder() const { return ontoRect_; }
 
@@ -110,6 +113,8 @@ class TBarDrag {
   TBarDragHooks hooks_;
   TButtonDrag drag_;
   std::optional<TDropPlace> place_;
+  std::function<std::vector<std::string>()> foldersOf_;
+  std::function<void(int from, const std::string& folder, Point at)> dropOnto_;
   std::vector<std::string> folders_;  // of the drag under way
   std::optional<Rect> ontoRect_;      // the folder target the mouse is over
 };
