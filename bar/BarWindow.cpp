@@ -85,7 +85,11 @@ TBarWindow::TBarWindow(TDataModule& data, TBarSettings& settings, TSettingsStore
                                    RebuildBar();
                                  },
                                  [this] { Invalidate(); }}),
+      folderDrop_(
+          *this, *this, data.TblLinks, [this] { return source_.Path(); }, [this] { RebuildBar(); }),
       screens_(*this, monitors) {
+  drag_.SetFolderTargets([this] { return folderDrop_.Folders(); },
+                         [this](int from, const std::string& folder, Point at) { folderDrop_.Drop(from, folder, at); });
   SetCaption(form_->caption);
   BindHandlers();
   ListenForSecondStarts();

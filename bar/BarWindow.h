@@ -18,6 +18,7 @@
 #include "bar/BarScreens.h"
 #include "bar/BarThemes.h"
 #include "bar/ButtonDrag.h"
+#include "bar/FolderDrop.h"
 #include "bar/FolderMenus.h"
 #include "bar/LaunchSwitch.h"
 #include "bar/LiveFolder.h"
@@ -248,6 +249,7 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground, pu
   TBarIcons icons_{*this, *this};
   TLiveFolder live_;
   TBarDrag drag_;
+  TFolderDrop folderDrop_;
   TBarScreens screens_;
   std::vector<Rect> separatorRects_;
   TAppBarEdge lastEdge_ = abeUnknown;

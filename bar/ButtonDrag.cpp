@@ -61,6 +61,24 @@ std::optional<TDropPlace> DropPlaceAt(const std::vector<Rect>& positions, Point 
                     MarkAt(MainHigh(last, vertical), CrossLow(last, vertical), CrossHigh(last, vertical), vertical)};
 }
 
+TDragTarget DragTargetAt(const std::vector<Rect>& positions, const std::vector<std::string>& folders, int from, Point p,
+                         bool vertical) {
+  TDragTarget out;
+  for (size_t i = 0; i < positions.size() && i < folders.size(); ++i) {
+    if (folders[i].empty() || int(i) == from) continue;
+    const Rect& r = positions[i];
+    const int main = vertical ? p.y : p.x, cross = vertical ? p.x : p.y;
+    if (Outside(cross, CrossLow(r, vertical), CrossHigh(r, vertical)) != 0) continue;
+    const int low = MainLow(r, vertical), high = MainHigh(r, vertical), edge = (high - low) / 4;
+    if (main >= low + edge && main < high - edge) {
+      out.onto = i;
+      return out;
+    }
+  }
+  out.place = DropPlaceAt(positions, p, vertical);
+  return out;
+}
+
 int DroppedOrder(int from, size_t slot) {
   if (from < 0) return -1;
   // Dropped before itself or before the one after it: no move.
@@ -93,6 +111,7 @@ bool TButtonDrag::End() {
 namespace {
 
 enum : uintptr_t { kMkLeftButton = 1 };
+constexpr Color kSelectionColor = 0x8000000D;  // the system's colour of selected items
 enum : int { kVkEscape = 0x1B, kSmCxDrag = 68, kSmCyDrag = 69 };
 // A point no button covers: the button pressed is let go there, unclicked.
 constexpr Point kNowhere{-30000, -30000};
@@ -125,8 +144,14 @@ bool TBarDrag::HandleMessage(const Message& m) {
       if (threshold.cy <= 0) threshold.cy = 4;
       const bool started = !drag_.Dragging();
       if (!drag_.Move(PointOf(m.lParam), threshold)) return false;
-      if (started) buttons_.HostMouseUp(mbLeft, kNowhere, 0);
-      place_ = DropPlaceAt(hooks_.positions(), PointOf(m.lParam), hooks_.vertical());
+      if (started) {
+        buttons_.HostMouseUp(mbLeft, kNowhere, 0);
+        folders_ = foldersOf_ ? foldersOf_() : std::vector<std::string>();
+      }
+      const TDragTarget target = TargetAt(PointOf(m.lParam));
+      place_ = target.place;
+      ontoRect_.reset();
+      if (target.onto) ontoRect_ = hooks_.positions().at(*target.onto);
       hooks_.invalidate();
       return true;
     }
@@ -138,9 +163,14 @@ bool TBarDrag::HandleMessage(const Message& m) {
       const int from = drag_.From();
       // Where the button is let go, not where the last move was seen: the
       // system may tell the release without a move to its point first.
-      const std::optional<TDropPlace> place = DropPlaceAt(hooks_.positions(), PointOf(m.lParam), hooks_.vertical());
+      const TDragTarget target = TargetAt(PointOf(m.lParam));
+      const std::string folder = target.onto ? folders_.at(*target.onto) : std::string();
       Finish();
-      const int to = place ? DroppedOrder(from, place->slot) : -1;
+      if (!folder.empty()) {
+        if (dropOnto_) dropOnto_(from, folder, PointOf(m.lParam));
+        return true;
+      }
+      const int to = target.place ? DroppedOrder(from, target.place->slot) : -1;
       if (to >= 0) hooks_.move(from, to);
       return true;
     }
@@ -153,14 +183,28 @@ bool TBarDrag::HandleMessage(const Message& m) {
   }
 }
 
+TDragTarget TBarDrag::TargetAt(Point p) const {
+  return DragTargetAt(hooks_.positions(), folders_, drag_.From(), p, hooks_.vertical());
+}
+
 void TBarDrag::Finish() {
   const bool was = drag_.End();
   place_.reset();
+  ontoRect_.reset();
+  folders_.clear();
   if (was) hooks_.invalidate();
 }
 
 void TBarDrag::PaintMark(ICanvas& canvas) const {
-  if (drag_.Dragging() && place_) canvas.FillRect(place_->mark, ColorToRGB(clWindowText));
+  if (!drag_.Dragging()) return;
+  if (ontoRect_) {
+    // The folder target itself is marked, two pixels inside its edge.
+    const Rect& r = *ontoRect_;
+    canvas.FrameRect(r, ColorToRGB(kSelectionColor));
+    canvas.FrameRect(Rect{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, ColorToRGB(kSelectionColor));
+  } else if (place_) {
+    canvas.FillRect(place_->mark, ColorToRGB(clWindowText));
+  }
 }
 
 }  // namespace tov

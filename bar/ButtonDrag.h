@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "controls/ButtonHost.h"
@@ -29,6 +30,22 @@ struct TDropPlace {
 // before the first position whose middle lies past p. Nothing for no
 // positions.
 std::optional<TDropPlace> DropPlaceAt(const std::vector<Rect>& positions, Point p, bool vertical);
+
+// Where a dragged button is let go: onto a folder target, or between
+// positions (place).
+struct TDragTarget {
+  std::optional<size_t> onto;  // the position of the folder target
+  std::optional<TDropPlace> place;
+};
+
+// folders: for each position, the folder its target is (empty for none;
+// shorter than positions: the rest have none). p falls onto a folder position
+// other than from when it lies inside its rectangle and a quarter of its
+// length or more from both of its ends along the line; near those ends, and
+// anywhere else, it falls between positions (DropPlaceAt), so a button can
+// still be put beside a folder button.
+TDragTarget DragTargetAt(const std::vector<Rect>& positions, const std::vector<std::string>& folders, int from, Point p,
+                         bool vertical);
 
 // The order the dragged position takes when dropped before slot; -1 when
 // that leaves it where it is.
@@ -65,7 +82,8 @@ struct TBarDragHooks {
 // The bar's drag: fed the window's mouse and keys before its buttons see
 // them. A press on a button is noted and passed on; past the threshold the
 // drag takes the mouse (the button pressed is let go without a click) and
-// shows the landing mark; the release moves the button there; Esc, or the
+// shows the landing mark, or a frame around a folder target it is over; the
+// release moves the button there, or hands it to the folder target; Esc, or the
 // button found up when the mouse comes back from outside the window, ends it
 // with nothing moved.
 class TBarDrag {
@@ -76,14 +94,29 @@ class TBarDrag {
   // The landing mark, while dragging.
   void PaintMark(ICanvas& canvas) const;
   bool Dragging() const { return drag_.Dragging(); }
+  // Folder targets: folders gives, for each position, the folder its target
+  // is (read as a drag starts); dropOnto takes the button from let go onto
+  // one, at a point of the window. Without them there are none.
+  void SetFolderTargets(std::function<std::vector<std::string>()> folders,
+                        std::function<void(int from, const std::string& folder, Point at)> dropOnto) {
+    foldersOf_ = std::move(folders);
+    dropOnto_ = std::move(dropOnto);
+  }
+  // The folder target the mouse is over while dragging, if any.
+  const std::optional<Rect>& OntoFolder() const { return ontoRect_; }
 
  private:
   void Finish();
+  TDragTarget TargetAt(Point p) const;
 
   TButtonHost& buttons_;
   TBarDragHooks hooks_;
   TButtonDrag drag_;
   std::optional<TDropPlace> place_;
+  std::function<std::vector<std::string>()> foldersOf_;
+  std::function<void(int from, const std::string& folder, Point at)> dropOnto_;
+  std::vector<std::string> folders_;  // of the drag under way
+  std::optional<Rect> ontoRect_;      // the folder target the mouse is over
 };
 
 }  // namespace tov

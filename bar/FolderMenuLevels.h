@@ -2,6 +2,7 @@
 // which of them open as cascading sub-menus of their own.
 #pragma once
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,25 @@ bool ShownUnderHiddenSetting(const FindEntry& e, int hiddenShown);
 // junction or shortcut looping back opens as a plain entry.
 std::vector<TMenuLevelEntry> ListMenuLevel(const std::string& folder, const std::vector<std::string>& chain,
                                            const TMenuLevelRules& rules);
+
+// ListMenuLevel read in steps: the folder's listing stays open (IFileFind)
+// and each Next reads only as far as the entries it gives. A folder that goes
+// meanwhile ends the level; closing (or destroying) the listing lets go of
+// the folder.
+class TMenuLevelListing {
+ public:
+  TMenuLevelListing(const std::string& folder, std::vector<std::string> chain, TMenuLevelRules rules);
+  // Adds up to count entries to out; false once there are no more.
+  bool Next(size_t count, std::vector<TMenuLevelEntry>* out);
+  bool Done() const { return !find_; }
+  void Close() { find_.reset(); }
+
+ private:
+  std::string folder_;
+  std::vector<std::string> chain_;
+  TMenuLevelRules rules_;
+  std::unique_ptr<IFileFind> find_;
+};
 
 // chain with the folder's real path added (the folder itself when it has none).
 std::vector<std::string> ChainWith(std::vector<std::string> chain, const std::string& folder);

@@ -184,18 +184,18 @@ void TFolderMenus::Expand(Component& item) {
   rules.hiddenShown = Shell().HiddenFilesShown();
   rules.linkTarget = [this](const std::string& path) { return ResolveLinkTarget(path); };
   TPendingLevel level;
-  level.entries = ListMenuLevel(folder, chain, rules);
+  level.listing = std::make_unique<TMenuLevelListing>(folder, chain, rules);
   level.chain = chain;
-  if (level.entries.empty()) {
+  // A level of thousands of entries opens at once: its first screenful is
+  // read and made now, the rest in batches while the menu shows (ExpandMore).
+  const bool more = AddLevelEntries(item, level, kFirstScreenful);
+  if (level.made == 0) {
     Component& none = item.Add(
         MakeComponent(ComponentKind::MenuItem, item.name + "_Vuota", LangText("Messages.EmptyFolder", "(vuota)")));
     none.enabled = false;
   }
-  // A level of thousands of entries opens at once: its first screenful is
-  // made now, the rest in batches while the menu shows (ExpandMore).
-  AddLevelEntries(item, level, kFirstScreenful);
   pending_.erase(item.name);
-  if (level.next < level.entries.size()) {
+  if (more) {
     pending_[item.name] = std::move(level);
     item.Bind("OnExpandMore", "FolderItemExpandMore", [this](Component& sender) { ExpandMore(sender); });
   }
@@ -204,16 +204,17 @@ void TFolderMenus::Expand(Component& item) {
 void TFolderMenus::ExpandMore(Component& item) {
   auto level = pending_.find(item.name);
   if (level == pending_.end()) return;
-  AddLevelEntries(item, level->second, kLevelBatch);
-  if (level->second.next >= level->second.entries.size()) pending_.erase(level);
+  if (!AddLevelEntries(item, level->second, kLevelBatch)) pending_.erase(level);
 }
 
-void TFolderMenus::AddLevelEntries(Component& item, TPendingLevel& level, size_t count) {
+bool TFolderMenus::AddLevelEntries(Component& item, TPendingLevel& level, size_t count) {
+  std::vector<TMenuLevelEntry> batch;
+  batch.reserve(count);
+  const bool more = level.listing->Next(count, &batch);
   // The icon of a kind of file is looked up once, only files with icons of
   // their own one by one.
-  for (; count > 0 && level.next < level.entries.size(); --count) {
-    const size_t i = level.next++;
-    const TMenuLevelEntry& e = level.entries[i];
+  for (const TMenuLevelEntry& e : batch) {
+    const size_t i = level.made++;
     Component& c = item.Add(MakeComponent(ComponentKind::MenuItem, item.name + "_" + std::to_string(i), e.caption));
     const std::string kind = e.folder.empty() ? IconKind(e.name) : std::string();
     if (kind.empty()) {
@@ -230,6 +231,19 @@ void TFolderMenus::AddLevelEntries(Component& item, TPendingLevel& level, size_t
     else
       c.Bind("OnClick", "FolderItemClick", [this](Component& sender) { ItemClick(sender); });
   }
+  return more;
+}
+
+void TFolderMenus::CloseLevels(Component& menu) {
+  for (auto& [name, level] : pending_) {
+    level.listing->Close();
+    // Its entries are made again, from the folder as it is then.
+    if (Component* item = menu.Find(name)) {
+      item->RemoveChildren();
+      item->Unbind("OnExpandMore");
+    }
+  }
+  pending_.clear();
 }
 
 void TFolderMenus::Popup(TLbSpeedButton& button) {
@@ -266,6 +280,7 @@ void TFolderMenus::Popup(TLbSpeedButton& button) {
   // meanwhile (the shell moving the bar) rebuilds the bar and its menus.
   const std::shared_ptr<Component> shown = menu;
   PopupComponentMenu(*shown, Point{p.x + offset.x, p.y + offset.y}, window_.Handle(), &drawing);
+  CloseLevels(*shown);
 }
 
 Point TFolderMenus::MenuOffset(const TLbSpeedButton& button) const {

@@ -70,13 +70,19 @@ class TFolderMenus {
   // The next batch of a level made in steps.
   void ExpandMore(Component& item);
   // The entries of a level still to add, by its item's name.
+  // The folder's listing stays open between batches (read only as far as
+  // the entries made); it is let go when the menu closes.
   struct TPendingLevel {
-    std::vector<TMenuLevelEntry> entries;
-    size_t next = 0;
+    std::unique_ptr<TMenuLevelListing> listing;
+    size_t made = 0;
     std::vector<std::string> chain;
     std::map<std::string, int> iconOfKind;
   };
-  void AddLevelEntries(Component& item, TPendingLevel& level, size_t count);
+  // Makes up to count more entries; false once the level is whole.
+  bool AddLevelEntries(Component& item, TPendingLevel& level, size_t count);
+  // After a menu closed: the levels left unfinished let go of their folders
+  // and are listed anew when next opened.
+  void CloseLevels(Component& menu);
   static void PopupFolderMeasureItem(Component& item, int& height);
 
   TAppBar& window_;

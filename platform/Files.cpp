@@ -2,6 +2,28 @@
 
 namespace tov {
 
+namespace {
+
+class ListedFind : public IFileFind {
+ public:
+  explicit ListedFind(std::vector<FindEntry> entries) : entries_(std::move(entries)) {}
+  bool Next(FindEntry* out) override {
+    if (next_ >= entries_.size()) return false;
+    *out = std::move(entries_[next_++]);
+    return true;
+  }
+
+ private:
+  std::vector<FindEntry> entries_;
+  size_t next_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<IFileFind> IFileSystem::StartFind(const std::string& pattern) {
+  return std::make_unique<ListedFind>(FindFiles(pattern));
+}
+
 bool ForceDirectories(IFileSystem& fs, const std::string& path) {
   std::string p = path;
   while (p.size() > 3 && (p.back() == '\\' || p.back() == '/'))
@@ -12,6 +34,8 @@ bool ForceDirectories(IFileSystem& fs, const std::string& path) {
   if (cut != std::string::npos && cut >= 2) {
     std::string parent = p.substr(0, cut);
     if (parent.size() == 2 && parent[1] == ':') parent += '\\';
+    // A drive's root is its own parent: a missing drive ends here.
+    if (parent == p) return false;
     if (!ForceDirectories(fs, parent)) return false;
   }
   return fs.CreateDir(p);

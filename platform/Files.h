@@ -3,6 +3,7 @@
 // also the one place where tests inject faults.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,17 @@ struct FindEntry {
   uint32_t attributes = 0;
   uint64_t size = 0;
   bool IsDirectory() const { return (attributes & kAttrDirectory) != 0; }
+};
+
+// A folder's listing read in steps: each entry is read from the file system
+// when it is asked for, in the order FindFiles gives them. The listing is
+// held open until this is destroyed. A folder that changes meanwhile gives
+// entries as the system sees them then; one that goes ends the listing.
+class IFileFind {
+ public:
+  virtual ~IFileFind() = default;
+  // The next entry; false at the end.
+  virtual bool Next(FindEntry* out) = 0;
 };
 
 class IFileSystem {
@@ -61,6 +73,9 @@ class IFileSystem {
   virtual std::string FinalPath(const std::string& path) {
     return DirExists(path) || FileExists(path) ? path : std::string();
   }
+  // FindFiles in steps (IFileFind); never null. This default reads the whole
+  // listing at once.
+  virtual std::unique_ptr<IFileFind> StartFind(const std::string& pattern);
 };
 
 // Creates a folder with every missing parent; true when it exists afterwards.

@@ -197,6 +197,9 @@ bool HostFileSystem::DeleteFile(const std::string& path) {
 
 bool HostFileSystem::MoveFile(const std::string& from, const std::string& to, bool replace) {
   if (!Writable(from) || !Writable(to) || Locked(from) || Locked(to)) return false;
+  if (failAcrossDrives_ && !from.empty() && !to.empty() &&
+      UpperCaseText(from.substr(0, 1)) != UpperCaseText(to.substr(0, 1)))
+    return false;
   std::error_code ec;
   fs::path a = Map(from), b = Map(to);
   if (!fs::exists(a, ec)) return false;
@@ -232,6 +235,24 @@ FindEntry EntryOf(const fs::directory_entry& e) {
   return fe;
 }
 
+// The entries of dir whose names match mask, in the order NTFS returns
+// them: by their names in capitals, as UTF-16 (each name's key made once).
+std::vector<fs::directory_entry> SortedListing(const fs::path& dir, const std::string& mask) {
+  std::error_code ec;
+  std::vector<std::pair<std::u16string, fs::directory_entry>> keyed;
+  for (const auto& e : fs::directory_iterator(dir, ec)) {
+    std::string name = NameOf(e.path());
+    if (!WildcardMatch(mask, name)) continue;
+    keyed.emplace_back(Utf8ToUtf16(UpperCaseText(name)), e);
+  }
+  std::sort(keyed.begin(), keyed.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
+  std::vector<fs::directory_entry> out;
+  out.reserve(keyed.size());
+  for (auto& k : keyed)
+    out.push_back(std::move(k.second));
+  return out;
+}
+
 }  // namespace
 
 std::vector<FindEntry> HostFileSystem::FindFiles(const std::string& pattern) {
@@ -263,18 +284,58 @@ std::vector<FindEntry> HostFileSystem::FindFiles(const std::string& pattern) {
       if (WildcardMatch(mask, dot)) out.push_back(FindEntry{dot, kAttrDirectory, 0});
     }
   }
-  std::vector<fs::directory_entry> entries;
-  for (const auto& e : fs::directory_iterator(dir, ec))
-    entries.push_back(e);
-  // NTFS returns entries sorted by their names in capitals, as UTF-16.
-  auto key = [](const fs::directory_entry& e) { return Utf8ToUtf16(UpperCaseText(NameOf(e.path()))); };
-  std::sort(entries.begin(), entries.end(),
-            [&](const fs::directory_entry& x, const fs::directory_entry& y) { return key(x) < key(y); });
-  for (const auto& e : entries) {
-    std::string name = NameOf(e.path());
-    if (WildcardMatch(mask, name)) out.push_back(EntryOf(e));
-  }
+  for (const auto& e : SortedListing(dir, mask))
+    out.push_back(EntryOf(e));
   return out;
+}
+
+namespace {
+
+// The listing read in steps: the names are known at once (the host has to
+// sort them to give the system's order), each entry's details are read
+// when it is asked for, and an entry gone meanwhile is left out.
+class HostFileFind : public IFileFind {
+ public:
+  HostFileFind(std::vector<FindEntry> dots, std::vector<fs::directory_entry> entries)
+      : dots_(std::move(dots)), entries_(std::move(entries)) {}
+  bool Next(FindEntry* out) override {
+    if (nextDot_ < dots_.size()) {
+      *out = dots_[nextDot_++];
+      return true;
+    }
+    while (next_ < entries_.size()) {
+      fs::directory_entry& e = entries_[next_++];
+      std::error_code ec;
+      e.refresh(ec);
+      if (ec || !e.exists(ec)) continue;
+      *out = EntryOf(e);
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  std::vector<FindEntry> dots_;
+  std::vector<fs::directory_entry> entries_;
+  size_t nextDot_ = 0, next_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<IFileFind> HostFileSystem::StartFind(const std::string& pattern) {
+  const size_t cut = pattern.find_last_of("\\:");
+  const std::string folder = cut == std::string::npos ? std::string() : pattern.substr(0, cut + 1);
+  const std::string mask = cut == std::string::npos ? pattern : pattern.substr(cut + 1);
+  // A name without wildcards is one lookup: nothing to read in steps.
+  if (folder.empty() || mask.find_first_of("*?") == std::string::npos) return IFileSystem::StartFind(pattern);
+  std::error_code ec;
+  const fs::path dir = Map(folder);
+  if (!fs::is_directory(dir, ec)) return IFileSystem::StartFind(pattern);
+  std::vector<FindEntry> dots;
+  if (folder.size() > 3)
+    for (const char* dot : {".", ".."})
+      if (WildcardMatch(mask, dot)) dots.push_back(FindEntry{dot, kAttrDirectory, 0});
+  return std::make_unique<HostFileFind>(std::move(dots), SortedListing(dir, mask));
 }
 
 bool HostFileSystem::LastWriteTime(const std::string& path, DateTime* out) {

@@ -37,6 +37,8 @@ class HostFileSystem : public IFileSystem {
   // Host symbolic links stand for junctions: followed, and the host path
   // named again as a Windows path.
   std::string FinalPath(const std::string& path) override;
+  // The names are listed and put in order at once, each entry read when asked for.
+  std::unique_ptr<IFileFind> StartFind(const std::string& pattern) override;
 
   void SetExePath(const std::string& path) { exePath_ = path; }
 
@@ -53,6 +55,9 @@ class HostFileSystem : public IFileSystem {
   void LockFile(const std::string& windowsPath) { locked_.insert(LowerCaseText(windowsPath)); }
   void UnlockFile(const std::string& windowsPath) { locked_.erase(LowerCaseText(windowsPath)); }
   int WriteCount() const { return writes_; }
+  // Moves from one drive to another fail, as the system's rename does
+  // across volumes: the caller has to copy and delete.
+  void FailMovesAcrossDrives(bool on) { failAcrossDrives_ = on; }
 
  private:
   bool Writable(const std::string& path) const;
@@ -68,6 +73,7 @@ class HostFileSystem : public IFileSystem {
   int failAt_ = 0;
   size_t failKeep_ = 0;
   int writes_ = 0;
+  bool failAcrossDrives_ = false;
 };
 
 // Windows wildcard match ("*", "?"), without regard to case; "*.*" matches

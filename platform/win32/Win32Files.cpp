@@ -110,6 +110,42 @@ std::vector<FindEntry> Win32FileSystem::FindFiles(const std::string& pattern) {
   return out;
 }
 
+namespace {
+
+FindEntry EntryOfData(const WIN32_FIND_DATAA& d) {
+  FindEntry e;
+  e.name = d.cFileName;
+  e.attributes = d.dwFileAttributes;
+  e.size = (uint64_t(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+  return e;
+}
+
+// FindFirstFile's handle kept open: each FindNextFile reads on from where
+// the last one stopped; a folder that goes meanwhile ends the listing.
+class Win32FileFind : public IFileFind {
+ public:
+  explicit Win32FileFind(const std::string& pattern) : handle_(FindFirstFileA(pattern.c_str(), &data_)) {
+    have_ = bool(handle_);
+  }
+  bool Next(FindEntry* out) override {
+    if (!have_) return false;
+    *out = EntryOfData(data_);
+    have_ = FindNextFileA(handle_.Get(), &data_) != 0;
+    return true;
+  }
+
+ private:
+  WIN32_FIND_DATAA data_{};
+  ScopedFind handle_;
+  bool have_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<IFileFind> Win32FileSystem::StartFind(const std::string& pattern) {
+  return std::make_unique<Win32FileFind>(pattern);
+}
+
 bool Win32FileSystem::LastWriteTime(const std::string& path, DateTime* out) {
   ScopedHandle f{CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr)};

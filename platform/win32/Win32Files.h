@@ -24,6 +24,8 @@ class Win32FileSystem : public IFileSystem {
   std::string ExePath() override;
   // Win32Folders.cpp.
   std::string FinalPath(const std::string& path) override;
+  // FindFirstFile's handle held until the listing is destroyed.
+  std::unique_ptr<IFileFind> StartFind(const std::string& pattern) override;
 };
 
 class Win32Registry : public IRegistry {

@@ -181,10 +181,51 @@ shell_menu() {
   echo "shell menu: shown on Shift with a right click ($changed pixels changed; shell-menu.png)"
 }
 
+# The second button (Alfa) dragged onto the folder button on C:\windows
+# (the first): the drop menu (look at drop-menu.png: "Sposta qui", "Copia
+# qui", "Annulla"), "Copia qui" chosen: the shortcut is copied there and the
+# bar keeps its buttons.
+drop_on_folder() {
+  local copied="$WINEPREFIX/drive_c/windows/Alfa.lnk"
+  rm -f "$copied"
+  eval "$(xdotool getwindowgeometry --shell "$bar")"
+  local y=$((Y + HEIGHT / 2)) from=$((X + 3 + 62 + 30)) to=$((X + 3 + 30))
+  xdotool mousemove $from $y
+  sleep 0.3
+  import -window root "$out/drop-before.png"
+  xdotool mousedown 1
+  sleep 0.3
+  for dx in 10 30 50; do
+    xdotool mousemove $((from - dx)) $y
+    sleep 0.2
+  done
+  xdotool mousemove $to $y
+  sleep 1
+  import -window root "$out/drop-target.png"
+  xdotool mouseup 1
+  local changed
+  changed=$(shot_until_changed "$out/drop-before.png" "$out/drop-menu.png" 20) ||
+    fail "no menu when a button was dropped onto the folder button ($changed pixels changed)"
+  sleep 1
+  import -window root "$out/drop-menu.png"
+  xdotool key --delay 100 Down Down Return
+  local until=$((SECONDS + 10))
+  until [ -f "$copied" ]; do
+    ((SECONDS < until)) || fail "\"Copia qui\" did not copy Alfa.lnk into C:\\windows"
+    sleep 0.2
+  done
+  cmp -s "$copied" "$links/Alfa.lnk" || fail "the copy in C:\\windows differs from Alfa.lnk"
+  wait_captions "Windows Alfa Gamma Delta" 5 ||
+    fail "a copy onto a folder button changed the bar: $(column "$links/ButtonList.lob" Caption)"
+  rm -f "$copied"
+  echo "drop on a folder: Alfa.lnk copied into C:\\windows through \"Copia qui\" (drop-menu.png)"
+}
+
 live_folder_steps() {
   live_bar_start
   live_folder_follows
   drag_third_first
   folder_submenu
   shell_menu
+  drop_on_folder
 }
