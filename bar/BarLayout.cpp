@@ -242,7 +242,7 @@ void TBarWindow::RebuildBar() {
   if (tallest == 0) tallest = dpi.Scale(21);
   ComputeDockSizes(Size{widest, tallest}, rows);
   StretchSeparators(widest, tallest);
-  SaveButtonList(links, source_.Path());
+  SaveButtonList(links, source_.Path(), data_.SaveFormat);
   Invalidate();
   icons_.LaidOut();
   BuildFolderMenus();

@@ -1,6 +1,7 @@
 #include "bar/BarScreens.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/Platform.h"
 
@@ -10,17 +11,17 @@ const char* const kScreenDeviceValue = "ScreenDevice";
 
 void TBarScreens::FillScreenTable() {
   const int n = std::min(monitors_.Count(), kScreenTableSize);
-  bar_.ScreenCount = std::max(n, 1);
-  if (n == 0) bar_.Screens[0] = TScreenInfo{{}, {}, {}, {}, -1};
+  std::vector<TScreenInfo> screens(size_t(std::max(n, 0)));
   for (int i = 0; i < n; ++i) {
     const TMonitorInfo* m = monitors_.At(i);
-    TScreenInfo& s = bar_.Screens[size_t(i)];
+    TScreenInfo& s = screens[size_t(i)];
     s.MonitorFlags = m->Primary ? 1 : 0;
     const Rect& r = m->MonitorRect;
     const Rect& w = m->WorkRect;
     TAppBar::InitScreenCoord(s.rcMonitor, s.szMonitor, r.left, r.top, r.right, r.bottom);
     TAppBar::InitScreenCoord(s.rcWork, s.szWork, w.left, w.top, w.right, w.bottom);
   }
+  bar_.RefreshScreens(screens);
 }
 
 void TBarScreens::FollowDevice() {

@@ -87,7 +87,16 @@ TBarWindow::TBarWindow(TDataModule& data, TBarSettings& settings, TSettingsStore
                                  [this] { Invalidate(); }}),
       folderDrop_(
           *this, *this, data.TblLinks, [this] { return source_.Path(); }, [this] { RebuildBar(); }),
-      screens_(*this, monitors) {
+      screens_(*this, monitors),
+      docking_(
+          *this, screens_,
+          TBarDockingHooks{[this] { return settingsReady_; }, [this] { RebuildBar(); }, [this] { BuildMonitorsMenu(); },
+                           [this] {
+                             // The button list is saved at every change; a save that
+                             // failed is done now.
+                             if (!source_.Path().empty())
+                               SaveButtonList(data_.TblLinks, source_.Path(), data_.SaveFormat);
+                           }}) {
   drag_.SetFolderTargets([this] { return folderDrop_.Folders(); },
                          [this](int from, const std::string& folder, Point at) { folderDrop_.Drop(from, folder, at); });
   SetCaption(form_->caption);
@@ -144,7 +153,7 @@ void TBarWindow::BindHandlers() {
   f.SetHandler("PopLayoutPulsantiClick", [this](Component&) {
     // The dialog rebuilds the bar after each change; once more when it closes.
     ShowButtonLayout(
-        store_, settings_.Lingua, [this] { RebuildBar(); }, Handle());
+        data_, store_, settings_.Lingua, [this] { RebuildBar(); }, Handle());
     RebuildBar();
   });
   f.SetHandler("PopDockTopClick", [this](Component&) { PopDockClick(abeTop); });
@@ -302,26 +311,11 @@ void TBarWindow::PopSelectMonitorClick(Component& item) {
 }
 
 void TBarWindow::OnScreensChanged() {
-  // A list the system could not give keeps the previous one.
-  screens_.DisplaysChanged();
-  BuildMonitorsMenu();
-  AdoptMonitorDpi();
-  // The layout follows the monitor's size (the dock sizes' limits).
-  if (settingsReady_) RebuildBar();
+  docking_.ScreensChanged();
   TAppBar::OnScreensChanged();
 }
 
-void TBarWindow::OnSessionEnding() {
-  // The button list is saved at every change; a save that failed is done
-  // now. A file is replaced whole or not at all.
-  if (!source_.Path().empty()) {
-    try {
-      SaveButtonList(data_.TblLinks, source_.Path());
-    } catch (const std::exception&) {
-    }
-  }
-  if (onSessionEnded_) onSessionEnded_();
-}
+void TBarWindow::OnSessionEnding() { docking_.SessionEnding(); }
 
 void TBarWindow::PopLinguaClick(Component& item) {
   settings_.Lingua = item.caption;
@@ -359,7 +353,7 @@ void TBarWindow::LoadButtons() {
   if (folder == "[Bogus]") folder = UserSubDir("ToolbarLinks");
   if (Files().FileExists(ButtonListPath(folder))) {
     source_.Take(folder);
-    if (LoadButtonList(data_.TblLinks, ButtonListPath(folder))) {
+    if (LoadButtonList(data_.TblLinks, ButtonListPath(folder), data_.SaveFormat)) {
       RebuildBar();
       return;
     }
@@ -390,12 +384,7 @@ void TBarWindow::FormMouseMove() {
 
 void TBarWindow::OnAppBarStateChange(bool proposed, TAppBarEdge edge) {
   TAppBar::OnAppBarStateChange(proposed, edge);
-  if (proposed) return;
-  if (!settingsReady_ || edge == lastEdge_) return;
-  AdoptMonitorDpi();
-  RebuildBar();
-  lastEdge_ = edge;
-  UpdateBar();
+  docking_.StateChanged(proposed, edge);
 }
 
 intptr_t TBarWindow::Dispatch(Message& m) {
@@ -448,7 +437,7 @@ intptr_t TBarWindow::Dispatch(Message& m) {
       WmDropFiles(m.wParam);
       return 0;
     case WM_DPICHANGED:
-      return OnDpiChanged(m);
+      return docking_.DpiChanged(m.wParam, m.lParam);
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:

@@ -3,8 +3,8 @@
 // executable and keeps its docking state under that slot's registry key. Its
 // buttons are windowless speed buttons laid out from the button table of the
 // data module it is given; the source folder of those buttons, their folder
-// menus and the themes are parts it owns (SourceFolder.h, FolderMenus.h,
-// BarThemes.h).
+// menus, the themes and the docking glue are parts it owns (SourceFolder.h,
+// FolderMenus.h, BarThemes.h, BarDocking.h).
 #pragma once
 #include <functional>
 #include <memory>
@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bar/BarDocking.h"
 #include "bar/BarHotkeys.h"
 #include "bar/BarIcons.h"
 #include "bar/BarKeyboard.h"
@@ -76,7 +77,7 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground, pu
   void FormMouseMove();
   void PopupMenuPopup();
   void PopCloseClick() { Close(); }
-  void PopDockClick(TAppBarEdge edge) { SetEdge(edge); }
+  void PopDockClick(TAppBarEdge edge) { docking_.DockClick(edge); }
   void PopSelectMonitorClick(Component& item);
   void PopLinguaClick(Component& item);
   void PopFolderClick();
@@ -151,14 +152,14 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground, pu
   // The etched lines: the grip line first, then one per separator row.
   const std::vector<Rect>& SeparatorRects() const { return separatorRects_; }
   // The edge the bar was last laid out for.
-  TAppBarEdge LastEdge() const { return lastEdge_; }
+  TAppBarEdge LastEdge() const { return docking_.LastEdge(); }
   // The instance slot claimed at start (-1: none could be).
   int BarInstanceIndex() const { return instanceSlot_; }
   // The device name of the monitor the bar is meant to live on (BarScreens.h).
   const std::string& ScreenDevice() const { return screens_.Device(); }
   // Run when the session ends, after everything was written: the program
   // gives back this copy's claim.
-  void SetOnSessionEnded(std::function<void()> then) { onSessionEnded_ = std::move(then); }
+  void SetOnSessionEnded(std::function<void()> then) { docking_.SetOnSessionEnded(std::move(then)); }
 
   // The docking record, and beside it the name of the monitor meant.
   bool LoadSettings() override;
@@ -215,7 +216,6 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground, pu
  private:
   TLbSpeedButton& AddBarButton(TRecordTable& links, int order, Dpi dpi);
   intptr_t MouseMessage(Message& m);
-  intptr_t OnDpiChanged(Message& m);
   void BindHandlers();
   void LoadButtons();
   void ListenForSecondStarts();
@@ -252,9 +252,7 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground, pu
   TFolderDrop folderDrop_;
   TBarScreens screens_;
   std::vector<Rect> separatorRects_;
-  TAppBarEdge lastEdge_ = abeUnknown;
   int instanceSlot_ = -1;
-  std::function<void()> onSessionEnded_;
   std::unique_ptr<TAeroGlass> glass_;
   bool firstStart_ = false;
   bool settingsReady_ = false;
@@ -273,6 +271,8 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground, pu
   char16_t pendingHighSurrogate_ = 0;  // the first half of a typed character
   bool highContrast_ = false;
   TRunningMarks running_;
+  // Docking, the desktop changing and the session's end (BarDocking.h).
+  TBarDocking docking_;
 };
 
 }  // namespace tov

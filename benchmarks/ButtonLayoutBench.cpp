@@ -31,7 +31,7 @@ struct BarOf200 {
       for (int i = 0; i < kButtons; ++i)
         AddButtonRow(scratch.TblLinks, i, "Pulsante " + std::to_string(i),
                      UserSubDir("ToolbarLinks") + "Pulsante " + std::to_string(i) + ".lnk");
-      SaveButtonList(scratch.TblLinks, UserSubDir("ToolbarLinks"));
+      SaveButtonList(scratch.TblLinks, UserSubDir("ToolbarLinks"), scratch.SaveFormat);
     }
     program.Start();
   }
@@ -44,7 +44,7 @@ void BM_OpenButtonLayout(benchmark::State& state) {
   for (auto _ : state) {
     b.hp.Windows().modalScripts.push_back([](host::HostForm& f) { f.Close(); });
     ShowButtonLayout(
-        b.program.UserStore(), b.program.Settings().Lingua, [&b] { b.program.bar->RebuildBar(); }, 0);
+        *b.program.dc, b.program.UserStore(), b.program.Settings().Lingua, [&b] { b.program.bar->RebuildBar(); }, 0);
   }
   state.SetItemsProcessed(state.iterations() * kButtons);
 }
@@ -52,7 +52,8 @@ BENCHMARK(BM_OpenButtonLayout)->Unit(benchmark::kMillisecond);
 
 void BM_ApplyToEveryButton(benchmark::State& state) {
   BarOf200 b;
-  TFormButtonLayout dialog(b.program.UserStore(), b.program.Settings().Lingua, [&b] { b.program.bar->RebuildBar(); });
+  TFormButtonLayout dialog(*b.program.dc, b.program.UserStore(), b.program.Settings().Lingua,
+                           [&b] { b.program.bar->RebuildBar(); });
   b.hp.Windows().modalScripts.push_back([&](host::HostForm& f) {
     int style = 0;
     for (auto _ : state) {

@@ -77,7 +77,7 @@ void BM_OpenSubMenu(benchmark::State& state) {
     scratch.TblLinks.Edit();
     scratch.TblLinks.FieldByName("FolderMenu").SetAsBoolean(true);
     scratch.TblLinks.Post();
-    SaveButtonList(scratch.TblLinks, UserSubDir("ToolbarLinks"));
+    SaveButtonList(scratch.TblLinks, UserSubDir("ToolbarLinks"), scratch.SaveFormat);
   }
   program.Start();
   for (auto _ : state) {
@@ -108,7 +108,7 @@ void LevelInSteps(benchmark::State& state, bool whole) {
     scratch.TblLinks.Edit();
     scratch.TblLinks.FieldByName("FolderMenu").SetAsBoolean(true);
     scratch.TblLinks.Post();
-    SaveButtonList(scratch.TblLinks, UserSubDir("ToolbarLinks"));
+    SaveButtonList(scratch.TblLinks, UserSubDir("ToolbarLinks"), scratch.SaveFormat);
   }
   program.Start();
   size_t made = 0;

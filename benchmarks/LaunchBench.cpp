@@ -44,7 +44,7 @@ struct BarWithFolderMenu {
       scratch.TblLinks.Edit();
       scratch.TblLinks.FieldByName("FolderMenu").SetAsBoolean(true);
       scratch.TblLinks.Post();
-      SaveButtonList(scratch.TblLinks, UserSubDir("ToolbarLinks"));
+      SaveButtonList(scratch.TblLinks, UserSubDir("ToolbarLinks"), scratch.SaveFormat);
     }
     program.Start();
   }

@@ -31,7 +31,7 @@ struct ScaledBar {
         if (i % 10 == 9) AddSeparatorRow(scratch.TblLinks, order++, "*Separator*");
         AddButtonRow(scratch.TblLinks, order++, "Pulsante " + std::to_string(i), "C:\\P" + std::to_string(i) + ".lnk");
       }
-      SaveButtonList(scratch.TblLinks, UserSubDir("ToolbarLinks"));
+      SaveButtonList(scratch.TblLinks, UserSubDir("ToolbarLinks"), scratch.SaveFormat);
     }
     program.Start();
   }

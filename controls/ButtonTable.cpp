@@ -3,8 +3,8 @@
 #include "controls/ButtonStyle.h"
 #include "files/FileHelpers.h"
 #include "platform/Platform.h"
+#include "tables/BinaryTableFormat.h"
 #include "tables/DamagedTableFile.h"
-#include "tables/DataModule.h"
 #include "tables/TableFiles.h"
 
 namespace tov {
@@ -42,19 +42,19 @@ std::string ButtonListPath(const std::string& folder) {
   return f + kButtonListName + "." + kButtonListExt;
 }
 
-bool LoadButtonList(TRecordTable& links, const std::string& path) {
-  UpgradeTableFiles(path, links, DC->SaveFormat);
+bool LoadButtonList(TRecordTable& links, const std::string& path, TBinaryTableFormat& format) {
+  UpgradeTableFiles(path, links, format);
   // A file the upgrade could not open has been reported already.
   if (IsGuardedTableFile(path)) {
     links.SortOn("Ordine");
     return false;
   }
-  return LoadTableFile(links, FolderPart(path), kButtonListName, "Ordine", kButtonListExt, DC->SaveFormat);
+  return LoadTableFile(links, FolderPart(path), kButtonListName, "Ordine", kButtonListExt, format);
 }
 
-void SaveButtonList(TRecordTable& links, const std::string& sourceFolder) {
+void SaveButtonList(TRecordTable& links, const std::string& sourceFolder, TBinaryTableFormat& format) {
   if (sourceFolder.empty()) return;
-  SaveTableFile(links, FolderPart(ButtonListPath(sourceFolder)), kButtonListName, kButtonListExt, true, DC->SaveFormat);
+  SaveTableFile(links, FolderPart(ButtonListPath(sourceFolder)), kButtonListName, kButtonListExt, true, format);
 }
 
 namespace {

@@ -9,18 +9,21 @@
 
 namespace tov {
 
+class TBinaryTableFormat;
+
 extern const char* const kButtonListName;  // "ButtonList"
 extern const char* const kButtonListExt;   // "lob"
 
 // folder + "ButtonList.lob", with one separator between them.
 std::string ButtonListPath(const std::string& folder);
-// Brings the file to the current columns, then loads it sorted on "Ordine".
-// False, the user told, when the file could not be read: a damaged one is
-// set aside, one that cannot be opened stays unread where it is.
-bool LoadButtonList(TRecordTable& links, const std::string& path);
-// Saves the table into the source folder (created when missing); nothing
-// when the source folder is empty.
-void SaveButtonList(TRecordTable& links, const std::string& sourceFolder);
+// Brings the file to the current columns, then loads it sorted on "Ordine",
+// reading through the data module's format. False, the user told, when the
+// file could not be read: a damaged one is set aside, one that cannot be
+// opened stays unread where it is.
+bool LoadButtonList(TRecordTable& links, const std::string& path, TBinaryTableFormat& format);
+// Saves the table into the source folder (created when missing) through the
+// format; nothing when the source folder is empty.
+void SaveButtonList(TRecordTable& links, const std::string& sourceFolder, TBinaryTableFormat& format);
 
 // A row with a new button style's defaults; "Type" "Button" (or "Panel").
 void AddButtonRow(TRecordTable& links, int order, const std::string& caption, const std::string& path);

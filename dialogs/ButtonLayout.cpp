@@ -34,9 +34,6 @@ namespace {
 
 constexpr char kSeparatorCaption[] = "*Separator*";
 
-TRecordTable& Links() { return DC->TblLinks; }
-TRecordTable& Themes() { return DC->TblThemes; }
-
 std::string Text(TRecordTable& t, const char* field) { return t.FieldByName(field).AsString(); }
 
 // A row of the list: the caption, the path and the hotkey of the table's
@@ -59,9 +56,13 @@ int ListIndex(const Component& c) { return std::max(0, c.itemIndex); }
 
 }  // namespace
 
-TFormButtonLayout::TFormButtonLayout(TSettingsStore& store, std::string language, std::function<void()> rebuildBar,
-                                     WindowId owner)
-    : language_(std::move(language)), rebuild_(std::move(rebuildBar)), owner_(owner), form_(BuildButtonLayoutForm()) {
+TFormButtonLayout::TFormButtonLayout(TDataModule& data, TSettingsStore& store, std::string language,
+                                     std::function<void()> rebuildBar, WindowId owner)
+    : data_(data),
+      language_(std::move(language)),
+      rebuild_(std::move(rebuildBar)),
+      owner_(owner),
+      form_(BuildButtonLayoutForm()) {
   list_ = &Need("ListButtons");
   Need("BtnPreview").painter = [this](ICanvas& canvas, const Component&) { PaintPreview(canvas); };
   BindFormPlacement(store, Need("FormPlacement"), *form_);
@@ -96,6 +97,9 @@ TFormButtonLayout::TFormButtonLayout(TSettingsStore& store, std::string language
 }
 
 Component& TFormButtonLayout::Need(const char* name) const { return form_->Need(name); }
+
+TRecordTable& TFormButtonLayout::Links() { return data_.TblLinks; }
+TRecordTable& TFormButtonLayout::Themes() { return data_.TblThemes; }
 
 int TFormButtonLayout::ShowModal() {
   if (RestoreFormPlacement(Need("FormPlacement"), *form_)) form_->properties["Position"] = "poDesigned";
@@ -517,7 +521,7 @@ void TFormButtonLayout::BtnSalvaClick() {
   t.FieldByName("Theme").SetAsString(name);
   s->SaveToRow(t);
   FillCombinations();
-  SaveUserTable(t, "Data", "Themes", true, DC->SaveFormat);
+  SaveUserTable(t, "Data", "Themes", true, data_.SaveFormat);
   // Names are told apart by their letter case: say so when that is all
   // that tells this one from another.
   for (const std::string& other : ColumnValues(t, "Theme")) {
@@ -555,11 +559,11 @@ void TFormButtonLayout::BtnInvertiClick() {
   Select(inverted);
 }
 
-void ShowButtonLayout(TSettingsStore& store, const std::string& language, std::function<void()> rebuildBar,
-                      WindowId owner) {
+void ShowButtonLayout(TDataModule& data, TSettingsStore& store, const std::string& language,
+                      std::function<void()> rebuildBar, WindowId owner) {
   std::unique_ptr<TFormButtonLayout> dialog;
   try {
-    dialog = std::make_unique<TFormButtonLayout>(store, language, std::move(rebuildBar), owner);
+    dialog = std::make_unique<TFormButtonLayout>(data, store, language, std::move(rebuildBar), owner);
   } catch (const std::exception& e) {
     ShowException(e.what());
     return;

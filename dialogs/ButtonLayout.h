@@ -17,15 +17,18 @@
 
 namespace tov {
 
+class TDataModule;
 class TRecordTable;
 class TSettingsStore;
 
 class TFormButtonLayout {
  public:
-  // rebuildBar lays the bar out again (and saves its button list). The
-  // dialog keeps where it was closed in the store, and shows its texts in
-  // the language given ("": the form's own).
-  TFormButtonLayout(TSettingsStore& store, std::string language, std::function<void()> rebuildBar, WindowId owner = 0);
+  // The dialog edits the data module's button table and saves combinations
+  // into its theme table. rebuildBar lays the bar out again (and saves its
+  // button list). The dialog keeps where it was closed in the store, and
+  // shows its texts in the language given ("": the form's own).
+  TFormButtonLayout(TDataModule& data, TSettingsStore& store, std::string language, std::function<void()> rebuildBar,
+                    WindowId owner = 0);
   Component& Form() { return *form_; }
   int ShowModal();
 
@@ -78,6 +81,8 @@ class TFormButtonLayout {
   const TLbSpeedButton& Preview() const { return preview_; }
 
  private:
+  TRecordTable& Links();
+  TRecordTable& Themes();
   Component& Need(const char* name) const;
   void MoveSelected(bool down);
   void ChooseLabelFont(const char* label);
@@ -86,6 +91,7 @@ class TFormButtonLayout {
   // telling the user when one had to change.
   void KeepSizesInRange();
 
+  TDataModule& data_;
   std::string language_;
   std::function<void()> rebuild_;
   WindowId owner_;
@@ -100,7 +106,7 @@ class TFormButtonLayout {
 
 // Creates the dialog and shows it modally; an error while making it is shown
 // as the application shows an exception. The caller rebuilds the bar after.
-void ShowButtonLayout(TSettingsStore& store, const std::string& language, std::function<void()> rebuildBar,
-                      WindowId owner);
+void ShowButtonLayout(TDataModule& data, TSettingsStore& store, const std::string& language,
+                      std::function<void()> rebuildBar, WindowId owner);
 
 }  // namespace tov

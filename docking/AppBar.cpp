@@ -1,5 +1,6 @@
 #include "docking/AppBar.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -17,7 +18,7 @@ int32_t Mul32(int64_t a, int64_t b) { return int32_t(uint32_t(uint64_t(a * b)));
 
 TAppBar::TAppBar() {
   abs_ = DefaultAppBarSettings(System().GetSystemMetrics(SM_CXSCREEN), System().GetSystemMetrics(SM_CYSCREEN));
-  Screens[0].MonitorFlags = -1;
+  screens_[0].MonitorFlags = -1;
 }
 
 TAppBar::~TAppBar() { DestroyHandle(); }
@@ -73,7 +74,7 @@ void TAppBar::SetBarDpi(Dpi dpi) {
   dpi_ = dpi;
 }
 
-TAppBarEdge TAppBar::GetEdge() const { return ProposedEdge != abeUnknown ? ProposedEdge : TAppBarEdge(abs_.Edge); }
+TAppBarEdge TAppBar::GetEdge() const { return proposedEdge_ != abeUnknown ? proposedEdge_ : TAppBarEdge(abs_.Edge); }
 
 void TAppBar::SetEdge(TAppBarEdge edge) {
   TAppBarEdge held = GetAutohideEdge();
@@ -98,11 +99,11 @@ void TAppBar::SetEdge(TAppBarEdge edge) {
     } else {
       AppBarMessage(ABM_SETPOS, edge, 0, true, &r);
     }
-    AdjustLocationForAutohide(AutoHideIsVisible, r);
+    AdjustLocationForAutohide(autoHideIsVisible_, r);
     SlideWindow(r);
   }
   intptr_t z = HWND_NOTOPMOST;
-  if (AlwaysOnTop()) z = FullScreenAppOpen ? HWND_BOTTOM : HWND_TOPMOST;
+  if (AlwaysOnTop()) z = fullScreenAppOpen_ ? HWND_BOTTOM : HWND_TOPMOST;
   Window().SetWindowPos(z, Rect{}, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   AppBarMessage(ABM_ACTIVATE);
   OnAppBarStateChange(false, edge);
@@ -136,7 +137,7 @@ void TAppBar::InitScreenCoord(Rect& rect, Size& size, int left, int top, int rig
 }
 
 TScreenInfo TAppBar::GetScreenInfo(int index) {
-  if (index < 0 || index >= ScreenCount || index >= kScreenTableSize || Screens[size_t(index)].MonitorFlags != 0) {
+  if (index < 0 || index >= screenCount_ || index >= kScreenTableSize || screens_[size_t(index)].MonitorFlags != 0) {
     // The primary monitor is always measured afresh.
     TScreenInfo s;
     ISystem& sys = System();
@@ -144,10 +145,22 @@ TScreenInfo TAppBar::GetScreenInfo(int index) {
                     sys.GetSystemMetrics(SM_CYSCREEN));
     Rect w = sys.WorkArea();
     InitScreenCoord(s.rcWork, s.szWork, w.left, w.top, w.right, w.bottom);
-    s.MonitorFlags = index >= 0 && index < kScreenTableSize ? Screens[size_t(index)].MonitorFlags : 1;
+    s.MonitorFlags = index >= 0 && index < kScreenTableSize ? screens_[size_t(index)].MonitorFlags : 1;
     return s;
   }
-  return Screens[size_t(index)];
+  return screens_[size_t(index)];
+}
+
+const TScreenInfo& TAppBar::Screen(int index) const {
+  return screens_[size_t(std::clamp(index, 0, kScreenTableSize - 1))];
+}
+
+void TAppBar::RefreshScreens(const std::vector<TScreenInfo>& screens) {
+  const int n = int(std::min(screens.size(), size_t(kScreenTableSize)));
+  screenCount_ = std::max(n, 1);
+  if (n == 0) screens_[0] = TScreenInfo{{}, {}, {}, {}, -1};
+  for (int i = 0; i < n; ++i)
+    screens_[size_t(i)] = screens[size_t(i)];
 }
 
 // ------------------------------------------------------------------ geometry
@@ -238,9 +251,9 @@ bool TAppBar::AdjustLocationForAutohide(bool show, Rect& r) {
 
 void TAppBar::ShowHiddenAppBar(bool show) {
   Rect r = Window().WindowRect();
-  AutoHideIsVisible = true;
+  autoHideIsVisible_ = true;
   if (AdjustLocationForAutohide(show, r)) {
-    AutoHideIsVisible = show;
+    autoHideIsVisible_ = show;
     SlideWindow(r);
   }
 }
@@ -286,7 +299,7 @@ void TAppBar::OnABNFullScreenApp(bool open) {
   // window leaves the top. When the system cannot tell where it is, all do.
   bool mine = open;
   if (open && Shell().FullScreenWindowOn(GetScreenInfo(ScreenIndex()).rcMonitor) == 0) mine = false;
-  FullScreenAppOpen = mine;
+  fullScreenAppOpen_ = mine;
   UpdateBar();
 }
 

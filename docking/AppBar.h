@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/Dpi.h"
 #include "docking/AppBarSettings.h"
@@ -84,11 +85,17 @@ class TAppBar : public TForm {
   virtual bool LoadSettings();
   virtual bool SaveSettings();
 
-  // --- The screen table.
+  // --- The screen table: filled by whoever knows the monitors (the bar
+  // window's screen refresh), read by the geometry. GetScreenInfo measures
+  // the primary monitor afresh; Screen answers the entry as it was filled.
   static void InitScreenCoord(Rect& rect, Size& size, int left, int top, int right, int bottom);
   TScreenInfo GetScreenInfo(int index);
-  std::array<TScreenInfo, kScreenTableSize> Screens;
-  int ScreenCount = 1;
+  int ScreenCount() const { return screenCount_; }
+  const TScreenInfo& Screen(int index) const;
+  // The table from the monitors, the first kScreenTableSize of them in
+  // their order; with none it holds one entry that stands for the primary
+  // (MonitorFlags -1).
+  void RefreshScreens(const std::vector<TScreenInfo>& screens);
 
   // --- Geometry.
   TAppBarEdge GetEdgeFromPoint(TAppBarFlags flags, Point p);
@@ -134,9 +141,12 @@ class TAppBar : public TForm {
   bool BringOntoScreen(Rect& r);
 
   // --- Run-time state.
-  TAppBarEdge ProposedEdge = abeUnknown;
-  bool FullScreenAppOpen = false;
-  bool AutoHideIsVisible = false;
+  // The edge a drag proposes; abeUnknown when no drag is under way.
+  TAppBarEdge ProposedEdge() const { return proposedEdge_; }
+  // A full-screen window is open on the bar's monitor.
+  bool FullScreenAppOpen() const { return fullScreenAppOpen_; }
+  // An autohide bar is slid out (a bar without autohide counts as shown).
+  bool AutoHideIsVisible() const { return autoHideIsVisible_; }
 
  protected:
   // Hooks, with the base behaviour.
@@ -184,6 +194,11 @@ class TAppBar : public TForm {
 
   TAppBarSettings abs_;
   Dpi dpi_;
+  std::array<TScreenInfo, kScreenTableSize> screens_;
+  int screenCount_ = 1;
+  TAppBarEdge proposedEdge_ = abeUnknown;
+  bool fullScreenAppOpen_ = false;
+  bool autoHideIsVisible_ = false;
   std::string keyName_ = "Software\\Brenvoll\\AppBar";
   uintptr_t rootKey_ = HKEY_CURRENT_USER_ROOT;
   bool timerRunning_ = false;

@@ -20,7 +20,7 @@ void TAppBar::RunScreenCheck() {
   Window().KillTimer(kScreenCheckTimerId);
   if (sessionEnded_) return;
   // Not while the user drags the bar: the check waits for the release.
-  if (ProposedEdge != abeUnknown) {
+  if (proposedEdge_ != abeUnknown) {
     ScheduleScreenCheck(onlyWorkArea_);
     return;
   }
@@ -67,7 +67,7 @@ bool TAppBar::BringOntoScreen(Rect& r) {
     const int64_t dy = std::max<int64_t>({0, int64_t(b.top) - a.bottom, int64_t(a.top) - b.bottom});
     return dx * dx + dy * dy;
   };
-  const int count = std::clamp(ScreenCount, 1, kScreenTableSize);
+  const int count = std::clamp(screenCount_, 1, kScreenTableSize);
   int nearest = 0;
   int64_t best = -1;
   for (int i = 0; i < count; ++i) {
@@ -116,7 +116,7 @@ void TAppBar::ReturnToShell(bool step) {
   // its edge are back; after a while it takes what is offered. An autohide
   // bar reserves nothing and comes back at once.
   if (step) ++shellReturnSteps_;
-  if (!AutoHide() && ProposedEdge == abeUnknown && shellReturnSteps_ < kShellReturnSteps) {
+  if (!AutoHide() && proposedEdge_ == abeUnknown && shellReturnSteps_ < kShellReturnSteps) {
     Rect offered;
     GetRect(e, offered);
     if (!(offered == shellReturnPlace_)) {

@@ -73,12 +73,12 @@ intptr_t TAppBar::OnNcHitTest(Message& m) {
   return u;
 }
 
-void TAppBar::OnEnterSizeMove() { ProposedEdge = GetEdge(); }
+void TAppBar::OnEnterSizeMove() { proposedEdge_ = GetEdge(); }
 
 void TAppBar::OnMoving(Rect* r) {
   Point p = System().MessagePos();
   TAppBarEdge e = CalcProposedState(p);
-  ProposedEdge = e;
+  proposedEdge_ = e;
   if (r) GetRect(e, *r);
   OnAppBarStateChange(true, e);
 }
@@ -143,8 +143,8 @@ void TAppBar::OnGetMinMaxInfo(MinMaxInfo* info) {
 }
 
 void TAppBar::OnExitSizeMove() {
-  TAppBarEdge e = ProposedEdge;
-  ProposedEdge = abeUnknown;
+  TAppBarEdge e = proposedEdge_;
+  proposedEdge_ = abeUnknown;
   Rect r = Window().WindowRect();
   if (abs_.Edge == e) {
     if (IsEdgeLeftOrRight(e)) abs_.HorzDockSize = r.Width();

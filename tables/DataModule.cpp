@@ -4,9 +4,10 @@
 
 namespace tov {
 
-TDataModule* DC = nullptr;
-
 namespace {
+
+// The data module that began the session of table files; none between sessions.
+const TDataModule* sessionOwner = nullptr;
 
 // The appearance columns both tables share, in their order.
 void DefineAppearanceColumns(TRecordTable& t, bool withRealTime) {
@@ -58,27 +59,26 @@ void DefineThemeColumns(TRecordTable& t) {
 }
 
 TDataModule::TDataModule() {
-  DCCreate();
-  if (!DC) {
-    DC = this;
+  CreateTables();
+  if (!sessionOwner) {
+    sessionOwner = this;
     // A new session: no table file has been found unreadable yet.
     ForgetGuardedTableFiles();
   }
 }
 
 TDataModule::~TDataModule() {
-  if (DC == this) {
-    DC = nullptr;
+  if (sessionOwner == this) {
+    sessionOwner = nullptr;
     ForgetGuardedTableFiles();
   }
-  DCDestroy();
 }
 
-void TDataModule::DCCreate() {
+bool TDataModule::BeganSession() const { return sessionOwner == this; }
+
+void TDataModule::CreateTables() {
   DefineLinkColumns(TblLinks);
   DefineThemeColumns(TblThemes);
 }
-
-void TDataModule::DCDestroy() {}
 
 }  // namespace tov

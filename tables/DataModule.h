@@ -1,14 +1,17 @@
 // The data module: the bar's button table, the table of saved appearance
 // combinations and the one format object through which every table file is
-// written and read. The program's start-up creates one before the bar window,
-// hands it to the bar and destroys it after; the first one created is also
-// DC, the accessor the code below the bar (the button layout dialog, the
-// button list's helpers) still uses, until it is destroyed:
+// written and read. The program's start-up creates one before the bar window
+// and hands it to the bar, which hands it (or the table and format it needs)
+// on to the button layout dialog and the button list's helpers; start-up
+// destroys it after the bar:
 //
-//   auto dc = std::make_unique<TDataModule>();   // DC == dc.get()
-//   DC->TblLinks.Locate("Ordine", "3");
-//   DC->TblLinks.SaveToFileViaFormat(path, DC->SaveFormat);
-//   dc.reset();                          // DC == nullptr
+//   auto dc = std::make_unique<TDataModule>();
+//   dc->TblLinks.Locate("Ordine", "3");
+//   LoadButtonList(dc->TblLinks, path, dc->SaveFormat);
+//
+// While one is alive it holds the session of table files: the first one
+// created begins it (no table file has been found unreadable yet) and ends
+// it when destroyed; one made meanwhile (a scratch copy) leaves it alone.
 #pragma once
 #include "tables/BinaryTableFormat.h"
 #include "tables/RecordTable.h"
@@ -26,12 +29,12 @@ class TDataModule {
   TRecordTable TblThemes{"TblThemes"};
   TBinaryTableFormat SaveFormat{"SaveFormat"};
 
- private:
-  void DCCreate();
-  void DCDestroy();
-};
+  // True for the one that began the session of table files.
+  bool BeganSession() const;
 
-extern TDataModule* DC;
+ private:
+  void CreateTables();
+};
 
 // The columns each table has when the data module is created.
 void DefineLinkColumns(TRecordTable& table);

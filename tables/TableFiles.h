@@ -2,8 +2,8 @@
 // same in the user data folder, bringing an older table file up to a live
 // table's columns, and copying rows between tables by column name.
 //
-//   LoadTableFile(DC->TblLinks, folder, "ButtonList", "Ordine", "lob", DC->SaveFormat);
-//   SaveTableFile(DC->TblLinks, folder, "ButtonList", "lob", true, DC->SaveFormat);
+//   LoadTableFile(dc.TblLinks, folder, "ButtonList", "Ordine", "lob", dc.SaveFormat);
+//   SaveTableFile(dc.TblLinks, folder, "ButtonList", "lob", true, dc.SaveFormat);
 //
 // A missing file is not an error. A file whose bytes do not parse is moved
 // aside (name + ".damaged"); one that exists but cannot be opened stays where

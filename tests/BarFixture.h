@@ -52,7 +52,7 @@ struct BarFixture : ::testing::Test {
       t.FieldByName("AutoSize").SetAsBoolean(false);
       t.Post();
     }
-    SaveButtonList(scratch.TblLinks, kBarLinks);
+    SaveButtonList(scratch.TblLinks, kBarLinks, scratch.SaveFormat);
   }
   host::HostWindow& Win() { return *hp.Windows().Find(bar->Handle()); }
   // The bar's buttons by their hints, in the order they stand.

@@ -29,7 +29,7 @@ struct BarDragTest : testing::BarFixture {
   void Up(Point p) { Win().Send(WM_LBUTTONUP, 0, At(p)); }
   std::vector<std::string> Saved() {
     TDataModule saved;
-    LoadButtonList(saved.TblLinks, kLinks + "ButtonList.lob");
+    LoadButtonList(saved.TblLinks, kLinks + "ButtonList.lob", saved.SaveFormat);
     std::vector<std::string> out;
     for (saved.TblLinks.First(); !saved.TblLinks.Eof(); saved.TblLinks.Next())
       out.push_back(saved.TblLinks.FieldByName("Caption").AsString());

@@ -25,7 +25,7 @@ struct BarHotkeysTest : testing::BarFixture {
         scratch.TblLinks.FieldByName("Hotkey").SetAsString(hotkey);
         scratch.TblLinks.Post();
       }
-      SaveButtonList(scratch.TblLinks, testing::kBarLinks);
+      SaveButtonList(scratch.TblLinks, testing::kBarLinks, scratch.SaveFormat);
     }
     Start();
   }

@@ -25,7 +25,7 @@ struct BarIconsTest : testing::BarFixture {
       caption += std::to_string(i);
       AddButtonRow(scratch.TblLinks, i++, caption, path);
     }
-    SaveButtonList(scratch.TblLinks, testing::kBarLinks);
+    SaveButtonList(scratch.TblLinks, testing::kBarLinks, scratch.SaveFormat);
     hp.Shell().iconPictures.clear();
   }
   Bitmap Expected(const std::string& path, size_t button) {

@@ -112,7 +112,7 @@ TEST_F(BarScaleTest, SizesKeptIn96DpiUnitsComeBackUnchangedFromASaveAt150Percent
   ASSERT_EQ(At(0).Height(), 32);
   // The button list the layout saved keeps the buttons' own sizes.
   TDataModule saved;
-  ASSERT_TRUE(LoadButtonList(saved.TblLinks, ButtonListPath(testing::kBarLinks)));
+  ASSERT_TRUE(LoadButtonList(saved.TblLinks, ButtonListPath(testing::kBarLinks), saved.SaveFormat));
   for (saved.TblLinks.First(); !saved.TblLinks.Eof(); saved.TblLinks.Next()) {
     if (!IsButtonRow(saved.TblLinks)) continue;
     EXPECT_EQ(saved.TblLinks.FieldByName("Width").AsInteger(), 92);

@@ -33,7 +33,7 @@ struct ButtonListFaultsTest : testing::BarFixture {
   // The captions the list file holds, in its order.
   std::string SavedCaptions() {
     TDataModule saved;
-    if (!LoadButtonList(saved.TblLinks, kList)) return "(unreadable)";
+    if (!LoadButtonList(saved.TblLinks, kList, saved.SaveFormat)) return "(unreadable)";
     std::string out;
     for (saved.TblLinks.First(); !saved.TblLinks.Eof(); saved.TblLinks.Next())
       out += saved.TblLinks.FieldByName("Caption").AsString() + " ";

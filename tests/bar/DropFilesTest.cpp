@@ -40,7 +40,7 @@ TEST_F(DropFilesTest, EachDroppedItemBecomesAShortcutAndAButtonAtTheEnd) {
   EXPECT_EQ(ReadShortcutTarget(0, kLinks + "Editor.lnk.lnk"), "C:\\Dati\\Editor.lnk");
   // The rows open the shortcuts and were saved with the bar.
   TDataModule saved;
-  LoadButtonList(saved.TblLinks, kLinks + "ButtonList.lob");
+  LoadButtonList(saved.TblLinks, kLinks + "ButtonList.lob", saved.SaveFormat);
   ASSERT_EQ(saved.TblLinks.GetRecordCount(), 4);
   ASSERT_TRUE(saved.TblLinks.Locate("Ordine", "2"));
   EXPECT_EQ(saved.TblLinks.FieldByName("Caption").AsString(), "Docs");
@@ -127,7 +127,7 @@ TEST_F(SourceFolderCommandsTest, ChoosingAFolderLoadsItsEntriesAndRemembersIt) {
   EXPECT_EQ(bar->Button(0).hint, "B");
   EXPECT_EQ(FolderSource(), "C:\\Altro");
   TDataModule saved;
-  LoadButtonList(saved.TblLinks, "C:\\Altro\\ButtonList.lob");
+  LoadButtonList(saved.TblLinks, "C:\\Altro\\ButtonList.lob", saved.SaveFormat);
   EXPECT_EQ(saved.TblLinks.GetRecordCount(), 2);
   // The next start reads it from there.
   Stop();

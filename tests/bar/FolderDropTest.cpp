@@ -112,7 +112,7 @@ struct FolderDropTest : testing::BarFixture {
       if (t.FieldByName("Caption").AsString() == "Menu") t.FieldByName("FolderMenu").SetAsBoolean(true);
       t.Post();
     }
-    SaveButtonList(t, kLinks);
+    SaveButtonList(t, kLinks, scratch.SaveFormat);
   }
   static intptr_t At(Point p) { return intptr_t((uint32_t(uint16_t(p.y)) << 16) | uint16_t(p.x)); }
   static Point Middle(const Rect& r) { return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
@@ -130,7 +130,7 @@ struct FolderDropTest : testing::BarFixture {
   }
   std::vector<std::string> Saved() {
     TDataModule saved;
-    LoadButtonList(saved.TblLinks, kLinks + "ButtonList.lob");
+    LoadButtonList(saved.TblLinks, kLinks + "ButtonList.lob", saved.SaveFormat);
     std::vector<std::string> out;
     for (saved.TblLinks.First(); !saved.TblLinks.Eof(); saved.TblLinks.Next())
       out.push_back(saved.TblLinks.FieldByName("Caption").AsString());

@@ -138,7 +138,7 @@ TEST_F(LevelStepsTest, ALevelUnfinishedWhenItsMenuClosesIsListedAnewNextTime) {
     scratch.TblLinks.Edit();
     scratch.TblLinks.FieldByName("FolderMenu").SetAsBoolean(true);
     scratch.TblLinks.Post();
-    SaveButtonList(scratch.TblLinks, testing::kBarLinks);
+    SaveButtonList(scratch.TblLinks, testing::kBarLinks, scratch.SaveFormat);
   }
   Start();
   Component& level = bar->FolderMenus().At(0)->Child(0);

@@ -33,7 +33,7 @@ struct FolderMenuTest : testing::BarFixture {
         scratch.TblLinks.FieldByName("RealTime").SetAsBoolean(realTime);
         scratch.TblLinks.Post();
       }
-      SaveButtonList(scratch.TblLinks, testing::kBarLinks);
+      SaveButtonList(scratch.TblLinks, testing::kBarLinks, scratch.SaveFormat);
     }
     Start();
   }
@@ -126,7 +126,7 @@ TEST_F(FolderMenuTest, ARealTimeMenuShowsTheFolderAsItIsAtTheClick) {
   Prepare({"C:\\Dati", "C:\\Dati"}, 2);
   {
     // The second button lists the folder in real time.
-    TRecordTable& t = DC->TblLinks;
+    TRecordTable& t = dc->TblLinks;
     ASSERT_TRUE(t.Locate("Ordine", "1"));
     t.Edit();
     t.FieldByName("RealTime").SetAsBoolean(true);
@@ -178,7 +178,7 @@ TEST_F(FolderMenuTest, AnItemWhoseButtonRowWentAwayOpensNothing) {
   Prepare({"C:\\Dati"});
   std::shared_ptr<Component> menu = bar->FolderMenus().At(0);
   ASSERT_TRUE(menu);
-  DeleteButtonRow(DC->TblLinks, 0, false);
+  DeleteButtonRow(dc->TblLinks, 0, false);
   menu->Child(1).Fire("OnClick");
   EXPECT_TRUE(hp.Shell().opened.empty());
 }

@@ -80,7 +80,7 @@ struct LaunchSwitchBarTest : testing::BarFixture {
     {
       TDataModule scratch;  // gone before the bar starts
       AddButtonRow(scratch.TblLinks, 0, "Blocco note", kNotepad);
-      SaveButtonList(scratch.TblLinks, testing::kBarLinks);
+      SaveButtonList(scratch.TblLinks, testing::kBarLinks, scratch.SaveFormat);
     }
     Start();
   }

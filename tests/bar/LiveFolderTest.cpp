@@ -165,7 +165,7 @@ struct LiveFolderTest : testing::BarFixture {
   }
   std::vector<std::string> Saved() {
     TDataModule saved;
-    LoadButtonList(saved.TblLinks, kLinks + "ButtonList.lob");
+    LoadButtonList(saved.TblLinks, kLinks + "ButtonList.lob", saved.SaveFormat);
     std::vector<std::string> out;
     for (saved.TblLinks.First(); !saved.TblLinks.Eof(); saved.TblLinks.Next())
       out.push_back(saved.TblLinks.FieldByName("Caption").AsString());
@@ -241,7 +241,7 @@ TEST_F(LiveFolderTest, AStartCatchesUpWithWhatChangedWhileTheBarWasClosed) {
   ASSERT_TRUE(Files().FileExists(SeenEntriesPath(kFolder)));
   ASSERT_TRUE(dc->TblLinks.Locate("Caption", "Tre"));
   dc->TblLinks.Delete();  // "Elimina", keeping the file
-  SaveButtonList(dc->TblLinks, kLinks);
+  SaveButtonList(dc->TblLinks, kLinks, dc->SaveFormat);
   Stop();
   // Of another size: one gone and one new of the same size would be a rename.
   Files().WriteFile(kLinks + "Quattro.lnk", "xy");

@@ -36,7 +36,7 @@ struct NestedMenuTest : testing::BarFixture {
     scratch.TblLinks.Edit();
     scratch.TblLinks.FieldByName("FolderMenu").SetAsBoolean(true);
     scratch.TblLinks.Post();
-    SaveButtonList(scratch.TblLinks, testing::kBarLinks);
+    SaveButtonList(scratch.TblLinks, testing::kBarLinks, scratch.SaveFormat);
   }
   // Clicks the button (its menu opens) with the menu's answer.
   void Choose(const std::string& path) {

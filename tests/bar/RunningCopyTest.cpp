@@ -43,12 +43,12 @@ TEST_F(RunningCopyTest, SecondStartOfACopyBringsTheRunningBarForwardAndEnds) {
   bar->UpdateBar();
   bar->ShowHiddenAppBar(false);
   hp.Windows().SetActive(0);
-  ASSERT_FALSE(bar->AutoHideIsVisible);
+  ASSERT_FALSE(bar->AutoHideIsVisible());
   const Rect hidden = Win().WindowRect();
   ASSERT_LT(hidden.top, 0);
   const size_t windows = hp.Windows().WindowCount();
   const size_t boxes = hp.Dialogs().shown.size();
-  TDataModule* const dataModule = DC;
+  TDataModule* const dataModule = dc.get();
 
   testing::HeadlessBar second{hp};
   EXPECT_FALSE(second.TryStart());
@@ -58,10 +58,10 @@ TEST_F(RunningCopyTest, SecondStartOfACopyBringsTheRunningBarForwardAndEnds) {
   EXPECT_EQ(hp.Windows().WindowCount(), windows);
   EXPECT_EQ(hp.Shell().Bars().size(), 1u);
   EXPECT_EQ(hp.Dialogs().shown.size(), boxes);
-  EXPECT_EQ(DC, dataModule);
+  EXPECT_EQ(dc.get(), dataModule);
   // The running bar came forward: slid out, activated, allowed to the foreground.
   EXPECT_EQ(Instances().foregroundAllowances, 1);
-  EXPECT_TRUE(bar->AutoHideIsVisible);
+  EXPECT_TRUE(bar->AutoHideIsVisible());
   EXPECT_EQ(Win().WindowRect().top, 0);
   EXPECT_EQ(hp.Windows().ActiveWindow(), bar->Handle());
   EXPECT_EQ(Win().foregroundRequests, 1);
@@ -69,7 +69,7 @@ TEST_F(RunningCopyTest, SecondStartOfACopyBringsTheRunningBarForwardAndEnds) {
   // Active, it stays out when the autohide timer looks.
   hp.System().cursor = Point{600, 500};
   hp.Windows().AdvanceTime(2000);
-  EXPECT_TRUE(bar->AutoHideIsVisible);
+  EXPECT_TRUE(bar->AutoHideIsVisible());
   // The bar still runs as before, and the claim is still its own.
   EXPECT_EQ(Instances().claimed.count(CopyClaimName("C:\\Uno\\tovira.exe")), 1u);
 }

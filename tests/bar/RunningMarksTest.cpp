@@ -63,7 +63,7 @@ struct RunningBarTest : testing::BarFixture {
       TDataModule scratch;
       AddButtonRow(scratch.TblLinks, 0, "Blocco note", kNotepad);
       AddButtonRow(scratch.TblLinks, 1, "Paint", kPaint);
-      SaveButtonList(scratch.TblLinks, testing::kBarLinks);
+      SaveButtonList(scratch.TblLinks, testing::kBarLinks, scratch.SaveFormat);
     }
     Start();
     hp.Canvases().SetSysColor(13, kMark);  // COLOR_HIGHLIGHT

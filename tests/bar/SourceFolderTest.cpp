@@ -74,7 +74,7 @@ TEST_F(SourceFolderTest, KeepModeKeepsWhatTheUserSetForEntriesStillThere) {
   links.Post();
   AddSeparatorRow(links, 3, "*Separator*");
   RenumberRows(links);
-  SaveButtonList(links, "C:\\L");
+  SaveButtonList(links, "C:\\L", dc.SaveFormat);
   EXPECT_EQ(Captions(), "B C A *Separator* ");
   // D arrives and A goes away.
   Files().WriteFile("C:\\L\\D.lnk", "x");
@@ -97,7 +97,7 @@ TEST_F(SourceFolderTest, KeptRowsComeBeforeNewRowsOfTheSameNumber) {
   ASSERT_TRUE(RefreshFromFolder(links, "C:\\L", false, dc.SaveFormat));  // C B A
   MoveButtonBefore(links, 1);
   RenumberRows(links);
-  SaveButtonList(links, "C:\\L");
+  SaveButtonList(links, "C:\\L", dc.SaveFormat);
   ASSERT_EQ(Captions(), "B C A ");
   Files().WriteFile("C:\\L\\D.lnk", "x");
   ASSERT_TRUE(RefreshFromFolder(links, "C:\\L", true, dc.SaveFormat));

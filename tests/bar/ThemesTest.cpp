@@ -51,7 +51,7 @@ struct ThemesTest : testing::BarFixture {
   }
   // Sets a column of every row in table order, then rebuilds the bar.
   void SetColumn(const char* field, const std::vector<std::string>& values) {
-    TRecordTable& t = DC->TblLinks;
+    TRecordTable& t = dc->TblLinks;
     size_t i = 0;
     for (t.First(); !t.Eof() && i < values.size(); t.Next(), ++i) {
       t.Edit();
@@ -62,14 +62,14 @@ struct ThemesTest : testing::BarFixture {
   }
   std::vector<std::string> Column(const char* field) {
     std::vector<std::string> out;
-    TRecordTable& t = DC->TblLinks;
+    TRecordTable& t = dc->TblLinks;
     for (t.First(); !t.Eof(); t.Next())
       out.push_back(t.FieldByName(field).AsString());
     return out;
   }
   void AddButtons(const std::vector<std::string>& captions) {
     for (const std::string& c : captions)
-      AddButtonRow(DC->TblLinks, DC->TblLinks.GetRecordCount(), c, std::string(testing::kBarLinks) + c + ".lnk");
+      AddButtonRow(dc->TblLinks, dc->TblLinks.GetRecordCount(), c, std::string(testing::kBarLinks) + c + ".lnk");
     bar->RebuildBar();
   }
   std::string Bytes(const std::string& path) {
@@ -104,7 +104,7 @@ TEST_F(ThemesTest, AThreeRowThemeDressesAFiveButtonBarAndLeavesWhatTheButtonsAre
   EXPECT_EQ(bar->Button(4).Width(), 33);
   // The button list follows.
   TDataModule saved;
-  ASSERT_TRUE(LoadButtonList(saved.TblLinks, std::string(testing::kBarLinks) + "ButtonList.lob"));
+  ASSERT_TRUE(LoadButtonList(saved.TblLinks, std::string(testing::kBarLinks) + "ButtonList.lob", saved.SaveFormat));
   saved.TblLinks.Last();
   EXPECT_EQ(saved.TblLinks.FieldByName("Width").AsInteger(), 33);
 }
@@ -261,8 +261,8 @@ TEST_F(ThemesTest, AThemeGoneSinceTheMenuWasBuiltIsToldAndTheMenuFollows) {
 }
 
 // A theme file made by hand: the columns given, as text, one row per entry.
-void WriteThemeFile(const std::string& folder, const std::string& name, const std::vector<std::string>& columns,
-                    const std::vector<std::vector<std::string>>& rows) {
+void WriteThemeFile(TBinaryTableFormat& format, const std::string& folder, const std::string& name,
+                    const std::vector<std::string>& columns, const std::vector<std::vector<std::string>>& rows) {
   TRecordTable t;
   t.AddFieldDef("Ordine", ftInteger);
   for (const std::string& c : columns)
@@ -275,7 +275,7 @@ void WriteThemeFile(const std::string& folder, const std::string& name, const st
       t.FieldByName(columns[c]).SetAsString(rows[r][c]);
     t.Post();
   }
-  SaveTableFile(t, folder, name, kThemeExt, true, DC->SaveFormat);
+  SaveTableFile(t, folder, name, kThemeExt, true, format);
 }
 
 TEST_F(ThemesTest, ARowThatDoesNotConvertLeavesEveryRowAsItWasAndIsTold) {
@@ -283,7 +283,7 @@ TEST_F(ThemesTest, ARowThatDoesNotConvertLeavesEveryRowAsItWasAndIsTold) {
   SetColumn("Width", {"40", "41", "42"});
   const std::vector<std::string> captions = Column("Caption"), paths = Column("Path");
   // The second row's width is no number; its caption and path come first.
-  WriteThemeFile(Folder(), "Rotto", {"Caption", "Path", "Width"},
+  WriteThemeFile(dc->SaveFormat, Folder(), "Rotto", {"Caption", "Path", "Width"},
                  {{"T1", "C:\\t1.lnk", "31"}, {"T2", "C:\\t2.lnk", "largo"}, {"T3", "C:\\t3.lnk", "33"}});
   bar->Themes().BuildMenu();
   BarMenu("Temi/Rotto");
@@ -296,7 +296,7 @@ TEST_F(ThemesTest, ARowThatDoesNotConvertLeavesEveryRowAsItWasAndIsTold) {
   EXPECT_EQ(Column("Caption"), captions);
   EXPECT_EQ(Column("Path"), paths);
   TDataModule saved;
-  ASSERT_TRUE(LoadButtonList(saved.TblLinks, std::string(testing::kBarLinks) + "ButtonList.lob"));
+  ASSERT_TRUE(LoadButtonList(saved.TblLinks, std::string(testing::kBarLinks) + "ButtonList.lob", saved.SaveFormat));
   std::vector<std::string> savedCaptions;
   for (saved.TblLinks.First(); !saved.TblLinks.Eof(); saved.TblLinks.Next())
     savedCaptions.push_back(saved.TblLinks.FieldByName("Caption").AsString());
@@ -307,7 +307,7 @@ TEST_F(ThemesTest, WhatAButtonDoesStaysWithTheBar) {
   StartWith({{"Uno", "Button"}, {"Due", "Button"}});
   SetColumn("FolderMenu", {"False", "True"});
   SetColumn("RealTime", {"False", "True"});
-  WriteThemeFile(Folder(), "Cartelle", {"Width", "FolderMenu", "RealTime", "Hotkey"},
+  WriteThemeFile(dc->SaveFormat, Folder(), "Cartelle", {"Width", "FolderMenu", "RealTime", "Hotkey"},
                  {{"55", "True", "True", "F5"}, {"56", "False", "False", "F6"}});
   bar->Themes().BuildMenu();
   BarMenu("Temi/Cartelle");

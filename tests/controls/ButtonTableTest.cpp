@@ -13,11 +13,7 @@ namespace {
 // Rows are written into a button list and reach the bar's table the way the
 // program fills it at start: loaded from that file.
 struct ButtonTableTest : ::testing::Test {
-  ButtonTableTest() {
-    DC = &dc;
-    ForceDirectories(Files(), "C:\\L");
-  }
-  ~ButtonTableTest() override { DC = nullptr; }
+  ButtonTableTest() { ForceDirectories(Files(), "C:\\L"); }
   void Row(int order, const std::string& caption, const std::string& path, const std::string& type = "Button") {
     TRecordTable& t = file.TblLinks;
     t.Append();
@@ -28,9 +24,9 @@ struct ButtonTableTest : ::testing::Test {
     t.Post();
   }
   void Load() {
-    SaveButtonList(file.TblLinks, "C:\\L");
+    SaveButtonList(file.TblLinks, "C:\\L", file.SaveFormat);
     file.TblLinks.EmptyTable();
-    ASSERT_TRUE(LoadButtonList(links, "C:\\L\\ButtonList.lob"));
+    ASSERT_TRUE(LoadButtonList(links, "C:\\L\\ButtonList.lob", dc.SaveFormat));
   }
   std::string Captions() {
     std::string out;
@@ -142,12 +138,12 @@ TEST_F(ButtonTableTest, TheFileLivesInTheSourceFolderAndLoadsBackInOrder) {
   EXPECT_EQ(ButtonListPath("C:\\L\\"), "C:\\L\\ButtonList.lob");
   ABC();
   const int writes = hp.Files().WriteCount();
-  SaveButtonList(links, "");  // no source folder: nothing written
+  SaveButtonList(links, "", dc.SaveFormat);  // no source folder: nothing written
   EXPECT_EQ(hp.Files().WriteCount(), writes);
-  SaveButtonList(links, "C:\\Nuova\\Cartella");
+  SaveButtonList(links, "C:\\Nuova\\Cartella", dc.SaveFormat);
   ASSERT_TRUE(Files().FileExists("C:\\Nuova\\Cartella\\ButtonList.lob"));
   links.EmptyTable();
-  LoadButtonList(links, "C:\\Nuova\\Cartella\\ButtonList.lob");
+  LoadButtonList(links, "C:\\Nuova\\Cartella\\ButtonList.lob", dc.SaveFormat);
   EXPECT_EQ(Captions(), "A0 B1 C2 ");
 }
 

@@ -51,7 +51,7 @@ struct ButtonLayoutTest : testing::BarFixture {
     return colours;
   }
   std::string TableValue(int order, const char* field) {
-    TRecordTable& t = DC->TblLinks;
+    TRecordTable& t = dc->TblLinks;
     return t.Locate("Ordine", std::to_string(order)) ? t.FieldByName(field).AsString() : "?";
   }
 };
@@ -135,7 +135,7 @@ TEST_F(ButtonLayoutTest, UpAndDownMoveTheFirstSelectedRowAndRebuildTheBar) {
 
 TEST_F(ButtonLayoutTest, UpOnTheFirstAndDownOnTheLastDoNotRebuild) {
   int rebuilds = 0;
-  TFormButtonLayout dialog(program.UserStore(), program.Settings().Lingua, [&] { ++rebuilds; });
+  TFormButtonLayout dialog(*dc, program.UserStore(), program.Settings().Lingua, [&] { ++rebuilds; });
   hp.Windows().modalScripts.push_back([&](host::HostForm& f) {
     EXPECT_TRUE(f.SelectRows("ListButtons", {0}));
     EXPECT_TRUE(f.Click("BtnUp"));
@@ -351,7 +351,7 @@ TEST_F(ButtonLayoutTest, CombinationsAreSavedAndRecalled) {
     f.Close();
   });
   EXPECT_TRUE(Files().FileExists(UserSubDir("Data") + "Themes.DAT"));
-  EXPECT_EQ(DC->TblThemes.GetRecordCount(), 1);
+  EXPECT_EQ(dc->TblThemes.GetRecordCount(), 1);
 }
 
 TEST_F(ButtonLayoutTest, ANameDifferingOnlyInCaseIsASecondCombinationAndTheUserIsTold) {
@@ -372,7 +372,7 @@ TEST_F(ButtonLayoutTest, ANameDifferingOnlyInCaseIsASecondCombinationAndTheUserI
   });
   ASSERT_EQ(hp.Dialogs().shown.size(), 1u);
   EXPECT_NE(hp.Dialogs().shown[0].text.find("\"BLU\""), std::string::npos);
-  TRecordTable& t = DC->TblThemes;
+  TRecordTable& t = dc->TblThemes;
   ASSERT_TRUE(t.Locate("Theme", "Blu"));
   EXPECT_EQ(t.FieldByName("Type").AsString(), "Button");
 }

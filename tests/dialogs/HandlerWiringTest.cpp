@@ -23,7 +23,7 @@ TEST_F(HandlerWiringTest, EveryEventOfEveryShippedFormFindsItsHandler) {
   const std::string language = program.Settings().Lingua;
   TFormAboutBox about(language);
   EXPECT_EQ(about.Form().UnwiredHandlers(), std::vector<std::string>{}) << "the about box";
-  TFormButtonLayout layout(program.UserStore(), language, [] {});
+  TFormButtonLayout layout(*dc, program.UserStore(), language, [] {});
   EXPECT_EQ(layout.Form().UnwiredHandlers(), std::vector<std::string>{}) << "the button layout";
   TFormExceptMessage report(language);
   EXPECT_EQ(report.Form().UnwiredHandlers(), std::vector<std::string>{}) << "the error report";

@@ -251,7 +251,7 @@ TEST_F(AppBarTest, CreationRegistersDeletesMenuCommandsAndRecordsItsPlace) {
   EXPECT_EQ(Win(bar).ExStyle() & WS_EX_APPWINDOW, 0u);
   // The posted enter/exit pair recorded the floating rectangle.
   EXPECT_EQ(bar.Settings().FloatRight, 250);
-  EXPECT_EQ(bar.ProposedEdge, abeUnknown);
+  EXPECT_EQ(bar.ProposedEdge(), abeUnknown);
   EXPECT_EQ(Win(bar).timers.count(kAutoHideTimerId), 1u);
   bar.DestroyHandle();
   EXPECT_TRUE(hp.Shell().Bars().empty());
@@ -262,11 +262,11 @@ TEST_F(AppBarTest, DraggingSnapsLiveAndCommitsOnRelease) {
   Start(bar);
   bar.SetEdge(abeTop);
   Send(bar, WM_ENTERSIZEMOVE);
-  EXPECT_EQ(bar.ProposedEdge, abeTop);
+  EXPECT_EQ(bar.ProposedEdge(), abeTop);
   hp.System().cursor = Point{3, 400};
   Rect dragged{0, 380, 1024, 412};
   Send(bar, WM_MOVING, 0, reinterpret_cast<intptr_t>(&dragged));
-  EXPECT_EQ(bar.ProposedEdge, abeLeft);
+  EXPECT_EQ(bar.ProposedEdge(), abeLeft);
   EXPECT_EQ(bar.GetEdge(), abeLeft);
   EXPECT_EQ(bar.Settings().Edge, abeTop);
   EXPECT_EQ(dragged, (Rect{0, 0, 32, 738}));
@@ -274,7 +274,7 @@ TEST_F(AppBarTest, DraggingSnapsLiveAndCommitsOnRelease) {
   Win(bar).SetWindowPos(0, dragged, SWP_NOZORDER);
   Send(bar, WM_EXITSIZEMOVE);
   EXPECT_EQ(bar.Settings().Edge, abeLeft);
-  EXPECT_EQ(bar.ProposedEdge, abeUnknown);
+  EXPECT_EQ(bar.ProposedEdge(), abeUnknown);
   EXPECT_EQ(bar.changes.back(), std::make_pair(false, abeLeft));
   EXPECT_EQ(bar.Settings().HorzDockSize, 32);
   EXPECT_EQ(bar.Settings().VertDockSize, 32);
@@ -376,16 +376,16 @@ TEST_F(AppBarTest, AutohideSlidesInOnTheStripAndOutWhenTheMouseLeaves) {
   // Sliding out: t = 0 places the bar where it is (no move), then 30 pixels
   // in eighths, truncated, then the target.
   std::vector<int> out = slide([&] { Send(bar, WM_NCMOUSEMOVE); });
-  EXPECT_TRUE(bar.AutoHideIsVisible);
+  EXPECT_TRUE(bar.AutoHideIsVisible());
   EXPECT_EQ(Win(bar).WindowRect(), (Rect{992, 0, 1024, 768}));
   EXPECT_EQ(out, (std::vector<int>{1019, 1015, 1011, 1007, 1004, 1000, 996, 992}));
   // The timer hides it again once the cursor is away and the bar inactive.
   hp.System().cursor = Point{992 - 8, 300};  // within two double-click widths
   hp.Windows().AdvanceTime(400);
-  EXPECT_TRUE(bar.AutoHideIsVisible);
+  EXPECT_TRUE(bar.AutoHideIsVisible());
   hp.System().cursor = Point{500, 300};
   std::vector<int> in = slide([&] { hp.Windows().AdvanceTime(400); });
-  EXPECT_FALSE(bar.AutoHideIsVisible);
+  EXPECT_FALSE(bar.AutoHideIsVisible());
   EXPECT_EQ(Win(bar).WindowRect(), (Rect{1022, 0, 1054, 768}));
   EXPECT_EQ(in, (std::vector<int>{995, 999, 1003, 1007, 1010, 1014, 1018, 1022}));
   // Without the slide effect the bar jumps.
@@ -398,7 +398,7 @@ TEST_F(AppBarTest, AutohideSlidesInOnTheStripAndOutWhenTheMouseLeaves) {
   Win(bar).history.clear();
   Send(bar, WM_ACTIVATE, WA_INACTIVE);
   EXPECT_EQ(Win(bar).history.size(), 1u);
-  EXPECT_FALSE(bar.AutoHideIsVisible);
+  EXPECT_FALSE(bar.AutoHideIsVisible());
 }
 
 TEST_F(AppBarTest, HitTestingMovesOnTheBackgroundAndSizesOnlyTheInnerBorder) {
@@ -443,7 +443,7 @@ TEST_F(AppBarTest, FullScreenApplicationsSendAnAlwaysOnTopBarToTheBottom) {
   EXPECT_EQ(Win(bar).zOrder, HWND_TOPMOST);
   hp.Shell().NotifyFullScreen(true);
   hp.Windows().Pump();
-  EXPECT_TRUE(bar.FullScreenAppOpen);
+  EXPECT_TRUE(bar.FullScreenAppOpen());
   EXPECT_EQ(Win(bar).zOrder, HWND_BOTTOM);
   hp.Shell().NotifyFullScreen(false);
   hp.Windows().Pump();
@@ -460,10 +460,12 @@ TEST_F(AppBarTest, ScreenTableAnswersThePrimaryBeyondItsEntries) {
   hp.SetMonitors(
       {{{0, 0, 1024, 768}, {0, 0, 1024, 738}, true, "A"}, {{1024, 0, 2048, 600}, {1024, 0, 2048, 600}, false, "B"}});
   TestBar bar;
-  bar.ScreenCount = 2;
-  bar.InitScreenCoord(bar.Screens[1].rcMonitor, bar.Screens[1].szMonitor, 1024, 0, 2048, 600);
-  bar.InitScreenCoord(bar.Screens[1].rcWork, bar.Screens[1].szWork, 1024, 0, 2048, 600);
-  bar.Screens[1].MonitorFlags = 0;
+  TScreenInfo second;
+  bar.InitScreenCoord(second.rcMonitor, second.szMonitor, 1024, 0, 2048, 600);
+  bar.InitScreenCoord(second.rcWork, second.szWork, 1024, 0, 2048, 600);
+  second.MonitorFlags = 0;
+  bar.RefreshScreens({bar.Screen(0), second});
+  EXPECT_EQ(bar.ScreenCount(), 2);
   EXPECT_EQ(bar.GetScreenInfo(1).rcMonitor, (Rect{1024, 0, 2048, 600}));
   EXPECT_EQ(bar.GetScreenInfo(5).rcMonitor, (Rect{0, 0, 1024, 768}));
   EXPECT_EQ(bar.GetScreenInfo(0).rcWork, (Rect{0, 0, 1024, 738}));
@@ -481,11 +483,13 @@ TEST_F(AppBarTest, ScreenTableAnswersThePrimaryBeyondItsEntries) {
 const std::vector<host::MonitorSpec> kTwoMonitors = {{{0, 0, 1024, 768}, {0, 0, 1024, 738}, true, "A"},
                                                      {{1024, 0, 2048, 600}, {1024, 0, 2048, 600}, false, "B"}};
 void FillTwoScreens(TestBar& bar) {
-  bar.ScreenCount = 2;
-  bar.Screens[0].MonitorFlags = 1;
-  bar.InitScreenCoord(bar.Screens[1].rcMonitor, bar.Screens[1].szMonitor, 1024, 0, 2048, 600);
-  bar.InitScreenCoord(bar.Screens[1].rcWork, bar.Screens[1].szWork, 1024, 0, 2048, 600);
-  bar.Screens[1].MonitorFlags = 0;
+  TScreenInfo primary = bar.Screen(0);
+  primary.MonitorFlags = 1;
+  TScreenInfo second;
+  bar.InitScreenCoord(second.rcMonitor, second.szMonitor, 1024, 0, 2048, 600);
+  bar.InitScreenCoord(second.rcWork, second.szWork, 1024, 0, 2048, 600);
+  second.MonitorFlags = 0;
+  bar.RefreshScreens({primary, second});
 }
 
 TEST_F(AppBarTest, AfterTheShellRestartsTheBarRegistersAndReservesItsStripAgain) {
@@ -649,7 +653,7 @@ TEST_F(AppBarTest, AFloatingBarOffEveryScreenIsBroughtOntoTheNearest) {
   bar.Settings().FloatRight = 1700;
   bar.Settings().FloatBottom = 350;
   bar.SetEdge(abeFloat);
-  bar.ScreenCount = 1;
+  bar.RefreshScreens({bar.Screen(0)});
   hp.ChangeDisplays({kTwoMonitors[0]});
   hp.Windows().Pump();
   hp.Windows().AdvanceTime(kScreenCheckDelay);

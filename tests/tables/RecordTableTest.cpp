@@ -7,6 +7,7 @@
 #include "docking/MonitorList.h"
 #include "platform/host/HostMonitorApi.h"
 #include "platform/host/HostPlatform.h"
+#include "tables/DamagedTableFile.h"
 #include "tables/DataModule.h"
 #include "tables/RecordTable.h"
 #include "tables/TableError.h"
@@ -276,9 +277,10 @@ TEST(RecordTable, CreateTableAndCloseEmpty) {
 
 TEST(DataModule, TablesHaveTheirColumnsInOrderAndAreOpen) {
   host::HostPlatform hp;
-  ASSERT_EQ(DC, nullptr);
+  GuardUnreadTableFile("C:\\Prima\\ButtonList.lob");  // left by an earlier session
   TDataModule dc;
-  EXPECT_EQ(DC, &dc);
+  EXPECT_TRUE(dc.BeganSession());
+  EXPECT_FALSE(IsGuardedTableFile("C:\\Prima\\ButtonList.lob"));
   const char* links[] = {"Ordine",        "Caption",     "Path",          "Width",        "Height",       "Color",
                          "LightColor",    "ShadowColor", "HotTrackColor", "FontName",     "FontColor",    "FontStyle",
                          "FontSize",      "RealTime",    "SelFontName",   "SelFontColor", "SelFontStyle", "SelFontSize",
@@ -328,11 +330,29 @@ TEST(DataModule, LeavesTheMonitorListToWhoeverHoldsIt) {
     monitors.Free();
     EXPECT_EQ(monitors.Count(), 0);
   }
-  EXPECT_EQ(DC, nullptr);
   TMonitorList none;
   TDataModule alone;
+  EXPECT_TRUE(alone.BeganSession());  // the one before ended its session
   EXPECT_EQ(none.Count(), 0);
   EXPECT_FALSE(hp.Monitors().loaded);  // the tables load no list of their own
+}
+
+TEST(DataModule, AScratchCopyLeavesTheSessionOfTableFilesAlone) {
+  host::HostPlatform hp;
+  const std::string unread = "C:\\Barra\\ButtonList.lob";
+  {
+    TDataModule dc;
+    GuardUnreadTableFile(unread);  // found unreadable during the session
+    {
+      TDataModule scratch;
+      EXPECT_FALSE(scratch.BeganSession());
+    }
+    // The scratch copy's end is not the session's: the file is still kept
+    // from being saved over.
+    EXPECT_TRUE(dc.BeganSession());
+    EXPECT_TRUE(IsGuardedTableFile(unread));
+  }
+  EXPECT_FALSE(IsGuardedTableFile(unread));  // the session ended with its data module
 }
 
 }  // namespace

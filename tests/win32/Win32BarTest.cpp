@@ -236,7 +236,7 @@ TEST_F(Win32BarTest, DropsMakeShortcutsAndButtonsAndClicksStartTheirTargets) {
 
   // The folder's button turned into a folder menu: its entries, drawn by
   // the bar with their icons, each 5 pixels taller than the standard.
-  TRecordTable& links = DC->TblLinks;
+  TRecordTable& links = dc->TblLinks;
   ASSERT_TRUE(links.Locate("Ordine", "1"));
   links.Edit();
   links.FieldByName("FolderMenu").SetAsBoolean(true);
