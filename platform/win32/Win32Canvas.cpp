@@ -1,4 +1,5 @@
 #include "platform/win32/Win32Canvas.h"
+#include "platform/win32/Win32Dib.h"
 #include "platform/win32/Win32Scoped.h"
 // <commctrl.h> needs <windows.h> first.
 #include <commctrl.h>
@@ -28,13 +29,7 @@ bool Resolve(Color c, COLORREF* out) {
 inline uint32_t SwapRB(uint32_t c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
 
 HBITMAP CreateDib(HDC dc, int w, int h, uint32_t** bits) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = std::max(1, w);
-  bi.bmiHeader.biHeight = -std::max(1, h);  // top-down
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = TopDownDibInfo(std::max(1, w), std::max(1, h));
   void* p = nullptr;
   HBITMAP b = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
   *bits = static_cast<uint32_t*>(p);

@@ -1,4 +1,5 @@
 #include "platform/win32/Win32Diagnostics.h"
+#include "platform/win32/Win32Dib.h"
 
 #include "platform/win32/Win32Scoped.h"
 #include "platform/win32/WinApi.h"
@@ -71,13 +72,7 @@ bool Win32Diagnostics::CaptureScreen(Bitmap* out) {
   bool ok = false;
   ScopedMemoryDc memoryDc(CreateCompatibleDC(screen));
   HDC memory = memoryDc.Get();
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDownDibInfo(width, height);
   void* bits = nullptr;
   ScopedGdi<HBITMAP> dibBitmap(memory ? CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr);
   HBITMAP dib = dibBitmap.Get();

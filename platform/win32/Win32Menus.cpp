@@ -1,4 +1,5 @@
 #include "platform/win32/Win32Menus.h"
+#include "platform/win32/Win32Dib.h"
 #include "platform/win32/Win32Scoped.h"
 
 #include <commctrl.h>
@@ -117,13 +118,7 @@ void DrawPictureOver(HDC dc, int x, int y, const Picture& p, COLORREF back) {
     const uint32_t b = mix(GetBValue(c), GetBValue(back), a);
     bits[i] = (r << 16) | (g << 8) | b;
   }
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = TopDownDibInfo(w, h);
   SetDIBitsToDevice(dc, x, y, DWORD(w), DWORD(h), 0, 0, 0, UINT(h), bits.data(), &bi, DIB_RGB_COLORS);
 }
 

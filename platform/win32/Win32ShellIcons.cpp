@@ -1,5 +1,6 @@
 // Icons at an exact size with their alpha, for a thread of their own: COM is
 // set up for the calling thread around each call.
+#include "platform/win32/Win32Dib.h"
 #include "platform/win32/Win32Shell.h"
 
 #include "platform/win32/WinApi.h"
@@ -24,17 +25,6 @@ namespace {
 // {bcc18b79-ba16-442f-80c4-8a59c30c463b}
 const IID kImageFactoryId = {0xbcc18b79, 0xba16, 0x442f, {0x80, 0xc4, 0x8a, 0x59, 0xc3, 0x0c, 0x46, 0x3b}};
 
-BITMAPINFO TopDownInfo(int size) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = size;
-  bi.bmiHeader.biHeight = -size;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  return bi;
-}
-
 Color RgbOf(uint32_t bgra) { return RGB(uint8_t(bgra >> 16), uint8_t(bgra >> 8), uint8_t(bgra)); }
 
 // A 32-bit bitmap of exactly size x size as a picture. Its alpha is taken
@@ -44,7 +34,7 @@ bool BitmapPicture(HBITMAP bitmap, int size, Picture* out) {
   BITMAP info{};
   if (!GetObjectA(bitmap, sizeof info, &info) || info.bmWidth != size || std::abs(info.bmHeight) != size) return false;
   std::vector<uint32_t> bits(size_t(size) * size);
-  BITMAPINFO bi = TopDownInfo(size);
+  BITMAPINFO bi = TopDownDibInfo(size, size);
   const int lines = GetDIBits(ScreenDc().Get(), bitmap, 0, UINT(size), bits.data(), &bi, DIB_RGB_COLORS);
   if (lines != size) return false;
   bool anyAlpha = false, premultiplied = true;
@@ -72,7 +62,7 @@ bool BitmapPicture(HBITMAP bitmap, int size, Picture* out) {
 // two differ the icon lets the background through, which gives its alpha
 // whatever format the icon has (masked, 32-bit).
 bool IconOnBlackAndWhite(HICON icon, int size, Picture* out) {
-  BITMAPINFO bi = TopDownInfo(size);
+  BITMAPINFO bi = TopDownDibInfo(size, size);
   void* bits[2] = {nullptr, nullptr};
   ScopedGdi<HBITMAP> black(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits[0], nullptr, 0));
   ScopedGdi<HBITMAP> white(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits[1], nullptr, 0));

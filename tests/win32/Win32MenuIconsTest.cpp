@@ -7,6 +7,7 @@
 
 #include "base/IconSize.h"
 #include "platform/MenuIcons.h"
+#include "platform/win32/Win32Dib.h"
 #include "platform/win32/Win32Menus.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -21,13 +22,7 @@ struct Drawn {
 // Draws the entry at a scale on a surface of the menu's colour.
 Drawn DrawAt(const MenuEntry& e, int dpi) {
   constexpr int kW = 400, kH = 80;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = kW;
-  bi.bmiHeader.biHeight = -kH;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = win32::TopDownDibInfo(kW, kH);
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   HDC dc = CreateCompatibleDC(nullptr);
