@@ -1,6 +1,7 @@
 #include "base/Casefold.h"
 
 #include <array>
+#include <vector>
 
 #include "base/AnsiText.h"
 #include "base/Utf8Text.h"
@@ -27,17 +28,40 @@ constexpr CaseRun kUpperRuns[] = {
 #include "base/UpperCaseTable.inc"
 };
 
-// Both directions as one table of every UTF-16 unit, made once.
+// One direction of the mapping over every UTF-16 unit, in pages of 256: a
+// page without a cased letter is not stored (most of them), so the tables
+// take about 20 kB, not the 256 kB flat tables would.
+class CaseMap {
+ public:
+  char16_t operator()(uint32_t u) const {
+    const uint16_t at = index_[u >> 8];
+    return at ? pages_[at - 1][u & 0xff] : char16_t(u);
+  }
+  void Set(uint32_t from, char16_t to) {
+    uint16_t& at = index_[from >> 8];
+    if (!at) {
+      std::array<char16_t, 256>& page = pages_.emplace_back();
+      for (uint32_t i = 0; i < 256; ++i)
+        page[i] = char16_t((from & 0xff00) | i);
+      at = uint16_t(pages_.size());
+    }
+    pages_[at - 1][from & 0xff] = to;
+  }
+
+ private:
+  std::array<uint16_t, 256> index_{};  // 0: the page maps to itself
+  std::vector<std::array<char16_t, 256>> pages_;
+};
+
+// Both directions, made once.
 struct CaseTables {
-  std::array<char16_t, 0x10000> upper{}, lower{};
+  CaseMap upper, lower;
   CaseTables() {
-    for (uint32_t u = 0; u < 0x10000; ++u)
-      upper[u] = lower[u] = char16_t(u);
     for (const CaseRun& r : kUpperRuns)
       for (uint32_t u = r.first; u <= r.last; u += r.step) {
         const auto to = char16_t(int32_t(u) + r.delta);
-        upper[u] = to;
-        lower[to] = char16_t(u);
+        upper.Set(u, to);
+        lower.Set(to, char16_t(u));
       }
   }
 };
@@ -72,8 +96,8 @@ std::string MapText(std::string_view s, uint32_t (*map)(uint32_t)) {
 bool SameTextAscii(std::string_view a, std::string_view b) { return SameAscii(a, b); }
 bool SameTextAscii(std::u16string_view a, std::u16string_view b) { return SameAscii(a, b); }
 
-uint32_t UpperCodePoint(uint32_t cp) { return cp < 0x10000 ? Tables().upper[cp] : cp; }
-uint32_t LowerCodePoint(uint32_t cp) { return cp < 0x10000 ? Tables().lower[cp] : cp; }
+uint32_t UpperCodePoint(uint32_t cp) { return cp < 0x10000 ? Tables().upper(cp) : cp; }
+uint32_t LowerCodePoint(uint32_t cp) { return cp < 0x10000 ? Tables().lower(cp) : cp; }
 
 std::string UpperCaseText(std::string_view s) { return MapText(s, UpperCodePoint); }
 std::string LowerCaseText(std::string_view s) { return MapText(s, LowerCodePoint); }

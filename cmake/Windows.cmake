@@ -2,6 +2,11 @@
 # tovira.exe needs no DLL beyond those of Windows itself.
 target_compile_definitions(tovira_base PUBLIC TOVIRA_WINDOWS=1)
 add_link_options(-static -static-libgcc -static-libstdc++)
+# Sections start on page boundaries in the file too, so that Wine maps the
+# program from its file, page by page as it is used, instead of reading all of
+# it into memory of its own at start (1.8 MB of code for tovira.exe); Windows
+# pages either layout in. It costs a few kB of padding.
+set(TOVIRA_PAGE_ALIGNED -Wl,--file-alignment,4096)
 
 file(GLOB TOVIRA_WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/win32/*.cpp)
 
@@ -28,7 +33,7 @@ function(tovira_resources target identity description)
   target_sources(${target} PRIVATE ${rc})
   # The programs that ship carry no symbols in a release build: less to
   # download and to map at start (2.2 MB against 1.0 MB for tovira.exe).
-  target_link_options(${target} PRIVATE $<$<CONFIG:Release>:-s>)
+  target_link_options(${target} PRIVATE $<$<CONFIG:Release>:-s> ${TOVIRA_PAGE_ALIGNED})
 endfunction()
 
 add_executable(tovira WIN32 ${CMAKE_SOURCE_DIR}/app/WinMain.cpp)
