@@ -12,8 +12,13 @@ file(GLOB TOVIRA_WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/wi
 
 add_library(tovira_win32 STATIC ${TOVIRA_WIN32_SOURCES})
 target_compile_definitions(tovira_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(tovira_win32 PUBLIC tovira_platform shell32 ole32 uuid comctl32 gdi32 user32 advapi32
-  windowscodecs shlwapi oleacc oleaut32)
+# The common controls serve the dialogs, the layout dialog's pictures and the
+# menus of image lists, none of which a start needs: comctl32.dll (1 MB under
+# Wine) loads with the first of them.
+include(${CMAKE_SOURCE_DIR}/cmake/LateImport.cmake)
+tovira_late_import(comctl32)
+target_link_libraries(tovira_win32 PUBLIC tovira_platform shell32 ole32 uuid tovira_late_comctl32 gdi32 user32
+  advapi32 windowscodecs shlwapi oleacc oleaut32)
 
 # A program's resources: the icon (resource 1), the application manifest and
 # the version, all made from platform/win32/res by windres; the version is the

@@ -111,20 +111,33 @@ void TAppBar::SetEdge(TAppBarEdge edge) {
 }
 
 void TAppBar::ApplyTaskEntry(TAppBarEdge edge) {
+  bool show;
   switch (TaskEntry()) {
     case abtShow:
-      Window().ShowTaskbarEntry(true);
+      show = true;
       break;
     case abtHide:
-      Window().ShowTaskbarEntry(false);
+      show = false;
       break;
     case abtFloatDependent:
       if (edge <= abeBottom)
-        Window().ShowTaskbarEntry(false);
+        show = false;
       else if (edge == abeFloat)
-        Window().ShowTaskbarEntry(true);
+        show = true;
+      else
+        return;
       break;
+    default:
+      return;
   }
+  // The window is made as a tool window, which has no entry until one is
+  // added: an entry never added is not taken away. That spares every start
+  // of a docked bar the shell's task-bar object (and under Wine the 1.2 MB of
+  // libraries it loads). An entry is added at each asking, as the shell may
+  // have dropped it meanwhile (the window hidden and shown again).
+  if (!show && !taskEntryAdded_) return;
+  Window().ShowTaskbarEntry(show);
+  taskEntryAdded_ = show;
 }
 
 void TAppBar::UpdateBar() { SetEdge(GetEdge()); }

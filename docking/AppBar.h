@@ -204,6 +204,9 @@ class TAppBar : public TForm {
   bool timerRunning_ = false;
   uint32_t taskbarCreated_ = 0;
   bool sessionEnded_ = false;
+  // Whether the bar asked the shell for a task-bar entry (and did not take it
+  // away since); the shell forgets it when it restarts.
+  bool taskEntryAdded_ = false;
   // Where the bar stood when the shell restarted, and how long it waited.
   Rect shellReturnPlace_;
   int shellReturnSteps_ = 0;

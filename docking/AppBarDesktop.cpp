@@ -91,12 +91,14 @@ void TAppBar::OnShellRestarted() {
   if (!HandleAllocated() || sessionEnded_) return;
   // Answers 0 when the shell still knew the bar; either way it knows it now.
   AppBarMessage(ABM_NEW);
+  taskEntryAdded_ = false;  // the new shell knows only the windows' own styles
   const TAppBarEdge e = TAppBarEdge(abs_.Edge);
   if (e == abeUnknown) return;
   if (e == abeFloat) {
-    // A floating bar reserves nothing and stays where it is.
+    // A floating bar reserves nothing and stays where it is, with its entry.
     Rect empty;
     AppBarMessage(ABM_SETPOS, abeFloat, 0, true, &empty);
+    ApplyTaskEntry(e);
     return;
   }
   shellReturnPlace_ = Window().WindowRect();

@@ -101,6 +101,7 @@ void HostPlatform::ChangeDisplays(const std::vector<MonitorSpec>& monitors) {
 
 void HostPlatform::RestartShell() {
   shell_->ForgetBars();
+  windows_->ForgetTaskbarEntries();
   windows_->PostToAll(instances_->RegisterMessage("TaskbarCreated"), 0, 0);
 }
 

@@ -27,7 +27,9 @@ HostWindow::HostWindow(HostWindowSystem* owner, WindowId id, IWindowHandler* han
       style_(params.style),
       exStyle_(params.exStyle),
       caption_(params.caption),
-      visible_((params.style & WS_VISIBLE) != 0) {}
+      visible_((params.style & WS_VISIBLE) != 0) {
+  taskbarEntry = EntryByStyle();
+}
 
 HostWindow::~HostWindow() {
   if (!destroyed_) {
@@ -194,6 +196,11 @@ void HostWindowSystem::PostTo(WindowId id, uint32_t msg, uintptr_t wParam, intpt
 void HostWindowSystem::PostToAll(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
   for (const auto& [id, window] : windows_)
     if (!window->destroyed_) queue_.push_back(Posted{id, Message{msg, wParam, lParam, 0}});
+}
+
+void HostWindowSystem::ForgetTaskbarEntries() {
+  for (const auto& [id, window] : windows_)
+    window->taskbarEntry = window->EntryByStyle();
 }
 
 int HostWindowSystem::Pump() {

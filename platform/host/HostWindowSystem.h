@@ -45,7 +45,10 @@ class HostWindow : public IWindow {
   void SetTimer(uint32_t id, uint32_t ms) override;
   void KillTimer(uint32_t id) override;
   void DeleteSystemMenuCommand(uint32_t command) override { systemMenu.erase(command); }
-  void ShowTaskbarEntry(bool show) override { taskbarEntry = show; }
+  void ShowTaskbarEntry(bool show) override {
+    taskbarEntry = show;
+    ++taskbarAsks;
+  }
   void SetCaption(const std::string& caption) override { caption_ = caption; }
   void StartSystemMove() override { ++systemMoves; }
   void Destroy() override;
@@ -64,7 +67,11 @@ class HostWindow : public IWindow {
 
   // Observable state for tests.
   intptr_t zOrder = HWND_NOTOPMOST;  // last z-order placement
+  // Whether the task bar shows the window: as its styles say (a tool window
+  // has no entry unless one is added) until the task-bar object is asked.
   bool taskbarEntry = true;
+  int taskbarAsks = 0;  // calls to the task-bar object
+  bool EntryByStyle() const { return !(exStyle_ & WS_EX_TOOLWINDOW) || (exStyle_ & WS_EX_APPWINDOW); }
   int updates = 0;
   int invalidations = 0;
   int frameChanges = 0;
@@ -134,6 +141,8 @@ class HostWindowSystem : public IWindowSystem {
   void PostTo(WindowId id, uint32_t msg, uintptr_t wParam, intptr_t lParam);
   // Posts to every window there is (as a broadcast does), in creation order.
   void PostToAll(uint32_t msg, uintptr_t wParam, intptr_t lParam);
+  // A shell started anew shows each window's entry as its styles say.
+  void ForgetTaskbarEntries();
   // Delivers posted messages until none is left; answers how many were handled.
   int Pump();
   // Moves the host clock on by ms, firing due timers (and pumping after each).

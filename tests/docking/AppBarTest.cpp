@@ -509,6 +509,34 @@ TEST_F(AppBarTest, AfterTheShellRestartsTheBarRegistersAndReservesItsStripAgain)
   EXPECT_EQ(Win(bar).zOrder, HWND_TOPMOST);
 }
 
+TEST_F(AppBarTest, TheTaskBarIsAskedOnlyForAnEntryThatChanges) {
+  TestBar bar;
+  bar.Settings().Edge = abeTop;
+  Start(bar);
+  // Made as a tool window, a docked bar has no entry: nothing is asked.
+  bar.UpdateBar();
+  EXPECT_FALSE(Win(bar).taskbarEntry);
+  EXPECT_EQ(Win(bar).taskbarAsks, 0);
+  // Floating adds it, docking again takes it away.
+  bar.Settings().FloatLeft = 100;
+  bar.Settings().FloatTop = 100;
+  bar.Settings().FloatRight = 300;
+  bar.Settings().FloatBottom = 200;
+  bar.SetEdge(abeFloat);
+  EXPECT_TRUE(Win(bar).taskbarEntry);
+  bar.SetEdge(abeLeft);
+  EXPECT_FALSE(Win(bar).taskbarEntry);
+  const int asks = Win(bar).taskbarAsks;
+  bar.UpdateBar();
+  EXPECT_EQ(Win(bar).taskbarAsks, asks);
+  // A floating bar's entry comes back after the shell restarts.
+  bar.SetEdge(abeFloat);
+  hp.RestartShell();
+  EXPECT_FALSE(Win(bar).taskbarEntry);
+  hp.Windows().Pump();
+  EXPECT_TRUE(Win(bar).taskbarEntry);
+}
+
 TEST_F(AppBarTest, AfterTheShellRestartsEveryBarComesBackOnItsEdgeInItsOrder) {
   // The inner of two top bars hears of the restart first: it must not take
   // the outer one's place. Beside them an autohide bar on the left, a bar at

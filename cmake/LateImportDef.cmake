@@ -1,0 +1,18 @@
+# Writes DEF, the module definition of DLL listing every function the import
+# library IMPORT_LIB imports from it (read with NM). Run by tovira_late_import.
+execute_process(COMMAND ${NM} ${IMPORT_LIB} OUTPUT_VARIABLE symbols ERROR_QUIET RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "cannot read ${IMPORT_LIB}")
+endif()
+string(REGEX MATCHALL " I __imp_[A-Za-z0-9_@?$]+" imports "${symbols}")
+set(text "LIBRARY ${DLL}\nEXPORTS\n")
+set(count 0)
+foreach(entry IN LISTS imports)
+  string(REPLACE " I __imp_" "" function "${entry}")
+  string(APPEND text "  ${function}\n")
+  math(EXPR count "${count} + 1")
+endforeach()
+if(count EQUAL 0)
+  message(FATAL_ERROR "${IMPORT_LIB} names no function")
+endif()
+file(WRITE ${DEF} "${text}")
