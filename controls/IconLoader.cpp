@@ -38,7 +38,8 @@ void TIconLoader::Start(std::vector<IconRequest> requests) {
     std::lock_guard<std::mutex> lock(mutex_);
     arrived_.clear();
   }
-  fromCache_ = fromShell_ = 0;
+  fromCache_ = fromShell_ = atOnce_ = 0;
+  requests = TakeKnown(std::move(requests));
   if (requests.empty()) return;
   running_ = true;
   if (Windows().PostsFromThreads()) {
@@ -56,16 +57,48 @@ void TIconLoader::Start(std::vector<IconRequest> requests) {
   }
 }
 
+void TIconLoader::ReadCache() {
+  if (cacheRead_ || cacheFile_.empty()) return;
+  cache_.Load(cacheFile_);
+  cacheRead_ = true;
+}
+
+std::vector<IconRequest> TIconLoader::TakeKnown(std::vector<IconRequest> requests) {
+  ReadCache();
+  std::vector<IconRequest> rest;
+  std::map<std::pair<std::string, int>, const Picture*> known;
+  std::vector<IconArrival> now;
+  for (IconRequest& request : requests) {
+    const auto key = std::make_pair(request.path, request.pixels);
+    auto it = known.find(key);
+    if (it == known.end()) {
+      const Picture* kept = nullptr;
+      if (Files().OnLocalDisk(request.path) && PathShowsIcon(request.path))
+        kept = cache_.Find(request.path, TargetStamp(request.path), request.pixels);
+      it = known.emplace(key, kept).first;
+      if (kept) ++atOnce_;
+    }
+    if (it->second)
+      now.push_back(IconArrival{request.id, request.pixels, *it->second});
+    else
+      rest.push_back(std::move(request));
+  }
+  if (now.empty()) return rest;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    arrived_ = std::move(now);
+  }
+  if (notify_) notify_();
+  return rest;
+}
+
 std::vector<IconArrival> TIconLoader::Take() {
   std::lock_guard<std::mutex> lock(mutex_);
   return std::exchange(arrived_, {});
 }
 
 void TIconLoader::Run(std::vector<IconRequest> requests) {
-  if (!cacheRead_ && !cacheFile_.empty()) {
-    cache_.Load(cacheFile_);
-    cacheRead_ = true;
-  }
+  ReadCache();
   // One look at each target and size, however many buttons show it.
   std::map<std::pair<std::string, int>, Picture> done;
   for (const IconRequest& request : requests) {

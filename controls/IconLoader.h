@@ -1,10 +1,14 @@
-// Fetches the buttons' icons away from the user-interface thread: each at
-// the exact size it is drawn at, from the icon cache when the target did not
-// change since, else from the shell (and then kept in the cache, which is
-// written once the batch is done). Where the platform allows threads the
-// batch runs on a thread of its own and tells of icons waiting through the
-// notify function, called on that thread (the bar posts itself a message);
-// elsewhere it runs at once when started, and notifies the same way.
+// Fetches the buttons' icons, each at the exact size it is drawn at: from the
+// icon cache when the target did not change since, else from the shell (and
+// then kept in the cache, which is written once the batch is done). The
+// targets on this machine's own disks that the cache knows are answered at
+// once, on the caller's thread (a few file look-ups): a start whose targets
+// did not change needs no thread at all. The rest, and every target on a
+// network share (which may keep a caller waiting), are fetched away from the
+// user-interface thread: where the platform allows threads the batch runs on
+// a thread of its own and tells of icons waiting through the notify function,
+// called on that thread (the bar posts itself a message); elsewhere it runs
+// at once when started, and notifies the same way.
 #pragma once
 #include <atomic>
 #include <cstdint>
@@ -56,9 +60,16 @@ class TIconLoader {
   // Of the last batch: icons found in the cache, and asked of the shell.
   int FromCache() const { return fromCache_; }
   int FromShell() const { return fromShell_; }
+  // Of the last Start: icons answered at once from the cache, on the
+  // caller's thread (counted apart from FromCache).
+  int AtOnce() const { return atOnce_; }
 
  private:
   void Run(std::vector<IconRequest> requests);
+  void ReadCache();
+  // Answers the requests the cache knows for targets on a local disk; gives
+  // back the others.
+  std::vector<IconRequest> TakeKnown(std::vector<IconRequest> requests);
 
   std::string cacheFile_;
   std::function<void()> notify_;
@@ -71,6 +82,7 @@ class TIconLoader {
   std::atomic<bool> running_{false};
   std::atomic<int> fromCache_{0};
   std::atomic<int> fromShell_{0};
+  int atOnce_ = 0;
 };
 
 }  // namespace tov

@@ -76,6 +76,10 @@ class IFileSystem {
   // FindFiles in steps (IFileFind); never null. This default reads the whole
   // listing at once.
   virtual std::unique_ptr<IFileFind> StartFind(const std::string& pattern);
+  // Whether the path is on a disk of this machine, which answers at once (not
+  // a network share, which may keep a caller waiting, nor a disc). This
+  // default: every path but a UNC one.
+  virtual bool OnLocalDisk(const std::string& path) { return path.rfind("\\\\", 0) != 0; }
 };
 
 // Creates a folder with every missing parent; true when it exists afterwards.

@@ -1,6 +1,6 @@
-// A folder watched for changes to its entries: the system tells of them on a
-// worker thread, which posts a message to a window; the logic then lists the
-// folder again on its own thread.
+// A folder watched for changes to its entries: the system tells of them, and
+// the watch posts a message to a window; the logic then lists the folder
+// again on its own thread.
 #pragma once
 #include <cstdint>
 #include <string>

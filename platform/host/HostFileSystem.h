@@ -4,6 +4,7 @@
 // names are; tests/win32/NameCaseTest.cpp checks the rule against the system. Writes pass through
 // one choke point where tests make the Nth write fail.
 #pragma once
+#include <cctype>
 #include <filesystem>
 #include <ios>
 #include <set>
@@ -58,6 +59,15 @@ class HostFileSystem : public IFileSystem {
   // Moves from one drive to another fail, as the system's rename does
   // across volumes: the caller has to copy and delete.
   void FailMovesAcrossDrives(bool on) { failAcrossDrives_ = on; }
+  // Drives that stand for network shares (their letters, upper case): paths
+  // on them are not on a local disk.
+  std::string remoteDrives;
+  bool OnLocalDisk(const std::string& path) override {
+    const bool lettered = path.size() >= 2 && path[1] == ':';
+    if (lettered && remoteDrives.find(char(std::toupper(static_cast<unsigned char>(path[0])))) != std::string::npos)
+      return false;
+    return IFileSystem::OnLocalDisk(path);
+  }
 
  private:
   bool Writable(const std::string& path) const;

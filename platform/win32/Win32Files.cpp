@@ -146,6 +146,16 @@ std::unique_ptr<IFileFind> Win32FileSystem::StartFind(const std::string& pattern
   return std::make_unique<Win32FileFind>(pattern);
 }
 
+bool Win32FileSystem::OnLocalDisk(const std::string& path) {
+  // By its drive letter's kind, which asks no server, not even for a share
+  // mapped to a letter; a UNC path or one without a drive is not known to be
+  // local.
+  if (path.size() < 2 || path[1] != ':') return false;
+  const char root[] = {path[0], ':', '\\', '\0'};
+  const UINT kind = GetDriveTypeA(root);
+  return kind == DRIVE_FIXED || kind == DRIVE_RAMDISK;
+}
+
 bool Win32FileSystem::LastWriteTime(const std::string& path, DateTime* out) {
   ScopedHandle f{CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr)};

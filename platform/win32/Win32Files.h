@@ -26,6 +26,7 @@ class Win32FileSystem : public IFileSystem {
   std::string FinalPath(const std::string& path) override;
   // FindFirstFile's handle held until the listing is destroyed.
   std::unique_ptr<IFileFind> StartFind(const std::string& pattern) override;
+  bool OnLocalDisk(const std::string& path) override;
 };
 
 class Win32Registry : public IRegistry {

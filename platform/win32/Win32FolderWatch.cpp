@@ -1,14 +1,16 @@
-// A folder watched with ReadDirectoryChangesW on a worker thread of its own:
-// each batch of changes posts the window's message; renames are kept for the
-// logic to take. Stopping sets an event the thread waits on with the read, so
-// the destructor ends the thread without waiting on the file system.
+// A folder watched with overlapped ReadDirectoryChangesW, issued from the
+// user-interface thread: the read's event is one of the handles its message
+// loops wait on (Win32Signals), so no thread is needed. Each batch of changes
+// posts the window's message; renames are kept for the logic to take. The
+// destructor cancels the read in progress.
 #include "platform/win32/WinApi.h"
 
-#include <mutex>
-#include <thread>
+#include <utility>
+#include <vector>
 
 #include "platform/win32/Win32Scoped.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32Signals.h"
 #include "platform/win32/Win32Text.h"
 
 namespace tov::win32 {
@@ -17,60 +19,64 @@ namespace {
 
 class Win32FolderWatch : public IFolderWatch {
  public:
-  Win32FolderWatch(ScopedHandle folder, ScopedHandle stop, ScopedHandle done, HWND window, UINT message)
-      : folder_(std::move(folder)), stop_(std::move(stop)), done_(std::move(done)), window_(window), message_(message) {
-    armed_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    thread_ = std::thread([this] { Run(); });
-    // Changes before the first read would be lost: the watch is there once
-    // the thread has asked for them (or has ended).
-    if (armed_) WaitForSingleObject(armed_.Get(), 2000);
+  Win32FolderWatch(ScopedHandle folder, ScopedHandle done, HWND window, UINT message)
+      : folder_(std::move(folder)), done_(std::move(done)), window_(window), message_(message) {}
+  // Asks for the first changes; false when the folder cannot be watched.
+  bool Start() {
+    if (!Read()) return false;
+    if (!AddSignal(done_.Get(), [this] { Completed(); })) {
+      Cancel();
+      return false;
+    }
+    return true;
   }
   ~Win32FolderWatch() override {
-    SetEvent(stop_.Get());
-    if (thread_.joinable()) thread_.join();
+    RemoveSignal(done_.Get());
+    Cancel();
   }
-  std::vector<FolderRename> TakeRenames() override {
-    std::lock_guard<std::mutex> lock(mutex_);
-    std::vector<FolderRename> out;
-    out.swap(renames_);
-    return out;
-  }
+  std::vector<FolderRename> TakeRenames() override { return std::exchange(renames_, {}); }
 
  private:
-  void Run() {
-    auto* buffer = reinterpret_cast<unsigned char*>(buffer_);
+  bool Read() {
     const DWORD filter = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_SIZE |
                          FILE_NOTIFY_CHANGE_LAST_WRITE;
-    for (;;) {
-      OVERLAPPED overlapped{};
-      overlapped.hEvent = done_.Get();
-      ResetEvent(done_.Get());
-      const BOOL reading =
-          ReadDirectoryChangesW(folder_.Get(), buffer_, sizeof buffer_, FALSE, filter, nullptr, &overlapped, nullptr);
-      if (armed_) SetEvent(armed_.Get());
-      if (!reading) {
-        PostMessageW(window_, message_, kFolderWatchEnded, 0);
-        return;
-      }
-      HANDLE waits[2] = {stop_.Get(), done_.Get()};
-      const DWORD woke = WaitForMultipleObjects(2, waits, FALSE, INFINITE);
-      if (woke != WAIT_OBJECT_0 + 1) {
-        // Stopped (or the wait failed): the read is cancelled and waited
-        // for, as the buffer must outlive it.
-        CancelIo(folder_.Get());
-        DWORD ignored = 0;
-        GetOverlappedResult(folder_.Get(), &overlapped, &ignored, TRUE);
-        return;
-      }
-      DWORD bytes = 0;
-      if (!GetOverlappedResult(folder_.Get(), &overlapped, &bytes, FALSE)) {
-        // The folder went away, or its drive did.
-        PostMessageW(window_, message_, kFolderWatchEnded, 0);
-        return;
-      }
-      KeepRenames(buffer, bytes);
-      PostMessageW(window_, message_, 0, 0);
+    overlapped_ = OVERLAPPED{};
+    overlapped_.hEvent = done_.Get();
+    ResetEvent(done_.Get());
+    reading_ = ReadDirectoryChangesW(folder_.Get(), buffer_, sizeof buffer_, FALSE, filter, nullptr, &overlapped_,
+                                     nullptr) != FALSE;
+    return reading_;
+  }
+
+  // A read in progress is cancelled and waited for, as the buffer must
+  // outlive it.
+  void Cancel() {
+    if (!reading_) return;
+    CancelIo(folder_.Get());
+    DWORD ignored = 0;
+    GetOverlappedResult(folder_.Get(), &overlapped_, &ignored, TRUE);
+    reading_ = false;
+  }
+
+  // The read ended: its changes are told, and the next one is asked for.
+  void Completed() {
+    DWORD bytes = 0;
+    if (!GetOverlappedResult(folder_.Get(), &overlapped_, &bytes, FALSE)) {
+      if (GetLastError() == ERROR_IO_INCOMPLETE) return;
+      // The folder went away, or its drive did.
+      Ended();
+      return;
     }
+    reading_ = false;
+    KeepRenames(reinterpret_cast<const unsigned char*>(buffer_), bytes);
+    PostMessageW(window_, message_, 0, 0);
+    if (!Read()) Ended();
+  }
+
+  void Ended() {
+    reading_ = false;
+    RemoveSignal(done_.Get());
+    PostMessageW(window_, message_, kFolderWatchEnded, 0);
   }
 
   void KeepRenames(const unsigned char* buffer, DWORD bytes) {
@@ -82,7 +88,6 @@ class Win32FolderWatch : public IFolderWatch {
       if (info->Action == FILE_ACTION_RENAMED_OLD_NAME) {
         from = name;
       } else if (info->Action == FILE_ACTION_RENAMED_NEW_NAME && !from.empty()) {
-        std::lock_guard<std::mutex> lock(mutex_);
         renames_.push_back(FolderRename{from, name});
         from.clear();
       }
@@ -92,17 +97,15 @@ class Win32FolderWatch : public IFolderWatch {
   }
 
   ScopedHandle folder_;
-  ScopedHandle stop_;
   ScopedHandle done_;
-  ScopedHandle armed_;
   HWND window_;
   UINT message_;
-  std::mutex mutex_;
+  OVERLAPPED overlapped_{};
+  bool reading_ = false;
   std::vector<FolderRename> renames_;
   // DWORD-aligned, as the call requires; a batch larger than this is told
   // as an overflow (no names), which is still a change.
   DWORD buffer_[16 * 1024];
-  std::thread thread_;
 };
 
 }  // namespace
@@ -112,15 +115,12 @@ std::unique_ptr<IFolderWatch> Win32Shell::WatchFolder(const std::string& folder,
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr));
   if (!dir) return nullptr;
-  ScopedHandle stop(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   ScopedHandle done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-  if (!stop || !done) return nullptr;
-  try {
-    return std::make_unique<Win32FolderWatch>(std::move(dir), std::move(stop), std::move(done),
-                                              reinterpret_cast<HWND>(window), UINT(message));
-  } catch (const std::exception&) {
-    return nullptr;  // no thread could be started
-  }
+  if (!done) return nullptr;
+  auto watch = std::make_unique<Win32FolderWatch>(std::move(dir), std::move(done), reinterpret_cast<HWND>(window),
+                                                  UINT(message));
+  if (!watch->Start()) return nullptr;
+  return watch;
 }
 
 }  // namespace tov::win32

@@ -11,6 +11,7 @@
 #include "platform/win32/Win32Canvas.h"
 #include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32FormWindow.h"
+#include "platform/win32/Win32Signals.h"
 #include "platform/win32/Win32Windows.h"
 
 namespace tov::win32::form {
@@ -495,7 +496,7 @@ void NativeForm::RunModal() {
   events_.Shown();
   MSG msg;
   while (!events_.Ended() && hwnd_) {
-    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);  // wide: see RunMessageLoop
+    const BOOL got = NextMessage(&msg);  // wide, and the signals served: see RunMessageLoop
     if (got == 0) {
       // The application is ending: the dialog closes and the quit goes on
       // to the loop outside.

@@ -9,6 +9,7 @@
 #include "platform/Platform.h"
 #include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32Menus.h"
+#include "platform/win32/Win32Signals.h"
 #include "platform/win32/Win32Text.h"
 #if __has_include("platform/win32/Win32Canvas.h")
 #include "platform/win32/Win32Canvas.h"
@@ -327,7 +328,7 @@ int Win32WindowSystem::RunMessageLoop() {
   MSG msg;
   // Wide messages: a typed character of any script stays one character on
   // its way to a control.
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+  while (NextMessage(&msg) > 0) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -335,6 +336,7 @@ int Win32WindowSystem::RunMessageLoop() {
 }
 
 bool Win32WindowSystem::PumpWaiting() {
+  ServeSignals();
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) return false;

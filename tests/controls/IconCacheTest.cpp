@@ -161,12 +161,13 @@ struct LoaderFixture : ::testing::Test {
     EXPECT_FALSE(loader.Busy());  // no threads here: done at once
     fromCache = loader.FromCache();
     fromShell = loader.FromShell();
+    atOnce = loader.AtOnce();
     auto arrived = loader.Take();
     EXPECT_EQ(notified, arrived.empty() ? 0 : 1);  // one message for all waiting
     return arrived;
   }
   host::HostPlatform hp;
-  int fromCache = 0, fromShell = 0;
+  int fromCache = 0, fromShell = 0, atOnce = 0;
 };
 
 TEST_F(LoaderFixture, TheShellIsAskedOnceAndTheNextStartNotAtAll) {
@@ -187,9 +188,11 @@ TEST_F(LoaderFixture, TheShellIsAskedOnceAndTheNextStartNotAtAll) {
   for (size_t i = 3; i < 6; ++i)
     EXPECT_TRUE(first[i].picture.rgb.Empty()) << first[i].id;  // nothing to show: the placeholder goes
 
+  // The next start: on a local disk, answered at once from the cache.
   auto second = Load(requests);
   EXPECT_TRUE(hp.Shell().iconPictures.empty());
-  EXPECT_EQ(fromCache, 2);
+  EXPECT_EQ(atOnce, 2);
+  EXPECT_EQ(fromCache, 0);
   ASSERT_EQ(second.size(), 6u);
   EXPECT_TRUE(SamePicture(second[0].picture, expected));
 
@@ -201,6 +204,30 @@ TEST_F(LoaderFixture, TheShellIsAskedOnceAndTheNextStartNotAtAll) {
   hp.Shell().iconPictures.clear();
   Load(requests);
   EXPECT_TRUE(hp.Shell().iconPictures.empty());
+}
+
+TEST_F(LoaderFixture, TargetsOnANetworkShareAreLookedUpAwayFromTheCaller) {
+  Load({{1, "C:\\Dati\\nota.txt", 16}, {2, "C:\\Dati\\", 16}});
+  ASSERT_EQ(fromShell, 2);
+  // The same drive standing for a share: the cache still answers, but only
+  // in the batch, whose look-ups at the target may keep it waiting.
+  hp.Files().remoteDrives = "C";
+  auto arrived = Load({{1, "C:\\Dati\\nota.txt", 16}, {2, "C:\\Dati\\", 16}});
+  EXPECT_EQ(atOnce, 0);
+  EXPECT_EQ(fromCache, 2);
+  ASSERT_EQ(arrived.size(), 2u);
+  EXPECT_EQ(arrived[0].picture.rgb.width, 16);
+  // Local again, one target changed: the other at once, the changed one from
+  // the shell, in the batch.
+  hp.Files().remoteDrives.clear();
+  const auto file = hp.Files().Map("C:\\Dati\\nota.txt");
+  std::filesystem::last_write_time(file, std::filesystem::last_write_time(file) + std::chrono::hours(1));
+  hp.Shell().iconPictures.clear();
+  arrived = Load({{1, "C:\\Dati\\nota.txt", 16}, {2, "C:\\Dati\\", 16}});
+  EXPECT_EQ(atOnce, 1);
+  EXPECT_EQ(hp.Shell().iconPictures, (std::vector<std::string>{"C:\\Dati\\nota.txt@16"}));
+  ASSERT_EQ(arrived.size(), 2u);
+  EXPECT_EQ(arrived[0].id, 2);  // those known come first
 }
 
 TEST_F(LoaderFixture, ADamagedCacheCostsOneLookAtTheShellNothingMore) {

@@ -7,6 +7,7 @@
 #include "files/FileHelpers.h"
 #include "files/ProgramFolders.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32Signals.h"
 #include "platform/win32/WinApi.h"
 
 namespace tov {
@@ -14,9 +15,11 @@ namespace {
 
 constexpr UINT kChanged = WM_APP + 26;
 
-// Waits up to five seconds for the message; its wParam, or -1.
+// Waits up to five seconds for the message, serving the signals as the
+// program's message loops do; its wParam, or -1.
 intptr_t WaitFor(HWND window, int steps = 100) {
   for (int i = 0; i < steps; ++i) {
+    win32::ServeSignals();
     MSG m;
     while (PeekMessageA(&m, window, 0, 0, PM_REMOVE))
       if (m.message == kChanged) return intptr_t(m.wParam);
@@ -56,6 +59,7 @@ TEST(Win32FolderWatch, AChangeIsPostedAndARenameReported) {
   }
   Files().DeleteFile(dir + "b.lnk");
   Sleep(300);
+  win32::ServeSignals();
   EXPECT_FALSE(PeekMessageA(&m, window, kChanged, kChanged, PM_REMOVE));
   EXPECT_FALSE(Shell().WatchFolder(dir + "Manca", WindowId(window), kChanged));
   DestroyWindow(window);
