@@ -54,6 +54,24 @@ struct BarFixture : ::testing::Test {
     }
     SaveButtonList(scratch.TblLinks, kBarLinks, scratch.SaveFormat);
   }
+  // Saves a list of one button with a folder menu on folder.
+  void PrepareFolderMenu(const std::string& caption, const std::string& folder) {
+    TDataModule scratch;
+    AddButtonRow(scratch.TblLinks, 0, caption, folder);
+    scratch.TblLinks.Edit();
+    scratch.TblLinks.FieldByName("FolderMenu").SetAsBoolean(true);
+    scratch.TblLinks.Post();
+    SaveButtonList(scratch.TblLinks, kBarLinks, scratch.SaveFormat);
+  }
+  // The captions of the button list as saved in the links folder, in its order.
+  std::vector<std::string> Saved() {
+    TDataModule saved;
+    LoadButtonList(saved.TblLinks, std::string(kBarLinks) + "ButtonList.lob", saved.SaveFormat);
+    std::vector<std::string> out;
+    for (saved.TblLinks.First(); !saved.TblLinks.Eof(); saved.TblLinks.Next())
+      out.push_back(saved.TblLinks.FieldByName("Caption").AsString());
+    return out;
+  }
   host::HostWindow& Win() { return *hp.Windows().Find(bar->Handle()); }
   // The bar's buttons by their hints, in the order they stand.
   std::vector<std::string> Hints() {

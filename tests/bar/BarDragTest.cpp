@@ -27,14 +27,6 @@ struct BarDragTest : testing::BarFixture {
   void Down(Point p) { Win().Send(WM_LBUTTONDOWN, 1, At(p)); }
   void MoveHeld(Point p) { Win().Send(WM_MOUSEMOVE, 1, At(p)); }
   void Up(Point p) { Win().Send(WM_LBUTTONUP, 0, At(p)); }
-  std::vector<std::string> Saved() {
-    TDataModule saved;
-    LoadButtonList(saved.TblLinks, kLinks + "ButtonList.lob", saved.SaveFormat);
-    std::vector<std::string> out;
-    for (saved.TblLinks.First(); !saved.TblLinks.Eof(); saved.TblLinks.Next())
-      out.push_back(saved.TblLinks.FieldByName("Caption").AsString());
-    return out;
-  }
   using Captions = std::vector<std::string>;
 };
 

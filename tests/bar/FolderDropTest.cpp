@@ -128,14 +128,6 @@ struct FolderDropTest : testing::BarFixture {
     Win().Send(WM_MOUSEMOVE, 1, At(b));
     Win().Send(WM_LBUTTONUP, 0, At(b));
   }
-  std::vector<std::string> Saved() {
-    TDataModule saved;
-    LoadButtonList(saved.TblLinks, kLinks + "ButtonList.lob", saved.SaveFormat);
-    std::vector<std::string> out;
-    for (saved.TblLinks.First(); !saved.TblLinks.Eof(); saved.TblLinks.Next())
-      out.push_back(saved.TblLinks.FieldByName("Caption").AsString());
-    return out;
-  }
   // The message boxes shown since the bar started (its first start tells
   // of the folder it made).
   size_t Boxes() { return hp.Dialogs().shown.size() - boxesAtStart; }

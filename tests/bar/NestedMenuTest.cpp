@@ -31,12 +31,7 @@ struct NestedMenuTest : testing::BarFixture {
       Files().WriteFile(f, "x");
     Start();
     Stop();
-    TDataModule scratch;
-    AddButtonRow(scratch.TblLinks, 0, "Dati", "C:\\Dati");
-    scratch.TblLinks.Edit();
-    scratch.TblLinks.FieldByName("FolderMenu").SetAsBoolean(true);
-    scratch.TblLinks.Post();
-    SaveButtonList(scratch.TblLinks, testing::kBarLinks, scratch.SaveFormat);
+    PrepareFolderMenu("Dati", "C:\\Dati");
   }
   // Clicks the button (its menu opens) with the menu's answer.
   void Choose(const std::string& path) {
