@@ -72,6 +72,16 @@ struct BarFixture : ::testing::Test {
       out.push_back(saved.TblLinks.FieldByName("Caption").AsString());
     return out;
   }
+  // A client point as a mouse message carries it.
+  static intptr_t At(Point p) { return intptr_t((uint32_t(uint16_t(p.y)) << 16) | uint16_t(p.x)); }
+  static Point Middle(const Rect& r) { return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+  Rect Position(size_t i) { return bar->PositionRects().at(i); }
+  // Clicks the middle of button i, as the mouse does.
+  void Click(size_t i) {
+    const Point p = Middle(bar->Button(i).BoundsRect());
+    Win().Send(WM_LBUTTONDOWN, 1, At(p));
+    Win().Send(WM_LBUTTONUP, 0, At(p));
+  }
   host::HostWindow& Win() { return *hp.Windows().Find(bar->Handle()); }
   // The bar's buttons by their hints, in the order they stand.
   std::vector<std::string> Hints() {

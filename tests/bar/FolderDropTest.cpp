@@ -114,9 +114,6 @@ struct FolderDropTest : testing::BarFixture {
     }
     SaveButtonList(t, kLinks, scratch.SaveFormat);
   }
-  static intptr_t At(Point p) { return intptr_t((uint32_t(uint16_t(p.y)) << 16) | uint16_t(p.x)); }
-  static Point Middle(const Rect& r) { return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-  Rect Position(size_t i) { return bar->PositionRects().at(i); }
   // Drags position from onto the middle of position onto and lets it go
   // there, with the drop menu answered by choice ("" for none).
   void DragOnto(size_t from, size_t onto, const std::string& choice) {

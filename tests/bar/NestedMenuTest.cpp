@@ -36,10 +36,7 @@ struct NestedMenuTest : testing::BarFixture {
   // Clicks the button (its menu opens) with the menu's answer.
   void Choose(const std::string& path) {
     hp.Windows().menuChoices = {path};
-    const Rect r = bar->Button(0).BoundsRect();
-    const intptr_t at = intptr_t((r.left + r.right) / 2) | (intptr_t((r.top + r.bottom) / 2) << 16);
-    Win().Send(WM_LBUTTONDOWN, 1, at);
-    Win().Send(WM_LBUTTONUP, 0, at);
+    Click(0);
   }
   std::vector<host::HostWindowSystem::ShownMenu>& Shown() { return hp.Windows().shownMenus; }
 };
