@@ -54,6 +54,14 @@ struct BarFixture : ::testing::Test {
     }
     SaveButtonList(scratch.TblLinks, kBarLinks, scratch.SaveFormat);
   }
+  // The first start (it makes the links folder), then a start on the buttons
+  // rows gives, as PrepareButtons writes them.
+  void StartOn(const std::vector<std::pair<std::string, std::string>>& rows) {
+    Start();
+    Stop();
+    PrepareButtons(rows);
+    Start();
+  }
   // Saves a list of one button with a folder menu on folder.
   void PrepareFolderMenu(const std::string& caption, const std::string& folder) {
     TDataModule scratch;

@@ -14,10 +14,7 @@ const std::string kLinks = testing::kBarLinks;
 
 struct BarDragTest : testing::BarFixture {
   BarDragTest() {
-    Start();
-    Stop();
-    PrepareButtons({{"Uno", "Button"}, {"Due", "Button"}, {"", "Separator"}, {"Tre", "Button"}});
-    Start();
+    StartOn({{"Uno", "Button"}, {"Due", "Button"}, {"", "Separator"}, {"Tre", "Button"}});
     hp.System().metrics[68] = 4;  // SM_CXDRAG
     hp.System().metrics[69] = 4;  // SM_CYDRAG
   }

@@ -17,10 +17,7 @@ struct ButtonLayoutFixture : BarFixture {
   // rows as PrepareButtons takes them; the bar's first start is done and its
   // message boxes forgotten.
   explicit ButtonLayoutFixture(const std::vector<std::pair<std::string, std::string>>& rows) {
-    Start();
-    Stop();
-    PrepareButtons(rows);
-    Start();
+    StartOn(rows);
     hp.Dialogs().shown.clear();
   }
   ~ButtonLayoutFixture() override { FreeMessageTable(); }
