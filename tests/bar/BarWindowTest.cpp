@@ -20,7 +20,18 @@
 namespace tov {
 namespace {
 
-using BarWindowTest = testing::BarFixture;
+struct BarWindowTest : testing::BarFixture {
+  // A start on two buttons, with the fixed border the bar has by default: a
+  // dialog frame of 5 pixels.
+  void StartFramedOnTwoButtons() {
+    Start();
+    Stop();
+    PrepareButtons({{"Uno", "Button"}, {"Due", "Button"}});
+    hp.System().metrics[SM_CXDLGFRAME] = 6;
+    hp.System().metrics[SM_CYDLGFRAME] = 5;
+    Start();
+  }
+};
 const char* const kLinks = testing::kBarLinks;
 
 // A click on the first button of a bar docked at the top.
@@ -103,13 +114,7 @@ TEST_F(BarWindowTest, TheStartHoldsTheMonitorListFromBeforeTheTablesUntilItStops
 }
 
 TEST_F(BarWindowTest, NormalStartShowsAButtonPerRowLaidOutForTheTopEdge) {
-  Start();
-  Stop();
-  PrepareButtons({{"Uno", "Button"}, {"Due", "Button"}});
-  // The fixed border the bar has by default: a dialog frame of 5 pixels.
-  hp.System().metrics[SM_CXDLGFRAME] = 6;
-  hp.System().metrics[SM_CYDLGFRAME] = 5;
-  Start();
+  StartFramedOnTwoButtons();
   ASSERT_EQ(bar->ButtonCount(), 2u);
   EXPECT_EQ(bar->Button(0).BoundsRect(), (Rect{8, 1, 100, 22}));
   EXPECT_EQ(bar->Button(1).BoundsRect(), (Rect{102, 1, 194, 22}));
@@ -123,12 +128,7 @@ TEST_F(BarWindowTest, NormalStartShowsAButtonPerRowLaidOutForTheTopEdge) {
 }
 
 TEST_F(BarWindowTest, LeftEdgePutsEveryControlUnderThePreviousOne) {
-  Start();
-  Stop();
-  PrepareButtons({{"Uno", "Button"}, {"Due", "Button"}});
-  hp.System().metrics[SM_CXDLGFRAME] = 6;
-  hp.System().metrics[SM_CYDLGFRAME] = 5;
-  Start();
+  StartFramedOnTwoButtons();
   bar->SetEdge(abeLeft);
   ASSERT_EQ(bar->ButtonCount(), 2u);
   EXPECT_EQ(bar->Button(0).BoundsRect().left, 1);
