@@ -20,19 +20,6 @@ bool HasLinkExt(const std::string& name) {
   return name.size() >= 4 && UpperCaseText(name.substr(name.size() - 4)) == ".LNK";
 }
 
-std::string FolderPart(const std::string& path) {
-  const size_t cut = path.find_last_of("\\:");
-  return cut == std::string::npos ? std::string() : path.substr(0, cut);
-}
-
-bool SameFolder(std::string a, std::string b) {
-  while (a.size() > 3 && a.back() == '\\')
-    a.pop_back();
-  while (b.size() > 3 && b.back() == '\\')
-    b.pop_back();
-  return !a.empty() && SameNameIgnoringCase(a, b);
-}
-
 }  // namespace
 
 std::string TargetFolderOf(WindowId owner, const std::string& path) {
@@ -117,7 +104,7 @@ void TFolderDrop::Transfer(int from, const std::string& folder, bool move) {
       return;
   }
   if (!move) return;  // a copy leaves the bar as it is
-  if (SameFolder(FolderPart(file), sourceFolder_())) {
+  if (IsFileInFolder(file, sourceFolder_())) {
     // Out of the source folder: off the bar, as the folder's own change would take it.
     DeleteButtonRow(links, from, false);
   } else if (links.Locate("Ordine", std::to_string(from))) {

@@ -10,6 +10,18 @@ std::string FileNamePart(const std::string& path) {
   return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
+bool IsFileInFolder(const std::string& file, const std::string& folder) {
+  const auto withoutTrailingSlashes = [](std::string path) {
+    while (!path.empty() && path.back() == '\\')
+      path.pop_back();
+    return path;
+  };
+  const size_t cut = file.find_last_of("\\:");
+  if (cut == std::string::npos) return false;
+  const std::string own = withoutTrailingSlashes(file.substr(0, cut));
+  return !own.empty() && SameNameIgnoringCase(own, withoutTrailingSlashes(folder));
+}
+
 std::string JoinPath(const std::string& folder, const std::string& name) {
   if (!folder.empty() && folder.back() == '\\') return folder + name;
   return folder + "\\" + name;

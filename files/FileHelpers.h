@@ -10,6 +10,12 @@ namespace tov {
 // The file-name part of a path: what follows its last "\" or ":".
 std::string FileNamePart(const std::string& path);
 
+// True when file stands directly in folder: the part of file before its last
+// "\" or ":" names folder, case aside and trailing backslashes aside, a drive's
+// root written either way ("C:\a.txt" is in "C:\" and in "c:"), a share's
+// folder likewise ("\\pc\dati\a.txt" is in "\\PC\Dati\"). False for a bare name.
+bool IsFileInFolder(const std::string& file, const std::string& folder);
+
 // A folder and a name joined with one backslash between them, whether or not
 // the folder ends with one.
 std::string JoinPath(const std::string& folder, const std::string& name);

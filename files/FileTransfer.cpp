@@ -1,6 +1,5 @@
 #include "files/FileTransfer.h"
 
-#include "base/Casefold.h"
 #include "files/FileHelpers.h"
 #include "platform/Platform.h"
 
@@ -9,17 +8,6 @@ namespace tov {
 namespace {
 
 bool Exists(const std::string& path) { return Files().FileExists(path) || Files().DirExists(path); }
-
-std::string FolderOf(const std::string& path) {
-  const size_t cut = path.find_last_of("\\:");
-  return cut == std::string::npos ? std::string() : path.substr(0, cut);
-}
-
-std::string WithoutTrailingSlash(std::string folder) {
-  while (folder.size() > 3 && folder.back() == '\\')
-    folder.pop_back();
-  return folder;
-}
 
 }  // namespace
 
@@ -45,7 +33,7 @@ TTransfer TransferFileInto(const std::string& file, const std::string& folder, b
     out.result = TTransferResult::FolderMissing;
     return out;
   }
-  if (move && SameNameIgnoringCase(WithoutTrailingSlash(FolderOf(file)), WithoutTrailingSlash(folder))) {
+  if (move && IsFileInFolder(file, folder)) {
     out.result = TTransferResult::SameFolder;
     return out;
   }

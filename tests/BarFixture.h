@@ -54,6 +54,42 @@ struct BarFixture : ::testing::Test {
     }
     SaveButtonList(scratch.TblLinks, kBarLinks, scratch.SaveFormat);
   }
+  // The first start (it makes the links folder), then a start on the buttons
+  // rows gives, as PrepareButtons writes them.
+  void StartOn(const std::vector<std::pair<std::string, std::string>>& rows) {
+    Start();
+    Stop();
+    PrepareButtons(rows);
+    Start();
+  }
+  // Saves a list of one button with a folder menu on folder.
+  void PrepareFolderMenu(const std::string& caption, const std::string& folder) {
+    TDataModule scratch;
+    AddButtonRow(scratch.TblLinks, 0, caption, folder);
+    scratch.TblLinks.Edit();
+    scratch.TblLinks.FieldByName("FolderMenu").SetAsBoolean(true);
+    scratch.TblLinks.Post();
+    SaveButtonList(scratch.TblLinks, kBarLinks, scratch.SaveFormat);
+  }
+  // The captions of the button list as saved in the links folder, in its order.
+  std::vector<std::string> Saved() {
+    TDataModule saved;
+    LoadButtonList(saved.TblLinks, std::string(kBarLinks) + "ButtonList.lob", saved.SaveFormat);
+    std::vector<std::string> out;
+    for (saved.TblLinks.First(); !saved.TblLinks.Eof(); saved.TblLinks.Next())
+      out.push_back(saved.TblLinks.FieldByName("Caption").AsString());
+    return out;
+  }
+  // A client point as a mouse message carries it.
+  static intptr_t At(Point p) { return intptr_t((uint32_t(uint16_t(p.y)) << 16) | uint16_t(p.x)); }
+  static Point Middle(const Rect& r) { return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+  Rect Position(size_t i) { return bar->PositionRects().at(i); }
+  // Clicks the middle of button i, as the mouse does.
+  void Click(size_t i) {
+    const Point p = Middle(bar->Button(i).BoundsRect());
+    Win().Send(WM_LBUTTONDOWN, 1, At(p));
+    Win().Send(WM_LBUTTONUP, 0, At(p));
+  }
   host::HostWindow& Win() { return *hp.Windows().Find(bar->Handle()); }
   // The bar's buttons by their hints, in the order they stand.
   std::vector<std::string> Hints() {

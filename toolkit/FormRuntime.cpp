@@ -80,6 +80,7 @@ class ModalRun final : public ComponentListener, public IFormEvents {
   ControlId IdOf(const Component* c) const;
   void Sync(Entry& e);
   Entry* Find(ControlId id);
+  ControlId ButtonMarked(const char* property);  // the first shown, enabled push button with it "True"
   void End(int result);
   void CheckFormResult();
   void PaintUnder(ICanvas& canvas, const Component& c);
@@ -473,20 +474,15 @@ ControlId ModalRun::DefaultButton() {
   // A focused button is the one Enter presses; otherwise the form's default.
   if (Entry* f = Find(focused_))
     if (f->desc.type == ControlType::PushButton) return f->id;
-  for (const Entry& e : entries_) {
-    const Component& c = *e.component;
-    if (e.desc.type == ControlType::PushButton && c.Property("Default") == "True" && ShownOnForm(c, form_) &&
-        UsableOnForm(c, form_))
-      return e.id;
-  }
-  return 0;
+  return ButtonMarked("Default");
 }
 
-ControlId ModalRun::CancelButton() {
-  // The shown and enabled button marked "Cancel".
+ControlId ModalRun::CancelButton() { return ButtonMarked("Cancel"); }
+
+ControlId ModalRun::ButtonMarked(const char* property) {
   for (const Entry& e : entries_) {
     const Component& c = *e.component;
-    if (e.desc.type == ControlType::PushButton && c.Property("Cancel") == "True" && ShownOnForm(c, form_) &&
+    if (e.desc.type == ControlType::PushButton && c.Property(property) == "True" && ShownOnForm(c, form_) &&
         UsableOnForm(c, form_))
       return e.id;
   }

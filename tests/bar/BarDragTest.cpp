@@ -14,27 +14,13 @@ const std::string kLinks = testing::kBarLinks;
 
 struct BarDragTest : testing::BarFixture {
   BarDragTest() {
-    Start();
-    Stop();
-    PrepareButtons({{"Uno", "Button"}, {"Due", "Button"}, {"", "Separator"}, {"Tre", "Button"}});
-    Start();
+    StartOn({{"Uno", "Button"}, {"Due", "Button"}, {"", "Separator"}, {"Tre", "Button"}});
     hp.System().metrics[68] = 4;  // SM_CXDRAG
     hp.System().metrics[69] = 4;  // SM_CYDRAG
   }
-  static intptr_t At(Point p) { return intptr_t((uint32_t(uint16_t(p.y)) << 16) | uint16_t(p.x)); }
-  static Point Middle(const Rect& r) { return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-  Rect Position(size_t i) { return bar->PositionRects().at(i); }
   void Down(Point p) { Win().Send(WM_LBUTTONDOWN, 1, At(p)); }
   void MoveHeld(Point p) { Win().Send(WM_MOUSEMOVE, 1, At(p)); }
   void Up(Point p) { Win().Send(WM_LBUTTONUP, 0, At(p)); }
-  std::vector<std::string> Saved() {
-    TDataModule saved;
-    LoadButtonList(saved.TblLinks, kLinks + "ButtonList.lob", saved.SaveFormat);
-    std::vector<std::string> out;
-    for (saved.TblLinks.First(); !saved.TblLinks.Eof(); saved.TblLinks.Next())
-      out.push_back(saved.TblLinks.FieldByName("Caption").AsString());
-    return out;
-  }
   using Captions = std::vector<std::string>;
 };
 

@@ -20,7 +20,18 @@
 namespace tov {
 namespace {
 
-using BarWindowTest = testing::BarFixture;
+struct BarWindowTest : testing::BarFixture {
+  // A start on two buttons, with the fixed border the bar has by default: a
+  // dialog frame of 5 pixels.
+  void StartFramedOnTwoButtons() {
+    Start();
+    Stop();
+    PrepareButtons({{"Uno", "Button"}, {"Due", "Button"}});
+    hp.System().metrics[SM_CXDLGFRAME] = 6;
+    hp.System().metrics[SM_CYDLGFRAME] = 5;
+    Start();
+  }
+};
 const char* const kLinks = testing::kBarLinks;
 
 // A click on the first button of a bar docked at the top.
@@ -103,13 +114,7 @@ TEST_F(BarWindowTest, TheStartHoldsTheMonitorListFromBeforeTheTablesUntilItStops
 }
 
 TEST_F(BarWindowTest, NormalStartShowsAButtonPerRowLaidOutForTheTopEdge) {
-  Start();
-  Stop();
-  PrepareButtons({{"Uno", "Button"}, {"Due", "Button"}});
-  // The fixed border the bar has by default: a dialog frame of 5 pixels.
-  hp.System().metrics[SM_CXDLGFRAME] = 6;
-  hp.System().metrics[SM_CYDLGFRAME] = 5;
-  Start();
+  StartFramedOnTwoButtons();
   ASSERT_EQ(bar->ButtonCount(), 2u);
   EXPECT_EQ(bar->Button(0).BoundsRect(), (Rect{8, 1, 100, 22}));
   EXPECT_EQ(bar->Button(1).BoundsRect(), (Rect{102, 1, 194, 22}));
@@ -123,12 +128,7 @@ TEST_F(BarWindowTest, NormalStartShowsAButtonPerRowLaidOutForTheTopEdge) {
 }
 
 TEST_F(BarWindowTest, LeftEdgePutsEveryControlUnderThePreviousOne) {
-  Start();
-  Stop();
-  PrepareButtons({{"Uno", "Button"}, {"Due", "Button"}});
-  hp.System().metrics[SM_CXDLGFRAME] = 6;
-  hp.System().metrics[SM_CYDLGFRAME] = 5;
-  Start();
+  StartFramedOnTwoButtons();
   bar->SetEdge(abeLeft);
   ASSERT_EQ(bar->ButtonCount(), 2u);
   EXPECT_EQ(bar->Button(0).BoundsRect().left, 1);
@@ -141,10 +141,7 @@ TEST_F(BarWindowTest, LeftEdgePutsEveryControlUnderThePreviousOne) {
 }
 
 TEST_F(BarWindowTest, SeparatorsAreEtchedLinesBetweenButtons) {
-  Start();
-  Stop();
-  PrepareButtons({{"Uno", "Button"}, {"", "Panel"}, {"Due", "Button"}});
-  Start();
+  StartOn({{"Uno", "Button"}, {"", "Panel"}, {"Due", "Button"}});
   ASSERT_EQ(bar->ButtonCount(), 2u);
   ASSERT_EQ(bar->SeparatorRects().size(), 2u);
   // Flow position after the first button: 8 + 92 + 2 = 102; the line at +3.
@@ -228,10 +225,7 @@ TEST_F(BarWindowTest, AFloatingBarWhoseMonitorIsGoneIsCentred) {
 }
 
 TEST_F(BarWindowTest, TheMenusDockTheBarAndMoveButtons) {
-  Start();
-  Stop();
-  PrepareButtons({{"Uno", "Button"}, {"Due", "Button"}});
-  Start();
+  StartOn({{"Uno", "Button"}, {"Due", "Button"}});
   hp.Windows().menuChoices = {"Aggancia/A destra"};
   Win().Send(WM_RBUTTONUP, 0, intptr_t(300));  // on the background
   EXPECT_EQ(bar->GetEdge(), abeRight);
@@ -254,10 +248,7 @@ TEST_F(BarWindowTest, TheMenusDockTheBarAndMoveButtons) {
 }
 
 TEST_F(BarWindowTest, ClickingAButtonOpensItsPath) {
-  Start();
-  Stop();
-  PrepareButtons({{"Uno", "Button"}});
-  Start();
+  StartOn({{"Uno", "Button"}});
   ClickFirstButton(Win());
   ASSERT_EQ(hp.Shell().opened.size(), 1u);
   EXPECT_EQ(hp.Shell().opened[0], std::string(kLinks) + "Uno.lnk");
@@ -344,10 +335,7 @@ TEST_F(BarWindowTest, AFirstStartSpeaksTheUserInterfacesLanguageAndKeepsIt) {
 }
 
 TEST_F(BarWindowTest, AButtonWhoseTargetDoesNotOpenIsToldOnceWithTheSystemsReason) {
-  Start();
-  Stop();
-  PrepareButtons({{"Uno", "Button"}});
-  Start();
+  StartOn({{"Uno", "Button"}});
   const size_t before = hp.Dialogs().shown.size();
   hp.Shell().unopenable.insert(std::string(kLinks) + "Uno.lnk");
   hp.Shell().openError = "Impossibile trovare il file specificato.";

@@ -129,10 +129,7 @@ TEST_F(DesktopChangesTest, AfterTheShellRestartsTheBarIsRegisteredAndInPlace) {
 }
 
 TEST_F(DesktopChangesTest, TheEndOfTheSessionWritesWhatIsPendingAndNeverHalfAFile) {
-  Start();
-  Stop();
-  PrepareButtons({{"Uno", "Button"}, {"Due", "Button"}});
-  Start();
+  StartOn({{"Uno", "Button"}, {"Due", "Button"}});
   bar->PopDockClick(abeLeft);
   const std::string saved = ListBytes();
   hp.Dialogs().shown.clear();

@@ -18,10 +18,7 @@ struct DropFilesTest : testing::BarFixture {
     ForceDirectories(Files(), "C:\\Dati\\Docs");
     for (const char* f : {"C:\\Dati\\report.pdf", "C:\\Dati\\Editor.lnk"})
       Files().WriteFile(f, "x");
-    Start();  // the first start makes the links folder
-    Stop();
-    PrepareButtons({{"Uno", "Button"}});
-    Start();
+    StartOn({{"Uno", "Button"}});
   }
   void Drop(const std::vector<std::string>& paths) {
     const uintptr_t drop = hp.Shell().MakeDrop(paths);
@@ -107,10 +104,7 @@ struct SourceFolderCommandsTest : testing::BarFixture {
     ForceDirectories(Files(), "C:\\Altro");
     for (const char* f : {"C:\\Altro\\A.lnk", "C:\\Altro\\B.lnk"})
       Files().WriteFile(f, "x");
-    Start();
-    Stop();
-    PrepareButtons({{"Uno", "Button"}});
-    Start();
+    StartOn({{"Uno", "Button"}});
   }
   std::string FolderSource() { return program.UserStore().GetString("Generale", "FolderSource", "[Bogus]"); }
 };

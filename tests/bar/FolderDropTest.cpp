@@ -114,9 +114,6 @@ struct FolderDropTest : testing::BarFixture {
     }
     SaveButtonList(t, kLinks, scratch.SaveFormat);
   }
-  static intptr_t At(Point p) { return intptr_t((uint32_t(uint16_t(p.y)) << 16) | uint16_t(p.x)); }
-  static Point Middle(const Rect& r) { return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-  Rect Position(size_t i) { return bar->PositionRects().at(i); }
   // Drags position from onto the middle of position onto and lets it go
   // there, with the drop menu answered by choice ("" for none).
   void DragOnto(size_t from, size_t onto, const std::string& choice) {
@@ -127,14 +124,6 @@ struct FolderDropTest : testing::BarFixture {
     Win().Send(WM_MOUSEMOVE, 1, At(Point{a.x + 8, a.y}));
     Win().Send(WM_MOUSEMOVE, 1, At(b));
     Win().Send(WM_LBUTTONUP, 0, At(b));
-  }
-  std::vector<std::string> Saved() {
-    TDataModule saved;
-    LoadButtonList(saved.TblLinks, kLinks + "ButtonList.lob", saved.SaveFormat);
-    std::vector<std::string> out;
-    for (saved.TblLinks.First(); !saved.TblLinks.Eof(); saved.TblLinks.Next())
-      out.push_back(saved.TblLinks.FieldByName("Caption").AsString());
-    return out;
   }
   // The message boxes shown since the bar started (its first start tells
   // of the folder it made).

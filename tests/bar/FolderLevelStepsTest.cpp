@@ -132,14 +132,7 @@ TEST_F(LevelStepsTest, ALevelUnfinishedWhenItsMenuClosesIsListedAnewNextTime) {
   Fill("C:\\Menu\\Molti", 250);
   Start();
   Stop();
-  {
-    TDataModule scratch;
-    AddButtonRow(scratch.TblLinks, 0, "Menu", "C:\\Menu");
-    scratch.TblLinks.Edit();
-    scratch.TblLinks.FieldByName("FolderMenu").SetAsBoolean(true);
-    scratch.TblLinks.Post();
-    SaveButtonList(scratch.TblLinks, testing::kBarLinks, scratch.SaveFormat);
-  }
+  PrepareFolderMenu("Menu", "C:\\Menu");
   Start();
   Component& level = bar->FolderMenus().At(0)->Child(0);
   ASSERT_EQ(level.caption, "Molti");

@@ -37,13 +37,6 @@ struct FolderMenuTest : testing::BarFixture {
     }
     Start();
   }
-  // Clicks the middle of button i, as the mouse does.
-  void Click(size_t i) {
-    const Rect r = bar->Button(i).BoundsRect();
-    const intptr_t at = intptr_t((r.left + r.right) / 2) | (intptr_t((r.top + r.bottom) / 2) << 16);
-    Win().Send(WM_LBUTTONDOWN, 1, at);
-    Win().Send(WM_LBUTTONUP, 0, at);
-  }
   const std::vector<MenuEntry>& LastMenu() { return hp.Windows().shownMenus.back().entries; }
   std::vector<std::string> Captions(const std::vector<MenuEntry>& entries) {
     std::vector<std::string> out;

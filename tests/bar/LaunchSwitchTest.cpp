@@ -84,35 +84,29 @@ struct LaunchSwitchBarTest : testing::BarFixture {
     }
     Start();
   }
-  void Click() {
-    const Rect r = bar->Button(0).BoundsRect();
-    const intptr_t at = intptr_t((r.left + r.right) / 2) | (intptr_t((r.top + r.bottom) / 2) << 16);
-    Win().Send(WM_LBUTTONDOWN, 1, at);
-    Win().Send(WM_LBUTTONUP, 0, at);
-  }
 };
 
 TEST_F(LaunchSwitchBarTest, AClickOnARunningProgramBringsItsWindowsForwardInTurn) {
   ASSERT_EQ(bar->ButtonCount(), 1u);
-  Click();  // nothing running: started
+  Click(0);  // nothing running: started
   EXPECT_EQ(hp.Shell().opened, (std::vector<std::string>{kNotepad}));
   hp.Windows().otherWindows = {{0x50, kNotepad, "", true}, {0x60, kNotepad, "", false}};
-  Click();
-  Click();
-  Click();
+  Click(0);
+  Click(0);
+  Click(0);
   EXPECT_EQ(hp.Windows().broughtForward, (std::vector<WindowId>{0x50, 0x60, 0x50}));
   EXPECT_FALSE(hp.Windows().otherWindows[0].minimized);
   EXPECT_EQ(hp.Shell().opened.size(), 1u);
   // Shift: a new copy; Ctrl+Shift: as administrator.
   hp.System().keysDown = {VK_SHIFT};
-  Click();
+  Click(0);
   hp.System().keysDown = {VK_SHIFT, VK_CONTROL};
-  Click();
+  Click(0);
   hp.System().keysDown.clear();
   EXPECT_EQ(hp.Shell().opened, (std::vector<std::string>{kNotepad, kNotepad, std::string("runas: ") + kNotepad}));
   // The setting off: every click starts one.
   program.Settings().LaunchOrSwitch = false;
-  Click();
+  Click(0);
   EXPECT_EQ(hp.Shell().opened.size(), 4u);
   EXPECT_EQ(hp.Windows().broughtForward.size(), 3u);
 }

@@ -163,14 +163,6 @@ struct LiveFolderTest : testing::BarFixture {
     hp.Shell().FolderChanged(kFolder, renames, ended);
     hp.Windows().Pump();
   }
-  std::vector<std::string> Saved() {
-    TDataModule saved;
-    LoadButtonList(saved.TblLinks, kLinks + "ButtonList.lob", saved.SaveFormat);
-    std::vector<std::string> out;
-    for (saved.TblLinks.First(); !saved.TblLinks.Eof(); saved.TblLinks.Next())
-      out.push_back(saved.TblLinks.FieldByName("Caption").AsString());
-    return out;
-  }
   int32_t ColorOf(const std::string& caption) {
     return dc->TblLinks.Locate("Caption", caption) ? dc->TblLinks.FieldByName("Color").AsInteger() : -1;
   }

@@ -31,20 +31,12 @@ struct NestedMenuTest : testing::BarFixture {
       Files().WriteFile(f, "x");
     Start();
     Stop();
-    TDataModule scratch;
-    AddButtonRow(scratch.TblLinks, 0, "Dati", "C:\\Dati");
-    scratch.TblLinks.Edit();
-    scratch.TblLinks.FieldByName("FolderMenu").SetAsBoolean(true);
-    scratch.TblLinks.Post();
-    SaveButtonList(scratch.TblLinks, testing::kBarLinks, scratch.SaveFormat);
+    PrepareFolderMenu("Dati", "C:\\Dati");
   }
   // Clicks the button (its menu opens) with the menu's answer.
   void Choose(const std::string& path) {
     hp.Windows().menuChoices = {path};
-    const Rect r = bar->Button(0).BoundsRect();
-    const intptr_t at = intptr_t((r.left + r.right) / 2) | (intptr_t((r.top + r.bottom) / 2) << 16);
-    Win().Send(WM_LBUTTONDOWN, 1, at);
-    Win().Send(WM_LBUTTONUP, 0, at);
+    Click(0);
   }
   std::vector<host::HostWindowSystem::ShownMenu>& Shown() { return hp.Windows().shownMenus; }
 };

@@ -17,11 +17,9 @@ struct ShellMenuTest : testing::BarFixture {
     Start();
   }
   void RightClick(size_t button, uintptr_t keys) {
-    const Rect r = bar->Button(button).BoundsRect();
-    at = Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    const intptr_t l = intptr_t(at.x) | (intptr_t(at.y) << 16);
-    Win().Send(WM_RBUTTONDOWN, 2 | keys, l);
-    Win().Send(WM_RBUTTONUP, keys, l);
+    at = Middle(bar->Button(button).BoundsRect());
+    Win().Send(WM_RBUTTONDOWN, 2 | keys, At(at));
+    Win().Send(WM_RBUTTONUP, keys, At(at));
   }
   Point at;
 };

@@ -22,10 +22,7 @@ namespace {
 struct ThemesTest : testing::BarFixture {
   ~ThemesTest() override { FreeMessageTable(); }
   void StartWith(const std::vector<std::pair<std::string, std::string>>& rows) {
-    Start();
-    Stop();
-    PrepareButtons(rows);
-    Start();
+    StartOn(rows);
     hp.Dialogs().shown.clear();
   }
   std::string Folder() { return UserSubDir(kThemesSubDir); }

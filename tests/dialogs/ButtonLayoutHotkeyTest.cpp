@@ -8,26 +8,14 @@
 #include "platform/host/HostDialogs.h"
 #include "settings/Settings.h"
 #include "tables/DataModule.h"
-#include "tests/BarFixture.h"
+#include "tests/dialogs/ButtonLayoutFixture.h"
 #include "text/Texts.h"
 
 namespace tov {
 namespace {
 
-struct ButtonLayoutHotkeyTest : testing::BarFixture {
-  ButtonLayoutHotkeyTest() {
-    Start();
-    Stop();
-    PrepareButtons({{"Uno", "Button"}, {"Sep", "Separator"}, {"Due", "Button"}});
-    Start();
-    hp.Dialogs().shown.clear();
-  }
-  ~ButtonLayoutHotkeyTest() override { FreeMessageTable(); }
-  void Open(std::function<void(host::HostForm&)> script) {
-    hp.Windows().modalScripts.push_back(std::move(script));
-    hp.Windows().menuChoices = {"Layout pulsanti"};
-    Win().Send(WM_RBUTTONUP, 0, intptr_t(1000) | (intptr_t(5) << 16));
-  }
+struct ButtonLayoutHotkeyTest : testing::ButtonLayoutFixture {
+  ButtonLayoutHotkeyTest() : ButtonLayoutFixture({{"Uno", "Button"}, {"Sep", "Separator"}, {"Due", "Button"}}) {}
   std::string Stored(int order) {
     TRecordTable& t = dc->TblLinks;
     return t.Locate("Ordine", std::to_string(order)) ? t.FieldByName("Hotkey").AsString() : "?";

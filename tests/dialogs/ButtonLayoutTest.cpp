@@ -14,27 +14,15 @@
 #include "platform/host/HostSystem.h"
 #include "settings/Settings.h"
 #include "tables/DataModule.h"
-#include "tests/BarFixture.h"
+#include "tests/dialogs/ButtonLayoutFixture.h"
 #include "text/Texts.h"
 
 namespace tov {
 namespace {
 
-struct ButtonLayoutTest : testing::BarFixture {
-  ButtonLayoutTest() {
-    Start();
-    Stop();
-    PrepareButtons({{"Uno", "Button"}, {"Sep", "Separator"}, {"Due", "Button"}, {"Tre", "Button"}});
-    Start();
-    hp.Dialogs().shown.clear();
-  }
-  ~ButtonLayoutTest() override { FreeMessageTable(); }
-  // Opens the dialog from the bar's menu with a script playing the user.
-  void Open(std::function<void(host::HostForm&)> script) {
-    hp.Windows().modalScripts.push_back(std::move(script));
-    hp.Windows().menuChoices = {"Layout pulsanti"};
-    Win().Send(WM_RBUTTONUP, 0, intptr_t(1000) | (intptr_t(5) << 16));
-  }
+struct ButtonLayoutTest : testing::ButtonLayoutFixture {
+  ButtonLayoutTest()
+      : ButtonLayoutFixture({{"Uno", "Button"}, {"Sep", "Separator"}, {"Due", "Button"}, {"Tre", "Button"}}) {}
   std::vector<std::string> Captions(host::HostForm& f) {
     std::vector<std::string> out;
     for (const auto& row : f.Control("ListButtons")->rows)

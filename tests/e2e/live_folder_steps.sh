@@ -104,23 +104,32 @@ live_folder_follows() {
   echo "live folder: Delta.lnk a button after $took ms, Beta.lnk gone ($(column "$links/ButtonList.lob" Caption))"
 }
 
+# drag_from_to FROM TO Y SHOT DX...: the left button pressed at (FROM, Y),
+# the mouse moved left by each DX in turn and then to (TO, Y) with the button
+# held, SHOT taken of the screen there, and the button let go.
+drag_from_to() {
+  local from=$1 to=$2 y=$3 shot=$4 dx
+  shift 4
+  xdotool mousemove "$from" "$y"
+  sleep 0.3
+  xdotool mousedown 1
+  sleep 0.3
+  for dx in "$@"; do
+    xdotool mousemove $((from - dx)) "$y"
+    sleep 0.2
+  done
+  xdotool mousemove "$to" "$y"
+  sleep 1
+  import -window root "$shot"
+  xdotool mouseup 1
+}
+
 # The third button dragged to the first place, with the mouse held.
 drag_third_first() {
   eval "$(xdotool getwindowgeometry --shell "$bar")"
   # Buttons 60 wide, 62 apart, after the frame and the grip (if shown).
   local y=$((Y + HEIGHT / 2)) from=$((X + 3 + 2 * 62 + 34)) to=$((X + 10))
-  xdotool mousemove $from $y
-  sleep 0.3
-  xdotool mousedown 1
-  sleep 0.3
-  for dx in 10 40 80 120 140; do
-    xdotool mousemove $((from - dx)) $y
-    sleep 0.2
-  done
-  xdotool mousemove $to $y
-  sleep 1
-  import -window root "$out/drag-mark.png"
-  xdotool mouseup 1
+  drag_from_to "$from" "$to" "$y" "$out/drag-mark.png" 10 40 80 120 140
   wait_captions "Windows Alfa Gamma Delta" 10 ||
     fail "the drag did not move the third button first: $(column "$links/ButtonList.lob" Caption)"
   import -window root "$out/dragged.png"
@@ -193,16 +202,7 @@ drop_on_folder() {
   xdotool mousemove $from $y
   sleep 0.3
   import -window root "$out/drop-before.png"
-  xdotool mousedown 1
-  sleep 0.3
-  for dx in 10 30 50; do
-    xdotool mousemove $((from - dx)) $y
-    sleep 0.2
-  done
-  xdotool mousemove $to $y
-  sleep 1
-  import -window root "$out/drop-target.png"
-  xdotool mouseup 1
+  drag_from_to "$from" "$to" "$y" "$out/drop-target.png" 10 30 50
   local changed
   changed=$(shot_until_changed "$out/drop-before.png" "$out/drop-menu.png" 20) ||
     fail "no menu when a button was dropped onto the folder button ($changed pixels changed)"

@@ -25,6 +25,25 @@ TEST(FileNames, ExtensionsAndForbiddenCharacters) {
   EXPECT_EQ(ForbiddenCharPos("x<y>\""), 5);
 }
 
+TEST(FileNames, AFileIsInItsFolderWhateverTheCaseAndTrailingBackslashes) {
+  EXPECT_TRUE(IsFileInFolder("C:\\Dati\\a.txt", "c:\\DATI"));
+  EXPECT_TRUE(IsFileInFolder("C:\\Dati\\a.txt", "C:\\Dati\\\\"));
+  EXPECT_TRUE(IsFileInFolder("C:\\Citt\u00E0\\a.txt", "C:\\CITT\u00C0\\"));
+  // A drive's root, with or without its backslash.
+  EXPECT_TRUE(IsFileInFolder("C:\\a.txt", "C:\\"));
+  EXPECT_TRUE(IsFileInFolder("C:\\a.txt", "c:"));
+  EXPECT_FALSE(IsFileInFolder("C:\\a.txt", "D:\\"));
+  EXPECT_TRUE(IsFileInFolder("\\\\pc\\dati\\a.txt", "\\\\PC\\Dati\\"));
+  // Only directly: neither a sub-folder nor the folder above, nor a name that begins alike.
+  EXPECT_FALSE(IsFileInFolder("C:\\Dati\\Sub\\a.txt", "C:\\Dati"));
+  EXPECT_FALSE(IsFileInFolder("C:\\Dati\\a.txt", "C:\\Dati\\Sub"));
+  EXPECT_FALSE(IsFileInFolder("C:\\Dati2\\a.txt", "C:\\Dati"));
+  // A bare name or an empty folder is in no folder.
+  EXPECT_FALSE(IsFileInFolder("a.txt", ""));
+  EXPECT_FALSE(IsFileInFolder("\\a.txt", ""));
+  EXPECT_FALSE(IsFileInFolder("C:\\Dati\\a.txt", ""));
+}
+
 TEST(FileNames, DateStampsAreNeverPadded) {
   EXPECT_EQ(DateStampText(DateTime{2012, 2, 27}, true), "2012_2_27");
   EXPECT_EQ(DateStampText(DateTime{2012, 2, 27}, false), "27_2_2012");

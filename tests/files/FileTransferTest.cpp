@@ -24,5 +24,14 @@ TEST(FreeNameIn, TheNextFreeNumberBeforeTheLastExtension) {
   EXPECT_EQ(FreeNameIn("C:\\D", "sub"), "sub (2)");
 }
 
+TEST(TransferFileInto, AMoveWithinADrivesRootIsNoMove) {
+  host::HostPlatform hp;
+  ASSERT_TRUE(Files().WriteFile("C:\\a.txt", "x"));
+  EXPECT_EQ(TransferFileInto("C:\\a.txt", "C:\\", true).result, TTransferResult::SameFolder);
+  EXPECT_EQ(TransferFileInto("C:\\a.txt", "c:", true).result, TTransferResult::SameFolder);
+  EXPECT_TRUE(Files().FileExists("C:\\a.txt"));
+  EXPECT_FALSE(Files().FileExists("C:\\a (2).txt"));
+}
+
 }  // namespace
 }  // namespace tov
