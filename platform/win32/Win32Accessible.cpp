@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/Win32Late.h"
 #include "platform/win32/Win32Scoped.h"
 #include "platform/win32/Win32Text.h"
 
@@ -16,21 +17,16 @@ namespace {
 // The accessibility libraries (oleacc, oleaut32) are loaded when a reader
 // first asks, not when the program starts: a bar nobody reads never maps them.
 // Each function is looked up once and its library kept for the process.
-template <typename Fn>
-Fn Bound(const char* library, const char* name) {
-  const HMODULE module = LoadLibraryA(library);
-  return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
 
 BSTR AllocBstr(const wchar_t* text, UINT length) {
   using Fn = BSTR(WINAPI*)(const OLECHAR*, UINT);
-  static const Fn alloc = Bound<Fn>("oleaut32.dll", "SysAllocStringLen");
+  static const Fn alloc = LateFunction<Fn>("oleaut32.dll", "SysAllocStringLen");
   return alloc ? alloc(text, length) : nullptr;
 }
 
 HRESULT ObjectFromWindow(HWND hwnd, DWORD id, REFIID riid, void** out) {
   using Fn = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
-  static const Fn fromWindow = Bound<Fn>("oleacc.dll", "AccessibleObjectFromWindow");
+  static const Fn fromWindow = LateFunction<Fn>("oleacc.dll", "AccessibleObjectFromWindow");
   if (!fromWindow) {
     *out = nullptr;
     return E_NOTIMPL;
@@ -40,7 +36,7 @@ HRESULT ObjectFromWindow(HWND hwnd, DWORD id, REFIID riid, void** out) {
 
 LRESULT ResultFromObject(REFIID riid, WPARAM wParam, IUnknown* object) {
   using Fn = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
-  static const Fn fromObject = Bound<Fn>("oleacc.dll", "LresultFromObject");
+  static const Fn fromObject = LateFunction<Fn>("oleacc.dll", "LresultFromObject");
   return fromObject ? fromObject(riid, wParam, object) : 0;
 }
 

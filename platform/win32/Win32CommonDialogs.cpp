@@ -1,6 +1,7 @@
 // The system's common dialogs: colour, font, and the files to open or save.
 #include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32Files.h"
+#include "platform/win32/Win32Late.h"
 #include "platform/win32/WinApi.h"
 
 #include <commdlg.h>
@@ -22,8 +23,7 @@ COLORREF g_customColors[16] = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
 // winspool and the CUPS client, some megabytes), which only these dialogs need.
 template <class Fn>
 Fn CommonDialogFunction(const char* name) {
-  static const HMODULE library = LoadLibraryA("comdlg32.dll");
-  return library ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library, name))) : nullptr;
+  return LateFunction<Fn>("comdlg32.dll", name);
 }
 
 COLORREF ColorRef(Color c) { return IsSystemColor(c) ? GetSysColor(int(c & 0xFF)) : COLORREF(c & 0xFFFFFF); }

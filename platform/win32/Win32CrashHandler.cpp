@@ -17,6 +17,7 @@
 
 #include "platform/win32/Win32CrashReport.h"
 #include "platform/win32/Win32Diagnostics.h"
+#include "platform/win32/Win32Late.h"
 
 namespace tov::win32 {
 
@@ -162,11 +163,10 @@ void SetRunTimeHandlers() {
   for (const char* name : {"msvcrt.dll", "ucrtbase.dll"}) {
     HMODULE crt = GetModuleHandleA(name);
     if (!crt) continue;
-    if (auto set = reinterpret_cast<_purecall_handler(__cdecl*)(_purecall_handler)>(
-            reinterpret_cast<void*>(GetProcAddress(crt, "_set_purecall_handler"))))
+    if (auto set = FunctionOf<_purecall_handler(__cdecl*)(_purecall_handler)>(crt, "_set_purecall_handler"))
       set(OnPureCall);
-    if (auto set = reinterpret_cast<_invalid_parameter_handler(__cdecl*)(_invalid_parameter_handler)>(
-            reinterpret_cast<void*>(GetProcAddress(crt, "_set_invalid_parameter_handler"))))
+    if (auto set = FunctionOf<_invalid_parameter_handler(__cdecl*)(_invalid_parameter_handler)>(
+            crt, "_set_invalid_parameter_handler"))
       set(OnInvalidParameter);
   }
 }
@@ -201,9 +201,7 @@ bool Prepare() {
   if (writerThread) return true;
   // dbghelp first: the modules' names taken next include it.
   if (!writeDump) {
-    if (HMODULE dbghelp = LoadLibraryA("dbghelp.dll"))
-      writeDump =
-          reinterpret_cast<MiniDumpWriteDumpFn>(reinterpret_cast<void*>(GetProcAddress(dbghelp, "MiniDumpWriteDump")));
+    writeDump = LateFunction<MiniDumpWriteDumpFn>("dbghelp.dll", "MiniDumpWriteDump");
   }
   if (!wakeWriter) wakeWriter = CreateEventA(nullptr, FALSE, FALSE, nullptr);
   if (!filesWritten) filesWritten = CreateEventA(nullptr, TRUE, FALSE, nullptr);

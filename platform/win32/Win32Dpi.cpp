@@ -1,4 +1,5 @@
 #include "platform/win32/Win32Dpi.h"
+#include "platform/win32/Win32Late.h"
 #include "platform/win32/Win32Scoped.h"
 
 #include "base/Dpi.h"
@@ -6,13 +7,6 @@
 namespace tov::win32 {
 
 namespace {
-
-template <typename Fn>
-Fn Function(const char* library, const char* name) {
-  HMODULE module = GetModuleHandleA(library);
-  if (!module) module = LoadLibraryA(library);
-  return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
 
 using DpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 using DpiForWindowFn = UINT(WINAPI*)(HWND);
@@ -33,7 +27,7 @@ int SystemDpi() {
 }
 
 int MonitorDpi(HMONITOR monitor) {
-  static const auto forMonitor = Function<DpiForMonitorFn>("shcore.dll", "GetDpiForMonitor");
+  static const auto forMonitor = LateFunction<DpiForMonitorFn>("shcore.dll", "GetDpiForMonitor");
   UINT x = 0, y = 0;
   if (monitor && forMonitor && SUCCEEDED(forMonitor(monitor, kEffectiveDpi, &x, &y)) && Dpi::Valid(int(y)))
     return int(y);
@@ -41,7 +35,7 @@ int MonitorDpi(HMONITOR monitor) {
 }
 
 int WindowDpi(HWND window) {
-  static const auto forWindow = Function<DpiForWindowFn>("user32.dll", "GetDpiForWindow");
+  static const auto forWindow = LateFunction<DpiForWindowFn>("user32.dll", "GetDpiForWindow");
   if (window && forWindow) {
     const int dpi = int(forWindow(window));
     if (Dpi::Valid(dpi)) return dpi;
@@ -50,19 +44,19 @@ int WindowDpi(HWND window) {
 }
 
 int MetricForDpi(int index, int dpi) {
-  static const auto forDpi = Function<MetricsForDpiFn>("user32.dll", "GetSystemMetricsForDpi");
+  static const auto forDpi = LateFunction<MetricsForDpiFn>("user32.dll", "GetSystemMetricsForDpi");
   if (forDpi && Dpi::Valid(dpi)) return forDpi(index, UINT(dpi));
   return Dpi(dpi).From(GetSystemMetrics(index), Dpi(SystemDpi()));
 }
 
 void AdjustRectForDpi(RECT* rect, DWORD style, DWORD exStyle, int dpi) {
-  static const auto forDpi = Function<AdjustForDpiFn>("user32.dll", "AdjustWindowRectExForDpi");
+  static const auto forDpi = LateFunction<AdjustForDpiFn>("user32.dll", "AdjustWindowRectExForDpi");
   if (forDpi && Dpi::Valid(dpi) && forDpi(rect, style, FALSE, exStyle, UINT(dpi))) return;
   AdjustWindowRectEx(rect, style, FALSE, exStyle);
 }
 
 void EnableFrameScaling(HWND window) {
-  static const auto enable = Function<NonClientScalingFn>("user32.dll", "EnableNonClientDpiScaling");
+  static const auto enable = LateFunction<NonClientScalingFn>("user32.dll", "EnableNonClientDpiScaling");
   if (enable) enable(window);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Files.h"
 
 #include "platform/win32/Win32Dpi.h"
+#include "platform/win32/Win32Late.h"
 #include "platform/win32/Win32Scoped.h"
 #include "platform/win32/WinApi.h"
 
@@ -288,8 +289,7 @@ OsVersion Win32System::Version() {
   // GetVersionEx answers a program without a manifest (or one that names
   // older systems) with an older version; ntdll tells the truth.
   using RtlGetVersionFn = LONG(WINAPI*)(RTL_OSVERSIONINFOEXW*);
-  auto getVersion = reinterpret_cast<RtlGetVersionFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetVersion")));
+  auto getVersion = FunctionOf<RtlGetVersionFn>(GetModuleHandleA("ntdll.dll"), "RtlGetVersion");
   RTL_OSVERSIONINFOEXW rtl{};
   rtl.dwOSVersionInfoSize = sizeof rtl;
   if (getVersion && getVersion(&rtl) == 0) {

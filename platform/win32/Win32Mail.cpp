@@ -1,6 +1,7 @@
 // The user's mail program through Simple MAPI: a new message, shown for the
 // user to check and send.
 #include "platform/win32/Win32Diagnostics.h"
+#include "platform/win32/Win32Late.h"
 #include "platform/win32/WinApi.h"
 
 #include <mapi.h>
@@ -34,7 +35,7 @@ MailResult Win32Diagnostics::SendMail(const std::string& subject, const std::str
                                       const std::vector<std::string>& attachments, WindowId owner) {
   HMODULE mapi = LoadLibraryA("MAPI32.DLL");
   if (!mapi) return MailResult::NoMailProgram;
-  auto send = reinterpret_cast<LPMAPISENDMAIL>(reinterpret_cast<void*>(GetProcAddress(mapi, "MAPISendMail")));
+  auto send = FunctionOf<LPMAPISENDMAIL>(mapi, "MAPISendMail");
   if (!send) {
     FreeLibrary(mapi);
     return MailResult::NoMailProgram;

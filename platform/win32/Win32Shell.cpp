@@ -9,18 +9,12 @@
 
 #include "base/Utf8Text.h"
 #include "platform/win32/Win32Dpi.h"
+#include "platform/win32/Win32Late.h"
 #include "platform/win32/Win32Text.h"
 
 namespace tov::win32 {
 
-namespace {
-
-template <typename Fn>
-Fn Lookup(void* library, const char* name) {
-  return library ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(HMODULE(library), name))) : nullptr;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 uintptr_t Win32Shell::AppBarMessage(uint32_t message, AppBarData& data) {
   APPBARDATA abd{};
@@ -137,7 +131,7 @@ bool Win32MonitorApi::HasFunction(const std::string& name) {
 
 void Win32MonitorApi::EnumMonitors(const std::function<void(MonitorHandle)>& each) {
   using EnumFn = BOOL(WINAPI*)(HDC, LPCRECT, MONITORENUMPROC, LPARAM);
-  auto enumerate = Lookup<EnumFn>(library_, "EnumDisplayMonitors");
+  auto enumerate = FunctionOf<EnumFn>(HMODULE(library_), "EnumDisplayMonitors");
   if (!enumerate) return;
   auto callback = [](HMONITOR m, HDC, LPRECT, LPARAM data) -> BOOL {
     (*reinterpret_cast<const std::function<void(MonitorHandle)>*>(data))(MonitorHandle(m));
@@ -148,7 +142,7 @@ void Win32MonitorApi::EnumMonitors(const std::function<void(MonitorHandle)>& eac
 
 bool Win32MonitorApi::GetMonitorInfo(MonitorHandle handle, RawMonitorInfo* out) {
   using InfoFn = BOOL(WINAPI*)(HMONITOR, LPMONITORINFO);
-  auto info = Lookup<InfoFn>(library_, "GetMonitorInfoA");
+  auto info = FunctionOf<InfoFn>(HMODULE(library_), "GetMonitorInfoA");
   if (!info) return false;
   MONITORINFOEXA mi{};
   mi.cbSize = sizeof mi;  // 72: the extended record with the device name
@@ -170,8 +164,8 @@ struct DwmMargins {
 bool Win32Compositor::LoadLibrary() {
   if (!library_) library_ = reinterpret_cast<void*>(LoadLibraryA("dwmapi.dll"));
   if (!library_) return false;
-  isEnabled_ = reinterpret_cast<void*>(GetProcAddress(HMODULE(library_), "DwmIsCompositionEnabled"));
-  extend_ = reinterpret_cast<void*>(GetProcAddress(HMODULE(library_), "DwmExtendFrameIntoClientArea"));
+  isEnabled_ = FunctionOf<void*>(HMODULE(library_), "DwmIsCompositionEnabled");
+  extend_ = FunctionOf<void*>(HMODULE(library_), "DwmExtendFrameIntoClientArea");
   return true;
 }
 

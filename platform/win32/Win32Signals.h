@@ -3,7 +3,9 @@
 // every message loop of the program (the bar's, a dialog's, and whatever
 // pumps with ServeSignals): work the system finishes on its own, such as a
 // folder's changes read with overlapped I/O, is taken without a thread of
-// ours (under Wine each thread costs 1 MB of memory).
+// ours (under Wine each thread costs 1 MB of memory). A loop of the system's
+// (a menu being tracked, a message box) serves them once it returns: a
+// signal stays set until then, so nothing is lost, only told later.
 #pragma once
 #include "platform/win32/WinApi.h"
 

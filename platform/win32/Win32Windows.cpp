@@ -13,6 +13,7 @@
 #include "platform/win32/Win32Text.h"
 #if __has_include("platform/win32/Win32Canvas.h")
 #include "platform/win32/Win32Canvas.h"
+#include "platform/win32/Win32Late.h"
 #define TOVIRA_HAVE_GDI_CANVAS 1
 #endif
 
@@ -145,29 +146,17 @@ void Win32Window::StartSystemMove() {
   SendMessageA(hwnd_, WM_SYSCOMMAND, 0xF012, 0);
 }
 
-namespace {
-
-// Functions of newer systems or of optional libraries, looked up when used.
-template <typename F>
-F SystemFunction(const char* library, const char* name) {
-  HMODULE module = GetModuleHandleA(library);
-  if (!module) module = LoadLibraryA(library);
-  return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
-
-}  // namespace
-
 void Win32Window::AllowMessageFromOthers(uint32_t msg) {
   // ChangeWindowMessageFilterEx (Windows 7): MSGFLT_ALLOW is 1.
   using Filter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
-  if (auto filter = SystemFunction<Filter>("user32.dll", "ChangeWindowMessageFilterEx")) filter(hwnd_, msg, 1, nullptr);
+  if (auto filter = LateFunction<Filter>("user32.dll", "ChangeWindowMessageFilterEx")) filter(hwnd_, msg, 1, nullptr);
 }
 
 void Win32Window::ListenForSessionChanges() {
   // WTSRegisterSessionNotification for this session only (NOTIFY_FOR_THIS_SESSION 0).
   using Register = BOOL(WINAPI*)(HWND, DWORD);
   if (sessionNotices_) return;
-  if (auto reg = SystemFunction<Register>("wtsapi32.dll", "WTSRegisterSessionNotification"))
+  if (auto reg = LateFunction<Register>("wtsapi32.dll", "WTSRegisterSessionNotification"))
     sessionNotices_ = reg(hwnd_, 0) != FALSE;
 }
 
@@ -176,7 +165,7 @@ void Win32Window::Destroy() {
   destroyed_ = true;
   if (sessionNotices_) {
     using Unregister = BOOL(WINAPI*)(HWND);
-    if (auto unreg = SystemFunction<Unregister>("wtsapi32.dll", "WTSUnRegisterSessionNotification")) unreg(hwnd_);
+    if (auto unreg = LateFunction<Unregister>("wtsapi32.dll", "WTSUnRegisterSessionNotification")) unreg(hwnd_);
     sessionNotices_ = false;
   }
   DestroyWindow(hwnd_);
