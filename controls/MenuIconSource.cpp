@@ -31,8 +31,7 @@ TMenuIconSource::~TMenuIconSource() {
   SaveCache();
 }
 
-IMenuPictures::State TMenuIconSource::Find(const std::string& asked, int kind, int pixels,
-                                            const Picture** picture) {
+IMenuPictures::State TMenuIconSource::Find(const std::string& asked, int kind, int pixels, const Picture** picture) {
   *picture = nullptr;
   const std::string path = PlainPath(asked);
   if (path.empty() || pixels <= 0) return State::None;
