@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "controls/ButtonStyle.h"
+#include "platform/Platform.h"
 #include "settings/UserData.h"
 
 namespace tov {
@@ -11,7 +12,11 @@ const char* const kIconCacheName = "IconCache.bin";
 
 TBarIcons::TBarIcons(TButtonHost& buttons, TForm& window) : buttons_(buttons), window_(window) {}
 
-TBarIcons::~TBarIcons() { loader_.reset(); }
+TBarIcons::~TBarIcons() {
+  loader_.reset();
+  if (MenuPictures() == menuIcons_.get()) SetMenuPictures(nullptr);
+  menuIcons_.reset();
+}
 
 void TBarIcons::Post(uint32_t msg) {
   // The window is there from the first layout on, and outlives the loader.
@@ -32,6 +37,10 @@ void TBarIcons::Want(intptr_t tag, const std::string& path, int pixels) {
 }
 
 void TBarIcons::LaidOut() {
+  if (!menuIcons_) {
+    menuIcons_ = std::make_unique<TMenuIconSource>(UserDataDir() + kIconCacheName, Windows().PostsFromThreads());
+    SetMenuPictures(menuIcons_.get());
+  }
   if (!wanted_.empty()) Post(kIconsStartMessage);
 }
 

@@ -12,6 +12,7 @@
 
 #include "controls/ButtonHost.h"
 #include "controls/IconLoader.h"
+#include "controls/MenuIconSource.h"
 #include "forms/WindowForm.h"
 
 namespace tov {
@@ -51,6 +52,8 @@ class TBarIcons {
   TForm& window_;
   std::vector<IconRequest> wanted_;
   std::unique_ptr<TIconLoader> loader_;
+  // The folder menus' icons, handed to the menus at the first layout.
+  std::unique_ptr<TMenuIconSource> menuIcons_;
 };
 
 }  // namespace tov

@@ -98,6 +98,21 @@ std::string TIconCache::Serialize() const {
 
 bool TIconCache::Save(const std::string& file) {
   if (!changed_) return true;
+  // The buttons and the folder menus keep their icons in one file, each
+  // through a cache of its own: what the other wrote since is kept too (as
+  // the least recently used), unless this one holds that icon itself.
+  TIconCache written;
+  std::string bytes;
+  if (Files().ReadFile(file, &bytes) && written.Parse(bytes)) {
+    for (Entry& e : written.entries_) {
+      const bool held = std::any_of(entries_.begin(), entries_.end(),
+                                    [&](const Entry& mine) { return mine.pixels == e.pixels && mine.path == e.path; });
+      if (held) continue;
+      e.used = 0;
+      entries_.push_back(std::move(e));
+    }
+    Trim();
+  }
   if (!WriteFileSafely(Files(), file, Serialize())) return false;
   changed_ = false;
   return true;

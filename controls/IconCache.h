@@ -37,8 +37,9 @@ class TIconCache {
   bool Parse(const std::string& bytes);
   std::string Serialize() const;
   // Writes the file (a complete new one replaces the old), only when
-  // something changed since it was read or written; false when the write
-  // failed (the cache stays as it is).
+  // something changed since it was read or written, keeping the icons the
+  // file holds that this cache does not (another cache wrote them since);
+  // false when the write failed (the cache stays as it is).
   bool Save(const std::string& file);
 
   // The icon, or null; a found icon counts as used now.

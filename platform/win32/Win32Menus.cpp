@@ -78,31 +78,44 @@ int IconSide(const MenuEntry& e, const Dpi& dpi) {
 
 bool Drawn(const MenuEntry& e) { return e.imageList != 0 || e.extraHeight != 0; }
 
-// The icons of entries that show a file's (kFileIcons), taken from the shell
-// when an entry is first drawn (a menu of thousands of entries draws only
-// those it shows), by size and by the entry's kind or else its path: kept for
-// every later menu of the process, and emptied whole once it holds
-// kMaxMenuIcons.
-constexpr size_t kMaxMenuIcons = 1024;
+// The icon of an entry that shows a file's (kFileIcons), from the pictures
+// the bar handed down: known at once, or fetched away from this thread while
+// the entry shows a placeholder (drawn again once icons arrive, see
+// WatchArrivals).
+IMenuPictures::State EntryIcon(const MenuEntry& e, int pixels, const Picture** picture) {
+  *picture = nullptr;
+  IMenuPictures* pictures = MenuPictures();
+  if (e.imageList != kFileIcons || e.shellPath.empty() || !pictures) return IMenuPictures::State::None;
+  return pictures->Find(e.shellPath, e.imageIndex, pixels, picture);
+}
 
-const Picture* EntryIcon(const MenuEntry& e, int pixels) {
-  if (e.imageList != kFileIcons || e.shellPath.empty()) return nullptr;
-  static std::map<std::pair<std::string, int>, Picture> icons;
-  // A kind's key starts with '*', which no path holds.
-  const std::string key = e.imageIndex >= 0 ? "*" + std::to_string(e.imageIndex) : e.shellPath;
-  std::string path = e.shellPath;
-  if (path.size() > 3 && path.back() == '\\') path.pop_back();  // a folder named with its backslash
-  auto it = icons.find({key, pixels});
-  if (it == icons.end()) {
-    if (icons.size() >= kMaxMenuIcons) icons.clear();
-    Picture p;
-    // Only an icon of exactly the size asked is shown: never a stretched one.
-    if (!tov::Shell().IconPicture(path, pixels, &p) || p.rgb.width != pixels || p.rgb.height != pixels ||
-        (!p.alpha.empty() && p.alpha.size() != p.rgb.pixels.size()))
-      p = Picture{};
-    it = icons.emplace(std::make_pair(key, pixels), std::move(p)).first;
-  }
-  return it->second.rgb.width > 0 ? &it->second : nullptr;
+// An icon not there yet: a frame of its size, a shade darker than the menu.
+void DrawPlaceholder(HDC dc, int x, int y, int side, COLORREF back) {
+  const int inset = side / 8;
+  const COLORREF frame = RGB(GetRValue(back) * 9 / 10, GetGValue(back) * 9 / 10, GetBValue(back) * 9 / 10);
+  HBRUSH brush = CreateSolidBrush(frame);
+  RECT r{x + inset, y + inset, x + side - inset, y + side - inset};
+  FrameRect(dc, &r, brush);
+  DeleteObject(brush);
+}
+
+// While a menu is tracked, icons that arrive have its open levels (the
+// pop-up windows of class #32768 on this thread) drawn again.
+constexpr UINT kArrivalsPeriod = 60;  // milliseconds
+thread_local uint64_t seenArrivals = 0;
+
+BOOL CALLBACK RedrawMenuWindow(HWND hwnd, LPARAM) {
+  char name[16] = {};
+  if (GetClassNameA(hwnd, name, int(sizeof name)) && std::string(name) == "#32768" && IsWindowVisible(hwnd))
+    InvalidateRect(hwnd, nullptr, FALSE);
+  return TRUE;
+}
+
+void CALLBACK WatchArrivals(HWND, UINT, UINT_PTR, DWORD) {
+  IMenuPictures* pictures = MenuPictures();
+  if (!pictures || pictures->Arrivals() == seenArrivals) return;
+  seenArrivals = pictures->Arrivals();
+  EnumThreadWindows(GetCurrentThreadId(), RedrawMenuWindow, 0);
 }
 
 // A picture laid over a background of one colour, as it shows over the menu.
@@ -214,9 +227,14 @@ void Draw(const DRAWITEMSTRUCT& di, const MenuEntry& e, Dpi dpi) {
   const bool grayed = (di.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0 || !e.enabled;
   RECT r = di.rcItem;
   FillRect(di.hDC, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
-  if (const Picture* picture = EntryIcon(e, icon)) {
+  const Picture* picture = nullptr;
+  const IMenuPictures::State state = EntryIcon(e, icon, &picture);
+  const COLORREF back = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU);
+  if (picture) {
     const int y = r.top + (r.bottom - r.top - icon) / 2;
-    DrawPictureOver(di.hDC, r.left + gap, y, *picture, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
+    DrawPictureOver(di.hDC, r.left + gap, y, *picture, back);
+  } else if (state == IMenuPictures::State::NotYet) {
+    DrawPlaceholder(di.hDC, r.left + gap, r.top + (r.bottom - r.top - icon) / 2, icon, back);
   } else if (e.imageList && e.imageList != kFileIcons && e.imageIndex >= 0) {
     const int y = r.top + (r.bottom - r.top - icon) / 2;
     ImageList_Draw(reinterpret_cast<HIMAGELIST>(e.imageList), e.imageIndex, di.hDC, r.left + gap, y,
@@ -354,7 +372,12 @@ int TrackMenu(const std::vector<MenuEntry>& entries, Point at, HWND hwnd) {
   SetForegroundWindow(hwnd);
   // Where a right click shows the shell's menu of an entry, it does not choose.
   const UINT button = t.shellPaths ? 0 : TPM_RIGHTBUTTON;
+  const UINT_PTR watch = MenuPictures() ? SetTimer(nullptr, 0, kArrivalsPeriod, WatchArrivals) : 0;
+  if (watch) seenArrivals = MenuPictures()->Arrivals();
   int chosen = int(::TrackPopupMenu(menu, TPM_RETURNCMD | button, at.x, at.y, 0, hwnd, nullptr));
+  if (watch) KillTimer(nullptr, watch);
+  // The icons still to fetch were for this menu alone.
+  if (IMenuPictures* pictures = MenuPictures(); pictures && !outer) pictures->MenuClosed();
   PostMessageA(hwnd, WM_NULL, 0, 0);
   DestroyMenu(menu);  // destroys the sub-menus too
   tracking = outer;

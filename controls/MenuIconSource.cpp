@@ -1,0 +1,152 @@
+#include "controls/MenuIconSource.h"
+
+#include "controls/IconLoader.h"
+#include "platform/Platform.h"
+
+namespace tov {
+
+namespace {
+
+// A folder named with its closing backslash is the folder itself.
+std::string PlainPath(const std::string& path) {
+  std::string p = path;
+  if (p.size() > 3 && p.back() == '\\') p.pop_back();
+  return p;
+}
+
+}  // namespace
+
+TMenuIconSource::TMenuIconSource(std::string cacheFile, bool threaded)
+    : cacheFile_(std::move(cacheFile)), threaded_(threaded) {}
+
+TMenuIconSource::~TMenuIconSource() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    stop_ = true;
+    waiting_.clear();
+  }
+  wake_.notify_all();
+  if (worker_.joinable()) worker_.join();
+  Collect();
+  SaveCache();
+}
+
+IMenuPictures::State TMenuIconSource::Find(const std::string& asked, int kind, int pixels, const Picture** picture) {
+  *picture = nullptr;
+  const std::string path = PlainPath(asked);
+  if (path.empty() || pixels <= 0) return State::None;
+  Collect();
+  const Key key{kind >= 0 ? "*" + std::to_string(kind) : path, pixels};
+  auto it = known_.find(key);
+  if (it == known_.end()) {
+    if (known_.size() >= kMaxIcons) known_.clear();
+    if (!cacheRead_) {
+      if (!cacheFile_.empty()) cache_.Load(cacheFile_);
+      cacheRead_ = true;
+    }
+    Known fresh;
+    if (const Picture* kept = cache_.Find(path, TargetStamp(path), pixels)) {
+      fresh.state = State::Ready;
+      fresh.picture = *kept;
+    }
+    it = known_.emplace(key, std::move(fresh)).first;
+    if (it->second.state == State::NotYet) {
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        waiting_.push_back(Request{key, path, pixels});
+        if (threaded_ && !worker_.joinable()) worker_ = std::thread([this] { Run(); });
+      }
+      wake_.notify_one();
+    }
+  }
+  if (it->second.state == State::Ready) *picture = &it->second.picture;
+  return it->second.state;
+}
+
+void TMenuIconSource::MenuClosed() {
+  std::deque<Request> dropped;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    dropped.swap(waiting_);
+  }
+  // Not fetched: asked again when next drawn.
+  for (const Request& r : dropped) {
+    auto it = known_.find(r.key);
+    if (it != known_.end() && it->second.state == State::NotYet) known_.erase(it);
+  }
+  Collect();
+  SaveCache();
+}
+
+void TMenuIconSource::FetchWaiting() {
+  for (;;) {
+    Request r;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (waiting_.empty()) return;
+      r = std::move(waiting_.front());
+      waiting_.pop_front();
+    }
+    Arrival a = Fetch(r);
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      arrived_.push_back(std::move(a));
+    }
+    ++arrivals_;
+  }
+}
+
+void TMenuIconSource::Run() {
+  for (;;) {
+    Request r;
+    {
+      std::unique_lock<std::mutex> lock(mutex_);
+      wake_.wait(lock, [this] { return stop_ || !waiting_.empty(); });
+      if (stop_) return;
+      r = std::move(waiting_.front());
+      waiting_.pop_front();
+    }
+    // Nothing thrown here may end the program: the icon stays a placeholder.
+    try {
+      Arrival a = Fetch(r);
+      std::lock_guard<std::mutex> lock(mutex_);
+      arrived_.push_back(std::move(a));
+    } catch (...) {
+    }
+    ++arrivals_;
+  }
+}
+
+TMenuIconSource::Arrival TMenuIconSource::Fetch(const Request& request) {
+  Arrival a;
+  a.request = request;
+  if (!PathShowsIcon(request.path)) return a;
+  a.stamp = TargetStamp(request.path);
+  ++fromShell_;
+  Picture p;
+  // Only an icon of exactly the size asked is shown: never a stretched one.
+  a.shown = Shell().IconPicture(request.path, request.pixels, &p) && p.rgb.width == request.pixels &&
+            p.rgb.height == request.pixels && (p.alpha.empty() || p.alpha.size() == p.rgb.pixels.size());
+  if (a.shown) a.picture = std::move(p);
+  return a;
+}
+
+void TMenuIconSource::Collect() {
+  std::vector<Arrival> arrived;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    arrived.swap(arrived_);
+  }
+  for (Arrival& a : arrived) {
+    if (a.shown) cache_.Put(a.request.path, a.stamp, a.request.pixels, a.picture);
+    Known& k = known_[a.request.key];
+    k.state = a.shown ? State::Ready : State::None;
+    k.picture = std::move(a.picture);
+  }
+}
+
+void TMenuIconSource::SaveCache() {
+  if (!cacheFile_.empty() && cacheRead_) cache_.Save(cacheFile_);
+}
+
+}  // namespace tov

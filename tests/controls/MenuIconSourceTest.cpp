@@ -1,0 +1,154 @@
+// The folder menus' icons: known ones answered at once, unknown ones asked
+// of the shell once (away from the caller) while the menu shows a
+// placeholder, kinds of file sharing one icon, and the icon cache shared
+// with the buttons written and read back on a later start.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "controls/IconCache.h"
+#include "controls/MenuIconSource.h"
+#include "platform/host/HostFileSystem.h"
+#include "platform/host/HostPlatform.h"
+#include "platform/host/HostShell.h"
+
+namespace tov {
+namespace {
+
+using State = IMenuPictures::State;
+const char* const kCache = "C:\\Dati\\IconCache.bin";
+
+struct MenuIconSourceTest : ::testing::Test {
+  MenuIconSourceTest() {
+    EXPECT_TRUE(Files().CreateDir("C:\\Dati"));
+    for (const char* name : {"uno.txt", "due.txt", "tre.exe"})
+      EXPECT_TRUE(Files().WriteFile(std::string("C:\\Dati\\") + name, "x"));
+  }
+  // Asks, and answers the picture's side (0 for none).
+  State Ask(TMenuIconSource& source, const std::string& path, int kind, int pixels, int* side = nullptr) {
+    const Picture* p = nullptr;
+    const State s = source.Find(path, kind, pixels, &p);
+    EXPECT_EQ(p != nullptr, s == State::Ready) << path;
+    if (side) *side = p ? p->rgb.width : 0;
+    return s;
+  }
+  size_t ShellAsked() { return std::exchange(hp.Shell().iconPictures, {}).size(); }
+  host::HostPlatform hp;
+};
+
+TEST_F(MenuIconSourceTest, AnUnknownIconIsFetchedOnceThenKnownAndKindsShareIt) {
+  TMenuIconSource source("", false);
+  const int text = FileIconKind("MENUTEST.txt");
+  // Drawn three times before it comes: a placeholder each time, one fetch.
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(Ask(source, "C:\\Dati\\uno.txt", text, 24), State::NotYet);
+  EXPECT_EQ(ShellAsked(), 0u);  // nothing asked on the caller's side
+  const uint64_t before = source.Arrivals();
+  source.FetchWaiting();
+  EXPECT_GT(source.Arrivals(), before);
+  EXPECT_EQ(hp.Shell().iconPictures, std::vector<std::string>{"C:\\Dati\\uno.txt@24"});
+  ShellAsked();
+  int side = 0;
+  EXPECT_EQ(Ask(source, "C:\\Dati\\uno.txt", text, 24, &side), State::Ready);
+  EXPECT_EQ(side, 24);  // the size asked, exactly
+  // Another file of the kind: the same icon, with no fetch.
+  EXPECT_EQ(Ask(source, "C:\\Dati\\due.txt", text, 24), State::Ready);
+  // Another size, or a file of its own: fetched anew.
+  EXPECT_EQ(Ask(source, "C:\\Dati\\uno.txt", text, 16), State::NotYet);
+  EXPECT_EQ(Ask(source, "C:\\Dati\\tre.exe", -1, 24), State::NotYet);
+  // A folder named with its backslash is the folder.
+  EXPECT_EQ(Ask(source, "C:\\Dati\\", -1, 24), State::NotYet);
+  source.FetchWaiting();
+  EXPECT_EQ(ShellAsked(), 3u);
+  EXPECT_EQ(Ask(source, "C:\\Dati\\uno.txt", text, 16, &side), State::Ready);
+  EXPECT_EQ(side, 16);
+  EXPECT_EQ(Ask(source, "C:\\Dati\\", -1, 24), State::Ready);
+}
+
+TEST_F(MenuIconSourceTest, FilesWithoutAnIconShowNoneAndAClosedMenuDropsWhatItAsked) {
+  TMenuIconSource source("", false);
+  hp.Shell().iconless.insert("C:\\Dati\\tre.exe");
+  EXPECT_EQ(Ask(source, "C:\\Dati\\manca.txt", -1, 16), State::NotYet);
+  EXPECT_EQ(Ask(source, "C:\\Dati\\tre.exe", -1, 16), State::NotYet);
+  EXPECT_EQ(Ask(source, "", -1, 16), State::None);
+  source.FetchWaiting();
+  EXPECT_EQ(Ask(source, "C:\\Dati\\manca.txt", -1, 16), State::None);
+  EXPECT_EQ(Ask(source, "C:\\Dati\\tre.exe", -1, 16), State::None);
+  ShellAsked();
+  // Asked, then the menu closes before the fetch: nothing is fetched, and
+  // the next menu asks again.
+  EXPECT_EQ(Ask(source, "C:\\Dati\\uno.txt", -1, 16), State::NotYet);
+  source.MenuClosed();
+  source.FetchWaiting();
+  EXPECT_EQ(ShellAsked(), 0u);
+  EXPECT_EQ(Ask(source, "C:\\Dati\\uno.txt", -1, 16), State::NotYet);
+  source.FetchWaiting();
+  EXPECT_EQ(Ask(source, "C:\\Dati\\uno.txt", -1, 16), State::Ready);
+}
+
+TEST_F(MenuIconSourceTest, TheNextStartShowsTheIconsFromTheCacheItSharesWithTheButtons) {
+  {
+    TMenuIconSource source(kCache, false);
+    Ask(source, "C:\\Dati\\uno.txt", -1, 24);
+    source.FetchWaiting();
+    Ask(source, "C:\\Dati\\uno.txt", -1, 24);
+    source.MenuClosed();  // written here
+    TIconCache written;
+    ASSERT_TRUE(written.Load(kCache));
+    EXPECT_EQ(written.Count(), 1u);
+    // The buttons' loader writes its own icon meanwhile: both are kept.
+    written.Put("C:\\Dati\\tre.exe", TargetStamp("C:\\Dati\\tre.exe"), 32, Picture{Bitmap(32, 32), {}});
+    ASSERT_TRUE(written.Save(kCache));
+    Ask(source, "C:\\Dati\\due.txt", -1, 24);
+    source.FetchWaiting();
+  }  // and here, at the end
+  TIconCache both;
+  ASSERT_TRUE(both.Load(kCache));
+  EXPECT_EQ(both.Count(), 3u);
+  ShellAsked();
+  TMenuIconSource next(kCache, false);
+  int side = 0;
+  EXPECT_EQ(Ask(next, "C:\\Dati\\uno.txt", -1, 24, &side), State::Ready);
+  EXPECT_EQ(side, 24);
+  EXPECT_EQ(Ask(next, "C:\\Dati\\due.txt", -1, 24), State::Ready);
+  EXPECT_EQ(ShellAsked(), 0u);
+  // A file written since is fetched again.
+  const auto file = hp.Files().Map("C:\\Dati\\uno.txt");
+  std::filesystem::last_write_time(file, std::filesystem::last_write_time(file) + std::chrono::hours(1));
+  TMenuIconSource changed(kCache, false);
+  EXPECT_EQ(Ask(changed, "C:\\Dati\\uno.txt", -1, 24), State::NotYet);
+}
+
+TEST_F(MenuIconSourceTest, ADamagedCacheIsIgnoredAndWrittenWholeAgain) {
+  ASSERT_TRUE(Files().WriteFile(kCache, std::string("TVIC\x01\0\0\0\x05\0\0\0garbage", 19)));
+  {
+    TMenuIconSource source(kCache, false);
+    EXPECT_EQ(Ask(source, "C:\\Dati\\uno.txt", -1, 16), State::NotYet);
+    source.FetchWaiting();
+    EXPECT_EQ(Ask(source, "C:\\Dati\\uno.txt", -1, 16), State::Ready);
+  }
+  TIconCache rebuilt;
+  ASSERT_TRUE(rebuilt.Load(kCache));
+  EXPECT_EQ(rebuilt.Count(), 1u);
+}
+
+TEST_F(MenuIconSourceTest, OnAThreadOfItsOwnIconsArriveAndTheEndWaitsForNone) {
+  int side = 0;
+  {
+    TMenuIconSource source("", true);
+    EXPECT_EQ(Ask(source, "C:\\Dati\\uno.txt", -1, 24), State::NotYet);
+    for (int i = 0; i < 500 && source.Arrivals() == 0; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_GT(source.Arrivals(), 0u);
+    EXPECT_EQ(Ask(source, "C:\\Dati\\uno.txt", -1, 24, &side), State::Ready);
+    EXPECT_EQ(side, 24);
+    // Many asked and the source ends at once: no hang, nothing left running.
+    for (int i = 0; i < 200; ++i)
+      Ask(source, "C:\\Dati\\n" + std::to_string(i) + ".txt", -1, 16);
+  }
+}
+
+}  // namespace
+}  // namespace tov
