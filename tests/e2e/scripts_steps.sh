@@ -77,6 +77,8 @@ PY
 
   start_bar
   eval "$(xdotool getwindowgeometry --shell "$bar")"
+  # Where this start put the bar: the theme's change is looked for there.
+  bar_area="$((WIDTH))x$((HEIGHT))+$X+$Y"
   xdotool mousemove $((X + 20)) $((Y + HEIGHT / 2)) click 1
   local window
   window=$(wait_window "^Документы$" 30) || fail "a click on Документы did not open the folder"
