@@ -25,6 +25,7 @@ void TBarIcons::Post(uint32_t msg) {
 
 void TBarIcons::Clear() {
   wanted_.clear();
+  rest_.clear();
   if (!loader_) return;
   // The tags of the old buttons name other buttons now: nothing fetched for
   // them may arrive.
@@ -48,7 +49,12 @@ void TBarIcons::Start() {
   if (wanted_.empty()) return;
   if (!loader_)
     loader_ = std::make_unique<TIconLoader>(UserDataDir() + kIconCacheName, [this] { Post(kIconsArrivedMessage); });
-  loader_->Start(std::exchange(wanted_, {}));
+  rest_ = loader_->Begin(std::exchange(wanted_, {}));
+  Deliver();
+}
+
+void TBarIcons::FetchRest() {
+  if (loader_) loader_->Fetch(std::exchange(rest_, {}));
 }
 
 void TBarIcons::Deliver() {

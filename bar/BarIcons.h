@@ -1,8 +1,9 @@
 // The icons of the bar's buttons: a layout leaves each button with a
-// placeholder and notes the icon it wants; once the bar is painted (the
-// start message it posts itself) the icon loader fetches them all away from
-// the user-interface thread, and each arrives through the arrival message,
-// in the button it was meant for.
+// placeholder and notes the icon it wants. At the start message it posts
+// itself, the icons the cache knows for targets on this machine's disks go
+// into their buttons at once; once the bar is painted the icon loader
+// fetches the others away from the user-interface thread, and each arrives
+// through the arrival message, in the button it was meant for.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -37,8 +38,11 @@ class TBarIcons {
   void Want(intptr_t tag, const std::string& path, int pixels);
   // The layout is done: the start message is posted when icons are wanted.
   void LaidOut();
-  // The start message: fetches what the layout wants.
+  // The start message: the icons the cache knows go into their buttons at
+  // once (drawn with the bar's first painting), then FetchRest fetches the
+  // others.
   void Start();
+  void FetchRest();
   // The arrival message: each icon arrived goes into its button.
   void Deliver();
 
@@ -51,6 +55,7 @@ class TBarIcons {
   TButtonHost& buttons_;
   TForm& window_;
   std::vector<IconRequest> wanted_;
+  std::vector<IconRequest> rest_;  // not known to the cache, fetched next
   std::unique_ptr<TIconLoader> loader_;
   // The folder menus' icons, handed to the menus at the first layout.
   std::unique_ptr<TMenuIconSource> menuIcons_;

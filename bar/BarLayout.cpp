@@ -187,6 +187,7 @@ void TBarWindow::RebuildBar() {
     ~Rebuilding() { --depth; }
   } rebuilding{++rebuilding_};
   ClearBar();
+  laidOutSinceRead_ = true;
   TRecordTable& links = data_.TblLinks;
   const Size m = BarMargins();
   const Dpi dpi = BarDpi();

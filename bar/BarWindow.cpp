@@ -128,6 +128,9 @@ TBarWindow::TBarWindow(TDataModule& data, TBarSettings& settings, TSettingsStore
   ApplyPanelFlags();
   LoadUserTable(data_.TblThemes, "Data", "Themes", data_.SaveFormat);
   BuildMonitorsMenu();
+  // Read now, the buttons are laid out as the window is made and docked: it
+  // appears in its place and size, drawn whole.
+  ReadButtonList();
 }
 
 TBarWindow::~TBarWindow() { DestroyHandle(); }
@@ -348,9 +351,35 @@ void TBarWindow::OnAfterShow() {
   TellPreviousCrash(Handle(), instanceSlot_, settings_.Lingua);
 }
 
+void TBarWindow::ReadButtonList() {
+  const std::string folder = SourceFolderSetting();
+  if (!Files().FileExists(ButtonListPath(folder))) return;
+  source_.Take(folder);
+  earlyList_ =
+      LoadButtonList(data_.TblLinks, ButtonListPath(folder), data_.SaveFormat) ? EarlyList::Read : EarlyList::Failed;
+  laidOutSinceRead_ = false;
+}
+
+std::string TBarWindow::SourceFolderSetting() {
+  const std::string folder = store_.GetString("Generale", "FolderSource", "[Bogus]");
+  return folder == "[Bogus]" ? UserSubDir("ToolbarLinks") : folder;
+}
+
 void TBarWindow::LoadButtons() {
-  std::string folder = store_.GetString("Generale", "FolderSource", "[Bogus]");
-  if (folder == "[Bogus]") folder = UserSubDir("ToolbarLinks");
+  const std::string folder = SourceFolderSetting();
+  switch (std::exchange(earlyList_, EarlyList::NotRead)) {
+    case EarlyList::Read:
+      // The window was made with the buttons and laid out with them as it
+      // took its place.
+      if (!laidOutSinceRead_) RebuildBar();
+      return;
+    case EarlyList::Failed:
+      // The user was told why: the buttons come from the folder's entries.
+      RefreshFromFolder(folder, false);
+      return;
+    case EarlyList::NotRead:
+      break;
+  }
   if (Files().FileExists(ButtonListPath(folder))) {
     source_.Take(folder);
     if (LoadButtonList(data_.TblLinks, ButtonListPath(folder), data_.SaveFormat)) {
@@ -402,9 +431,11 @@ intptr_t TBarWindow::Dispatch(Message& m) {
     case kDelayedUpdateMessage:
       return 0;
     case kIconsStartMessage:
-      // The bar with its placeholders is painted before anything is fetched.
-      if (HandleAllocated()) Window().UpdateNow();
+      // The icons the cache knows are drawn with the bar; the bar with the
+      // placeholders of the others is painted before anything is fetched.
       icons_.Start();
+      if (HandleAllocated()) Window().UpdateNow();
+      icons_.FetchRest();
       return 0;
     case kIconsArrivedMessage:
       icons_.Deliver();

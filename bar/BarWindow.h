@@ -217,6 +217,9 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground, pu
   TLbSpeedButton& AddBarButton(TRecordTable& links, int order, Dpi dpi);
   intptr_t MouseMessage(Message& m);
   void BindHandlers();
+  // The list read before the window is made; then what the first showing adds.
+  void ReadButtonList();
+  std::string SourceFolderSetting();
   void LoadButtons();
   void ListenForSecondStarts();
   // The form's texts in that language, from the built-in ones.
@@ -264,6 +267,10 @@ class TBarWindow : public TAppBar, public TButtonHost, public IBarBackground, pu
   // How deep RebuildBar runs: meanwhile the buttons' immediate repaints only
   // invalidate the window.
   int rebuilding_ = 0;
+  // What came of reading the button list before the window was shown, and
+  // whether the bar has been laid out since.
+  enum class EarlyList { NotRead, Read, Failed } earlyList_ = EarlyList::NotRead;
+  bool laidOutSinceRead_ = false;
   TBarHotkeys hotkeys_;
   TBarKeyboard keyboard_;
   WindowId previousForeground_ = 0;

@@ -32,14 +32,19 @@ void TIconLoader::Stop() {
   running_ = false;
 }
 
-void TIconLoader::Start(std::vector<IconRequest> requests) {
+void TIconLoader::Start(std::vector<IconRequest> requests) { Fetch(Begin(std::move(requests))); }
+
+std::vector<IconRequest> TIconLoader::Begin(std::vector<IconRequest> requests) {
   Stop();
   {
     std::lock_guard<std::mutex> lock(mutex_);
     arrived_.clear();
   }
   fromCache_ = fromShell_ = atOnce_ = 0;
-  requests = TakeKnown(std::move(requests));
+  return TakeKnown(std::move(requests));
+}
+
+void TIconLoader::Fetch(std::vector<IconRequest> requests) {
   if (requests.empty()) return;
   running_ = true;
   if (Windows().PostsFromThreads()) {

@@ -48,8 +48,14 @@ class TIconLoader {
   TIconLoader& operator=(const TIconLoader&) = delete;
 
   // Fetches these, in this order; a batch still running is given up first
-  // and what it fetched and was not taken is dropped.
+  // and what it fetched and was not taken is dropped. The same as Fetch(Begin()).
   void Start(std::vector<IconRequest> requests);
+  // Starts a batch as Start does, answering at once what the cache knows for
+  // targets on this machine's disks (in Take() on return); gives back the
+  // requests still to be fetched.
+  std::vector<IconRequest> Begin(std::vector<IconRequest> requests);
+  // Fetches the rest of the batch Begin started, away from this thread.
+  void Fetch(std::vector<IconRequest> rest);
   // Gives up the running batch and waits for its end.
   void Stop();
   // The icons arrived since the last call, in the order they came.

@@ -83,5 +83,35 @@ TEST_F(BarIconsTest, TheNextStartAsksTheShellForNoIcon) {
   EXPECT_EQ(cache.Count(), 2u);
 }
 
+// A start whose list and icons are known: the window is made with its
+// buttons laid out and shown in its final place (no second layout once
+// shown), and the icons the cache knows are in their buttons when the bar
+// is first painted, without waiting for an arrival.
+TEST_F(BarIconsTest, AKnownStartShowsTheBarWholeAtOnce) {
+  Start();
+  const Rect final = Win().WindowRect();
+  Stop();
+  hp.Shell().iconPictures.clear();
+  // Up to the shown window, its posted messages not yet handled.
+  ASSERT_TRUE(program.TProgramRun::Start());
+  ASSERT_TRUE(Win().IsVisible());
+  ASSERT_EQ(bar->ButtonCount(), 4u);
+  EXPECT_EQ(Win().WindowRect(), final);
+  EXPECT_EQ(bar->Button(0).Glyph(), IconPlaceholder(16, bar->Button(0).ButtonColor()));
+  const size_t moves = Win().history.size();
+  bar->AddMessageHook([&](Message& m, intptr_t) {
+    if (m.msg != kIconsStartMessage) return;
+    EXPECT_EQ(bar->Button(0).Glyph(), Expected("C:\\Dati\\nota.txt", 0));
+    EXPECT_EQ(bar->Button(2).Glyph(), Expected("C:\\Dati", 2));
+  });
+  const int updates = Win().updates;
+  hp.Windows().Pump();
+  EXPECT_GT(Win().updates, updates);
+  EXPECT_EQ(Win().history.size(), moves);
+  EXPECT_EQ(Win().WindowRect(), final);
+  EXPECT_TRUE(hp.Shell().iconPictures.empty());
+  EXPECT_EQ(bar->Button(3).Glyph(), Expected("C:\\Dati\\nota.txt", 3));
+}
+
 }  // namespace
 }  // namespace tov
