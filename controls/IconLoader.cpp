@@ -3,15 +3,14 @@
 #include <map>
 #include <utility>
 
+#include "files/FileHelpers.h"
 #include "platform/Platform.h"
 
 namespace tov {
 
 bool PathShowsIcon(const std::string& path) {
-  std::string p = path;
-  // A folder named with its closing backslash is the folder itself; wildcards
-  // would name other entries, not this one.
-  if (p.size() > 3 && p.back() == '\\') p.pop_back();
+  // Wildcards would name other entries, not this one.
+  const std::string p = WithoutClosingBackslash(path);
   if (p.empty() || p.find_first_of("*?") != std::string::npos) return false;
   for (const FindEntry& e : Files().FindFiles(p)) {
     if (e.name == "." || e.name == "..") continue;

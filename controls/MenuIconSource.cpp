@@ -1,20 +1,10 @@
 #include "controls/MenuIconSource.h"
 
 #include "controls/IconLoader.h"
+#include "files/FileHelpers.h"
 #include "platform/Platform.h"
 
 namespace tov {
-
-namespace {
-
-// A folder named with its closing backslash is the folder itself.
-std::string PlainPath(const std::string& path) {
-  std::string p = path;
-  if (p.size() > 3 && p.back() == '\\') p.pop_back();
-  return p;
-}
-
-}  // namespace
 
 TMenuIconSource::TMenuIconSource(std::string cacheFile, bool threaded)
     : cacheFile_(std::move(cacheFile)), threaded_(threaded) {}
@@ -33,7 +23,7 @@ TMenuIconSource::~TMenuIconSource() {
 
 IMenuPictures::State TMenuIconSource::Find(const std::string& asked, int kind, int pixels, const Picture** picture) {
   *picture = nullptr;
-  const std::string path = PlainPath(asked);
+  const std::string path = WithoutClosingBackslash(asked);
   if (path.empty() || pixels <= 0) return State::None;
   Collect();
   const Key key{kind >= 0 ? "*" + std::to_string(kind) : path, pixels};
