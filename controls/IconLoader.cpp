@@ -1,6 +1,7 @@
 #include "controls/IconLoader.h"
 
 #include <map>
+#include <optional>
 #include <utility>
 
 #include "files/FileHelpers.h"
@@ -19,8 +20,8 @@ bool PathShowsIcon(const std::string& path) {
   return false;
 }
 
-TIconLoader::TIconLoader(std::string cacheFile, std::function<void()> notify)
-    : cacheFile_(std::move(cacheFile)), notify_(std::move(notify)) {}
+TIconLoader::TIconLoader(TSharedIconCache& cache, std::function<void()> notify)
+    : cache_(cache), notify_(std::move(notify)) {}
 
 TIconLoader::~TIconLoader() { Stop(); }
 
@@ -56,26 +57,22 @@ void TIconLoader::Start(std::vector<IconRequest> requests) {
   }
 }
 
-void TIconLoader::ReadCache() {
-  if (cacheRead_ || cacheFile_.empty()) return;
-  cache_.Load(cacheFile_);
-  cacheRead_ = true;
-}
-
 std::vector<IconRequest> TIconLoader::TakeKnown(std::vector<IconRequest> requests) {
-  ReadCache();
   std::vector<IconRequest> rest;
-  std::map<std::pair<std::string, int>, const Picture*> known;
+  std::map<std::pair<std::string, int>, std::optional<Picture>> known;
   std::vector<IconArrival> now;
   for (IconRequest& request : requests) {
     const auto key = std::make_pair(request.path, request.pixels);
     auto it = known.find(key);
     if (it == known.end()) {
-      const Picture* kept = nullptr;
-      if (Files().OnLocalDisk(request.path) && PathShowsIcon(request.path))
-        kept = cache_.Find(request.path, TargetStamp(request.path), request.pixels);
-      it = known.emplace(key, kept).first;
-      if (kept) ++atOnce_;
+      std::optional<Picture> found;
+      Picture picture;
+      if (Files().OnLocalDisk(request.path) && PathShowsIcon(request.path) &&
+          cache_.Find(request.path, TargetStamp(request.path), request.pixels, &picture)) {
+        found = std::move(picture);
+        ++atOnce_;
+      }
+      it = known.emplace(key, std::move(found)).first;
     }
     if (it->second)
       now.push_back(IconArrival{request.id, request.pixels, *it->second});
@@ -97,7 +94,6 @@ std::vector<IconArrival> TIconLoader::Take() {
 }
 
 void TIconLoader::Run(std::vector<IconRequest> requests) {
-  ReadCache();
   // One look at each target and size, however many buttons show it.
   std::map<std::pair<std::string, int>, Picture> done;
   for (const IconRequest& request : requests) {
@@ -108,8 +104,7 @@ void TIconLoader::Run(std::vector<IconRequest> requests) {
       Picture picture;
       if (PathShowsIcon(request.path)) {
         const uint64_t stamp = TargetStamp(request.path);
-        if (const Picture* kept = cache_.Find(request.path, stamp, request.pixels)) {
-          picture = *kept;
+        if (cache_.Find(request.path, stamp, request.pixels, &picture)) {
           ++fromCache_;
         } else if (Shell().IconPicture(request.path, request.pixels, &picture) && picture.rgb.width == request.pixels &&
                    picture.rgb.height == request.pixels) {
@@ -131,7 +126,7 @@ void TIconLoader::Run(std::vector<IconRequest> requests) {
     // One message for the icons waiting: the next comes once they are taken.
     if (first && notify_) notify_();
   }
-  if (!cacheFile_.empty()) cache_.Save(cacheFile_);
+  cache_.Save();
   running_ = false;
 }
 

@@ -6,8 +6,7 @@
 
 namespace tov {
 
-TMenuIconSource::TMenuIconSource(std::string cacheFile, bool threaded)
-    : cacheFile_(std::move(cacheFile)), threaded_(threaded) {}
+TMenuIconSource::TMenuIconSource(TSharedIconCache& cache, bool threaded) : cache_(cache), threaded_(threaded) {}
 
 TMenuIconSource::~TMenuIconSource() {
   {
@@ -17,8 +16,6 @@ TMenuIconSource::~TMenuIconSource() {
   }
   wake_.notify_all();
   if (worker_.joinable()) worker_.join();
-  Collect();
-  SaveCache();
 }
 
 IMenuPictures::State TMenuIconSource::Find(const std::string& asked, int kind, int pixels, const Picture** picture) {
@@ -30,15 +27,8 @@ IMenuPictures::State TMenuIconSource::Find(const std::string& asked, int kind, i
   auto it = known_.find(key);
   if (it == known_.end()) {
     if (known_.size() >= kMaxIcons) known_.clear();
-    if (!cacheRead_) {
-      if (!cacheFile_.empty()) cache_.Load(cacheFile_);
-      cacheRead_ = true;
-    }
     Known fresh;
-    if (const Picture* kept = cache_.Find(path, TargetStamp(path), pixels)) {
-      fresh.state = State::Ready;
-      fresh.picture = *kept;
-    }
+    if (cache_.Find(path, TargetStamp(path), pixels, &fresh.picture)) fresh.state = State::Ready;
     it = known_.emplace(key, std::move(fresh)).first;
     if (it->second.state == State::NotYet) {
       {
@@ -65,7 +55,7 @@ void TMenuIconSource::MenuClosed() {
     if (it != known_.end() && it->second.state == State::NotYet) known_.erase(it);
   }
   Collect();
-  SaveCache();
+  cache_.Save();
 }
 
 void TMenuIconSource::FetchWaiting() {
@@ -111,13 +101,15 @@ TMenuIconSource::Arrival TMenuIconSource::Fetch(const Request& request) {
   Arrival a;
   a.request = request;
   if (!PathShowsIcon(request.path)) return a;
-  a.stamp = TargetStamp(request.path);
+  const uint64_t stamp = TargetStamp(request.path);
   ++fromShell_;
   Picture p;
   // Only an icon of exactly the size asked is shown: never a stretched one.
   a.shown = Shell().IconPicture(request.path, request.pixels, &p) && p.rgb.width == request.pixels &&
             p.rgb.height == request.pixels && (p.alpha.empty() || p.alpha.size() == p.rgb.pixels.size());
-  if (a.shown) a.picture = std::move(p);
+  if (!a.shown) return a;
+  cache_.Put(request.path, stamp, request.pixels, p);
+  a.picture = std::move(p);
   return a;
 }
 
@@ -128,15 +120,10 @@ void TMenuIconSource::Collect() {
     arrived.swap(arrived_);
   }
   for (Arrival& a : arrived) {
-    if (a.shown) cache_.Put(a.request.path, a.stamp, a.request.pixels, a.picture);
     Known& k = known_[a.request.key];
     k.state = a.shown ? State::Ready : State::None;
     k.picture = std::move(a.picture);
   }
-}
-
-void TMenuIconSource::SaveCache() {
-  if (!cacheFile_.empty() && cacheRead_) cache_.Save(cacheFile_);
 }
 
 }  // namespace tov

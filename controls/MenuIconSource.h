@@ -3,8 +3,8 @@
 // process, or kept in the icon cache shared with the buttons), else fetched
 // from the shell on a thread of its own at the exact size asked, while the
 // menu shows a placeholder. What the shell gave goes into the icon cache,
-// written when a menu closes and when the source goes, so that a later start
-// shows the same icons without the shell.
+// written when a menu closes, so that the buttons and a later start show the
+// same icons without the shell.
 #pragma once
 #include <atomic>
 #include <condition_variable>
@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "controls/IconCache.h"
+#include "controls/SharedIconCache.h"
 #include "platform/MenuIcons.h"
 
 namespace tov {
@@ -27,11 +27,11 @@ class TMenuIconSource : public IMenuPictures {
   // Icons kept in memory at most: past that, the memory is emptied whole.
   static constexpr size_t kMaxIcons = 1024;
 
-  // cacheFile: the icon cache (empty: none). threaded: fetch on a thread of
-  // its own; where not, the icons asked wait for FetchWaiting().
-  explicit TMenuIconSource(std::string cacheFile, bool threaded);
-  // Gives up the fetches not begun, waits for the one under way (one call of
-  // the shell at most) and writes the cache.
+  // cache: outlives the source. threaded: fetch on a thread of its own;
+  // where not, the icons asked wait for FetchWaiting().
+  TMenuIconSource(TSharedIconCache& cache, bool threaded);
+  // Gives up the fetches not begun and waits for the one under way (one
+  // call of the shell at most).
   ~TMenuIconSource() override;
   TMenuIconSource(const TMenuIconSource&) = delete;
   TMenuIconSource& operator=(const TMenuIconSource&) = delete;
@@ -60,23 +60,19 @@ class TMenuIconSource : public IMenuPictures {
   };
   struct Arrival {
     Request request;
-    uint64_t stamp = 0;
     bool shown = false;
     Picture picture;
   };
 
   void Run();
   Arrival Fetch(const Request& request);
-  // Takes the arrived icons into memory and the cache (user-interface thread).
+  // Takes the arrived icons into memory (user-interface thread).
   void Collect();
-  void SaveCache();
 
-  std::string cacheFile_;
+  TSharedIconCache& cache_;
   bool threaded_;
   // The user-interface thread's alone.
   std::map<Key, Known> known_;
-  TIconCache cache_;
-  bool cacheRead_ = false;
   // Shared with the thread.
   std::mutex mutex_;
   std::condition_variable wake_;
