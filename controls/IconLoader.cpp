@@ -20,6 +20,10 @@ bool PathShowsIcon(const std::string& path) {
   return false;
 }
 
+bool KnownLocalIcon(TSharedIconCache& cache, const std::string& path, int pixels, Picture* picture) {
+  return Files().OnLocalDisk(path) && PathShowsIcon(path) && cache.Find(path, TargetStamp(path), pixels, picture);
+}
+
 TIconLoader::TIconLoader(TSharedIconCache& cache, std::function<void()> notify)
     : cache_(cache), notify_(std::move(notify)) {}
 
@@ -67,8 +71,7 @@ std::vector<IconRequest> TIconLoader::TakeKnown(std::vector<IconRequest> request
     if (it == known.end()) {
       std::optional<Picture> found;
       Picture picture;
-      if (Files().OnLocalDisk(request.path) && PathShowsIcon(request.path) &&
-          cache_.Find(request.path, TargetStamp(request.path), request.pixels, &picture)) {
+      if (KnownLocalIcon(cache_, request.path, request.pixels, &picture)) {
         found = std::move(picture);
         ++atOnce_;
       }

@@ -40,6 +40,14 @@ struct IconArrival {
 // system entry, no wildcards): only those show an icon.
 bool PathShowsIcon(const std::string& path);
 
+// The answer the user-interface thread may give at once (a few look-ups on a
+// disk of this machine): the icon the cache keeps for the target at that
+// size, copied into *picture, when the target is on a local disk, shows an
+// icon and did not change since. False otherwise; a target on a network
+// share is never looked at here (it may keep the caller waiting): the
+// thread that fetches icons reads its stamp and asks the cache there.
+bool KnownLocalIcon(TSharedIconCache& cache, const std::string& path, int pixels, Picture* picture);
+
 class TIconLoader {
  public:
   // cache: outlives the loader. notify: icons wait in Take().

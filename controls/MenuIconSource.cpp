@@ -28,7 +28,7 @@ IMenuPictures::State TMenuIconSource::Find(const std::string& asked, int kind, i
   if (it == known_.end()) {
     if (known_.size() >= kMaxIcons) known_.clear();
     Known fresh;
-    if (cache_.Find(path, TargetStamp(path), pixels, &fresh.picture)) fresh.state = State::Ready;
+    if (KnownLocalIcon(cache_, path, pixels, &fresh.picture)) fresh.state = State::Ready;
     it = known_.emplace(key, std::move(fresh)).first;
     if (it->second.state == State::NotYet) {
       {
@@ -102,6 +102,11 @@ TMenuIconSource::Arrival TMenuIconSource::Fetch(const Request& request) {
   a.request = request;
   if (!PathShowsIcon(request.path)) return a;
   const uint64_t stamp = TargetStamp(request.path);
+  if (cache_.Find(request.path, stamp, request.pixels, &a.picture)) {
+    ++fromCache_;
+    a.shown = true;
+    return a;
+  }
   ++fromShell_;
   Picture p;
   // Only an icon of exactly the size asked is shown: never a stretched one.

@@ -1,10 +1,11 @@
 // The folder menus' icons (IMenuPictures): each asked for when an entry is
 // first drawn, answered at once when it is known (fetched before in this
-// process, or kept in the icon cache shared with the buttons), else fetched
-// from the shell on a thread of its own at the exact size asked, while the
-// menu shows a placeholder. What the shell gave goes into the icon cache,
-// written when a menu closes, so that the buttons and a later start show the
-// same icons without the shell.
+// process, or kept in the icon cache shared with the buttons for a target on
+// a local disk), else fetched on a thread of its own (from the cache for a
+// target on a network share, else from the shell at the exact size asked),
+// while the menu shows a placeholder. What the shell gave goes into the icon
+// cache, written when a menu closes, so that the buttons and a later start
+// show the same icons without the shell.
 #pragma once
 #include <atomic>
 #include <condition_variable>
@@ -44,6 +45,8 @@ class TMenuIconSource : public IMenuPictures {
   void FetchWaiting();
   // Icons asked of the shell so far.
   int FromShell() const { return fromShell_; }
+  // Icons the fetches found in the cache so far.
+  int FromCache() const { return fromCache_; }
 
  private:
   // Memory's key: "*" and the kind for a kind's icon (no path starts so),
@@ -81,6 +84,7 @@ class TMenuIconSource : public IMenuPictures {
   bool stop_ = false;
   std::atomic<uint64_t> arrivals_{0};
   std::atomic<int> fromShell_{0};
+  std::atomic<int> fromCache_{0};
   std::thread worker_;
 };
 

@@ -129,6 +129,37 @@ TEST_F(MenuIconSourceTest, TheNextStartShowsTheIconsFromTheCacheItSharesWithTheB
   EXPECT_EQ(Ask(changed, "C:\\Dati\\uno.txt", -1, 24), State::NotYet);
 }
 
+TEST_F(MenuIconSourceTest, ATargetOnANetworkShareIsLookedAtOnlyByTheFetch) {
+  TMenuIconSource first(memory, false);
+  EXPECT_EQ(Ask(first, "C:\\Dati\\uno.txt", -1, 16), State::NotYet);
+  first.FetchWaiting();
+  EXPECT_EQ(ShellAsked(), 1u);
+  // The cache knows it now; on a drive standing for a share the caller is
+  // answered not even from the cache, the fetch is: no shell.
+  hp.Files().remoteDrives = "C";
+  TMenuIconSource remote(memory, false);
+  EXPECT_EQ(Ask(remote, "C:\\Dati\\uno.txt", -1, 16), State::NotYet);
+  EXPECT_EQ(remote.FromCache(), 0);
+  remote.FetchWaiting();
+  EXPECT_EQ(remote.FromCache(), 1);
+  EXPECT_EQ(ShellAsked(), 0u);
+  int side = 0;
+  EXPECT_EQ(Ask(remote, "C:\\Dati\\uno.txt", -1, 16, &side), State::Ready);
+  EXPECT_EQ(side, 16);
+  // The fetch reads the stamp: a target written since is asked of the shell.
+  const auto file = hp.Files().Map("C:\\Dati\\uno.txt");
+  std::filesystem::last_write_time(file, std::filesystem::last_write_time(file) + std::chrono::hours(1));
+  TMenuIconSource changed(memory, false);
+  EXPECT_EQ(Ask(changed, "C:\\Dati\\uno.txt", -1, 16), State::NotYet);
+  changed.FetchWaiting();
+  EXPECT_EQ(ShellAsked(), 1u);
+  // On a local disk again: answered at once.
+  hp.Files().remoteDrives.clear();
+  TMenuIconSource local(memory, false);
+  EXPECT_EQ(Ask(local, "C:\\Dati\\uno.txt", -1, 16), State::Ready);
+  EXPECT_EQ(ShellAsked(), 0u);
+}
+
 TEST_F(MenuIconSourceTest, ADamagedCacheIsIgnoredAndWrittenWholeAgain) {
   ASSERT_TRUE(Files().WriteFile(kCache, std::string("TVIC\x01\0\0\0\x05\0\0\0garbage", 19)));
   {
