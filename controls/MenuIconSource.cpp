@@ -11,11 +11,15 @@ TMenuIconSource::TMenuIconSource(TSharedIconCache& cache, bool threaded) : cache
 TMenuIconSource::~TMenuIconSource() {
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    stop_ = true;
     waiting_.clear();
   }
-  wake_.notify_all();
+  // The thread ends after the fetch under way, if any.
   if (worker_.joinable()) worker_.join();
+}
+
+bool TMenuIconSource::Fetching() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return fetching_;
 }
 
 IMenuPictures::State TMenuIconSource::Find(const std::string& asked, int kind, int pixels, const Picture** picture) {
@@ -31,19 +35,21 @@ IMenuPictures::State TMenuIconSource::Find(const std::string& asked, int kind, i
     if (KnownLocalIcon(cache_, path, pixels, &fresh.picture)) fresh.state = State::Ready;
     it = known_.emplace(key, std::move(fresh)).first;
     if (it->second.state == State::NotYet) {
+      bool start;
       {
         std::lock_guard<std::mutex> lock(mutex_);
         waiting_.push_back(Request{key, path, pixels});
-        if (threaded_ && !worker_.joinable()) worker_ = std::thread([this] { Run(); });
+        start = threaded_ && !fetching_;
+        if (start) fetching_ = true;
       }
-      wake_.notify_one();
+      if (start) StartFetching();
     }
   }
   if (it->second.state == State::Ready) *picture = &it->second.picture;
   return it->second.state;
 }
 
-void TMenuIconSource::MenuClosed() {
+void TMenuIconSource::DropWaiting() {
   std::deque<Request> dropped;
   {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -54,6 +60,10 @@ void TMenuIconSource::MenuClosed() {
     auto it = known_.find(r.key);
     if (it != known_.end() && it->second.state == State::NotYet) known_.erase(it);
   }
+}
+
+void TMenuIconSource::MenuClosed() {
+  DropWaiting();
   Collect();
   cache_.Save();
 }
@@ -76,13 +86,32 @@ void TMenuIconSource::FetchWaiting() {
   }
 }
 
+void TMenuIconSource::StartFetching() {
+  // The thread before said it ended, under the lock, as the last thing it
+  // did: it is gone or about to be.
+  if (worker_.joinable()) worker_.join();
+  try {
+    worker_ = std::thread([this] { Run(); });
+  } catch (...) {
+    // No thread to be had: the icons stay placeholders until they are
+    // drawn again, and asked again then.
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      fetching_ = false;
+    }
+    DropWaiting();
+  }
+}
+
 void TMenuIconSource::Run() {
   for (;;) {
     Request r;
     {
-      std::unique_lock<std::mutex> lock(mutex_);
-      wake_.wait(lock, [this] { return stop_ || !waiting_.empty(); });
-      if (stop_) return;
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (waiting_.empty()) {
+        fetching_ = false;
+        return;
+      }
       r = std::move(waiting_.front());
       waiting_.pop_front();
     }

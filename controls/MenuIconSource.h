@@ -3,12 +3,13 @@
 // process, or kept in the icon cache shared with the buttons for a target on
 // a local disk), else fetched on a thread of its own (from the cache for a
 // target on a network share, else from the shell at the exact size asked),
-// while the menu shows a placeholder. What the shell gave goes into the icon
+// while the menu shows a placeholder. The thread runs while icons wait: it
+// ends once none do (a menu closed drops those it asked for) and another
+// starts with the next icon asked. What the shell gave goes into the icon
 // cache, written when a menu closes, so that the buttons and a later start
 // show the same icons without the shell.
 #pragma once
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -47,6 +48,8 @@ class TMenuIconSource : public IMenuPictures {
   int FromShell() const { return fromShell_; }
   // Icons the fetches found in the cache so far.
   int FromCache() const { return fromCache_; }
+  // Whether the thread runs.
+  bool Fetching() const;
 
  private:
   // Memory's key: "*" and the kind for a kind's icon (no path starts so),
@@ -67,6 +70,11 @@ class TMenuIconSource : public IMenuPictures {
     Picture picture;
   };
 
+  // Starts the thread (user-interface thread).
+  void StartFetching();
+  // Forgets the icons asked and not fetched (user-interface thread).
+  void DropWaiting();
+  // The thread: fetches until no icon waits.
   void Run();
   Arrival Fetch(const Request& request);
   // Takes the arrived icons into memory (user-interface thread).
@@ -77,15 +85,14 @@ class TMenuIconSource : public IMenuPictures {
   // The user-interface thread's alone.
   std::map<Key, Known> known_;
   // Shared with the thread.
-  std::mutex mutex_;
-  std::condition_variable wake_;
+  mutable std::mutex mutex_;
   std::deque<Request> waiting_;
   std::vector<Arrival> arrived_;
-  bool stop_ = false;
+  bool fetching_ = false;
   std::atomic<uint64_t> arrivals_{0};
   std::atomic<int> fromShell_{0};
   std::atomic<int> fromCache_{0};
-  std::thread worker_;
+  std::thread worker_;  // the user-interface thread's alone
 };
 
 }  // namespace tov

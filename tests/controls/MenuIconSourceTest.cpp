@@ -222,5 +222,34 @@ TEST_F(MenuIconSourceTest, TheButtonsAndTheMenusSeeEachOthersIconsFromOneReadOfT
   EXPECT_EQ(written.Count(), 3u);
 }
 
+TEST_F(MenuIconSourceTest, TheFetchThreadEndsWhenNothingWaitsAndStartsAgainWhenAsked) {
+  TMenuIconSource source(memory, true);
+  // Waits (5 seconds at most) for the thread to end by itself.
+  const auto ended = [&] {
+    for (int i = 0; i < 500 && source.Fetching(); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return !source.Fetching();
+  };
+  EXPECT_FALSE(source.Fetching());  // none before the first icon asked
+  EXPECT_EQ(Ask(source, "C:\\Dati\\uno.txt", -1, 24), State::NotYet);
+  ASSERT_TRUE(ended());
+  EXPECT_EQ(source.Arrivals(), 1u);
+  EXPECT_EQ(Ask(source, "C:\\Dati\\uno.txt", -1, 24), State::Ready);
+  // The next icon asked starts another.
+  EXPECT_EQ(Ask(source, "C:\\Dati\\tre.exe", -1, 24), State::NotYet);
+  ASSERT_TRUE(ended());
+  EXPECT_EQ(Ask(source, "C:\\Dati\\tre.exe", -1, 24), State::Ready);
+  EXPECT_EQ(ShellAsked(), 2u);
+  // A menu closing with many waiting: the thread ends after the fetch under way.
+  for (int i = 0; i < 200; ++i)
+    Ask(source, "C:\\Dati\\n" + std::to_string(i) + ".txt", -1, 16);
+  source.MenuClosed();
+  ASSERT_TRUE(ended());
+  // And starts again for the next menu.
+  EXPECT_EQ(Ask(source, "C:\\Dati\\due.txt", -1, 16), State::NotYet);
+  ASSERT_TRUE(ended());
+  EXPECT_EQ(Ask(source, "C:\\Dati\\due.txt", -1, 16), State::Ready);
+}
+
 }  // namespace
 }  // namespace tov
