@@ -16,6 +16,12 @@ TBarIcons::~TBarIcons() {
   loader_.reset();
   if (MenuPictures() == menuIcons_.get()) SetMenuPictures(nullptr);
   menuIcons_.reset();
+  cache_.reset();
+}
+
+TSharedIconCache& TBarIcons::Cache() {
+  if (!cache_) cache_ = std::make_unique<TSharedIconCache>(UserDataDir() + kIconCacheName);
+  return *cache_;
 }
 
 void TBarIcons::Post(uint32_t msg) {
@@ -39,7 +45,7 @@ void TBarIcons::Want(intptr_t tag, const std::string& path, int pixels) {
 
 void TBarIcons::LaidOut() {
   if (!menuIcons_) {
-    menuIcons_ = std::make_unique<TMenuIconSource>(UserDataDir() + kIconCacheName, Windows().PostsFromThreads());
+    menuIcons_ = std::make_unique<TMenuIconSource>(Cache(), Windows().PostsFromThreads());
     SetMenuPictures(menuIcons_.get());
   }
   if (!wanted_.empty()) Post(kIconsStartMessage);
@@ -47,8 +53,7 @@ void TBarIcons::LaidOut() {
 
 void TBarIcons::Start() {
   if (wanted_.empty()) return;
-  if (!loader_)
-    loader_ = std::make_unique<TIconLoader>(UserDataDir() + kIconCacheName, [this] { Post(kIconsArrivedMessage); });
+  if (!loader_) loader_ = std::make_unique<TIconLoader>(Cache(), [this] { Post(kIconsArrivedMessage); });
   rest_ = loader_->Begin(std::exchange(wanted_, {}));
   Deliver();
 }

@@ -3,7 +3,9 @@
 // itself, the icons the cache knows for targets on this machine's disks go
 // into their buttons at once; once the bar is painted the icon loader
 // fetches the others away from the user-interface thread, and each arrives
-// through the arrival message, in the button it was meant for.
+// through the arrival message, in the button it was meant for. The buttons
+// and the folder menus keep their icons in one icon cache, read once and
+// written by both.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -14,6 +16,7 @@
 #include "controls/ButtonHost.h"
 #include "controls/IconLoader.h"
 #include "controls/MenuIconSource.h"
+#include "controls/SharedIconCache.h"
 #include "forms/WindowForm.h"
 
 namespace tov {
@@ -30,6 +33,8 @@ class TBarIcons {
   // The buttons and the window they lie on, which takes the messages above
   // (posted from any thread).
   TBarIcons(TButtonHost& buttons, TForm& window);
+  // Waits for the fetches under way (one call of the shell each at most)
+  // and writes the icon cache.
   ~TBarIcons();
 
   // A new layout begins: a fetch still running is given up.
@@ -51,11 +56,16 @@ class TBarIcons {
 
  private:
   void Post(uint32_t msg);
+  // The icon cache, made at the first layout (the user's data folder is
+  // known by then).
+  TSharedIconCache& Cache();
 
   TButtonHost& buttons_;
   TForm& window_;
   std::vector<IconRequest> wanted_;
   std::vector<IconRequest> rest_;  // not known to the cache, fetched next
+  // Outlives its two users below.
+  std::unique_ptr<TSharedIconCache> cache_;
   std::unique_ptr<TIconLoader> loader_;
   // The folder menus' icons, handed to the menus at the first layout.
   std::unique_ptr<TMenuIconSource> menuIcons_;

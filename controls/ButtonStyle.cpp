@@ -6,6 +6,7 @@
 #include "controls/Appearance.h"
 #include "controls/IconLoader.h"
 #include "controls/ShellImages.h"
+#include "files/FileHelpers.h"
 #include "platform/Platform.h"
 #include "tables/RecordTable.h"
 
@@ -105,9 +106,7 @@ Size TCustomButtonStyle::AutoSizeExtent(ICanvas& surface, Dpi dpi) const {
 
 int TCustomButtonStyle::PathIconIndex(const std::string& path) {
   if (!PathShowsIcon(path)) return -1;
-  std::string p = path;
-  if (p.size() > 3 && p.back() == '\\') p.pop_back();
-  return Shell().IconIndex(p, kIconSmall);
+  return Shell().IconIndex(WithoutClosingBackslash(path), kIconSmall);
 }
 
 void TCustomButtonStyle::ApplyToButton(TLbSpeedButton& b, ICanvas* surface, Dpi dpi) {

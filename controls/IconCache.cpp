@@ -98,9 +98,9 @@ std::string TIconCache::Serialize() const {
 
 bool TIconCache::Save(const std::string& file) {
   if (!changed_) return true;
-  // The buttons and the folder menus keep their icons in one file, each
-  // through a cache of its own: what the other wrote since is kept too (as
-  // the least recently used), unless this one holds that icon itself.
+  // Another running copy of the program may have written the file since:
+  // what it keeps is kept too (as the least recently used), unless this
+  // cache holds that icon itself.
   TIconCache written;
   std::string bytes;
   if (Files().ReadFile(file, &bytes) && written.Parse(bytes)) {

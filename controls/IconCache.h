@@ -38,8 +38,10 @@ class TIconCache {
   std::string Serialize() const;
   // Writes the file (a complete new one replaces the old), only when
   // something changed since it was read or written, keeping the icons the
-  // file holds that this cache does not (another cache wrote them since);
-  // false when the write failed (the cache stays as it is).
+  // file holds that this cache does not: copies of the program in other
+  // folders may share the user's data folder (by default the user's
+  // application data, named after the executable) and write the file too.
+  // False when the write failed (the cache stays as it is).
   bool Save(const std::string& file);
 
   // The icon, or null; a found icon counts as used now.

@@ -1,17 +1,17 @@
 #include "controls/IconLoader.h"
 
 #include <map>
+#include <optional>
 #include <utility>
 
+#include "files/FileHelpers.h"
 #include "platform/Platform.h"
 
 namespace tov {
 
 bool PathShowsIcon(const std::string& path) {
-  std::string p = path;
-  // A folder named with its closing backslash is the folder itself; wildcards
-  // would name other entries, not this one.
-  if (p.size() > 3 && p.back() == '\\') p.pop_back();
+  // Wildcards would name other entries, not this one.
+  const std::string p = WithoutClosingBackslash(path);
   if (p.empty() || p.find_first_of("*?") != std::string::npos) return false;
   for (const FindEntry& e : Files().FindFiles(p)) {
     if (e.name == "." || e.name == "..") continue;
@@ -20,8 +20,12 @@ bool PathShowsIcon(const std::string& path) {
   return false;
 }
 
-TIconLoader::TIconLoader(std::string cacheFile, std::function<void()> notify)
-    : cacheFile_(std::move(cacheFile)), notify_(std::move(notify)) {}
+bool KnownLocalIcon(TSharedIconCache& cache, const std::string& path, int pixels, Picture* picture) {
+  return Files().OnLocalDisk(path) && PathShowsIcon(path) && cache.Find(path, TargetStamp(path), pixels, picture);
+}
+
+TIconLoader::TIconLoader(TSharedIconCache& cache, std::function<void()> notify)
+    : cache_(cache), notify_(std::move(notify)) {}
 
 TIconLoader::~TIconLoader() { Stop(); }
 
@@ -62,26 +66,21 @@ void TIconLoader::Fetch(std::vector<IconRequest> requests) {
   }
 }
 
-void TIconLoader::ReadCache() {
-  if (cacheRead_ || cacheFile_.empty()) return;
-  cache_.Load(cacheFile_);
-  cacheRead_ = true;
-}
-
 std::vector<IconRequest> TIconLoader::TakeKnown(std::vector<IconRequest> requests) {
-  ReadCache();
   std::vector<IconRequest> rest;
-  std::map<std::pair<std::string, int>, const Picture*> known;
+  std::map<std::pair<std::string, int>, std::optional<Picture>> known;
   std::vector<IconArrival> now;
   for (IconRequest& request : requests) {
     const auto key = std::make_pair(request.path, request.pixels);
     auto it = known.find(key);
     if (it == known.end()) {
-      const Picture* kept = nullptr;
-      if (Files().OnLocalDisk(request.path) && PathShowsIcon(request.path))
-        kept = cache_.Find(request.path, TargetStamp(request.path), request.pixels);
-      it = known.emplace(key, kept).first;
-      if (kept) ++atOnce_;
+      std::optional<Picture> found;
+      Picture picture;
+      if (KnownLocalIcon(cache_, request.path, request.pixels, &picture)) {
+        found = std::move(picture);
+        ++atOnce_;
+      }
+      it = known.emplace(key, std::move(found)).first;
     }
     if (it->second)
       now.push_back(IconArrival{request.id, request.pixels, *it->second});
@@ -103,7 +102,6 @@ std::vector<IconArrival> TIconLoader::Take() {
 }
 
 void TIconLoader::Run(std::vector<IconRequest> requests) {
-  ReadCache();
   // One look at each target and size, however many buttons show it.
   std::map<std::pair<std::string, int>, Picture> done;
   for (const IconRequest& request : requests) {
@@ -114,8 +112,7 @@ void TIconLoader::Run(std::vector<IconRequest> requests) {
       Picture picture;
       if (PathShowsIcon(request.path)) {
         const uint64_t stamp = TargetStamp(request.path);
-        if (const Picture* kept = cache_.Find(request.path, stamp, request.pixels)) {
-          picture = *kept;
+        if (cache_.Find(request.path, stamp, request.pixels, &picture)) {
           ++fromCache_;
         } else if (Shell().IconPicture(request.path, request.pixels, &picture) && picture.rgb.width == request.pixels &&
                    picture.rgb.height == request.pixels) {
@@ -137,7 +134,7 @@ void TIconLoader::Run(std::vector<IconRequest> requests) {
     // One message for the icons waiting: the next comes once they are taken.
     if (first && notify_) notify_();
   }
-  if (!cacheFile_.empty()) cache_.Save(cacheFile_);
+  cache_.Save();
   running_ = false;
 }
 

@@ -1,6 +1,7 @@
 // Fetches the buttons' icons, each at the exact size it is drawn at: from the
-// icon cache when the target did not change since, else from the shell (and
-// then kept in the cache, which is written once the batch is done). The
+// icon cache (shared with the folder menus) when the target did not change
+// since, else from the shell (and then kept in the cache, which is written
+// once the batch is done). The
 // targets on this machine's own disks that the cache knows are answered at
 // once, on the caller's thread (a few file look-ups): a start whose targets
 // did not change needs no thread at all. The rest, and every target on a
@@ -18,7 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "controls/IconCache.h"
+#include "controls/SharedIconCache.h"
 #include "platform/Canvas.h"
 
 namespace tov {
@@ -39,10 +40,18 @@ struct IconArrival {
 // system entry, no wildcards): only those show an icon.
 bool PathShowsIcon(const std::string& path);
 
+// The answer the user-interface thread may give at once (a few look-ups on a
+// disk of this machine): the icon the cache keeps for the target at that
+// size, copied into *picture, when the target is on a local disk, shows an
+// icon and did not change since. False otherwise; a target on a network
+// share is never looked at here (it may keep the caller waiting): the
+// thread that fetches icons reads its stamp and asks the cache there.
+bool KnownLocalIcon(TSharedIconCache& cache, const std::string& path, int pixels, Picture* picture);
+
 class TIconLoader {
  public:
-  // cacheFile: the cache's file (empty: no cache). notify: icons wait in Take().
-  TIconLoader(std::string cacheFile, std::function<void()> notify);
+  // cache: outlives the loader. notify: icons wait in Take().
+  TIconLoader(TSharedIconCache& cache, std::function<void()> notify);
   ~TIconLoader();
   TIconLoader(const TIconLoader&) = delete;
   TIconLoader& operator=(const TIconLoader&) = delete;
@@ -72,15 +81,12 @@ class TIconLoader {
 
  private:
   void Run(std::vector<IconRequest> requests);
-  void ReadCache();
   // Answers the requests the cache knows for targets on a local disk; gives
   // back the others.
   std::vector<IconRequest> TakeKnown(std::vector<IconRequest> requests);
 
-  std::string cacheFile_;
+  TSharedIconCache& cache_;
   std::function<void()> notify_;
-  TIconCache cache_;  // used by the batch alone
-  bool cacheRead_ = false;
   std::mutex mutex_;
   std::vector<IconArrival> arrived_;
   std::thread worker_;

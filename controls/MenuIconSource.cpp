@@ -1,69 +1,55 @@
 #include "controls/MenuIconSource.h"
 
 #include "controls/IconLoader.h"
+#include "files/FileHelpers.h"
 #include "platform/Platform.h"
 
 namespace tov {
 
-namespace {
-
-// A folder named with its closing backslash is the folder itself.
-std::string PlainPath(const std::string& path) {
-  std::string p = path;
-  if (p.size() > 3 && p.back() == '\\') p.pop_back();
-  return p;
-}
-
-}  // namespace
-
-TMenuIconSource::TMenuIconSource(std::string cacheFile, bool threaded)
-    : cacheFile_(std::move(cacheFile)), threaded_(threaded) {}
+TMenuIconSource::TMenuIconSource(TSharedIconCache& cache, bool threaded) : cache_(cache), threaded_(threaded) {}
 
 TMenuIconSource::~TMenuIconSource() {
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    stop_ = true;
     waiting_.clear();
   }
-  wake_.notify_all();
+  // The thread ends after the fetch under way, if any.
   if (worker_.joinable()) worker_.join();
-  Collect();
-  SaveCache();
+}
+
+bool TMenuIconSource::Fetching() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return fetching_;
 }
 
 IMenuPictures::State TMenuIconSource::Find(const std::string& asked, int kind, int pixels, const Picture** picture) {
   *picture = nullptr;
-  const std::string path = PlainPath(asked);
+  const std::string path = WithoutClosingBackslash(asked);
   if (path.empty() || pixels <= 0) return State::None;
   Collect();
   const Key key{kind >= 0 ? "*" + std::to_string(kind) : path, pixels};
   auto it = known_.find(key);
   if (it == known_.end()) {
     if (known_.size() >= kMaxIcons) known_.clear();
-    if (!cacheRead_) {
-      if (!cacheFile_.empty()) cache_.Load(cacheFile_);
-      cacheRead_ = true;
-    }
     Known fresh;
-    if (const Picture* kept = cache_.Find(path, TargetStamp(path), pixels)) {
-      fresh.state = State::Ready;
-      fresh.picture = *kept;
-    }
+    if (KnownLocalIcon(cache_, path, pixels, &fresh.picture)) fresh.state = State::Ready;
     it = known_.emplace(key, std::move(fresh)).first;
     if (it->second.state == State::NotYet) {
+      bool start;
       {
         std::lock_guard<std::mutex> lock(mutex_);
         waiting_.push_back(Request{key, path, pixels});
-        if (threaded_ && !worker_.joinable()) worker_ = std::thread([this] { Run(); });
+        start = threaded_ && !fetching_;
+        if (start) fetching_ = true;
       }
-      wake_.notify_one();
+      if (start) StartFetching();
     }
   }
   if (it->second.state == State::Ready) *picture = &it->second.picture;
   return it->second.state;
 }
 
-void TMenuIconSource::MenuClosed() {
+void TMenuIconSource::DropWaiting() {
   std::deque<Request> dropped;
   {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -74,8 +60,12 @@ void TMenuIconSource::MenuClosed() {
     auto it = known_.find(r.key);
     if (it != known_.end() && it->second.state == State::NotYet) known_.erase(it);
   }
+}
+
+void TMenuIconSource::MenuClosed() {
+  DropWaiting();
   Collect();
-  SaveCache();
+  cache_.Save();
 }
 
 void TMenuIconSource::FetchWaiting() {
@@ -96,13 +86,32 @@ void TMenuIconSource::FetchWaiting() {
   }
 }
 
+void TMenuIconSource::StartFetching() {
+  // The thread before said it ended, under the lock, as the last thing it
+  // did: it is gone or about to be.
+  if (worker_.joinable()) worker_.join();
+  try {
+    worker_ = std::thread([this] { Run(); });
+  } catch (...) {
+    // No thread to be had: the icons stay placeholders until they are
+    // drawn again, and asked again then.
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      fetching_ = false;
+    }
+    DropWaiting();
+  }
+}
+
 void TMenuIconSource::Run() {
   for (;;) {
     Request r;
     {
-      std::unique_lock<std::mutex> lock(mutex_);
-      wake_.wait(lock, [this] { return stop_ || !waiting_.empty(); });
-      if (stop_) return;
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (waiting_.empty()) {
+        fetching_ = false;
+        return;
+      }
       r = std::move(waiting_.front());
       waiting_.pop_front();
     }
@@ -121,13 +130,20 @@ TMenuIconSource::Arrival TMenuIconSource::Fetch(const Request& request) {
   Arrival a;
   a.request = request;
   if (!PathShowsIcon(request.path)) return a;
-  a.stamp = TargetStamp(request.path);
+  const uint64_t stamp = TargetStamp(request.path);
+  if (cache_.Find(request.path, stamp, request.pixels, &a.picture)) {
+    ++fromCache_;
+    a.shown = true;
+    return a;
+  }
   ++fromShell_;
   Picture p;
   // Only an icon of exactly the size asked is shown: never a stretched one.
   a.shown = Shell().IconPicture(request.path, request.pixels, &p) && p.rgb.width == request.pixels &&
             p.rgb.height == request.pixels && (p.alpha.empty() || p.alpha.size() == p.rgb.pixels.size());
-  if (a.shown) a.picture = std::move(p);
+  if (!a.shown) return a;
+  cache_.Put(request.path, stamp, request.pixels, p);
+  a.picture = std::move(p);
   return a;
 }
 
@@ -138,15 +154,10 @@ void TMenuIconSource::Collect() {
     arrived.swap(arrived_);
   }
   for (Arrival& a : arrived) {
-    if (a.shown) cache_.Put(a.request.path, a.stamp, a.request.pixels, a.picture);
     Known& k = known_[a.request.key];
     k.state = a.shown ? State::Ready : State::None;
     k.picture = std::move(a.picture);
   }
-}
-
-void TMenuIconSource::SaveCache() {
-  if (!cacheFile_.empty() && cacheRead_) cache_.Save(cacheFile_);
 }
 
 }  // namespace tov

@@ -1,13 +1,15 @@
 // The folder menus' icons (IMenuPictures): each asked for when an entry is
 // first drawn, answered at once when it is known (fetched before in this
-// process, or kept in the icon cache shared with the buttons), else fetched
-// from the shell on a thread of its own at the exact size asked, while the
-// menu shows a placeholder. What the shell gave goes into the icon cache,
-// written when a menu closes and when the source goes, so that a later start
-// shows the same icons without the shell.
+// process, or kept in the icon cache shared with the buttons for a target on
+// a local disk), else fetched on a thread of its own (from the cache for a
+// target on a network share, else from the shell at the exact size asked),
+// while the menu shows a placeholder. The thread runs while icons wait: it
+// ends once none do (a menu closed drops those it asked for) and another
+// starts with the next icon asked. What the shell gave goes into the icon
+// cache, written when a menu closes, so that the buttons and a later start
+// show the same icons without the shell.
 #pragma once
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -17,7 +19,7 @@
 #include <utility>
 #include <vector>
 
-#include "controls/IconCache.h"
+#include "controls/SharedIconCache.h"
 #include "platform/MenuIcons.h"
 
 namespace tov {
@@ -27,11 +29,11 @@ class TMenuIconSource : public IMenuPictures {
   // Icons kept in memory at most: past that, the memory is emptied whole.
   static constexpr size_t kMaxIcons = 1024;
 
-  // cacheFile: the icon cache (empty: none). threaded: fetch on a thread of
-  // its own; where not, the icons asked wait for FetchWaiting().
-  explicit TMenuIconSource(std::string cacheFile, bool threaded);
-  // Gives up the fetches not begun, waits for the one under way (one call of
-  // the shell at most) and writes the cache.
+  // cache: outlives the source. threaded: fetch on a thread of its own;
+  // where not, the icons asked wait for FetchWaiting().
+  TMenuIconSource(TSharedIconCache& cache, bool threaded);
+  // Gives up the fetches not begun and waits for the one under way (one
+  // call of the shell at most).
   ~TMenuIconSource() override;
   TMenuIconSource(const TMenuIconSource&) = delete;
   TMenuIconSource& operator=(const TMenuIconSource&) = delete;
@@ -44,6 +46,10 @@ class TMenuIconSource : public IMenuPictures {
   void FetchWaiting();
   // Icons asked of the shell so far.
   int FromShell() const { return fromShell_; }
+  // Icons the fetches found in the cache so far.
+  int FromCache() const { return fromCache_; }
+  // Whether the thread runs.
+  bool Fetching() const;
 
  private:
   // Memory's key: "*" and the kind for a kind's icon (no path starts so),
@@ -60,32 +66,33 @@ class TMenuIconSource : public IMenuPictures {
   };
   struct Arrival {
     Request request;
-    uint64_t stamp = 0;
     bool shown = false;
     Picture picture;
   };
 
+  // Starts the thread (user-interface thread).
+  void StartFetching();
+  // Forgets the icons asked and not fetched (user-interface thread).
+  void DropWaiting();
+  // The thread: fetches until no icon waits.
   void Run();
   Arrival Fetch(const Request& request);
-  // Takes the arrived icons into memory and the cache (user-interface thread).
+  // Takes the arrived icons into memory (user-interface thread).
   void Collect();
-  void SaveCache();
 
-  std::string cacheFile_;
+  TSharedIconCache& cache_;
   bool threaded_;
   // The user-interface thread's alone.
   std::map<Key, Known> known_;
-  TIconCache cache_;
-  bool cacheRead_ = false;
   // Shared with the thread.
-  std::mutex mutex_;
-  std::condition_variable wake_;
+  mutable std::mutex mutex_;
   std::deque<Request> waiting_;
   std::vector<Arrival> arrived_;
-  bool stop_ = false;
+  bool fetching_ = false;
   std::atomic<uint64_t> arrivals_{0};
   std::atomic<int> fromShell_{0};
-  std::thread worker_;
+  std::atomic<int> fromCache_{0};
+  std::thread worker_;  // the user-interface thread's alone
 };
 
 }  // namespace tov

@@ -22,6 +22,11 @@ bool IsFileInFolder(const std::string& file, const std::string& folder) {
   return !own.empty() && SameNameIgnoringCase(own, withoutTrailingSlashes(folder));
 }
 
+std::string WithoutClosingBackslash(const std::string& path) {
+  if (path.size() > 3 && path.back() == '\\') return path.substr(0, path.size() - 1);
+  return path;
+}
+
 std::string JoinPath(const std::string& folder, const std::string& name) {
   if (!folder.empty() && folder.back() == '\\') return folder + name;
   return folder + "\\" + name;

@@ -16,6 +16,10 @@ std::string FileNamePart(const std::string& path);
 // folder likewise ("\\pc\dati\a.txt" is in "\\PC\Dati\"). False for a bare name.
 bool IsFileInFolder(const std::string& file, const std::string& folder);
 
+// The path that names the file or folder itself: a folder written with its
+// closing backslash ("C:\Dati\") loses it; a drive's root ("C:\") keeps it.
+std::string WithoutClosingBackslash(const std::string& path);
+
 // A folder and a name joined with one backslash between them, whether or not
 // the folder ends with one.
 std::string JoinPath(const std::string& folder, const std::string& name);

@@ -1,10 +1,11 @@
 // The bar's icons: placeholders while the bar is laid out and painted, the
-// icons in their buttons once fetched, and a second start that asks the
-// shell for none.
+// icons in their buttons once fetched, the folder menus showing what the
+// buttons fetched, and a second start that asks the shell for none.
 #include <gtest/gtest.h>
 
 #include "controls/ButtonStyle.h"
 #include "controls/ButtonTable.h"
+#include "platform/MenuIcons.h"
 #include "platform/host/HostShell.h"
 #include "settings/UserData.h"
 #include "tests/BarFixture.h"
@@ -61,6 +62,18 @@ TEST_F(BarIconsTest, PlaceholdersFirstThenEachIconInItsButton) {
   EXPECT_EQ(bar->Button(0).Glyph(), Expected("C:\\Dati\\nota.txt", 0));
   EXPECT_EQ(bar->Button(1).NumGlyphs(), 0);
   // All from the cache.
+  EXPECT_TRUE(hp.Shell().iconPictures.empty());
+}
+
+TEST_F(BarIconsTest, TheFolderMenusShowTheIconsTheButtonsFetched) {
+  Start();
+  hp.Shell().iconPictures.clear();
+  ASSERT_NE(MenuPictures(), nullptr);
+  const Picture* picture = nullptr;
+  EXPECT_EQ(MenuPictures()->Find("C:\\Dati\\nota.txt", -1, 16, &picture), IMenuPictures::State::Ready);
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(IconOverBackground(*picture, bar->Button(0).ButtonColor()), bar->Button(0).Glyph());
+  EXPECT_EQ(MenuPictures()->Find("C:\\Dati\\", -1, 16, &picture), IMenuPictures::State::Ready);
   EXPECT_TRUE(hp.Shell().iconPictures.empty());
 }
 

@@ -9,6 +9,7 @@
 #include "controls/ButtonStyle.h"
 #include "controls/IconCache.h"
 #include "controls/IconLoader.h"
+#include "controls/SharedIconCache.h"
 #include "platform/host/HostCanvas.h"
 #include "platform/host/HostFileSystem.h"
 #include "platform/host/HostPlatform.h"
@@ -156,7 +157,8 @@ struct LoaderFixture : ::testing::Test {
   }
   std::vector<IconArrival> Load(const std::vector<IconRequest>& requests) {
     int notified = 0;
-    TIconLoader loader(kCache, [&] { ++notified; });
+    TSharedIconCache cache(kCache);
+    TIconLoader loader(cache, [&] { ++notified; });
     loader.Start(requests);
     EXPECT_FALSE(loader.Busy());  // no threads here: done at once
     fromCache = loader.FromCache();

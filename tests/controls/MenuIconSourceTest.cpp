@@ -1,7 +1,8 @@
 // The folder menus' icons: known ones answered at once, unknown ones asked
 // of the shell once (away from the caller) while the menu shows a
 // placeholder, kinds of file sharing one icon, and the icon cache shared
-// with the buttons written and read back on a later start.
+// with the buttons: each sees the other's icons, and a later start reads
+// them back.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -9,7 +10,9 @@
 #include <thread>
 
 #include "controls/IconCache.h"
+#include "controls/IconLoader.h"
 #include "controls/MenuIconSource.h"
+#include "controls/SharedIconCache.h"
 #include "platform/host/HostFileSystem.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostShell.h"
@@ -36,10 +39,11 @@ struct MenuIconSourceTest : ::testing::Test {
   }
   size_t ShellAsked() { return std::exchange(hp.Shell().iconPictures, {}).size(); }
   host::HostPlatform hp;
+  TSharedIconCache memory{""};  // kept in memory only
 };
 
 TEST_F(MenuIconSourceTest, AnUnknownIconIsFetchedOnceThenKnownAndKindsShareIt) {
-  TMenuIconSource source("", false);
+  TMenuIconSource source(memory, false);
   const int text = FileIconKind("MENUTEST.txt");
   // Drawn three times before it comes: a placeholder each time, one fetch.
   for (int i = 0; i < 3; ++i)
@@ -68,7 +72,7 @@ TEST_F(MenuIconSourceTest, AnUnknownIconIsFetchedOnceThenKnownAndKindsShareIt) {
 }
 
 TEST_F(MenuIconSourceTest, FilesWithoutAnIconShowNoneAndAClosedMenuDropsWhatItAsked) {
-  TMenuIconSource source("", false);
+  TMenuIconSource source(memory, false);
   hp.Shell().iconless.insert("C:\\Dati\\tre.exe");
   EXPECT_EQ(Ask(source, "C:\\Dati\\manca.txt", -1, 16), State::NotYet);
   EXPECT_EQ(Ask(source, "C:\\Dati\\tre.exe", -1, 16), State::NotYet);
@@ -90,7 +94,8 @@ TEST_F(MenuIconSourceTest, FilesWithoutAnIconShowNoneAndAClosedMenuDropsWhatItAs
 
 TEST_F(MenuIconSourceTest, TheNextStartShowsTheIconsFromTheCacheItSharesWithTheButtons) {
   {
-    TMenuIconSource source(kCache, false);
+    TSharedIconCache cache(kCache);
+    TMenuIconSource source(cache, false);
     Ask(source, "C:\\Dati\\uno.txt", -1, 24);
     source.FetchWaiting();
     Ask(source, "C:\\Dati\\uno.txt", -1, 24);
@@ -98,7 +103,8 @@ TEST_F(MenuIconSourceTest, TheNextStartShowsTheIconsFromTheCacheItSharesWithTheB
     TIconCache written;
     ASSERT_TRUE(written.Load(kCache));
     EXPECT_EQ(written.Count(), 1u);
-    // The buttons' loader writes its own icon meanwhile: both are kept.
+    // Another copy of the program, sharing the data folder, writes its own
+    // icon meanwhile: both are kept.
     written.Put("C:\\Dati\\tre.exe", TargetStamp("C:\\Dati\\tre.exe"), 32, Picture{Bitmap(32, 32), {}});
     ASSERT_TRUE(written.Save(kCache));
     Ask(source, "C:\\Dati\\due.txt", -1, 24);
@@ -108,7 +114,8 @@ TEST_F(MenuIconSourceTest, TheNextStartShowsTheIconsFromTheCacheItSharesWithTheB
   ASSERT_TRUE(both.Load(kCache));
   EXPECT_EQ(both.Count(), 3u);
   ShellAsked();
-  TMenuIconSource next(kCache, false);
+  TSharedIconCache nextCache(kCache);
+  TMenuIconSource next(nextCache, false);
   int side = 0;
   EXPECT_EQ(Ask(next, "C:\\Dati\\uno.txt", -1, 24, &side), State::Ready);
   EXPECT_EQ(side, 24);
@@ -117,14 +124,47 @@ TEST_F(MenuIconSourceTest, TheNextStartShowsTheIconsFromTheCacheItSharesWithTheB
   // A file written since is fetched again.
   const auto file = hp.Files().Map("C:\\Dati\\uno.txt");
   std::filesystem::last_write_time(file, std::filesystem::last_write_time(file) + std::chrono::hours(1));
-  TMenuIconSource changed(kCache, false);
+  TSharedIconCache changedCache(kCache);
+  TMenuIconSource changed(changedCache, false);
   EXPECT_EQ(Ask(changed, "C:\\Dati\\uno.txt", -1, 24), State::NotYet);
+}
+
+TEST_F(MenuIconSourceTest, ATargetOnANetworkShareIsLookedAtOnlyByTheFetch) {
+  TMenuIconSource first(memory, false);
+  EXPECT_EQ(Ask(first, "C:\\Dati\\uno.txt", -1, 16), State::NotYet);
+  first.FetchWaiting();
+  EXPECT_EQ(ShellAsked(), 1u);
+  // The cache knows it now; on a drive standing for a share the caller is
+  // answered not even from the cache, the fetch is: no shell.
+  hp.Files().remoteDrives = "C";
+  TMenuIconSource remote(memory, false);
+  EXPECT_EQ(Ask(remote, "C:\\Dati\\uno.txt", -1, 16), State::NotYet);
+  EXPECT_EQ(remote.FromCache(), 0);
+  remote.FetchWaiting();
+  EXPECT_EQ(remote.FromCache(), 1);
+  EXPECT_EQ(ShellAsked(), 0u);
+  int side = 0;
+  EXPECT_EQ(Ask(remote, "C:\\Dati\\uno.txt", -1, 16, &side), State::Ready);
+  EXPECT_EQ(side, 16);
+  // The fetch reads the stamp: a target written since is asked of the shell.
+  const auto file = hp.Files().Map("C:\\Dati\\uno.txt");
+  std::filesystem::last_write_time(file, std::filesystem::last_write_time(file) + std::chrono::hours(1));
+  TMenuIconSource changed(memory, false);
+  EXPECT_EQ(Ask(changed, "C:\\Dati\\uno.txt", -1, 16), State::NotYet);
+  changed.FetchWaiting();
+  EXPECT_EQ(ShellAsked(), 1u);
+  // On a local disk again: answered at once.
+  hp.Files().remoteDrives.clear();
+  TMenuIconSource local(memory, false);
+  EXPECT_EQ(Ask(local, "C:\\Dati\\uno.txt", -1, 16), State::Ready);
+  EXPECT_EQ(ShellAsked(), 0u);
 }
 
 TEST_F(MenuIconSourceTest, ADamagedCacheIsIgnoredAndWrittenWholeAgain) {
   ASSERT_TRUE(Files().WriteFile(kCache, std::string("TVIC\x01\0\0\0\x05\0\0\0garbage", 19)));
   {
-    TMenuIconSource source(kCache, false);
+    TSharedIconCache cache(kCache);
+    TMenuIconSource source(cache, false);
     EXPECT_EQ(Ask(source, "C:\\Dati\\uno.txt", -1, 16), State::NotYet);
     source.FetchWaiting();
     EXPECT_EQ(Ask(source, "C:\\Dati\\uno.txt", -1, 16), State::Ready);
@@ -137,7 +177,7 @@ TEST_F(MenuIconSourceTest, ADamagedCacheIsIgnoredAndWrittenWholeAgain) {
 TEST_F(MenuIconSourceTest, OnAThreadOfItsOwnIconsArriveAndTheEndWaitsForNone) {
   int side = 0;
   {
-    TMenuIconSource source("", true);
+    TMenuIconSource source(memory, true);
     EXPECT_EQ(Ask(source, "C:\\Dati\\uno.txt", -1, 24), State::NotYet);
     for (int i = 0; i < 500 && source.Arrivals() == 0; ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -148,6 +188,67 @@ TEST_F(MenuIconSourceTest, OnAThreadOfItsOwnIconsArriveAndTheEndWaitsForNone) {
     for (int i = 0; i < 200; ++i)
       Ask(source, "C:\\Dati\\n" + std::to_string(i) + ".txt", -1, 16);
   }
+}
+
+TEST_F(MenuIconSourceTest, TheButtonsAndTheMenusSeeEachOthersIconsFromOneReadOfTheCache) {
+  {
+    TIconCache earlier;  // a run before kept one icon
+    earlier.Put("C:\\Dati\\tre.exe", TargetStamp("C:\\Dati\\tre.exe"), 16, Picture{Bitmap(16, 16), {}});
+    ASSERT_TRUE(earlier.Save(kCache));
+  }
+  TSharedIconCache cache(kCache);
+  TIconLoader buttons(cache, nullptr);
+  TMenuIconSource menus(cache, false);
+  buttons.Start({{1, "C:\\Dati\\uno.txt", 16}, {2, "C:\\Dati\\tre.exe", 16}});
+  EXPECT_EQ(buttons.AtOnce(), 1);
+  EXPECT_EQ(hp.Shell().iconPictures, std::vector<std::string>{"C:\\Dati\\uno.txt@16"});
+  ShellAsked();
+  // Whatever the file holds from now on, the file read once serves both.
+  ASSERT_TRUE(Files().DeleteFile(kCache));
+  EXPECT_EQ(Ask(menus, "C:\\Dati\\uno.txt", -1, 16), State::Ready);  // the buttons fetched it
+  EXPECT_EQ(Ask(menus, "C:\\Dati\\tre.exe", -1, 16), State::Ready);  // the earlier run kept it
+  EXPECT_EQ(ShellAsked(), 0u);
+  // What a menu fetched, the buttons have at once.
+  EXPECT_EQ(Ask(menus, "C:\\Dati\\due.txt", -1, 16), State::NotYet);
+  menus.FetchWaiting();
+  EXPECT_EQ(ShellAsked(), 1u);
+  buttons.Start({{3, "C:\\Dati\\due.txt", 16}});
+  EXPECT_EQ(buttons.AtOnce(), 1);
+  EXPECT_EQ(ShellAsked(), 0u);
+  // The closing menu writes all three.
+  menus.MenuClosed();
+  TIconCache written;
+  ASSERT_TRUE(written.Load(kCache));
+  EXPECT_EQ(written.Count(), 3u);
+}
+
+TEST_F(MenuIconSourceTest, TheFetchThreadEndsWhenNothingWaitsAndStartsAgainWhenAsked) {
+  TMenuIconSource source(memory, true);
+  // Waits (5 seconds at most) for the thread to end by itself.
+  const auto ended = [&] {
+    for (int i = 0; i < 500 && source.Fetching(); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return !source.Fetching();
+  };
+  EXPECT_FALSE(source.Fetching());  // none before the first icon asked
+  EXPECT_EQ(Ask(source, "C:\\Dati\\uno.txt", -1, 24), State::NotYet);
+  ASSERT_TRUE(ended());
+  EXPECT_EQ(source.Arrivals(), 1u);
+  EXPECT_EQ(Ask(source, "C:\\Dati\\uno.txt", -1, 24), State::Ready);
+  // The next icon asked starts another.
+  EXPECT_EQ(Ask(source, "C:\\Dati\\tre.exe", -1, 24), State::NotYet);
+  ASSERT_TRUE(ended());
+  EXPECT_EQ(Ask(source, "C:\\Dati\\tre.exe", -1, 24), State::Ready);
+  EXPECT_EQ(ShellAsked(), 2u);
+  // A menu closing with many waiting: the thread ends after the fetch under way.
+  for (int i = 0; i < 200; ++i)
+    Ask(source, "C:\\Dati\\n" + std::to_string(i) + ".txt", -1, 16);
+  source.MenuClosed();
+  ASSERT_TRUE(ended());
+  // And starts again for the next menu.
+  EXPECT_EQ(Ask(source, "C:\\Dati\\due.txt", -1, 16), State::NotYet);
+  ASSERT_TRUE(ended());
+  EXPECT_EQ(Ask(source, "C:\\Dati\\due.txt", -1, 16), State::Ready);
 }
 
 }  // namespace

@@ -44,6 +44,16 @@ TEST(FileNames, AFileIsInItsFolderWhateverTheCaseAndTrailingBackslashes) {
   EXPECT_FALSE(IsFileInFolder("C:\\Dati\\a.txt", ""));
 }
 
+TEST(FileNames, AFolderWrittenWithItsClosingBackslashIsNamedWithout) {
+  EXPECT_EQ(WithoutClosingBackslash("C:\\Dati\\"), "C:\\Dati");
+  EXPECT_EQ(WithoutClosingBackslash("\\\\pc\\dati\\"), "\\\\pc\\dati");
+  EXPECT_EQ(WithoutClosingBackslash("C:\\Dati\\a.txt"), "C:\\Dati\\a.txt");
+  // A drive's root is named only with it.
+  EXPECT_EQ(WithoutClosingBackslash("C:\\"), "C:\\");
+  EXPECT_EQ(WithoutClosingBackslash("C:"), "C:");
+  EXPECT_EQ(WithoutClosingBackslash(""), "");
+}
+
 TEST(FileNames, DateStampsAreNeverPadded) {
   EXPECT_EQ(DateStampText(DateTime{2012, 2, 27}, true), "2012_2_27");
   EXPECT_EQ(DateStampText(DateTime{2012, 2, 27}, false), "27_2_2012");

@@ -8,6 +8,7 @@
 
 #include "base/IconSize.h"
 #include "controls/MenuIconSource.h"
+#include "controls/SharedIconCache.h"
 #include "platform/MenuIcons.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Dib.h"
@@ -92,7 +93,8 @@ struct Win32MenuIcons : ::testing::Test {
     return DrawAt(e, dpi);
   }
   win32::Win32Platform wp;
-  TMenuIconSource source{"", true};
+  TSharedIconCache memory{""};  // kept in memory only
+  TMenuIconSource source{memory, true};
 };
 
 TEST_F(Win32MenuIcons, AnEntrysIconIsDrawnAtTheSmallSizeOfTheMenusScale) {
