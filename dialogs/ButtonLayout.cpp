@@ -123,6 +123,7 @@ void TFormButtonLayout::FormClose() { SaveFormPlacement(Need("FormPlacement"), *
 void TFormButtonLayout::FillButtonList() {
   list_->rows.clear();
   list_->rowImages.clear();
+  list_->rowIconPaths.clear();
   list_->selected.clear();
   lastSelection_.clear();
   list_->itemIndex = -1;
@@ -130,7 +131,11 @@ void TFormButtonLayout::FillButtonList() {
   for (t.First(); !t.Eof(); t.Next()) {
     const std::string path = Text(t, "Path");
     list_->rows.push_back(ListCells(t));
-    list_->rowImages.push_back(TCustomButtonStyle::PathIconIndex(path));
+    // The row shows its target's icon, taken at the list's size where the
+    // shell has one, as the buttons take theirs.
+    const int image = TCustomButtonStyle::PathIconIndex(path);
+    list_->rowImages.push_back(image);
+    list_->rowIconPaths.push_back(image >= 0 ? path : std::string());
   }
   list_->Changed();
 }

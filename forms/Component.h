@@ -59,7 +59,10 @@ class Component {
   std::vector<ListColumn> columns;
   std::vector<std::vector<std::string>> rows;  // list views: caption, then sub-items
   std::vector<int> rowImages;                  // list views: each row's small system image, -1 for none
-  std::vector<int> selected;                   // list views: the selected rows, ascending
+  // List views: the file or folder whose icon each row shows, taken at the
+  // list's own size; empty for a row that shows its rowImages picture.
+  std::vector<std::string> rowIconPaths;
+  std::vector<int> selected;  // list views: the selected rows, ascending
   bool checked = false;
   bool enabled = true;
   bool visible = true;

@@ -88,7 +88,10 @@ struct ControlDesc {
   std::vector<ColumnDesc> columns;
   std::vector<std::vector<std::string>> rows;  // caption, then the sub-items
   std::vector<int> rowImages;                  // index in the small system image list, -1 for none
-  std::vector<int> selectedRows;               // ascending
+  // The file or folder whose icon a row shows, taken from the shell at the
+  // list's exact icon size; empty: the row shows its rowImages picture.
+  std::vector<std::string> rowIconPaths;
+  std::vector<int> selectedRows;  // ascending
   bool multiSelect = false;
   bool editCaptions = false;  // a slow second click edits a row's caption in place
   // Up-downs: the edit they step.

@@ -268,6 +268,8 @@ ControlDesc DescribeControl(const Component& c, const Component& form) {
       d.rows = c.rows;
       d.rowImages = c.rowImages;
       d.rowImages.resize(c.rows.size(), -1);
+      d.rowIconPaths = c.rowIconPaths;
+      d.rowIconPaths.resize(c.rows.size());
       d.multiSelect = c.Property("MultiSelect") == "True";
       d.editCaptions = c.Property("ReadOnly") != "True";
       for (int row : c.selected)

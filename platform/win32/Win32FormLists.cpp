@@ -1,5 +1,6 @@
 // Tree views and list views on dialogs: the common controls filled from the
-// description, and what the user selects or renames reported as events.
+// description, their rows' pictures, and what the user selects or renames
+// reported as events.
 #include "platform/win32/Win32FormWindow.h"
 
 #include <shellapi.h>
@@ -10,6 +11,9 @@
 #include <vector>
 
 #include "base/IconSize.h"
+#include "platform/Platform.h"
+#include "platform/win32/Win32Dib.h"
+#include "platform/win32/Win32Scoped.h"
 
 namespace tov::win32::form {
 
@@ -45,62 +49,88 @@ void SetRow(HWND list, int row, const std::vector<std::string>& cells, int image
 
 int ImageOf(const ControlDesc& d, size_t row) { return row < d.rowImages.size() ? d.rowImages[row] : -1; }
 
-// The shell's list of small or large icons, which the list views share and
-// never free.
+const std::string& IconPathOf(const ControlDesc& d, size_t row) {
+  static const std::string none;
+  return row < d.rowIconPaths.size() ? d.rowIconPaths[row] : none;
+}
+
+// The shell's list of small or large icons (never freed: the shell's own).
 HIMAGELIST SystemImages(bool small) {
   SHFILEINFOA info{};
   return reinterpret_cast<HIMAGELIST>(
       SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | (small ? SHGFI_SMALLICON : SHGFI_LARGEICON)));
 }
 
-// The rows' pictures (indices of the shell's images) at a dialog's scale, in
-// a list of the small icon's size for it: the shell's own small list where
-// that is its size, else a list of ours per size, kept for the process, that
-// takes each image a row shows from the shell's large list (the same
-// indices) drawn down to the size, never one drawn larger than it is.
-class RowImages {
- public:
-  explicit RowImages(int side) : side_(side) {
-    HIMAGELIST small = SystemImages(true);
-    int cx = 0, cy = 0;
-    if (small && ImageList_GetIconSize(small, &cx, &cy) && cx == side_) {
-      list_ = small;
-      shared_ = true;
-    } else {
-      list_ = ImageList_Create(side_, side_, ILC_COLOR32 | ILC_MASK, 16, 16);
-    }
+// A picture as an icon of its size, its alpha kept (colours straight, as an
+// icon's are).
+HICON IconOf(const Picture& p) {
+  const int w = p.rgb.width, h = p.rgb.height;
+  BITMAPINFO bi = TopDownDibInfo(w, h);
+  void* bits = nullptr;
+  ScopedGdi<HBITMAP> color(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  ScopedGdi<HBITMAP> mask(CreateBitmap(w, h, 1, 1, nullptr));
+  if (!color.Get() || !mask.Get() || !bits) return nullptr;
+  auto* out = static_cast<uint32_t*>(bits);
+  for (size_t i = 0; i < size_t(w) * size_t(h); ++i) {
+    const Color c = p.rgb.pixels[i];
+    const uint32_t a = p.alpha.empty() ? 255 : p.alpha[i];
+    out[i] = (a << 24) | (uint32_t(GetRValue(c)) << 16) | (uint32_t(GetGValue(c)) << 8) | GetBValue(c);
   }
-  HIMAGELIST List() const { return list_; }
-  // The index in List() of the shell's image, -1 where there is none.
-  int Of(int image) {
-    if (image < 0 || !list_) return -1;
-    if (shared_) return image;
-    if (auto it = of_.find(image); it != of_.end()) return it->second;
-    int at = -1;
-    HIMAGELIST large = SystemImages(false);
-    if (HICON icon = large ? ImageList_GetIcon(large, image, ILD_NORMAL) : nullptr) {
-      at = ImageList_ReplaceIcon(list_, -1, icon);
-      DestroyIcon(icon);
-    }
-    of_[image] = at;
-    return at;
-  }
-
- private:
-  int side_;
-  HIMAGELIST list_ = nullptr;
-  bool shared_ = false;
-  std::map<int, int> of_;
-};
-
-RowImages& RowImagesAt(Dpi dpi) {
-  // The large list is 32 pixels: a scale whose small icon is larger takes 32.
-  const int side = std::min(IconSideAt(false, dpi), 32);
-  static std::map<int, RowImages> lists;
-  return lists.try_emplace(side, side).first->second;
+  ICONINFO info{};
+  info.fIcon = TRUE;
+  info.hbmColor = color.Get();
+  info.hbmMask = mask.Get();
+  return CreateIconIndirect(&info);
 }
 
+// The list's side at a scale: the small icon's, at most the shell's large
+// list's 32 pixels, so that no row's image is drawn larger than it is.
+int RowSideAt(Dpi dpi) { return std::min(IconSideAt(false, dpi), 32); }
+
 }  // namespace
+
+RowPictures::RowPictures(int side) : side_(side) {
+  list_ = ImageList_Create(side_, side_, ILC_COLOR32 | ILC_MASK, 16, 16);
+}
+
+RowPictures::~RowPictures() {
+  if (list_) ImageList_Destroy(list_);
+}
+
+int RowPictures::Of(int image, const std::string& path) {
+  if (!list_) return -1;
+  if (!path.empty()) {
+    if (auto it = ofPath_.find(path); it != ofPath_.end()) return it->second >= 0 ? it->second : Of(image, {});
+    int at = -1;
+    Picture picture;
+    if (Shell().IconPicture(path, side_, &picture) && picture.rgb.width == side_ && picture.rgb.height == side_) {
+      if (HICON icon = IconOf(picture)) {
+        at = ImageList_ReplaceIcon(list_, -1, icon);
+        DestroyIcon(icon);
+      }
+    }
+    ofPath_[path] = at;
+    if (at >= 0) return at;
+  }
+  if (image < 0) return -1;
+  if (auto it = ofImage_.find(image); it != ofImage_.end()) return it->second;
+  // The shell's small list where it has the side, else its large one's
+  // image drawn down.
+  int at = -1, cx = 0, cy = 0;
+  HIMAGELIST from = SystemImages(true);
+  if (!from || !ImageList_GetIconSize(from, &cx, &cy) || cx != side_) from = SystemImages(false);
+  if (HICON icon = from ? ImageList_GetIcon(from, image, ILD_NORMAL) : nullptr) {
+    at = ImageList_ReplaceIcon(list_, -1, icon);
+    DestroyIcon(icon);
+  }
+  ofImage_[image] = at;
+  return at;
+}
+
+RowPictures& NativeForm::RowPicturesAt(Dpi dpi) {
+  const int side = RowSideAt(dpi);
+  return rowPictures_.try_emplace(side, side).first->second;
+}
 
 void NativeForm::ApplyTree(Control& ctl, const ControlDesc& old, bool created) {
   HWND h = ctl.hwnd;
@@ -173,9 +203,9 @@ void NativeForm::ApplyList(Control& ctl, const ControlDesc& old, bool created) {
   const ControlDesc& d = ctl.desc;
   if (created) {
     SendMessageA(h, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    SendMessageA(h, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(RowImagesAt(dpi_).List()));
+    SendMessageA(h, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(RowPicturesAt(dpi_).List()));
   }
-  RowImages& images = RowImagesAt(dpi_);
+  RowPictures& images = RowPicturesAt(dpi_);
   const LONG style = GetWindowLongA(h, GWL_STYLE);
   const LONG want = (style & ~LONG(LVS_SINGLESEL | LVS_EDITLABELS)) | (d.multiSelect ? 0 : LVS_SINGLESEL) |
                     (d.editCaptions ? LVS_EDITLABELS : 0);
@@ -196,14 +226,14 @@ void NativeForm::ApplyList(Control& ctl, const ControlDesc& old, bool created) {
     SendMessageA(h, WM_SETREDRAW, FALSE, 0);
     SendMessageA(h, LVM_DELETEALLITEMS, 0, 0);
     for (size_t r = 0; r < d.rows.size(); ++r)
-      SetRow(h, int(r), d.rows[r], images.Of(ImageOf(d, r)), true);
+      SetRow(h, int(r), d.rows[r], images.Of(ImageOf(d, r), IconPathOf(d, r)), true);
     SendMessageA(h, WM_SETREDRAW, TRUE, 0);
   } else {
     // As many rows as before: only those that changed are written, the list
     // keeps its scroll position.
     for (size_t r = 0; r < d.rows.size(); ++r)
-      if (old.rows[r] != d.rows[r] || ImageOf(old, r) != ImageOf(d, r))
-        SetRow(h, int(r), d.rows[r], images.Of(ImageOf(d, r)), false);
+      if (old.rows[r] != d.rows[r] || ImageOf(old, r) != ImageOf(d, r) || IconPathOf(old, r) != IconPathOf(d, r))
+        SetRow(h, int(r), d.rows[r], images.Of(ImageOf(d, r), IconPathOf(d, r)), false);
   }
   if (SelectedRows(h) != d.selectedRows) {
     LVITEMA state{};
@@ -217,14 +247,13 @@ void NativeForm::ApplyList(Control& ctl, const ControlDesc& old, bool created) {
   }
 }
 
-void RescaleListImages(HWND list, const ControlDesc& d, Dpi dpi) {
-  RowImages& images = RowImagesAt(dpi);
+void RescaleListImages(HWND list, const ControlDesc& d, RowPictures& images) {
   SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images.List()));
   for (size_t r = 0; r < d.rows.size(); ++r) {
     LVITEMA item{};
     item.mask = LVIF_IMAGE;
     item.iItem = int(r);
-    const int image = images.Of(ImageOf(d, r));
+    const int image = images.Of(ImageOf(d, r), IconPathOf(d, r));
     item.iImage = image >= 0 ? image : I_IMAGENONE;
     SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
   }

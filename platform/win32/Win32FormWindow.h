@@ -53,9 +53,33 @@ class DialogFonts {
 // (`edit` in pixels).
 int EditButtonWidth(const Rect& edit, Dpi dpi);
 
+// A dialog's list-view pictures at one size (the small icon's for a scale),
+// in an image list of that size freed with the dialog. A row that names a
+// file or folder shows the shell's icon for it taken at exactly that size
+// (the call the bar's buttons make), each kept for the dialog's life; else,
+// or where the shell gives none, the shell's image by index, from its small
+// list where that is the size, else from its large one drawn down.
+class RowPictures {
+ public:
+  explicit RowPictures(int side);
+  ~RowPictures();
+  RowPictures(const RowPictures&) = delete;
+  RowPictures& operator=(const RowPictures&) = delete;
+  HIMAGELIST List() const { return list_; }
+  int Side() const { return side_; }
+  // The index in List() of a row's picture, -1 where it has none.
+  int Of(int image, const std::string& path);
+
+ private:
+  int side_;
+  HIMAGELIST list_ = nullptr;
+  std::map<int, int> ofImage_;
+  std::map<std::string, int> ofPath_;
+};
+
 // A list view's images at a new scale: the list of the small icon's size for
 // it, every row's picture taken into it.
-void RescaleListImages(HWND list, const ControlDesc& d, Dpi dpi);
+void RescaleListImages(HWND list, const ControlDesc& d, RowPictures& images);
 
 // Scroll boxes: a child window with a vertical scroll bar whose content (the
 // controls placed in it) moves as it scrolls. The window asks the events for
@@ -141,6 +165,8 @@ class NativeForm final : public INativeForm {
   void ApplyList(Control& ctl, const ControlDesc& old, bool created);
   LRESULT NotifyList(Control& ctl, const NMHDR& hdr);
   void ReportRows(ControlId id);
+  // The list views' pictures at the dialog's scale now.
+  RowPictures& RowPicturesAt(Dpi dpi);
 
   // Win32FormInputs.cpp
   void ApplyEdit(Control& ctl, const ControlDesc& old, bool created);
@@ -158,7 +184,8 @@ class NativeForm final : public INativeForm {
   HWND lastFocus_ = nullptr;
   HWND tooltip_ = nullptr;
   DialogFonts fonts_;
-  Dpi dpi_;  // the scale of the monitor the dialog is on
+  std::map<int, RowPictures> rowPictures_;  // by side; freed after the list views
+  Dpi dpi_;                                 // the scale of the monitor the dialog is on
   std::vector<Control> controls_;
   int nextId_ = kFirstControlId;
   int applying_ = 0;

@@ -78,6 +78,16 @@ int IconSide(const MenuEntry& e, const Dpi& dpi) {
 
 bool Drawn(const MenuEntry& e) { return e.imageList != 0 || e.extraHeight != 0; }
 
+// An entry that shows a picture: a file's icon, or an image of its list.
+bool HasPicture(const MenuEntry& e) {
+  if (e.imageList == kFileIcons) return !e.shellPath.empty();
+  return e.imageList != 0 && e.imageIndex >= 0;
+}
+
+// An entry that opens a sub-menu: the system draws its arrow at the right
+// end of the entry, after the entry itself.
+bool OpensSubMenu(const MenuEntry& e) { return !e.children.empty() || bool(e.expand); }
+
 // The icon of an entry that shows a file's (kFileIcons), from the pictures
 // the bar handed down: known at once, or fetched away from this thread while
 // the entry shows a placeholder (drawn again once icons arrive, see
@@ -170,30 +180,35 @@ void FillMenu(HMENU menu, const std::vector<MenuEntry>& entries, Tracking& t, bo
       continue;
     }
     UINT flags = MF_STRING | (e.enabled ? MF_ENABLED : MF_GRAYED) | (e.checked ? MF_CHECKED : MF_UNCHECKED);
+    HMENU sub = nullptr;
     if (!e.children.empty()) {
-      AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(BuildMenu(e.children, t)), e.caption.c_str());
-      continue;
-    }
-    if (e.expand) {
+      sub = BuildMenu(e.children, t);
+    } else if (e.expand) {
       // Made when first opened (WM_INITMENUPOPUP); until then one grey
       // entry, as an empty sub-menu would not open.
-      HMENU sub = CreatePopupMenu();
+      sub = CreatePopupMenu();
       AppendMenuA(sub, MF_STRING | MF_GRAYED, 0, "...");
       t.toMake[sub] = &e;
+    }
+    if (sub && !HasPicture(e)) {
       AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), e.caption.c_str());
       continue;
     }
-    if (Drawn(e)) {
+    if (sub || Drawn(e)) {
+      // Drawn here, at the menu's scale; an entry that opens a sub-menu
+      // keeps it (the system still opens it and draws its arrow).
       drawn.push_back(DrawnEntry{kEntryTag, &e, t.dpi});
       MENUITEMINFOA mi{};
       mi.cbSize = sizeof mi;
-      mi.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_DATA;
+      mi.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_DATA | (sub ? MIIM_SUBMENU : MIIM_ID);
       mi.fType = MFT_OWNERDRAW;
       mi.fState = (e.enabled ? MFS_ENABLED : MFS_GRAYED) | (e.checked ? MFS_CHECKED : 0);
       mi.wID = UINT(e.id);
+      mi.hSubMenu = sub;
       // A deque: the address stays put.
       mi.dwItemData = reinterpret_cast<ULONG_PTR>(&drawn.back());
       InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &mi);
+      if (sub) continue;
     } else {
       AppendMenuA(menu, flags, UINT_PTR(e.id), e.caption.c_str());
     }
@@ -207,6 +222,9 @@ const DrawnEntry* EntryOf(ULONG_PTR data) {
   return d && d->tag == kEntryTag && d->entry ? d : nullptr;
 }
 
+// The room kept at the right end of an entry for its sub-menu's arrow.
+int ArrowRoom(const MenuEntry& e, Dpi dpi) { return OpensSubMenu(e) ? MetricForDpi(SM_CXMENUCHECK, dpi.Value()) : 0; }
+
 void Measure(MEASUREITEMSTRUCT& mi, const MenuEntry& e, Dpi dpi) {
   ScreenDc screen;
   HDC dc = screen.Get();
@@ -217,7 +235,7 @@ void Measure(MEASUREITEMSTRUCT& mi, const MenuEntry& e, Dpi dpi) {
   SelectObject(dc, old);
   const int icon = IconSide(e, dpi), gap = dpi.Scale(kGap);
   const int standard = std::max<int>(text.cy + dpi.Scale(4), icon + dpi.Scale(2));
-  mi.itemWidth = UINT(gap + icon + 2 * gap + text.cx + 2 * gap);
+  mi.itemWidth = UINT(gap + icon + 2 * gap + text.cx + 2 * gap + ArrowRoom(e, dpi));
   mi.itemHeight = UINT(std::max(standard + dpi.Scale(e.extraHeight), 1));
 }
 
@@ -242,6 +260,7 @@ void Draw(const DRAWITEMSTRUCT& di, const MenuEntry& e, Dpi dpi) {
   }
   RECT text = r;
   text.left += gap + icon + 2 * gap;
+  text.right -= ArrowRoom(e, dpi);  // the text never runs under the arrow
   HGDIOBJ old = SelectObject(di.hDC, MenuFont(dpi.Value()));
   SetBkMode(di.hDC, TRANSPARENT);
   SetTextColor(di.hDC, GetSysColor(grayed ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));

@@ -300,7 +300,7 @@ void NativeForm::Rescale(Dpi dpi, const RECT& frame) {
     if (ctl.desc.type == ControlType::ListView) {
       for (size_t i = 0; i < ctl.desc.columns.size(); ++i)
         SendMessageA(ctl.hwnd, LVM_SETCOLUMNWIDTH, WPARAM(i), MAKELPARAM(dpi_.Scale(ctl.desc.columns[i].width), 0));
-      RescaleListImages(ctl.hwnd, ctl.desc, dpi_);
+      RescaleListImages(ctl.hwnd, ctl.desc, RowPicturesAt(dpi_));
     }
     if (ctl.desc.type == ControlType::Edit && !ctl.button) ctl.narrowed = 0;  // an up-down takes its room again
     Place(ctl);

@@ -83,6 +83,21 @@ TEST_F(ButtonLayoutTest, ThePreviewShowsTheRowsIconAtOnce) {
   });
 }
 
+TEST_F(ButtonLayoutTest, ARowWithAnIconNamesTheFileItIsTakenFrom) {
+  const std::string due = std::string(testing::kBarLinks) + "Due.lnk";
+  ASSERT_TRUE(Files().WriteFile(due, "link"));
+  Open([&](host::HostForm& f) {
+    const ControlDesc* list = f.Control("ListButtons");
+    ASSERT_TRUE(list);
+    // The list takes the icon of that file at its own size; the rows with
+    // no icon (a separator, a missing target) name none.
+    EXPECT_EQ(list->rowIconPaths, (std::vector<std::string>{"", "", due, ""}));
+    EXPECT_GE(list->rowImages.at(2), 0);
+    EXPECT_EQ(list->rowImages.at(3), -1);
+    f.Close();
+  });
+}
+
 // The shipped pictures: every button of the dialog shows its own, in its
 // three states, and the prompt's buttons their two glyphs.
 TEST_F(ButtonLayoutTest, TheButtonsShowTheShippedPictures) {

@@ -451,6 +451,7 @@ TEST_F(FormRuntimeTest, ListViewsSelectRowsAndEditCaptionsInPlace) {
   list.columns = {ListColumn{"Testo", 120}, ListColumn{"Percorso", 360}};
   list.rows = {{"Editor", "C:\\Editor.lnk"}, {"*Separator*", ""}, {"Posta", "C:\\Posta.lnk"}};
   list.rowImages = {3, -1};
+  list.rowIconPaths = {"C:\\Editor.lnk"};
   list.selected = {2, 0};  // kept in order, and a list of one choice keeps one
   list.properties["MultiSelect"] = "True";
   std::vector<std::string> log;
@@ -468,6 +469,7 @@ TEST_F(FormRuntimeTest, ListViewsSelectRowsAndEditCaptionsInPlace) {
     EXPECT_EQ(d->type, ControlType::ListView);
     EXPECT_EQ(d->columns, (std::vector<ColumnDesc>{{"Testo", 120}, {"Percorso", 360}}));
     EXPECT_EQ(d->rowImages, (std::vector<int>{3, -1, -1}));
+    EXPECT_EQ(d->rowIconPaths, (std::vector<std::string>{"C:\\Editor.lnk", "", ""}));
     EXPECT_EQ(d->selectedRows, std::vector<int>{2});  // not ascending after 2: dropped
     EXPECT_TRUE(d->multiSelect);
     EXPECT_TRUE(d->editCaptions);
