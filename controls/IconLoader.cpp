@@ -13,11 +13,8 @@ bool PathShowsIcon(const std::string& path) {
   // Wildcards would name other entries, not this one.
   const std::string p = WithoutClosingBackslash(path);
   if (p.empty() || p.find_first_of("*?") != std::string::npos) return false;
-  for (const FindEntry& e : Files().FindFiles(p)) {
-    if (e.name == "." || e.name == "..") continue;
-    if (!(e.attributes & (kAttrHidden | kAttrSystem))) return true;
-  }
-  return false;
+  uint32_t attributes = 0;
+  return Files().EntryAttributes(p, &attributes) && !(attributes & (kAttrHidden | kAttrSystem));
 }
 
 bool KnownLocalIcon(TSharedIconCache& cache, const std::string& path, int pixels, Picture* picture) {

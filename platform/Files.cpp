@@ -24,6 +24,16 @@ std::unique_ptr<IFileFind> IFileSystem::StartFind(const std::string& pattern) {
   return std::make_unique<ListedFind>(FindFiles(pattern));
 }
 
+bool IFileSystem::EntryAttributes(const std::string& path, uint32_t* attributes) {
+  if (path.find_first_of("*?") != std::string::npos) return false;
+  for (const FindEntry& e : FindFiles(path)) {
+    if (e.name == "." || e.name == "..") continue;
+    *attributes = e.attributes;
+    return true;
+  }
+  return false;
+}
+
 bool ForceDirectories(IFileSystem& fs, const std::string& path) {
   std::string p = path;
   while (p.size() > 3 && (p.back() == '\\' || p.back() == '/'))

@@ -64,7 +64,7 @@ class IFileSystem {
   // Wildcard search ("*" and "?") in the folder part of the pattern, in the
   // order the file system returns entries; "." and ".." included when they match.
   virtual std::vector<FindEntry> FindFiles(const std::string& pattern) = 0;
-  // Last-write time in local time; false when the file cannot be opened for reading.
+  // A file's last-write time in local time; false for a folder or no file.
   virtual bool LastWriteTime(const std::string& path, DateTime* out) = 0;
   // The full path of the running executable.
   virtual std::string ExePath() = 0;
@@ -76,6 +76,9 @@ class IFileSystem {
   // FindFiles in steps (IFileFind); never null. This default reads the whole
   // listing at once.
   virtual std::unique_ptr<IFileFind> StartFind(const std::string& pattern);
+  // The attributes (kAttr*) of the one entry path names, a file or a folder
+  // without wildcards; false when there is none. This default lists it.
+  virtual bool EntryAttributes(const std::string& path, uint32_t* attributes);
   // Whether the path is on a disk of this machine, which answers at once (not
   // a network share, which may keep a caller waiting, nor a disc). This
   // default: every path but a UNC one.

@@ -150,20 +150,43 @@ std::unique_ptr<IFileFind> Win32FileSystem::StartFind(const std::string& pattern
 bool Win32FileSystem::OnLocalDisk(const std::string& path) {
   // By its drive letter's kind, which asks no server, not even for a share
   // mapped to a letter; a UNC path or one without a drive is not known to be
-  // local.
+  // local. A letter's kind is asked again after a second (a letter may be
+  // mapped anew): a bar of many buttons asks once.
   if (path.size() < 2 || path[1] != ':') return false;
-  const char root[] = {path[0], ':', '\\', '\0'};
-  const UINT kind = GetDriveTypeA(root);
-  return kind == DRIVE_FIXED || kind == DRIVE_RAMDISK;
+  const char letter = char(path[0] & ~0x20);
+  if (letter < 'A' || letter > 'Z') return false;
+  constexpr uint64_t kKindKeptMs = 1000;
+  const uint64_t now = GetTickCount64();
+  DriveKind& drive = drives_[letter - 'A'];
+  {
+    std::lock_guard<std::mutex> lock(drivesLock_);
+    if (drive.asked == 0 || now - drive.asked >= kKindKeptMs) {
+      const char root[] = {letter, ':', '\\', '\0'};
+      drive.kind = GetDriveTypeA(root);
+      drive.asked = now == 0 ? 1 : now;
+    }
+    return drive.kind == DRIVE_FIXED || drive.kind == DRIVE_RAMDISK;
+  }
+}
+
+bool Win32FileSystem::EntryAttributes(const std::string& path, uint32_t* attributes) {
+  // The entry itself, without listing its folder (under Wine the server is
+  // not asked).
+  if (path.find_first_of("*?") != std::string::npos) return false;
+  const DWORD a = GetFileAttributesA(path.c_str());
+  if (a == INVALID_FILE_ATTRIBUTES) return false;
+  *attributes = uint32_t(a);
+  return true;
 }
 
 bool Win32FileSystem::LastWriteTime(const std::string& path, DateTime* out) {
-  ScopedHandle f{CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr)};
-  if (!f) return false;
-  FILETIME written, local;
+  // From the directory entry: no handle is opened (a file another program
+  // holds locked has its time too), and under Wine the server is not asked.
+  WIN32_FILE_ATTRIBUTE_DATA entry;
+  FILETIME local;
   SYSTEMTIME st;
-  if (!GetFileTime(f.Get(), nullptr, nullptr, &written) || !FileTimeToLocalFileTime(&written, &local) ||
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &entry) ||
+      (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !FileTimeToLocalFileTime(&entry.ftLastWriteTime, &local) ||
       !FileTimeToSystemTime(&local, &st))
     return false;
   *out = FromSystemTime(st);

@@ -1,5 +1,8 @@
 // Files, the registry, message boxes and the system's parameters on the Win32 API.
 #pragma once
+#include <cstdint>
+#include <mutex>
+
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Registry.h"
@@ -26,7 +29,17 @@ class Win32FileSystem : public IFileSystem {
   std::string FinalPath(const std::string& path) override;
   // FindFirstFile's handle held until the listing is destroyed.
   std::unique_ptr<IFileFind> StartFind(const std::string& pattern) override;
+  bool EntryAttributes(const std::string& path, uint32_t* attributes) override;
   bool OnLocalDisk(const std::string& path) override;
+
+ private:
+  // Each drive letter's kind as last asked, and when (GetTickCount64).
+  struct DriveKind {
+    unsigned kind = 0;
+    uint64_t asked = 0;
+  };
+  std::mutex drivesLock_;
+  DriveKind drives_[26];
 };
 
 class Win32Registry : public IRegistry {

@@ -9,6 +9,7 @@
 #include "files/ProgramFolders.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32Windows.h"
+#include "platform/win32/WinApi.h"
 
 namespace tov {
 namespace {
@@ -91,6 +92,47 @@ TEST(Win32Files, FilesFoldersAndListings) {
   EXPECT_TRUE(Files().RemoveDir(dir));
   EXPECT_NE(AppDir().find("tovira_wintests"), 0u);
   EXPECT_EQ(AppDir().back(), '\\');
+}
+
+// What the icons of a start ask of each target: the entry's own attributes
+// (as its folder's listing gives them, without listing it), the time of a
+// file (one another program holds open without sharing too), and whether
+// its drive is a disk of this machine.
+TEST(Win32Files, AnEntryIsLookedAtWithoutListingItsFolder) {
+  win32::Win32Platform wp;
+  const std::string dir = UserAppDataSubDir("Win32EntryTest");
+  ASSERT_TRUE(Files().WriteFile(dir + "vista.txt", "x"));
+  ASSERT_TRUE(Files().WriteFile(dir + "nascosto.txt", "x"));
+  ASSERT_TRUE(SetFileAttributesA((dir + "nascosto.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  for (const char* name : {"vista.txt", "nascosto.txt"}) {
+    uint32_t attributes = 0;
+    ASSERT_TRUE(Files().EntryAttributes(dir + name, &attributes)) << name;
+    EXPECT_EQ(attributes, Files().FindFiles(dir + name).at(0).attributes) << name;
+  }
+  uint32_t attributes = 0;
+  ASSERT_TRUE(Files().EntryAttributes(dir.substr(0, dir.size() - 1), &attributes));
+  EXPECT_TRUE(attributes & kAttrDirectory);
+  EXPECT_FALSE(Files().EntryAttributes(dir + "manca.txt", &attributes));
+  EXPECT_FALSE(Files().EntryAttributes(dir + "*.txt", &attributes));
+
+  DateTime before, held;
+  ASSERT_TRUE(Files().LastWriteTime(dir + "vista.txt", &before));
+  HANDLE locked = CreateFileA((dir + "vista.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(Files().LastWriteTime(dir + "vista.txt", &held));
+  EXPECT_EQ(held.year, before.year);
+  EXPECT_EQ(held.second, before.second);
+  CloseHandle(locked);
+  EXPECT_FALSE(Files().LastWriteTime(dir, &held));  // a folder has no file time here
+
+  EXPECT_TRUE(Files().OnLocalDisk(dir));
+  EXPECT_TRUE(Files().OnLocalDisk("c:\\x"));  // the same letter, asked again at once
+  EXPECT_FALSE(Files().OnLocalDisk("\\\\server\\share\\x"));
+  EXPECT_FALSE(Files().OnLocalDisk("?:\\x"));
+  for (const char* name : {"vista.txt", "nascosto.txt"})
+    EXPECT_TRUE(Files().DeleteFile(dir + name));
+  EXPECT_TRUE(Files().RemoveDir(dir));
 }
 
 TEST(Win32Shell, SystemImageListsAndIcons) {
