@@ -5,6 +5,7 @@
 // units, so nothing the files keep changes with the monitor.
 #include <gtest/gtest.h>
 
+#include "tests/win32/DialogSteps.h"
 #include "tests/win32/Display.h"
 #include "tests/win32/Screenshot.h"
 
@@ -58,19 +59,6 @@ struct Events : IFormEvents {
   bool Ended() override { return ended; }
 };
 
-std::vector<std::function<void(HWND)>>* g_steps = nullptr;
-size_t g_next = 0;
-Events* g_events = nullptr;
-
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-  HWND dialog = FindWindowA(win32::kDialogClass, "Scaled");
-  if (!g_steps || !dialog || !IsWindowVisible(dialog)) return;
-  if (g_next < g_steps->size())
-    (*g_steps)[g_next++](dialog);
-  else
-    g_events->ended = true;
-}
-
 RECT InParent(HWND h) {
   RECT r{};
   GetWindowRect(h, &r);
@@ -82,16 +70,6 @@ int FontHeight(HWND h) {
   LOGFONTA lf{};
   GetObjectA(reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0)), sizeof lf, &lf);
   return std::abs(lf.lfHeight);
-}
-
-// The system asks the dialog to take a scale, with the frame it suggests
-// (its window scaled about its top left corner).
-void ChangeDpi(HWND dialog, int from, int to) {
-  RECT w{};
-  GetWindowRect(dialog, &w);
-  RECT suggested{w.left, w.top, w.left + MulDiv(w.right - w.left, to, from),
-                 w.top + MulDiv(w.bottom - w.top, to, from)};
-  SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
 }
 
 ControlDesc Desc(ControlType type, Rect bounds, const std::string& text) {
@@ -166,33 +144,27 @@ TEST(Win32FormDpi, ControlsAndFontsFollowTheScaleAndTheLogicKeepsItsUnits) {
       [&](HWND d) {
         first = look(d);
         framesBefore = events.frames.size();
-        ChangeDpi(d, win32::WindowDpi(d), 144);
+        testing::ChangeDpi(d, win32::WindowDpi(d), 144);
       },
       [&](HWND d) {
         at144 = look(d);
         testing::SaveScreenshot(d, "dialog-150");
-        ChangeDpi(d, 144, 96);
+        testing::ChangeDpi(d, 144, 96);
       },
       [&](HWND d) {
         at96 = look(d);
         testing::SaveScreenshot(d, "dialog-100");
-        ChangeDpi(d, 96, 144);
+        testing::ChangeDpi(d, 96, 144);
       },
       [&](HWND d) {
         again144 = look(d);
         // A splitter's drag of 30 pixels at 150 % is 20 units.
         PostMessageA(d, WM_APP + 2, WPARAM(ids[0]), MAKELPARAM(30, -15));
       },
-      [&](HWND d) { ChangeDpi(d, 144, 96); },
+      [&](HWND d) { testing::ChangeDpi(d, 144, 96); },
   };
-  g_steps = &steps;
-  g_next = 0;
-  g_events = &events;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 80, Tick);
-  form->RunModal();
-  KillTimer(nullptr, timer);
-  g_steps = nullptr;
-  ASSERT_EQ(g_next, steps.size());
+  const size_t ran = testing::RunDialogSteps("Scaled", steps, &events.ended, [&] { form->RunModal(); });
+  ASSERT_EQ(ran, steps.size());
 
   auto within1 = [](int got, int want) { return std::abs(got - want) <= 1; };
   for (size_t i = 0; i < units.size(); ++i) {

@@ -4,6 +4,7 @@
 // the shell's image by index. Run under Wine in CI.
 #include <gtest/gtest.h>
 
+#include "tests/win32/DialogSteps.h"
 #include "tests/win32/Display.h"
 #include "tests/win32/Screenshot.h"
 
@@ -124,27 +125,6 @@ int Differing(const RowImage& shown, const std::vector<uint32_t>& want) {
   return n;
 }
 
-std::vector<std::function<void(HWND)>>* g_steps = nullptr;
-size_t g_next = 0;
-Events* g_events = nullptr;
-
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-  HWND dialog = FindWindowA(win32::kDialogClass, "Rows");
-  if (!g_steps || !dialog || !IsWindowVisible(dialog)) return;
-  if (g_next < g_steps->size())
-    (*g_steps)[g_next++](dialog);
-  else
-    g_events->ended = true;
-}
-
-void ChangeDpi(HWND dialog, int from, int to) {
-  RECT w{};
-  GetWindowRect(dialog, &w);
-  RECT suggested{w.left, w.top, w.left + MulDiv(w.right - w.left, to, from),
-                 w.top + MulDiv(w.bottom - w.top, to, from)};
-  SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
-}
-
 TEST(Win32FormListIcons, ARowsFileIconIsTheShellsAtTheListsSizeForEachScale) {
   TOVIRA_SKIP_WITHOUT_DISPLAY();
   win32::Win32Platform wp;
@@ -184,26 +164,21 @@ TEST(Win32FormListIcons, ARowsFileIconIsTheShellsAtTheListsSizeForEachScale) {
   std::vector<std::function<void(HWND)>> steps = {
       [&](HWND d) {
         look(d);
-        ChangeDpi(d, win32::WindowDpi(d), 144);
+        testing::ChangeDpi(d, win32::WindowDpi(d), 144);
       },
       [&](HWND d) {
         look(d);
         testing::SaveScreenshot(d, "list-icons-150");
-        ChangeDpi(d, 144, 96);
+        testing::ChangeDpi(d, 144, 96);
       },
       [&](HWND d) {
         look(d);
-        ChangeDpi(d, 96, 144);
+        testing::ChangeDpi(d, 96, 144);
       },
       [&](HWND d) { look(d); },
   };
-  g_steps = &steps;
-  g_next = 0;
-  g_events = &events;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 80, Tick);
-  form->RunModal();
-  KillTimer(nullptr, timer);
-  g_steps = nullptr;
+  const size_t ran = testing::RunDialogSteps("Rows", steps, &events.ended, [&] { form->RunModal(); });
+  ASSERT_EQ(ran, steps.size());
   ASSERT_EQ(seen.size(), 4u);
 
   const std::vector<uint32_t> notepad16 = ShellIconOver(kNotepad, 16), notepad24 = ShellIconOver(kNotepad, 24);
